@@ -1,0 +1,189 @@
+// chprog new, show, export-csv and import-csv: the channel table of a .dat file.
+
+#include "ChannelImport.h"
+#include "CliSupport.h"
+#include "Commands.h"
+#include "Csv.h"
+#include "ProductInfo.h"
+#include "RadioImage.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+
+QCommandLineOption OutputOption(const QString& what) {
+    return QCommandLineOption(QStringList{QStringLiteral("o"), QStringLiteral("output")}, what,
+                              QStringLiteral("FILE"));
+}
+
+// Exactly one positional argument: the input file.
+bool TakeInput(const QCommandLineParser& parser, const QString& what, QString* path, int* exitCode) {
+    if (parser.positionalArguments().size() != 1) {
+        PrintError(QStringLiteral("expected one %1 (see --help)").arg(what));
+        *exitCode = kExitBadInput;
+        return false;
+    }
+    *path = parser.positionalArguments().first();
+    return true;
+}
+
+bool LoadImage(const QString& path, RadioImage* image, int* exitCode) {
+    QString error;
+    if (LoadDatFile(path, *image, &error))
+        return true;
+    PrintError(error);
+    *exitCode = kExitBadInput;
+    return false;
+}
+
+bool SaveImage(const QString& path, const RadioImage& image, int* exitCode) {
+    QString error;
+    if (SaveDatFile(path, image, &error))
+        return true;
+    PrintError(error);
+    *exitCode = kExitBadInput;
+    return false;
+}
+
+QString CsvText(const ChannelTable& table) {
+    QStringList header;
+    for (int c = 0; c < kChannelColumns; ++c)
+        header << ChannelColumnHeading(c, Language::English);
+    QString text = CsvRecord(header);
+    for (const ChannelRow& row : table) {
+        QStringList fields(row.begin(), row.end());
+        fields[kColNumber] = fields[kColNumber].trimmed();
+        text += CsvRecord(fields);
+    }
+    return text;
+}
+
+} // namespace
+
+int RunNew(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.addOption(OutputOption(QStringLiteral("The .dat file to write.")));
+    int exitCode = kExitOk;
+    if (!ParseCommand(parser, arguments,
+                      QStringLiteral("Writes the radio image of a new document: sixteen empty "
+                                     "channels and the factory defaults."),
+                      &exitCode))
+        return exitCode;
+    if (!parser.isSet(QStringLiteral("o")) || !parser.positionalArguments().isEmpty()) {
+        PrintError(QStringLiteral("new: use chprog new -o FILE.dat"));
+        return kExitBadInput;
+    }
+    return SaveImage(parser.value(QStringLiteral("o")), NewImage(), &exitCode) ? kExitOk : exitCode;
+}
+
+int RunShow(const QStringList& arguments) {
+    QCommandLineParser parser;
+    AddLanguageOption(parser);
+    parser.addPositionalArgument(QStringLiteral("FILE.dat"), QStringLiteral("The radio image."));
+    int exitCode = kExitOk;
+    Language language = Language::English;
+    QString path;
+    RadioImage image;
+    if (!ParseCommand(parser, arguments,
+                      QStringLiteral("Prints the 16 channels as the channel grid shows them: one "
+                                     "line each, ten TAB-separated fields."),
+                      &exitCode) ||
+        !ParseLanguage(parser, &language, &exitCode) ||
+        !TakeInput(parser, QStringLiteral(".dat file"), &path, &exitCode) ||
+        !LoadImage(path, &image, &exitCode))
+        return exitCode;
+    QString text;
+    for (const ChannelRow& row : DecodeChannels(image, language))
+        text += QStringList(row.begin(), row.end()).join(u'\t') + u'\n';
+    PrintOut(text);
+    return kExitOk;
+}
+
+int RunExportCsv(const QStringList& arguments) {
+    QCommandLineParser parser;
+    AddLanguageOption(parser);
+    parser.addOption(OutputOption(QStringLiteral("The CSV file to write (standard output when "
+                                                 "missing).")));
+    parser.addPositionalArgument(QStringLiteral("FILE.dat"), QStringLiteral("The radio image."));
+    int exitCode = kExitOk;
+    Language language = Language::English;
+    QString path;
+    RadioImage image;
+    if (!ParseCommand(parser, arguments,
+                      QStringLiteral("Writes the channel table as CSV (RFC 4180, UTF-8) with a "
+                                     "header line."),
+                      &exitCode) ||
+        !ParseLanguage(parser, &language, &exitCode) ||
+        !TakeInput(parser, QStringLiteral(".dat file"), &path, &exitCode) ||
+        !LoadImage(path, &image, &exitCode))
+        return exitCode;
+    const QString csv = CsvText(DecodeChannels(image, language));
+    if (!parser.isSet(QStringLiteral("o"))) {
+        PrintOut(csv);
+        return kExitOk;
+    }
+    const QString outPath = parser.value(QStringLiteral("o"));
+    QSaveFile out(outPath);
+    if (!out.open(QIODevice::WriteOnly) || out.write(csv.toUtf8()) < 0 || !out.commit()) {
+        PrintError(QStringLiteral("%1: cannot write the file (%2)").arg(outPath, out.errorString()));
+        return kExitBadInput;
+    }
+    return kExitOk;
+}
+
+int RunImportCsv(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.addOption(QCommandLineOption(QStringLiteral("base"),
+                                        QStringLiteral("The radio image whose other bytes are kept."),
+                                        QStringLiteral("BASE.dat")));
+    parser.addOption(OutputOption(QStringLiteral("The .dat file to write.")));
+    parser.addOption(QCommandLineOption(QStringLiteral("band"),
+                                        QStringLiteral("Refuse frequencies outside this band, "
+                                                       "written like \"130 - 160MHz\"."),
+                                        QStringLiteral("BAND")));
+    parser.addPositionalArgument(QStringLiteral("IN.csv"),
+                                 QStringLiteral("Channel rows, with the header line export-csv "
+                                                "writes."));
+    int exitCode = kExitOk;
+    QString csvPath;
+    if (!ParseCommand(parser, arguments,
+                      QStringLiteral("Replaces the channels named in a CSV file (by CH) in BASE "
+                                     "and writes the result. Rows are checked as the channel "
+                                     "editor checks them; any error writes nothing."),
+                      &exitCode) ||
+        !TakeInput(parser, QStringLiteral("CSV file"), &csvPath, &exitCode))
+        return exitCode;
+    if (!parser.isSet(QStringLiteral("base")) || !parser.isSet(QStringLiteral("o"))) {
+        PrintError(QStringLiteral("import-csv: --base BASE.dat and -o OUT.dat are required"));
+        return kExitBadInput;
+    }
+    ImportOptions options;
+    if (parser.isSet(QStringLiteral("band"))) {
+        const BandLimits band = BandLimitsFromText(parser.value(QStringLiteral("band")));
+        if (band.low <= 0 || band.high < band.low) {
+            PrintError(QStringLiteral("--band: \"%1\" is not a band; write it like \"130 - 160MHz\"")
+                           .arg(parser.value(QStringLiteral("band"))));
+            return kExitBadInput;
+        }
+        options.band = band;
+    }
+    RadioImage image;
+    if (!LoadImage(parser.value(QStringLiteral("base")), &image, &exitCode))
+        return exitCode;
+    QFile in(csvPath);
+    if (!in.open(QIODevice::ReadOnly)) {
+        PrintError(QStringLiteral("%1: cannot open the file (%2)").arg(csvPath, in.errorString()));
+        return kExitBadInput;
+    }
+    std::vector<CsvRow> rows;
+    QString error;
+    ChannelTable table = DecodeChannels(image, Language::English);
+    if (!ParseCsv(QString::fromUtf8(in.readAll()), &rows, &error) ||
+        !ImportChannelRows(rows, options, table, &error)) {
+        PrintError(csvPath + QStringLiteral(": ") + error);
+        return kExitBadInput;
+    }
+    GridToImage(table, image);
+    return SaveImage(parser.value(QStringLiteral("o")), image, &exitCode) ? kExitOk : exitCode;
+}

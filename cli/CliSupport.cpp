@@ -1,0 +1,55 @@
+#include "CliSupport.h"
+
+#include <cstdio>
+
+void PrintError(const QString& message) {
+    std::fputs((QStringLiteral("chprog: ") + message + u'\n').toUtf8().constData(), stderr);
+    std::fflush(stderr);
+}
+
+void PrintOut(const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout);
+    std::fflush(stdout);
+}
+
+bool ParseCommand(QCommandLineParser& parser, const QStringList& arguments,
+                  const QString& description, int* exitCode) {
+    parser.setApplicationDescription(description);
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Shows this help."));
+    parser.addOption(help);
+    if (!parser.parse(arguments)) {
+        PrintError(parser.errorText() + QStringLiteral(" (see chprog %1 --help)").arg(arguments.value(0)));
+        *exitCode = kExitBadInput;
+        return false;
+    }
+    if (parser.isSet(help)) {
+        PrintOut(parser.helpText().replace(QStringLiteral("Usage: chprog"),
+                                           QStringLiteral("Usage: chprog ") + arguments.value(0)));
+        *exitCode = kExitOk;
+        return false;
+    }
+    return true;
+}
+
+void AddLanguageOption(QCommandLineParser& parser) {
+    parser.addOption(QCommandLineOption(QStringLiteral("lang"),
+                                        QStringLiteral("Language of the texts: en (default) or zh."),
+                                        QStringLiteral("en|zh"), QStringLiteral("en")));
+}
+
+bool ParseLanguage(const QCommandLineParser& parser, Language* language, int* exitCode) {
+    const QString value = parser.value(QStringLiteral("lang"));
+    if (value == QLatin1String("en")) {
+        *language = Language::English;
+        return true;
+    }
+    if (value == QLatin1String("zh")) {
+        *language = Language::Chinese;
+        return true;
+    }
+    PrintError(QStringLiteral("--lang: \"%1\" is not a language; use en or zh").arg(value));
+    *exitCode = kExitBadInput;
+    return false;
+}

@@ -1,0 +1,27 @@
+#pragma once
+// Shared pieces of the chprog commands: option parsing, messages and exit codes.
+
+#include "Language.h"
+
+#include <QCommandLineParser>
+#include <QString>
+#include <QStringList>
+
+constexpr int kExitOk = 0;
+constexpr int kExitFailure = 1;  // the radio exchange failed
+constexpr int kExitBadInput = 2; // bad arguments, files or values; nothing written
+
+// Prints one line to standard error (UTF-8).
+void PrintError(const QString& message);
+// Writes text to standard output (UTF-8), as it is.
+void PrintOut(const QString& text);
+
+// Parses `arguments` (the command name first) with `parser`, which gets --help added.
+// Returns false, after printing help or the error, when the command must end; `exitCode`
+// then holds the status to end with.
+bool ParseCommand(QCommandLineParser& parser, const QStringList& arguments,
+                  const QString& description, int* exitCode);
+
+// --lang en|zh; sets `exitCode` and returns false on any other value.
+bool ParseLanguage(const QCommandLineParser& parser, Language* language, int* exitCode);
+void AddLanguageOption(QCommandLineParser& parser);

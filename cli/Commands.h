@@ -1,0 +1,10 @@
+#pragma once
+// The chprog commands. Each takes its own arguments (the command name first) and
+// returns the exit status.
+
+#include <QStringList>
+
+int RunNew(const QStringList& arguments);
+int RunShow(const QStringList& arguments);
+int RunExportCsv(const QStringList& arguments);
+int RunImportCsv(const QStringList& arguments);

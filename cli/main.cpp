@@ -1,0 +1,64 @@
+// chprog: the command-line face of the radio programmer.
+
+#include "CliSupport.h"
+#include "Commands.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+struct Command {
+    const char* name;
+    const char* summary;
+    std::function<int(const QStringList&)> run;
+};
+
+const std::vector<Command>& AllCommands() {
+    static const std::vector<Command> commands = {
+        {"new", "new -o FILE.dat                 write the image of a new document", RunNew},
+        {"show", "show FILE.dat [--lang en|zh]    print the 16 channels, TAB-separated", RunShow},
+        {"export-csv", "export-csv FILE.dat [-o OUT.csv] [--lang en|zh]   channels as CSV",
+         RunExportCsv},
+        {"import-csv",
+         "import-csv IN.csv --base BASE.dat -o OUT.dat [--band \"130 - 160MHz\"]   CSV into an image",
+         RunImportCsv},
+    };
+    return commands;
+}
+
+int PrintUsage(bool asError) {
+    QString text = QStringLiteral("Usage: chprog COMMAND [options]\n\nCommands:\n");
+    for (const Command& command : AllCommands())
+        text += QStringLiteral("  chprog ") + QString::fromUtf8(command.summary) + u'\n';
+    text += QStringLiteral("\nchprog COMMAND --help describes one command.\n");
+    if (asError) {
+        PrintError(QStringLiteral("expected a command"));
+        std::fputs(text.toUtf8().constData(), stderr);
+        return kExitBadInput;
+    }
+    PrintOut(text);
+    return kExitOk;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("chprog"));
+    const QStringList arguments = app.arguments().mid(1);
+    if (arguments.isEmpty())
+        return PrintUsage(true);
+    const QString name = arguments.first();
+    if (name == QLatin1String("--help") || name == QLatin1String("-h") ||
+        name == QLatin1String("help"))
+        return PrintUsage(false);
+    for (const Command& command : AllCommands()) {
+        if (name == QLatin1String(command.name))
+            return command.run(arguments);
+    }
+    PrintError(QStringLiteral("\"%1\" is not a command (see chprog --help)").arg(name));
+    return kExitBadInput;
+}

@@ -1,0 +1,6 @@
+#include "AppConfig.h"
+
+AppConfig& appConfig() {
+    static AppConfig config;
+    return config;
+}

@@ -1,0 +1,25 @@
+#pragma once
+// Process-wide values: set once at start-up (language, file locations) or changed by
+// the few places that own them (documentIsNew, portName, alignmentUnlocked).
+// The window program and the command-line tool both read them from here.
+
+#include "Language.h"
+
+#include <QString>
+
+struct AppConfig {
+    QString languageName;     // raw [Setup] Language of Program.ini
+    bool chineseLanguage = false;
+    QString iniFilePath;      // the one Program.ini every part reads
+    QString programDirectory; // folder of the running executable, with a trailing '/'
+    QString helpFileName;     // "chHelp" or "enHelp" (our help pages, by base name)
+
+    bool documentIsNew = true;     // a New document whose product comes from the user store
+    QString portName;              // serial device of the next exchange
+    bool alignmentUnlocked = false; // widens the write plan to the calibration regions
+
+    Language language() const { return chineseLanguage ? Language::Chinese : Language::English; }
+};
+
+// The one instance of the run.
+AppConfig& appConfig();

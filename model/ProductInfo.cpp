@@ -1,0 +1,61 @@
+#include "ProductInfo.h"
+
+#include "ProgramIni.h"
+#include "TextNumbers.h"
+
+namespace {
+
+const QString kSetup = QStringLiteral("Setup");
+constexpr long long kUnitsPerMHz = 100000;
+
+} // namespace
+
+QStringList ProductTypeNames(const QString& iniPath) {
+    QStringList names;
+    for (int n = 1; n <= kMaxProductTypes; ++n) {
+        const QString name = ReadProfileString(iniPath, kSetup, QStringLiteral("Type%1").arg(n));
+        if (name.isEmpty())
+            break;
+        names << name;
+    }
+    return names;
+}
+
+QStringList BandPieces(const QString& iniPath, int typeIndex) {
+    return ReadProfileString(iniPath, kSetup, QStringLiteral("Field%1").arg(typeIndex + 1))
+        .split(u'|');
+}
+
+QString BandTextAt(const QStringList& pieces, int bandIndex) {
+    if (pieces.isEmpty())
+        return QString();
+    if (bandIndex < 0 || bandIndex >= pieces.size())
+        return pieces.last();
+    return pieces[bandIndex];
+}
+
+BandLimits BandLimitsFromText(const QString& bandText) {
+    BandLimits band;
+    band.low = LeadingInt(bandText) * kUnitsPerMHz;
+    const int dash = bandText.indexOf(u'-');
+    band.high = dash < 0 ? band.low : LeadingInt(bandText.mid(dash + 1)) * kUnitsPerMHz;
+    return band;
+}
+
+std::vector<int> BandPoints(BandLimits band) {
+    const int low = static_cast<int>(band.low / kUnitsPerMHz);
+    const int high = static_cast<int>(band.high / kUnitsPerMHz);
+    std::vector<int> points{low};
+    for (int point = (low / 10 + 1) * 10; point < high; point += 10)
+        points.push_back(point);
+    return points;
+}
+
+ProductSelection ProductFromIndexes(const QString& iniPath, int typeIndex, int bandIndex) {
+    ProductSelection selection;
+    selection.typeName =
+        ReadProfileString(iniPath, kSetup, QStringLiteral("Type%1").arg(typeIndex + 1));
+    selection.bandText = BandTextAt(BandPieces(iniPath, typeIndex), bandIndex);
+    selection.limits = BandLimitsFromText(selection.bandText);
+    return selection;
+}

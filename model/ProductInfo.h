@@ -1,0 +1,37 @@
+#pragma once
+// Product information: the radio models and their frequency bands listed in
+// Program.ini, and what a band text means for the channel view and the alignment
+// tables.
+
+#include "ChannelEdit.h"
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+constexpr int kMaxProductTypes = 19;
+
+// "Type1".. names until the first missing or empty one.
+QStringList ProductTypeNames(const QString& iniPath);
+
+// The "Field%d" text of model position `typeIndex` (0-based) cut at each "|"; an empty
+// text gives one empty piece.
+QStringList BandPieces(const QString& iniPath, int typeIndex);
+
+// The band at `bandIndex`, or the last band when the list is shorter.
+QString BandTextAt(const QStringList& pieces, int bandIndex);
+
+// "130 - 160MHz" gives 13000000..16000000 (units of 10 Hz); no "-" gives high = low.
+BandLimits BandLimitsFromText(const QString& bandText);
+
+// Frequency points of a band in whole MHz: the lower limit, then every multiple of
+// 10 MHz strictly below the upper limit (136..174 gives 136, 140, 150, 160, 170).
+std::vector<int> BandPoints(BandLimits band);
+
+// The band text a document's image selects through its type and band bytes.
+struct ProductSelection {
+    QString typeName;
+    QString bandText;
+    BandLimits limits;
+};
+ProductSelection ProductFromIndexes(const QString& iniPath, int typeIndex, int bandIndex);

@@ -1,0 +1,18 @@
+#pragma once
+// Reading numbers from the start of a text, the way typed values are read everywhere
+// in the program: leading blanks skipped, the longest leading number taken, the rest
+// ignored. These are locale-independent (a decimal point is always '.').
+
+#include <QString>
+
+// The decimal floating-point number at the start of `text` (sign, digits, point,
+// exponent). `found` tells whether any number was there; the result is 0 otherwise.
+double LeadingDouble(const QString& text, bool* found = nullptr);
+
+// The decimal integer at the start of `text` (blanks, optional sign, digits); 0 when
+// there are no digits. Values beyond the int range saturate.
+int LeadingInt(const QString& text, bool* found = nullptr);
+
+// Formats value / 10^decimals with exactly `decimals` digits after the point, as
+// printf("%.Nf") would for such an exact decimal, without floating-point rounding.
+QString FormatFixedPoint(long long value, int decimals);

@@ -1,0 +1,22 @@
+#pragma once
+// The per-user store of the program's own values ("com", "Type", "Field"), kept under
+// Software/<AppName>: the registry key HKEY_CURRENT_USER\Software\<AppName> on Windows,
+// $XDG_CONFIG_HOME/Software/<AppName>.conf elsewhere. AppName comes from Program.ini.
+
+#include <QString>
+
+class UserStore {
+public:
+    // Opens the store named by [Setup] AppName of `iniPath`.
+    explicit UserStore(const QString& iniPath);
+
+    // A missing or unreadable value reads as `fallback`. Names match without regard
+    // to case, as registry value names do.
+    int readNumber(const QString& name, int fallback = 0) const;
+    void writeNumber(const QString& name, int value);
+
+    QString appName() const { return m_appName; }
+
+private:
+    QString m_appName;
+};
