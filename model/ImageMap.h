@@ -50,6 +50,17 @@ constexpr int kVoxDelay = 0x13B;
 constexpr int kCallKeyDefine = 0x13F;
 constexpr int kCallTone = 0x3F0;
 
+// Bit fields of the optional-feature bytes; the other bits of each byte belong to
+// the radio and are carried unchanged.
+constexpr unsigned char kTimeOutTimerBits = 0x7F; // 1..40: 15 s steps up to 600 s
+constexpr unsigned char kTotPreAlertBits = 0x0F;  // 1 off, 2..11 for 1..10 s
+constexpr unsigned char kSquelchLevelBits = 0x0F; // 0..9
+constexpr unsigned char kBatterySaverBit = 0x01;
+constexpr unsigned char kBeepBit = 0x01;
+constexpr unsigned char kVoxGainBits = 0x1F;  // 0 off, 1..15
+constexpr unsigned char kVoxDelayBits = 0x07; // 0..5
+constexpr int kKeyFunctionCount = 11;         // key-function codes 0..10
+
 // Scan information.
 constexpr int kPriorityMode = 0x160;
 constexpr int kPriorityChannel = 0x161;
@@ -58,6 +69,17 @@ constexpr int kLookBackTimeB = 0x163;
 constexpr int kRevertChannel = 0x164;
 constexpr int kDropoutDelay = 0x165; // 16 bits, low byte first
 constexpr int kTxDwellTime = 0x167;  // 16 bits, low byte first
+
+// Look-back times are stored as b with time = 0.45 + 0.05 * b; the radio accepts
+// 0.5 .. 5.0 s (b = 1 .. 91).
+constexpr double kLookBackBase = 0.45;
+constexpr double kLookBackStep = 0.05;
+constexpr int kLookBackStepsPerSecond = 20;
+constexpr double kLookBackMin = 0.5;
+constexpr double kLookBackMax = 5.0;
+// Dropout delay and transmit dwell time, in whole units.
+constexpr int kScanDelayMin = 0;
+constexpr int kScanDelayMax = 300;
 
 // Scan-list bitmaps: channels 1..8 in the first byte, 9..16 in the second.
 constexpr int kScanListLow = 0x17E;
