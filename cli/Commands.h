@@ -8,3 +8,5 @@ int RunNew(const QStringList& arguments);
 int RunShow(const QStringList& arguments);
 int RunExportCsv(const QStringList& arguments);
 int RunImportCsv(const QStringList& arguments);
+int RunSettings(const QStringList& arguments);
+int RunSet(const QStringList& arguments);

@@ -25,6 +25,10 @@ const std::vector<Command>& AllCommands() {
         {"import-csv",
          "import-csv IN.csv --base BASE.dat -o OUT.dat [--band \"130 - 160MHz\"]   CSV into an image",
          RunImportCsv},
+        {"settings", "settings FILE.dat [--lang en|zh]   print the radio settings, Name<TAB>Value",
+         RunSettings},
+        {"set", "set FILE.dat NAME=VALUE... [-o OUT.dat]   change radio settings by name",
+         RunSet},
     };
     return commands;
 }

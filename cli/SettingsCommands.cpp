@@ -1,0 +1,350 @@
+// chprog settings and chprog set: the radio settings of the Optional Features and
+// Scan Information dialogs, named by the dialogs' labels and valued as they show them.
+
+#include "CliSupport.h"
+#include "Commands.h"
+#include "OptionalFeatures.h"
+#include "RadioImage.h"
+#include "ScanInfo.h"
+
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+namespace {
+
+// What both dialogs show for one image, and which of them would be closed with OK.
+struct Settings {
+    OptionalFeatures features;
+    ScanInfo scan;
+    bool featuresChanged = false;
+    bool scanChanged = false;
+};
+
+// One setting: its label, how its value is shown, and how a typed value is taken
+// (false, with `error` set, when the dialog would not accept it).
+struct Setting {
+    const char* name;
+    std::function<QString(const Settings&, Language)> show;
+    std::function<bool(Settings&, const QString&, QString* error)> set;
+};
+
+QString OnOff(bool on) {
+    return on ? QStringLiteral("On") : QStringLiteral("Off");
+}
+
+// The item whose text is `value` in either language, or kNoSelection.
+int ItemOfValue(const std::function<QStringList(Language)>& items, const QString& value) {
+    for (Language language : {Language::English, Language::Chinese}) {
+        const int index = items(language).indexOf(value);
+        if (index >= 0)
+            return index;
+    }
+    return kNoSelection;
+}
+
+QString NotOffered(const QString& value, const QStringList& items) {
+    return QStringLiteral("\"%1\" is not offered; choose one of: %2").arg(value, items.join(", "));
+}
+
+bool NeedsFixedPriority(const Settings& s, QString* error) {
+    if (PriorityFieldsEnabled(s.scan.priority))
+        return true;
+    *error = QStringLiteral("can be changed only when Priority is Fixed");
+    return false;
+}
+
+Setting FeatureListSetting(const char* name, FeatureList list) {
+    return {name,
+            [list](const Settings& s, Language language) {
+                return ItemText(FeatureListItems(list, language), s.features[list]);
+            },
+            [list](Settings& s, const QString& value, QString* error) {
+                const auto items = [list](Language l) { return FeatureListItems(list, l); };
+                const int index = ItemOfValue(items, value);
+                if (index == kNoSelection) {
+                    *error = NotOffered(value, items(Language::English));
+                    return false;
+                }
+                s.features[list] = index;
+                s.featuresChanged = true;
+                return true;
+            }};
+}
+
+Setting CheckSetting(const char* name, bool OptionalFeatures::*box) {
+    return {name, [box](const Settings& s, Language) { return OnOff(s.features.*box); },
+            [box](Settings& s, const QString& value, QString* error) {
+                if (value.compare(OnOff(true), Qt::CaseInsensitive) != 0 &&
+                    value.compare(OnOff(false), Qt::CaseInsensitive) != 0) {
+                    *error = QStringLiteral("\"%1\" is not On or Off").arg(value);
+                    return false;
+                }
+                s.features.*box = value.compare(OnOff(true), Qt::CaseInsensitive) == 0;
+                s.featuresChanged = true;
+                return true;
+            }};
+}
+
+Setting PrioritySetting() {
+    return {"Priority",
+            [](const Settings& s, Language) { return ItemText(PriorityItems(), s.scan.priority); },
+            [](Settings& s, const QString& value, QString* error) {
+                const int index = PriorityItems().indexOf(value);
+                if (index < 0) {
+                    *error = NotOffered(value, PriorityItems());
+                    return false;
+                }
+                // As in the dialog, the rules run only when the choice changes.
+                if (index != s.scan.priority) {
+                    s.scan.priority = index;
+                    ApplyPriorityRules(s.scan);
+                }
+                s.scanChanged = true;
+                return true;
+            }};
+}
+
+Setting PriorityChannelSetting() {
+    return {"Priority Channel", [](const Settings& s, Language) { return s.scan.priorityChannel; },
+            [](Settings& s, const QString& value, QString* error) {
+                if (!NeedsFixedPriority(s, error))
+                    return false;
+                int channel = 0;
+                if (!ReadIntegerText(value, &channel) || channel < 1 ||
+                    channel > ImageMap::kChannelCount) {
+                    *error = QStringLiteral("\"%1\" is not a channel number 1..16").arg(value);
+                    return false;
+                }
+                s.scan.priorityChannel = PriorityChannelText(channel);
+                s.scanChanged = true;
+                return true;
+            }};
+}
+
+Setting LookBackSetting(const char* name, double ScanInfo::*time) {
+    return {name, [time](const Settings& s, Language) { return LookBackText(s.scan.*time); },
+            [time](Settings& s, const QString& value, QString* error) {
+                if (!NeedsFixedPriority(s, error))
+                    return false;
+                double seconds = 0;
+                if (!ReadNumberText(value, &seconds) || seconds < ImageMap::kLookBackMin ||
+                    seconds > ImageMap::kLookBackMax) {
+                    *error = QStringLiteral("\"%1\" is not a time from 0.5 to 5").arg(value);
+                    return false;
+                }
+                s.scan.*time = ClampLookBack(seconds); // onto the 0.05 s grid, as the field does
+                s.scanChanged = true;
+                return true;
+            }};
+}
+
+Setting RevertChannelSetting() {
+    return {
+        "Revert Channel",
+        [](const Settings& s, Language language) {
+            return ItemText(RevertChannelItems(s.scan.priority, language), s.scan.revertChannel);
+        },
+        [](Settings& s, const QString& value, QString* error) {
+            const auto items = [&s](Language l) { return RevertChannelItems(s.scan.priority, l); };
+            const int index = ItemOfValue(items, value);
+            if (index == kNoSelection) {
+                *error = NotOffered(value, items(Language::English)) +
+                         QStringLiteral(" (with Priority %1)")
+                             .arg(ItemText(PriorityItems(), s.scan.priority));
+                return false;
+            }
+            s.scan.revertChannel = index;
+            s.scanChanged = true;
+            return true;
+        }};
+}
+
+Setting DelaySetting(const char* name, int ScanInfo::*delay) {
+    return {name, [delay](const Settings& s, Language) { return QString::number(s.scan.*delay); },
+            [delay](Settings& s, const QString& value, QString* error) {
+                int number = 0;
+                if (!ReadIntegerText(value, &number) || number < ImageMap::kScanDelayMin ||
+                    number > ImageMap::kScanDelayMax) {
+                    *error =
+                        QStringLiteral("\"%1\" is not a whole number from 0 to 300").arg(value);
+                    return false;
+                }
+                s.scan.*delay = number;
+                s.scanChanged = true;
+                return true;
+            }};
+}
+
+// Both dialogs' settings in the order of their labels.
+const std::vector<Setting>& AllSettings() {
+    static const std::vector<Setting> settings = {
+        FeatureListSetting("Time-Out Timer", FeatureList::TimeOutTimer),
+        FeatureListSetting("TOT Pre-Alert", FeatureList::TotPreAlert),
+        FeatureListSetting("Call Tone", FeatureList::CallTone),
+        FeatureListSetting("Vox Gain Level", FeatureList::VoxGainLevel),
+        FeatureListSetting("Voice Annunciation", FeatureList::VoiceAnnunciation),
+        FeatureListSetting("Squelch Level", FeatureList::SquelchLevel),
+        FeatureListSetting("Vox Delay Time", FeatureList::VoxDelayTime),
+        CheckSetting("Beep", &OptionalFeatures::beep),
+        CheckSetting("Battery Saver", &OptionalFeatures::batterySaver),
+        FeatureListSetting("Short Press", FeatureList::ShortPress),
+        FeatureListSetting("Long Press", FeatureList::LongPress),
+        FeatureListSetting("Call Key Define", FeatureList::CallKeyDefine),
+        PrioritySetting(),
+        PriorityChannelSetting(),
+        LookBackSetting("Look Back Time A", &ScanInfo::lookBackTimeA),
+        LookBackSetting("Look Back Time B", &ScanInfo::lookBackTimeB),
+        RevertChannelSetting(),
+        DelaySetting("Dropout Delay Time", &ScanInfo::dropoutDelayTime),
+        DelaySetting("Tx Dwell Time", &ScanInfo::txDwellTime),
+    };
+    return settings;
+}
+
+const Setting* FindSetting(const QString& name) {
+    for (const Setting& setting : AllSettings()) {
+        if (name.compare(QLatin1String(setting.name), Qt::CaseInsensitive) == 0)
+            return &setting;
+    }
+    return nullptr;
+}
+
+Settings SettingsFromImage(const RadioImage& image, Language language) {
+    Settings s;
+    s.features = OptionalFeaturesFromImage(image, language);
+    s.scan = ScanInfoFromImage(image);
+    return s;
+}
+
+struct Assignment {
+    const Setting* setting;
+    QString value;
+};
+
+// Splits NAME=VALUE arguments. Priority goes first, since choosing it refills the
+// revert list and decides which scan fields can be changed.
+bool ParseAssignments(const QStringList& arguments, std::vector<Assignment>* assignments) {
+    for (const QString& argument : arguments) {
+        const int equals = argument.indexOf(u'=');
+        const Setting* setting =
+            equals > 0 ? FindSetting(argument.left(equals).trimmed()) : nullptr;
+        if (equals <= 0) {
+            PrintError(QStringLiteral("\"%1\" is not NAME=VALUE").arg(argument));
+            return false;
+        }
+        if (!setting) {
+            PrintError(QStringLiteral("\"%1\" is not a setting (see chprog set --help)")
+                           .arg(argument.left(equals)));
+            return false;
+        }
+        assignments->push_back({setting, argument.mid(equals + 1)});
+    }
+    std::stable_partition(assignments->begin(), assignments->end(), [](const Assignment& a) {
+        return QLatin1String(a.setting->name) == QLatin1String("Priority");
+    });
+    return true;
+}
+
+bool LoadImageFile(const QString& path, RadioImage* image) {
+    QString error;
+    if (LoadDatFile(path, *image, &error))
+        return true;
+    PrintError(error);
+    return false;
+}
+
+QString SettingNames() {
+    QStringList names;
+    for (const Setting& setting : AllSettings())
+        names << QStringLiteral("  ") + QLatin1String(setting.name);
+    return names.join(u'\n');
+}
+
+} // namespace
+
+int RunSettings(const QStringList& arguments) {
+    QCommandLineParser parser;
+    AddLanguageOption(parser);
+    parser.addPositionalArgument(QStringLiteral("FILE.dat"), QStringLiteral("The radio image."));
+    int exitCode = kExitOk;
+    Language language = Language::English;
+    if (!ParseCommand(parser, arguments,
+                      QStringLiteral("Prints the settings of the Optional Features and Scan "
+                                     "Information dialogs as they would show them, one "
+                                     "\"Name<TAB>Value\" line each. A list without a selection "
+                                     "has an empty value; check boxes show On or Off."),
+                      &exitCode) ||
+        !ParseLanguage(parser, &language, &exitCode))
+        return exitCode;
+    if (parser.positionalArguments().size() != 1) {
+        PrintError(QStringLiteral("settings: expected one .dat file (see --help)"));
+        return kExitBadInput;
+    }
+    RadioImage image;
+    if (!LoadImageFile(parser.positionalArguments().first(), &image))
+        return kExitBadInput;
+    const Settings settings = SettingsFromImage(image, language);
+    QString text;
+    for (const Setting& setting : AllSettings())
+        text += QLatin1String(setting.name) + u'\t' + setting.show(settings, language) + u'\n';
+    PrintOut(text);
+    return kExitOk;
+}
+
+int RunSet(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.addOption(QCommandLineOption(QStringList{QStringLiteral("o"), QStringLiteral("output")},
+                                        QStringLiteral("The .dat file to write (FILE.dat itself "
+                                                       "when missing)."),
+                                        QStringLiteral("OUT.dat")));
+    parser.addPositionalArgument(QStringLiteral("FILE.dat"), QStringLiteral("The radio image."));
+    parser.addPositionalArgument(QStringLiteral("NAME=VALUE"),
+                                 QStringLiteral("A setting and its new value."),
+                                 QStringLiteral("NAME=VALUE..."));
+    int exitCode = kExitOk;
+    if (!ParseCommand(parser, arguments,
+                      QStringLiteral("Changes settings of the Optional Features and Scan "
+                                     "Information dialogs, named and valued as chprog settings "
+                                     "prints them (values in English or Chinese), and closes "
+                                     "each dialog touched with OK. A value the dialog would not "
+                                     "offer writes nothing. Settings:\n") +
+                          SettingNames(),
+                      &exitCode))
+        return exitCode;
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() < 2) {
+        PrintError(QStringLiteral("set: expected FILE.dat and at least one NAME=VALUE"));
+        return kExitBadInput;
+    }
+    const QString inPath = positional.first();
+    std::vector<Assignment> assignments;
+    RadioImage image;
+    if (!ParseAssignments(positional.mid(1), &assignments) || !LoadImageFile(inPath, &image))
+        return kExitBadInput;
+
+    Settings settings = SettingsFromImage(image, Language::English);
+    for (const Assignment& a : assignments) {
+        QString error;
+        if (!a.setting->set(settings, a.value, &error)) {
+            PrintError(QLatin1String(a.setting->name) + QStringLiteral(": ") + error);
+            return kExitBadInput;
+        }
+    }
+    if (settings.featuresChanged)
+        OptionalFeaturesToImage(settings.features, image);
+    if (settings.scanChanged && !ScanInfoToImage(settings.scan, image)) {
+        PrintError(PriorityChannelRefusal(Language::English) +
+                   QStringLiteral(" (Priority Channel \"%1\" is not a programmed channel)")
+                       .arg(settings.scan.priorityChannel.trimmed()));
+        return kExitBadInput;
+    }
+    QString error;
+    const QString outPath =
+        parser.isSet(QStringLiteral("o")) ? parser.value(QStringLiteral("o")) : inPath;
+    if (!SaveDatFile(outPath, image, &error)) {
+        PrintError(error);
+        return kExitBadInput;
+    }
+    return kExitOk;
+}
