@@ -1,0 +1,182 @@
+// chprog settings and chprog set, run as a separate process.
+
+#include "ImageMap.h"
+#include "RadioImage.h"
+#include "ScanInfo.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace ImageMap;
+
+namespace {
+
+struct Run {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+Run Chprog(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral(TEST_BIN_DIR "/chprog"), arguments);
+    process.waitForFinished(30000);
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+QByteArray ReadBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray Bytes(const RadioImage& image) {
+    return QByteArray(reinterpret_cast<const char*>(image.data()), kImageSize);
+}
+
+RadioImage ImageWithChannelFive() {
+    RadioImage image = NewImage();
+    image[channelRecord(5) + Record::kFrequencyLastByte] = 0x01;
+    return image;
+}
+
+} // namespace
+
+class CliSettingsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { QVERIFY(m_dir.isValid()); }
+
+    void settingsPrintsWhatTheDialogsShow() {
+        const QString path = m_dir.filePath("new.dat");
+        QVERIFY(SaveDatFile(path, NewImage(), nullptr));
+        const Run english = Chprog({"settings", path});
+        QCOMPARE(english.status, 0);
+        QCOMPARE(english.out, QStringLiteral("Time-Out Timer\t60s\n"
+                                             "TOT Pre-Alert\t8\n"
+                                             "Call Tone\tOff\n"
+                                             "Vox Gain Level\t5\n"
+                                             "Voice Annunciation\tChinese\n"
+                                             "Squelch Level\t4\n"
+                                             "Vox Delay Time\t1.0\n"
+                                             "Beep\tOn\n"
+                                             "Battery Saver\tOn\n"
+                                             "Short Press\tTone Call\n"
+                                             "Long Press\tMonitor Momentary\n"
+                                             "Call Key Define\tOff\n"
+                                             "Priority\tNone\n"
+                                             "Priority Channel\t\n"
+                                             "Look Back Time A\t0.9\n"
+                                             "Look Back Time B\t1.5\n"
+                                             "Revert Channel\t\n"
+                                             "Dropout Delay Time\t48\n"
+                                             "Tx Dwell Time\t48\n"));
+        const Run chinese = Chprog({"settings", path, "--lang", "zh"});
+        QVERIFY(chinese.out.contains(QStringLiteral("Voice Annunciation\t中文\n")));
+        QVERIFY(chinese.out.contains(QStringLiteral("Long Press\t監聽瞬時\n")));
+
+        RadioImage zeros;
+        zeros.fill(0);
+        QVERIFY(SaveDatFile(path, zeros, nullptr));
+        const Run zero = Chprog({"settings", path, "--lang", "zh"});
+        QVERIFY(zero.out.startsWith(QStringLiteral("Time-Out Timer\t\nTOT Pre-Alert\t\n")));
+        QVERIFY(zero.out.contains(QStringLiteral("Beep\tOff\n")));
+        QVERIFY(zero.out.contains(QStringLiteral("Revert Channel\t选定\n")));
+        QVERIFY(zero.out.contains(QStringLiteral("Look Back Time A\t0.45\n")));
+    }
+
+    void setWritesOutputOrInPlace() {
+        const QString in = m_dir.filePath("in.dat");
+        const QString out = m_dir.filePath("out.dat");
+        QVERIFY(SaveDatFile(in, ImageWithChannelFive(), nullptr));
+        const Run run =
+            Chprog({"set", in, "Time-Out Timer=600s", "Look Back Time A=2.35", "Priority Channel=5",
+                    "Revert Channel=Priority+Talk back", "Priority=Fixed",
+                    "Voice Annunciation=英文", "Beep=Off", "Tx Dwell Time=300", "-o", out});
+        QCOMPARE(run.status, 0);
+        QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
+        QCOMPARE(ReadBytes(in), Bytes(ImageWithChannelFive()));
+        const QByteArray written = ReadBytes(out);
+        QCOMPARE(written.size(), kImageSize);
+        QCOMPARE(written[kTimeOutTimer], char(40));
+        QCOMPARE(written[kPriorityMode], char(kPriorityFixed));
+        QCOMPARE(written[kPriorityChannel], char(5));
+        QCOMPARE(written[kLookBackTimeA], char(0x26));
+        QCOMPARE(written[kRevertChannel], char(3));
+        QCOMPARE(written[kVoiceAnnunciation], char(2));
+        QCOMPARE(written[kBeep], char(0));
+        QCOMPARE(written[kTxDwellTime], char(0x2C));
+        QCOMPARE(written[kTxDwellTime + 1], char(0x01));
+        QCOMPARE(written[kCallKeyDefine], char(2)); // Optional Features' OK normalises it
+
+        // Only the dialogs that were touched are closed with OK: a scan setting alone
+        // leaves the optional-feature bytes as they were.
+        QVERIFY(Chprog({"set", in, "Dropout Delay Time=0"}).status == 0);
+        const QByteArray inPlace = ReadBytes(in);
+        QCOMPARE(inPlace[kDropoutDelay], char(0));
+        QCOMPARE(inPlace[kCallKeyDefine], char(0xFF));
+        QCOMPARE(Chprog({"settings", in}).out.split('\n').filter("Dropout").first(),
+                 QStringLiteral("Dropout Delay Time\t0"));
+    }
+
+    void setRefusesWhatTheDialogsWouldNotOffer_data() {
+        QTest::addColumn<QStringList>("assignments");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("unknown name") << QStringList{"Volume=3"} << "\"Volume\" is not a setting";
+        QTest::newRow("no equals") << QStringList{"Beep"} << "not NAME=VALUE";
+        QTest::newRow("timer not a list item")
+            << QStringList{"Time-Out Timer=600"} << "Time-Out Timer: \"600\" is not offered";
+        QTest::newRow("vox delay 1") << QStringList{"Vox Delay Time=1"} << "Vox Delay Time:";
+        QTest::newRow("momentary short press")
+            << QStringList{"Short Press=Monitor Momentary"} << "Short Press:";
+        QTest::newRow("check box") << QStringList{"Beep=yes"} << "not On or Off";
+        QTest::newRow("delay 301") << QStringList{"Dropout Delay Time=301"} << "0 to 300";
+        QTest::newRow("delay not a number") << QStringList{"Tx Dwell Time=5s"} << "0 to 300";
+        QTest::newRow("look-back without fixed priority")
+            << QStringList{"Look Back Time A=2"} << "only when Priority is Fixed";
+        QTest::newRow("look-back out of range")
+            << QStringList{"Priority=Fixed", "Priority Channel=5", "Look Back Time B=7"}
+            << "from 0.5 to 5";
+        QTest::newRow("channel 17")
+            << QStringList{"Priority=Fixed", "Priority Channel=17"} << "1..16";
+        QTest::newRow("channel not programmed")
+            << QStringList{"Priority=Fixed", "Priority Channel=6"}
+            << "Please select channel inputed";
+        QTest::newRow("fixed without channel")
+            << QStringList{"Priority=Fixed"} << "Please select channel inputed";
+        QTest::newRow("revert not in the list of None")
+            << QStringList{"Revert Channel=Priority"} << "with Priority None";
+        QTest::newRow("a good one before a bad one")
+            << QStringList{"Beep=Off", "Squelch Level=10"} << "Squelch Level:";
+    }
+
+    void setRefusesWhatTheDialogsWouldNotOffer() {
+        QFETCH(QStringList, assignments);
+        QFETCH(QString, message);
+        const QString in = m_dir.filePath("refuse.dat");
+        const QString out = m_dir.filePath("refused-out.dat");
+        QVERIFY(SaveDatFile(in, ImageWithChannelFive(), nullptr));
+        const Run run = Chprog(QStringList{"set", in} + assignments + QStringList{"-o", out});
+        QCOMPARE(run.status, 2);
+        QVERIFY2(run.err.contains(message), qPrintable(run.err));
+        QVERIFY(!QFile::exists(out));
+        QVERIFY(Chprog(QStringList{"set", in} + assignments).status == 2);
+        QCOMPARE(ReadBytes(in), Bytes(ImageWithChannelFive()));
+    }
+
+    void setNeedsAFileAndAValue() {
+        QCOMPARE(Chprog({"set", m_dir.filePath("missing.dat"), "Beep=On"}).status, 2);
+        const QString in = m_dir.filePath("alone.dat");
+        QVERIFY(SaveDatFile(in, NewImage(), nullptr));
+        QCOMPARE(Chprog({"set", in}).status, 2);
+        QCOMPARE(Chprog({"settings", in, "--lang", "fr"}).status, 2);
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+QTEST_GUILESS_MAIN(CliSettingsTest)
+#include "tst_cli_settings.moc"
