@@ -1,5 +1,6 @@
 #include "ChannelCodec.h"
 
+#include "Calibration.h"
 #include "DecimalMultiply.h"
 #include "TextNumbers.h"
 #include "ToneCodes.h"
@@ -166,15 +167,6 @@ void GridToImage(const ChannelTable& table, RadioImage& image) {
 }
 
 void ClampCalibration(RadioImage& image) {
-    for (int k = 0; k < kCalibrationRows; ++k) {
-        std::uint8_t& squelch = image[kSquelchCalibration + k];
-        if ((squelch & 0x7F) > kSquelchMaxMagnitude)
-            squelch = 0x00;
-        std::uint8_t& low = image[kPowerCalibration + 2 * k];
-        std::uint8_t& high = image[kPowerCalibration + 2 * k + 1];
-        if (low < kPowerLowMin || low > kPowerLowMax)
-            low = kPowerLowDefault;
-        if (high < kPowerHighMin || high > kPowerHighMax)
-            high = kPowerHighDefault;
-    }
+    NormaliseSquelchTable(image);
+    NormalisePowerTable(image);
 }

@@ -42,12 +42,14 @@ BandLimits BandLimitsFromText(const QString& bandText) {
     return band;
 }
 
-std::vector<int> BandPoints(BandLimits band) {
+std::vector<int> BandPoints(BandLimits band, int maxPoints) {
     const int low = static_cast<int>(band.low / kUnitsPerMHz);
     const int high = static_cast<int>(band.high / kUnitsPerMHz);
     std::vector<int> points{low};
-    for (int point = (low / 10 + 1) * 10; point < high; point += 10)
-        points.push_back(point);
+    // Counted in long long: a band near the top of the int range must not overflow.
+    for (long long point = (low / 10 + 1) * 10LL;
+         point < high && static_cast<int>(points.size()) < maxPoints; point += 10)
+        points.push_back(static_cast<int>(point));
     return points;
 }
 

@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <climits>
 #include <vector>
 
 constexpr int kMaxProductTypes = 19;
@@ -26,7 +27,8 @@ BandLimits BandLimitsFromText(const QString& bandText);
 
 // Frequency points of a band in whole MHz: the lower limit, then every multiple of
 // 10 MHz strictly below the upper limit (136..174 gives 136, 140, 150, 160, 170).
-std::vector<int> BandPoints(BandLimits band);
+// At most `maxPoints` of them: an absurdly wide band must not build a huge list.
+std::vector<int> BandPoints(BandLimits band, int maxPoints = INT_MAX);
 
 // The band text a document's image selects through its type and band bytes.
 struct ProductSelection {
