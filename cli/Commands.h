@@ -10,3 +10,4 @@ int RunExportCsv(const QStringList& arguments);
 int RunImportCsv(const QStringList& arguments);
 int RunSettings(const QStringList& arguments);
 int RunSet(const QStringList& arguments);
+int RunCalibration(const QStringList& arguments);

@@ -29,6 +29,9 @@ const std::vector<Command>& AllCommands() {
          RunSettings},
         {"set", "set FILE.dat NAME=VALUE... [-o OUT.dat]   change radio settings by name",
          RunSet},
+        {"calibration",
+         "calibration FILE.dat [--config DIR]   power and squelch tables for the file's band",
+         RunCalibration},
     };
     return commands;
 }

@@ -1,0 +1,76 @@
+// chprog calibration: the power and squelch tables of a .dat file as the Power Adjust
+// and Sql Adjust dialogs show them for the file's band.
+
+#include "Calibration.h"
+#include "CliSupport.h"
+#include "Commands.h"
+#include "ProductInfo.h"
+#include "RadioImage.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+const QString kIniFileName = QStringLiteral("Program.ini");
+
+// Program.ini in --config DIR, else beside the program, as the window program reads it.
+QString IniPath(const QCommandLineParser& parser) {
+    const QString folder = parser.isSet(QStringLiteral("config"))
+                               ? parser.value(QStringLiteral("config"))
+                               : QCoreApplication::applicationDirPath();
+    return QDir(folder).filePath(kIniFileName);
+}
+
+// One line per band row: MHz, low, high, squelch offset.
+QString CalibrationText(const RadioImage& image, BandLimits band) {
+    const std::vector<int> points = CalibrationPoints(band);
+    const int rows = static_cast<int>(points.size());
+    const PowerTable power = ReadPowerTable(image, rows);
+    const SquelchTable squelch = ReadSquelchTable(image, rows);
+    QString text;
+    for (int k = 0; k < rows; ++k) {
+        text += QStringLiteral("%1\t%2\t%3\t%4\n")
+                    .arg(points[k])
+                    .arg(power[k].low)
+                    .arg(power[k].high)
+                    .arg(squelch[k]);
+    }
+    return text;
+}
+
+} // namespace
+
+int RunCalibration(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.addOption(QCommandLineOption(QStringLiteral("config"),
+                                        QStringLiteral("The folder of Program.ini (default: the "
+                                                       "program's own folder)."),
+                                        QStringLiteral("DIR")));
+    parser.addPositionalArgument(QStringLiteral("FILE.dat"), QStringLiteral("The radio image."));
+    int exitCode = kExitOk;
+    if (!ParseCommand(parser, arguments,
+                      QStringLiteral("Prints the power and squelch calibration for the band the "
+                                     "image selects in Program.ini: one line per band point, "
+                                     "TAB-separated: MHz, low power, high power, squelch offset."),
+                      &exitCode))
+        return exitCode;
+    if (parser.positionalArguments().size() != 1) {
+        PrintError(QStringLiteral("calibration: expected one .dat file (see --help)"));
+        return kExitBadInput;
+    }
+    RadioImage image;
+    QString error;
+    if (!LoadDatFile(parser.positionalArguments().first(), image, &error)) {
+        PrintError(error);
+        return kExitBadInput;
+    }
+    const QString iniPath = IniPath(parser);
+    if (!QFileInfo::exists(iniPath))
+        PrintError(QStringLiteral("warning: %1 does not exist; the band is empty").arg(iniPath));
+    const ProductSelection product =
+        ProductFromIndexes(iniPath, image[ImageMap::kProductType], image[ImageMap::kProductBand]);
+    PrintOut(CalibrationText(image, product.limits));
+    return kExitOk;
+}

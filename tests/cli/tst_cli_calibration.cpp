@@ -1,0 +1,131 @@
+// chprog calibration, run as a separate process on image files and a Program.ini.
+
+#include "ImageMap.h"
+#include "RadioImage.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace ImageMap;
+
+namespace {
+
+struct Run {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+Run Chprog(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral(TEST_BIN_DIR "/chprog"), arguments);
+    process.waitForFinished(30000);
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+const QByteArray kIni = "[Setup]\n"
+                        "Type1=A\n"
+                        "Field1=136 - 174MHz|400 - 470MHz\n"
+                        "Type2=B\n"
+                        "Field2=130 - 160MHz|100 - 300MHz\n";
+
+} // namespace
+
+class CliCalibrationTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void printsTheRowsOfTheFilesBand();
+    void outOfRangeBytesShowTheirDefaults();
+    void wideBandShowsElevenRows();
+    void refusesBadArguments();
+
+private:
+    QString writeImage(const RadioImage& image);
+    QTemporaryDir m_dir;
+};
+
+void CliCalibrationTest::init() {
+    QVERIFY(m_dir.isValid());
+    QFile ini(m_dir.filePath("Program.ini"));
+    QVERIFY(ini.open(QIODevice::WriteOnly));
+    ini.write(kIni);
+}
+
+QString CliCalibrationTest::writeImage(const RadioImage& image) {
+    const QString path = m_dir.filePath("image.dat");
+    QString error;
+    if (!SaveDatFile(path, image, &error))
+        qWarning() << error;
+    return path;
+}
+
+void CliCalibrationTest::printsTheRowsOfTheFilesBand() {
+    RadioImage image = NewImage();
+    image[kProductType] = 0;
+    image[kProductBand] = 0; // 136 - 174MHz
+    for (int k = 0; k < 5; ++k) {
+        image[kPowerCalibration + 2 * k] = static_cast<std::uint8_t>(30 + k);
+        image[kPowerCalibration + 2 * k + 1] = static_cast<std::uint8_t>(130 + k);
+    }
+    image[kSquelchCalibration + 1] = 0x83;
+    image[kSquelchCalibration + 4] = 0x05;
+    const Run run = Chprog({"calibration", writeImage(image), "--config", m_dir.path()});
+    QCOMPARE(run.status, 0);
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.out, QString("136\t30\t130\t0\n"
+                              "140\t31\t131\t-3\n"
+                              "150\t32\t132\t0\n"
+                              "160\t33\t133\t0\n"
+                              "170\t34\t134\t5\n"));
+
+    image[kProductType] = 1;
+    image[kProductBand] = 0; // 130 - 160MHz: three rows
+    const Run three = Chprog({"calibration", writeImage(image), "--config", m_dir.path()});
+    QCOMPARE(three.out.count('\n'), 3);
+    QVERIFY(three.out.startsWith("130\t30\t130\t0\n"));
+}
+
+void CliCalibrationTest::outOfRangeBytesShowTheirDefaults() {
+    RadioImage image = NewImage();
+    image[kProductType] = 0;
+    image[kProductBand] = 1; // 400 - 470MHz
+    image[kPowerCalibration] = 10;
+    image[kPowerCalibration + 1] = 251;
+    image[kSquelchCalibration] = 0x86;
+    const Run run = Chprog({"calibration", writeImage(image), "--config", m_dir.path()});
+    QCOMPARE(run.status, 0);
+    const QStringList lines = run.out.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 7);
+    QCOMPARE(lines.first(), QString("400\t100\t200\t0"));
+    QVERIFY(lines.last().startsWith("460\t"));
+}
+
+void CliCalibrationTest::wideBandShowsElevenRows() {
+    RadioImage image = NewImage();
+    image[kProductType] = 1;
+    image[kProductBand] = 1; // 100 - 300MHz: 20 points, 11 rows
+    const Run run = Chprog({"calibration", writeImage(image), "--config", m_dir.path()});
+    const QStringList lines = run.out.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), kCalibrationRows);
+    QVERIFY(lines.last().startsWith("200\t"));
+}
+
+void CliCalibrationTest::refusesBadArguments() {
+    QCOMPARE(Chprog({"calibration"}).status, 2);
+    const Run missing = Chprog({"calibration", m_dir.filePath("absent.dat")});
+    QCOMPARE(missing.status, 2);
+    QVERIFY(missing.err.contains("absent.dat"));
+    // No Program.ini: the band is empty, which the dialogs show as one row at 0 MHz.
+    QTemporaryDir empty;
+    const Run noIni = Chprog({"calibration", writeImage(NewImage()), "--config", empty.path()});
+    QCOMPARE(noIni.status, 0);
+    QVERIFY(noIni.err.contains("Program.ini"));
+    QCOMPARE(noIni.out.count('\n'), 1);
+}
+
+QTEST_GUILESS_MAIN(CliCalibrationTest)
+#include "tst_cli_calibration.moc"
