@@ -1,0 +1,147 @@
+#include "AlignmentExchange.h"
+
+#include "ImageMap.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kHandshakeAttempts = 4;
+constexpr int kGreetingByteGapMs = 2;
+
+QByteArray OneByte(char byte) {
+    return QByteArray(1, byte);
+}
+
+QByteArray Bytes(const RadioImage& image, const TransferBlock& block) {
+    return QByteArray(reinterpret_cast<const char*>(image.data()) + block.address, block.length);
+}
+
+} // namespace
+
+QVector<TransferBlock> AlignmentPlan(CalibrationTable table) {
+    using namespace ImageMap;
+    if (table == CalibrationTable::Power)
+        return CutIntoBlocks({{kPowerCalibration, kPowerCalibration + 2 * kCalibrationRows}});
+    return CutIntoBlocks({{kSquelchCalibration, kSquelchCalibration + kCalibrationRows}});
+}
+
+AlignmentExchange::AlignmentExchange(SerialLink& link, CalibrationTable table, Language language)
+    : AlignmentExchange(link, table, language,
+                        table == CalibrationTable::Power ? kPowerAlignmentTimeouts
+                                                         : kSquelchAlignmentTimeouts) {}
+
+AlignmentExchange::AlignmentExchange(SerialLink& link, CalibrationTable table, Language language,
+                                     LinkTimeouts timeouts)
+    : m_link(link), m_table(table), m_language(language), m_timeouts(timeouts) {}
+
+ExchangeOutcome AlignmentExchange::read(const QString& device, RadioImage& image) {
+    return run(device, Direction::Read, image);
+}
+
+ExchangeOutcome AlignmentExchange::write(const QString& device, const RadioImage& image) {
+    RadioImage copy = image; // a write never changes the image
+    return run(device, Direction::Write, copy);
+}
+
+ExchangeOutcome AlignmentExchange::run(const QString& device, Direction direction,
+                                       RadioImage& image) {
+    ExchangeOutcome outcome;
+    if (!m_link.open(device, &outcome.portDetail)) {
+        outcome.result = ExchangeResult::PortOpenFailed;
+        outcome.message = openFailureText();
+        return outcome;
+    }
+    m_link.configure(m_timeouts);
+    m_link.purge();
+    if (!handshake()) {
+        m_link.close();
+        return failure(direction, FailedAt::Handshake);
+    }
+    // A read collects the table apart and copies it in only once every block arrived.
+    RadioImage scratch = image;
+    for (const TransferBlock& block : AlignmentPlan(m_table)) {
+        const bool done =
+            direction == Direction::Read ? readBlock(block, scratch) : writeBlock(block, image);
+        if (!done) {
+            m_link.close();
+            return failure(direction, FailedAt::Block);
+        }
+    }
+    m_link.close();
+    image = scratch;
+    return success(direction);
+}
+
+bool AlignmentExchange::handshake() {
+    bool greeted = false;
+    for (int attempt = 1; attempt <= kHandshakeAttempts && !greeted; ++attempt) {
+        for (char byte : Greeting()) {
+            m_link.sleep(kGreetingByteGapMs);
+            m_link.write(OneByte(byte));
+        }
+        m_link.sleep(kGreetingByteGapMs);
+        greeted = radioAcknowledges();
+    }
+    if (!greeted)
+        return false;
+    m_link.purge();
+    m_link.write(OneByte(LinkProtocol::kIdentificationRequest));
+    const LinkRead identification = m_link.read(LinkProtocol::kIdentificationLength);
+    if (identification.failed || identification.bytes.size() < LinkProtocol::kIdentificationLength)
+        return false;
+    m_link.purge();
+    m_link.write(OneByte(LinkProtocol::kAcknowledge));
+    return radioAcknowledges();
+}
+
+bool AlignmentExchange::readBlock(const TransferBlock& block, RadioImage& scratch) {
+    m_link.purge();
+    m_link.write(ReadRequest(block));
+    m_link.read(LinkProtocol::kReplyHeaderLength); // the header is not examined
+    const LinkRead data = m_link.read(block.length);
+    if (data.failed || data.bytes.size() < block.length)
+        return false;
+    std::copy(data.bytes.begin(), data.bytes.end(), scratch.begin() + block.address);
+    m_link.purge();
+    m_link.write(OneByte(LinkProtocol::kAcknowledge));
+    return radioAcknowledges();
+}
+
+bool AlignmentExchange::writeBlock(const TransferBlock& block, const RadioImage& image) {
+    m_link.purge();
+    m_link.write(WriteRequestHeader(block) + Bytes(image, block));
+    return radioAcknowledges();
+}
+
+bool AlignmentExchange::radioAcknowledges() {
+    const LinkRead answer = m_link.read(1);
+    return !answer.failed && answer.bytes.size() == 1 &&
+           answer.bytes.at(0) == LinkProtocol::kAcknowledge;
+}
+
+ExchangeOutcome AlignmentExchange::failure(Direction direction, FailedAt stage) const {
+    ExchangeOutcome outcome;
+    outcome.result = ExchangeResult::CommunicationFailed;
+    // Power Adjust words a failed write handshake with another Chinese form.
+    const bool powerWriteHandshake = m_table == CalibrationTable::Power &&
+                                     direction == Direction::Write && stage == FailedAt::Handshake;
+    outcome.message = powerWriteHandshake ? Tr(m_language, "Communication Error", "通訊出錯")
+                                          : Tr(m_language, "Communication Error", "通信出錯");
+    return outcome;
+}
+
+ExchangeOutcome AlignmentExchange::success(Direction direction) const {
+    ExchangeOutcome outcome;
+    outcome.result = ExchangeResult::Success;
+    outcome.message = direction == Direction::Read
+                          ? Tr(m_language, "Read Successfully", "讀數據成功")
+                          : Tr(m_language, "Write Successfully", "寫數據成功");
+    return outcome;
+}
+
+QString AlignmentExchange::openFailureText() const {
+    if (m_table == CalibrationTable::Power)
+        return QStringLiteral("Open the serial port fails");
+    return Tr(m_language, "Could not open the port", "无法打开串口");
+}

@@ -1,0 +1,76 @@
+#pragma once
+// The programming exchange: reads the radio's whole memory into an image, or writes an
+// image to the radio, over a SerialLink. No widgets: the window program runs it on a
+// worker thread and chprog runs it directly; both see it through the callbacks.
+//
+//   QtSerialLink link;                     // created in the thread that runs the exchange
+//   ProgrammingExchange exchange(link, callbacks);
+//   ExchangeOutcome outcome = exchange.read(PortDevice(appConfig().portName), image);
+//
+// Sequence: open and configure the port; handshake (greeting, identification,
+// acknowledge) with its attempt counter; then every block of the plan in ascending
+// order. The port is closed at the end whatever the outcome.
+//
+// The callbacks run on the exchange's own thread:
+// - progress(done, total) once with 0 when the plan is known, then after each
+//   acknowledged block (the percentage shown is done * 100 / total);
+// - isCancelled() only at the fixed points: six times, 1 ms apart, before each
+//   handshake attempt, and nine times after each acknowledged block;
+// - askRetry() when the handshake failed: show kCommunicationErrorText with Retry and
+//   Cancel and return true for Retry. When it returns false the exchange ends with
+//   CommunicationFailed (the user has seen the message already).
+// A missing callback counts as "no progress shown", "not cancelled", "do not retry".
+
+#include "ExchangeOutcome.h"
+#include "LinkProtocol.h"
+#include "RadioImage.h"
+#include "SerialLink.h"
+
+#include <functional>
+
+// The texts of the programming exchange; English in both languages.
+extern const char* const kCouldNotOpenPortText;
+extern const char* const kCommunicationErrorText;
+extern const char* const kProgramInterruptText;
+
+// 30 ms between bytes; reads 90 ms + 500 ms a byte; writes 50 ms + 50 ms a byte.
+constexpr LinkTimeouts kProgrammingTimeouts{30, 500, 90, 50, 50};
+
+struct ExchangeCallbacks {
+    std::function<void(int done, int total)> progress;
+    std::function<bool()> isCancelled;
+    std::function<bool()> askRetry;
+};
+
+class ProgrammingExchange {
+public:
+    ProgrammingExchange(SerialLink& link, ExchangeCallbacks callbacks,
+                        LinkTimeouts timeouts = kProgrammingTimeouts);
+
+    // Reads all 128 blocks. `image` changes only on Success, and then as a whole: the
+    // blocks arrive in a scratch image, so a failed or cancelled read leaves it as it was.
+    ExchangeOutcome read(const QString& device, RadioImage& image);
+
+    // Writes the 122 blocks of the normal plan, or 127 with `alignmentUnlocked`.
+    ExchangeOutcome write(const QString& device, const RadioImage& image, bool alignmentUnlocked);
+
+private:
+    ExchangeOutcome run(const QString& device, const QVector<TransferBlock>& plan,
+                        RadioImage* readInto, const RadioImage* writeFrom);
+    ExchangeOutcome handshake();
+    ExchangeOutcome transfer(const QVector<TransferBlock>& plan, RadioImage* readInto,
+                             const RadioImage* writeFrom);
+    // Checks the cancel flag `checks` times, pausing `pauseMs` after each; true if set.
+    bool cancelledDuring(int checks, int pauseMs);
+    void sendGreeting();
+    void requestIdentification();
+    bool handshakeAcknowledged();
+    bool readBlock(const TransferBlock& block, RadioImage& scratch);
+    bool writeBlock(const TransferBlock& block, const RadioImage& image);
+    bool radioAcknowledges();
+    void reportProgress(int done, int total);
+
+    SerialLink& m_link;
+    ExchangeCallbacks m_callbacks;
+    LinkTimeouts m_timeouts;
+};

@@ -1,0 +1,166 @@
+#include "QtSerialLink.h"
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QThread>
+#include <algorithm>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
+namespace {
+
+// Errors after which the line is gone: a pulled cable or a device that went away.
+// Time-outs, and the modem-line calls that pseudo-terminals reject, are not failures.
+bool IsLineFailure(QSerialPort::SerialPortError error) {
+    switch (error) {
+    case QSerialPort::ResourceError:
+    case QSerialPort::ReadError:
+    case QSerialPort::WriteError:
+    case QSerialPort::NotOpenError:
+    case QSerialPort::DeviceNotFoundError:
+        return true;
+    default:
+        return false;
+    }
+}
+
+enum class OpenFailure { NoSuchDevice, NoPermission, Busy, Other };
+
+OpenFailure ClassifyOpenFailure(const QString& device, QSerialPort::SerialPortError error) {
+#ifdef Q_OS_UNIX
+    // A device path can be checked directly; a lock file or another program's exclusive
+    // open shows up as a permission error although the file itself is accessible.
+    const QString path = device.contains(u'/') ? device : QStringLiteral("/dev/") + device;
+    if (!QFileInfo::exists(path))
+        return OpenFailure::NoSuchDevice;
+    if (::access(QFile::encodeName(path).constData(), R_OK | W_OK) != 0)
+        return OpenFailure::NoPermission;
+    if (error == QSerialPort::PermissionError)
+        return OpenFailure::Busy;
+    return OpenFailure::Other;
+#else
+    if (error == QSerialPort::DeviceNotFoundError)
+        return OpenFailure::NoSuchDevice;
+    if (error == QSerialPort::PermissionError)
+        return OpenFailure::Busy;
+    return OpenFailure::Other;
+#endif
+}
+
+} // namespace
+
+QString DescribeOpenFailure(const QString& device, QSerialPort::SerialPortError error,
+                            const QString& systemText) {
+    switch (ClassifyOpenFailure(device, error)) {
+    case OpenFailure::NoSuchDevice:
+        return QStringLiteral("%1: no such device (is the cable or USB adapter plugged in, and "
+                              "is this the right port?)")
+            .arg(device);
+    case OpenFailure::NoPermission:
+        return QStringLiteral(
+                   "%1: no permission to open the device. On Linux, add your user to "
+                   "the dialout group (sudo usermod -aG dialout $USER) and log in again.")
+            .arg(device);
+    case OpenFailure::Busy:
+        return QStringLiteral("%1: the device is busy: another program has it open (%2)")
+            .arg(device, systemText);
+    case OpenFailure::Other:
+        break;
+    }
+    return QStringLiteral("%1: %2").arg(device, systemText);
+}
+
+QtSerialLink::QtSerialLink() = default;
+
+QtSerialLink::~QtSerialLink() {
+    close();
+}
+
+bool QtSerialLink::open(const QString& device, QString* errorDetail) {
+    close();
+    m_port.setPortName(device);
+    if (m_port.open(QIODevice::ReadWrite))
+        return true;
+    if (errorDetail)
+        *errorDetail = DescribeOpenFailure(device, m_port.error(), m_port.errorString());
+    return false;
+}
+
+void QtSerialLink::close() {
+    if (m_port.isOpen())
+        m_port.close();
+    m_port.clearError();
+}
+
+bool QtSerialLink::isOpen() const {
+    return m_port.isOpen();
+}
+
+void QtSerialLink::configure(const LinkTimeouts& timeouts) {
+    m_timeouts = timeouts;
+    m_port.setBaudRate(QSerialPort::Baud9600);
+    m_port.setDataBits(QSerialPort::Data8);
+    m_port.setParity(QSerialPort::NoParity);
+    m_port.setStopBits(QSerialPort::OneStop);
+    m_port.clearError(); // pseudo-terminals reject some line settings; that is harmless
+}
+
+void QtSerialLink::purge() {
+    m_port.clear(QSerialPort::AllDirections);
+}
+
+void QtSerialLink::clearReceive() {
+    m_port.clear(QSerialPort::Input);
+}
+
+bool QtSerialLink::waitForBytes(int ms, bool* arrived) {
+    m_port.clearError();
+    *arrived = m_port.waitForReadyRead(ms);
+    return *arrived || !IsLineFailure(m_port.error());
+}
+
+LinkRead QtSerialLink::read(int count) {
+    LinkRead result;
+    if (!m_port.isOpen()) {
+        result.failed = true;
+        return result;
+    }
+    QElapsedTimer clock;
+    clock.start();
+    const qint64 totalMs = m_timeouts.readTotalMs(count);
+    qint64 lastByteAt = -1;
+    while (result.bytes.size() < count) {
+        if (m_port.bytesAvailable() > 0) {
+            result.bytes += m_port.read(count - result.bytes.size());
+            lastByteAt = clock.elapsed();
+            continue;
+        }
+        qint64 waitMs = totalMs - clock.elapsed();
+        if (lastByteAt >= 0)
+            waitMs = std::min(waitMs, lastByteAt + m_timeouts.interByteMs - clock.elapsed());
+        if (waitMs <= 0)
+            break;
+        bool arrived = false;
+        if (!waitForBytes(static_cast<int>(waitMs), &arrived)) {
+            result.failed = true;
+            break;
+        }
+    }
+    return result;
+}
+
+bool QtSerialLink::write(const QByteArray& bytes) {
+    if (!m_port.isOpen())
+        return false;
+    m_port.clearError();
+    if (m_port.write(bytes) != bytes.size())
+        return false;
+    // Hands the bytes to the system; flush() as well would make this wait its whole time.
+    return m_port.waitForBytesWritten(m_timeouts.writeTotalMs(static_cast<int>(bytes.size())));
+}
+
+void QtSerialLink::sleep(int ms) {
+    QThread::msleep(static_cast<unsigned long>(ms));
+}
