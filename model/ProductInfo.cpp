@@ -2,10 +2,13 @@
 
 #include "ProgramIni.h"
 #include "TextNumbers.h"
+#include "UserStore.h"
 
 namespace {
 
 const QString kSetup = QStringLiteral("Setup");
+const QString kStoredType = QStringLiteral("Type");
+const QString kStoredBand = QStringLiteral("Field");
 constexpr long long kUnitsPerMHz = 100000;
 
 } // namespace
@@ -60,4 +63,35 @@ ProductSelection ProductFromIndexes(const QString& iniPath, int typeIndex, int b
     selection.bandText = BandTextAt(BandPieces(iniPath, typeIndex), bandIndex);
     selection.limits = BandLimitsFromText(selection.bandText);
     return selection;
+}
+
+ProductSelection ReconcileProduct(RadioImage& image, UserStore& store, const QString& iniPath,
+                                  bool documentIsNew) {
+    if (documentIsNew) {
+        image[ImageMap::kProductType] = static_cast<std::uint8_t>(store.readNumber(kStoredType));
+        image[ImageMap::kProductBand] = static_cast<std::uint8_t>(store.readNumber(kStoredBand));
+    } else {
+        store.writeNumber(kStoredType, image[ImageMap::kProductType]);
+        store.writeNumber(kStoredBand, image[ImageMap::kProductBand]);
+    }
+    return ProductFromIndexes(iniPath, image[ImageMap::kProductType],
+                              image[ImageMap::kProductBand]);
+}
+
+void StoreProductChoice(RadioImage& image, UserStore& store, int typeIndex, int bandIndex) {
+    image[ImageMap::kProductType] = static_cast<std::uint8_t>(typeIndex);
+    image[ImageMap::kProductBand] = static_cast<std::uint8_t>(bandIndex);
+    store.writeNumber(kStoredType, typeIndex);
+    store.writeNumber(kStoredBand, bandIndex);
+}
+
+QString ProductTitle(const QString& iniPath, const QString& languageName, const QString& typeName,
+                     const QString& bandText, ProductTitleForm form, Language language) {
+    const QString appName = ReadProfileString(iniPath, languageName, QStringLiteral("AppName"));
+    const bool afterDialog = form == ProductTitleForm::AfterDialog;
+    const QString typeWord =
+        afterDialog ? QStringLiteral("  [ Type:") : Tr(language, "  [ Type:", "  [ 类型:");
+    const QString bandWord =
+        afterDialog ? QStringLiteral("  Field:") : Tr(language, "  Fre:", "  频率:");
+    return appName + typeWord + typeName + bandWord + bandText + QStringLiteral(" ]");
 }

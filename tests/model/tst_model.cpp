@@ -12,5 +12,9 @@ int main(int argc, char** argv) {
         TextAndFilesTest test;
         status |= QTest::qExec(&test, argc, argv);
     }
+    {
+        ProductInfoTest test;
+        status |= QTest::qExec(&test, argc, argv);
+    }
     return status;
 }

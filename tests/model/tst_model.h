@@ -35,3 +35,11 @@ private slots:
     void profileReadWrite();
     void bandsAndPoints();
 };
+
+class ProductInfoTest : public QObject {
+    Q_OBJECT
+private slots:
+    void newDocumentTakesTheUsersLastChoice();
+    void openedDocumentPushesItsOwnChoice();
+    void titleForms();
+};

@@ -1,0 +1,87 @@
+// The product step of a grid fill, the Product Information choice and the window title.
+#include "ProductInfo.h"
+#include "UserStore.h"
+#include "tst_model.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QString WriteIni(const QTemporaryDir& dir, const QByteArray& text) {
+    const QString path = dir.filePath("Program.ini");
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(text);
+    return path;
+}
+
+const QByteArray kIni = "[Setup]\nAppName=ProductTest\nType1=QZ-417\nType2=QZ-418\n"
+                        "Field1=130 - 160MHz\nField2=136 - 174MHz|400 - 470MHz\n"
+                        "[English]\nAppName=Radio Programmer\n"
+                        "[Chinese]\nAppName=\xe5\xb0\x8d\xe8\xac\x9b\xe6\xa9\x9f\n";
+
+} // namespace
+
+void ProductInfoTest::newDocumentTakesTheUsersLastChoice() {
+    QTemporaryDir dir;
+    const QString ini = WriteIni(dir, kIni);
+    UserStore store(ini);
+    RadioImage image = NewImage();
+
+    // The user confirmed the second model and its first band earlier.
+    StoreProductChoice(image, store, 1, 0);
+    RadioImage fresh = NewImage();
+    const ProductSelection selection = ReconcileProduct(fresh, store, ini, true);
+    QCOMPARE(fresh[ImageMap::kProductType], std::uint8_t(1));
+    QCOMPARE(fresh[ImageMap::kProductBand], std::uint8_t(0));
+    QCOMPARE(selection.typeName, QString("QZ-418"));
+    QCOMPARE(selection.bandText, QString("136 - 174MHz"));
+    QCOMPARE(selection.limits.low, 13600000LL);
+    QCOMPARE(selection.limits.high, 17400000LL);
+
+    // A per-user value of another store does not leak in: a fresh AppName reads 0.
+    const QString other = WriteIni(dir, QByteArray(kIni).replace("ProductTest", "OtherUser"));
+    UserStore otherStore(other);
+    RadioImage third = NewImage();
+    QCOMPARE(ReconcileProduct(third, otherStore, other, true).typeName, QString("QZ-417"));
+}
+
+void ProductInfoTest::openedDocumentPushesItsOwnChoice() {
+    QTemporaryDir dir;
+    const QString ini = WriteIni(dir, kIni);
+    UserStore store(ini);
+    RadioImage image = NewImage();
+    image[ImageMap::kProductType] = 1;
+    image[ImageMap::kProductBand] = 7; // beyond the two bands of the list: the last one
+    const ProductSelection selection = ReconcileProduct(image, store, ini, false);
+    QCOMPARE(selection.bandText, QString("400 - 470MHz"));
+    QCOMPARE(selection.limits.high, 47000000LL);
+    QCOMPARE(store.readNumber("Type"), 1);
+    QCOMPARE(store.readNumber("Field"), 7);
+    QCOMPARE(image[ImageMap::kProductBand], std::uint8_t(7)); // the image keeps its byte
+
+    // No band selected in the dialog stores FF, which names no band: limits 0 and 0
+    // for the dialog, the last band for the next fill.
+    StoreProductChoice(image, store, 1, -1);
+    QCOMPARE(image[ImageMap::kProductBand], std::uint8_t(0xFF));
+    QCOMPARE(BandLimitsFromText(QString()).high, 0LL);
+}
+
+void ProductInfoTest::titleForms() {
+    QTemporaryDir dir;
+    const QString ini = WriteIni(dir, kIni);
+    QCOMPARE(ProductTitle(ini, "English", "QZ-417", "130 - 160MHz", ProductTitleForm::AfterFill,
+                          Language::English),
+             QString("Radio Programmer  [ Type:QZ-417  Fre:130 - 160MHz ]"));
+    QCOMPARE(ProductTitle(ini, "Chinese", "QZ-417", "130 - 160MHz", ProductTitleForm::AfterFill,
+                          Language::Chinese),
+             QString::fromUtf8("對講機  [ 类型:QZ-417  频率:130 - 160MHz ]"));
+    QCOMPARE(ProductTitle(ini, "Chinese", "QZ-417", "130 - 160MHz", ProductTitleForm::AfterDialog,
+                          Language::Chinese),
+             QString::fromUtf8("對講機  [ Type:QZ-417  Field:130 - 160MHz ]"));
+    // Missing entries give empty parts.
+    QCOMPARE(ProductTitle(ini, "French", "", "", ProductTitleForm::AfterFill, Language::English),
+             QString("  [ Type:  Fre: ]"));
+}
