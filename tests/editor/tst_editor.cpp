@@ -11,5 +11,9 @@ int main(int argc, char** argv) {
         FlexGridTest test;
         failures += QTest::qExec(&test, argc, argv);
     }
+    {
+        ChannelViewTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
     return failures == 0 ? 0 : 1;
 }

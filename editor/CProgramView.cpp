@@ -1,0 +1,417 @@
+#include "CProgramView.h"
+
+#include "AppConfig.h"
+#include "CMSFlexGrid.h"
+#include "ChannelPrinter.h"
+#include "ProgramDoc.h"
+#include "ToneCodes.h"
+#include "UserStore.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDate>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QVBoxLayout>
+
+namespace {
+
+// Dynamic property holding a control's id, which is also its help context id.
+constexpr const char* kHelpIdProperty = "helpId";
+
+// Where the grid sits on the form, in pixels.
+constexpr int kFormMarginX = 16;
+constexpr int kFormMarginY = 15;
+
+void SetControlId(QWidget* widget, int id) {
+    widget->setProperty(kHelpIdProperty, id);
+    widget->setObjectName(QStringLiteral("control%1").arg(id));
+}
+
+int ControlId(const QObject* object) {
+    return object ? object->property(kHelpIdProperty).toInt() : 0;
+}
+
+QString EditorText(const QWidget* editor) {
+    if (const auto* edit = qobject_cast<const QLineEdit*>(editor))
+        return edit->text();
+    if (const auto* list = qobject_cast<const QComboBox*>(editor))
+        return list->currentText();
+    return QString();
+}
+
+bool IsEnterKey(int key) {
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+// Keys that start editing when the grid itself has the focus: text, Delete, Backspace.
+bool StartsTyping(const QKeyEvent* key) {
+    if (key->key() == Qt::Key_Delete || key->key() == Qt::Key_Backspace)
+        return true;
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
+        return false;
+    return !key->text().isEmpty() && key->text().at(0).isPrint();
+}
+
+} // namespace
+
+double CProgramView::ColumnWidthFactor(int col) {
+    static constexpr double kFactors[kChannelColumns] = {0.5, 1.2, 1.2, 1.1, 1.1,
+                                                         0.9, 0.9, 0.9, 0.9, 0.9};
+    return col >= 0 && col < kChannelColumns ? kFactors[col] : 1.0;
+}
+
+CProgramView::CProgramView(CProgramDoc* document, QWidget* parent)
+    : QWidget(parent), m_document(document), m_language(appConfig().language()),
+      m_showMessage(&CProgramView::ShowCautionBox) {
+    m_toneList = ToneList(m_language);
+    createGrid();
+    createEditors();
+    writeHeadersAndNumbers();
+    setColumnWidths();
+
+    // A save folds the grid into the image first.
+    if (m_document)
+        m_document->setEncoder([this](RadioImage& image) { GridToImage(image); });
+}
+
+CProgramView::~CProgramView() {
+    if (m_document)
+        m_document->setEncoder(nullptr);
+}
+
+void CProgramView::createGrid() {
+    m_grid = new CMSFlexGrid(this);
+    SetControlId(m_grid, kGridId);
+    m_grid->SetRows(kGridRows);
+    m_grid->SetCols(kGridCols);
+    m_grid->SetForeColorFixed(kFixedTextColor);
+    m_grid->installEventFilter(this);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(kFormMarginX, kFormMarginY, kFormMarginX, kFormMarginY);
+    layout->addWidget(m_grid);
+
+    connect(m_grid, &CMSFlexGrid::EnterCell, this, &CProgramView::ShowCellEditor);
+    connect(m_grid, &CMSFlexGrid::MouseDown, this, [this] { ShowCellEditor(); });
+    connect(m_grid, &CMSFlexGrid::LeaveCell, this, [this] { CommitCellEdit(); });
+    connect(m_grid, &CMSFlexGrid::Scroll, this, &CProgramView::HideCellEditors);
+}
+
+QComboBox* CProgramView::createList(int controlId, const QStringList& items) {
+    auto* list = new QComboBox(m_grid);
+    list->addItems(items);
+    list->setMaxVisibleItems(12);
+    SetControlId(list, controlId);
+    return list;
+}
+
+void CProgramView::createEditors() {
+    const Language lang = m_language;
+    for (const auto& [col, id] : {std::pair{kColRxFrequency, kRxFrequencyEditId},
+                                  std::pair{kColTxFrequency, kTxFrequencyEditId}}) {
+        auto* edit = new QLineEdit(m_grid);
+        edit->setFrame(false);
+        edit->setAlignment(Qt::AlignCenter);
+        SetControlId(edit, id);
+        m_editors[col] = edit;
+    }
+    m_editors[kColDecodeTone] = createList(kDecodeToneListId, m_toneList);
+    m_editors[kColEncodeTone] = createList(kEncodeToneListId, m_toneList);
+    m_editors[kColPower] =
+        createList(kPowerListId, {WordText(Word::High, lang), WordText(Word::Low, lang)});
+    m_editors[kColScanAdd] =
+        createList(kScanAddListId, {WordText(Word::ScanYes, lang), WordText(Word::ScanNo, lang)});
+    m_editors[kColBusyLock] = createList(kBusyLockListId, {WordText(Word::BusyOff, lang),
+                                                           WordText(Word::BusyCarrier, lang),
+                                                           WordText(Word::BusyTone, lang)});
+    m_editors[kColBandwidth] =
+        createList(kBandwidthListId, {WordText(Word::Wide, lang), WordText(Word::Narrow, lang)});
+    m_editors[kColCompand] = createList(
+        kCompandListId, {WordText(Word::CompandYes, lang), WordText(Word::CompandNo, lang)});
+
+    for (QWidget* editor : m_editors) {
+        if (!editor)
+            continue;
+        editor->hide();
+        editor->setGeometry(QRect());
+        editor->installEventFilter(this);
+    }
+}
+
+void CProgramView::writeHeadersAndNumbers() {
+    for (int col = 0; col < kGridCols; ++col)
+        m_grid->SetTextMatrix(0, col, ChannelColumnHeading(col, m_language));
+    for (int row = 1; row < kGridRows; ++row)
+        m_grid->SetTextMatrix(row, kColNumber, ChannelNumberText(row));
+    for (int col = 0; col < kGridCols; ++col)
+        m_grid->SetColAlignment(col, CMSFlexGrid::kAlignCenterCenter);
+}
+
+// Every column is a multiple of the fixed column's own default width.
+void CProgramView::setColumnWidths() {
+    const int unit = m_grid->ColWidth(0);
+    for (int col = 0; col < kGridCols; ++col)
+        m_grid->SetColWidth(col, static_cast<int>(unit * ColumnWidthFactor(col)));
+
+    // The form is as large as the whole table, so nothing scrolls at its own size.
+    int width = 2 * m_grid->frameWidth() + m_grid->verticalHeader()->width();
+    for (int col = 0; col < m_grid->columnCount(); ++col)
+        width += m_grid->columnWidth(col);
+    int height = 2 * m_grid->frameWidth() + m_grid->horizontalHeader()->height();
+    for (int row = 0; row < m_grid->rowCount(); ++row)
+        height += m_grid->rowHeight(row);
+    m_grid->setMinimumSize(width / 2, height / 3);
+    setMinimumSize(0, 0);
+    m_grid->resize(width, height);
+    resize(width + 2 * kFormMarginX, height + 2 * kFormMarginY);
+}
+
+// ---- image and grid ----------------------------------------------------------------
+
+void CProgramView::OnInitialUpdate() {
+    FillGrid();
+}
+
+void CProgramView::FillGrid() {
+    HideCellEditors(); // an editor left open would carry stale text into the new grid
+    if (!m_document)
+        return;
+    const ChannelTable table = DecodeChannels(m_document->image(), m_language);
+    for (int row = 1; row < kGridRows; ++row)
+        writeRow(row, table[static_cast<size_t>(row - 1)]);
+
+    const AppConfig& config = appConfig();
+    UserStore store(config.iniFilePath);
+    applyProduct(
+        ReconcileProduct(m_document->image(), store, config.iniFilePath, config.documentIsNew),
+        ProductTitleForm::AfterFill);
+}
+
+ChannelTable CProgramView::channelTable() const {
+    ChannelTable table;
+    for (int row = 1; row < kGridRows; ++row)
+        table[static_cast<size_t>(row - 1)] = rowTexts(row);
+    return table;
+}
+
+void CProgramView::GridToImage(RadioImage& image) const {
+    ::GridToImage(channelTable(), image);
+}
+
+ChannelRow CProgramView::rowTexts(int row) const {
+    ChannelRow texts;
+    for (int col = 0; col < kGridCols; ++col)
+        texts[static_cast<size_t>(col)] = m_grid->TextMatrix(row, col);
+    return texts;
+}
+
+void CProgramView::writeRow(int row, const ChannelRow& texts) {
+    for (int col = kColRxFrequency; col < kGridCols; ++col)
+        m_grid->SetTextMatrix(row, col, texts[static_cast<size_t>(col)]);
+}
+
+void CProgramView::applyProduct(const ProductSelection& selection, ProductTitleForm form) {
+    m_nFreqLow = selection.limits.low;
+    m_nFreqHigh = selection.limits.high;
+    const AppConfig& config = appConfig();
+    m_title = ProductTitle(config.iniFilePath, config.languageName, selection.typeName,
+                           selection.bandText, form, m_language);
+    emit titleChanged(m_title);
+}
+
+// ---- in-place editors --------------------------------------------------------------
+
+QWidget* CProgramView::cellEditor(int col) const {
+    return col >= kColRxFrequency && col < kGridCols ? m_editors[static_cast<size_t>(col)]
+                                                     : nullptr;
+}
+
+QWidget* CProgramView::openEditor() const {
+    for (QWidget* editor : m_editors)
+        if (editor && editor->isVisible())
+            return editor;
+    return nullptr;
+}
+
+void CProgramView::ShowCellEditor() {
+    QWidget* editor = cellEditor(m_grid->Col());
+    if (!editor)
+        return;
+    if (editor->isVisible()) {
+        // Already open over this cell: keep what the user typed.
+        editor->setFocus();
+        return;
+    }
+    const QString text = m_grid->Text();
+    if (auto* list = qobject_cast<QComboBox*>(editor)) {
+        int match = 0;
+        for (int i = 0; i < list->count(); ++i) {
+            if (list->itemText(i).startsWith(text, Qt::CaseInsensitive)) {
+                match = i;
+                break;
+            }
+        }
+        list->setCurrentIndex(match);
+    } else if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
+        edit->setText(text);
+        edit->selectAll();
+    }
+    placeEditor(editor);
+    editor->show();
+    editor->raise();
+    editor->setFocus();
+    m_grid->viewport()->update();
+}
+
+// The editor covers the current cell exactly, inside its grid lines.
+void CProgramView::placeEditor(QWidget* editor) {
+    const int left = m_grid->twipsToPixelsX(m_grid->CellLeft());
+    const int top = m_grid->twipsToPixelsY(m_grid->CellTop());
+    const int width = m_grid->twipsToPixelsX(m_grid->CellWidth());
+    const int height = m_grid->twipsToPixelsY(m_grid->CellHeight());
+    editor->setGeometry(left, top, width - 1, height - 1);
+}
+
+void CProgramView::HideCellEditors() {
+    for (QWidget* editor : m_editors) {
+        if (!editor)
+            continue;
+        if (editor->hasFocus())
+            m_grid->setFocus(); // keep the focus in the grid, not on the next window
+        editor->hide();
+    }
+    m_grid->viewport()->update();
+}
+
+bool CProgramView::CommitCellEdit() {
+    const int row = m_grid->Row();
+    const int col = m_grid->Col();
+    QWidget* editor = cellEditor(col);
+    if (!editor || !editor->isVisible())
+        return false;
+
+    const ChannelRow before = rowTexts(row);
+    ChannelRow after = before;
+    const CommitResult result =
+        CommitChannelCell(after, col, EditorText(editor), bandLimits(), m_language);
+    writeRow(row, after);
+    if (editor->hasFocus())
+        m_grid->setFocus();
+    editor->hide();
+    if (after != before && m_document)
+        m_document->setModified();
+
+    if (result == CommitResult::Accepted)
+        return false;
+    m_showMessage(this, CommitMessage(result), CautionCaption());
+    return true;
+}
+
+void CProgramView::ShowCautionBox(QWidget* parent, const QString& text, const QString& caption) {
+    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+// ---- keys --------------------------------------------------------------------------
+
+// Enter commits the open editor and moves on: along the row, then to the start of the
+// next row, and from the last cell back to the first. A refused value stays put.
+void CProgramView::OnEnterKey() {
+    if (openEditor() == cellEditor(m_grid->Col()) && openEditor() && CommitCellEdit())
+        return;
+    if (m_grid->Col() < m_grid->Cols() - 1) {
+        m_grid->SetCol(m_grid->Col() + 1);
+    } else if (m_grid->Row() < m_grid->Rows() - 1) {
+        m_grid->SetCol(1);
+        m_grid->SetRow(m_grid->Row() + 1);
+    } else {
+        m_grid->SetRow(1);
+        m_grid->SetCol(1);
+    }
+}
+
+// Typing on the grid itself opens the current cell's editor and hands it the key.
+void CProgramView::openEditorForTyping(QKeyEvent* event) {
+    ShowCellEditor();
+    if (QWidget* editor = openEditor()) {
+        QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->text(),
+                       event->isAutoRepeat(), static_cast<ushort>(event->count()));
+        QCoreApplication::sendEvent(editor, &copy);
+    }
+}
+
+bool CProgramView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        // F1 belongs to the focused control, not to a window-wide shortcut.
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_F1) {
+            event->accept();
+            return true;
+        }
+    }
+    if (event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (IsEnterKey(key->key())) {
+        OnEnterKey();
+        return true;
+    }
+    if (key->key() == Qt::Key_F1) {
+        emit helpRequested(ControlId(watched));
+        return true;
+    }
+    if (watched == m_grid && !openEditor() && StartsTyping(key)) {
+        openEditorForTyping(key);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// ---- printing ----------------------------------------------------------------------
+
+ChannelPrintout CProgramView::printout() const {
+    ChannelPrintout out;
+    out.heading = m_title;
+    if (m_document)
+        out.fileName = m_document->pathName().isEmpty()
+                           ? m_document->title()
+                           : QFileInfo(m_document->pathName()).fileName();
+    out.date = QDate::currentDate().toString(Qt::ISODate);
+    for (int col = 0; col < kGridCols; ++col) {
+        out.headers << m_grid->TextMatrix(0, col);
+        out.columnWeights.push_back(ColumnWidthFactor(col));
+    }
+    for (int row = 1; row < kGridRows; ++row) {
+        if (m_grid->TextMatrix(row, kColRxFrequency).isEmpty())
+            continue;
+        QStringList texts;
+        for (int col = 0; col < kGridCols; ++col)
+            texts << m_grid->TextMatrix(row, col);
+        out.rows << texts;
+    }
+    return out;
+}
+
+void CProgramView::OnFilePrint(QPrinter& printer) {
+    CommitCellEdit();
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() == QDialog::Accepted)
+        PrintChannelTable(printer, printout());
+}
+
+void CProgramView::OnFilePrintPreview(QPrinter& printer) {
+    CommitCellEdit();
+    QPrintPreviewDialog preview(&printer, this);
+    const ChannelPrintout content = printout();
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [&content](QPrinter* target) { PrintChannelTable(*target, content); });
+    preview.exec();
+}

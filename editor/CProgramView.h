@@ -1,0 +1,125 @@
+#pragma once
+// The channel view of one document: the 16-channel grid, the nine in-place editors
+// that open over the current cell, and the band limits every typed frequency is
+// checked against. The grid's texts are the working copy of the channels: FillGrid
+// copies the image into them, GridToImage copies them back (the document calls it
+// before every save).
+//
+// Use: construct, connect titleChanged (and helpRequested), then OnInitialUpdate().
+
+#include "ChannelCodec.h"
+#include "ChannelEdit.h"
+#include "ProductInfo.h"
+#include "ProgramDoc.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <array>
+#include <functional>
+
+class CMSFlexGrid;
+class QComboBox;
+class QLineEdit;
+class QPrinter;
+struct ChannelPrintout;
+
+class CProgramView : public QWidget {
+    Q_OBJECT
+public:
+    // Control ids, which are also the help context ids of the controls.
+    static constexpr int kGridId = 1000;
+    static constexpr int kRxFrequencyEditId = 2127;
+    static constexpr int kTxFrequencyEditId = 2128;
+    static constexpr int kDecodeToneListId = 2132;
+    static constexpr int kEncodeToneListId = 2133;
+    static constexpr int kPowerListId = 1129;
+    static constexpr int kScanAddListId = 1134;
+    static constexpr int kBusyLockListId = 1139;
+    static constexpr int kBandwidthListId = 1128;
+    static constexpr int kCompandListId = 2134;
+    static constexpr int kGridRows = ImageMap::kChannelCount + 1;
+    static constexpr int kGridCols = kChannelColumns;
+    static constexpr quint32 kFixedTextColor = 0xF03200; // blue text, as 0xBBGGRR
+
+    // Relative width of each column; column 0 gives the unit.
+    static double ColumnWidthFactor(int col);
+
+    explicit CProgramView(CProgramDoc* document, QWidget* parent = nullptr);
+    ~CProgramView() override;
+
+    CProgramDoc* GetDocument() const { return m_document; }
+    CMSFlexGrid* grid() const { return m_grid; }
+
+    // Fills the grid for the bound document (the view is set up by its constructor).
+    void OnInitialUpdate();
+
+    // Image into grid texts, then the product step: reconcile the product with the
+    // per-user store, set the title and the band limits.
+    void FillGrid();
+    // Grid texts into `image` (channel records, scan list, calibration clamp).
+    void GridToImage(RadioImage& image) const;
+    ChannelTable channelTable() const;
+
+    // Closes the open editor, validating its text into the grid. True when a refusal
+    // message was shown.
+    bool CommitCellEdit();
+    // Opens the editor of the current column over the current cell.
+    void ShowCellEditor();
+    // Hides every editor; text typed into the open one is dropped.
+    void HideCellEditors();
+
+    // The editor of a grid column (1..9), or nullptr.
+    QWidget* cellEditor(int col) const;
+    // The editor that is open, or nullptr.
+    QWidget* openEditor() const;
+
+    // The band limits m_nFreqLow..m_nFreqHigh (units of 10 Hz, both ends included).
+    BandLimits bandLimits() const { return {m_nFreqLow, m_nFreqHigh}; }
+    long long freqLow() const { return m_nFreqLow; }
+    long long freqHigh() const { return m_nFreqHigh; }
+    // Applies a product selection: band limits and window title.
+    void applyProduct(const ProductSelection& selection, ProductTitleForm form);
+    // The main window title the view asks for.
+    QString title() const { return m_title; }
+
+    // The channel table as the grid shows it, for printing.
+    ChannelPrintout printout() const;
+    void OnFilePrint(QPrinter& printer);
+    void OnFilePrintPreview(QPrinter& printer);
+
+    // How refusals reach the user; tests replace the message box.
+    using MessageFunction =
+        std::function<void(QWidget* parent, const QString& text, const QString& caption)>;
+    void setMessageFunction(MessageFunction function) { m_showMessage = std::move(function); }
+    static void ShowCautionBox(QWidget* parent, const QString& text, const QString& caption);
+
+signals:
+    void titleChanged(const QString& title);
+    // F1: the control id of the focused control.
+    void helpRequested(int contextId);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createGrid();
+    void createEditors();
+    QComboBox* createList(int controlId, const QStringList& items);
+    void writeHeadersAndNumbers();
+    void setColumnWidths();
+    void placeEditor(QWidget* editor);
+    void OnEnterKey();
+    void openEditorForTyping(QKeyEvent* event);
+    ChannelRow rowTexts(int row) const;
+    void writeRow(int row, const ChannelRow& texts);
+
+    QPointer<CProgramDoc> m_document;
+    CMSFlexGrid* m_grid = nullptr;
+    std::array<QWidget*, kChannelColumns> m_editors{}; // by column; [0] is unused
+    QStringList m_toneList;
+    Language m_language;
+    long long m_nFreqLow = 0;
+    long long m_nFreqHigh = 0;
+    QString m_title;
+    MessageFunction m_showMessage;
+};

@@ -1,0 +1,431 @@
+// The channel view driven the way a user drives it: clicks on cells, typed text,
+// Enter, scrolling, F1.
+#include "AppConfig.h"
+#include "CMSFlexGrid.h"
+#include "CProgramView.h"
+#include "ChannelPrinter.h"
+#include "ProgramDoc.h"
+#include "UserStore.h"
+#include "tst_editor.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+const QByteArray kProgramIni = "[Setup]\nAppName=EditorTest\n"
+                               "Type1=QZ-417\nField1=130 - 160MHz\n"
+                               "Type2=QZ-800\nField2=136 - 174MHz|400 - 470MHz\n"
+                               "[English]\nAppName=Radio\n"
+                               "[Chinese]\nAppName=\xe5\xb0\x8d\xe8\xac\x9b\xe6\xa9\x9f\n";
+
+// A document and its view on screen, with the refusal messages collected.
+struct Screen {
+    CProgramDoc doc;
+    CProgramView view{&doc};
+    QStringList messages;
+
+    Screen() {
+        view.setMessageFunction([this](QWidget*, const QString& text, const QString& caption) {
+            messages << caption + ": " + text;
+        });
+        view.OnInitialUpdate();
+        view.show();
+        view.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&view));
+    }
+    CMSFlexGrid& grid() { return *view.grid(); }
+    QString cell(int row, int col) { return grid().TextMatrix(row, col); }
+    QStringList settings(int row) {
+        QStringList texts;
+        for (int col = kColDecodeTone; col < kChannelColumns; ++col)
+            texts << cell(row, col);
+        return texts;
+    }
+    void click(int row, int col) {
+        grid().scrollToItem(grid().item(row - 1, col - 1));
+        const QPoint centre = grid().visualItemRect(grid().item(row - 1, col - 1)).center();
+        QTest::mouseClick(grid().viewport(), Qt::LeftButton, {}, centre);
+    }
+    void type(const QString& text) { QTest::keyClicks(QApplication::focusWidget(), text); }
+    void enter() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); }
+    void clearEditor() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace); }
+    // Types a receive frequency into an empty row the way a user does.
+    void program(int row, const QString& frequency) {
+        click(row, kColRxFrequency);
+        type(frequency);
+        enter();
+    }
+    QString current() { return QStringLiteral("%1,%2").arg(grid().Row()).arg(grid().Col()); }
+};
+
+const QString kOutOfRange = "Caution: Out of range,please input again.";
+const QString kOffStep =
+    "Caution: Error data Value, please input according the step value(6.25K/5k).";
+const QStringList kEnglishDefaults{"None", "None", "High", "No", "Off", "Wide", "No"};
+
+} // namespace
+
+void ChannelViewTest::initTestCase() {
+    QVERIFY(m_dir.isValid());
+    const QString ini = m_dir.filePath("Program.ini");
+    QFile file(ini);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(kProgramIni);
+    file.close();
+    AppConfig& config = appConfig();
+    config.iniFilePath = ini;
+    config.programDirectory = m_dir.path() + '/';
+}
+
+void ChannelViewTest::init() {
+    // Every test starts from the first model and its first band.
+    UserStore store(appConfig().iniFilePath);
+    store.writeNumber("Type", 0);
+    store.writeNumber("Field", 0);
+    AppConfig& config = appConfig();
+    config.chineseLanguage = false;
+    config.languageName = "English";
+    config.documentIsNew = true;
+}
+
+void ChannelViewTest::newDocumentShowsEmptyGrid() {
+    Screen s;
+    QCOMPARE(s.grid().Rows(), 17);
+    QCOMPARE(s.grid().Cols(), 10);
+    QCOMPARE(s.cell(0, 0), QString("CH"));
+    QCOMPARE(s.cell(0, 1), QString("Rx Frequency"));
+    QCOMPARE(s.cell(0, 9), QString("Compand"));
+    QCOMPARE(s.cell(1, 0), QString(" 1"));
+    QCOMPARE(s.cell(16, 0), QString("16"));
+    for (int row = 1; row <= 16; ++row)
+        for (int col = 1; col <= 9; ++col)
+            QCOMPARE(s.cell(row, col), QString());
+    QCOMPARE(s.grid().foreColorFixed(), QColor(0x00, 0x32, 0xF0));
+
+    // Widths scale from the fixed column: a frequency column is 1.2 times as wide.
+    const int unit = s.grid().ColWidth(0);
+    QVERIFY(qAbs(s.grid().ColWidth(1) - int(unit / 0.5 * 1.2)) <= 30);
+    QVERIFY(!s.view.openEditor());
+    QCOMPARE(s.view.freqLow(), 13000000LL);
+    QCOMPARE(s.view.freqHigh(), 16000000LL);
+    QCOMPARE(s.view.title(), QString("Radio  [ Type:QZ-417  Fre:130 - 160MHz ]"));
+    QVERIFY(!s.doc.isModified());
+}
+
+void ChannelViewTest::typedReceiveFrequencies() {
+    Screen s;
+    s.program(1, "146.52");
+    QCOMPARE(s.cell(1, 1), QString("146.52000"));
+    QCOMPARE(s.cell(1, 2), QString("146.52000"));
+    QCOMPARE(s.settings(1), kEnglishDefaults);
+    QVERIFY(s.doc.isModified());
+    // Enter moved on to the transmit cell and opened its editor with the cell's text.
+    QCOMPARE(s.current(), QString("1,2"));
+    auto* txEdit = qobject_cast<QLineEdit*>(s.view.openEditor());
+    QVERIFY(txEdit);
+    QCOMPARE(txEdit->property("helpId").toInt(), 2128);
+    QCOMPARE(txEdit->text(), QString("146.52000"));
+
+    s.program(2, "146.5125"); // on the 6.25 kHz step
+    QCOMPARE(s.cell(2, 1), QString("146.51250"));
+    s.program(4, "160");
+    QCOMPARE(s.cell(4, 1), QString("160.00000"));
+    s.program(5, "130");
+    QCOMPARE(s.cell(5, 2), QString("130.00000"));
+    s.program(7, "146.52abc"); // text after the number is ignored
+    QCOMPARE(s.cell(7, 1), QString("146.52000"));
+    QCOMPARE(s.messages, QStringList());
+
+    // Refusals show their message, blank the row and keep the current cell.
+    s.program(3, "146.514");
+    QCOMPARE(s.messages, QStringList{kOffStep});
+    QCOMPARE(s.cell(3, 1), QString());
+    QCOMPARE(s.current(), QString("3,1"));
+    QVERIFY(!s.view.openEditor());
+
+    s.messages.clear();
+    s.program(6, "160.005");
+    s.program(8, "abc");
+    QCOMPARE(s.messages, QStringList({kOutOfRange, kOutOfRange}));
+    QCOMPARE(s.settings(6), QStringList(7));
+    QCOMPARE(s.cell(8, 2), QString());
+
+    // A refused value typed over a programmed channel blanks it too.
+    s.messages.clear();
+    s.program(1, "170");
+    QCOMPARE(s.messages, QStringList{kOutOfRange});
+    QCOMPARE(s.settings(1), QStringList(7));
+}
+
+void ChannelViewTest::clearingReceiveAndTransmit() {
+    Screen s;
+    s.program(1, "146.52");
+    s.type("147");
+    s.enter();
+    QCOMPARE(s.cell(1, 2), QString("147.00000"));
+
+    // An emptied transmit cell takes the receive frequency (simplex).
+    s.click(1, 2);
+    s.clearEditor();
+    s.enter();
+    QCOMPARE(s.cell(1, 2), QString("146.52000"));
+
+    // An emptied receive cell blanks the whole channel.
+    s.click(1, 1);
+    s.clearEditor();
+    s.enter();
+    QCOMPARE(s.cell(1, 1), QString());
+    QCOMPARE(s.cell(1, 2), QString());
+    QCOMPARE(s.settings(1), QStringList(7));
+
+    // No transmit frequency without a receive frequency.
+    s.click(2, 2);
+    s.type("150");
+    s.enter();
+    QCOMPARE(s.cell(2, 2), QString());
+    QCOMPARE(s.messages, QStringList());
+}
+
+void ChannelViewTest::listsOnEmptyAndProgrammedRows() {
+    Screen s;
+    // An empty channel takes no settings.
+    s.click(3, kColPower);
+    auto* power = qobject_cast<QComboBox*>(s.view.openEditor());
+    QVERIFY(power);
+    QCOMPARE(power->property("helpId").toInt(), 1129);
+    QCOMPARE(power->currentIndex(), 0);
+    QTest::keyClick(power, Qt::Key_Down);
+    QCOMPARE(power->currentText(), QString("Low"));
+    s.enter();
+    QCOMPARE(s.cell(3, kColPower), QString());
+    QVERIFY(!s.doc.isModified());
+
+    // On a programmed channel the chosen item goes into the cell, and the list opens
+    // on the item the cell names.
+    s.program(2, "146.52");
+    s.click(2, kColPower);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    s.enter();
+    QCOMPARE(s.cell(2, kColPower), QString("Low"));
+    s.click(2, kColDecodeTone);
+    auto* tones = qobject_cast<QComboBox*>(s.view.openEditor());
+    QCOMPARE(tones->count(), 265);
+    QCOMPARE(tones->currentText(), QString("None"));
+    tones->setCurrentIndex(tones->findText("D023N"));
+    s.enter();
+    QCOMPARE(s.cell(2, kColDecodeTone), QString("D023N"));
+    s.click(2, kColDecodeTone);
+    QCOMPARE(qobject_cast<QComboBox*>(s.view.openEditor())->currentText(), QString("D023N"));
+    s.click(2, kColPower);
+    QCOMPARE(qobject_cast<QComboBox*>(s.view.openEditor())->currentText(), QString("Low"));
+}
+
+void ChannelViewTest::enterWalksTheGrid() {
+    Screen s;
+    s.program(3, "146.52");
+    s.grid().SetCol(9);
+    QCOMPARE(s.current(), QString("3,9"));
+    s.enter();
+    QCOMPARE(s.current(), QString("4,1"));
+    QCOMPARE(s.view.openEditor(), s.view.cellEditor(1));
+
+    s.grid().SetRow(16);
+    s.grid().SetCol(9);
+    s.enter();
+    QCOMPARE(s.current(), QString("1,1"));
+    QCOMPARE(s.view.openEditor(), s.view.cellEditor(1));
+
+    // Enter on the grid itself, with no editor open, moves on as well.
+    s.view.HideCellEditors();
+    QVERIFY(s.grid().hasFocus());
+    s.enter();
+    QCOMPARE(s.current(), QString("1,2"));
+    QCOMPARE(s.messages, QStringList());
+}
+
+void ChannelViewTest::scrollingDropsTheOpenEditor() {
+    Screen s;
+    s.view.resize(500, 200);
+    QTest::qWait(10);
+    QVERIFY(s.grid().verticalScrollBar()->maximum() > 0);
+    s.click(1, 1);
+    s.type("150");
+    QVERIFY(s.view.openEditor());
+    s.grid().verticalScrollBar()->setValue(2);
+    QVERIFY(!s.view.openEditor());
+    QVERIFY(s.grid().hasFocus());
+    // Leaving the cell later commits nothing: the typed text is gone.
+    s.grid().SetRow(2);
+    QCOMPARE(s.cell(1, 1), QString());
+    QCOMPARE(s.messages, QStringList());
+    QVERIFY(!s.doc.isModified());
+}
+
+void ChannelViewTest::typingOnTheGridOpensTheEditor() {
+    Screen s;
+    s.grid().setFocus();
+    QVERIFY(!s.view.openEditor());
+    QTest::keyClick(&s.grid(), '1');
+    s.type("46.52"); // the editor has the focus now
+    QCOMPARE(qobject_cast<QLineEdit*>(s.view.openEditor())->text(), QString("146.52"));
+    s.enter();
+    QCOMPARE(s.cell(1, 1), QString("146.52000"));
+}
+
+void ChannelViewTest::helpAtTheFocusedControl() {
+    Screen s;
+    QList<int> topics;
+    connect(&s.view, &CProgramView::helpRequested, [&](int id) { topics << id; });
+    s.grid().setFocus();
+    QTest::keyClick(&s.grid(), Qt::Key_F1);
+    s.click(1, 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    s.click(1, kColCompand);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    QCOMPARE(topics, QList<int>({1000, 2127, 2134}));
+}
+
+void ChannelViewTest::otherBandChannelIsRefusedOnLeaving() {
+    appConfig().documentIsNew = false;
+    Screen s;
+    // Channel 1 from a radio of another band: 446.00625 MHz.
+    RadioImage& image = s.doc.image();
+    image[ImageMap::kProductType] = 0;
+    image[ImageMap::kProductBand] = 0;
+    const int record = ImageMap::channelRecord(1);
+    for (int i = 0; i < 8; ++i)
+        image[record + i] = std::array<uint8_t, 4>{0x25, 0x06, 0x60, 0x44}[i % 4];
+    s.view.FillGrid();
+    QCOMPARE(s.cell(1, 1), QString("446.00625"));
+    s.click(1, 1);
+    s.click(2, 1);
+    QCOMPARE(s.messages, QStringList{kOutOfRange});
+    QCOMPARE(s.cell(1, 1), QString());
+    // Leaving the cell opened the next one regardless.
+    QCOMPARE(s.current(), QString("2,1"));
+}
+
+void ChannelViewTest::chineseListsAndHeaders() {
+    AppConfig& config = appConfig();
+    config.chineseLanguage = true;
+    config.languageName = "Chinese";
+    Screen s;
+    QCOMPARE(s.cell(0, 0), QString::fromUtf8("信道"));
+    QCOMPARE(s.cell(0, 8), QString::fromUtf8("帶寬"));
+    auto* busy = qobject_cast<QComboBox*>(s.view.cellEditor(kColBusyLock));
+    QCOMPARE(busy->count(), 3);
+    QCOMPARE(busy->itemText(0), QString::fromUtf8("關"));
+    QCOMPARE(busy->itemText(1), QString::fromUtf8("載波"));
+    QCOMPARE(busy->itemText(2), QString("QT/DQT"));
+    auto* tones = qobject_cast<QComboBox*>(s.view.cellEditor(kColEncodeTone));
+    QCOMPARE(tones->itemText(0), QString::fromUtf8("無"));
+    QCOMPARE(tones->itemText(264), QString("D754I"));
+
+    s.program(1, "146.52");
+    QCOMPARE(s.settings(1), QString::fromUtf8("無 無 高 無 關 寬 否").split(' '));
+    QCOMPARE(s.view.title(), QString::fromUtf8("對講機  [ 类型:QZ-417  频率:130 - 160MHz ]"));
+}
+
+void ChannelViewTest::saveFoldsTheGridAndReopens() {
+    const QString path = m_dir.filePath("twelve.dat");
+    ChannelTable typed;
+    {
+        Screen s;
+        const QStringList frequencies{"146.52",   "146.5125", "147",    "150.0125",
+                                      "145.5875", "144.39",   "151.82", "152.3",
+                                      "154.57",   "155.7",    "158.1",  "159.9875"};
+        for (int i = 0; i < frequencies.size(); ++i)
+            s.program(i + 1, frequencies[i]);
+        // A tone and a setting typed by keyboard on channel 5.
+        s.click(5, kColEncodeTone);
+        QTest::keyClicks(QApplication::focusWidget(), "88.5");
+        s.enter();
+        QCOMPARE(s.cell(5, kColEncodeTone), QString("88.5"));
+        QCOMPARE(s.current(), QString("5,5"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        s.enter();
+        QCOMPARE(s.cell(5, kColPower), QString("Low"));
+        s.click(12, kColScanAdd);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+        s.enter();
+        QCOMPARE(s.cell(12, kColScanAdd), QString("Yes"));
+        typed = s.view.channelTable();
+        QString error;
+        QVERIFY2(s.doc.OnSaveDocument(path, &error), qPrintable(error));
+        QVERIFY(!s.doc.isModified());
+    }
+    CProgramDoc reopened;
+    QString error;
+    QVERIFY(reopened.OnOpenDocument(path, &error));
+    CProgramView view(&reopened);
+    view.OnInitialUpdate();
+    QCOMPARE(view.channelTable(), typed);
+}
+
+void ChannelViewTest::realCautionBox() {
+    Screen s;
+    s.view.setMessageFunction(&CProgramView::ShowCautionBox);
+    QString seen;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        seen = box->windowTitle() + "|" + box->text() + "|" + QString::number(int(box->icon()));
+        box->accept();
+    });
+    s.program(1, "99");
+    QCOMPARE(seen,
+             QString("Caution|Out of range,please input again.|%1").arg(int(QMessageBox::Warning)));
+}
+
+void ChannelViewTest::printsTheProgrammedChannels() {
+    Screen s;
+    s.program(1, "146.52");
+    s.program(2, "152.3");
+    s.program(9, "159.9875");
+    const ChannelPrintout out = s.view.printout();
+    QCOMPARE(out.rows.size(), 3);
+    QCOMPARE(out.headers.size(), 10);
+
+    const QString pdf = m_dir.filePath("channels.pdf");
+    {
+        QPdfWriter writer(pdf);
+        QCOMPARE(PrintChannelTable(writer, out), 1);
+    }
+    QProcess text;
+    text.start("pdftotext", {"-layout", pdf, "-"});
+    QVERIFY(text.waitForFinished());
+    const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+    for (const char* expected : {"146.52000", "152.30000", "159.98750", "Rx Frequency", "Compand",
+                                 "QZ-417", "130 - 160MHz"})
+        QVERIFY2(printed.contains(expected), expected);
+    QVERIFY(QString(printed).remove(' ').contains("1/1")); // page numbers
+    QVERIFY(!printed.contains(" 3 "));                     // empty channels are left out
+
+    // A long table runs onto further pages, each with its own headings.
+    ChannelPrintout longer = out;
+    for (int i = 0; i < 80; ++i)
+        longer.rows << out.rows[0];
+    const QString pdf2 = m_dir.filePath("long.pdf");
+    int pages = 0;
+    {
+        QPdfWriter writer(pdf2);
+        pages = PrintChannelTable(writer, longer);
+    }
+    QVERIFY(pages > 1);
+    text.start("pdftotext", {pdf2, "-"});
+    QVERIFY(text.waitForFinished());
+    const QString printed2 = QString::fromUtf8(text.readAllStandardOutput());
+    QCOMPARE(printed2.count("Rx Frequency"), pages);
+    QCOMPARE(printed2.count("146.52000"), 2 * 81); // receive and transmit
+}
