@@ -11,7 +11,7 @@
 namespace {
 
 // Default width of every column, the fixed one included, in average characters.
-constexpr int kDefaultColumnChars = 12;
+constexpr int kDefaultColumnChars = 13;
 constexpr int kAlignGeneral = 9;
 
 Qt::Alignment AlignmentFromValue(int value) {

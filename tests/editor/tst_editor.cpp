@@ -15,5 +15,9 @@ int main(int argc, char** argv) {
         ChannelViewTest test;
         failures += QTest::qExec(&test, argc, argv);
     }
+    {
+        ProductInfoDialogTest test;
+        failures += QTest::qExec(&test, argc, argv);
+    }
     return failures == 0 ? 0 : 1;
 }

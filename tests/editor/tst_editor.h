@@ -36,3 +36,17 @@ private slots:
 private:
     QTemporaryDir m_dir;
 };
+
+class ProductInfoDialogTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void secondBandOfAField();
+    void bandIndexBeyondTheList();
+    void newDocumentTakesTheUsersChoice();
+    void helpOnTheFocusedList();
+
+private:
+    QTemporaryDir m_dir;
+};

@@ -1,0 +1,124 @@
+#include "CProductInfoDlg.h"
+
+#include "AppConfig.h"
+#include "CProgramView.h"
+#include "ProductInfo.h"
+#include "UserStore.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr const char* kHelpIdProperty = "helpId";
+constexpr int kOkId = 1;
+constexpr int kCancelId = 2;
+
+void SetHelpId(QWidget* widget, int id) {
+    widget->setProperty(kHelpIdProperty, id);
+}
+
+// The id of the focused control, or of the nearest parent that has one.
+int FocusedControlId(const QWidget* widget) {
+    for (; widget; widget = widget->parentWidget()) {
+        const QVariant id = widget->property(kHelpIdProperty);
+        if (id.isValid())
+            return id.toInt();
+    }
+    return 0;
+}
+
+} // namespace
+
+CProductInfoDlg::CProductInfoDlg(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("Product Information"));
+    m_typeList = new QComboBox;
+    m_bandList = new QComboBox;
+    SetHelpId(m_typeList, kTypeListId);
+    SetHelpId(m_bandList, kBandListId);
+
+    auto* group = new QGroupBox(QStringLiteral("Setting"));
+    auto* fields = new QFormLayout(group);
+    fields->addRow(QStringLiteral("Type"), m_typeList);
+    fields->addRow(QStringLiteral("Frequency"), m_bandList);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    SetHelpId(buttons->button(QDialogButtonBox::Ok), kOkId);
+    SetHelpId(buttons->button(QDialogButtonBox::Cancel), kCancelId);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+    layout->addWidget(buttons);
+
+    connect(m_typeList, &QComboBox::currentIndexChanged, this, [this](int position) {
+        if (!m_filling)
+            fillBandList(position);
+    });
+    connect(buttons, &QDialogButtonBox::accepted, this, &CProductInfoDlg::onOk);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+}
+
+bool CProductInfoDlg::run(CProgramView& view) {
+    m_view = &view;
+    showStoredChoice();
+    const bool accepted = exec() == QDialog::Accepted;
+    m_view = nullptr;
+    return accepted;
+}
+
+// The user's last choice decides what the dialog shows; a position the lists do not
+// have shows no selection.
+void CProductInfoDlg::showStoredChoice() {
+    const QString& iniPath = appConfig().iniFilePath;
+    const UserStore store(iniPath);
+    const int type = store.readNumber(QStringLiteral("Type"));
+    const int band = store.readNumber(QStringLiteral("Field"));
+
+    m_filling = true;
+    m_typeList->clear();
+    m_typeList->addItems(ProductTypeNames(iniPath));
+    m_typeList->setCurrentIndex(type);
+    m_filling = false;
+    fillBandList(type);
+    m_bandList->setCurrentIndex(band);
+}
+
+void CProductInfoDlg::fillBandList(int typePosition) {
+    m_bandList->clear();
+    m_bandList->addItems(BandPieces(appConfig().iniFilePath, typePosition));
+    m_bandList->setCurrentIndex(0);
+}
+
+void CProductInfoDlg::onOk() {
+    CProgramDoc* doc = m_view ? m_view->GetDocument() : nullptr;
+    if (!doc) {
+        accept();
+        return;
+    }
+    const RadioImage before = doc->image();
+    UserStore store(appConfig().iniFilePath);
+    StoreProductChoice(doc->image(), store, m_typeList->currentIndex(), m_bandList->currentIndex());
+
+    ProductSelection selection;
+    selection.typeName = m_typeList->currentText();
+    selection.bandText = m_bandList->currentText();
+    selection.limits = BandLimitsFromText(selection.bandText);
+    m_view->applyProduct(selection, ProductTitleForm::AfterDialog);
+    if (doc->image() != before)
+        doc->setModified();
+    accept();
+}
+
+void CProductInfoDlg::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1) {
+        if (helpRequested)
+            helpRequested(FocusedControlId(focusWidget()));
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}

@@ -1,0 +1,167 @@
+// The Product Information dialog with its channel view: lists, OK, Cancel, title forms
+// and the per-user values.
+#include "AppConfig.h"
+#include "CProductInfoDlg.h"
+#include "CProgramView.h"
+#include "ProgramDoc.h"
+#include "UserStore.h"
+#include "tst_editor.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+const QByteArray kProgramIni = "[Setup]\nAppName=ProductDialogTest\n"
+                               "Type1=QZ-417\nField1=130 - 160MHz\n"
+                               "Type2=QZ-800\nField2=136 - 174MHz|400 - 470MHz\n"
+                               "[English]\nAppName=Radio\n";
+
+// Runs the dialog, doing `actions` while it is up, then pressing `button`.
+bool RunDialog(CProductInfoDlg& dialog, CProgramView& view, const std::function<void()>& actions,
+               QDialogButtonBox::StandardButton button = QDialogButtonBox::Ok) {
+    QTimer::singleShot(0, &dialog, [&] {
+        actions();
+        QTest::mouseClick(dialog.findChild<QDialogButtonBox*>()->button(button), Qt::LeftButton);
+    });
+    return dialog.run(view);
+}
+
+int StoredNumber(const char* name) {
+    return UserStore(appConfig().iniFilePath).readNumber(name);
+}
+
+} // namespace
+
+void ProductInfoDialogTest::initTestCase() {
+    const QString ini = m_dir.filePath("Program.ini");
+    QFile file(ini);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(kProgramIni);
+    file.close();
+    appConfig().iniFilePath = ini;
+    appConfig().languageName = "English";
+    appConfig().chineseLanguage = false;
+}
+
+void ProductInfoDialogTest::init() {
+    UserStore store(appConfig().iniFilePath);
+    store.writeNumber("Type", 0);
+    store.writeNumber("Field", 0);
+    appConfig().documentIsNew = true;
+}
+
+void ProductInfoDialogTest::secondBandOfAField() {
+    CProgramDoc doc;
+    CProgramView view(&doc);
+    view.OnInitialUpdate();
+    CProductInfoDlg dialog;
+    QStringList bands;
+    const bool accepted = RunDialog(dialog, view, [&] {
+        QCOMPARE(dialog.typeList()->count(), 2);
+        QCOMPARE(dialog.typeList()->currentIndex(), 0);
+        // Changing the model refills the band list and selects its first band.
+        dialog.typeList()->setFocus();
+        QTest::keyClick(dialog.typeList(), Qt::Key_Down);
+        QCOMPARE(dialog.typeList()->currentText(), QString("QZ-800"));
+        for (int i = 0; i < dialog.bandList()->count(); ++i)
+            bands << dialog.bandList()->itemText(i);
+        QCOMPARE(dialog.bandList()->currentIndex(), 0);
+        dialog.bandList()->setCurrentIndex(1);
+    });
+    QVERIFY(accepted);
+    QCOMPARE(bands, QStringList({"136 - 174MHz", "400 - 470MHz"}));
+    QCOMPARE(doc.image()[ImageMap::kProductType], std::uint8_t(1));
+    QCOMPARE(doc.image()[ImageMap::kProductBand], std::uint8_t(1));
+    QCOMPARE(view.freqLow(), 40000000LL);
+    QCOMPARE(view.freqHigh(), 47000000LL);
+    QCOMPARE(view.title(), QString("Radio  [ Type:QZ-800  Field:400 - 470MHz ]"));
+    QCOMPARE(StoredNumber("Type"), 1);
+    QCOMPARE(StoredNumber("Field"), 1);
+    QVERIFY(doc.isModified());
+
+    // The next fill writes the title in its own form, from the image.
+    appConfig().documentIsNew = false;
+    view.FillGrid();
+    QCOMPARE(view.title(), QString("Radio  [ Type:QZ-800  Fre:400 - 470MHz ]"));
+
+    // Opening again shows the stored choice; Cancel changes nothing.
+    doc.setModified(false);
+    const bool again = RunDialog(
+        dialog, view,
+        [&] {
+            QCOMPARE(dialog.typeList()->currentIndex(), 1);
+            QCOMPARE(dialog.bandList()->currentIndex(), 1);
+            dialog.typeList()->setCurrentIndex(0);
+        },
+        QDialogButtonBox::Cancel);
+    QVERIFY(!again);
+    QCOMPARE(doc.image()[ImageMap::kProductType], std::uint8_t(1));
+    QCOMPARE(StoredNumber("Type"), 1);
+    QCOMPARE(view.freqLow(), 40000000LL);
+    QVERIFY(!doc.isModified());
+}
+
+void ProductInfoDialogTest::bandIndexBeyondTheList() {
+    // A file whose band byte names no band of its model.
+    CProgramDoc doc;
+    doc.image()[ImageMap::kProductType] = 1;
+    doc.image()[ImageMap::kProductBand] = 5;
+    appConfig().documentIsNew = false;
+    CProgramView view(&doc);
+    view.OnInitialUpdate();
+    // The grid takes the last band of the list, and the store gets the file's bytes.
+    QCOMPARE(view.title(), QString("Radio  [ Type:QZ-800  Fre:400 - 470MHz ]"));
+    QCOMPARE(view.freqHigh(), 47000000LL);
+    QCOMPARE(StoredNumber("Field"), 5);
+
+    // The dialog shows no band; OK stores FF and leaves no band to enter.
+    CProductInfoDlg dialog;
+    QVERIFY(RunDialog(dialog, view, [&] { QCOMPARE(dialog.bandList()->currentIndex(), -1); }));
+    QCOMPARE(doc.image()[ImageMap::kProductBand], std::uint8_t(0xFF));
+    QCOMPARE(view.freqLow(), 0LL);
+    QCOMPARE(view.freqHigh(), 0LL);
+    QCOMPARE(view.title(), QString("Radio  [ Type:QZ-800  Field: ]"));
+}
+
+void ProductInfoDialogTest::newDocumentTakesTheUsersChoice() {
+    {
+        CProgramDoc doc;
+        CProgramView view(&doc);
+        view.OnInitialUpdate();
+        CProductInfoDlg dialog;
+        QVERIFY(RunDialog(dialog, view, [&] { dialog.typeList()->setCurrentIndex(1); }));
+    }
+    // A later New document starts with the second model and its first band.
+    CProgramDoc doc;
+    doc.OnNewDocument();
+    CProgramView view(&doc);
+    view.OnInitialUpdate();
+    QCOMPARE(doc.image()[ImageMap::kProductType], std::uint8_t(1));
+    QCOMPARE(doc.image()[ImageMap::kProductBand], std::uint8_t(0));
+    QCOMPARE(view.freqLow(), 13600000LL);
+    QCOMPARE(view.title(), QString("Radio  [ Type:QZ-800  Fre:136 - 174MHz ]"));
+    QVERIFY(!doc.isModified());
+}
+
+void ProductInfoDialogTest::helpOnTheFocusedList() {
+    CProgramDoc doc;
+    CProgramView view(&doc);
+    view.OnInitialUpdate();
+    CProductInfoDlg dialog;
+    QList<int> topics;
+    dialog.helpRequested = [&](int id) { topics << id; };
+    RunDialog(
+        dialog, view,
+        [&] {
+            dialog.activateWindow();
+            dialog.bandList()->setFocus();
+            QTest::keyClick(dialog.bandList(), Qt::Key_F1);
+        },
+        QDialogButtonBox::Cancel);
+    QCOMPARE(topics, QList<int>{CProductInfoDlg::kBandListId});
+}
