@@ -12,6 +12,7 @@
 #include <QDate>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -76,9 +77,16 @@ CProgramView::CProgramView(CProgramDoc* document, QWidget* parent)
     writeHeadersAndNumbers();
     setColumnWidths();
 
-    // A save folds the grid into the image first.
+    // The frame shows the program's icon.
+    setWindowIcon(QIcon(appConfig().programDirectory + QStringLiteral("title.ico")));
+
+    // A save folds the grid into the image first, with the value of an editor still
+    // open: a frequency typed just before Ctrl+S belongs in the file.
     if (m_document)
-        m_document->setEncoder([this](RadioImage& image) { GridToImage(image); });
+        m_document->setEncoder([this](RadioImage& image) {
+            CommitCellEdit();
+            GridToImage(image);
+        });
 }
 
 CProgramView::~CProgramView() {
@@ -270,7 +278,8 @@ void CProgramView::ShowCellEditor() {
     m_grid->viewport()->update();
 }
 
-// The editor covers the current cell exactly, inside its grid lines.
+// The editor covers the current cell exactly, inside its grid lines. A list's drop-down
+// part opens as a pop-up of its own, so it needs no extra height.
 void CProgramView::placeEditor(QWidget* editor) {
     const int left = m_grid->twipsToPixelsX(m_grid->CellLeft());
     const int top = m_grid->twipsToPixelsY(m_grid->CellTop());

@@ -359,10 +359,14 @@ void ChannelViewTest::saveFoldsTheGridAndReopens() {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
         s.enter();
         QCOMPARE(s.cell(12, kColScanAdd), QString("Yes"));
-        typed = s.view.channelTable();
+        // A frequency still in its editor when the user saves goes into the file.
+        s.click(13, kColRxFrequency);
+        s.type("145.5");
         QString error;
         QVERIFY2(s.doc.OnSaveDocument(path, &error), qPrintable(error));
         QVERIFY(!s.doc.isModified());
+        QCOMPARE(s.cell(13, 2), QString("145.50000"));
+        typed = s.view.channelTable();
     }
     CProgramDoc reopened;
     QString error;
