@@ -13,10 +13,16 @@ struct AppConfig {
     QString iniFilePath;      // the one Program.ini every part reads
     QString programDirectory; // folder of the running executable, with a trailing '/'
     QString helpFileName;     // "chHelp" or "enHelp" (our help pages, by base name)
+    // [<language>] Company: the caption of message boxes that have none of their own.
+    QString applicationName;
 
     bool documentIsNew = true;     // a New document whose product comes from the user store
     QString portName;              // serial device of the next exchange
     bool alignmentUnlocked = false; // widens the write plan to the calibration regions
+    // The device given with --port. When set it is the portName of the whole run: code
+    // that sets portName from the stored choice leaves it alone (COM Setup may still
+    // change it on the user's request).
+    QString commandLinePort;
 
     Language language() const { return chineseLanguage ? Language::Chinese : Language::English; }
 };

@@ -1,0 +1,51 @@
+#include "AboutDlg.h"
+
+#include "AppConfig.h"
+#include "Pictures.h"
+#include "RunConfig.h"
+
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kIconSize = 32;
+
+QLabel* TextLine(const QString& key, QWidget* parent) {
+    auto* label = new QLabel(LanguageText(key), parent);
+    label->setTextFormat(Qt::PlainText); // "&" and "<" show as typed
+    return label;
+}
+
+} // namespace
+
+CAboutDlg::CAboutDlg(QWidget* parent)
+    : QDialog(parent), m_icon(new QLabel(this)),
+      m_version(TextLine(QStringLiteral("Version"), this)),
+      m_copyrights(TextLine(QStringLiteral("Copyrights"), this)),
+      m_owner(TextLine(QStringLiteral("Copyrights Owner"), this)) {
+    setWindowTitle(LanguageText(QStringLiteral("About Title")));
+    const QIcon fileIcon(appConfig().programDirectory + QStringLiteral("title.ico"));
+    const QPixmap icon = fileIcon.isNull() ? QPixmap::fromImage(DrawProgramIcon(kIconSize))
+                                           : fileIcon.pixmap(kIconSize, kIconSize);
+    m_icon->setPixmap(icon);
+    m_icon->setAlignment(Qt::AlignTop);
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* layout = new QGridLayout(this);
+    layout->setHorizontalSpacing(16);
+    layout->addWidget(m_icon, 0, 0, 3, 1);
+    layout->addWidget(m_version, 0, 1);
+    layout->addWidget(m_copyrights, 1, 1);
+    layout->addWidget(m_owner, 2, 1);
+    layout->addWidget(ok, 1, 2, Qt::AlignVCenter);
+    layout->setColumnStretch(1, 1);
+    setMinimumWidth(360);
+}

@@ -1,0 +1,53 @@
+#include "ChildFrame.h"
+
+#include "AppConfig.h"
+#include "ProgramDoc.h"
+#include "ViewFactory.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QIcon>
+#include <QMdiArea>
+#include <QMenu>
+
+namespace {
+
+// The largest size a child window starts with; the view may ask for less.
+constexpr QSize kMaxChildSize(1600, 1200);
+
+} // namespace
+
+CChildFrame::CChildFrame(CProgramDoc* doc, QWidget* parent) : QMdiSubWindow(parent), m_doc(doc) {
+    m_doc->setParent(this);
+    setWidget(CreateChannelView(m_doc, this));
+    const QIcon icon(appConfig().programDirectory + QStringLiteral("title.ico"));
+    if (!icon.isNull())
+        setWindowIcon(icon);
+    // The system menu's Close would also claim Ctrl+W, which is the Write command here;
+    // it keeps Ctrl+F4.
+    for (QAction* action : systemMenu()->actions()) {
+        if (action->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_W)))
+            action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4));
+    }
+    move(0, 0);
+    resize(sizeHint().boundedTo(kMaxChildSize));
+    connect(m_doc, &CProgramDoc::modifiedChanged, this, &CChildFrame::updateTitle);
+    updateTitle();
+}
+
+void CChildFrame::showAgain() {
+    showNormal();
+    if (QMdiArea* area = mdiArea())
+        area->setActiveSubWindow(this);
+}
+
+void CChildFrame::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    hide();
+}
+
+void CChildFrame::updateTitle() {
+    // "[*]" shows a '*' while the document has unsaved changes.
+    setWindowTitle(m_doc->title() + QStringLiteral("[*]"));
+    setWindowModified(m_doc->isModified());
+}

@@ -1,0 +1,30 @@
+#pragma once
+// The child window of one document. It owns the document and its channel view.
+// Closing it (close box, system menu, File > Close) only hides it, so a document,
+// once open, stays open for the run; "Channel Information" shows it again.
+
+#include <QMdiSubWindow>
+
+class CProgramDoc;
+
+class CChildFrame : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    // Takes ownership of `doc` and creates its view.
+    explicit CChildFrame(CProgramDoc* doc, QWidget* parent = nullptr);
+
+    CProgramDoc* document() const { return m_doc; }
+    QWidget* view() const { return widget(); }
+
+    // Makes the window visible again in its normal (not maximised) state.
+    void showAgain();
+
+    // Title and unsaved-changes mark from the document (after a save or a load).
+    void updateTitle();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    CProgramDoc* m_doc;
+};

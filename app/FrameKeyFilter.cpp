@@ -1,0 +1,52 @@
+#include "FrameKeyFilter.h"
+
+#include "ChildFrame.h"
+#include "HelpHook.h"
+#include "MainFrame.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenu>
+
+CFrameKeyFilter::CFrameKeyFilter(CMainFrame* frame) : QObject(frame), m_frame(frame) {}
+
+bool CFrameKeyFilter::belongsToFrame(QObject* receiver) const {
+    auto* widget = qobject_cast<QWidget*>(receiver);
+    return widget && widget->window() == m_frame;
+}
+
+int CFrameKeyFilter::helpContextFor(QObject* receiver) {
+    if (auto* menu = qobject_cast<QMenu*>(receiver)) {
+        if (QAction* action = menu->activeAction(); action && action->data().toInt() > 0)
+            return action->data().toInt();
+    }
+    // A key goes to the focused widget, so the receiver is where the search starts.
+    QWidget* start = qobject_cast<QWidget*>(receiver);
+    if (!start)
+        start = QApplication::focusWidget();
+    for (QWidget* widget = start; widget; widget = widget->parentWidget()) {
+        const QVariant id = widget->property(kHelpIdProperty);
+        if (id.isValid())
+            return id.toInt();
+    }
+    return kHelpContents;
+}
+
+bool CFrameKeyFilter::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_F11 && (key->modifiers() & Qt::ControlModifier)) {
+        // Only in the main window itself, never while a modal dialog runs.
+        if (!belongsToFrame(watched) || QApplication::activeModalWidget())
+            return false;
+        emit m_frame->alignmentUnlockRequested();
+        return true;
+    }
+    if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier) {
+        ShowHelp(helpContextFor(watched));
+        return true;
+    }
+    return false;
+}

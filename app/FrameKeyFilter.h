@@ -1,0 +1,28 @@
+#pragma once
+// Keys the main window answers wherever the focus is: Ctrl+F11 (alignment access)
+// and F1 (help for the focused control or the highlighted menu command). Installed
+// on the application, so it sees every key before the widgets do.
+
+#include <QObject>
+
+class CMainFrame;
+class QWidget;
+
+class CFrameKeyFilter : public QObject {
+    Q_OBJECT
+public:
+    explicit CFrameKeyFilter(CMainFrame* frame);
+
+    // The help context of a key press at `receiver`: the command id of a highlighted
+    // menu item, else the nearest `helpId` property of the receiving (focused)
+    // widget and its parents, else the contents page.
+    static int helpContextFor(QObject* receiver);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool belongsToFrame(QObject* receiver) const;
+
+    CMainFrame* m_frame;
+};

@@ -1,0 +1,150 @@
+#include "FrameMenus.h"
+
+#include "CommandIds.h"
+#include "Pictures.h"
+
+#include <QAction>
+#include <QMainWindow>
+#include <QMenu>
+#include <QShortcut>
+#include <QStyle>
+#include <QToolBar>
+
+namespace {
+
+struct CommandText {
+    int id;
+    const char* text;    // the menu text, "\t" followed by its key where it has one
+    const char* toolTip; // tool bar and status line texts; empty when none
+    const char* statusTip;
+};
+
+const CommandText kCommands[] = {
+    {CommandId::kFileNew, "&New\tCtrl+N", "New", "Create a new document"},
+    {CommandId::kFileOpen, "&Open...\tCtrl+O", "Open", "Open an existing document"},
+    {CommandId::kFileClose, "&Close", "", "Close the channel window"},
+    {CommandId::kFileSave, "&Save\tCtrl+S", "Save", "Save the active document"},
+    {CommandId::kFileSaveAs, "Save &As...", "", "Save the active document with a new name"},
+    {CommandId::kFilePrint, "&Print...\tCtrl+P", "Print", "Print the active document"},
+    {CommandId::kFilePrintPreview, "Print Pre&view", "", "Display full pages"},
+    {CommandId::kFilePrintSetup, "P&rint Setup...", "", "Change the printer and printing options"},
+    {CommandId::kAppExit, "E&xit", "", "Quit the application"},
+    {CommandId::kProductInformation, "&Product Information", "", "Choose the radio model and band"},
+    {CommandId::kChannelInformation, "&Channel Information", "", "Show the channel window"},
+    {CommandId::kOptionalFeatures, "&Optional Features", "", "Edit the radio's optional features"},
+    {CommandId::kPowerAdjust, "Power Adjust", "", "Align the transmit power"},
+    {CommandId::kSqlAdjust, "Sql Adjust", "", "Align the squelch"},
+    {CommandId::kRead, "&Read    Ctrl+R", "Read", "Read the radio"},
+    {CommandId::kWrite, "&Write   Ctrl+W", "Write", "Write to the radio"},
+    {CommandId::kScanInfo, "Scan Info", "", "Edit the scan settings"},
+    {CommandId::kViewToolbar, "&Toolbar", "", "Show or hide the toolbar"},
+    {CommandId::kViewStatusBar, "&Status Bar", "", "Show or hide the status bar"},
+    {CommandId::kViewControlBar, "&Control Bar", "", "Show or hide the navigation bar"},
+    {CommandId::kComSetup, "&Com Setup", "", "Choose the serial port of the radio"},
+    {CommandId::kLanguage, "&Language", "", "Choose the language of the program"},
+    {CommandId::kAppAbout, "&About Program...", "About",
+     "Display program information, version number and copyright"},
+};
+
+// The accelerator table: keys that run a command wherever the focus is in the window.
+const struct {
+    QKeyCombination key;
+    int id;
+} kAccelerators[] = {
+    {Qt::CTRL | Qt::Key_N, CommandId::kFileNew},  {Qt::CTRL | Qt::Key_O, CommandId::kFileOpen},
+    {Qt::CTRL | Qt::Key_S, CommandId::kFileSave}, {Qt::CTRL | Qt::Key_P, CommandId::kFilePrint},
+    {Qt::CTRL | Qt::Key_R, CommandId::kRead},     {Qt::CTRL | Qt::Key_W, CommandId::kWrite},
+};
+
+QMenu* AddMenu(QMainWindow* frame, const char* title, const QHash<int, QAction*>& actions,
+               std::initializer_list<int> ids) {
+    auto* menu = new QMenu(QString::fromUtf8(title), frame);
+    for (int id : ids) {
+        if (id == 0)
+            menu->addSeparator();
+        else
+            menu->addAction(actions.value(id));
+    }
+    return menu;
+}
+
+void SetIcons(QMainWindow* frame, const QHash<int, QAction*>& actions) {
+    QStyle* style = frame->style();
+    actions[CommandId::kFileNew]->setIcon(style->standardIcon(QStyle::SP_FileIcon));
+    actions[CommandId::kFileOpen]->setIcon(style->standardIcon(QStyle::SP_DialogOpenButton));
+    actions[CommandId::kFileSave]->setIcon(style->standardIcon(QStyle::SP_DialogSaveButton));
+    actions[CommandId::kRead]->setIcon(ToolIcon(ToolPicture::Read));
+    actions[CommandId::kWrite]->setIcon(ToolIcon(ToolPicture::Write));
+    actions[CommandId::kFilePrint]->setIcon(ToolIcon(ToolPicture::Print));
+    actions[CommandId::kAppAbout]->setIcon(style->standardIcon(QStyle::SP_MessageBoxInformation));
+}
+
+} // namespace
+
+FrameMenus BuildFrameMenus(QMainWindow* frame) {
+    FrameMenus menus;
+    for (const CommandText& command : kCommands) {
+        auto* action = new QAction(QString::fromUtf8(command.text), frame);
+        action->setData(command.id);
+        action->setObjectName(QStringLiteral("command%1").arg(command.id));
+        if (*command.toolTip)
+            action->setToolTip(QString::fromUtf8(command.toolTip));
+        action->setStatusTip(QString::fromUtf8(command.statusTip));
+        menus.actions.insert(command.id, action);
+    }
+    for (int id :
+         {CommandId::kViewToolbar, CommandId::kViewStatusBar, CommandId::kViewControlBar}) {
+        menus.actions[id]->setCheckable(true);
+        menus.actions[id]->setChecked(true);
+    }
+    SetIcons(frame, menus.actions);
+
+    using namespace CommandId;
+    const auto& a = menus.actions;
+    menus.documentMenus = {
+        AddMenu(frame, "&File", a,
+                {kFileNew, kFileOpen, kFileClose, kFileSave, kFileSaveAs, 0, kFilePrint,
+                 kFilePrintPreview, kFilePrintSetup, 0, kAppExit}),
+        AddMenu(frame, "&Edit", a,
+                {kProductInformation, kChannelInformation, kOptionalFeatures, kPowerAdjust,
+                 kSqlAdjust}),
+        AddMenu(frame, "&Program", a, {kRead, kWrite, kScanInfo}),
+        AddMenu(frame, "&View", a, {kViewToolbar, kViewStatusBar, kViewControlBar}),
+        AddMenu(frame, "&Setup", a, {kComSetup, kLanguage}),
+        AddMenu(frame, "&Help", a, {kAppAbout}),
+    };
+    menus.editMenu = menus.documentMenus[1];
+    menus.setupMenu = menus.documentMenus[4];
+    menus.helpMenu = menus.documentMenus[5];
+    menus.emptyMenus = {
+        AddMenu(frame, "&File", a, {kFileNew, kFileOpen, 0, kFilePrintSetup, 0, kAppExit}),
+        AddMenu(frame, "&View", a, {kViewToolbar, kViewStatusBar}),
+        AddMenu(frame, "&Help", a, {kAppAbout}),
+    };
+
+    // The keys are shortcuts of the window rather than of the actions, so the menu
+    // texts stay exactly as written ("&Read    Ctrl+R" carries its key in the text).
+    for (const auto& accelerator : kAccelerators) {
+        auto* shortcut = new QShortcut(QKeySequence(accelerator.key), frame);
+        QAction* action = a.value(accelerator.id);
+        QObject::connect(shortcut, &QShortcut::activated, action, [action] {
+            if (action->isEnabled())
+                action->trigger();
+        });
+    }
+    return menus;
+}
+
+QToolBar* BuildToolBar(QMainWindow* frame, const FrameMenus& menus) {
+    using namespace CommandId;
+    auto* toolBar = new QToolBar(QStringLiteral("Toolbar"), frame);
+    toolBar->setObjectName(QStringLiteral("toolBar"));
+    toolBar->setIconSize(QSize(16, 16));
+    for (int id : {kFileNew, kFileOpen, kFileSave, 0, kRead, kWrite, 0, kFilePrint, 0, kAppAbout}) {
+        if (id == 0)
+            toolBar->addSeparator();
+        else
+            toolBar->addAction(menus.actions.value(id));
+    }
+    return toolBar;
+}

@@ -1,0 +1,27 @@
+#pragma once
+// The main window's commands: one QAction per command id (the id is the action's
+// data), the two menu bars (129 while a document is open, 128 while none is), the
+// tool bar's buttons and the accelerator keys.
+
+#include <QHash>
+#include <QList>
+
+class QAction;
+class QMainWindow;
+class QMenu;
+class QToolBar;
+
+struct FrameMenus {
+    QHash<int, QAction*> actions;
+    QList<QMenu*> documentMenus; // menu 129: File, Edit, Program, View, Setup, Help
+    QList<QMenu*> emptyMenus;    // menu 128: File, View, Help
+    QMenu* editMenu = nullptr;   // of menu 129
+    QMenu* setupMenu = nullptr;  // of menu 129
+    QMenu* helpMenu = nullptr;   // of menu 129
+};
+
+// Creates the actions and menus, owned by `frame`, and the accelerator shortcuts.
+FrameMenus BuildFrameMenus(QMainWindow* frame);
+
+// The tool bar: New, Open, Save | Read, Write | Print | About.
+QToolBar* BuildToolBar(QMainWindow* frame, const FrameMenus& menus);

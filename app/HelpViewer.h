@@ -1,0 +1,28 @@
+#pragma once
+// Our help pages (HTML, one folder per language beside the program) in a simple
+// browser window. InstallHelpViewer makes ShowHelp (model/HelpHook.h) open it.
+
+#include <QDialog>
+#include <QUrl>
+
+class QTextBrowser;
+
+class CHelpViewer : public QDialog {
+    Q_OBJECT
+public:
+    explicit CHelpViewer(QWidget* parent = nullptr);
+
+    // Opens the topic of `contextId` (an unknown id opens the contents page).
+    void showTopic(int contextId);
+
+    QUrl currentSource() const;
+
+    // The folder of the run's help pages: <program folder>/help/<helpFileName>/.
+    static QString helpFolder();
+
+private:
+    QTextBrowser* m_browser;
+};
+
+// Makes ShowHelp open one viewer window owned by `owner`.
+void InstallHelpViewer(QWidget* owner);

@@ -1,0 +1,32 @@
+#pragma once
+// Setup > Language: English or Chinese for the next run. OK with the other language
+// than the run's writes [Setup] Language of Program.ini and sets languageChanged();
+// the main window then closes and starts the program again.
+
+#include <QDialog>
+
+class QRadioButton;
+
+class CLanguageDlg : public QDialog {
+    Q_OBJECT
+public:
+    explicit CLanguageDlg(QWidget* parent = nullptr);
+
+    // 0 English, 1 Chinese; -1 until the dialog was first opened.
+    int chosenIndex() const { return m_chosenIndex; }
+    // The last OK chose the other language than the run's and Program.ini says so.
+    bool languageChanged() const { return m_languageChanged; }
+
+    QRadioButton* englishButton() const { return m_english; }
+    QRadioButton* chineseButton() const { return m_chinese; }
+
+    // Shows the run's language before each opening.
+    int exec() override;
+    void accept() override;
+
+private:
+    QRadioButton* m_english;
+    QRadioButton* m_chinese;
+    int m_chosenIndex = -1;
+    bool m_languageChanged = false;
+};

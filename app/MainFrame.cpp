@@ -1,0 +1,430 @@
+#include "MainFrame.h"
+
+#include "AboutDlg.h"
+#include "AppConfig.h"
+#include "ChildFrame.h"
+#include "CommandIds.h"
+#include "FrameKeyFilter.h"
+#include "LanguageDlg.h"
+#include "MdiClientWnd.h"
+#include "NavigatorBar.h"
+#include "ProgramDoc.h"
+#include "RunConfig.h"
+#include "UserPrompts.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QProcess>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QTreeWidget>
+
+namespace {
+
+constexpr QSize kInitialSize(1000, 600);
+
+// The tree's children, in the order the tree compares their captions.
+struct TreeCommand {
+    const char* english;
+    const char* chinese;
+    int commandId;
+};
+const TreeCommand kTreeCommands[] = {
+    {"Channel Information", "信道信息", CommandId::kChannelInformation},
+    {"Optional Features", "可選功能", CommandId::kOptionalFeatures},
+    {"Product Information", "類型設置", CommandId::kProductInformation},
+    {"Power Adjust", "功率調整", CommandId::kPowerAdjust},
+    {"Sql Adjust", "靜噪調整", CommandId::kSqlAdjust},
+};
+
+QString TreeText(const TreeCommand& command) {
+    return Tr(appConfig().language(), command.english, command.chinese);
+}
+
+// The command of a tree caption in the run's language; 0 for the root or any other text.
+int TreeCommandFor(const QString& text) {
+    for (const TreeCommand& command : kTreeCommands) {
+        if (text == TreeText(command))
+            return command.commandId;
+    }
+    return 0;
+}
+
+const TreeCommand& TreeCommandOf(int commandId) {
+    for (const TreeCommand& command : kTreeCommands) {
+        if (command.commandId == commandId)
+            return command;
+    }
+    return kTreeCommands[0];
+}
+
+bool StartProgram(const QString& program, const QStringList& arguments) {
+    return QProcess::startDetached(program, arguments);
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(QWidget* parent)
+    : QMainWindow(parent), m_menus(BuildFrameMenus(this)), m_launchRestart(StartProgram) {
+    setObjectName(QStringLiteral("mainFrame"));
+    resize(kInitialSize);
+    const QString appName = LanguageText(QStringLiteral("AppName"));
+    setWindowTitle(appName.isEmpty() ? QStringLiteral("Program") : appName);
+
+    QToolBar* toolBar = BuildToolBar(this, m_menus);
+    addToolBar(Qt::TopToolBarArea, toolBar);
+    createStatusBar();
+    createNavigation();
+    connectCommands();
+    connect(m_menus.actions[CommandId::kViewToolbar], &QAction::toggled, toolBar,
+            &QToolBar::setVisible);
+    updateMenuBar();
+    qApp->installEventFilter(new CFrameKeyFilter(this));
+}
+
+CMainFrame::~CMainFrame() {
+    // The children hide while the base class destroys them; this frame no longer listens.
+    m_mdiClient->disconnect(this);
+    navigationTree()->disconnect(this);
+}
+
+void CMainFrame::createStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->showMessage(QStringLiteral("Ready"));
+    // Caps Lock, Num Lock and Scroll Lock panes; Qt reports no lock states, so they
+    // stay greyed as the indicators of an unlocked keyboard do.
+    for (const char* indicator : {"CAP", "NUM", "SCRL"}) {
+        auto* label = new QLabel(QString::fromLatin1(indicator), bar);
+        label->setEnabled(false);
+        label->setFrameShape(QFrame::StyledPanel);
+        bar->addPermanentWidget(label);
+    }
+    connect(m_menus.actions[CommandId::kViewStatusBar], &QAction::toggled, bar,
+            &QStatusBar::setVisible);
+}
+
+void CMainFrame::createNavigation() {
+    const QString company = LanguageText(QStringLiteral("Company"));
+    m_navigator = new CNavigatorBar(company);
+    m_mdiClient = new CMdiClientWnd;
+    auto* central = new QWidget(this);
+    auto* layout = new QHBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_navigator);
+    layout->addWidget(m_mdiClient, 1);
+    setCentralWidget(central);
+
+    QTreeWidget* tree = m_navigator->tree();
+    auto* root = new QTreeWidgetItem(tree, QStringList(company));
+    Q_UNUSED(root);
+    appendTreeChild("Product Information", "類型設置");
+    appendTreeChild("Channel Information", "信道信息");
+    appendTreeChild("Optional Features", "可選功能");
+    tree->expandItem(treeRoot());
+    tree->setCurrentItem(treeRoot());
+    connect(tree, &QTreeWidget::itemSelectionChanged, this, &CMainFrame::onTreeSelectionChanged);
+
+    QAction* controlBar = m_menus.actions[CommandId::kViewControlBar];
+    connect(controlBar, &QAction::toggled, m_navigator, &QWidget::setVisible);
+    connect(m_navigator, &CNavigatorBar::closeRequested, controlBar,
+            [controlBar] { controlBar->setChecked(false); });
+    connect(m_mdiClient, &QMdiArea::subWindowActivated, this, &CMainFrame::onSubWindowActivated);
+}
+
+QTreeWidgetItem* CMainFrame::appendTreeChild(const char* english, const char* chinese) {
+    auto* item =
+        new QTreeWidgetItem(treeRoot(), QStringList(Tr(appConfig().language(), english, chinese)));
+    return item;
+}
+
+void CMainFrame::connectCommands() {
+    using namespace CommandId;
+    const auto on = [this](int id, void (CMainFrame::*slot)()) {
+        connect(m_menus.actions[id], &QAction::triggered, this, slot);
+    };
+    on(kFileNew, &CMainFrame::OnFileNew);
+    on(kFileOpen, &CMainFrame::OnFileOpen);
+    on(kFileClose, &CMainFrame::OnFileClose);
+    on(kFileSave, &CMainFrame::OnFileSave);
+    on(kFileSaveAs, &CMainFrame::OnFileSaveAs);
+    on(kChannelInformation, &CMainFrame::OnChannelInformation);
+    on(kProductInformation, &CMainFrame::OnProductInformation);
+    on(kOptionalFeatures, &CMainFrame::OnOptionalFeatures);
+    on(kPowerAdjust, &CMainFrame::OnPowerAdjust);
+    on(kSqlAdjust, &CMainFrame::OnSqlAdjust);
+    on(kLanguage, &CMainFrame::OnLanguage);
+    on(kAppAbout, &CMainFrame::OnAppAbout);
+    connect(m_menus.actions[kAppExit], &QAction::triggered, this, &QWidget::close);
+    // The channel view's own commands.
+    for (int id :
+         {kRead, kWrite, kScanInfo, kComSetup, kFilePrint, kFilePrintPreview, kFilePrintSetup}) {
+        connect(m_menus.actions[id], &QAction::triggered, this, [this, id] { routeToView(id); });
+    }
+}
+
+// --- Documents -------------------------------------------------------------------
+
+CProgramDoc* CMainFrame::activeDocument() const {
+    return m_activeChild ? m_activeChild->document() : nullptr;
+}
+
+QWidget* CMainFrame::activeView() const {
+    return m_activeChild ? m_activeChild->view() : nullptr;
+}
+
+QList<CChildFrame*> CMainFrame::childFrames() const {
+    QList<CChildFrame*> children;
+    for (QMdiSubWindow* window : m_mdiClient->subWindowList()) {
+        if (auto* child = qobject_cast<CChildFrame*>(window))
+            children << child;
+    }
+    return children;
+}
+
+CChildFrame* CMainFrame::createNewDocument() {
+    auto* doc = new CProgramDoc;
+    doc->OnNewDocument();
+    auto* child = new CChildFrame(doc);
+    addChild(child);
+    return child;
+}
+
+bool CMainFrame::openDocumentFile(const QString& path) {
+    auto doc = std::make_unique<CProgramDoc>();
+    QString error;
+    if (!doc->OnOpenDocument(path, &error)) {
+        ShowError(this, error);
+        return false;
+    }
+    if (m_activeChild)
+        m_activeChild->hide();
+    addChild(new CChildFrame(doc.release()));
+    return true;
+}
+
+void CMainFrame::addChild(CChildFrame* child) {
+    m_mdiClient->addSubWindow(child);
+    m_activeChild = child;
+    child->show();
+    m_mdiClient->setActiveSubWindow(child);
+    updateMenuBar();
+    emit activeDocumentChanged(child->document());
+}
+
+void CMainFrame::onSubWindowActivated(QMdiSubWindow* window) {
+    // Hiding a window deactivates it; the hidden one stays the active document.
+    auto* child = qobject_cast<CChildFrame*>(window);
+    if (!child || child == m_activeChild)
+        return;
+    m_activeChild = child;
+    emit activeDocumentChanged(child->document());
+}
+
+bool CMainFrame::saveDocument(CChildFrame* child, bool askForName) {
+    CProgramDoc* doc = child->document();
+    QString path = doc->pathName();
+    if (askForName || path.isEmpty()) {
+        QString proposed = path;
+        if (proposed.isEmpty() && !doc->defaultPathName().isEmpty())
+            proposed = doc->defaultPathName() + QStringLiteral(".dat");
+        path = ChooseFileToSave(this, proposed);
+        if (path.isEmpty())
+            return false;
+    }
+    QString error;
+    if (!doc->OnSaveDocument(path, &error)) {
+        ShowError(this, error);
+        return false;
+    }
+    child->updateTitle();
+    return true;
+}
+
+bool CMainFrame::querySaveModified(CChildFrame* child) {
+    if (!child->document()->isModified())
+        return true;
+    Prompt prompt;
+    prompt.icon = QMessageBox::Question;
+    prompt.text = Tr(appConfig().language(),
+                     "The channel data of \"%1\" has changes that are not saved.\n"
+                     "Save them?",
+                     "「%1」的數據已更改但尚未保存。\n是否保存？")
+                      .arg(child->document()->title());
+    prompt.buttons = QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
+    prompt.defaultButton = QMessageBox::Save;
+    switch (AskUser(this, prompt)) {
+    case QMessageBox::Save:
+        return saveDocument(child, false);
+    case QMessageBox::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CMainFrame::OnFileNew() {
+    if (CChildFrame* old = m_activeChild) {
+        Prompt prompt;
+        prompt.icon = QMessageBox::Warning;
+        prompt.text = QStringLiteral("All data will be Cleared!");
+        prompt.buttons = QMessageBox::Ok | QMessageBox::Cancel;
+        if (AskUser(this, prompt) != QMessageBox::Ok)
+            return;
+        // After agreeing to clear, unsaved changes may still be saved first.
+        if (!querySaveModified(old))
+            return;
+        delete old;
+    }
+    createNewDocument();
+}
+
+void CMainFrame::OnFileOpen() {
+    const QString path = ChooseFileToOpen(this);
+    if (!path.isEmpty())
+        openDocumentFile(path);
+}
+
+void CMainFrame::OnFileClose() {
+    if (m_activeChild)
+        m_activeChild->hide();
+}
+
+void CMainFrame::OnFileSave() {
+    if (m_activeChild)
+        saveDocument(m_activeChild, false);
+}
+
+void CMainFrame::OnFileSaveAs() {
+    if (m_activeChild)
+        saveDocument(m_activeChild, true);
+}
+
+// --- Commands --------------------------------------------------------------------
+
+void CMainFrame::updateMenuBar() {
+    const QList<QMenu*>& menus =
+        childFrames().isEmpty() ? m_menus.emptyMenus : m_menus.documentMenus;
+    if (!menuBar()->actions().isEmpty() &&
+        menuBar()->actions().first() == menus.first()->menuAction())
+        return;
+    menuBar()->clear();
+    for (QMenu* menu : menus)
+        menuBar()->addMenu(menu);
+}
+
+void CMainFrame::routeToView(int commandId) {
+    QWidget* view = activeView();
+    if (!view || view->metaObject()->indexOfMethod("OnCommand(int)") < 0)
+        return;
+    bool handled = false;
+    QMetaObject::invokeMethod(view, "OnCommand", Qt::DirectConnection, Q_RETURN_ARG(bool, handled),
+                              Q_ARG(int, commandId));
+}
+
+void CMainFrame::OnChannelInformation() {
+    if (m_activeChild)
+        m_activeChild->showAgain();
+}
+
+void CMainFrame::OnProductInformation() {
+    // The Product Information dialog plugs in here.
+}
+
+void CMainFrame::OnOptionalFeatures() {
+    // The Optional Features dialog plugs in here.
+}
+
+void CMainFrame::OnPowerAdjust() {
+    // The Power Adjust dialog plugs in here.
+}
+
+void CMainFrame::OnSqlAdjust() {
+    // The Sql Adjust dialog plugs in here.
+}
+
+void CMainFrame::OnAppAbout() {
+    CAboutDlg dialog(this);
+    dialog.exec();
+}
+
+void CMainFrame::OnLanguage() {
+    if (!m_languageDlg)
+        m_languageDlg = new CLanguageDlg(this);
+    if (m_languageDlg->exec() == QDialog::Accepted && m_languageDlg->languageChanged())
+        restartForLanguage();
+}
+
+bool CMainFrame::restartForLanguage() {
+    m_restartOnClose = true;
+    m_restartLaunched = false;
+    close();
+    m_restartOnClose = false;
+    return m_restartLaunched;
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    for (CChildFrame* child : childFrames()) {
+        if (!querySaveModified(child)) {
+            event->ignore();
+            return;
+        }
+    }
+    event->accept();
+    if (m_restartOnClose)
+        m_restartLaunched =
+            m_launchRestart(QCoreApplication::applicationFilePath(), m_restartArguments);
+}
+
+// --- Navigation tree -------------------------------------------------------------
+
+QTreeWidget* CMainFrame::navigationTree() const {
+    return m_navigator->tree();
+}
+
+QTreeWidgetItem* CMainFrame::treeRoot() const {
+    return navigationTree()->topLevelItem(0);
+}
+
+void CMainFrame::onTreeSelectionChanged() {
+    if (m_reselectingRoot)
+        return;
+    // The item under the mouse pointer decides, not the newly selected one (the
+    // selection may have moved by keyboard).
+    QTreeWidget* tree = navigationTree();
+    const QTreeWidgetItem* item = tree->itemAt(tree->viewport()->mapFromGlobal(QCursor::pos()));
+    const int commandId = item ? TreeCommandFor(item->text(0)) : 0;
+    // Act once the click or key that changed the selection is fully handled.
+    QTimer::singleShot(0, this, [this, commandId] {
+        if (commandId != 0)
+            m_menus.actions[commandId]->trigger();
+        reselectTreeRoot();
+    });
+}
+
+void CMainFrame::reselectTreeRoot() {
+    // Selecting the root again lets the same child act on its next click; this
+    // selection change itself acts on nothing.
+    m_reselectingRoot = true;
+    navigationTree()->setCurrentItem(treeRoot());
+    m_reselectingRoot = false;
+}
+
+void CMainFrame::AppendAlignmentEntries() {
+    const QList<QAction*> items = m_menus.editMenu->actions();
+    if (!items.isEmpty() && items.last()->data().toInt() == CommandId::kSqlAdjust)
+        return;
+    for (int id : {CommandId::kPowerAdjust, CommandId::kSqlAdjust}) {
+        const TreeCommand& command = TreeCommandOf(id);
+        appendTreeChild(command.english, command.chinese);
+        QAction* action = m_menus.actions[id];
+        action->setText(TreeText(command));
+        m_menus.editMenu->addAction(action);
+    }
+}

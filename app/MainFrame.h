@@ -1,0 +1,117 @@
+#pragma once
+// The main window: menus, tool bar, status bar, the navigation bar with its tree on
+// the left, and the MDI client holding one child window per document. Only one
+// channel window is visible at a time: New replaces the active document, Open adds a
+// document and hides the window that was active, and closing a channel window only
+// hides it.
+//
+// Pieces built elsewhere plug in here: the settings dialogs through
+// OnProductInformation() and OnOptionalFeatures(), the alignment through
+// alignmentUnlockRequested(), AppendAlignmentEntries(), OnPowerAdjust() and
+// OnSqlAdjust(); the channel view receives its commands through its slot
+// `bool OnCommand(int commandId)` (see ViewFactory.h).
+
+#include <QMainWindow>
+#include <QPointer>
+#include <functional>
+
+#include "ChildFrame.h"
+#include "FrameMenus.h"
+
+class CLanguageDlg;
+class CMdiClientWnd;
+class QMdiSubWindow;
+class CNavigatorBar;
+class CProgramDoc;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit CMainFrame(QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    // The child window of the active document; it stays the active one while hidden.
+    CChildFrame* activeChild() const { return m_activeChild; }
+    CProgramDoc* activeDocument() const;
+    QWidget* activeView() const;
+    QList<CChildFrame*> childFrames() const;
+
+    // A new document in a new child window, without any question (start-up, and the
+    // second half of File > New).
+    CChildFrame* createNewDocument();
+    // Opens a .dat file as a further document; the window active until then hides.
+    // A file that cannot be loaded is reported and changes nothing.
+    bool openDocumentFile(const QString& path);
+    // Saves the document of `child`, asking for a file name when it has none or when
+    // `askForName`. False when the save failed (reported) or the user cancelled.
+    bool saveDocument(CChildFrame* child, bool askForName);
+
+    QAction* commandAction(int commandId) const { return m_menus.actions.value(commandId); }
+    QMenu* editMenu() const { return m_menus.editMenu; }
+    QMenu* setupMenu() const { return m_menus.setupMenu; }
+    QMenu* helpMenu() const { return m_menus.helpMenu; }
+    CNavigatorBar* navigatorBar() const { return m_navigator; }
+    QTreeWidget* navigationTree() const;
+    QTreeWidgetItem* treeRoot() const;
+    CMdiClientWnd* mdiClient() const { return m_mdiClient; }
+
+    // Adds "Power Adjust" and "Sql Adjust" to the tree and the Edit menu, once.
+    void AppendAlignmentEntries();
+
+    // How the program is started again after a language change; tests record it.
+    using RestartLauncher = std::function<bool(const QString& program, const QStringList& args)>;
+    void setRestartLauncher(RestartLauncher launcher) { m_launchRestart = std::move(launcher); }
+    void setRestartArguments(const QStringList& arguments) { m_restartArguments = arguments; }
+    // Closes the window (asking about unsaved changes) and, only when it really
+    // closed, starts the program again. True when the restart was launched.
+    bool restartForLanguage();
+
+public slots:
+    void OnFileNew();
+    void OnFileOpen();
+    void OnFileClose();
+    void OnFileSave();
+    void OnFileSaveAs();
+    void OnChannelInformation();
+    void OnProductInformation();
+    void OnOptionalFeatures();
+    void OnPowerAdjust();
+    void OnSqlAdjust();
+    void OnLanguage();
+    void OnAppAbout();
+
+signals:
+    // Ctrl+F11 in the main window while no modal dialog runs.
+    void alignmentUnlockRequested();
+    void activeDocumentChanged(CProgramDoc* doc);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void connectCommands();
+    void createStatusBar();
+    void createNavigation();
+    void addChild(CChildFrame* child);
+    void updateMenuBar();
+    void routeToView(int commandId);
+    // Save / Discard / Cancel for a document with unsaved changes; true to go on.
+    bool querySaveModified(CChildFrame* child);
+    void onSubWindowActivated(QMdiSubWindow* window);
+    void onTreeSelectionChanged();
+    void reselectTreeRoot();
+    QTreeWidgetItem* appendTreeChild(const char* english, const char* chinese);
+
+    FrameMenus m_menus;
+    CNavigatorBar* m_navigator = nullptr;
+    CMdiClientWnd* m_mdiClient = nullptr;
+    CLanguageDlg* m_languageDlg = nullptr;
+    QPointer<CChildFrame> m_activeChild;
+    bool m_reselectingRoot = false;
+    bool m_restartOnClose = false;
+    bool m_restartLaunched = false;
+    RestartLauncher m_launchRestart;
+    QStringList m_restartArguments;
+};

@@ -1,0 +1,13 @@
+// The window program: programs a 16-channel FM radio's channels and settings.
+
+#include "ProgramApp.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication qtApp(argc, argv);
+    CProgramApp app;
+    if (!app.InitInstance(QCoreApplication::arguments(), QCoreApplication::applicationDirPath()))
+        return app.exitCode();
+    return qtApp.exec();
+}

@@ -1,0 +1,45 @@
+#pragma once
+// Numeric ids of the menu commands. The window program keeps each id on its menu
+// action (QAction::data()), the help topics are keyed by them, and the channel view
+// receives the commands routed to it by these numbers.
+
+namespace CommandId {
+
+// File
+constexpr int kFileNew = 57600;
+constexpr int kFileOpen = 57601;
+constexpr int kFileClose = 57602;
+constexpr int kFileSave = 57603;
+constexpr int kFileSaveAs = 57604;
+constexpr int kFilePrintSetup = 57606;
+constexpr int kFilePrint = 57607;
+constexpr int kFilePrintDirect = 57608;
+constexpr int kFilePrintPreview = 57609;
+constexpr int kAppExit = 57665;
+
+// Edit
+constexpr int kProductInformation = 32786;
+constexpr int kChannelInformation = 32787;
+constexpr int kOptionalFeatures = 32788;
+constexpr int kPowerAdjust = 32783;
+constexpr int kSqlAdjust = 32784;
+
+// Program
+constexpr int kRead = 32773;
+constexpr int kWrite = 32774;
+constexpr int kScanInfo = 32782;
+
+// View
+constexpr int kViewToolbar = 59392;
+constexpr int kViewStatusBar = 59393;
+constexpr int kViewControlBar = 32780;
+
+// Setup
+constexpr int kComSetup = 32777;
+constexpr int kLanguage = 32799;
+
+// Help
+constexpr int kAppAbout = 57664;
+constexpr int kHelp = 57670;
+
+} // namespace CommandId

@@ -1,0 +1,123 @@
+#include "RunConfig.h"
+
+#include "AppConfig.h"
+#include "ProgramIni.h"
+#include "TextNumbers.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+
+namespace {
+
+const QString kSetup = QStringLiteral("Setup");
+const QString kLanguageKey = QStringLiteral("Language");
+const QString kChinese = QStringLiteral("Chinese");
+const QString kEnglish = QStringLiteral("English");
+
+struct Options {
+    QCommandLineOption port{QStringLiteral("port"),
+                            QStringLiteral("Serial device of the radio for this run, "
+                                           "for example /dev/ttyUSB0 (overrides COM Setup)."),
+                            QStringLiteral("DEVICE")};
+    QCommandLineOption config{QStringLiteral("config"),
+                              QStringLiteral("Folder of Program.ini (default: the program's "
+                                             "folder)."),
+                              QStringLiteral("DIR")};
+    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
+                            QStringLiteral("Show this help.")};
+};
+
+void AddOptions(QCommandLineParser& parser, const Options& options) {
+    parser.setApplicationDescription(
+        QStringLiteral("Programs the channels and settings of a 16-channel FM radio."));
+    parser.addOption(options.port);
+    parser.addOption(options.config);
+    parser.addOption(options.help);
+    parser.addPositionalArgument(QStringLiteral("file.dat"),
+                                 QStringLiteral("A radio image to open instead of a new one."),
+                                 QStringLiteral("[file.dat]"));
+}
+
+} // namespace
+
+CommandLine ParseCommandLine(const QStringList& arguments) {
+    CommandLine result;
+    QCommandLineParser parser;
+    const Options options;
+    AddOptions(parser, options);
+    if (!parser.parse(arguments)) {
+        result.error = parser.errorText();
+        return result;
+    }
+    result.helpRequested = parser.isSet(options.help);
+    result.port = parser.value(options.port);
+    if (parser.isSet(options.config))
+        result.configDir = QDir(parser.value(options.config)).absolutePath();
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1)
+        result.error = QStringLiteral("Only one .dat file can be opened at start-up.");
+    else if (!files.isEmpty())
+        result.datFile = files.first();
+    if (parser.isSet(options.port) && result.port.isEmpty())
+        result.error = QStringLiteral("--port needs a device name.");
+    return result;
+}
+
+QString CommandLineUsage() {
+    QCommandLineParser parser;
+    const Options options;
+    AddOptions(parser, options);
+    return parser.helpText();
+}
+
+QStringList RestartArguments(const CommandLine& commandLine) {
+    QStringList arguments;
+    if (!commandLine.configDir.isEmpty())
+        arguments << QStringLiteral("--config") << commandLine.configDir;
+    if (!commandLine.port.isEmpty())
+        arguments << QStringLiteral("--port") << commandLine.port;
+    return arguments;
+}
+
+void LoadRunConfig(const QString& programDirectory, const CommandLine& commandLine) {
+    AppConfig& config = appConfig();
+    const QString configDir =
+        commandLine.configDir.isEmpty() ? programDirectory : commandLine.configDir;
+    config.iniFilePath = QDir(configDir).filePath(QStringLiteral("Program.ini"));
+    config.languageName = ReadProfileString(config.iniFilePath, kSetup, kLanguageKey);
+    // Case matters: "chinese" runs in English.
+    config.chineseLanguage = config.languageName == kChinese;
+    config.helpFileName =
+        config.chineseLanguage ? QStringLiteral("chHelp") : QStringLiteral("enHelp");
+    config.programDirectory = QDir(programDirectory).absolutePath() + u'/';
+    config.commandLinePort = commandLine.port;
+    if (!commandLine.port.isEmpty())
+        config.portName = commandLine.port;
+}
+
+QString LanguageText(const QString& key) {
+    return ReadProfileString(appConfig().iniFilePath, appConfig().languageName, key);
+}
+
+bool LanguageItemShown() {
+    return LeadingInt(
+               ReadProfileString(appConfig().iniFilePath, kSetup, QStringLiteral("ShowLang"))) != 0;
+}
+
+LanguageChoiceResult ApplyLanguageChoice(bool chinese) {
+    const AppConfig& config = appConfig();
+    const QString stored = ReadProfileString(config.iniFilePath, kSetup, kLanguageKey);
+    LanguageChoiceResult result;
+    result.restart = chinese != config.chineseLanguage;
+    const bool storedIsChinese = stored == kChinese;
+    if (!result.restart && storedIsChinese == chinese)
+        return result; // the usual case: nothing to write, nothing to restart
+    if (!WriteProfileString(config.iniFilePath, kSetup, kLanguageKey,
+                            chinese ? kChinese : kEnglish)) {
+        result.ok = false;
+        result.restart = false;
+        result.error = QStringLiteral("%1: cannot save the language choice.")
+                           .arg(QDir::toNativeSeparators(config.iniFilePath));
+    }
+    return result;
+}

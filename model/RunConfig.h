@@ -1,0 +1,48 @@
+#pragma once
+// The values a run of the window program takes from its command line and from
+// Program.ini: where the files are, the language of the run, the texts of the
+// language section, and the Language choice that is written back for the next run.
+
+#include <QString>
+#include <QStringList>
+
+struct CommandLine {
+    QString datFile;   // a .dat file to open instead of a new document
+    QString port;      // --port DEVICE: the serial device of this run
+    QString configDir; // --config DIR: the folder of Program.ini (absolute)
+    bool helpRequested = false;
+    QString error; // why the arguments cannot be used; empty when they can
+};
+
+// `arguments` as QCoreApplication::arguments() gives them, the program first.
+CommandLine ParseCommandLine(const QStringList& arguments);
+QString CommandLineUsage();
+
+// The options that start the program again the same way: --config and --port when
+// they were given (the .dat file is not opened again).
+QStringList RestartArguments(const CommandLine& commandLine);
+
+// Sets the file locations, the language of the run and the port of appConfig().
+// `programDirectory` is the folder of the executable; Program.ini is read from
+// commandLine.configDir when given, else from there.
+void LoadRunConfig(const QString& programDirectory, const CommandLine& commandLine);
+
+// A key of the language section ([English], [Chinese], ... as Language names it) of
+// the run's Program.ini; empty when the file, section or key is missing.
+QString LanguageText(const QString& key);
+
+// [Setup] ShowLang read as a decimal number is not 0 (letters or no key read as 0).
+bool LanguageItemShown();
+
+// The Language dialog's OK with `chinese` chosen. Choosing the other language than
+// the run's writes it to [Setup] Language and asks for a restart. Choosing the run's
+// own language restarts nothing; it only writes when Program.ini names another
+// language (left there by an earlier choice whose restart was cancelled), so the
+// next start matches what the user chose last. False with `error` set when
+// Program.ini cannot be written; then nothing restarts.
+struct LanguageChoiceResult {
+    bool restart = false;
+    bool ok = true;
+    QString error;
+};
+LanguageChoiceResult ApplyLanguageChoice(bool chinese);

@@ -1,0 +1,54 @@
+#pragma once
+// Starting the window program inside a test: a private configuration folder, answers
+// for every question, and a record of what was asked.
+
+#include "ProgramApp.h"
+#include "UserPrompts.h"
+
+#include <QList>
+#include <QTemporaryDir>
+#include <memory>
+
+// Records every prompt and answers it from a queue (OK / the default when empty).
+class PromptRecorder {
+public:
+    PromptRecorder();
+    ~PromptRecorder();
+
+    void answerNext(QMessageBox::StandardButton answer) { m_answers << answer; }
+    void setOpenFile(const QString& path) { m_openFile = path; }
+    void setSaveFile(const QString& path) { m_saveFile = path; }
+
+    QList<Prompt> asked;
+    QStringList proposedSaveNames;
+
+private:
+    QList<QMessageBox::StandardButton> m_answers;
+    QString m_openFile;
+    QString m_saveFile;
+};
+
+// A configuration folder with an optional Program.ini.
+class ConfigDir {
+public:
+    ConfigDir();
+    explicit ConfigDir(const QString& iniText);
+    QString path() const { return m_dir.path(); }
+    QString iniPath() const;
+    QString filePath(const QString& name) const { return m_dir.filePath(name); }
+    QString iniText() const;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// The default Program.ini of the program (resources/Program.ini).
+QString DefaultIniText();
+
+// Starts the program with --config `config` and `extraArguments`. The programs's
+// files (pictures, help) come from the build's bin folder.
+std::unique_ptr<CProgramApp> StartProgram(const ConfigDir& config,
+                                          const QStringList& extraArguments = {});
+
+// Writes `size` bytes of `fill` to `path`.
+void WriteBytes(const QString& path, int size, char fill);

@@ -1,0 +1,770 @@
+#include "tst_app.h"
+
+#include "AboutDlg.h"
+#include "AppConfig.h"
+#include "AppTestSupport.h"
+#include "ChildFrame.h"
+#include "CommandIds.h"
+#include "FrameKeyFilter.h"
+#include "HelpHook.h"
+#include "HelpTopics.h"
+#include "HelpViewer.h"
+#include "LanguageDlg.h"
+#include "MainFrame.h"
+#include "MdiClientWnd.h"
+#include "NavigatorBar.h"
+#include "ProgramDoc.h"
+#include "ProgramIni.h"
+#include "RadioImage.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QRubberBand>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTreeWidget>
+
+namespace {
+
+// "text|id" per item, "-" for a separator.
+QStringList MenuItems(const QMenu* menu) {
+    QStringList items;
+    for (const QAction* action : menu->actions())
+        items << (action->isSeparator() ? QStringLiteral("-")
+                                        : action->text() + u'|' + action->data().toString());
+    return items;
+}
+
+QStringList MenuBarTitles(CMainFrame* frame) {
+    QStringList titles;
+    for (const QAction* action : frame->menuBar()->actions())
+        titles << action->text();
+    return titles;
+}
+
+QStringList TreeChildren(CMainFrame* frame) {
+    QStringList texts;
+    for (int i = 0; i < frame->treeRoot()->childCount(); ++i)
+        texts << frame->treeRoot()->child(i)->text(0);
+    return texts;
+}
+
+QTreeWidgetItem* TreeChild(CMainFrame* frame, const QString& text) {
+    for (int i = 0; i < frame->treeRoot()->childCount(); ++i) {
+        if (frame->treeRoot()->child(i)->text(0) == text)
+            return frame->treeRoot()->child(i);
+    }
+    return nullptr;
+}
+
+bool HasAction(const QMenu* menu, int id) {
+    for (const QAction* action : menu->actions()) {
+        if (action->data().toInt() == id)
+            return true;
+    }
+    return false;
+}
+
+// Replaces `key=value` lines of the default Program.ini.
+QString DefaultIniWith(const QString& key, const QString& value) {
+    QStringList lines = DefaultIniText().split(u'\n');
+    for (QString& line : lines) {
+        if (line.startsWith(key + u'='))
+            line = key + u'=' + value;
+    }
+    return lines.join(u'\n');
+}
+
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+void AppShellTest::init() {
+    SetHelpHandler({});
+}
+
+// --- Start-up and configuration ----------------------------------------------------
+
+void AppShellTest::startUpWithDefaultIni() {
+    PromptRecorder prompts;
+    ConfigDir config(DefaultIniText());
+    auto app = StartProgram(config);
+    QVERIFY(app);
+    CMainFrame* frame = app->mainFrame();
+    const AppConfig& run = appConfig();
+    QCOMPARE(run.iniFilePath, config.iniPath());
+    QCOMPARE(run.languageName, QStringLiteral("English"));
+    QVERIFY(!run.chineseLanguage);
+    QCOMPARE(run.helpFileName, QStringLiteral("enHelp"));
+    QCOMPARE(run.programDirectory, QDir(QStringLiteral(TEST_BIN_DIR)).absolutePath() + u'/');
+    QCOMPARE(run.applicationName, QStringLiteral("Quorvane Radio"));
+    QVERIFY(run.documentIsNew);
+
+    QVERIFY(frame->isVisible());
+    QVERIFY(frame->windowState() & Qt::WindowMaximized);
+    QVERIFY(!frame->windowIcon().isNull());
+    QCOMPARE(frame->childFrames().size(), 1);
+    QCOMPARE(frame->activeChild()->windowTitle(), QStringLiteral("Channel Information[*]"));
+    QCOMPARE(frame->activeDocument()->image(), NewImage());
+
+    QCOMPARE(frame->treeRoot()->text(0), QStringLiteral("Quorvane Radio"));
+    QVERIFY(frame->treeRoot()->isExpanded());
+    QCOMPARE(TreeChildren(frame),
+             QStringList({"Product Information", "Channel Information", "Optional Features"}));
+    QCOMPARE(frame->navigatorBar()->caption(), QStringLiteral("Quorvane Radio"));
+    QCOMPARE(frame->helpMenu()->actions().first()->text(),
+             QStringLiteral("About Radio Programmer..."));
+    QVERIFY(HasAction(frame->setupMenu(), CommandId::kLanguage));
+    QVERIFY(!HasAction(frame->editMenu(), CommandId::kPowerAdjust));
+    QVERIFY(!HasAction(frame->editMenu(), CommandId::kSqlAdjust));
+    QVERIFY(prompts.asked.isEmpty());
+}
+
+void AppShellTest::startUpVariants_data() {
+    QTest::addColumn<bool>("writeIni");
+    QTest::addColumn<QString>("iniText");
+    QTest::addColumn<bool>("chinese");
+    QTest::addColumn<QString>("company");
+    QTest::addColumn<QString>("aboutItem");
+    QTest::addColumn<bool>("languageItem");
+
+    const QString defaults = DefaultIniText();
+    QTest::newRow("no Program.ini") << false << QString() << false << ""
+                                    << "" << false;
+    QTest::newRow("no keys") << true << "[Setup]\n"
+                             << false << ""
+                             << "" << false;
+    QTest::newRow("Chinese without its section")
+        << true << "[Setup]\nLanguage=Chinese\nShowLang=1\n[English]\nCompany=Acme\n"
+        << true << ""
+        << "" << true;
+    // Section names match without regard to case, so the texts still come from [Chinese].
+    QTest::newRow("lower-case chinese runs in English")
+        << true << DefaultIniWith("Language", "chinese") << false << "Quorvane 無線電"
+        << "關於寫頻軟件..." << true;
+    QTest::newRow("ShowLang 0") << true << DefaultIniWith("ShowLang", "0") << false
+                                << "Quorvane Radio"
+                                << "About Radio Programmer..." << false;
+    QTest::newRow("ShowLang letters")
+        << true << DefaultIniWith("ShowLang", "yes") << false << "Quorvane Radio"
+        << "About Radio Programmer..." << false;
+    QTest::newRow("ShowLang blank and digits")
+        << true << DefaultIniWith("ShowLang", " 2x") << false << "Quorvane Radio"
+        << "About Radio Programmer..." << true;
+}
+
+void AppShellTest::startUpVariants() {
+    QFETCH(bool, writeIni);
+    QFETCH(QString, iniText);
+    QFETCH(bool, chinese);
+    QFETCH(QString, company);
+    QFETCH(QString, aboutItem);
+    QFETCH(bool, languageItem);
+    PromptRecorder prompts;
+    auto config = writeIni ? std::make_unique<ConfigDir>(iniText) : std::make_unique<ConfigDir>();
+    auto app = StartProgram(*config);
+    QVERIFY(app);
+    CMainFrame* frame = app->mainFrame();
+    QCOMPARE(appConfig().chineseLanguage, chinese);
+    QCOMPARE(appConfig().helpFileName,
+             chinese ? QStringLiteral("chHelp") : QStringLiteral("enHelp"));
+    QCOMPARE(appConfig().applicationName, company);
+    QCOMPARE(frame->treeRoot()->text(0), company);
+    QCOMPARE(frame->navigatorBar()->caption(), company);
+    QCOMPARE(frame->treeRoot()->childCount(), 3);
+    QCOMPARE(frame->helpMenu()->actions().first()->text(), aboutItem);
+    QCOMPARE(frame->helpMenu()->actions().first()->data().toInt(), CommandId::kAppAbout);
+    QCOMPARE(HasAction(frame->setupMenu(), CommandId::kLanguage), languageItem);
+    QCOMPARE(frame->childFrames().size(), 1);
+    QVERIFY(prompts.asked.isEmpty());
+}
+
+void AppShellTest::menusAsBuilt() {
+    PromptRecorder prompts;
+    ConfigDir config(DefaultIniText());
+    auto app = StartProgram(config);
+    CMainFrame* frame = app->mainFrame();
+    QCOMPARE(MenuBarTitles(frame),
+             QStringList({"&File", "&Edit", "&Program", "&View", "&Setup", "&Help"}));
+    const QList<QAction*> bar = frame->menuBar()->actions();
+    QCOMPARE(
+        MenuItems(bar[0]->menu()),
+        QStringList({"&New\tCtrl+N|57600", "&Open...\tCtrl+O|57601", "&Close|57602",
+                     "&Save\tCtrl+S|57603", "Save &As...|57604", "-", "&Print...\tCtrl+P|57607",
+                     "Print Pre&view|57609", "P&rint Setup...|57606", "-", "E&xit|57665"}));
+    QCOMPARE(MenuItems(bar[1]->menu()),
+             QStringList({"&Product Information|32786", "&Channel Information|32787",
+                          "&Optional Features|32788"}));
+    QCOMPARE(MenuItems(bar[2]->menu()),
+             QStringList({"&Read    Ctrl+R|32773", "&Write   Ctrl+W|32774", "Scan Info|32782"}));
+    QCOMPARE(MenuItems(bar[3]->menu()),
+             QStringList({"&Toolbar|59392", "&Status Bar|59393", "&Control Bar|32780"}));
+    QCOMPARE(MenuItems(bar[4]->menu()), QStringList({"&Com Setup|32777", "&Language|32799"}));
+    QCOMPARE(MenuItems(bar[5]->menu()), QStringList({"About Radio Programmer...|57664"}));
+
+    // The accelerators run their commands; Ctrl+N asks before clearing.
+    QApplication::setActiveWindow(frame);
+    QTest::keyClick(frame, Qt::Key_N, Qt::ControlModifier);
+    QCOMPARE(prompts.asked.size(), 1);
+    QCOMPARE(prompts.asked.first().text, QStringLiteral("All data will be Cleared!"));
+    QSignalSpy read(frame->commandAction(CommandId::kRead), &QAction::triggered);
+    QSignalSpy write(frame->commandAction(CommandId::kWrite), &QAction::triggered);
+    QTest::keyClick(frame, Qt::Key_R, Qt::ControlModifier);
+    QTest::keyClick(frame, Qt::Key_W, Qt::ControlModifier);
+    QCOMPARE(read.size(), 1);
+    QCOMPARE(write.size(), 1);
+}
+
+void AppShellTest::chineseTexts() {
+    PromptRecorder prompts;
+    ConfigDir config(DefaultIniWith("Language", "Chinese"));
+    auto app = StartProgram(config);
+    CMainFrame* frame = app->mainFrame();
+    QVERIFY(appConfig().chineseLanguage);
+    QCOMPARE(appConfig().helpFileName, QStringLiteral("chHelp"));
+    QCOMPARE(frame->treeRoot()->text(0), QStringLiteral("Quorvane 無線電"));
+    QCOMPARE(TreeChildren(frame), QStringList({"類型設置", "信道信息", "可選功能"}));
+    QCOMPARE(frame->activeDocument()->title(), QStringLiteral("信道信息"));
+    QCOMPARE(frame->helpMenu()->actions().first()->text(), QStringLiteral("關於寫頻軟件..."));
+    // Menus stay English.
+    QCOMPARE(MenuBarTitles(frame).first(), QStringLiteral("&File"));
+    frame->AppendAlignmentEntries();
+    QCOMPARE(TreeChildren(frame),
+             QStringList({"類型設置", "信道信息", "可選功能", "功率調整", "靜噪調整"}));
+    QCOMPARE(frame->editMenu()->actions().last()->text(), QStringLiteral("靜噪調整"));
+}
+
+void AppShellTest::commandLine() {
+    const QString config = QDir::tempPath();
+    CommandLine parsed =
+        ParseCommandLine({"Program", "--port", "/dev/ttyUSB3", "--config", config, "radio.dat"});
+    QVERIFY(parsed.error.isEmpty());
+    QCOMPARE(parsed.port, QStringLiteral("/dev/ttyUSB3"));
+    QCOMPARE(parsed.configDir, QDir(config).absolutePath());
+    QCOMPARE(parsed.datFile, QStringLiteral("radio.dat"));
+    QCOMPARE(RestartArguments(parsed),
+             QStringList({"--config", QDir(config).absolutePath(), "--port", "/dev/ttyUSB3"}));
+    QCOMPARE(RestartArguments(ParseCommandLine({"Program"})), QStringList());
+    QVERIFY(!ParseCommandLine({"Program", "--bogus"}).error.isEmpty());
+    QVERIFY(!ParseCommandLine({"Program", "a.dat", "b.dat"}).error.isEmpty());
+    QVERIFY(!ParseCommandLine({"Program", "--port"}).error.isEmpty());
+    QVERIFY(ParseCommandLine({"Program", "--help"}).helpRequested);
+
+    CProgramApp bad;
+    QVERIFY(!bad.InitInstance({"Program", "--bogus"}, QStringLiteral(TEST_BIN_DIR)));
+    QCOMPARE(bad.exitCode(), 2);
+    QVERIFY(!bad.mainFrame());
+
+    // --port is the port of the run, and the restart passes the options on.
+    PromptRecorder prompts;
+    ConfigDir dir(DefaultIniText());
+    auto app = StartProgram(dir, {"--port", "/dev/ttyACM7"});
+    QCOMPARE(appConfig().portName, QStringLiteral("/dev/ttyACM7"));
+    QCOMPARE(appConfig().commandLinePort, QStringLiteral("/dev/ttyACM7"));
+}
+
+void AppShellTest::commandLineDatFile() {
+    PromptRecorder prompts;
+    ConfigDir config(DefaultIniText());
+    RadioImage image = NewImage();
+    image[0x10] = 0x25;
+    image[ImageMap::kImageSize - 1] = 0x5A;
+    QVERIFY(SaveDatFile(config.filePath("radio.dat"), image, nullptr));
+    auto app = StartProgram(config, {config.filePath("radio.dat")});
+    QVERIFY(app);
+    CMainFrame* frame = app->mainFrame();
+    QCOMPARE(frame->childFrames().size(), 1);
+    QCOMPARE(frame->activeDocument()->image(), image);
+    QVERIFY(!appConfig().documentIsNew);
+    QCOMPARE(frame->activeChild()->windowTitle(), QStringLiteral("radio.dat[*]"));
+
+    // A file that cannot be loaded is reported and ends the start.
+    WriteBytes(config.filePath("short.dat"), 1023, 0);
+    CProgramApp refused;
+    QVERIFY(
+        !refused.InitInstance({"Program", "--config", config.path(), config.filePath("short.dat")},
+                              QStringLiteral(TEST_BIN_DIR)));
+    QCOMPARE(refused.exitCode(), 1);
+    QCOMPARE(prompts.asked.size(), 1);
+    QVERIFY(prompts.asked.first().text.contains("1023"));
+    QCOMPARE(prompts.asked.first().icon, QMessageBox::Warning);
+}
+
+// --- Documents ----------------------------------------------------------------------
+
+void AppShellTest::newAsksBeforeClearing() {
+    PromptRecorder prompts;
+    ConfigDir config(DefaultIniText());
+    auto app = StartProgram(config);
+    CMainFrame* frame = app->mainFrame();
+    CChildFrame* first = frame->activeChild();
+    first->document()->image()[0x20] = 0x11;
+
+    prompts.answerNext(QMessageBox::Cancel);
+    frame->OnFileNew();
+    QCOMPARE(prompts.asked.size(), 1);
+    QCOMPARE(prompts.asked[0].text, QStringLiteral("All data will be Cleared!"));
+    QCOMPARE(prompts.asked[0].buttons, QMessageBox::Ok | QMessageBox::Cancel);
+    QCOMPARE(frame->activeChild(), first);
+    QCOMPARE(first->document()->image()[0x20], 0x11);
+
+    // OK replaces the document; an unchanged document is not asked about again.
+    prompts.answerNext(QMessageBox::Ok);
+    frame->OnFileNew();
+    QCOMPARE(prompts.asked.size(), 2);
+    QCOMPARE(frame->childFrames().size(), 1);
+    QVERIFY(frame->activeChild() != first);
+    QCOMPARE(frame->activeDocument()->image(), NewImage());
+
+    // With unsaved changes, OK is followed by Save / Discard / Cancel.
+    CChildFrame* second = frame->activeChild();
+    second->document()->setModified();
+    QCOMPARE(second->windowTitle(), QStringLiteral("Channel Information[*]"));
+    QVERIFY(second->isWindowModified());
+    prompts.answerNext(QMessageBox::Ok);
+    prompts.answerNext(QMessageBox::Cancel);
+    frame->OnFileNew();
+    QCOMPARE(prompts.asked.size(), 4);
+    QCOMPARE(prompts.asked[3].buttons,
+             QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    QCOMPARE(frame->activeChild(), second);
+
+    prompts.answerNext(QMessageBox::Ok);
+    prompts.answerNext(QMessageBox::Save);
+    prompts.setSaveFile(config.filePath("kept.dat"));
+    frame->OnFileNew();
+    QCOMPARE(FileBytes(config.filePath("kept.dat")).size(), ImageMap::kImageSize);
+    QVERIFY(frame->activeChild() != second);
+    QCOMPARE(frame->childFrames().size(), 1);
+}
+
+void AppShellTest::openHidesActiveWindowAndCloseOnlyHides() {
+    PromptRecorder prompts;
+    ConfigDir config(DefaultIniText());
+    auto app = StartProgram(config);
+    CMainFrame* frame = app->mainFrame();
+    CChildFrame* first = frame->activeChild();
+    QSignalSpy activeChanged(frame, &CMainFrame::activeDocumentChanged);
+
+    WriteBytes(config.filePath("other.dat"), ImageMap::kImageSize, 0x33);
+    prompts.setOpenFile(config.filePath("other.dat"));
+    frame->OnFileOpen();
+    QCOMPARE(frame->childFrames().size(), 2);
+    CChildFrame* second = frame->activeChild();
+    QVERIFY(second != first);
+    QVERIFY(first->isHidden());
+    QVERIFY(second->isVisible());
+    QCOMPARE(second->document()->image()[0], 0x33);
+    QCOMPARE(activeChanged.size(), 1);
+
+    // File > Close and the close box hide the window; the document stays open.
+    frame->commandAction(CommandId::kFileClose)->trigger();
+    QVERIFY(second->isHidden());
+    QCOMPARE(frame->activeChild(), second);
+    frame->commandAction(CommandId::kChannelInformation)->trigger();
+    QVERIFY(second->isVisible());
+    QVERIFY(!second->isMaximized());
+    second->showMaximized();
+    QVERIFY(!second->close());
+    QVERIFY(second->isHidden());
+    QCOMPARE(frame->childFrames().size(), 2);
+    frame->OnChannelInformation();
+    QVERIFY(second->isVisible());
+    QVERIFY(!second->isMaximized());
+    QCOMPARE(second->document()->image()[0], 0x33);
+    QVERIFY(first->isHidden());
+}
+
+void AppShellTest::shortFileRefusedKeepsDocument() {
+    PromptRecorder prompts;
+    ConfigDir config(DefaultIniText());
+    auto app = StartProgram(config);
+    CMainFrame* frame = app->mainFrame();
+    CChildFrame* shown = frame->activeChild();
+    shown->document()->image()[0x30] = 0x42;
+
+    WriteBytes(config.filePath("short.dat"), 1023, 0x11);
+    prompts.setOpenFile(config.filePath("short.dat"));
+    frame->OnFileOpen();
+    QCOMPARE(prompts.asked.size(), 1);
+    QVERIFY(prompts.asked[0].text.contains("1023"));
+    QVERIFY(prompts.asked[0].text.contains("short.dat"));
+    QCOMPARE(frame->childFrames().size(), 1);
+    QCOMPARE(frame->activeChild(), shown);
+    QVERIFY(shown->isVisible());
+    QCOMPARE(shown->document()->image()[0x30], 0x42);
+    QVERIFY(appConfig().documentIsNew);
+
+    // A longer file loads; bytes past the image are ignored.
+    QByteArray longer(ImageMap::kImageSize, 0x21);
+    longer.append(char(0x7F));
+    QFile file(config.filePath("long.dat"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(longer);
+    file.close();
+    QVERIFY(frame->openDocumentFile(config.filePath("long.dat")));
+    QCOMPARE(frame->activeDocument()->image()[ImageMap::kImageSize - 1], 0x21);
+}
+
+void AppShellTest::saveWritesTheImage() {
+    PromptRecorder prompts;
+    ConfigDir config(DefaultIniText());
+    auto app = StartProgram(config);
+    CMainFrame* frame = app->mainFrame();
+    CProgramDoc* doc = frame->activeDocument();
+    int encoded = 0;
+    doc->setEncoder([&encoded](RadioImage& image) {
+        ++encoded;
+        image[0x40] = 0x99;
+    });
+    doc->setModified();
+
+    // The first Save asks for a name, proposing AppName; cancelling saves nothing.
+    frame->OnFileSave();
+    QCOMPARE(prompts.proposedSaveNames, QStringList({"RadioProgrammer.dat"}));
+    prompts.proposedSaveNames.clear();
+    QCOMPARE(encoded, 0);
+    QVERIFY(doc->isModified());
+
+    prompts.setSaveFile(config.filePath("saved.dat"));
+    frame->OnFileSave();
+    QCOMPARE(encoded, 1);
+    const QByteArray bytes = FileBytes(config.filePath("saved.dat"));
+    QCOMPARE(bytes.size(), ImageMap::kImageSize);
+    QCOMPARE(quint8(bytes[0x40]), quint8(0x99));
+    QVERIFY(!doc->isModified());
+    QCOMPARE(frame->activeChild()->windowTitle(), QStringLiteral("saved.dat[*]"));
+
+    // Save again writes to the same file without asking; Save As asks again.
+    frame->OnFileSave();
+    QCOMPARE(prompts.proposedSaveNames.size(), 1);
+    QCOMPARE(encoded, 2);
+    prompts.setSaveFile(config.filePath("copy.dat"));
+    frame->OnFileSaveAs();
+    QCOMPARE(prompts.proposedSaveNames.last(), config.filePath("saved.dat"));
+    QCOMPARE(FileBytes(config.filePath("copy.dat")), bytes);
+
+    // A failing save is reported and keeps the unsaved-changes mark.
+    doc->setModified();
+    prompts.setSaveFile(config.filePath("missing-folder/x.dat"));
+    frame->OnFileSaveAs();
+    QCOMPARE(prompts.asked.size(), 1);
+    QVERIFY(doc->isModified());
+}
+
+void AppShellTest::unsavedChangesOnClose() {
+    PromptRecorder prompts;
+    ConfigDir config(DefaultIniText());
+    auto app = StartProgram(config);
+    CMainFrame* frame = app->mainFrame();
+    QVERIFY(frame->close()); // nothing changed: no question
+    QVERIFY(prompts.asked.isEmpty());
+
+    frame->show();
+    WriteBytes(config.filePath("a.dat"), ImageMap::kImageSize, 0);
+    QVERIFY(frame->openDocumentFile(config.filePath("a.dat")));
+    frame->childFrames().first()->document()->setModified(); // the hidden one
+    prompts.answerNext(QMessageBox::Cancel);
+    QVERIFY(!frame->close());
+    QVERIFY(frame->isVisible());
+    QCOMPARE(prompts.asked.size(), 1);
+    QVERIFY(prompts.asked[0].text.contains("Channel Information"));
+
+    prompts.answerNext(QMessageBox::Discard);
+    QVERIFY(frame->close());
+}
+
+// --- Main window --------------------------------------------------------------------
+
+void AppShellTest::treeActsOnItemUnderCursor() {
+    PromptRecorder prompts;
+    ConfigDir config(DefaultIniText());
+    auto app = StartProgram(config);
+    CMainFrame* frame = app->mainFrame();
+    QTreeWidget* tree = frame->navigationTree();
+    QSignalSpy features(frame->commandAction(CommandId::kOptionalFeatures), &QAction::triggered);
+    QSignalSpy product(frame->commandAction(CommandId::kProductInformation), &QAction::triggered);
+    QTreeWidgetItem* productItem = TreeChild(frame, "Product Information");
+    QTreeWidgetItem* channelItem = TreeChild(frame, "Channel Information");
+    QTreeWidgetItem* featuresItem = TreeChild(frame, "Optional Features");
+    const auto pointAt = [tree](QTreeWidgetItem* item) {
+        QCursor::setPos(tree->viewport()->mapToGlobal(tree->visualItemRect(item).center()));
+    };
+    const auto select = [tree](QTreeWidgetItem* item) {
+        tree->setCurrentItem(item);
+        QTest::qWait(20);
+    };
+
+    // The item under the pointer acts, whichever item the selection moved to.
+    pointAt(featuresItem);
+    select(productItem);
+    QCOMPARE(features.size(), 1);
+    QCOMPARE(product.size(), 0);
+    QCOMPARE(tree->currentItem(), frame->treeRoot());
+    // The same item again acts again, and only once per selection.
+    select(featuresItem);
+    QCOMPARE(features.size(), 2);
+    QCOMPARE(tree->currentItem(), frame->treeRoot());
+
+    // The root (company name) and empty space do nothing.
+    pointAt(frame->treeRoot());
+    select(productItem);
+    QCursor::setPos(tree->viewport()->mapToGlobal(QPoint(5, tree->viewport()->height() - 5)));
+    select(channelItem);
+    QCOMPARE(features.size(), 2);
+    QCOMPARE(product.size(), 0);
+    QCOMPARE(tree->currentItem(), frame->treeRoot());
+
+    // Channel Information brings the hidden channel window back.
+    frame->OnFileClose();
+    QVERIFY(frame->activeChild()->isHidden());
+    pointAt(channelItem);
+    select(productItem);
+    QVERIFY(frame->activeChild()->isVisible());
+    QCOMPARE(product.size(), 0);
+}
+
+void AppShellTest::controlBarAndNavigatorBar() {
+    PromptRecorder prompts;
+    ConfigDir config(DefaultIniText());
+    auto app = StartProgram(config);
+    CMainFrame* frame = app->mainFrame();
+    frame->showNormal();
+    frame->resize(1000, 600);
+    QTest::qWait(20);
+    CNavigatorBar* bar = frame->navigatorBar();
+    QAction* controlBar = frame->commandAction(CommandId::kViewControlBar);
+    QVERIFY(controlBar->isChecked());
+    QVERIFY(bar->isVisible());
+    QCOMPARE(bar->width(), CNavigatorBar::kStartWidth);
+
+    controlBar->trigger();
+    QVERIFY(!bar->isVisible());
+    QVERIFY(!controlBar->isChecked());
+    controlBar->trigger();
+    QVERIFY(bar->isVisible());
+
+    // Pressing the close button and releasing elsewhere keeps the bar.
+    const QPoint button = bar->closeButtonRect().center();
+    QTest::mousePress(bar, Qt::LeftButton, {}, button);
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(40, 200));
+    QVERIFY(bar->isVisible());
+    QTest::mouseClick(bar, Qt::LeftButton, {}, button);
+    QVERIFY(!bar->isVisible());
+    QVERIFY(!controlBar->isChecked());
+    controlBar->trigger();
+
+    // Dragging the edge: the tracking line stops at 80 px, the width at 11 px.
+    const QPoint edge = bar->sizingStripRect().center();
+    QTest::mousePress(bar, Qt::LeftButton, {}, edge);
+    QMouseEvent move(QEvent::MouseMove, QPointF(3, edge.y()),
+                     bar->mapToGlobal(QPointF(3, edge.y())), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(bar, &move);
+    QVERIFY(bar->trackingLine()->isVisible());
+    QCOMPARE(bar->trackingLine()->x(), bar->mapTo(bar->parentWidget(), QPoint(80, 0)).x());
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(3, edge.y()));
+    QVERIFY(!bar->trackingLine()->isVisible());
+    QCOMPARE(bar->width(), CNavigatorBar::kMinWidth);
+
+    // ... and at most half the window.
+    QTest::mousePress(bar, Qt::LeftButton, {}, bar->sizingStripRect().center());
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(900, edge.y()));
+    QCOMPARE(bar->width(), frame->width() / 2);
+    QTest::mousePress(bar, Qt::LeftButton, {}, bar->sizingStripRect().center());
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(300, edge.y()));
+    QCOMPARE(bar->width(), 300);
+    QTest::qWait(20);
+    QVERIFY(frame->navigationTree()->geometry().right() < 300);
+}
+
+void AppShellTest::ctrlF11AndAlignmentEntries() {
+    PromptRecorder prompts;
+    ConfigDir config(DefaultIniText());
+    auto app = StartProgram(config);
+    CMainFrame* frame = app->mainFrame();
+    QSignalSpy unlock(frame, &CMainFrame::alignmentUnlockRequested);
+    QWidget* inside = frame->activeView();
+    QTest::keyClick(inside, Qt::Key_F11);
+    QCOMPARE(unlock.size(), 0);
+    QTest::keyClick(inside, Qt::Key_F11, Qt::ControlModifier);
+    QCOMPARE(unlock.size(), 1);
+    QTest::keyClick(frame->navigationTree(), Qt::Key_F11, Qt::ControlModifier);
+    QCOMPARE(unlock.size(), 2);
+
+    // Not while a modal dialog runs.
+    QDialog modal(frame);
+    modal.setWindowModality(Qt::ApplicationModal);
+    modal.show();
+    QTest::keyClick(&modal, Qt::Key_F11, Qt::ControlModifier);
+    QTest::keyClick(inside, Qt::Key_F11, Qt::ControlModifier);
+    QCOMPARE(unlock.size(), 2);
+    modal.hide();
+
+    // The entries are added once, to the tree and at the end of the Edit menu.
+    frame->AppendAlignmentEntries();
+    frame->AppendAlignmentEntries();
+    QCOMPARE(TreeChildren(frame), QStringList({"Product Information", "Channel Information",
+                                               "Optional Features", "Power Adjust", "Sql Adjust"}));
+    QCOMPARE(MenuItems(frame->editMenu()),
+             QStringList({"&Product Information|32786", "&Channel Information|32787",
+                          "&Optional Features|32788", "Power Adjust|32783", "Sql Adjust|32784"}));
+    QSignalSpy sql(frame->commandAction(CommandId::kSqlAdjust), &QAction::triggered);
+    QTreeWidget* tree = frame->navigationTree();
+    QCursor::setPos(tree->viewport()->mapToGlobal(
+        tree->visualItemRect(TreeChild(frame, "Sql Adjust")).center()));
+    tree->setCurrentItem(TreeChild(frame, "Power Adjust"));
+    QTest::qWait(20);
+    QCOMPARE(sql.size(), 1);
+}
+
+void AppShellTest::backgroundPicture() {
+    PromptRecorder prompts;
+    ConfigDir config(DefaultIniText());
+    {
+        auto app = StartProgram(config);
+        CMdiClientWnd* client = app->mainFrame()->mdiClient();
+        QVERIFY(!client->usesBuiltInPicture());
+        QCOMPARE(client->backgroundPicture().size(),
+                 QImage(QStringLiteral(TEST_BIN_DIR "/background.bmp")).size());
+    }
+    // A program folder without background.bmp shows the built-in picture.
+    CProgramApp app;
+    QVERIFY(app.InitInstance({"Program", "--config", config.path()}, config.path()));
+    QVERIFY(app.mainFrame()->mdiClient()->usesBuiltInPicture());
+    QCOMPARE(app.mainFrame()->mdiClient()->backgroundPicture().size(), QSize(238, 157));
+}
+
+// --- Language, About, help ------------------------------------------------------------
+
+void AppShellTest::languageSwitch() {
+    PromptRecorder prompts;
+    ConfigDir config(DefaultIniText());
+    auto app = StartProgram(config, {"--port", "/dev/ttyUSB1"});
+    CMainFrame* frame = app->mainFrame();
+    QStringList launched;
+    frame->setRestartLauncher([&launched](const QString& program, const QStringList& args) {
+        launched << program << args;
+        return true;
+    });
+
+    // The language in use: nothing written, nothing restarted.
+    CLanguageDlg dialog(frame);
+    dialog.show();
+    QCOMPARE(dialog.chosenIndex(), -1);
+    dialog.englishButton()->setChecked(true);
+    const QByteArray before = FileBytes(config.iniPath());
+    dialog.accept();
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(dialog.chosenIndex(), 0);
+    QVERIFY(!dialog.languageChanged());
+    QCOMPARE(FileBytes(config.iniPath()), before);
+
+    // The other language rewrites [Setup] Language, keeping the rest of the file.
+    dialog.show();
+    dialog.chineseButton()->setChecked(true);
+    dialog.accept();
+    QVERIFY(dialog.languageChanged());
+    QCOMPARE(ReadProfileString(config.iniPath(), "Setup", "Language"), QStringLiteral("Chinese"));
+    QCOMPARE(ReadProfileString(config.iniPath(), "Chinese", "Company"),
+             QStringLiteral("Quorvane 無線電"));
+
+    // Unsaved changes and Cancel: the window stays and nothing restarts.
+    frame->activeDocument()->setModified();
+    prompts.answerNext(QMessageBox::Cancel);
+    QVERIFY(!frame->restartForLanguage());
+    QVERIFY(frame->isVisible());
+    QVERIFY(launched.isEmpty());
+
+    // Choosing English again after the cancelled restart puts English back.
+    dialog.show();
+    dialog.englishButton()->setChecked(true);
+    dialog.accept();
+    QVERIFY(!dialog.languageChanged());
+    QCOMPARE(ReadProfileString(config.iniPath(), "Setup", "Language"), QStringLiteral("English"));
+
+    // Discard: the window closes and the program starts again with the same options.
+    prompts.answerNext(QMessageBox::Discard);
+    QVERIFY(frame->restartForLanguage());
+    QVERIFY(!frame->isVisible());
+    QCOMPARE(launched, QStringList({QCoreApplication::applicationFilePath(), "--config",
+                                    config.path(), "--port", "/dev/ttyUSB1"}));
+
+    // The new run reads the new language.
+    WriteProfileString(config.iniPath(), "Setup", "Language", "Chinese");
+    auto next = StartProgram(config);
+    QVERIFY(appConfig().chineseLanguage);
+}
+
+void AppShellTest::aboutDialog() {
+    PromptRecorder prompts;
+    {
+        ConfigDir config(DefaultIniText());
+        auto app = StartProgram(config);
+        CAboutDlg about(app->mainFrame());
+        QCOMPARE(about.windowTitle(), QStringLiteral("About Radio Programmer..."));
+        QCOMPARE(about.versionLabel()->text(), QStringLiteral("Radio Programmer Version 1.0"));
+        QCOMPARE(about.copyrightsLabel()->text(), QStringLiteral("Copyright (C) 2024"));
+        QCOMPARE(about.ownerLabel()->text(), QStringLiteral("Quorvane Radio"));
+    }
+    ConfigDir config("[Setup]\nLanguage=Chinese\n[English]\nVersion=1\n");
+    auto app = StartProgram(config);
+    CAboutDlg about(app->mainFrame());
+    QVERIFY(about.windowTitle().isEmpty());
+    QVERIFY(about.versionLabel()->text().isEmpty());
+    QVERIFY(about.copyrightsLabel()->text().isEmpty());
+    QVERIFY(about.ownerLabel()->text().isEmpty());
+}
+
+void AppShellTest::helpTopics() {
+    // Every topic names a page that exists in both languages.
+    for (int id : {0, 32777, 32773, 32774, 32782, 32786, 32788, 32783, 32784, 32799, 57600, 57603,
+                   1000, 2127, 2132, 1129, 1013, 1118, 99999}) {
+        const QString page = HelpTopicFor(id).section(u'#', 0, 0);
+        for (const char* language : {"enHelp", "chHelp"})
+            QVERIFY2(QFile::exists(QStringLiteral(TEST_BIN_DIR "/help/%1/%2").arg(language, page)),
+                     qPrintable(page));
+    }
+    QCOMPARE(HelpTopicFor(99999), QStringLiteral("index.html"));
+    QCOMPARE(HelpTopicFor(32777), QStringLiteral("connecting.html#port"));
+
+    PromptRecorder prompts;
+    ConfigDir config(DefaultIniText());
+    auto app = StartProgram(config);
+    CMainFrame* frame = app->mainFrame();
+
+    // F1 asks for the nearest helpId of the focused widget, else the contents.
+    QList<int> requested;
+    SetHelpHandler([&requested](int id) { requested << id; });
+    frame->activateWindow();
+    frame->navigationTree()->setFocus();
+    QTest::keyClick(frame->navigationTree(), Qt::Key_F1);
+    frame->activeView()->setProperty(kHelpIdProperty, 1000);
+    frame->activeView()->setFocusPolicy(Qt::StrongFocus);
+    frame->activeView()->setFocus();
+    QTest::keyClick(frame->activeView(), Qt::Key_F1);
+    QCOMPARE(requested, QList<int>({kHelpContents, 1000}));
+    QCOMPARE(CFrameKeyFilter::helpContextFor(frame->activeView()), 1000);
+
+    // The viewer opens the page of the topic in the run's language.
+    CHelpViewer viewer(frame);
+    viewer.showTopic(32777);
+    QCOMPARE(viewer.currentSource().fileName(), QStringLiteral("connecting.html"));
+    QCOMPARE(viewer.currentSource().fragment(), QStringLiteral("port"));
+    QVERIFY(viewer.currentSource().path().contains("/help/enHelp/"));
+    viewer.showTopic(424242);
+    QCOMPARE(viewer.currentSource().fileName(), QStringLiteral("index.html"));
+}
+
+QTEST_MAIN(AppShellTest)
