@@ -41,6 +41,13 @@ void CChildFrame::showAgain() {
         area->setActiveSubWindow(this);
 }
 
+void CChildFrame::setMainTitle(const QString& title) {
+    if (title == m_mainTitle)
+        return;
+    m_mainTitle = title;
+    emit mainTitleChanged(title);
+}
+
 void CChildFrame::closeEvent(QCloseEvent* event) {
     event->ignore();
     hide();

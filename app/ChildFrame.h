@@ -22,9 +22,18 @@ public:
     // Title and unsaved-changes mark from the document (after a save or a load).
     void updateTitle();
 
+    // The main window's title this document asks for (model and band); the main
+    // window shows the one of the active document.
+    QString mainTitle() const { return m_mainTitle; }
+    void setMainTitle(const QString& title);
+
+signals:
+    void mainTitleChanged(const QString& title);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     CProgramDoc* m_doc;
+    QString m_mainTitle;
 };

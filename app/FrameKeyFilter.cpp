@@ -44,7 +44,10 @@ bool CFrameKeyFilter::eventFilter(QObject* watched, QEvent* event) {
         emit m_frame->alignmentUnlockRequested();
         return true;
     }
-    if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier) {
+    // F1 on a highlighted menu item asks for that command's topic. F1 elsewhere goes to
+    // the focused widget first; a main-window widget that leaves it unhandled passes it
+    // up to CMainFrame::keyPressEvent.
+    if (key->key() == Qt::Key_F1 && qobject_cast<QMenu*>(watched)) {
         ShowHelp(helpContextFor(watched));
         return true;
     }

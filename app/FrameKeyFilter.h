@@ -1,7 +1,7 @@
 #pragma once
-// Keys the main window answers wherever the focus is: Ctrl+F11 (alignment access)
-// and F1 (help for the focused control or the highlighted menu command). Installed
-// on the application, so it sees every key before the widgets do.
+// Keys the main window answers before any widget sees them: Ctrl+F11 (alignment
+// access) anywhere in the main window, and F1 on a highlighted menu command.
+// Installed on the application, so it sees every key first.
 
 #include <QObject>
 

@@ -5,6 +5,7 @@
 #include "ChildFrame.h"
 #include "CommandIds.h"
 #include "FrameKeyFilter.h"
+#include "HelpHook.h"
 #include "LanguageDlg.h"
 #include "MdiClientWnd.h"
 #include "NavigatorBar.h"
@@ -17,6 +18,7 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QProcess>
@@ -211,10 +213,15 @@ bool CMainFrame::openDocumentFile(const QString& path) {
 
 void CMainFrame::addChild(CChildFrame* child) {
     m_mdiClient->addSubWindow(child);
+    connect(child, &CChildFrame::mainTitleChanged, this, [this, child] {
+        if (child == m_activeChild)
+            showTitleOf(child);
+    });
     m_activeChild = child;
     child->show();
     m_mdiClient->setActiveSubWindow(child);
     updateMenuBar();
+    showTitleOf(child);
     emit activeDocumentChanged(child->document());
 }
 
@@ -224,7 +231,13 @@ void CMainFrame::onSubWindowActivated(QMdiSubWindow* window) {
     if (!child || child == m_activeChild)
         return;
     m_activeChild = child;
+    showTitleOf(child);
     emit activeDocumentChanged(child->document());
+}
+
+void CMainFrame::showTitleOf(CChildFrame* child) {
+    if (!child->mainTitle().isEmpty())
+        setWindowTitle(child->mainTitle());
 }
 
 bool CMainFrame::saveDocument(CChildFrame* child, bool askForName) {
@@ -367,6 +380,15 @@ bool CMainFrame::restartForLanguage() {
     close();
     m_restartOnClose = false;
     return m_restartLaunched;
+}
+
+void CMainFrame::keyPressEvent(QKeyEvent* event) {
+    // F1 that no widget handled: the topic of the focused widget, else the contents.
+    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+        ShowHelp(CFrameKeyFilter::helpContextFor(QApplication::focusWidget()));
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

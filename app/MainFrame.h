@@ -89,6 +89,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void connectCommands();
@@ -100,6 +101,7 @@ private:
     // Save / Discard / Cancel for a document with unsaved changes; true to go on.
     bool querySaveModified(CChildFrame* child);
     void onSubWindowActivated(QMdiSubWindow* window);
+    void showTitleOf(CChildFrame* child);
     void onTreeSelectionChanged();
     void reselectTreeRoot();
     QTreeWidgetItem* appendTreeChild(const char* english, const char* chinese);

@@ -5,7 +5,11 @@ class CChildFrame;
 class CProgramDoc;
 class QWidget;
 
-// The channel view of `doc`, to be placed in `frame`. The frame routes the commands
-// of the view (Read, Write, COM Setup, Scan Info, printing) to the view's slot
-// `bool OnCommand(int commandId)` when the view has one.
+// The channel view of `doc`, to be placed in `frame`. What the view needs from its
+// surroundings it gets here:
+// - the main window's title it asks for goes to frame->setMainTitle();
+// - its F1 requests go to ShowHelp (model/HelpHook.h);
+// - the main window routes the view's commands (Read, Write, COM Setup, Scan Info,
+//   Print, Print Preview, Print Setup) to the view's slot `bool OnCommand(int)`
+//   when the view has one (ids in model/CommandIds.h).
 QWidget* CreateChannelView(CProgramDoc* doc, CChildFrame* frame);

@@ -3,11 +3,10 @@
 // the viewer at start-up; until then (and in the command-line tool) help requests do
 // nothing.
 //
-// F1 anywhere in the window program opens the topic of the focused widget: the
-// window program looks for the dynamic property `helpId` (an int) on the focused
-// widget and then on each of its parents, and on a highlighted menu item uses the
-// command id. So a dialog only sets `helpId` on its controls (or on itself) to get
-// the right topic; code that wants a topic directly calls ShowHelp.
+// F1: a widget or dialog that handles F1 itself calls ShowHelp with its context id.
+// F1 that no widget of the main window handles opens the topic of the nearest
+// dynamic property `helpId` (an int) of the focused widget and its parents, else the
+// contents; F1 on a highlighted menu item opens the topic of its command id.
 
 #include <functional>
 

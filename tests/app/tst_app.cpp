@@ -289,6 +289,16 @@ void AppShellTest::commandLineDatFile() {
     QVERIFY(!appConfig().documentIsNew);
     QCOMPARE(frame->activeChild()->windowTitle(), QStringLiteral("radio.dat[*]"));
 
+    // The main window shows the title the active document's view asks for.
+    QCOMPARE(frame->windowTitle(), QStringLiteral("FM Radio Programmer"));
+    CChildFrame* first = frame->activeChild();
+    first->setMainTitle("first");
+    QCOMPARE(frame->windowTitle(), QStringLiteral("first"));
+    QVERIFY(frame->openDocumentFile(config.filePath("radio.dat")));
+    frame->activeChild()->setMainTitle("second");
+    first->setMainTitle("first again");
+    QCOMPARE(frame->windowTitle(), QStringLiteral("second"));
+
     // A file that cannot be loaded is reported and ends the start.
     WriteBytes(config.filePath("short.dat"), 1023, 0);
     CProgramApp refused;
@@ -744,18 +754,23 @@ void AppShellTest::helpTopics() {
     auto app = StartProgram(config);
     CMainFrame* frame = app->mainFrame();
 
-    // F1 asks for the nearest helpId of the focused widget, else the contents.
+    // F1 that no widget handles: the nearest helpId of the focused widget, else the
+    // contents; F1 on a highlighted menu item: its command.
     QList<int> requested;
     SetHelpHandler([&requested](int id) { requested << id; });
-    frame->activateWindow();
+    QApplication::setActiveWindow(frame);
     frame->navigationTree()->setFocus();
     QTest::keyClick(frame->navigationTree(), Qt::Key_F1);
     frame->activeView()->setProperty(kHelpIdProperty, 1000);
     frame->activeView()->setFocusPolicy(Qt::StrongFocus);
     frame->activeView()->setFocus();
     QTest::keyClick(frame->activeView(), Qt::Key_F1);
-    QCOMPARE(requested, QList<int>({kHelpContents, 1000}));
-    QCOMPARE(CFrameKeyFilter::helpContextFor(frame->activeView()), 1000);
+    QMenu* setup = frame->setupMenu();
+    setup->popup(QPoint(10, 10));
+    setup->setActiveAction(frame->commandAction(CommandId::kComSetup));
+    QTest::keyClick(setup, Qt::Key_F1);
+    setup->hide();
+    QCOMPARE(requested, QList<int>({kHelpContents, 1000, CommandId::kComSetup}));
 
     // The viewer opens the page of the topic in the run's language.
     CHelpViewer viewer(frame);
