@@ -22,6 +22,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -30,6 +31,7 @@
 #include <QRubberBand>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 #include <QTreeWidget>
 
 namespace {
@@ -565,8 +567,12 @@ void AppShellTest::controlBarAndNavigatorBar() {
     controlBar->trigger();
     QVERIFY(bar->isVisible());
 
-    // Pressing the close button and releasing elsewhere keeps the bar.
+    // The close button has the tool tip "Close"; pressing it and releasing elsewhere
+    // keeps the bar.
     const QPoint button = bar->closeButtonRect().center();
+    QHelpEvent tip(QEvent::ToolTip, button, bar->mapToGlobal(button));
+    QApplication::sendEvent(bar, &tip);
+    QCOMPARE(QToolTip::text(), QStringLiteral("Close"));
     QTest::mousePress(bar, Qt::LeftButton, {}, button);
     QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(40, 200));
     QVERIFY(bar->isVisible());

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Takes the README's screenshots of the window program, in English and Chinese, on a
+# virtual display. Needs a build (./run.sh or ./test.sh) and xvfb + imagemagick.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+program=build/bin/Program
+[[ -x $program ]] || { echo "Build first: $program is missing" >&2; exit 1; }
+mkdir -p docs
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+shoot() { # shoot LANGUAGE OUTPUT.png
+  mkdir -p "$work/$1"
+  sed "s/^Language=.*/Language=$1/" resources/Program.ini > "$work/$1/Program.ini"
+  # The screen is the size the main window starts with, so the shot is the window.
+  xvfb-run -a -s "-screen 0 1000x600x24" bash -c "
+    '$program' --config '$work/$1' & pid=\$!
+    sleep 3
+    import -window root '$2'
+    kill \$pid"
+}
+
+shoot English docs/program-en.png
+shoot Chinese docs/program-zh.png
+echo "Wrote docs/program-en.png and docs/program-zh.png"
