@@ -11,3 +11,6 @@ int RunImportCsv(const QStringList& arguments);
 int RunSettings(const QStringList& arguments);
 int RunSet(const QStringList& arguments);
 int RunCalibration(const QStringList& arguments);
+int RunSimulate(const QStringList& arguments);
+int RunRead(const QStringList& arguments);
+int RunWrite(const QStringList& arguments);

@@ -32,6 +32,12 @@ const std::vector<Command>& AllCommands() {
         {"calibration",
          "calibration FILE.dat [--config DIR]   power and squelch tables for the file's band",
          RunCalibration},
+        {"read", "read --port DEVICE -o FILE.dat   read the radio into a .dat file", RunRead},
+        {"write", "write --port DEVICE [--alignment] FILE.dat   write a .dat file to the radio",
+         RunWrite},
+        {"simulate",
+         "simulate --link PATH [--image FILE.dat] [--save FILE.dat] [--baud 9600] [--fault KIND]...",
+         RunSimulate},
     };
     return commands;
 }

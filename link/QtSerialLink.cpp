@@ -108,7 +108,11 @@ void QtSerialLink::configure(const LinkTimeouts& timeouts) {
 }
 
 void QtSerialLink::purge() {
-    m_port.clear(QSerialPort::AllDirections);
+    // Every write has been handed to the system before the exchange purges, so the only
+    // bytes an output purge could still catch are ones on their way: in a pseudo-
+    // terminal's queue or a USB adapter's buffer. Dropping those would lose a greeting
+    // byte on a busy machine, so only the receive side is emptied.
+    m_port.clear(QSerialPort::Input);
 }
 
 void QtSerialLink::clearReceive() {

@@ -47,7 +47,8 @@ public:
     // the exchange. Like the radio's own software, callers do not check the result.
     virtual void configure(const LinkTimeouts& timeouts) = 0;
 
-    // Discards what is queued in both directions.
+    // Discards what is queued in both directions. Bytes already written count as sent:
+    // a link must not drop them, even where the system could still take them back.
     virtual void purge() = 0;
     // Discards what has been received and not read yet.
     virtual void clearReceive() = 0;

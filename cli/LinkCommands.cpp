@@ -1,0 +1,229 @@
+// chprog simulate, read and write: the radio link from the command line.
+
+#include "AppConfig.h"
+#include "ChannelCodec.h"
+#include "CliSupport.h"
+#include "Commands.h"
+#include "PortNames.h"
+#include "ProgrammingExchange.h"
+#include "QtSerialLink.h"
+#include "SimulatedRadio.h"
+#ifdef Q_OS_UNIX
+#include "SimulatorLine.h"
+#endif
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <cstdio>
+
+namespace {
+
+constexpr int kBarWidth = 40;
+
+QCommandLineOption PortOption() {
+    return QCommandLineOption(QStringLiteral("port"),
+                              QStringLiteral("The serial device (/dev/ttyUSB0, a simulator's link) "
+                                             "or COM1..COM4 (mapped by the Ports section of "
+                                             "Program.ini)."),
+                              QStringLiteral("DEVICE"));
+}
+
+QCommandLineOption ConfigOption() {
+    return QCommandLineOption(QStringLiteral("config"),
+                              QStringLiteral("The folder of Program.ini (default: the program's "
+                                             "own folder)."),
+                              QStringLiteral("DIR"));
+}
+
+// The device to open: --port as typed, or the device its COM number maps to.
+bool TakeDevice(const QCommandLineParser& parser, QString* device) {
+    if (!parser.isSet(QStringLiteral("port"))) {
+        PrintError(QStringLiteral("%1: --port DEVICE is required")
+                       .arg(parser.positionalArguments().value(0)));
+        return false;
+    }
+    const QString folder = parser.isSet(QStringLiteral("config"))
+                               ? parser.value(QStringLiteral("config"))
+                               : QCoreApplication::applicationDirPath();
+    appConfig().iniFilePath = QDir(folder).filePath(QStringLiteral("Program.ini"));
+    *device = PortDevice(parser.value(QStringLiteral("port")));
+    return true;
+}
+
+// "Reading [#########           ]  45%" redrawn in place on standard error.
+void DrawProgress(const char* verb, int done, int total) {
+    static int shownPercent = -1;
+    const int percent = total > 0 ? done * 100 / total : 0;
+    if (percent == shownPercent && done != 0)
+        return;
+    shownPercent = percent;
+    const int filled = total > 0 ? done * kBarWidth / total : 0;
+    const std::string bar = std::string(filled, '#') + std::string(kBarWidth - filled, ' ');
+    std::fprintf(stderr, "\r%s [%s] %3d%%", verb, bar.c_str(), percent);
+    if (done == total)
+        std::fputc('\n', stderr);
+    std::fflush(stderr);
+}
+
+// The command line has no one to ask: a failed handshake ends the command.
+ExchangeCallbacks CommandLineCallbacks(const char* verb) {
+    ExchangeCallbacks callbacks;
+    callbacks.progress = [verb](int done, int total) { DrawProgress(verb, done, total); };
+    callbacks.isCancelled = [] { return false; };
+    callbacks.askRetry = [] { return false; };
+    return callbacks;
+}
+
+int ReportOutcome(const ExchangeOutcome& outcome) {
+    if (outcome.succeeded())
+        return kExitOk;
+    std::fputc('\n', stderr);
+    PrintError(outcome.message);
+    if (!outcome.portDetail.isEmpty())
+        PrintError(outcome.portDetail);
+    return kExitFailure;
+}
+
+} // namespace
+
+int RunSimulate(const QStringList& arguments) {
+#ifndef Q_OS_UNIX
+    Q_UNUSED(arguments);
+    PrintError(QStringLiteral("simulate: needs pseudo-terminals (Linux, macOS)"));
+    return kExitFailure;
+#else
+    QCommandLineParser parser;
+    const QCommandLineOption link(QStringLiteral("link"),
+                                  QStringLiteral("Path of the symbolic link to create; open it as "
+                                                 "the serial port."),
+                                  QStringLiteral("PATH"));
+    const QCommandLineOption image(QStringLiteral("image"),
+                                   QStringLiteral("Start from this memory (default: a new image)."),
+                                   QStringLiteral("FILE.dat"));
+    const QCommandLineOption save(QStringLiteral("save"),
+                                  QStringLiteral("Save the memory here on exit (SIGINT, SIGTERM) "
+                                                 "and on SIGUSR1."),
+                                  QStringLiteral("FILE.dat"));
+    const QCommandLineOption baud(QStringLiteral("baud"),
+                                  QStringLiteral("Pace the bytes as a real line of this speed "
+                                                 "(9600: about 1.04 ms a byte)."),
+                                  QStringLiteral("RATE"));
+    const QCommandLineOption fault(QStringLiteral("fault"),
+                                   QStringLiteral("Misbehave as listed above."),
+                                   QStringLiteral("KIND"));
+    const QCommandLineOption trace(QStringLiteral("trace"),
+                                   QStringLiteral("Print every byte received (<) and sent (>) on "
+                                                  "standard error."));
+    parser.addOptions({link, image, save, baud, fault, trace});
+    int exitCode = kExitOk;
+    if (!ParseCommand(parser, arguments,
+                      QStringLiteral("Plays a radio on a pseudo-terminal until interrupted. Prints "
+                                     "\"ready: PATH -> DEVICE\" on standard error once PATH "
+                                     "exists.\n\n") +
+                          RadioFaultHelp(),
+                      &exitCode))
+        return exitCode;
+    if (!parser.isSet(link) || !parser.positionalArguments().isEmpty()) {
+        PrintError(QStringLiteral("simulate: use chprog simulate --link PATH (see --help)"));
+        return kExitBadInput;
+    }
+    RadioImage memory = NewImage();
+    QString error;
+    if (parser.isSet(image) && !LoadDatFile(parser.value(image), memory, &error)) {
+        PrintError(error);
+        return kExitBadInput;
+    }
+    RadioFaults faults;
+    for (const QString& kind : parser.values(fault)) {
+        if (!ParseRadioFault(kind, &faults, &error)) {
+            PrintError(error);
+            return kExitBadInput;
+        }
+    }
+    SimulatorOptions options;
+    options.linkPath = parser.value(link);
+    options.savePath = parser.value(save);
+    options.trace = parser.isSet(trace);
+    bool baudOk = true;
+    options.baud = parser.isSet(baud) ? parser.value(baud).toInt(&baudOk) : 0;
+    if (!baudOk || options.baud < 0) {
+        PrintError(QStringLiteral("--baud: \"%1\" is not a line speed").arg(parser.value(baud)));
+        return kExitBadInput;
+    }
+    SimulatedRadio radio(memory, faults);
+    return RunSimulatorLine(radio, options);
+#endif
+}
+
+int RunRead(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.addOptions(
+        {PortOption(), ConfigOption(),
+         QCommandLineOption(QStringList{QStringLiteral("o"), QStringLiteral("output")},
+                            QStringLiteral("The .dat file to write."), QStringLiteral("FILE"))});
+    int exitCode = kExitOk;
+    if (!ParseCommand(parser, arguments,
+                      QStringLiteral("Reads the radio's whole memory into a .dat file, which is "
+                                     "written only once every block has arrived."),
+                      &exitCode))
+        return exitCode;
+    QString device;
+    if (!TakeDevice(parser, &device))
+        return kExitBadInput;
+    const QString output = parser.value(QStringLiteral("o"));
+    if (output.isEmpty() || !parser.positionalArguments().isEmpty()) {
+        PrintError(QStringLiteral("read: use chprog read --port DEVICE -o FILE.dat"));
+        return kExitBadInput;
+    }
+    if (!QFileInfo(output).absoluteDir().exists()) {
+        PrintError(QStringLiteral("%1: the folder does not exist").arg(output));
+        return kExitBadInput;
+    }
+    QtSerialLink link;
+    ProgrammingExchange exchange(link, CommandLineCallbacks("Reading"));
+    RadioImage image = NewImage();
+    const ExchangeOutcome outcome = exchange.read(device, image);
+    if (!outcome.succeeded())
+        return ReportOutcome(outcome);
+    QString error;
+    if (!SaveDatFile(output, image, &error)) {
+        PrintError(error);
+        return kExitBadInput;
+    }
+    return kExitOk;
+}
+
+int RunWrite(const QStringList& arguments) {
+    QCommandLineParser parser;
+    const QCommandLineOption alignment(QStringLiteral("alignment"),
+                                       QStringLiteral("Also write the factory block and the power "
+                                                      "and squelch calibration, as the unlocked "
+                                                      "program does."));
+    parser.addOptions({PortOption(), ConfigOption(), alignment});
+    parser.addPositionalArgument(QStringLiteral("FILE.dat"), QStringLiteral("The image to write."));
+    int exitCode = kExitOk;
+    if (!ParseCommand(parser, arguments,
+                      QStringLiteral("Writes a .dat file to the radio. The calibration values are "
+                                     "brought into their valid ranges first, as the program does "
+                                     "before every write."),
+                      &exitCode))
+        return exitCode;
+    QString device;
+    if (!TakeDevice(parser, &device))
+        return kExitBadInput;
+    if (parser.positionalArguments().size() != 1) {
+        PrintError(QStringLiteral("write: use chprog write --port DEVICE [--alignment] FILE.dat"));
+        return kExitBadInput;
+    }
+    RadioImage image;
+    QString error;
+    if (!LoadDatFile(parser.positionalArguments().first(), image, &error)) {
+        PrintError(error);
+        return kExitBadInput;
+    }
+    ClampCalibration(image);
+    QtSerialLink link;
+    ProgrammingExchange exchange(link, CommandLineCallbacks("Writing"));
+    return ReportOutcome(exchange.write(device, image, parser.isSet(alignment)));
+}

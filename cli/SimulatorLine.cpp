@@ -1,0 +1,228 @@
+#include "SimulatorLine.h"
+
+#include "CliSupport.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <ctime>
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+// A frame that stops arriving for this long is abandoned (the PC gave up on it).
+constexpr int kIdleMs = 200;
+constexpr int kBitsPerByte = 10; // start bit, 8 data bits, stop bit
+
+int g_signalPipe[2] = {-1, -1};
+
+void OnSignal(int signal) {
+    const char code = static_cast<char>(signal);
+    [[maybe_unused]] const ssize_t ignored = ::write(g_signalPipe[1], &code, 1);
+}
+
+bool InstallSignals() {
+    if (::pipe(g_signalPipe) != 0)
+        return false;
+    struct sigaction action {};
+    action.sa_handler = OnSignal;
+    sigemptyset(&action.sa_mask);
+    for (int signal : {SIGINT, SIGTERM, SIGUSR1})
+        sigaction(signal, &action, nullptr);
+    return true;
+}
+
+qint64 NowNs() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<qint64>(now.tv_sec) * 1000000000 + now.tv_nsec;
+}
+
+void SleepUntilNs(qint64 deadline) {
+    timespec when{};
+    when.tv_sec = static_cast<time_t>(deadline / 1000000000);
+    when.tv_nsec = static_cast<long>(deadline % 1000000000);
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &when, nullptr) == EINTR) {
+    }
+}
+
+void MakeRaw(int fd) {
+    termios raw{};
+    tcgetattr(fd, &raw);
+    cfmakeraw(&raw);
+    tcsetattr(fd, TCSANOW, &raw);
+}
+
+// The pseudo-terminal and the clock of a line of the given speed. Bytes take their
+// time in both directions: one from the PC counts as arrived only once a real line
+// would have carried it, and answers leave one byte-time apart.
+class Line {
+public:
+    explicit Line(int baud) : m_byteNs(baud > 0 ? kBitsPerByte * 1000000000LL / baud : 0) {}
+    ~Line() {
+        if (m_master >= 0)
+            ::close(m_master);
+        if (m_slave >= 0)
+            ::close(m_slave);
+    }
+
+    bool open(QString* device) {
+        char name[256] = {};
+        if (openpty(&m_master, &m_slave, name, nullptr, nullptr) != 0)
+            return false;
+        // The slave stays open here too, so the line does not hang up between the PC's opens.
+        MakeRaw(m_master);
+        MakeRaw(m_slave);
+        *device = QString::fromLocal8Bit(name);
+        return true;
+    }
+    int fd() const { return m_master; }
+
+    // Waits for the moment a real line would have delivered the next byte from the PC,
+    // given that the system handed it over at `receivedNs`. Deadlines are absolute, so
+    // the small lateness of each wake-up does not add up.
+    void awaitArrival(qint64 receivedNs) {
+        if (m_byteNs == 0)
+            return;
+        m_inboundFreeAt = std::max(m_inboundFreeAt, receivedNs) + m_byteNs;
+        SleepUntilNs(m_inboundFreeAt);
+    }
+
+    void send(const QByteArray& bytes) {
+        if (m_byteNs == 0) {
+            writeAll(bytes.constData(), bytes.size());
+            return;
+        }
+        qint64 due = NowNs();
+        for (char byte : bytes) {
+            due += m_byteNs;
+            SleepUntilNs(due);
+            writeAll(&byte, 1);
+        }
+    }
+
+private:
+    void writeAll(const char* data, qsizetype size) {
+        while (size > 0) {
+            const ssize_t n = ::write(m_master, data, static_cast<size_t>(size));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                return;
+            data += n;
+            size -= n;
+        }
+    }
+
+    qint64 m_byteNs;
+    qint64 m_inboundFreeAt = 0;
+    int m_master = -1;
+    int m_slave = -1;
+};
+
+bool MakeLink(const QString& linkPath, const QString& device) {
+    const QFileInfo existing(linkPath);
+    if (existing.isSymLink())
+        QFile::remove(linkPath); // left behind by an earlier simulator
+    else if (existing.exists()) {
+        PrintError(QStringLiteral("simulate: %1 exists and is not a link; choose another --link")
+                       .arg(linkPath));
+        return false;
+    }
+    if (::symlink(QFile::encodeName(device).constData(), QFile::encodeName(linkPath).constData()) !=
+        0) {
+        PrintError(QStringLiteral("simulate: cannot create the link %1 (%2)")
+                       .arg(linkPath, QString::fromLocal8Bit(std::strerror(errno))));
+        return false;
+    }
+    return true;
+}
+
+bool SaveMemory(const SimulatedRadio& radio, const QString& savePath) {
+    if (savePath.isEmpty())
+        return true;
+    QString error;
+    if (SaveDatFile(savePath, radio.memory(), &error))
+        return true;
+    PrintError(QStringLiteral("simulate: ") + error);
+    return false;
+}
+
+// "12.345 < 52 00 08 08": milliseconds since the start, direction, bytes.
+void Trace(const char* direction, const QByteArray& bytes) {
+    static const qint64 startNs = NowNs();
+    std::fprintf(stderr, "%10.3f %s %s\n", (NowNs() - startNs) / 1e6, direction,
+                 bytes.toHex(' ').toUpper().constData());
+}
+
+// Feeds what the PC sent to the radio and sends the answers back.
+void Serve(SimulatedRadio& radio, Line& line, bool trace) {
+    char buffer[256];
+    const ssize_t n = ::read(line.fd(), buffer, sizeof buffer);
+    const qint64 receivedNs = NowNs();
+    if (trace && n > 0)
+        Trace("<", QByteArray(buffer, static_cast<int>(n)));
+    for (ssize_t i = 0; i < n; ++i) {
+        line.awaitArrival(receivedNs);
+        const QByteArray answer = radio.receive(static_cast<std::uint8_t>(buffer[i]));
+        if (answer.isEmpty())
+            continue;
+        line.send(answer);
+        if (trace)
+            Trace(">", answer);
+    }
+}
+
+} // namespace
+
+int RunSimulatorLine(SimulatedRadio& radio, const SimulatorOptions& options) {
+    Line line(options.baud);
+    QString device;
+    if (!InstallSignals() || !line.open(&device)) {
+        PrintError(QStringLiteral("simulate: cannot create a pseudo-terminal (%1)")
+                       .arg(QString::fromLocal8Bit(std::strerror(errno))));
+        return kExitFailure;
+    }
+    if (!MakeLink(options.linkPath, device))
+        return kExitBadInput;
+    std::fprintf(stderr, "ready: %s -> %s\n", QFile::encodeName(options.linkPath).constData(),
+                 QFile::encodeName(device).constData());
+    std::fflush(stderr);
+
+    bool running = true;
+    bool idle = true;
+    while (running) {
+        pollfd fds[2] = {{line.fd(), POLLIN, 0}, {g_signalPipe[0], POLLIN, 0}};
+        const int ready = ::poll(fds, 2, idle ? -1 : kIdleMs);
+        if (ready == 0) {
+            radio.lineIdle();
+            idle = true;
+            continue;
+        }
+        if (ready < 0)
+            continue; // interrupted by a signal: the pipe has it
+        if (fds[1].revents & POLLIN) {
+            char signal = 0;
+            if (::read(g_signalPipe[0], &signal, 1) == 1) {
+                if (signal == SIGUSR1)
+                    SaveMemory(radio, options.savePath);
+                else
+                    running = false;
+            }
+        }
+        if (fds[0].revents & POLLIN) {
+            Serve(radio, line, options.trace);
+            idle = false;
+        }
+    }
+    const bool saved = SaveMemory(radio, options.savePath);
+    QFile::remove(options.linkPath);
+    return saved ? kExitOk : kExitFailure;
+}

@@ -1,0 +1,21 @@
+#pragma once
+// The simulated radio's end of a serial line: a pseudo-terminal whose other end is
+// reachable through a symbolic link, so the program (or chprog) opens the link path as
+// it would open /dev/ttyUSB0. One simulator serves any number of exchanges; the PC may
+// open and close its end as often as it likes.
+
+#include "SimulatedRadio.h"
+
+#include <QString>
+
+struct SimulatorOptions {
+    QString linkPath;   // made a symbolic link to the pseudo-terminal's device
+    QString savePath;   // where the memory goes on exit and on SIGUSR1; empty: nowhere
+    int baud = 0;       // 0: bytes move at once; else paced as on a line of this speed
+    bool trace = false; // print every byte received and sent on standard error
+};
+
+// Runs until SIGINT or SIGTERM, then saves the memory (when asked to) and removes the
+// link. Prints "ready: LINK -> DEVICE" on standard error once the link exists. Returns
+// the exit status.
+int RunSimulatorLine(SimulatedRadio& radio, const SimulatorOptions& options);

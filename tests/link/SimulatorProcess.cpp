@@ -1,0 +1,69 @@
+#include "SimulatorProcess.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QFile>
+
+namespace {
+
+const QString kChprog = QStringLiteral(TEST_BIN_DIR "/chprog");
+
+} // namespace
+
+SimulatorProcess::SimulatorProcess(const QStringList& options) {
+    // The serial port's lock file is named after the link, so every link gets its own name.
+    static int serial = 0;
+    m_linkPath = m_dir.filePath(
+        QStringLiteral("radio-%1-%2").arg(QCoreApplication::applicationPid()).arg(++serial));
+    m_process.start(kChprog,
+                    QStringList{"simulate", "--link", m_linkPath, "--save", savedPath()} + options);
+    m_process.setReadChannel(QProcess::StandardError);
+    m_process.waitForStarted(10000);
+    QByteArray err;
+    const QDeadlineTimer deadline(10000);
+    while (!err.contains("ready:") && !deadline.hasExpired() &&
+           m_process.state() == QProcess::Running) {
+        m_process.waitForReadyRead(100);
+        err += m_process.readAllStandardError();
+    }
+    m_ready = err.contains("ready:");
+    if (!m_ready)
+        qWarning("chprog simulate did not start: %s %s", err.constData(),
+                 qPrintable(m_process.errorString()));
+}
+
+SimulatorProcess::~SimulatorProcess() {
+    if (m_process.state() != QProcess::NotRunning) {
+        m_process.kill();
+        m_process.waitForFinished(5000);
+    }
+}
+
+bool SimulatorProcess::stop() {
+    m_process.terminate();
+    return m_process.waitForFinished(10000) && m_process.exitStatus() == QProcess::NormalExit &&
+           m_process.exitCode() == 0;
+}
+
+QByteArray SimulatorProcess::savedMemory() const {
+    return ReadFileBytes(savedPath());
+}
+
+int RunChprog(const QStringList& arguments, QString* err) {
+    QProcess process;
+    process.start(kChprog, arguments);
+    process.waitForFinished(60000);
+    if (err)
+        *err = QString::fromUtf8(process.readAllStandardError());
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+}
+
+QByteArray ReadFileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool WriteFileBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}

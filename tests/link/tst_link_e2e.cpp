@@ -1,0 +1,223 @@
+// End to end: chprog read and write, and the exchanges themselves, over a real
+// pseudo-terminal against `chprog simulate`, checking files and the simulated radio's
+// memory byte for byte.
+
+#include "AlignmentExchange.h"
+#include "ChannelCodec.h"
+#include "LinkProtocol.h"
+#include "ProgrammingExchange.h"
+#include "QtSerialLink.h"
+#include "SimulatorProcess.h"
+
+#include <QCoreApplication>
+#include <QTest>
+
+namespace {
+
+QByteArray Bytes(const RadioImage& image) {
+    return QByteArray(reinterpret_cast<const char*>(image.data()), ImageMap::kImageSize);
+}
+
+RadioImage PatternImage(int seed) {
+    RadioImage image;
+    for (int i = 0; i < ImageMap::kImageSize; ++i)
+        image[i] = static_cast<std::uint8_t>(i * 13 + seed);
+    return image;
+}
+
+// `radio` after a write of `image` that reached the radio with blocks [0, blocks) of `plan`.
+RadioImage AfterWrite(RadioImage radio, const RadioImage& image, const QVector<TransferBlock>& plan,
+                      int blocks) {
+    for (int i = 0; i < blocks; ++i)
+        std::copy(image.begin() + plan[i].address, image.begin() + plan[i].address + plan[i].length,
+                  radio.begin() + plan[i].address);
+    return radio;
+}
+
+// A simulator holding `memory`.
+QStringList WithMemory(const QTemporaryDir& dir, const RadioImage& memory,
+                       QStringList options = {}) {
+    const QString path = dir.filePath(QStringLiteral("memory-%1.dat").arg(qHash(Bytes(memory))));
+    WriteFileBytes(path, Bytes(memory));
+    return QStringList{"--image", path} + options;
+}
+
+} // namespace
+
+class LinkEndToEndTest : public QObject {
+    Q_OBJECT
+private slots:
+    void oneSimulatorServesManyExchanges();
+    void faultsEndWithTheirMessage_data();
+    void faultsEndWithTheirMessage();
+    void portThatDoesNotExist();
+    void abandonedExchangeDoesNotDisturbTheNext();
+    void alignmentExchangesOnAPacedLine();
+    void alignmentFaults();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void LinkEndToEndTest::oneSimulatorServesManyExchanges() {
+    const RadioImage original = PatternImage(1);
+    SimulatorProcess radio(WithMemory(m_dir, original));
+    QVERIFY(radio.isReady());
+    const QString port = radio.linkPath();
+
+    // Read what the radio holds.
+    const QString readPath = m_dir.filePath("read.dat");
+    QCOMPARE(RunChprog({"read", "--port", port, "-o", readPath}), 0);
+    QCOMPARE(ReadFileBytes(readPath), Bytes(original));
+
+    // A normal write leaves the factory block and the calibration alone.
+    const RadioImage edited = PatternImage(2);
+    RadioImage clamped = edited;
+    ClampCalibration(clamped);
+    QVERIFY(clamped != edited); // the pattern has calibration values out of range
+    const QString editedPath = m_dir.filePath("edited.dat");
+    QVERIFY(WriteFileBytes(editedPath, Bytes(edited)));
+    QString err;
+    QCOMPARE(RunChprog({"write", "--port", port, editedPath}, &err), 0);
+    QVERIFY2(err.contains("100%"), qPrintable(err));
+    const RadioImage afterNormal = AfterWrite(original, clamped, WritePlan(false), 122);
+    QCOMPARE(RunChprog({"read", "--port", port, "-o", readPath}), 0);
+    QCOMPARE(ReadFileBytes(readPath), Bytes(afterNormal));
+
+    // With --alignment everything below 0x3F1 goes, clamped.
+    const RadioImage aligned = PatternImage(3);
+    RadioImage alignedClamped = aligned;
+    ClampCalibration(alignedClamped);
+    QVERIFY(WriteFileBytes(editedPath, Bytes(aligned)));
+    QCOMPARE(RunChprog({"write", "--port", port, "--alignment", editedPath}), 0);
+
+    QVERIFY(radio.stop());
+    QCOMPARE(radio.savedMemory(),
+             Bytes(AfterWrite(afterNormal, alignedClamped, WritePlan(true), 127)));
+}
+
+void LinkEndToEndTest::faultsEndWithTheirMessage_data() {
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<bool>("writing");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("blocksWritten");
+    const QString communication = kCommunicationErrorText;
+    const QString interrupt = kProgramInterruptText;
+    QTest::newRow("no-greeting, read") << "no-greeting" << false << communication << 0;
+    QTest::newRow("no-ack, write") << "no-ack" << true << communication << 0;
+    QTest::newRow("short-read:41, read") << "short-read:41" << false << interrupt << 0;
+    QTest::newRow("bad-ack:7, read") << "bad-ack:7" << false << interrupt << 0;
+    QTest::newRow("bad-ack:7, write") << "bad-ack:7" << true << interrupt << 6;
+    QTest::newRow("silent-from:50, write") << "silent-from:50" << true << interrupt << 49;
+    QTest::newRow("garbage, read") << "garbage" << false << communication << 0;
+    QTest::newRow("garbage, write") << "garbage" << true << communication << 0;
+}
+
+void LinkEndToEndTest::faultsEndWithTheirMessage() {
+    QFETCH(QString, fault);
+    QFETCH(bool, writing);
+    QFETCH(QString, message);
+    QFETCH(int, blocksWritten);
+    const RadioImage original = NewImage();
+    SimulatorProcess radio({"--fault", fault});
+    QVERIFY(radio.isReady());
+
+    const QString file = radio.filePath("file.dat");
+    const RadioImage image = PatternImage(9);
+    RadioImage clamped = image;
+    ClampCalibration(clamped);
+    QVERIFY(WriteFileBytes(file, Bytes(image))); // a read must not touch it
+    QString err;
+    const int status = writing ? RunChprog({"write", "--port", radio.linkPath(), file}, &err)
+                               : RunChprog({"read", "--port", radio.linkPath(), "-o", file}, &err);
+    QCOMPARE(status, 1);
+    QVERIFY2(err.contains("chprog: " + message + "\n"), qPrintable(err));
+    QCOMPARE(ReadFileBytes(file), Bytes(image));
+
+    QVERIFY(radio.stop());
+    QCOMPARE(radio.savedMemory(),
+             Bytes(AfterWrite(original, clamped, WritePlan(false), blocksWritten)));
+}
+
+void LinkEndToEndTest::portThatDoesNotExist() {
+    QString err;
+    const QString file = m_dir.filePath("never.dat");
+    QCOMPARE(RunChprog({"read", "--port", m_dir.filePath("no-radio"), "-o", file}, &err), 1);
+    QVERIFY2(err.contains(QString(kCouldNotOpenPortText)), qPrintable(err));
+    QVERIFY2(err.contains("no-radio: no such device"), qPrintable(err));
+    QVERIFY(!QFile::exists(file));
+    // A fault the simulator does not know is refused before anything starts.
+    QCOMPARE(
+        RunChprog({"simulate", "--link", m_dir.filePath("x"), "--fault", "short-read:0"}, &err), 2);
+    QVERIFY2(err.contains("short-read:0"), qPrintable(err));
+}
+
+void LinkEndToEndTest::abandonedExchangeDoesNotDisturbTheNext() {
+    const RadioImage original = PatternImage(4);
+    SimulatorProcess radio(WithMemory(m_dir, original, {"--baud", "9600"}));
+    QVERIFY(radio.isReady());
+    // A write killed half-way through a frame, as by a pulled plug on the PC's side.
+    QProcess write;
+    const QString file = m_dir.filePath("abandoned.dat");
+    QVERIFY(WriteFileBytes(file, Bytes(PatternImage(5))));
+    write.start(QStringLiteral(TEST_BIN_DIR "/chprog"),
+                {"write", "--port", radio.linkPath(), file});
+    QTest::qWait(200);
+    write.kill();
+    write.waitForFinished();
+    QTest::qWait(300); // the radio drops a frame that stopped arriving 200 ms ago
+
+    // The radio drops the broken frame and answers the next exchange.
+    QtSerialLink link;
+    RadioImage image = NewImage();
+    const ExchangeOutcome outcome =
+        AlignmentExchange(link, CalibrationTable::Squelch, Language::English)
+            .read(radio.linkPath(), image);
+    QCOMPARE(outcome.result, ExchangeResult::Success);
+    QVERIFY(radio.stop());
+    const QByteArray saved = radio.savedMemory();
+    QCOMPARE(Bytes(image).mid(0x3B0, 11), saved.mid(0x3B0, 11));
+}
+
+void LinkEndToEndTest::alignmentExchangesOnAPacedLine() {
+    const RadioImage original = PatternImage(6);
+    SimulatorProcess radio(WithMemory(m_dir, original, {"--baud", "9600"}));
+    QVERIFY(radio.isReady());
+    QtSerialLink link;
+
+    RadioImage image = NewImage();
+    ExchangeOutcome outcome = AlignmentExchange(link, CalibrationTable::Power, Language::English)
+                                  .read(radio.linkPath(), image);
+    QCOMPARE(outcome.message, QStringLiteral("Read Successfully"));
+    RadioImage expected = NewImage();
+    std::copy(original.begin() + 0x3C0, original.begin() + 0x3D6, expected.begin() + 0x3C0);
+    QCOMPARE(Bytes(image), Bytes(expected));
+
+    const RadioImage squelch = PatternImage(7);
+    outcome = AlignmentExchange(link, CalibrationTable::Squelch, Language::Chinese)
+                  .write(radio.linkPath(), squelch);
+    QCOMPARE(outcome.message, QStringLiteral("寫數據成功"));
+    QVERIFY(radio.stop());
+    expected = original;
+    std::copy(squelch.begin() + 0x3B0, squelch.begin() + 0x3BB, expected.begin() + 0x3B0);
+    QCOMPARE(radio.savedMemory(), Bytes(expected));
+}
+
+void LinkEndToEndTest::alignmentFaults() {
+    for (const char* fault : {"no-greeting", "short-read:2", "garbage"}) {
+        SimulatorProcess radio({"--fault", fault});
+        QVERIFY(radio.isReady());
+        QtSerialLink link;
+        RadioImage image = PatternImage(8);
+        const ExchangeOutcome outcome =
+            AlignmentExchange(link, CalibrationTable::Power, Language::Chinese)
+                .read(radio.linkPath(), image);
+        QCOMPARE(outcome.result, ExchangeResult::CommunicationFailed);
+        QCOMPARE(outcome.message, QStringLiteral("通信出錯"));
+        QCOMPARE(Bytes(image), Bytes(PatternImage(8)));
+        QVERIFY(!link.isOpen());
+    }
+}
+
+QTEST_GUILESS_MAIN(LinkEndToEndTest)
+#include "tst_link_e2e.moc"
