@@ -1,0 +1,176 @@
+#include "ProgramTransfer.h"
+
+#include "AppConfig.h"
+#include "CProcessDlg.h"
+#include "PortNames.h"
+#include "ProgrammingExchange.h"
+#include "QtSerialLink.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QThread>
+#include <atomic>
+#include <chrono>
+#include <future>
+
+// State the worker shares with the user-interface side. It outlives the
+// ProgramTransfer when the window goes away while an exchange still runs.
+struct ProgramTransfer::Shared {
+    std::atomic<bool> cancel{false};
+    std::atomic<bool> abandoned{false}; // the owner is gone: ask nothing more
+};
+
+namespace {
+
+QString CaptionFor(ProgramTransfer::Direction direction) {
+    const Language language = appConfig().language();
+    return direction == ProgramTransfer::Direction::Read ? Tr(language, "Read Data", "讀數據")
+                                                         : Tr(language, "Write Data", "寫數據");
+}
+
+bool AskRetry() {
+    const auto choice =
+        QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationDisplayName(),
+                              QString::fromUtf8(kCommunicationErrorText),
+                              QMessageBox::Retry | QMessageBox::Cancel, QMessageBox::Retry);
+    return choice == QMessageBox::Retry;
+}
+
+} // namespace
+
+ProgramTransfer::ProgramTransfer(QWidget* owner, Hooks hooks)
+    : QObject(owner), m_owner(owner), m_hooks(std::move(hooks)),
+      m_shared(std::make_shared<Shared>()) {}
+
+ProgramTransfer::~ProgramTransfer() {
+    // Stop a running exchange at its next check point and wait for the port to close.
+    m_shared->cancel = true;
+    m_shared->abandoned = true;
+    if (m_worker) {
+        m_worker->wait();
+        delete m_worker;
+    }
+}
+
+void ProgramTransfer::requestRead() {
+    request(Direction::Read);
+}
+
+void ProgramTransfer::requestWrite() {
+    if (m_hooks.commitEdit)
+        m_hooks.commitEdit();
+    request(Direction::Write);
+}
+
+bool ProgramTransfer::isRunning() const {
+    return m_worker != nullptr;
+}
+
+void ProgramTransfer::request(Direction direction) {
+    m_direction = direction;
+    m_caption = CaptionFor(direction);
+    if (m_dialog)
+        return; // the window is there: this only prepares the next exchange
+
+    m_shared->cancel = false;
+    m_dialog = new CProcessDlg(m_owner);
+    m_dialog->setAttribute(Qt::WA_DeleteOnClose);
+    m_dialog->setWindowTitle(m_caption);
+    connect(m_dialog, &CProcessDlg::startRequested, this, &ProgramTransfer::start);
+    connect(m_dialog, &CProcessDlg::cancelRequested, this, [this] {
+        m_shared->cancel = true;
+        if (m_dialog && !m_dialog->hasStarted())
+            closeWindow();
+    });
+    m_dialog->show();
+    m_dialog->raise();
+    m_dialog->activateWindow();
+}
+
+void ProgramTransfer::start() {
+    if (m_worker)
+        return;
+    const Direction direction = m_direction;
+    if (m_hooks.commitEdit)
+        m_hooks.commitEdit();
+    RadioImage image{};
+    if (direction == Direction::Write && m_hooks.imageToWrite)
+        image = m_hooks.imageToWrite();
+    runOnWorker(direction, image);
+}
+
+// The worker reaches back to this object only through queued calls. They are safe:
+// the destructor waits for the worker, and Qt drops calls queued for a deleted object.
+void ProgramTransfer::runOnWorker(Direction direction, const RadioImage& image) {
+    const QString device = PortDevice(appConfig().portName);
+    const bool alignment = appConfig().alignmentUnlocked;
+    const std::shared_ptr<Shared> shared = m_shared;
+
+    m_worker = QThread::create([this, shared, device, alignment, direction, image] {
+        ExchangeCallbacks callbacks;
+        callbacks.progress = [this](int done, int total) {
+            QMetaObject::invokeMethod(
+                this,
+                [this, done, total] {
+                    if (m_dialog)
+                        m_dialog->showProgress(done, total);
+                },
+                Qt::QueuedConnection);
+        };
+        callbacks.isCancelled = [shared] { return shared->cancel.load(); };
+        callbacks.askRetry = [this, shared] { return askRetryFromWorker(shared); };
+
+        QtSerialLink link;
+        ProgrammingExchange exchange(link, callbacks);
+        RadioImage result = image;
+        const ExchangeOutcome outcome = direction == Direction::Read
+                                            ? exchange.read(device, result)
+                                            : exchange.write(device, image, alignment);
+        QMetaObject::invokeMethod(
+            this, [this, direction, outcome, result] { finish(direction, outcome, result); },
+            Qt::QueuedConnection);
+    });
+    m_worker->start();
+}
+
+// Asks Retry/Cancel on the user-interface thread while the worker waits for the
+// answer. The worker stops waiting when this object goes away, so shutting down
+// never deadlocks.
+bool ProgramTransfer::askRetryFromWorker(const std::shared_ptr<Shared>& shared) {
+    auto answer = std::make_shared<std::promise<bool>>();
+    std::future<bool> result = answer->get_future();
+    QMetaObject::invokeMethod(
+        this, [answer] { answer->set_value(AskRetry()); }, Qt::QueuedConnection);
+    while (result.wait_for(std::chrono::milliseconds(50)) != std::future_status::ready) {
+        if (shared->abandoned)
+            return false;
+    }
+    return result.get();
+}
+
+void ProgramTransfer::finish(Direction direction, const ExchangeOutcome& outcome,
+                             const RadioImage& image) {
+    m_worker->wait();
+    delete m_worker;
+    m_worker = nullptr;
+
+    const bool succeeded = outcome.succeeded();
+    const bool tell = outcome.result == ExchangeResult::PortOpenFailed ||
+                      outcome.result == ExchangeResult::ProgramInterrupt;
+    if (tell) {
+        QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(),
+                        outcome.message, QMessageBox::Ok, m_owner);
+        box.setInformativeText(outcome.portDetail);
+        box.exec();
+    }
+    closeWindow();
+    if (succeeded && direction == Direction::Read && m_hooks.readCompleted)
+        m_hooks.readCompleted(image);
+    emit finished(succeeded);
+}
+
+void ProgramTransfer::closeWindow() {
+    if (m_dialog)
+        m_dialog->deleteLater();
+    m_dialog = nullptr;
+}

@@ -1,0 +1,222 @@
+// The window side of a radio transfer: the progress window, the worker thread, the
+// questions and messages, and the COM Setup dialog, against the simulated radio.
+
+#include "AppConfig.h"
+#include "CComSetupDlg.h"
+#include "CProcessDlg.h"
+#include "ProgramIni.h"
+#include "ProgramTransfer.h"
+#include "RadioImage.h"
+#include "UserStore.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+// Answers every message box that comes up with `button`, remembering its texts.
+class MessageAnswerer : public QObject {
+public:
+    explicit MessageAnswerer(QMessageBox::StandardButton button) : m_button(button) {
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            texts << box->text();
+            details << box->informativeText();
+            if (QAbstractButton* b = box->button(m_button))
+                b->click();
+            else
+                box->reject();
+        });
+        m_timer.start(20);
+    }
+    QStringList texts;
+    QStringList details;
+
+private:
+    QMessageBox::StandardButton m_button;
+    QTimer m_timer;
+};
+
+// A simulated radio on a pseudo-terminal for the length of one test.
+class Simulator {
+public:
+    Simulator(const QString& dir, const QStringList& extra) : m_link(dir + "/radio") {
+        m_process.setProcessChannelMode(QProcess::ForwardedOutputChannel);
+        m_process.start(QStringLiteral(TEST_BIN_DIR "/chprog"),
+                        QStringList{"simulate", "--link", m_link} + extra);
+        QElapsedTimer timer;
+        timer.start();
+        while (!QFile::exists(m_link) && timer.elapsed() < 10000)
+            QTest::qWait(20);
+    }
+    ~Simulator() {
+        m_process.terminate();
+        m_process.waitForFinished(5000);
+    }
+    QString link() const { return m_link; }
+    bool ready() const { return QFile::exists(m_link); }
+
+private:
+    QString m_link;
+    QProcess m_process;
+};
+
+RadioImage PatternImage() {
+    RadioImage image = NewImage();
+    for (int i = 0; i < 0x3F0; i += 7)
+        image[i] = static_cast<std::uint8_t>(i * 13);
+    return image;
+}
+
+} // namespace
+
+class LinkUiTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        QVERIFY(m_dir.isValid());
+        appConfig().iniFilePath = m_dir.filePath("Program.ini");
+        WriteProfileString(appConfig().iniFilePath, "Setup", "AppName", "LinkUiTest");
+    }
+
+    void readArrivesWholeAndKeepsTheWindowResponsive() {
+        const QString imagePath = m_dir.filePath("radio.dat");
+        QVERIFY(SaveDatFile(imagePath, PatternImage(), nullptr));
+        Simulator radio(m_dir.path(), {"--image", imagePath});
+        QVERIFY(radio.ready());
+        appConfig().portName = radio.link();
+
+        QWidget owner;
+        RadioImage received = NewImage();
+        int reads = 0;
+        ProgramTransfer transfer(&owner, {nullptr, nullptr, [&](const RadioImage& image) {
+                                              received = image;
+                                              ++reads;
+                                          }});
+        QSignalSpy finished(&transfer, &ProgramTransfer::finished);
+        transfer.requestRead();
+        QVERIFY(transfer.progressWindow());
+        QCOMPARE(transfer.progressWindow()->windowTitle(), QString("Read Data"));
+        QPointer<CProcessDlg> window = transfer.progressWindow();
+        window->findChild<QPushButton*>()->click(); // OK
+        QVERIFY(transfer.isRunning());
+        // A Write command meanwhile only prepares the next exchange.
+        transfer.requestWrite();
+        QCOMPARE(window->windowTitle(), QString("Read Data"));
+        QVERIFY(finished.wait(30000));
+        QCOMPARE(finished.first().first().toBool(), true);
+        QCOMPARE(reads, 1);
+        QVERIFY(received == PatternImage());
+        QTest::qWait(50);
+        QVERIFY(window.isNull()); // the window goes away at the end
+        QVERIFY(transfer.nextDirection() == ProgramTransfer::Direction::Write);
+    }
+
+    void failedHandshakeAsksRetryWithoutBlockingTheWindow() {
+        Simulator radio(m_dir.path(), {"--fault", "no-ack"});
+        QVERIFY(radio.ready());
+        appConfig().portName = radio.link();
+        QWidget owner;
+        int reads = 0;
+        ProgramTransfer transfer(&owner, {nullptr, nullptr, [&](const RadioImage&) { ++reads; }});
+        QSignalSpy finished(&transfer, &ProgramTransfer::finished);
+        MessageAnswerer answerer(QMessageBox::Cancel);
+
+        // The longest the event loop goes without running a 5 ms timer.
+        QElapsedTimer sinceTick;
+        qint64 longestStall = 0;
+        QTimer ticker;
+        connect(&ticker, &QTimer::timeout,
+                [&] { longestStall = std::max(longestStall, sinceTick.restart()); });
+        transfer.requestRead();
+        transfer.progressWindow()->findChild<QPushButton*>()->click();
+        sinceTick.start();
+        ticker.start(5);
+        QVERIFY(finished.wait(30000));
+        ticker.stop();
+        QCOMPARE(finished.first().first().toBool(), false);
+        QCOMPARE(reads, 0);
+        QCOMPARE(
+            answerer.texts.value(0),
+            QString("Communication Error,Please check all the connections and the radio power"));
+        qInfo("longest stall of the user-interface thread: %lld ms", longestStall);
+        QVERIFY2(longestStall < 250, qPrintable(QString::number(longestStall)));
+    }
+
+    void portThatCannotOpenSaysWhy() {
+        appConfig().portName = m_dir.filePath("no-such-device");
+        QWidget owner;
+        ProgramTransfer transfer(&owner, {});
+        QSignalSpy finished(&transfer, &ProgramTransfer::finished);
+        MessageAnswerer answerer(QMessageBox::Ok);
+        transfer.requestWrite();
+        transfer.progressWindow()->findChild<QPushButton*>()->click();
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(answerer.texts.value(0),
+                 QString("Could not Open the Port,Please check whether the Port are occupied or "
+                         "the device are ok"));
+        QVERIFY(answerer.details.value(0).contains("no-such-device"));
+    }
+
+    void cancelBeforeStartClosesTheWindow() {
+        QWidget owner;
+        bool prepared = false;
+        ProgramTransfer transfer(&owner, {nullptr,
+                                          [&] {
+                                              prepared = true;
+                                              return NewImage();
+                                          },
+                                          nullptr});
+        transfer.requestWrite();
+        QPointer<CProcessDlg> window = transfer.progressWindow();
+        QCOMPARE(window->windowTitle(), QString("Write Data"));
+        QTest::keyClick(window, Qt::Key_Escape);
+        QTest::qWait(20);
+        QVERIFY(window.isNull());
+        QVERIFY(!transfer.isRunning());
+        QVERIFY(!prepared);
+    }
+
+    void comSetupShowsDevicesAndStoresTheChoice() {
+        CComSetupDlg::canOpen = [](const QString& device) { return !device.endsWith("ttyUSB1"); };
+        WriteProfileString(appConfig().iniFilePath, "Ports", "COM3", "/dev/ttyTEST3");
+        UserStore(appConfig().iniFilePath).writeNumber("com", 2); // COM2 cannot open
+        CComSetupDlg dialog;
+        QTimer::singleShot(0, &dialog, [&] {
+            QCOMPARE(dialog.selection(), -1);
+            QVERIFY(!dialog.findChildren<QRadioButton*>()[1]->isEnabled());
+            QCOMPARE(dialog.findChild<QLabel*>("device3")->text(), QString("/dev/ttyTEST3"));
+            dialog.findChildren<QRadioButton*>()[2]->click();
+            dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        });
+        QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+        QCOMPARE(appConfig().portName, QString("com3"));
+        QCOMPARE(UserStore(appConfig().iniFilePath).readNumber("COM"), 3);
+        appConfig().commandLinePort.clear();
+        InitPortNameFromStore();
+        QCOMPARE(appConfig().portName, QString("COM3"));
+        appConfig().commandLinePort = "/dev/pts/9";
+        InitPortNameFromStore();
+        QCOMPARE(appConfig().portName, QString("/dev/pts/9"));
+        appConfig().commandLinePort.clear();
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+QTEST_MAIN(LinkUiTest)
+#include "tst_link_ui.moc"
