@@ -1,8 +1,7 @@
 #include "CProductInfoDlg.h"
 
 #include "AppConfig.h"
-#include "CProgramView.h"
-#include "ProductInfo.h"
+#include "ProgramDoc.h"
 #include "UserStore.h"
 
 #include <QComboBox>
@@ -63,11 +62,11 @@ CProductInfoDlg::CProductInfoDlg(QWidget* parent) : QDialog(parent) {
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
-bool CProductInfoDlg::run(CProgramView& view) {
-    m_view = &view;
+bool CProductInfoDlg::run(CProgramDoc& document) {
+    m_document = &document;
     showStoredChoice();
     const bool accepted = exec() == QDialog::Accepted;
-    m_view = nullptr;
+    m_document = nullptr;
     return accepted;
 }
 
@@ -95,20 +94,14 @@ void CProductInfoDlg::fillBandList(int typePosition) {
 }
 
 void CProductInfoDlg::onOk() {
-    CProgramDoc* doc = m_view ? m_view->GetDocument() : nullptr;
-    if (!doc) {
-        accept();
-        return;
-    }
+    CProgramDoc* doc = m_document;
     const RadioImage before = doc->image();
     UserStore store(appConfig().iniFilePath);
     StoreProductChoice(doc->image(), store, m_typeList->currentIndex(), m_bandList->currentIndex());
 
-    ProductSelection selection;
-    selection.typeName = m_typeList->currentText();
-    selection.bandText = m_bandList->currentText();
-    selection.limits = BandLimitsFromText(selection.bandText);
-    m_view->applyProduct(selection, ProductTitleForm::AfterDialog);
+    m_selection.typeName = m_typeList->currentText();
+    m_selection.bandText = m_bandList->currentText();
+    m_selection.limits = BandLimitsFromText(m_selection.bandText);
     if (doc->image() != before)
         doc->setModified();
     accept();

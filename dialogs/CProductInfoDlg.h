@@ -2,13 +2,15 @@
 // The Product Information dialog: the radio model and frequency band a document is
 // programmed for, picked from the lists of Program.ini. It opens on the user's last
 // choice (which every grid fill keeps equal to the document) and on OK stores the
-// choice in the image and the per-user store, and gives the channel view its new band
-// limits and window title.
+// choice in the image and the per-user store. The caller then gives the channel view
+// the chosen product (its band limits and the window title).
+
+#include "ProductInfo.h"
 
 #include <QDialog>
 #include <functional>
 
-class CProgramView;
+class CProgramDoc;
 class QComboBox;
 
 class CProductInfoDlg : public QDialog {
@@ -19,8 +21,12 @@ public:
 
     explicit CProductInfoDlg(QWidget* parent = nullptr);
 
-    // Runs the dialog modally for the document of `view`; true on OK.
-    bool run(CProgramView& view);
+    // Runs the dialog modally for `document`; true on OK. OK stores the choice in the
+    // image (marking the document modified when a byte changed) and the user store.
+    bool run(CProgramDoc& document);
+
+    // The model and band chosen with the last OK.
+    ProductSelection selection() const { return m_selection; }
 
     // F1, with the id of the control that has the focus.
     std::function<void(int contextId)> helpRequested;
@@ -38,6 +44,7 @@ private:
 
     QComboBox* m_typeList = nullptr;
     QComboBox* m_bandList = nullptr;
-    CProgramView* m_view = nullptr;
+    CProgramDoc* m_document = nullptr;
+    ProductSelection m_selection;
     bool m_filling = false; // the lists are being filled, not changed by the user
 };

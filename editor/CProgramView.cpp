@@ -1,5 +1,9 @@
 #include "CProgramView.h"
 
+#include "CComSetupDlg.h"
+#include "CScanInfoDlg.h"
+#include "ProgramTransfer.h"
+
 #include "AppConfig.h"
 #include "CMSFlexGrid.h"
 #include "ChannelPrinter.h"
@@ -76,6 +80,11 @@ CProgramView::CProgramView(CProgramDoc* document, QWidget* parent)
     createEditors();
     writeHeadersAndNumbers();
     setColumnWidths();
+
+    InitPortNameFromStore();
+    m_transfer = new ProgramTransfer(this, transferHooks());
+    m_scanInfo = new CScanInfoDlg(this, m_language);
+    m_scanInfo->helpRequested = [this](int contextId) { emit helpRequested(contextId); };
 
     // The frame shows the program's icon.
     setWindowIcon(QIcon(appConfig().programDirectory + QStringLiteral("title.ico")));
@@ -423,4 +432,45 @@ void CProgramView::OnFilePrintPreview(QPrinter& printer) {
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
             [&content](QPrinter* target) { PrintChannelTable(*target, content); });
     preview.exec();
+}
+
+// ---- radio and settings commands ---------------------------------------------------
+
+ProgramTransfer::Hooks CProgramView::transferHooks() {
+    ProgramTransfer::Hooks hooks;
+    hooks.commitEdit = [this] { CommitCellEdit(); };
+    hooks.imageToWrite = [this] {
+        GridToImage(m_document->image());
+        return m_document->image();
+    };
+    hooks.readCompleted = [this](const RadioImage& image) {
+        // The image now matches no file: it has unsaved changes.
+        m_document->image() = image;
+        appConfig().documentIsNew = false;
+        FillGrid();
+        m_document->setModified();
+    };
+    return hooks;
+}
+
+void CProgramView::OnRead() {
+    m_transfer->requestRead();
+}
+
+void CProgramView::OnWrite() {
+    m_transfer->requestWrite();
+}
+
+void CProgramView::OnScanInfo() {
+    if (!m_document)
+        return;
+    // The priority-channel check needs the channels as they are edited now.
+    GridToImage(m_document->image());
+    if (m_scanInfo->run(m_document->image()))
+        m_document->setModified();
+}
+
+void CProgramView::OnComSetup() {
+    CComSetupDlg dialog(this);
+    dialog.exec();
 }

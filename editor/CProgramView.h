@@ -11,6 +11,7 @@
 #include "ChannelEdit.h"
 #include "ProductInfo.h"
 #include "ProgramDoc.h"
+#include "ProgramTransfer.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -18,6 +19,7 @@
 #include <functional>
 
 class CMSFlexGrid;
+class CScanInfoDlg;
 class QComboBox;
 class QLineEdit;
 class QPrinter;
@@ -82,6 +84,13 @@ public:
     // The main window title the view asks for.
     QString title() const { return m_title; }
 
+    // Commands routed to the view: Program > Read, Write and Scan Info, Setup > Com Setup.
+    void OnRead();
+    void OnWrite();
+    void OnScanInfo();
+    void OnComSetup();
+    ProgramTransfer* transfer() const { return m_transfer; }
+
     // The channel table as the grid shows it, for printing.
     ChannelPrintout printout() const;
     void OnFilePrint(QPrinter& printer);
@@ -102,6 +111,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    ProgramTransfer::Hooks transferHooks();
     void createGrid();
     void createEditors();
     QComboBox* createList(int controlId, const QStringList& items);
@@ -122,4 +132,6 @@ private:
     long long m_nFreqHigh = 0;
     QString m_title;
     MessageFunction m_showMessage;
+    ProgramTransfer* m_transfer = nullptr;
+    CScanInfoDlg* m_scanInfo = nullptr;
 };

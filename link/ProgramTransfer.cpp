@@ -62,6 +62,10 @@ void ProgramTransfer::requestWrite() {
     request(Direction::Write);
 }
 
+CProcessDlg* ProgramTransfer::progressWindow() const {
+    return m_dialog;
+}
+
 bool ProgramTransfer::isRunning() const {
     return m_worker != nullptr;
 }

@@ -42,7 +42,7 @@ public:
 
     bool isRunning() const;
     Direction nextDirection() const { return m_direction; }
-    CProcessDlg* progressWindow() const { return m_dialog; }
+    CProcessDlg* progressWindow() const;
 
 signals:
     // The exchange ended (after its message, if any, was shown).

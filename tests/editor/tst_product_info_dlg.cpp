@@ -28,7 +28,10 @@ bool RunDialog(CProductInfoDlg& dialog, CProgramView& view, const std::function<
         actions();
         QTest::mouseClick(dialog.findChild<QDialogButtonBox*>()->button(button), Qt::LeftButton);
     });
-    return dialog.run(view);
+    if (!dialog.run(*view.GetDocument()))
+        return false;
+    view.applyProduct(dialog.selection(), ProductTitleForm::AfterDialog);
+    return true;
 }
 
 int StoredNumber(const char* name) {
