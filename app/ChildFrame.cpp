@@ -19,7 +19,11 @@ constexpr QSize kMaxChildSize(1600, 1200);
 
 CChildFrame::CChildFrame(CProgramDoc* doc, QWidget* parent) : QMdiSubWindow(parent), m_doc(doc) {
     m_doc->setParent(this);
-    setWidget(CreateChannelView(m_doc, this));
+    QWidget* view = CreateChannelView(m_doc, this);
+    // A view that sized itself (the channel form) keeps that size; others get their
+    // size hint.
+    m_viewSize = view->testAttribute(Qt::WA_Resized) ? view->size() : view->sizeHint();
+    setWidget(view);
     const QIcon icon(appConfig().programDirectory + QStringLiteral("title.ico"));
     if (!icon.isNull())
         setWindowIcon(icon);
@@ -30,9 +34,14 @@ CChildFrame::CChildFrame(CProgramDoc* doc, QWidget* parent) : QMdiSubWindow(pare
             action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4));
     }
     move(0, 0);
-    resize(sizeHint().boundedTo(kMaxChildSize));
+    fitToView();
     connect(m_doc, &CProgramDoc::modifiedChanged, this, &CChildFrame::updateTitle);
     updateTitle();
+}
+
+void CChildFrame::fitToView() {
+    // The title bar and borders around the view, never beyond the largest start size.
+    resize(m_viewSize.grownBy(contentsMargins()).boundedTo(kMaxChildSize));
 }
 
 void CChildFrame::showAgain() {

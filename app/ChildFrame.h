@@ -19,6 +19,10 @@ public:
     // Makes the window visible again in its normal (not maximised) state.
     void showAgain();
 
+    // Sizes the window around its view (the title bar and borders are known once the
+    // window is in the MDI area).
+    void fitToView();
+
     // Title and unsaved-changes mark from the document (after a save or a load).
     void updateTitle();
 
@@ -35,5 +39,6 @@ protected:
 
 private:
     CProgramDoc* m_doc;
+    QSize m_viewSize; // the size the view asked for when it was created
     QString m_mainTitle;
 };

@@ -219,6 +219,7 @@ void CMainFrame::addChild(CChildFrame* child) {
     });
     m_activeChild = child;
     child->show();
+    child->fitToView();
     m_mdiClient->setActiveSubWindow(child);
     updateMenuBar();
     showTitleOf(child);

@@ -13,9 +13,9 @@ trap 'rm -rf "$work"' EXIT
 shoot() { # shoot LANGUAGE OUTPUT.png
   mkdir -p "$work/$1"
   sed "s/^Language=.*/Language=$1/" resources/Program.ini > "$work/$1/Program.ini"
-  # The screen is the size the main window starts with, so the shot is the window.
-  xvfb-run -a -s "-screen 0 1000x600x24" bash -c "
-    '$program' --config '$work/$1' & pid=\$!
+  # Without a window manager nothing maximises the window: give it the screen.
+  xvfb-run -a -s "-screen 0 1280x800x24" bash -c "
+    '$program' -qwindowgeometry 1280x800+0+0 --config '$work/$1' & pid=\$!
     sleep 3
     import -window root '$2'
     kill \$pid"
