@@ -2,6 +2,7 @@
 
 #include "AboutDlg.h"
 #include "AppConfig.h"
+#include "COptionalFeaturesDlg.h"
 #include "ChildFrame.h"
 #include "CommandIds.h"
 #include "FrameKeyFilter.h"
@@ -352,7 +353,15 @@ void CMainFrame::OnProductInformation() {
 }
 
 void CMainFrame::OnOptionalFeatures() {
-    // The Optional Features dialog plugs in here.
+    CProgramDoc* doc = activeDocument();
+    if (!doc)
+        return;
+    if (!m_optionalFeaturesDlg) {
+        m_optionalFeaturesDlg = new COptionalFeaturesDlg(this, appConfig().language());
+        m_optionalFeaturesDlg->helpRequested = ShowHelp;
+    }
+    if (m_optionalFeaturesDlg->run(doc->image()))
+        doc->setModified();
 }
 
 void CMainFrame::OnPowerAdjust() {

@@ -19,6 +19,7 @@
 #include "FrameMenus.h"
 
 class CLanguageDlg;
+class COptionalFeaturesDlg;
 class CMdiClientWnd;
 class QMdiSubWindow;
 class CNavigatorBar;
@@ -110,6 +111,7 @@ private:
     CNavigatorBar* m_navigator = nullptr;
     CMdiClientWnd* m_mdiClient = nullptr;
     CLanguageDlg* m_languageDlg = nullptr;
+    COptionalFeaturesDlg* m_optionalFeaturesDlg = nullptr; // one object, run again on every request
     QPointer<CChildFrame> m_activeChild;
     bool m_reselectingRoot = false;
     bool m_restartOnClose = false;
