@@ -87,8 +87,11 @@ QByteArray SimulatedRadio::receive(std::uint8_t byte) {
 }
 
 void SimulatedRadio::lineIdle() {
+    // Every exchange starts with a greeting, so nothing of the last one is needed.
     m_frame.clear();
     m_greetingMatched = 0;
+    m_readAwaitsAck = false;
+    m_state = State::Idle;
 }
 
 bool SimulatedRadio::continuesGreeting(std::uint8_t byte) {

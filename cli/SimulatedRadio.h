@@ -33,7 +33,8 @@ public:
 
     // One byte from the PC; returns what the radio sends back (often nothing).
     QByteArray receive(std::uint8_t byte);
-    // The line has been quiet for a while: a half-received frame is dropped.
+    // The line has been quiet for a while: a half-received request and an unfinished
+    // exchange are forgotten, as when the PC gave up on them.
     void lineIdle();
 
     const RadioImage& memory() const { return m_memory; }

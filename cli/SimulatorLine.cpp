@@ -17,8 +17,9 @@
 
 namespace {
 
-// A frame that stops arriving for this long is abandoned (the PC gave up on it).
-constexpr int kIdleMs = 200;
+// After this much silence the PC has given up on whatever it was sending; within an
+// exchange it never pauses this long.
+constexpr int kIdleMs = 500;
 constexpr int kBitsPerByte = 10; // start bit, 8 data bits, stop bit
 
 int g_signalPipe[2] = {-1, -1};
