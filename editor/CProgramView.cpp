@@ -7,6 +7,7 @@
 #include "AppConfig.h"
 #include "CMSFlexGrid.h"
 #include "ChannelPrinter.h"
+#include "CommandIds.h"
 #include "ProgramDoc.h"
 #include "ToneCodes.h"
 #include "UserStore.h"
@@ -468,6 +469,25 @@ void CProgramView::OnScanInfo() {
     GridToImage(m_document->image());
     if (m_scanInfo->run(m_document->image()))
         m_document->setModified();
+}
+
+bool CProgramView::OnCommand(int commandId) {
+    switch (commandId) {
+    case CommandId::kRead:
+        OnRead();
+        return true;
+    case CommandId::kWrite:
+        OnWrite();
+        return true;
+    case CommandId::kScanInfo:
+        OnScanInfo();
+        return true;
+    case CommandId::kComSetup:
+        OnComSetup();
+        return true;
+    default:
+        return false;
+    }
 }
 
 void CProgramView::OnComSetup() {

@@ -89,6 +89,9 @@ public:
     void OnWrite();
     void OnScanInfo();
     void OnComSetup();
+    // The main window routes the view's menu commands here by their ids; false for a
+    // command the view does not handle.
+    Q_INVOKABLE bool OnCommand(int commandId);
     ProgramTransfer* transfer() const { return m_transfer; }
 
     // The channel table as the grid shows it, for printing.
