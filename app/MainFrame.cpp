@@ -3,6 +3,9 @@
 #include "AboutDlg.h"
 #include "AppConfig.h"
 #include "COptionalFeaturesDlg.h"
+#include "CProductInfoDlg.h"
+#include "CProgramView.h"
+#include "ChannelPrinter.h"
 #include "ChildFrame.h"
 #include "CommandIds.h"
 #include "FrameKeyFilter.h"
@@ -165,9 +168,11 @@ void CMainFrame::connectCommands() {
     on(kLanguage, &CMainFrame::OnLanguage);
     on(kAppAbout, &CMainFrame::OnAppAbout);
     connect(m_menus.actions[kAppExit], &QAction::triggered, this, &QWidget::close);
+    // Print Setup is there with or without a document.
+    connect(m_menus.actions[kFilePrintSetup], &QAction::triggered, this,
+            [this] { RunPrintSetup(SharedPrinter(), this); });
     // The channel view's own commands.
-    for (int id :
-         {kRead, kWrite, kScanInfo, kComSetup, kFilePrint, kFilePrintPreview, kFilePrintSetup}) {
+    for (int id : {kRead, kWrite, kScanInfo, kComSetup, kFilePrint, kFilePrintPreview}) {
         connect(m_menus.actions[id], &QAction::triggered, this, [this, id] { routeToView(id); });
     }
 }
@@ -349,7 +354,15 @@ void CMainFrame::OnChannelInformation() {
 }
 
 void CMainFrame::OnProductInformation() {
-    // The Product Information dialog plugs in here.
+    auto* view = qobject_cast<CProgramView*>(activeView());
+    if (!view || !view->GetDocument())
+        return;
+    if (!m_productInfoDlg) {
+        m_productInfoDlg = new CProductInfoDlg(this);
+        m_productInfoDlg->helpRequested = ShowHelp;
+    }
+    if (m_productInfoDlg->run(*view->GetDocument()))
+        view->applyProduct(m_productInfoDlg->selection(), ProductTitleForm::AfterDialog);
 }
 
 void CMainFrame::OnOptionalFeatures() {

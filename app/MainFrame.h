@@ -20,6 +20,7 @@
 
 class CLanguageDlg;
 class COptionalFeaturesDlg;
+class CProductInfoDlg;
 class CMdiClientWnd;
 class QMdiSubWindow;
 class CNavigatorBar;
@@ -112,6 +113,7 @@ private:
     CMdiClientWnd* m_mdiClient = nullptr;
     CLanguageDlg* m_languageDlg = nullptr;
     COptionalFeaturesDlg* m_optionalFeaturesDlg = nullptr; // one object, run again on every request
+    CProductInfoDlg* m_productInfoDlg = nullptr;           // run again on every request
     QPointer<CChildFrame> m_activeChild;
     bool m_reselectingRoot = false;
     bool m_restartOnClose = false;

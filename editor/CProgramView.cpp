@@ -8,16 +8,17 @@
 #include "CMSFlexGrid.h"
 #include "ChannelPrinter.h"
 #include "CommandIds.h"
+#include "HelpHook.h"
 #include "ProgramDoc.h"
 #include "ToneCodes.h"
 #include "UserStore.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDate>
 #include <QFileInfo>
 #include <QHeaderView>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -27,9 +28,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-// Dynamic property holding a control's id, which is also its help context id.
-constexpr const char* kHelpIdProperty = "helpId";
 
 // Where the grid sits on the form, in pixels.
 constexpr int kFormMarginX = 16;
@@ -85,10 +83,7 @@ CProgramView::CProgramView(CProgramDoc* document, QWidget* parent)
     InitPortNameFromStore();
     m_transfer = new ProgramTransfer(this, transferHooks());
     m_scanInfo = new CScanInfoDlg(this, m_language);
-    m_scanInfo->helpRequested = [this](int contextId) { emit helpRequested(contextId); };
-
-    // The frame shows the program's icon.
-    setWindowIcon(QIcon(appConfig().programDirectory + QStringLiteral("title.ico")));
+    m_scanInfo->helpRequested = ShowHelp;
 
     // A save folds the grid into the image first, with the value of an editor still
     // open: a frequency typed just before Ctrl+S belongs in the file.
@@ -276,6 +271,8 @@ void CProgramView::ShowCellEditor() {
                 break;
             }
         }
+        // Typing into the list searches its items; each opening starts a new search.
+        list->view()->keyboardSearch(QString());
         list->setCurrentIndex(match);
     } else if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
         edit->setText(text);
@@ -356,7 +353,7 @@ void CProgramView::OnEnterKey() {
     }
 }
 
-// Typing on the grid itself opens the current cell's editor and hands it the key.
+// Typing on the grid itself goes to the current cell's editor, opened if need be.
 void CProgramView::openEditorForTyping(QKeyEvent* event) {
     ShowCellEditor();
     if (QWidget* editor = openEditor()) {
@@ -384,10 +381,10 @@ bool CProgramView::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     if (key->key() == Qt::Key_F1) {
-        emit helpRequested(ControlId(watched));
+        ShowHelp(ControlId(watched));
         return true;
     }
-    if (watched == m_grid && !openEditor() && StartsTyping(key)) {
+    if (watched == m_grid && StartsTyping(key)) {
         openEditorForTyping(key);
         return true;
     }
@@ -484,6 +481,16 @@ bool CProgramView::OnCommand(int commandId) {
         return true;
     case CommandId::kComSetup:
         OnComSetup();
+        return true;
+    case CommandId::kFilePrint:
+        OnFilePrint(SharedPrinter());
+        return true;
+    case CommandId::kFilePrintDirect:
+        CommitCellEdit();
+        PrintChannelTable(SharedPrinter(), printout());
+        return true;
+    case CommandId::kFilePrintPreview:
+        OnFilePrintPreview(SharedPrinter());
         return true;
     default:
         return false;

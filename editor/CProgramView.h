@@ -5,7 +5,9 @@
 // copies the image into them, GridToImage copies them back (the document calls it
 // before every save).
 //
-// Use: construct, connect titleChanged (and helpRequested), then OnInitialUpdate().
+// Use: construct, connect titleChanged, then OnInitialUpdate(). F1 opens help at the
+// focused control's id (ShowHelp); the main window routes the view's menu commands to
+// OnCommand.
 
 #include "ChannelCodec.h"
 #include "ChannelEdit.h"
@@ -84,7 +86,8 @@ public:
     // The main window title the view asks for.
     QString title() const { return m_title; }
 
-    // Commands routed to the view: Program > Read, Write and Scan Info, Setup > Com Setup.
+    // Commands routed to the view: Program > Read, Write and Scan Info, Setup > Com Setup,
+    // File > Print and Print Preview.
     void OnRead();
     void OnWrite();
     void OnScanInfo();
@@ -106,9 +109,8 @@ public:
     static void ShowCautionBox(QWidget* parent, const QString& text, const QString& caption);
 
 signals:
+    // The main window's title for this document (model and band).
     void titleChanged(const QString& title);
-    // F1: the control id of the focused control.
-    void helpRequested(int contextId);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,0 +1,121 @@
+// The window program with its channel view: a user picks a model and band, types a
+// dozen channels with tones using the keyboard only, saves, and opens the file again.
+#include "AppTestSupport.h"
+#include "CMSFlexGrid.h"
+#include "CProductInfoDlg.h"
+#include "CProgramView.h"
+#include "CommandIds.h"
+#include "MainFrame.h"
+#include "ProgramDoc.h"
+#include "UserStore.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QTest>
+#include <QTimer>
+
+class AppChannelsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void keyboardOnlySession();
+};
+
+namespace {
+
+CProgramView* ActiveView(CMainFrame* frame) {
+    return qobject_cast<CProgramView*>(frame->activeView());
+}
+
+void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
+}
+
+void Type(const QString& text) {
+    QTest::keyClicks(QApplication::focusWidget(), text);
+}
+
+} // namespace
+
+void AppChannelsTest::keyboardOnlySession() {
+    PromptRecorder prompts;
+    ConfigDir config(DefaultIniText());
+    UserStore store(config.iniPath()); // a user who never chose a product
+    store.writeNumber("Type", 0);
+    store.writeNumber("Field", 0);
+    auto app = StartProgram(config);
+    QVERIFY(app);
+    CMainFrame* frame = app->mainFrame();
+    frame->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(frame));
+    CProgramView* view = ActiveView(frame);
+    QVERIFY(view);
+    QStringList cautions;
+    view->setMessageFunction([&](QWidget*, const QString& text, const QString&) {
+        cautions << text + " / " + view->grid()->Text();
+    });
+    QCOMPARE(frame->windowTitle(),
+             QStringLiteral("FM Radio Programmer  [ Type:QR-16V  Fre:136 - 174MHz ]"));
+
+    // Edit > Product Information: the second model, its second band, Enter.
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<CProductInfoDlg*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        QApplication::setActiveWindow(dialog);
+        if (!QTest::qWaitForWindowActive(dialog))
+            dialog->reject();
+        QCOMPARE(QApplication::focusWidget(), dialog->typeList());
+        Key(Qt::Key_Down);
+        Key(Qt::Key_Tab);
+        Key(Qt::Key_Down);
+        Key(Qt::Key_Return);
+    });
+    frame->commandAction(CommandId::kProductInformation)->trigger();
+    QCOMPARE(frame->windowTitle(),
+             QStringLiteral("FM Radio Programmer  [ Type:QR-16U  Field:450 - 520MHz ]"));
+    QCOMPARE(view->freqLow(), 45000000LL);
+
+    // Twelve channels, each with a decode and an encode tone; Enter walks the row.
+    QApplication::setActiveWindow(frame);
+    QCOMPARE(QApplication::focusWidget(), view->grid());
+    const QStringList tones{"67.0", "88.5", "D023N", "100.0", "D754I", "123.0",
+                            "67.0", "88.5", "D023N", "100.0", "D754I", "254.1"};
+    for (int i = 0; i < 12; ++i) {
+        Type(QStringLiteral("%1").arg(450.0125 + i * 0.5, 0, 'f', 4)); // receive
+        Key(Qt::Key_Return);
+        Key(Qt::Key_Return); // transmit: the same
+        Type(tones[i]);
+        Key(Qt::Key_Return);
+        Type(tones[(i + 1) % 12]);
+        for (int col = kColEncodeTone; col < kChannelColumns; ++col)
+            Key(Qt::Key_Return);
+    }
+    const ChannelTable typed = view->channelTable();
+    QCOMPARE(cautions, QStringList());
+    QCOMPARE(typed[0][kColRxFrequency], QStringLiteral("450.01250"));
+    QCOMPARE(typed[11][kColTxFrequency], QStringLiteral("455.51250"));
+    QCOMPARE(typed[2][kColDecodeTone], QStringLiteral("D023N"));
+    QCOMPARE(typed[11][kColEncodeTone], QStringLiteral("67.0"));
+    QCOMPARE(typed[12][kColRxFrequency], QString());
+    QCOMPARE(cautions, QStringList());
+    QVERIFY(prompts.asked.isEmpty());
+    QVERIFY(frame->activeDocument()->isModified());
+
+    // Ctrl+S saves under the name the user gives.
+    const QString path = config.filePath("twelve.dat");
+    prompts.setSaveFile(path);
+    Key(Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(!frame->activeDocument()->isModified());
+
+    // Ctrl+O opens it as a further document with the same grid and product.
+    prompts.setOpenFile(path);
+    Key(Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(frame->childFrames().size(), 2);
+    CProgramView* reopened = ActiveView(frame);
+    QVERIFY(reopened && reopened != view);
+    QCOMPARE(reopened->channelTable(), typed);
+    QCOMPARE(frame->windowTitle(),
+             QStringLiteral("FM Radio Programmer  [ Type:QR-16U  Fre:450 - 520MHz ]"));
+}
+
+QTEST_MAIN(AppChannelsTest)
+#include "tst_app_channels.moc"
