@@ -1,125 +1,18 @@
-// The alignment functions with their widgets: the password gate and the unlock.
+#include "tst_alignment.h"
 
-#include "AlignmentUnlock.h"
-#include "AppConfig.h"
-#include "CPasswordDlg.h"
-#include "ModalDriver.h"
-
-#include <QLineEdit>
+#include <QApplication>
 #include <QTest>
 
-class AlignmentTest : public QObject {
-    Q_OBJECT
-private slots:
-    void init();
-    void passwordEntryField();
-    void wrongPasswordsKeepTheDialogOpen_data();
-    void wrongPasswordsKeepTheDialogOpen();
-    void passwordErrorInChinese();
-    void sevenCharactersAreRefusedByTheField();
-    void unlockAppendsTheEntriesOnce();
-    void cancelLeavesEverythingLocked();
-};
-
-void AlignmentTest::init() {
-    appConfig().alignmentUnlocked = false;
-    appConfig().chineseLanguage = false;
-}
-
-void AlignmentTest::passwordEntryField() {
-    CPasswordDlg dialog;
-    dialog.show();
-    QCOMPARE(dialog.windowTitle(), QString("Password"));
-    QCOMPARE(dialog.focusWidget(), dialog.entry());
-    QCOMPARE(dialog.entry()->maxLength(), 6);
-    QTest::keyClicks(dialog.entry(), "4701");
-    QCOMPARE(dialog.entry()->displayText(), QString("****"));
-}
-
-void AlignmentTest::wrongPasswordsKeepTheDialogOpen_data() {
-    QTest::addColumn<QString>("typed");
-    QTest::newRow("empty") << "";
-    QTest::newRow("five digits") << "47016";
-    QTest::newRow("leading space") << " 470162"; // the field keeps " 47016"
-    QTest::newRow("trailing space") << "47016 ";
-    QTest::newRow("other digits") << "470163";
-}
-
-void AlignmentTest::wrongPasswordsKeepTheDialogOpen() {
-    QFETCH(QString, typed);
-    CPasswordDlg dialog;
-    dialog.show();
-    QTest::keyClicks(dialog.entry(), typed);
-    const QString entered = dialog.entry()->text();
-    SeenMessage seen;
-    AnswerNextMessage(&seen);
-    QTest::keyClick(dialog.entry(), Qt::Key_Return);
-    QCOMPARE(seen.count, 1);
-    QCOMPARE(seen.text, QString("Password Error"));
-    QCOMPARE(seen.caption, QString("Error"));
-    QCOMPARE(seen.icon, QMessageBox::NoIcon);
-    QCOMPARE(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-    QVERIFY(dialog.isVisible());
-    QCOMPARE(dialog.result(), int(QDialog::Rejected));
-    QCOMPARE(dialog.entry()->text(), entered);
-}
-
-void AlignmentTest::passwordErrorInChinese() {
-    appConfig().chineseLanguage = true;
-    CPasswordDlg dialog;
-    dialog.show();
-    SeenMessage seen;
-    AnswerNextMessage(&seen);
-    dialog.accept();
-    QCOMPARE(seen.text, QString::fromUtf8("密码错误"));
-    QCOMPARE(seen.caption, QString::fromUtf8("错误"));
-}
-
-void AlignmentTest::sevenCharactersAreRefusedByTheField() {
-    CPasswordDlg dialog;
-    dialog.show();
-    QTest::keyClicks(dialog.entry(), "4701629");
-    QCOMPARE(dialog.entry()->text(), QString("470162"));
-    dialog.accept();
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
-}
-
-void AlignmentTest::unlockAppendsTheEntriesOnce() {
-    int appended = 0;
-    for (int entry = 0; entry < 2; ++entry) {
-        WhenModal<CPasswordDlg>([](CPasswordDlg* dialog) {
-            QTest::keyClicks(dialog->entry(), "470162");
-            QTest::keyClick(dialog->entry(), Qt::Key_Return);
-        });
-        QVERIFY(RunAlignmentUnlock(nullptr, [&appended] { ++appended; }));
-        QVERIFY(appConfig().alignmentUnlocked);
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    int status = 0;
+    {
+        PasswordTest test;
+        status |= QTest::qExec(&test, argc, argv);
     }
-    QCOMPARE(appended, 1);
+    {
+        AdjustDialogsTest test;
+        status |= QTest::qExec(&test, argc, argv);
+    }
+    return status;
 }
-
-void AlignmentTest::cancelLeavesEverythingLocked() {
-    int appended = 0;
-    WhenModal<CPasswordDlg>([](CPasswordDlg* dialog) {
-        QTest::keyClicks(dialog->entry(), "470162");
-        dialog->reject();
-    });
-    QVERIFY(!RunAlignmentUnlock(nullptr, [&appended] { ++appended; }));
-    QVERIFY(!appConfig().alignmentUnlocked);
-    QCOMPARE(appended, 0);
-
-    // A wrong code answered, then Cancel: still locked.
-    SeenMessage seen;
-    WhenModal<CPasswordDlg>([&seen](CPasswordDlg* dialog) {
-        QTest::keyClicks(dialog->entry(), "123456");
-        AnswerNextMessage(&seen);
-        dialog->accept();
-        dialog->reject();
-    });
-    QVERIFY(!RunAlignmentUnlock(nullptr, [&appended] { ++appended; }));
-    QCOMPARE(seen.count, 1);
-    QVERIFY(!appConfig().alignmentUnlocked);
-    QCOMPARE(appended, 0);
-}
-
-QTEST_MAIN(AlignmentTest)
-#include "tst_alignment.moc"

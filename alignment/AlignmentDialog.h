@@ -1,0 +1,63 @@
+#pragma once
+// What Power Adjust and Sql Adjust share: the document whose image they edit, the band
+// rows, the grid, the placement of an in-place editor over the current cell, and the
+// Read and Write buttons with their serial exchange.
+//
+// Every change a dialog makes to the image (storing the grid, a successful read) marks
+// the document as having unsaved changes when the bytes really changed.
+
+#include "Calibration.h"
+
+#include <QDialog>
+#include <vector>
+
+class CMSFlexGrid;
+class CProgramDoc;
+class QPushButton;
+
+class AlignmentDialog : public QDialog {
+    Q_OBJECT
+public:
+    CMSFlexGrid* grid() const { return m_grid; }
+    QPushButton* readButton() const { return m_read; }
+    QPushButton* writeButton() const { return m_write; }
+
+protected:
+    AlignmentDialog(CProgramDoc* document, BandLimits band, QWidget* parent);
+
+    RadioImage& image();
+    // The band points that have a table row (at most 11); grid row r shows point r - 1.
+    const std::vector<int>& points() const { return m_points; }
+    int pointCount() const { return static_cast<int>(m_points.size()); }
+
+    // Rows and columns, fixed ones included; column widths in twips; every column
+    // centred; column 0 labelled with the band points.
+    void layOutGrid(int cols, const std::vector<int>& colWidths);
+
+    // Moves `editor` over the grid's current cell and shows it.
+    void placeEditorOverCurrentCell(QWidget* editor);
+
+    // Runs `store`, which writes the grid into the image, and marks the document when
+    // the image changed.
+    template <typename Store> void storeAndMark(Store store) {
+        const RadioImage before = image();
+        store();
+        markIfChanged(before);
+    }
+    void markIfChanged(const RadioImage& before);
+
+    // The dialog's own steps around the exchange.
+    virtual void commitEditor() = 0; // closes an open in-place editor into its cell
+    virtual void fillGrid() = 0;     // image -> grid
+    virtual void storeGrid() = 0;    // grid -> image (and mark)
+
+private:
+    void onRead();
+    void onWrite();
+
+    CProgramDoc* m_document;
+    std::vector<int> m_points;
+    CMSFlexGrid* m_grid;
+    QPushButton* m_read;
+    QPushButton* m_write;
+};

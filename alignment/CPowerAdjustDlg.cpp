@@ -1,0 +1,120 @@
+#include "CPowerAdjustDlg.h"
+
+#include "AppConfig.h"
+#include "CMSFlexGrid.h"
+#include "DialogUnits.h"
+
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+constexpr int kCols = 3;                               // band point, low, high
+const std::vector<int> kColWidths = {500, 1600, 1600}; // twips
+constexpr int kEditorMaxLength = 3;
+constexpr int kLeftButton = 1;
+
+} // namespace
+
+CPowerAdjustDlg::CPowerAdjustDlg(CProgramDoc* document, BandLimits band, QWidget* parent)
+    : AlignmentDialog(document, band, parent), m_editor(new QLineEdit(this)),
+      m_ok(new QPushButton(QStringLiteral("OK"), this)),
+      m_cancel(new QPushButton(QStringLiteral("Cancel"), this)) {
+    setWindowTitle(Tr(appConfig().language(), "Power Adjust", "功率調節"));
+    layOut();
+
+    m_editor->hide();
+    m_editor->setMaxLength(kEditorMaxLength);
+    m_editor->installEventFilter(this);
+    m_ok->setDefault(true);
+    connect(m_ok, &QPushButton::clicked, this, &CPowerAdjustDlg::accept);
+    connect(m_cancel, &QPushButton::clicked, this, &CPowerAdjustDlg::reject);
+    connect(grid(), &CMSFlexGrid::EnterCell, this, &CPowerAdjustDlg::updateHighLight);
+    connect(grid(), &CMSFlexGrid::MouseDown, this, &CPowerAdjustDlg::onMouseDown);
+
+    const Language language = appConfig().language();
+    layOutGrid(kCols, kColWidths);
+    grid()->SetTextMatrix(0, kPowerColumnLow, Tr(language, "Low 25-150", "低功率 25-150"));
+    grid()->SetTextMatrix(0, kPowerColumnHigh, Tr(language, "High 128-250", "高功率 128-250"));
+    fillGrid();
+}
+
+void CPowerAdjustDlg::layOut() {
+    const DialogUnits units(this);
+    setFixedSize(units.size(281, 166));
+    grid()->setGeometry(units.rect(12, 11, 151, 142));
+    m_ok->setGeometry(units.rect(178, 18, 40, 14));
+    m_cancel->setGeometry(units.rect(220, 17, 40, 14));
+    readButton()->setGeometry(units.rect(178, 39, 40, 14));
+    writeButton()->setGeometry(units.rect(220, 39, 40, 14));
+}
+
+void CPowerAdjustDlg::fillGrid() {
+    const PowerTable table = ReadPowerTable(image(), pointCount());
+    for (int row = 1; row <= static_cast<int>(table.size()); ++row) {
+        const PowerSetting& setting = table[static_cast<size_t>(row - 1)];
+        grid()->SetTextMatrix(row, kPowerColumnLow, QString::number(setting.low));
+        grid()->SetTextMatrix(row, kPowerColumnHigh, QString::number(setting.high));
+    }
+}
+
+void CPowerAdjustDlg::storeGrid() {
+    PowerTable table(static_cast<size_t>(pointCount()));
+    for (int row = 1; row <= pointCount(); ++row) {
+        PowerSetting& setting = table[static_cast<size_t>(row - 1)];
+        setting.low = PowerFromCellText(kPowerColumnLow, grid()->TextMatrix(row, kPowerColumnLow));
+        setting.high =
+            PowerFromCellText(kPowerColumnHigh, grid()->TextMatrix(row, kPowerColumnHigh));
+    }
+    storeAndMark([&] { StorePowerTable(table, image()); });
+}
+
+// A value still being typed (Enter chooses OK without leaving the editor) is committed
+// before the grid is stored, so it is never silently dropped.
+void CPowerAdjustDlg::accept() {
+    commitEditor();
+    storeGrid();
+    AlignmentDialog::accept();
+}
+
+// The selection is highlighted only while the row labels are being pointed at.
+void CPowerAdjustDlg::updateHighLight() {
+    const int wanted =
+        grid()->MouseCol() == 0 ? CMSFlexGrid::HighLightWithFocus : CMSFlexGrid::HighLightNever;
+    if (grid()->HighLight() != wanted)
+        grid()->SetHighLight(wanted);
+}
+
+void CPowerAdjustDlg::onMouseDown(int button, int, int, int) {
+    if (button != kLeftButton)
+        return;
+    updateHighLight();
+    if (grid()->MouseCol() != 0)
+        openEditor();
+}
+
+void CPowerAdjustDlg::openEditor() {
+    placeEditorOverCurrentCell(m_editor);
+    m_editor->setText(grid()->Text());
+    m_editor->setFocus();
+    m_editor->selectAll();
+}
+
+void CPowerAdjustDlg::commitEditor() {
+    if (!m_editor->isVisible() || m_committing)
+        return;
+    m_committing = true;
+    const int value = ClampPowerEntry(grid()->Col(), m_editor->text());
+    grid()->SetText(QString::number(value));
+    m_editor->hide();
+    m_committing = false;
+}
+
+bool CPowerAdjustDlg::eventFilter(QObject* watched, QEvent* event) {
+    // A popup (the editor's own context menu) takes the focus only for a moment.
+    if (watched == m_editor && event->type() == QEvent::FocusOut &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+        commitEditor();
+    return AlignmentDialog::eventFilter(watched, event);
+}

@@ -1,0 +1,119 @@
+#include "CSqlAdjustDlg.h"
+
+#include "CMSFlexGrid.h"
+#include "DialogUnits.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QPushButton>
+
+namespace {
+
+constexpr int kCols = 2; // band point, offset
+constexpr int kOffsetColumn = 1;
+const std::vector<int> kColWidths = {500, 1500}; // twips
+constexpr int kLeftButton = 1;
+constexpr char16_t kFirstNonAscii = 128;
+
+} // namespace
+
+CSqlAdjustDlg::CSqlAdjustDlg(CProgramDoc* document, BandLimits band, QWidget* parent)
+    : AlignmentDialog(document, band, parent), m_list(new QComboBox(this)) {
+    setWindowTitle(QStringLiteral("Sql Adjust"));
+    layOut();
+
+    m_list->hide();
+    m_list->setEditable(false);
+    m_list->addItems(SquelchChoices());
+    m_list->installEventFilter(this);
+    connect(grid(), &CMSFlexGrid::MouseDown, this, &CSqlAdjustDlg::onMouseDown);
+
+    layOutGrid(kCols, kColWidths);
+    grid()->SetTextMatrix(0, kOffsetColumn, QStringLiteral("(-5~5)"));
+    fillGrid();
+
+    // Enter, Esc and non-ASCII characters are dropped wherever the focus is in the
+    // dialog, before any control sees them.
+    qApp->installEventFilter(this);
+}
+
+CSqlAdjustDlg::~CSqlAdjustDlg() {
+    qApp->removeEventFilter(this);
+}
+
+void CSqlAdjustDlg::layOut() {
+    const DialogUnits units(this);
+    setFixedSize(units.size(250, 257));
+    grid()->setGeometry(units.rect(48, 17, 152, 198));
+    readButton()->setGeometry(units.rect(73, 228, 50, 14));
+    writeButton()->setGeometry(units.rect(138, 228, 50, 14));
+}
+
+void CSqlAdjustDlg::fillGrid() {
+    const SquelchTable table = ReadSquelchTable(image(), pointCount());
+    for (int row = 1; row <= static_cast<int>(table.size()); ++row)
+        grid()->SetTextMatrix(row, kOffsetColumn,
+                              QString::number(table[static_cast<size_t>(row - 1)]));
+}
+
+void CSqlAdjustDlg::storeGrid() {
+    commitEditor();
+    SquelchTable table(static_cast<size_t>(pointCount()));
+    for (int row = 1; row <= pointCount(); ++row)
+        table[static_cast<size_t>(row - 1)] =
+            SquelchFromCellText(grid()->TextMatrix(row, kOffsetColumn));
+    storeAndMark([&] { StoreSquelchTable(table, image()); });
+}
+
+// Every way of closing keeps the grid's values.
+void CSqlAdjustDlg::done(int result) {
+    storeGrid();
+    AlignmentDialog::done(result);
+}
+
+void CSqlAdjustDlg::onMouseDown(int button, int, int, int) {
+    if (button == kLeftButton && grid()->MouseRow() > 0 && grid()->MouseCol() > 0)
+        openEditor();
+}
+
+void CSqlAdjustDlg::openEditor() {
+    placeEditorOverCurrentCell(m_list);
+    const int match = m_list->findText(grid()->Text(), Qt::MatchStartsWith);
+    if (match >= 0)
+        m_list->setCurrentIndex(match);
+    m_list->setFocus();
+}
+
+void CSqlAdjustDlg::commitEditor() {
+    if (!m_list->isVisible() || m_committing)
+        return;
+    m_committing = true;
+    grid()->SetText(QString::number(ClampSquelchEntry(m_list->currentText())));
+    m_list->hide();
+    m_committing = false;
+}
+
+bool CSqlAdjustDlg::isSwallowedKey(QObject* watched, QEvent* event) const {
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != this)
+        return false; // the list's own popup keeps its keys
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_Escape)
+        return true;
+    const QString text = key->text();
+    return !text.isEmpty() && text.front().unicode() >= kFirstNonAscii;
+}
+
+bool CSqlAdjustDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (isSwallowedKey(watched, event))
+        return true;
+    // The list's popup takes the focus only while it is open.
+    if (watched == m_list && event->type() == QEvent::FocusOut &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+        commitEditor();
+    return AlignmentDialog::eventFilter(watched, event);
+}

@@ -1,0 +1,35 @@
+#pragma once
+// Sql Adjust: the squelch offset of every band point, chosen from a list of -5..5 in
+// place. There is no OK or Cancel: every way of closing stores the grid. Enter and Esc
+// never close it, and characters beyond ASCII are ignored.
+
+#include "AlignmentDialog.h"
+
+class QComboBox;
+
+class CSqlAdjustDlg : public AlignmentDialog {
+    Q_OBJECT
+public:
+    CSqlAdjustDlg(CProgramDoc* document, BandLimits band, QWidget* parent = nullptr);
+    ~CSqlAdjustDlg() override;
+
+    QComboBox* listEditor() const { return m_list; }
+
+public slots:
+    void done(int result) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void commitEditor() override;
+    void fillGrid() override;
+    void storeGrid() override;
+
+private:
+    void layOut();
+    void onMouseDown(int button, int shift, int x, int y);
+    void openEditor();
+    bool isSwallowedKey(QObject* watched, QEvent* event) const;
+
+    QComboBox* m_list;
+    bool m_committing = false;
+};

@@ -1,0 +1,34 @@
+#pragma once
+#include <QObject>
+
+class PasswordTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void passwordEntryField();
+    void wrongPasswordsKeepTheDialogOpen_data();
+    void wrongPasswordsKeepTheDialogOpen();
+    void passwordErrorInChinese();
+    void sevenCharactersAreRefusedByTheField();
+    void unlockAppendsTheEntriesOnce();
+    void cancelLeavesEverythingLocked();
+};
+
+class AdjustDialogsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void powerLayoutInBothLanguages();
+    void powerFillShowsDefaults();
+    void powerEditorClampsAndSitsOverTheCell();
+    void powerRowLabelHighlightsAndOpensNoEditor();
+    void powerOkStoresAndNormalises();
+    void powerEnterCommitsTheTypedValue();
+    void powerCancelStoresNothing();
+    void sqlLayoutAndFill();
+    void sqlListEditorAndCloseStores();
+    void sqlSwallowsEnterEscAndNonAscii();
+    void sqlHeaderClicksOpenNoEditor();
+    void wideBandShowsElevenRows();
+    void screenshots();
+};
