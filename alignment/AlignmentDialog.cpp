@@ -1,18 +1,42 @@
 #include "AlignmentDialog.h"
 
+#include "AppConfig.h"
 #include "CMSFlexGrid.h"
+#include "PortNames.h"
 #include "ProgramDoc.h"
 
+#include <QGuiApplication>
+#include <QMessageBox>
 #include <QPushButton>
+#include <algorithm>
 
-AlignmentDialog::AlignmentDialog(CProgramDoc* document, BandLimits band, QWidget* parent)
+AlignmentDialog::AlignmentDialog(CProgramDoc* document, BandLimits band, CalibrationTable table,
+                                 QWidget* parent)
     : QDialog(parent), m_document(document), m_points(CalibrationPoints(band)),
       m_grid(new CMSFlexGrid(this)), m_read(new QPushButton(QStringLiteral("Read"), this)),
-      m_write(new QPushButton(QStringLiteral("Write"), this)) {
+      m_write(new QPushButton(QStringLiteral("Write"), this)),
+      m_transfer(new AlignmentTransfer(table, AlignmentTransfer::serialPortLinks(), this)) {
     m_read->setAutoDefault(false);
     m_write->setAutoDefault(false);
     connect(m_read, &QPushButton::clicked, this, &AlignmentDialog::onRead);
     connect(m_write, &QPushButton::clicked, this, &AlignmentDialog::onWrite);
+    connect(m_transfer, &AlignmentTransfer::finished, this, &AlignmentDialog::onTransferFinished);
+}
+
+void AlignmentDialog::setLinkFactory(AlignmentTransfer::LinkFactory linkFactory) {
+    delete m_transfer;
+    m_transfer = new AlignmentTransfer(m_transfer->table(), std::move(linkFactory), this);
+    connect(m_transfer, &AlignmentTransfer::finished, this, &AlignmentDialog::onTransferFinished);
+}
+
+bool AlignmentDialog::isTransferring() const {
+    return m_transfer->isRunning();
+}
+
+void AlignmentDialog::done(int result) {
+    if (isTransferring())
+        return;
+    QDialog::done(result);
 }
 
 RadioImage& AlignmentDialog::image() {
@@ -53,11 +77,58 @@ void AlignmentDialog::markIfChanged(const RadioImage& before) {
 }
 
 void AlignmentDialog::onRead() {
-    // The exchange itself follows once the link is in place.
-    fillGrid();
+    startTransfer(AlignmentTransfer::Direction::Read);
 }
 
+// A write sends what the grid shows: the grid is stored into the image first.
 void AlignmentDialog::onWrite() {
+    if (isTransferring())
+        return;
     commitEditor();
     storeGrid();
+    startTransfer(AlignmentTransfer::Direction::Write);
+}
+
+void AlignmentDialog::startTransfer(AlignmentTransfer::Direction direction) {
+    if (isTransferring())
+        return;
+    setBusy(true);
+    m_transfer->start(direction, PortDevice(appConfig().portName), image(), appConfig().language());
+}
+
+// Only a complete read reaches the image, and only the bytes of the dialog's table.
+void AlignmentDialog::onTransferFinished(AlignmentTransfer::Direction direction,
+                                         const ExchangeOutcome& outcome, const RadioImage& result) {
+    setBusy(false);
+    if (direction == AlignmentTransfer::Direction::Read && outcome.succeeded()) {
+        const RadioImage before = image();
+        for (const TransferBlock& block : AlignmentPlan(m_transfer->table()))
+            std::copy_n(result.begin() + block.address, block.length,
+                        image().begin() + block.address);
+        markIfChanged(before);
+        fillGrid();
+    }
+    showOutcome(outcome);
+    emit transferDone(outcome.succeeded());
+}
+
+// The controls stay disabled while the exchange runs; the window itself stays alive.
+void AlignmentDialog::setBusy(bool busy) {
+    for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        child->setEnabled(!busy);
+    if (busy)
+        setCursor(Qt::WaitCursor);
+    else
+        unsetCursor();
+}
+
+void AlignmentDialog::showOutcome(const ExchangeOutcome& outcome) {
+    if (outcome.message.isEmpty())
+        return;
+    QString text = outcome.message;
+    if (!outcome.portDetail.isEmpty())
+        text += QStringLiteral("\n\n") + outcome.portDetail;
+    QMessageBox box(outcome.succeeded() ? QMessageBox::Information : QMessageBox::Warning,
+                    QGuiApplication::applicationDisplayName(), text, QMessageBox::Ok, this);
+    box.exec();
 }

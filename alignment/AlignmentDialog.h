@@ -6,6 +6,7 @@
 // Every change a dialog makes to the image (storing the grid, a successful read) marks
 // the document as having unsaved changes when the bytes really changed.
 
+#include "AlignmentTransfer.h"
 #include "Calibration.h"
 
 #include <QDialog>
@@ -22,8 +23,21 @@ public:
     QPushButton* readButton() const { return m_read; }
     QPushButton* writeButton() const { return m_write; }
 
+    // The links the Read and Write exchanges use (by default the serial port).
+    void setLinkFactory(AlignmentTransfer::LinkFactory linkFactory);
+    // True while a Read or Write runs; the dialog then refuses to close.
+    bool isTransferring() const;
+
+public slots:
+    void done(int result) override;
+
+signals:
+    // A Read or Write ended and its message was answered.
+    void transferDone(bool succeeded);
+
 protected:
-    AlignmentDialog(CProgramDoc* document, BandLimits band, QWidget* parent);
+    AlignmentDialog(CProgramDoc* document, BandLimits band, CalibrationTable table,
+                    QWidget* parent);
 
     RadioImage& image();
     // The band points that have a table row (at most 11); grid row r shows point r - 1.
@@ -54,10 +68,16 @@ protected:
 private:
     void onRead();
     void onWrite();
+    void startTransfer(AlignmentTransfer::Direction direction);
+    void onTransferFinished(AlignmentTransfer::Direction direction, const ExchangeOutcome& outcome,
+                            const RadioImage& result);
+    void setBusy(bool busy);
+    void showOutcome(const ExchangeOutcome& outcome);
 
     CProgramDoc* m_document;
     std::vector<int> m_points;
     CMSFlexGrid* m_grid;
     QPushButton* m_read;
     QPushButton* m_write;
+    AlignmentTransfer* m_transfer;
 };

@@ -18,8 +18,8 @@ constexpr int kLeftButton = 1;
 } // namespace
 
 CPowerAdjustDlg::CPowerAdjustDlg(CProgramDoc* document, BandLimits band, QWidget* parent)
-    : AlignmentDialog(document, band, parent), m_editor(new QLineEdit(this)),
-      m_ok(new QPushButton(QStringLiteral("OK"), this)),
+    : AlignmentDialog(document, band, CalibrationTable::Power, parent),
+      m_editor(new QLineEdit(this)), m_ok(new QPushButton(QStringLiteral("OK"), this)),
       m_cancel(new QPushButton(QStringLiteral("Cancel"), this)) {
     setWindowTitle(Tr(appConfig().language(), "Power Adjust", "功率調節"));
     layOut();
@@ -73,6 +73,8 @@ void CPowerAdjustDlg::storeGrid() {
 // A value still being typed (Enter chooses OK without leaving the editor) is committed
 // before the grid is stored, so it is never silently dropped.
 void CPowerAdjustDlg::accept() {
+    if (isTransferring())
+        return;
     commitEditor();
     storeGrid();
     AlignmentDialog::accept();

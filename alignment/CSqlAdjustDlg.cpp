@@ -20,7 +20,8 @@ constexpr char16_t kFirstNonAscii = 128;
 } // namespace
 
 CSqlAdjustDlg::CSqlAdjustDlg(CProgramDoc* document, BandLimits band, QWidget* parent)
-    : AlignmentDialog(document, band, parent), m_list(new QComboBox(this)) {
+    : AlignmentDialog(document, band, CalibrationTable::Squelch, parent),
+      m_list(new QComboBox(this)) {
     setWindowTitle(QStringLiteral("Sql Adjust"));
     layOut();
 
@@ -69,6 +70,8 @@ void CSqlAdjustDlg::storeGrid() {
 
 // Every way of closing keeps the grid's values.
 void CSqlAdjustDlg::done(int result) {
+    if (isTransferring())
+        return;
     storeGrid();
     AlignmentDialog::done(result);
 }

@@ -14,5 +14,9 @@ int main(int argc, char** argv) {
         AdjustDialogsTest test;
         status |= QTest::qExec(&test, argc, argv);
     }
+    {
+        TransferTest test;
+        status |= QTest::qExec(&test, argc, argv);
+    }
     return status;
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <QObject>
+#include <QTemporaryDir>
 
 class PasswordTest : public QObject {
     Q_OBJECT
@@ -31,4 +32,19 @@ private slots:
     void sqlHeaderClicksOpenNoEditor();
     void wideBandShowsElevenRows();
     void screenshots();
+};
+
+class TransferTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void powerReadFillsTheGridFromTheRadio();
+    void powerWriteSendsTheGrid();
+    void silentRadioGivesCommunicationErrorAfterFourGreetings();
+    void shortReplyLeavesImageAndGridAsTheyWere();
+    void portThatCannotOpen();
+    void dialogStaysOpenWhileAnExchangeRuns();
+
+private:
+    QTemporaryDir m_dir;
 };

@@ -1,0 +1,179 @@
+// The Read and Write buttons of both dialogs against a scripted radio on a fake link:
+// what reaches the image, the grid and the radio, and the messages shown.
+
+#include "AppConfig.h"
+#include "CMSFlexGrid.h"
+#include "CPowerAdjustDlg.h"
+#include "CSqlAdjustDlg.h"
+#include "FakeLink.h"
+#include "ModalDriver.h"
+#include "ProductInfo.h"
+#include "ProgramDoc.h"
+#include "ScriptedRadio.h"
+#include "tst_alignment.h"
+
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QThread>
+#include <memory>
+
+using namespace ImageMap;
+
+namespace {
+
+const BandLimits k136To174 = BandLimitsFromText("136 - 174MHz");
+
+// A radio whose calibration differs from a new image's.
+RadioImage RadioMemory() {
+    RadioImage memory = NewImage();
+    for (int k = 0; k < kCalibrationRows; ++k) {
+        memory[kPowerCalibration + 2 * k] = static_cast<std::uint8_t>(60 + k);
+        memory[kPowerCalibration + 2 * k + 1] = static_cast<std::uint8_t>(160 + k);
+        memory[kSquelchCalibration + k] = k % 2 ? 0x82 : 0x01;
+    }
+    return memory;
+}
+
+struct Bench {
+    std::shared_ptr<FakeLink> link = std::make_shared<FakeLink>();
+    std::shared_ptr<ScriptedRadio> radio = std::make_shared<ScriptedRadio>(RadioMemory());
+    int answerDelayMs = 0;
+
+    Bench() {
+        link->radio = [radio = radio, this](const QByteArray& written) {
+            if (answerDelayMs > 0)
+                QThread::msleep(static_cast<unsigned long>(answerDelayMs));
+            return radio->answer(written);
+        };
+    }
+    void attach(AlignmentDialog& dialog) {
+        dialog.setLinkFactory([link = link] { return link; });
+    }
+};
+
+// Clicks `button` and waits until the exchange ended and its message was answered.
+SeenMessage RunExchange(AlignmentDialog& dialog, QPushButton* button) {
+    SeenMessage seen;
+    QSignalSpy done(&dialog, &AlignmentDialog::transferDone);
+    AnswerNextMessage(&seen);
+    button->click();
+    if (done.isEmpty())
+        done.wait(10000);
+    return seen;
+}
+
+} // namespace
+
+void TransferTest::init() {
+    appConfig().chineseLanguage = false;
+    appConfig().portName = QStringLiteral("COM1");
+    appConfig().iniFilePath = m_dir.filePath("Program.ini"); // no such file: default ports
+}
+
+void TransferTest::powerReadFillsTheGridFromTheRadio() {
+    CProgramDoc document;
+    Bench bench;
+    CPowerAdjustDlg dialog(&document, k136To174);
+    bench.attach(dialog);
+    const SeenMessage seen = RunExchange(dialog, dialog.readButton());
+    QCOMPARE(seen.text, QString("Read Successfully"));
+    QCOMPARE(dialog.grid()->TextMatrix(1, 1), QString("60"));
+    QCOMPARE(dialog.grid()->TextMatrix(5, 2), QString("164"));
+    for (int offset = kPowerCalibration; offset < kPowerCalibration + 22; ++offset)
+        QCOMPARE(int(document.image()[offset]), int(bench.radio->memory[offset]));
+    // Only the power table is taken from the radio.
+    QCOMPARE(int(document.image()[kSquelchCalibration]), int(NewImage()[kSquelchCalibration]));
+    QVERIFY(document.isModified());
+    QCOMPARE(bench.link->closes, 1);
+    QVERIFY(dialog.readButton()->isEnabled());
+}
+
+void TransferTest::powerWriteSendsTheGrid() {
+    CProgramDoc document;
+    Bench bench;
+    CPowerAdjustDlg dialog(&document, k136To174);
+    bench.attach(dialog);
+    dialog.grid()->SetTextMatrix(2, 1, "33");
+    dialog.grid()->SetTextMatrix(2, 2, "999"); // stored as the default before it is sent
+    const SeenMessage seen = RunExchange(dialog, dialog.writeButton());
+    QCOMPARE(seen.text, QString("Write Successfully"));
+    QCOMPARE(int(bench.radio->memory[kPowerCalibration + 2]), 33);
+    QCOMPARE(int(bench.radio->memory[kPowerCalibration + 3]), 200);
+    QCOMPARE(int(document.image()[kPowerCalibration + 2]), 33);
+    QCOMPARE(bench.link->writtenFrames().filter("57 ").size(), 3); // 03C0, 03C8, 03D0
+    QVERIFY(bench.link->writtenFrames().last().startsWith("57 03 D0 06"));
+}
+
+void TransferTest::silentRadioGivesCommunicationErrorAfterFourGreetings() {
+    CProgramDoc document;
+    const RadioImage before = document.image();
+    Bench bench;
+    bench.radio->answerGreeting = false;
+    appConfig().chineseLanguage = true;
+    CSqlAdjustDlg dialog(&document, k136To174);
+    bench.attach(dialog);
+    const SeenMessage seen = RunExchange(dialog, dialog.readButton());
+    QCOMPARE(seen.text, QString::fromUtf8("通信出錯"));
+    QCOMPARE(bench.radio->greetings, 4);
+    QCOMPARE(bench.link->writtenFrames().count("02"), 4); // each greeting starts with 02
+    QVERIFY(document.image() == before);
+    QVERIFY(!document.isModified());
+}
+
+void TransferTest::shortReplyLeavesImageAndGridAsTheyWere() {
+    CProgramDoc document;
+    const RadioImage before = document.image();
+    Bench bench;
+    bench.radio->shortReplyAtBlock = 2;
+    CSqlAdjustDlg dialog(&document, k136To174);
+    bench.attach(dialog);
+    const QString shownBefore = dialog.grid()->TextMatrix(2, 1);
+    const SeenMessage seen = RunExchange(dialog, dialog.readButton());
+    QCOMPARE(seen.text, QString("Communication Error"));
+    QVERIFY(document.image() == before);
+    QCOMPARE(dialog.grid()->TextMatrix(2, 1), shownBefore);
+    QVERIFY(!document.isModified());
+}
+
+void TransferTest::portThatCannotOpen() {
+    CProgramDoc document;
+    Bench bench;
+    bench.link->openFailure = QStringLiteral("/dev/ttyUSB0: no such device");
+    CPowerAdjustDlg power(&document, k136To174);
+    bench.attach(power);
+    const SeenMessage powerSeen = RunExchange(power, power.readButton());
+    QVERIFY(powerSeen.text.startsWith("Open the serial port fails"));
+    QVERIFY(powerSeen.text.contains("/dev/ttyUSB0"));
+    QCOMPARE(powerSeen.icon, QMessageBox::Warning);
+
+    appConfig().chineseLanguage = true;
+    CSqlAdjustDlg squelch(&document, k136To174);
+    bench.attach(squelch);
+    QVERIFY(RunExchange(squelch, squelch.writeButton())
+                .text.startsWith(QString::fromUtf8("无法打开串口")));
+    // The write stored the grid before it tried the port.
+    QCOMPARE(int(document.image()[kSquelchCalibration]), 0x00);
+}
+
+void TransferTest::dialogStaysOpenWhileAnExchangeRuns() {
+    CProgramDoc document;
+    Bench bench;
+    bench.answerDelayMs = 20; // a slow radio
+    CSqlAdjustDlg dialog(&document, k136To174);
+    bench.attach(dialog);
+    dialog.show();
+    SeenMessage seen;
+    QSignalSpy done(&dialog, &AlignmentDialog::transferDone);
+    AnswerNextMessage(&seen);
+    dialog.readButton()->click();
+    QVERIFY(dialog.isTransferring());
+    QVERIFY(!dialog.readButton()->isEnabled());
+    QVERIFY(!dialog.close()); // refused: the exchange owns the image until it ends
+    QVERIFY(dialog.isVisible());
+    QVERIFY(done.wait(10000));
+    QCOMPARE(seen.text, QString("Read Successfully"));
+    QCOMPARE(dialog.grid()->TextMatrix(2, 1), QString("-2"));
+    QVERIFY(dialog.close());
+    QCOMPARE(int(document.image()[kSquelchCalibration + 1]), 0x82);
+}
