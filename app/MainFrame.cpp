@@ -1,10 +1,13 @@
 #include "MainFrame.h"
 
 #include "AboutDlg.h"
+#include "AlignmentUnlock.h"
 #include "AppConfig.h"
 #include "COptionalFeaturesDlg.h"
+#include "CPowerAdjustDlg.h"
 #include "CProductInfoDlg.h"
 #include "CProgramView.h"
+#include "CSqlAdjustDlg.h"
 #include "ChannelPrinter.h"
 #include "ChildFrame.h"
 #include "CommandIds.h"
@@ -92,6 +95,8 @@ CMainFrame::CMainFrame(QWidget* parent)
             &QToolBar::setVisible);
     updateMenuBar();
     qApp->installEventFilter(new CFrameKeyFilter(this));
+    connect(this, &CMainFrame::alignmentUnlockRequested, this,
+            [this] { RunAlignmentUnlock(this, [this] { AppendAlignmentEntries(); }); });
 }
 
 CMainFrame::~CMainFrame() {
@@ -377,12 +382,21 @@ void CMainFrame::OnOptionalFeatures() {
         doc->setModified();
 }
 
+// The adjust dialogs work on the active document with the band of its channel view.
 void CMainFrame::OnPowerAdjust() {
-    // The Power Adjust dialog plugs in here.
+    auto* view = qobject_cast<CProgramView*>(activeView());
+    if (!view || !view->GetDocument())
+        return;
+    CPowerAdjustDlg dialog(view->GetDocument(), view->bandLimits(), this);
+    dialog.exec();
 }
 
 void CMainFrame::OnSqlAdjust() {
-    // The Sql Adjust dialog plugs in here.
+    auto* view = qobject_cast<CProgramView*>(activeView());
+    if (!view || !view->GetDocument())
+        return;
+    CSqlAdjustDlg dialog(view->GetDocument(), view->bandLimits(), this);
+    dialog.exec();
 }
 
 void CMainFrame::OnAppAbout() {
