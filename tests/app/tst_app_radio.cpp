@@ -1,0 +1,96 @@
+// The window program against the simulated radio: read the radio, edit a channel,
+// write it back, and find the edit in the radio's memory.
+#include "AppTestSupport.h"
+#include "CMSFlexGrid.h"
+#include "CProcessDlg.h"
+#include "CProgramView.h"
+#include "ChannelCodec.h"
+#include "CommandIds.h"
+#include "MainFrame.h"
+#include "ProgramDoc.h"
+#include "ProgramTransfer.h"
+#include "RadioImage.h"
+#include "SimulatorProcess.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+class AppRadioTest : public QObject {
+    Q_OBJECT
+private slots:
+    void readEditWriteAgainstTheSimulator();
+};
+
+namespace {
+
+RadioImage RadioWithOneChannel() {
+    RadioImage image = NewImage();
+    ChannelTable table = DecodeChannels(image, Language::English);
+    table[0] = {"", "146.52", "146.52", "67.0", "None", "High", "Yes", "Off", "Wide", "No"};
+    GridToImage(table, image);
+    image[ImageMap::kProductType] = 0;
+    image[ImageMap::kProductBand] = 0; // 136 - 174 MHz in the default Program.ini
+    image[0x3F8] = 0x77;               // a byte the radio keeps and the program never sends
+    return image;
+}
+
+// Runs one transfer through the menu command: the progress window's OK, then the end.
+bool Transfer(CMainFrame* frame, CProgramView* view, int commandId) {
+    QSignalSpy finished(view->transfer(), &ProgramTransfer::finished);
+    frame->commandAction(commandId)->trigger();
+    CProcessDlg* window = view->transfer()->progressWindow();
+    if (!window)
+        return false;
+    window->findChild<QPushButton*>()->click(); // OK
+    return finished.wait(30000) && finished.first().first().toBool();
+}
+
+} // namespace
+
+void AppRadioTest::readEditWriteAgainstTheSimulator() {
+    PromptRecorder prompts;
+    ConfigDir config(DefaultIniText());
+    const RadioImage radio = RadioWithOneChannel();
+    QVERIFY(SaveDatFile(config.filePath("radio.dat"), radio, nullptr));
+    SimulatorProcess simulator({"--image", config.filePath("radio.dat")});
+    QVERIFY(simulator.isReady());
+
+    auto app = StartProgram(config, {"--port", simulator.linkPath()});
+    QVERIFY(app);
+    CMainFrame* frame = app->mainFrame();
+    auto* view = qobject_cast<CProgramView*>(frame->activeView());
+    QVERIFY(view);
+    CProgramDoc* doc = frame->activeDocument();
+    QVERIFY(!doc->isModified());
+
+    // Read: the radio's channel shows, and the data now has unsaved changes.
+    QVERIFY(Transfer(frame, view, CommandId::kRead));
+    QCOMPARE(view->grid()->TextMatrix(1, kColRxFrequency), QString("146.52000"));
+    QCOMPARE(view->grid()->TextMatrix(1, kColDecodeTone), QString("67.0"));
+    QVERIFY(doc->image() == radio);
+    QVERIFY(doc->isModified());
+
+    // Edit channel 2 with the keyboard, then write.
+    view->grid()->SetRow(2);
+    view->grid()->SetCol(kColRxFrequency);
+    QTest::keyClicks(QApplication::focusWidget(), "145.5875");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(view->grid()->TextMatrix(2, kColTxFrequency), QString("145.58750"));
+    QVERIFY(Transfer(frame, view, CommandId::kWrite));
+
+    // The radio holds the new channel; what a normal write leaves out stays its own.
+    QVERIFY(simulator.stop());
+    const QByteArray memory = simulator.savedMemory();
+    QCOMPARE(memory.size(), 1024);
+    QCOMPARE(memory.mid(ImageMap::channelRecord(2), 8), QByteArray::fromHex("5087551450875514"));
+    QCOMPARE(quint8(memory[0x3F8]), quint8(0x77));
+    QCOMPARE(memory.mid(ImageMap::channelRecord(1), 16),
+             QByteArray(reinterpret_cast<const char*>(radio.data()) + ImageMap::channelRecord(1), 16));
+    QVERIFY(prompts.asked.isEmpty());
+}
+
+QTEST_MAIN(AppRadioTest)
+#include "tst_app_radio.moc"
