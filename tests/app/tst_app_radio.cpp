@@ -61,6 +61,8 @@ void AppRadioTest::readEditWriteAgainstTheSimulator() {
     auto app = StartProgram(config, {"--port", simulator.linkPath()});
     QVERIFY(app);
     CMainFrame* frame = app->mainFrame();
+    frame->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(frame));
     auto* view = qobject_cast<CProgramView*>(frame->activeView());
     QVERIFY(view);
     CProgramDoc* doc = frame->activeDocument();
@@ -76,8 +78,10 @@ void AppRadioTest::readEditWriteAgainstTheSimulator() {
     // Edit channel 2 with the keyboard, then write.
     view->grid()->SetRow(2);
     view->grid()->SetCol(kColRxFrequency);
-    QTest::keyClicks(QApplication::focusWidget(), "145.5875");
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QWidget* editor = view->openEditor();
+    QVERIFY(editor);
+    QTest::keyClicks(editor, "145.5875");
+    QTest::keyClick(editor, Qt::Key_Return);
     QCOMPARE(view->grid()->TextMatrix(2, kColTxFrequency), QString("145.58750"));
     QVERIFY(Transfer(frame, view, CommandId::kWrite));
 
@@ -87,8 +91,9 @@ void AppRadioTest::readEditWriteAgainstTheSimulator() {
     QCOMPARE(memory.size(), 1024);
     QCOMPARE(memory.mid(ImageMap::channelRecord(2), 8), QByteArray::fromHex("5087551450875514"));
     QCOMPARE(quint8(memory[0x3F8]), quint8(0x77));
-    QCOMPARE(memory.mid(ImageMap::channelRecord(1), 16),
-             QByteArray(reinterpret_cast<const char*>(radio.data()) + ImageMap::channelRecord(1), 16));
+    QCOMPARE(
+        memory.mid(ImageMap::channelRecord(1), 16),
+        QByteArray(reinterpret_cast<const char*>(radio.data()) + ImageMap::channelRecord(1), 16));
     QVERIFY(prompts.asked.isEmpty());
 }
 
