@@ -1,28 +1,14 @@
 // chprog new, show, export-csv and import-csv, run as a separate process.
 
 #include "ChannelCodec.h"
+#include "ChprogRun.h"
 #include "RadioImage.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
-
-struct Run {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-Run Chprog(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(TEST_BIN_DIR "/chprog"), arguments);
-    process.waitForFinished(30000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 void WriteText(const QString& path, const QByteArray& text) {
     QFile file(path);
@@ -47,7 +33,7 @@ private slots:
 
     void newWritesTheNewImage() {
         const QString path = m_dir.filePath("new.dat");
-        const Run run = Chprog({"new", "-o", path});
+        const ChprogRun run = Chprog({"new", "-o", path});
         QCOMPARE(run.status, 0);
         const RadioImage fresh = NewImage();
         QCOMPARE(ReadBytes(path), QByteArray(reinterpret_cast<const char*>(fresh.data()), 1024));
@@ -57,20 +43,22 @@ private slots:
         const QString path = m_dir.filePath("show.dat");
         RadioImage image = NewImage();
         ChannelTable table = DecodeChannels(image, Language::English);
-        table[8] = {"", "146.52", "146.52", "67.0", "D023N", "Low", "Yes", "Carrier", "Narrow", "Yes"};
+        table[8] = {"",    "146.52", "146.52",  "67.0",   "D023N",
+                    "Low", "Yes",    "Carrier", "Narrow", "Yes"};
         GridToImage(table, image);
         QVERIFY(SaveDatFile(path, image, nullptr));
 
-        const Run english = Chprog({"show", path});
+        const ChprogRun english = Chprog({"show", path});
         QCOMPARE(english.status, 0);
         const QStringList lines = english.out.split('\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 16);
         QCOMPARE(lines[0], QString(" 1\t\t\t\t\t\t\t\t\t"));
-        QCOMPARE(lines[8], QString(" 9\t146.52000\t146.52000\t67.0\tD023N\tLow\tYes\tCarrier\tNarrow\tYes"));
+        QCOMPARE(lines[8],
+                 QString(" 9\t146.52000\t146.52000\t67.0\tD023N\tLow\tYes\tCarrier\tNarrow\tYes"));
         QCOMPARE(lines[15].split('\t').size(), 10);
         QVERIFY(english.err.isEmpty());
 
-        const Run chinese = Chprog({"show", path, "--lang", "zh"});
+        const ChprogRun chinese = Chprog({"show", path, "--lang", "zh"});
         QCOMPARE(chinese.out.split('\n')[8],
                  QString(" 9\t146.52000\t146.52000\t67.0\tD023N\t低\t有\t載波\t窄\t是"));
     }
@@ -84,7 +72,7 @@ private slots:
         WriteText(csv, kHeader + "3,145.5875,,D754I,None,High,Yes,QT/DQT,Wide,No\r\n"
                                  "12,\"400.0125\",400.00625,254.1,67.0,低,無,關,寬,是\r\n");
         const QString out = m_dir.filePath("out.dat");
-        const Run run = Chprog({"import-csv", csv, "--base", base, "-o", out});
+        const ChprogRun run = Chprog({"import-csv", csv, "--base", base, "-o", out});
         QCOMPARE(run.err, QString());
         QCOMPARE(run.status, 0);
         const QByteArray bytes = ReadBytes(out);
@@ -92,7 +80,7 @@ private slots:
         QCOMPARE(quint8(bytes[0x200]), quint8(0x5A));
         QCOMPARE(bytes.mid(48, 8), QByteArray::fromHex("5087551450875514")); // tx takes rx
 
-        const Run exported = Chprog({"export-csv", out});
+        const ChprogRun exported = Chprog({"export-csv", out});
         QCOMPARE(exported.status, 0);
         const QStringList lines = exported.out.split("\r\n", Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 17);
@@ -116,9 +104,8 @@ private slots:
         const QStringList none;
         QTest::newRow("off step") << kHeader + "1,146.514,,None,None,High,No,Off,Wide,No\r\n"
                                   << none << "line 2, column \"Rx Frequency\"";
-        QTest::newRow("outside band")
-            << kHeader + "1,160.005,,None,None,High,No,Off,Wide,No\r\n"
-            << QStringList{"--band", "130 - 160MHz"} << "out of range";
+        QTest::newRow("outside band") << kHeader + "1,160.005,,None,None,High,No,Off,Wide,No\r\n"
+                                      << QStringList{"--band", "130 - 160MHz"} << "out of range";
         QTest::newRow("1000 MHz") << kHeader + "1,1000,,None,None,High,No,Off,Wide,No\r\n"
                                   << none << "below 1000";
         QTest::newRow("not a tone") << kHeader + "2,146.52,,67.1,None,High,No,Off,Wide,No\r\n"
@@ -128,8 +115,8 @@ private slots:
         QTest::newRow("channel 17") << kHeader + "17,146.52,,None,None,High,No,Off,Wide,No\r\n"
                                     << none << "1 to 16";
         QTest::newRow("unclosed quote") << kHeader + "1,\"146.52,,None\r\n" << none << "line 2";
-        QTest::newRow("missing heading") << QByteArray("CH,Rx Frequency\r\n1,146.52\r\n") << none
-                                         << "Tx Frequency";
+        QTest::newRow("missing heading")
+            << QByteArray("CH,Rx Frequency\r\n1,146.52\r\n") << none << "Tx Frequency";
         QTest::newRow("short record") << kHeader + "1,146.52\r\n" << none << "line 2";
     }
 
@@ -142,7 +129,8 @@ private slots:
         const QString in = m_dir.filePath("bad.csv");
         WriteText(in, csv);
         const QString out = m_dir.filePath("never.dat");
-        const Run run = Chprog(QStringList{"import-csv", in, "--base", base, "-o", out} + extra);
+        const ChprogRun run =
+            Chprog(QStringList{"import-csv", in, "--base", base, "-o", out} + extra);
         QCOMPARE(run.status, 2);
         QVERIFY2(run.err.contains(expected), qPrintable(run.err));
         QVERIFY(run.err.contains("bad.csv"));
@@ -152,7 +140,7 @@ private slots:
     void badFilesAndArguments() {
         const QString shortFile = m_dir.filePath("short.dat");
         WriteText(shortFile, QByteArray(1023, '\xFF'));
-        Run run = Chprog({"show", shortFile});
+        ChprogRun run = Chprog({"show", shortFile});
         QCOMPARE(run.status, 2);
         QVERIFY(run.err.contains("short.dat"));
         QVERIFY(run.out.isEmpty());

@@ -1,30 +1,16 @@
 // chprog calibration, run as a separate process on image files and a Program.ini.
 
+#include "ChprogRun.h"
 #include "ImageMap.h"
 #include "RadioImage.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace ImageMap;
 
 namespace {
-
-struct Run {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-Run Chprog(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(TEST_BIN_DIR "/chprog"), arguments);
-    process.waitForFinished(30000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 const QByteArray kIni = "[Setup]\n"
                         "Type1=A\n"
@@ -73,7 +59,7 @@ void CliCalibrationTest::printsTheRowsOfTheFilesBand() {
     }
     image[kSquelchCalibration + 1] = 0x83;
     image[kSquelchCalibration + 4] = 0x05;
-    const Run run = Chprog({"calibration", writeImage(image), "--config", m_dir.path()});
+    const ChprogRun run = Chprog({"calibration", writeImage(image), "--config", m_dir.path()});
     QCOMPARE(run.status, 0);
     QCOMPARE(run.err, QString());
     QCOMPARE(run.out, QString("136\t30\t130\t0\n"
@@ -84,7 +70,7 @@ void CliCalibrationTest::printsTheRowsOfTheFilesBand() {
 
     image[kProductType] = 1;
     image[kProductBand] = 0; // 130 - 160MHz: three rows
-    const Run three = Chprog({"calibration", writeImage(image), "--config", m_dir.path()});
+    const ChprogRun three = Chprog({"calibration", writeImage(image), "--config", m_dir.path()});
     QCOMPARE(three.out.count('\n'), 3);
     QVERIFY(three.out.startsWith("130\t30\t130\t0\n"));
 }
@@ -96,7 +82,7 @@ void CliCalibrationTest::outOfRangeBytesShowTheirDefaults() {
     image[kPowerCalibration] = 10;
     image[kPowerCalibration + 1] = 251;
     image[kSquelchCalibration] = 0x86;
-    const Run run = Chprog({"calibration", writeImage(image), "--config", m_dir.path()});
+    const ChprogRun run = Chprog({"calibration", writeImage(image), "--config", m_dir.path()});
     QCOMPARE(run.status, 0);
     const QStringList lines = run.out.split('\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 7);
@@ -108,7 +94,7 @@ void CliCalibrationTest::wideBandShowsElevenRows() {
     RadioImage image = NewImage();
     image[kProductType] = 1;
     image[kProductBand] = 1; // 100 - 300MHz: 20 points, 11 rows
-    const Run run = Chprog({"calibration", writeImage(image), "--config", m_dir.path()});
+    const ChprogRun run = Chprog({"calibration", writeImage(image), "--config", m_dir.path()});
     const QStringList lines = run.out.split('\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), kCalibrationRows);
     QVERIFY(lines.last().startsWith("200\t"));
@@ -116,12 +102,13 @@ void CliCalibrationTest::wideBandShowsElevenRows() {
 
 void CliCalibrationTest::refusesBadArguments() {
     QCOMPARE(Chprog({"calibration"}).status, 2);
-    const Run missing = Chprog({"calibration", m_dir.filePath("absent.dat")});
+    const ChprogRun missing = Chprog({"calibration", m_dir.filePath("absent.dat")});
     QCOMPARE(missing.status, 2);
     QVERIFY(missing.err.contains("absent.dat"));
     // No Program.ini: the band is empty, which the dialogs show as one row at 0 MHz.
     QTemporaryDir empty;
-    const Run noIni = Chprog({"calibration", writeImage(NewImage()), "--config", empty.path()});
+    const ChprogRun noIni =
+        Chprog({"calibration", writeImage(NewImage()), "--config", empty.path()});
     QCOMPARE(noIni.status, 0);
     QVERIFY(noIni.err.contains("Program.ini"));
     QCOMPARE(noIni.out.count('\n'), 1);

@@ -1,31 +1,17 @@
 // chprog settings and chprog set, run as a separate process.
 
+#include "ChprogRun.h"
 #include "ImageMap.h"
 #include "RadioImage.h"
 #include "ScanInfo.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace ImageMap;
 
 namespace {
-
-struct Run {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-Run Chprog(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(TEST_BIN_DIR "/chprog"), arguments);
-    process.waitForFinished(30000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 QByteArray ReadBytes(const QString& path) {
     QFile file(path);
@@ -52,7 +38,7 @@ private slots:
     void settingsPrintsWhatTheDialogsShow() {
         const QString path = m_dir.filePath("new.dat");
         QVERIFY(SaveDatFile(path, NewImage(), nullptr));
-        const Run english = Chprog({"settings", path});
+        const ChprogRun english = Chprog({"settings", path});
         QCOMPARE(english.status, 0);
         QCOMPARE(english.out, QStringLiteral("Time-Out Timer\t60s\n"
                                              "TOT Pre-Alert\t8\n"
@@ -73,14 +59,14 @@ private slots:
                                              "Revert Channel\t\n"
                                              "Dropout Delay Time\t48\n"
                                              "Tx Dwell Time\t48\n"));
-        const Run chinese = Chprog({"settings", path, "--lang", "zh"});
+        const ChprogRun chinese = Chprog({"settings", path, "--lang", "zh"});
         QVERIFY(chinese.out.contains(QStringLiteral("Voice Annunciation\t中文\n")));
         QVERIFY(chinese.out.contains(QStringLiteral("Long Press\t監聽瞬時\n")));
 
         RadioImage zeros;
         zeros.fill(0);
         QVERIFY(SaveDatFile(path, zeros, nullptr));
-        const Run zero = Chprog({"settings", path, "--lang", "zh"});
+        const ChprogRun zero = Chprog({"settings", path, "--lang", "zh"});
         QVERIFY(zero.out.startsWith(QStringLiteral("Time-Out Timer\t\nTOT Pre-Alert\t\n")));
         QVERIFY(zero.out.contains(QStringLiteral("Beep\tOff\n")));
         QVERIFY(zero.out.contains(QStringLiteral("Revert Channel\t选定\n")));
@@ -91,7 +77,7 @@ private slots:
         const QString in = m_dir.filePath("in.dat");
         const QString out = m_dir.filePath("out.dat");
         QVERIFY(SaveDatFile(in, ImageWithChannelFive(), nullptr));
-        const Run run =
+        const ChprogRun run =
             Chprog({"set", in, "Time-Out Timer=600s", "Look Back Time A=2.35", "Priority Channel=5",
                     "Revert Channel=Priority+Talk back", "Priority=Fixed",
                     "Voice Annunciation=英文", "Beep=Off", "Tx Dwell Time=300", "-o", out});
@@ -158,7 +144,7 @@ private slots:
         const QString in = m_dir.filePath("refuse.dat");
         const QString out = m_dir.filePath("refused-out.dat");
         QVERIFY(SaveDatFile(in, ImageWithChannelFive(), nullptr));
-        const Run run = Chprog(QStringList{"set", in} + assignments + QStringList{"-o", out});
+        const ChprogRun run = Chprog(QStringList{"set", in} + assignments + QStringList{"-o", out});
         QCOMPARE(run.status, 2);
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
         QVERIFY(!QFile::exists(out));
