@@ -24,8 +24,9 @@ AlignmentDialog::AlignmentDialog(CProgramDoc* document, BandLimits band, Calibra
 }
 
 void AlignmentDialog::setLinkFactory(AlignmentTransfer::LinkFactory linkFactory) {
+    const CalibrationTable table = m_transfer->table();
     delete m_transfer;
-    m_transfer = new AlignmentTransfer(m_transfer->table(), std::move(linkFactory), this);
+    m_transfer = new AlignmentTransfer(table, std::move(linkFactory), this);
     connect(m_transfer, &AlignmentTransfer::finished, this, &AlignmentDialog::onTransferFinished);
 }
 
