@@ -1,12 +1,11 @@
 #include "AlignmentDialog.h"
 
+#include "AlignmentMessage.h"
 #include "AppConfig.h"
 #include "CMSFlexGrid.h"
 #include "PortNames.h"
 #include "ProgramDoc.h"
 
-#include <QGuiApplication>
-#include <QMessageBox>
 #include <QPushButton>
 #include <algorithm>
 
@@ -24,10 +23,7 @@ AlignmentDialog::AlignmentDialog(CProgramDoc* document, BandLimits band, Calibra
 }
 
 void AlignmentDialog::setLinkFactory(AlignmentTransfer::LinkFactory linkFactory) {
-    const CalibrationTable table = m_transfer->table();
-    delete m_transfer;
-    m_transfer = new AlignmentTransfer(table, std::move(linkFactory), this);
-    connect(m_transfer, &AlignmentTransfer::finished, this, &AlignmentDialog::onTransferFinished);
+    m_transfer->setLinkFactory(std::move(linkFactory));
 }
 
 bool AlignmentDialog::isTransferring() const {
@@ -129,7 +125,6 @@ void AlignmentDialog::showOutcome(const ExchangeOutcome& outcome) {
     QString text = outcome.message;
     if (!outcome.portDetail.isEmpty())
         text += QStringLiteral("\n\n") + outcome.portDetail;
-    QMessageBox box(outcome.succeeded() ? QMessageBox::Information : QMessageBox::Warning,
-                    QGuiApplication::applicationDisplayName(), text, QMessageBox::Ok, this);
-    box.exec();
+    ShowAlignmentMessage(
+        this, outcome.succeeded() ? QMessageBox::Information : QMessageBox::Warning, text);
 }

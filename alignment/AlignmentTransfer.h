@@ -26,6 +26,8 @@ public:
     ~AlignmentTransfer() override;
 
     static LinkFactory serialPortLinks();
+    // Takes effect from the next exchange.
+    void setLinkFactory(LinkFactory linkFactory) { m_linkFactory = std::move(linkFactory); }
 
     bool isRunning() const { return m_thread != nullptr; }
     CalibrationTable table() const { return m_table; }

@@ -1,12 +1,12 @@
 #include "CPasswordDlg.h"
 
 #include "AlignmentAccess.h"
+#include "AlignmentMessage.h"
 #include "AppConfig.h"
 #include "DialogUnits.h"
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 
 namespace {
@@ -55,7 +55,6 @@ void CPasswordDlg::accept() {
 
 void CPasswordDlg::showPasswordError() {
     const Language language = appConfig().language();
-    QMessageBox box(QMessageBox::NoIcon, Tr(language, "Error", "错误"),
-                    Tr(language, "Password Error", "密码错误"), QMessageBox::Ok, this);
-    box.exec();
+    ShowAlignmentMessage(this, QMessageBox::NoIcon, Tr(language, "Password Error", "密码错误"),
+                         Tr(language, "Error", "错误"));
 }

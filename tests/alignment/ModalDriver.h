@@ -27,6 +27,7 @@ struct SeenMessage {
     QString caption;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
+    QString okText;
     int count = 0;
 };
 
@@ -36,6 +37,7 @@ inline void AnswerNextMessage(SeenMessage* seen) {
         seen->caption = box->windowTitle();
         seen->icon = box->icon();
         seen->buttons = box->standardButtons();
+        seen->okText = box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)->text() : "";
         ++seen->count;
         box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)->click() : box->reject();
     });

@@ -68,6 +68,7 @@ SeenMessage RunExchange(AlignmentDialog& dialog, QPushButton* button) {
 void TransferTest::init() {
     appConfig().chineseLanguage = false;
     appConfig().portName = QStringLiteral("COM1");
+    appConfig().applicationName = QStringLiteral("Quorvane Radio");
     appConfig().iniFilePath = m_dir.filePath("Program.ini"); // no such file: default ports
 }
 
@@ -78,6 +79,8 @@ void TransferTest::powerReadFillsTheGridFromTheRadio() {
     bench.attach(dialog);
     const SeenMessage seen = RunExchange(dialog, dialog.readButton());
     QCOMPARE(seen.text, QString("Read Successfully"));
+    QCOMPARE(seen.caption, QString("Quorvane Radio"));
+    QCOMPARE(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     QCOMPARE(dialog.grid()->TextMatrix(1, 1), QString("60"));
     QCOMPARE(dialog.grid()->TextMatrix(5, 2), QString("164"));
     for (int offset = kPowerCalibration; offset < kPowerCalibration + 22; ++offset)
