@@ -4,6 +4,7 @@
 #include "Calibration.h"
 #include "CliSupport.h"
 #include "Commands.h"
+#include "ImageListings.h"
 #include "ProductInfo.h"
 #include "RadioImage.h"
 
@@ -25,22 +26,24 @@ QString IniPath(const QCommandLineParser& parser) {
 
 // One line per band row: MHz, low, high, squelch offset.
 QString CalibrationText(const RadioImage& image, BandLimits band) {
-    const std::vector<int> points = CalibrationPoints(band);
-    const int rows = static_cast<int>(points.size());
-    const PowerTable power = ReadPowerTable(image, rows);
-    const SquelchTable squelch = ReadSquelchTable(image, rows);
     QString text;
-    for (int k = 0; k < rows; ++k) {
-        text += QStringLiteral("%1\t%2\t%3\t%4\n")
-                    .arg(points[k])
-                    .arg(power[k].low)
-                    .arg(power[k].high)
-                    .arg(squelch[k]);
-    }
+    for (const CalibrationRow& row : CalibrationRows(image, band))
+        text += QStringLiteral("%1\t%2\t%3\t%4\n").arg(row.megahertz).arg(row.low).arg(row.high).arg(row.squelch);
     return text;
 }
 
 } // namespace
+
+std::vector<CalibrationRow> CalibrationRows(const RadioImage& image, BandLimits band) {
+    const std::vector<int> points = CalibrationPoints(band);
+    const int count = static_cast<int>(points.size());
+    const PowerTable power = ReadPowerTable(image, count);
+    const SquelchTable squelch = ReadSquelchTable(image, count);
+    std::vector<CalibrationRow> rows;
+    for (int k = 0; k < count; ++k)
+        rows.push_back({points[k], power[k].low, power[k].high, squelch[k]});
+    return rows;
+}
 
 int RunCalibration(const QStringList& arguments) {
     QCommandLineParser parser;

@@ -1,9 +1,8 @@
 // chprog new, show, export-csv and import-csv: the channel table of a .dat file.
 
-#include "ChannelImport.h"
+#include "ChannelCsv.h"
 #include "CliSupport.h"
 #include "Commands.h"
-#include "Csv.h"
 #include "ProductInfo.h"
 #include "RadioImage.h"
 
@@ -46,17 +45,58 @@ bool SaveImage(const QString& path, const RadioImage& image, int* exitCode) {
     return false;
 }
 
-QString CsvText(const ChannelTable& table) {
-    QStringList header;
-    for (int c = 0; c < kChannelColumns; ++c)
-        header << ChannelColumnHeading(c, Language::English);
-    QString text = CsvRecord(header);
-    for (const ChannelRow& row : table) {
-        QStringList fields(row.begin(), row.end());
-        fields[kColNumber] = fields[kColNumber].trimmed();
-        text += CsvRecord(fields);
+bool ParseLayout(const QCommandLineParser& parser, CsvLayout* layout) {
+    const QString value = parser.value(QStringLiteral("layout"));
+    if (value == QLatin1String("own") || value == QLatin1String("common")) {
+        *layout = value == QLatin1String("own") ? CsvLayout::Own : CsvLayout::Common;
+        return true;
     }
-    return text;
+    PrintError(QStringLiteral("--layout: \"%1\" is not a layout; use own or common").arg(value));
+    return false;
+}
+
+// "A-B" with 0 <= A <= B.
+bool ParseRows(const QString& text, LocationRange* range) {
+    const QStringList parts = text.split(u'-');
+    bool firstOk = false, lastOk = false;
+    if (parts.size() == 2) {
+        range->first = parts[0].trimmed().toInt(&firstOk);
+        range->last = parts[1].trimmed().toInt(&lastOk);
+    }
+    return firstOk && lastOk && range->first >= 0 && range->first <= range->last;
+}
+
+// --band, --rows and --first-channel.
+bool ParseImportOptions(const QCommandLineParser& parser, ImportOptions* options) {
+    if (parser.isSet(QStringLiteral("band"))) {
+        const BandLimits band = BandLimitsFromText(parser.value(QStringLiteral("band")));
+        if (band.low <= 0 || band.high < band.low) {
+            PrintError(QStringLiteral("--band: \"%1\" is not a band; write it like \"130 - 160MHz\"")
+                           .arg(parser.value(QStringLiteral("band"))));
+            return false;
+        }
+        options->band = band;
+    }
+    if (parser.isSet(QStringLiteral("rows"))) {
+        LocationRange range;
+        if (!ParseRows(parser.value(QStringLiteral("rows")), &range)) {
+            PrintError(QStringLiteral("--rows: \"%1\" is not a range of Locations; write it like 0-15")
+                           .arg(parser.value(QStringLiteral("rows"))));
+            return false;
+        }
+        options->rows = range;
+    }
+    if (parser.isSet(QStringLiteral("first-channel"))) {
+        bool isNumber = false;
+        const int channel = parser.value(QStringLiteral("first-channel")).toInt(&isNumber);
+        if (!isNumber || channel < 1 || channel > ImageMap::kChannelCount) {
+            PrintError(QStringLiteral("--first-channel: \"%1\" is not a channel 1 to 16")
+                           .arg(parser.value(QStringLiteral("first-channel"))));
+            return false;
+        }
+        options->firstChannel = channel;
+    }
+    return true;
 }
 
 } // namespace
@@ -105,20 +145,29 @@ int RunExportCsv(const QStringList& arguments) {
     AddLanguageOption(parser);
     parser.addOption(OutputOption(QStringLiteral("The CSV file to write (standard output when "
                                                  "missing).")));
+    parser.addOption(QCommandLineOption(
+        QStringLiteral("layout"),
+        QStringLiteral("own (default): the grid's columns; common: the Location,Name,Frequency,... "
+                       "layout of other programming tools, programmed channels only."),
+        QStringLiteral("own|common"), QStringLiteral("own")));
     parser.addPositionalArgument(QStringLiteral("FILE.dat"), QStringLiteral("The radio image."));
     int exitCode = kExitOk;
     Language language = Language::English;
+    CsvLayout layout = CsvLayout::Own;
     QString path;
     RadioImage image;
     if (!ParseCommand(parser, arguments,
                       QStringLiteral("Writes the channel table as CSV (RFC 4180, UTF-8) with a "
                                      "header line."),
                       &exitCode) ||
-        !ParseLanguage(parser, &language, &exitCode) ||
-        !TakeInput(parser, QStringLiteral(".dat file"), &path, &exitCode) ||
+        !ParseLanguage(parser, &language, &exitCode))
+        return exitCode;
+    if (!ParseLayout(parser, &layout))
+        return kExitBadInput;
+    if (!TakeInput(parser, QStringLiteral(".dat file"), &path, &exitCode) ||
         !LoadImage(path, &image, &exitCode))
         return exitCode;
-    const QString csv = CsvText(DecodeChannels(image, language));
+    const QString csv = ChannelCsvText(image, layout, language);
     if (!parser.isSet(QStringLiteral("o"))) {
         PrintOut(csv);
         return kExitOk;
@@ -142,15 +191,25 @@ int RunImportCsv(const QStringList& arguments) {
                                         QStringLiteral("Refuse frequencies outside this band, "
                                                        "written like \"130 - 160MHz\"."),
                                         QStringLiteral("BAND")));
+    parser.addOption(QCommandLineOption(
+        QStringLiteral("rows"),
+        QStringLiteral("Common layout: import only the rows whose Location lies in A..B."),
+        QStringLiteral("A-B")));
+    parser.addOption(QCommandLineOption(
+        QStringLiteral("first-channel"),
+        QStringLiteral("Common layout: put the rows, in file order, into channels N, N+1, ... "
+                       "whatever their Location."),
+        QStringLiteral("N")));
     parser.addPositionalArgument(QStringLiteral("IN.csv"),
                                  QStringLiteral("Channel rows, with the header line export-csv "
-                                                "writes."));
+                                                "writes (either layout)."));
     int exitCode = kExitOk;
     QString csvPath;
     if (!ParseCommand(parser, arguments,
-                      QStringLiteral("Replaces the channels named in a CSV file (by CH) in BASE "
-                                     "and writes the result. Rows are checked as the channel "
-                                     "editor checks them; any error writes nothing."),
+                      QStringLiteral("Replaces the channels named in a CSV file (by CH, or by "
+                                     "Location in the common layout) in BASE and writes the "
+                                     "result. Rows are checked as the channel editor checks "
+                                     "them; any error writes nothing."),
                       &exitCode) ||
         !TakeInput(parser, QStringLiteral("CSV file"), &csvPath, &exitCode))
         return exitCode;
@@ -159,15 +218,8 @@ int RunImportCsv(const QStringList& arguments) {
         return kExitBadInput;
     }
     ImportOptions options;
-    if (parser.isSet(QStringLiteral("band"))) {
-        const BandLimits band = BandLimitsFromText(parser.value(QStringLiteral("band")));
-        if (band.low <= 0 || band.high < band.low) {
-            PrintError(QStringLiteral("--band: \"%1\" is not a band; write it like \"130 - 160MHz\"")
-                           .arg(parser.value(QStringLiteral("band"))));
-            return kExitBadInput;
-        }
-        options.band = band;
-    }
+    if (!ParseImportOptions(parser, &options))
+        return kExitBadInput;
     RadioImage image;
     if (!LoadImage(parser.value(QStringLiteral("base")), &image, &exitCode))
         return exitCode;
@@ -176,14 +228,16 @@ int RunImportCsv(const QStringList& arguments) {
         PrintError(QStringLiteral("%1: cannot open the file (%2)").arg(csvPath, in.errorString()));
         return kExitBadInput;
     }
-    std::vector<CsvRow> rows;
     QString error;
+    CsvImportReport report;
     ChannelTable table = DecodeChannels(image, Language::English);
-    if (!ParseCsv(QString::fromUtf8(in.readAll()), &rows, &error) ||
-        !ImportChannelRows(rows, options, table, &error)) {
+    if (!ImportChannelCsv(QString::fromUtf8(in.readAll()), options, table, &report, &error)) {
         PrintError(csvPath + QStringLiteral(": ") + error);
         return kExitBadInput;
     }
+    if (report.namesDropped)
+        PrintError(QStringLiteral("note: the Name and Comment columns are not imported (the radio "
+                                  "keeps no channel names)"));
     GridToImage(table, image);
     return SaveImage(parser.value(QStringLiteral("o")), image, &exitCode) ? kExitOk : exitCode;
 }

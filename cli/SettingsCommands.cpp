@@ -3,6 +3,7 @@
 
 #include "CliSupport.h"
 #include "Commands.h"
+#include "ImageListings.h"
 #include "OptionalFeatures.h"
 #include "RadioImage.h"
 #include "ScanInfo.h"
@@ -263,6 +264,14 @@ QString SettingNames() {
 
 } // namespace
 
+std::vector<std::pair<QString, QString>> SettingValues(const RadioImage& image, Language language) {
+    const Settings settings = SettingsFromImage(image, language);
+    std::vector<std::pair<QString, QString>> values;
+    for (const Setting& setting : AllSettings())
+        values.emplace_back(QLatin1String(setting.name), setting.show(settings, language));
+    return values;
+}
+
 int RunSettings(const QStringList& arguments) {
     QCommandLineParser parser;
     AddLanguageOption(parser);
@@ -284,10 +293,9 @@ int RunSettings(const QStringList& arguments) {
     RadioImage image;
     if (!LoadImageFile(parser.positionalArguments().first(), &image))
         return kExitBadInput;
-    const Settings settings = SettingsFromImage(image, language);
     QString text;
-    for (const Setting& setting : AllSettings())
-        text += QLatin1String(setting.name) + u'\t' + setting.show(settings, language) + u'\n';
+    for (const auto& [name, value] : SettingValues(image, language))
+        text += name + u'\t' + value + u'\n';
     PrintOut(text);
     return kExitOk;
 }

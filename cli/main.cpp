@@ -20,10 +20,10 @@ const std::vector<Command>& AllCommands() {
     static const std::vector<Command> commands = {
         {"new", "new -o FILE.dat                 write the image of a new document", RunNew},
         {"show", "show FILE.dat [--lang en|zh]    print the 16 channels, TAB-separated", RunShow},
-        {"export-csv", "export-csv FILE.dat [-o OUT.csv] [--lang en|zh]   channels as CSV",
+        {"export-csv", "export-csv FILE.dat [-o OUT.csv] [--lang en|zh] [--layout own|common]   channels as CSV",
          RunExportCsv},
         {"import-csv",
-         "import-csv IN.csv --base BASE.dat -o OUT.dat [--band \"130 - 160MHz\"]   CSV into an image",
+         "import-csv IN.csv --base BASE.dat -o OUT.dat [--band \"130 - 160MHz\"] [--rows A-B] [--first-channel N]   CSV into an image",
          RunImportCsv},
         {"settings", "settings FILE.dat [--lang en|zh]   print the radio settings, Name<TAB>Value",
          RunSettings},

@@ -25,16 +25,16 @@ const std::array<ColumnWords, 5> kWordColumns = {{
 
 class RowChecker {
 public:
-    RowChecker(const CsvRow& row, const std::array<int, kChannelColumns>& fieldOf,
-               const ImportOptions& options)
-        : m_row(row), m_fieldOf(fieldOf), m_options(options) {}
+    RowChecker(const ChannelRecord& record, const ImportOptions& options)
+        : m_record(record), m_options(options) {}
 
-    QString text(int column) const { return m_row.fields.value(m_fieldOf[column]); }
+    QString text(int column) const { return m_record.cells[column]; }
+    bool receiveOnly() const { return m_record.receiveOnly; }
 
     QString fail(int column, const QString& what) const {
         return QStringLiteral("line %1, column \"%2\": %3")
-            .arg(m_row.line)
-            .arg(ChannelColumnHeading(column, Language::English), what);
+            .arg(m_record.line)
+            .arg(m_record.columnNames[column], what);
     }
 
     // Returns the display text of a valid frequency, or sets `error`.
@@ -97,8 +97,7 @@ private:
             .arg(FrequencyText(m_options.band->low), FrequencyText(m_options.band->high));
     }
 
-    const CsvRow& m_row;
-    const std::array<int, kChannelColumns>& m_fieldOf;
+    const ChannelRecord& m_record;
     const ImportOptions& m_options;
 };
 
@@ -141,7 +140,7 @@ bool ImportRow(const RowChecker& check, ChannelRow* row, QString* error) {
     const QString rx = check.frequency(kColRxFrequency, error);
     if (rx.isEmpty())
         return false;
-    QString tx = rx;
+    QString tx = check.receiveOnly() ? QString() : rx;
     if (!check.text(kColTxFrequency).trimmed().isEmpty()) {
         tx = check.frequency(kColTxFrequency, error);
         if (tx.isEmpty())
@@ -164,10 +163,25 @@ bool ImportRow(const RowChecker& check, ChannelRow* row, QString* error) {
     return true;
 }
 
+QString ChannelFailure(const CsvRow& row, const QString& value) {
+    return QStringLiteral("line %1, column \"CH\": \"%2\" is not a channel; allowed: 1 to 16, "
+                          "each at most once")
+        .arg(row.line)
+        .arg(value);
+}
+
 } // namespace
 
-bool ImportChannelRows(const std::vector<CsvRow>& rows, const ImportOptions& options,
-                       ChannelTable& table, QString* error) {
+std::array<QString, kChannelColumns> OwnColumnNames() {
+    std::array<QString, kChannelColumns> names;
+    for (int c = 0; c < kChannelColumns; ++c)
+        names[c] = ChannelColumnHeading(c, Language::English);
+    return names;
+}
+
+bool ReadOwnLayout(const std::vector<CsvRow>& rows, std::vector<ChannelRecord>* records,
+                   QString* error) {
+    records->clear();
     if (rows.empty()) {
         *error = QStringLiteral("the file has no header line");
         return false;
@@ -175,21 +189,40 @@ bool ImportChannelRows(const std::vector<CsvRow>& rows, const ImportOptions& opt
     std::array<int, kChannelColumns> fieldOf{};
     if (!MapHeader(rows[0], &fieldOf, error))
         return false;
-    std::array<bool, ImageMap::kChannelCount> seen{};
-    ChannelTable result = table;
+    const std::array<QString, kChannelColumns> names = OwnColumnNames();
     for (std::size_t r = 1; r < rows.size(); ++r) {
-        const CsvRow& record = rows[r];
-        if (record.fields.size() != rows[0].fields.size()) {
+        const CsvRow& row = rows[r];
+        if (row.fields.size() != rows[0].fields.size()) {
             *error = QStringLiteral("line %1: %2 fields where the header has %3")
-                         .arg(record.line)
-                         .arg(record.fields.size())
+                         .arg(row.line)
+                         .arg(row.fields.size())
                          .arg(rows[0].fields.size());
             return false;
         }
-        const RowChecker check(record, fieldOf, options);
+        ChannelRecord record;
+        record.line = row.line;
+        record.columnNames = names;
+        for (int c = 0; c < kChannelColumns; ++c)
+            record.cells[c] = row.fields.value(fieldOf[c]);
         bool isNumber = false;
-        const int channel = check.text(kColNumber).trimmed().toInt(&isNumber);
-        if (!isNumber || channel < 1 || channel > ImageMap::kChannelCount || seen[channel - 1]) {
+        record.channel = record.cells[kColNumber].trimmed().toInt(&isNumber);
+        if (!isNumber) {
+            *error = ChannelFailure(row, record.cells[kColNumber]);
+            return false;
+        }
+        records->push_back(record);
+    }
+    return true;
+}
+
+bool ApplyChannelRecords(const std::vector<ChannelRecord>& records, const ImportOptions& options,
+                         ChannelTable& table, QString* error) {
+    std::array<bool, ImageMap::kChannelCount> seen{};
+    ChannelTable result = table;
+    for (const ChannelRecord& record : records) {
+        const RowChecker check(record, options);
+        const int channel = record.channel;
+        if (channel < 1 || channel > ImageMap::kChannelCount || seen[channel - 1]) {
             *error = check.fail(kColNumber, QStringLiteral("\"%1\" is not a channel; allowed: 1 to "
                                                            "16, each at most once")
                                                 .arg(check.text(kColNumber)));
