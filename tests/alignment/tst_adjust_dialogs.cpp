@@ -7,7 +7,7 @@
 #include "CSqlAdjustDlg.h"
 #include "ProductInfo.h"
 #include "ProgramDoc.h"
-#include "tst_alignment.h"
+#include "TestSuite.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -68,6 +68,25 @@ void ShowActive(QWidget& dialog) {
 }
 
 } // namespace
+
+class AdjustDialogsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void powerLayoutInBothLanguages();
+    void powerFillShowsDefaults();
+    void powerEditorClampsAndSitsOverTheCell();
+    void powerRowLabelHighlightsAndOpensNoEditor();
+    void powerOkStoresAndNormalises();
+    void powerEnterCommitsTheTypedValue();
+    void powerCancelStoresNothing();
+    void sqlLayoutAndFill();
+    void sqlListEditorAndCloseStores();
+    void sqlSwallowsEnterEscAndNonAscii();
+    void sqlHeaderClicksOpenNoEditor();
+    void wideBandShowsElevenRows();
+    void screenshots();
+};
 
 void AdjustDialogsTest::init() {
     appConfig().chineseLanguage = false;
@@ -350,3 +369,6 @@ void AdjustDialogsTest::screenshots() {
     QTest::keyClicks(password.entry(), "4701");
     QVERIFY(password.grab().save(folder + "/alignment-password.png"));
 }
+
+TEST_CLASS(AdjustDialogsTest)
+#include "tst_adjust_dialogs.moc"

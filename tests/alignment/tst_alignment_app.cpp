@@ -2,22 +2,23 @@
 // open, and a whole session against `chprog simulate` checked with `chprog calibration`.
 
 #include "AppConfig.h"
-#include "AppTestSupport.h"
 #include "CMSFlexGrid.h"
 #include "CPasswordDlg.h"
 #include "CPowerAdjustDlg.h"
 #include "CSqlAdjustDlg.h"
+#include "Chprog.h"
 #include "CommandIds.h"
 #include "MainFrame.h"
-#include "ModalDriver.h"
+#include "Modal.h"
 #include "ProgramDoc.h"
+#include "ProgramFixture.h"
 #include "SimulatorProcess.h"
+#include "TestSuite.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
-#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -199,12 +200,10 @@ void AlignmentAppTest::sessionWithTheSimulatedRadio() {
 
     // The radio's memory, saved by the simulator, shows the change.
     QVERIFY(radio.stop());
-    QProcess calibration;
-    calibration.start(QStringLiteral(TEST_BIN_DIR "/chprog"),
-                      {"calibration", radio.savedPath(), "--config", config.path()});
-    QVERIFY(calibration.waitForFinished(30000));
-    const QStringList lines =
-        QString::fromUtf8(calibration.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    const ChprogRun calibration =
+        Chprog({"calibration", radio.savedPath(), "--config", config.path()});
+    QCOMPARE(calibration.status, 0);
+    const QStringList lines = calibration.out.split('\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 5);
     QVERIFY2(lines[0].startsWith("136\t42\t"), qPrintable(lines[0]));
     QVERIFY2(lines[1].startsWith("140\t") && lines[1].endsWith("\t-4"), qPrintable(lines[1]));
@@ -229,5 +228,5 @@ void AlignmentAppTest::radioThatNeverAnswers() {
     QVERIFY(frame->activeDocument()->image() == before);
 }
 
-QTEST_MAIN(AlignmentAppTest)
+TEST_CLASS(AlignmentAppTest)
 #include "tst_alignment_app.moc"

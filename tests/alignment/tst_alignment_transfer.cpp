@@ -6,14 +6,15 @@
 #include "CPowerAdjustDlg.h"
 #include "CSqlAdjustDlg.h"
 #include "FakeLink.h"
-#include "ModalDriver.h"
+#include "Modal.h"
 #include "ProductInfo.h"
 #include "ProgramDoc.h"
 #include "ScriptedRadio.h"
-#include "tst_alignment.h"
+#include "TestSuite.h"
 
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 #include <memory>
@@ -64,6 +65,21 @@ SeenMessage RunExchange(AlignmentDialog& dialog, QPushButton* button) {
 }
 
 } // namespace
+
+class TransferTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void powerReadFillsTheGridFromTheRadio();
+    void powerWriteSendsTheGrid();
+    void silentRadioGivesCommunicationErrorAfterFourGreetings();
+    void shortReplyLeavesImageAndGridAsTheyWere();
+    void portThatCannotOpen();
+    void dialogStaysOpenWhileAnExchangeRuns();
+
+private:
+    QTemporaryDir m_dir;
+};
 
 void TransferTest::init() {
     appConfig().chineseLanguage = false;
@@ -180,3 +196,6 @@ void TransferTest::dialogStaysOpenWhileAnExchangeRuns() {
     QVERIFY(dialog.close());
     QCOMPARE(int(document.image()[kSquelchCalibration + 1]), 0x82);
 }
+
+TEST_CLASS(TransferTest)
+#include "tst_alignment_transfer.moc"

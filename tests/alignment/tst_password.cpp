@@ -3,11 +3,24 @@
 #include "AlignmentUnlock.h"
 #include "AppConfig.h"
 #include "CPasswordDlg.h"
-#include "ModalDriver.h"
-#include "tst_alignment.h"
+#include "Modal.h"
+#include "TestSuite.h"
 
 #include <QLineEdit>
 #include <QTest>
+
+class PasswordTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void passwordEntryField();
+    void wrongPasswordsKeepTheDialogOpen_data();
+    void wrongPasswordsKeepTheDialogOpen();
+    void passwordErrorInChinese();
+    void sevenCharactersAreRefusedByTheField();
+    void unlockAppendsTheEntriesOnce();
+    void cancelLeavesEverythingLocked();
+};
 
 void PasswordTest::init() {
     appConfig().alignmentUnlocked = false;
@@ -109,3 +122,6 @@ void PasswordTest::cancelLeavesEverythingLocked() {
     QVERIFY(!appConfig().alignmentUnlocked);
     QCOMPARE(appended, 0);
 }
+
+TEST_CLASS(PasswordTest)
+#include "tst_password.moc"

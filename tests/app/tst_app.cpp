@@ -1,10 +1,9 @@
-#include "tst_app.h"
 
 #include "AboutDlg.h"
 #include "AppConfig.h"
-#include "AppTestSupport.h"
 #include "ChildFrame.h"
 #include "CommandIds.h"
+#include "Files.h"
 #include "FrameKeyFilter.h"
 #include "HelpHook.h"
 #include "HelpTopics.h"
@@ -14,8 +13,10 @@
 #include "MdiClientWnd.h"
 #include "NavigatorBar.h"
 #include "ProgramDoc.h"
+#include "ProgramFixture.h"
 #include "ProgramIni.h"
 #include "RadioImage.h"
+#include "TestSuite.h"
 
 #include <QAction>
 #include <QApplication>
@@ -75,16 +76,6 @@ bool HasAction(const QMenu* menu, int id) {
     return false;
 }
 
-// Replaces `key=value` lines of the default Program.ini.
-QString DefaultIniWith(const QString& key, const QString& value) {
-    QStringList lines = DefaultIniText().split(u'\n');
-    for (QString& line : lines) {
-        if (line.startsWith(key + u'='))
-            line = key + u'=' + value;
-    }
-    return lines.join(u'\n');
-}
-
 // A new document's image: the new-image contents, except that the channel view may
 // take the product bytes from the per-user store when it fills its grid.
 bool IsNewImage(RadioImage image) {
@@ -101,12 +92,40 @@ std::unique_ptr<QSignalSpy> DetachedCommand(CMainFrame* frame, int commandId) {
     return std::make_unique<QSignalSpy>(action, &QAction::triggered);
 }
 
-QByteArray FileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
+
+class AppShellTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+
+    // Start-up and configuration
+    void startUpWithDefaultIni();
+    void startUpVariants_data();
+    void startUpVariants();
+    void menusAsBuilt();
+    void chineseTexts();
+    void commandLine();
+    void commandLineDatFile();
+
+    // Documents
+    void newAsksBeforeClearing();
+    void openHidesActiveWindowAndCloseOnlyHides();
+    void shortFileRefusedKeepsDocument();
+    void saveWritesTheImage();
+    void unsavedChangesOnClose();
+
+    // Main window
+    void treeActsOnItemUnderCursor();
+    void controlBarAndNavigatorBar();
+    void ctrlF11AndAlignmentEntries();
+    void backgroundPicture();
+
+    // Language, About, help
+    void languageSwitch();
+    void aboutDialog();
+    void helpTopics();
+};
 
 void AppShellTest::init() {
     SetHelpHandler({});
@@ -318,7 +337,7 @@ void AppShellTest::commandLineDatFile() {
     QCOMPARE(frame->windowTitle(), QStringLiteral("second"));
 
     // A file that cannot be loaded is reported and ends the start.
-    WriteBytes(config.filePath("short.dat"), 1023, 0);
+    QVERIFY(WriteFileBytes(config.filePath("short.dat"), QByteArray(1023, 0)));
     CProgramApp refused;
     QVERIFY(
         !refused.InitInstance({"Program", "--config", config.path(), config.filePath("short.dat")},
@@ -372,7 +391,7 @@ void AppShellTest::newAsksBeforeClearing() {
     prompts.answerNext(QMessageBox::Save);
     prompts.setSaveFile(config.filePath("kept.dat"));
     frame->OnFileNew();
-    QCOMPARE(FileBytes(config.filePath("kept.dat")).size(), ImageMap::kImageSize);
+    QCOMPARE(ReadFileBytes(config.filePath("kept.dat")).size(), ImageMap::kImageSize);
     QVERIFY(frame->activeChild() != second);
     QCOMPARE(frame->childFrames().size(), 1);
 }
@@ -385,7 +404,7 @@ void AppShellTest::openHidesActiveWindowAndCloseOnlyHides() {
     CChildFrame* first = frame->activeChild();
     QSignalSpy activeChanged(frame, &CMainFrame::activeDocumentChanged);
 
-    WriteBytes(config.filePath("other.dat"), ImageMap::kImageSize, 0x33);
+    QVERIFY(WriteFileBytes(config.filePath("other.dat"), QByteArray(ImageMap::kImageSize, 0x33)));
     prompts.setOpenFile(config.filePath("other.dat"));
     frame->OnFileOpen();
     QCOMPARE(frame->childFrames().size(), 2);
@@ -422,7 +441,7 @@ void AppShellTest::shortFileRefusedKeepsDocument() {
     CChildFrame* shown = frame->activeChild();
     shown->document()->image()[0x30] = 0x42;
 
-    WriteBytes(config.filePath("short.dat"), 1023, 0x11);
+    QVERIFY(WriteFileBytes(config.filePath("short.dat"), QByteArray(1023, 0x11)));
     prompts.setOpenFile(config.filePath("short.dat"));
     frame->OnFileOpen();
     QCOMPARE(prompts.asked.size(), 1);
@@ -468,7 +487,7 @@ void AppShellTest::saveWritesTheImage() {
     prompts.setSaveFile(config.filePath("saved.dat"));
     frame->OnFileSave();
     QCOMPARE(encoded, 1);
-    const QByteArray bytes = FileBytes(config.filePath("saved.dat"));
+    const QByteArray bytes = ReadFileBytes(config.filePath("saved.dat"));
     QCOMPARE(bytes.size(), ImageMap::kImageSize);
     QCOMPARE(quint8(bytes[0x40]), quint8(0x99));
     QVERIFY(!doc->isModified());
@@ -481,7 +500,7 @@ void AppShellTest::saveWritesTheImage() {
     prompts.setSaveFile(config.filePath("copy.dat"));
     frame->OnFileSaveAs();
     QCOMPARE(prompts.proposedSaveNames.last(), config.filePath("saved.dat"));
-    QCOMPARE(FileBytes(config.filePath("copy.dat")), bytes);
+    QCOMPARE(ReadFileBytes(config.filePath("copy.dat")), bytes);
 
     // A failing save is reported and keeps the unsaved-changes mark.
     doc->setModified();
@@ -500,7 +519,7 @@ void AppShellTest::unsavedChangesOnClose() {
     QVERIFY(prompts.asked.isEmpty());
 
     frame->show();
-    WriteBytes(config.filePath("a.dat"), ImageMap::kImageSize, 0);
+    QVERIFY(WriteFileBytes(config.filePath("a.dat"), QByteArray(ImageMap::kImageSize, 0)));
     QVERIFY(frame->openDocumentFile(config.filePath("a.dat")));
     frame->childFrames().first()->document()->setModified(); // the hidden one
     prompts.answerNext(QMessageBox::Cancel);
@@ -698,12 +717,12 @@ void AppShellTest::languageSwitch() {
     dialog.show();
     QCOMPARE(dialog.chosenIndex(), -1);
     dialog.englishButton()->setChecked(true);
-    const QByteArray before = FileBytes(config.iniPath());
+    const QByteArray before = ReadFileBytes(config.iniPath());
     dialog.accept();
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(dialog.chosenIndex(), 0);
     QVERIFY(!dialog.languageChanged());
-    QCOMPARE(FileBytes(config.iniPath()), before);
+    QCOMPARE(ReadFileBytes(config.iniPath()), before);
 
     // The other language rewrites [Setup] Language, keeping the rest of the file.
     dialog.show();
@@ -805,4 +824,5 @@ void AppShellTest::helpTopics() {
     QCOMPARE(viewer.currentSource().fileName(), QStringLiteral("index.html"));
 }
 
-QTEST_MAIN(AppShellTest)
+TEST_CLASS(AppShellTest)
+#include "tst_app.moc"

@@ -1,12 +1,13 @@
 // The window program with its channel view: a user picks a model and band, types a
 // dozen channels with tones using the keyboard only, saves, and opens the file again.
-#include "AppTestSupport.h"
 #include "CMSFlexGrid.h"
 #include "CProductInfoDlg.h"
 #include "CProgramView.h"
 #include "CommandIds.h"
 #include "MainFrame.h"
 #include "ProgramDoc.h"
+#include "ProgramFixture.h"
+#include "TestSuite.h"
 #include "UserStore.h"
 
 #include <QApplication>
@@ -117,5 +118,5 @@ void AppChannelsTest::keyboardOnlySession() {
              QStringLiteral("FM Radio Programmer  [ Type:QR-16U  Fre:450 - 520MHz ]"));
 }
 
-QTEST_MAIN(AppChannelsTest)
+TEST_CLASS(AppChannelsTest)
 #include "tst_app_channels.moc"

@@ -1,6 +1,5 @@
 // The window program against the simulated radio: read the radio, edit a channel,
 // write it back, and find the edit in the radio's memory.
-#include "AppTestSupport.h"
 #include "CMSFlexGrid.h"
 #include "CProcessDlg.h"
 #include "CProgramView.h"
@@ -8,9 +7,11 @@
 #include "CommandIds.h"
 #include "MainFrame.h"
 #include "ProgramDoc.h"
+#include "ProgramFixture.h"
 #include "ProgramTransfer.h"
 #include "RadioImage.h"
 #include "SimulatorProcess.h"
+#include "TestSuite.h"
 
 #include <QAction>
 #include <QApplication>
@@ -97,5 +98,5 @@ void AppRadioTest::readEditWriteAgainstTheSimulator() {
     QVERIFY(prompts.asked.isEmpty());
 }
 
-QTEST_MAIN(AppRadioTest)
+TEST_CLASS(AppRadioTest)
 #include "tst_app_radio.moc"

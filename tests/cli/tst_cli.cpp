@@ -1,25 +1,16 @@
 // chprog new, show, export-csv and import-csv, run as a separate process.
 
 #include "ChannelCodec.h"
-#include "ChprogRun.h"
+#include "Chprog.h"
+#include "Files.h"
 #include "RadioImage.h"
+#include "TestSuite.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
-
-void WriteText(const QString& path, const QByteArray& text) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(text);
-}
-
-QByteArray ReadBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 const QByteArray kHeader =
     "CH,Rx Frequency,Tx Frequency,QT/DQT Dec,QT/DQT Enc,Power,Scan Add,Busy Lock,W/N,Compand\r\n";
@@ -36,7 +27,7 @@ private slots:
         const ChprogRun run = Chprog({"new", "-o", path});
         QCOMPARE(run.status, 0);
         const RadioImage fresh = NewImage();
-        QCOMPARE(ReadBytes(path), QByteArray(reinterpret_cast<const char*>(fresh.data()), 1024));
+        QCOMPARE(ReadFileBytes(path), ImageBytes(fresh));
     }
 
     void showPrintsSixteenLinesOfTenFields() {
@@ -69,13 +60,14 @@ private slots:
         image[0x200] = 0x5A; // a byte no table owns
         QVERIFY(SaveDatFile(base, image, nullptr));
         const QString csv = m_dir.filePath("in.csv");
-        WriteText(csv, kHeader + "3,145.5875,,D754I,None,High,Yes,QT/DQT,Wide,No\r\n"
-                                 "12,\"400.0125\",400.00625,254.1,67.0,低,無,關,寬,是\r\n");
+        QVERIFY(WriteFileBytes(csv, kHeader +
+                                        "3,145.5875,,D754I,None,High,Yes,QT/DQT,Wide,No\r\n"
+                                        "12,\"400.0125\",400.00625,254.1,67.0,低,無,關,寬,是\r\n"));
         const QString out = m_dir.filePath("out.dat");
         const ChprogRun run = Chprog({"import-csv", csv, "--base", base, "-o", out});
         QCOMPARE(run.err, QString());
         QCOMPARE(run.status, 0);
-        const QByteArray bytes = ReadBytes(out);
+        const QByteArray bytes = ReadFileBytes(out);
         QCOMPARE(bytes.size(), 1024);
         QCOMPARE(quint8(bytes[0x200]), quint8(0x5A));
         QCOMPARE(bytes.mid(48, 8), QByteArray::fromHex("5087551450875514")); // tx takes rx
@@ -94,7 +86,7 @@ private slots:
         QCOMPARE(Chprog({"export-csv", out, "-o", again, "--lang", "zh"}).status, 0);
         const QString out2 = m_dir.filePath("out2.dat");
         QCOMPARE(Chprog({"import-csv", again, "--base", out, "-o", out2}).status, 0);
-        QCOMPARE(ReadBytes(out2), bytes);
+        QCOMPARE(ReadFileBytes(out2), bytes);
     }
 
     void badInputIsRefusedAndWritesNothing_data() {
@@ -127,7 +119,7 @@ private slots:
         const QString base = m_dir.filePath("base.dat");
         QVERIFY(SaveDatFile(base, NewImage(), nullptr));
         const QString in = m_dir.filePath("bad.csv");
-        WriteText(in, csv);
+        QVERIFY(WriteFileBytes(in, csv));
         const QString out = m_dir.filePath("never.dat");
         const ChprogRun run =
             Chprog(QStringList{"import-csv", in, "--base", base, "-o", out} + extra);
@@ -139,7 +131,7 @@ private slots:
 
     void badFilesAndArguments() {
         const QString shortFile = m_dir.filePath("short.dat");
-        WriteText(shortFile, QByteArray(1023, '\xFF'));
+        QVERIFY(WriteFileBytes(shortFile, QByteArray(1023, '\xFF')));
         ChprogRun run = Chprog({"show", shortFile});
         QCOMPARE(run.status, 2);
         QVERIFY(run.err.contains("short.dat"));
@@ -162,5 +154,5 @@ private:
     QTemporaryDir m_dir;
 };
 
-QTEST_GUILESS_MAIN(CliTest)
+TEST_CLASS(CliTest)
 #include "tst_cli.moc"

@@ -1,8 +1,10 @@
 // chprog calibration, run as a separate process on image files and a Program.ini.
 
-#include "ChprogRun.h"
+#include "Chprog.h"
+#include "Files.h"
 #include "ImageMap.h"
 #include "RadioImage.h"
+#include "TestSuite.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -36,9 +38,7 @@ private:
 
 void CliCalibrationTest::init() {
     QVERIFY(m_dir.isValid());
-    QFile ini(m_dir.filePath("Program.ini"));
-    QVERIFY(ini.open(QIODevice::WriteOnly));
-    ini.write(kIni);
+    QVERIFY(WriteFileBytes(m_dir.filePath("Program.ini"), kIni));
 }
 
 QString CliCalibrationTest::writeImage(const RadioImage& image) {
@@ -114,5 +114,5 @@ void CliCalibrationTest::refusesBadArguments() {
     QCOMPARE(noIni.out.count('\n'), 1);
 }
 
-QTEST_GUILESS_MAIN(CliCalibrationTest)
+TEST_CLASS(CliCalibrationTest)
 #include "tst_cli_calibration.moc"

@@ -2,8 +2,10 @@
 // --first-channel, run as a user would.
 
 #include "ChannelCodec.h"
-#include "ChprogRun.h"
+#include "Chprog.h"
+#include "Files.h"
 #include "RadioImage.h"
+#include "TestSuite.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -13,16 +15,6 @@ namespace {
 
 const QByteArray kHeader = "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,"
                            "DtcsCode,DtcsPolarity,Mode,TStep,Skip,Comment\r\n";
-
-QByteArray ReadBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool WriteBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 // A marine-style list: Locations 0..59, named.
 QByteArray LongList() {
@@ -46,17 +38,18 @@ private slots:
         const QString base = m_dir.filePath("base.dat");
         RadioImage image = NewImage();
         ChannelTable table = DecodeChannels(image, Language::English);
-        table[4] = {"5", "146.94", "146.34", "D023N", "D023I", "Low", "No", "Carrier", "Narrow", "Yes"};
+        table[4] = {"5",   "146.94", "146.34",  "D023N",  "D023I",
+                    "Low", "No",     "Carrier", "Narrow", "Yes"};
         GridToImage(table, image);
         QVERIFY(SaveDatFile(base, image, nullptr));
         const QString csv = m_dir.filePath("common.csv");
         QCOMPARE(Chprog({"export-csv", base, "--layout", "common", "-o", csv}).status, 0);
-        QVERIFY(ReadBytes(csv).startsWith(kHeader.left(kHeader.size() - 2)));
+        QVERIFY(ReadFileBytes(csv).startsWith(kHeader.left(kHeader.size() - 2)));
         const QString out = m_dir.filePath("out.dat");
         const ChprogRun run = Chprog({"import-csv", csv, "--base", base, "-o", out});
         QCOMPARE(run.status, 0);
         QVERIFY(run.err.isEmpty());
-        QCOMPARE(ReadBytes(out), ReadBytes(base));
+        QCOMPARE(ReadFileBytes(out), ReadFileBytes(base));
     }
 
     void placementOptions_data() {
@@ -65,12 +58,14 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("Location 0 names both options")
             << QStringList{} << 2 << "--rows A-B and place them with --first-channel N";
-        QTest::newRow("rows 20-35 from channel 1") << QStringList{"--rows", "20-35", "--first-channel", "1"}
-                                                   << 0 << "Name and Comment";
-        QTest::newRow("rows that do not fit") << QStringList{"--rows", "0-59", "--first-channel", "5"}
-                                              << 2 << "60 rows do not fit from channel 5 on: only 12 fit";
+        QTest::newRow("rows 20-35 from channel 1")
+            << QStringList{"--rows", "20-35", "--first-channel", "1"} << 0 << "Name and Comment";
+        QTest::newRow("rows that do not fit")
+            << QStringList{"--rows", "0-59", "--first-channel", "5"} << 2
+            << "60 rows do not fit from channel 5 on: only 12 fit";
         QTest::newRow("bad range") << QStringList{"--rows", "9-3"} << 2 << "--rows";
-        QTest::newRow("bad channel") << QStringList{"--first-channel", "17"} << 2 << "--first-channel";
+        QTest::newRow("bad channel")
+            << QStringList{"--first-channel", "17"} << 2 << "--first-channel";
     }
 
     void placementOptions() {
@@ -78,12 +73,13 @@ private slots:
         QFETCH(int, status);
         QFETCH(QString, message);
         const QString csv = m_dir.filePath("marine.csv");
-        QVERIFY(WriteBytes(csv, LongList()));
+        QVERIFY(WriteFileBytes(csv, LongList()));
         const QString base = m_dir.filePath("blank.dat");
         QVERIFY(SaveDatFile(base, NewImage(), nullptr));
         const QString out = m_dir.filePath("placed.dat");
         QFile::remove(out);
-        const ChprogRun run = Chprog(QStringList{"import-csv", csv, "--base", base, "-o", out} + options);
+        const ChprogRun run =
+            Chprog(QStringList{"import-csv", csv, "--base", base, "-o", out} + options);
         QCOMPARE(run.status, status);
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
         QCOMPARE(QFile::exists(out), status == 0);
@@ -99,5 +95,5 @@ private:
     QTemporaryDir m_dir;
 };
 
-QTEST_GUILESS_MAIN(CliCommonCsvTest)
+TEST_CLASS(CliCommonCsvTest)
 #include "tst_cli_common_csv.moc"

@@ -1,9 +1,11 @@
 // chprog settings and chprog set, run as a separate process.
 
-#include "ChprogRun.h"
+#include "Chprog.h"
+#include "Files.h"
 #include "ImageMap.h"
 #include "RadioImage.h"
 #include "ScanInfo.h"
+#include "TestSuite.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -12,15 +14,6 @@
 using namespace ImageMap;
 
 namespace {
-
-QByteArray ReadBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QByteArray Bytes(const RadioImage& image) {
-    return QByteArray(reinterpret_cast<const char*>(image.data()), kImageSize);
-}
 
 RadioImage ImageWithChannelFive() {
     RadioImage image = NewImage();
@@ -83,8 +76,8 @@ private slots:
                     "Voice Annunciation=英文", "Beep=Off", "Tx Dwell Time=300", "-o", out});
         QCOMPARE(run.status, 0);
         QVERIFY2(run.err.isEmpty(), qPrintable(run.err));
-        QCOMPARE(ReadBytes(in), Bytes(ImageWithChannelFive()));
-        const QByteArray written = ReadBytes(out);
+        QCOMPARE(ReadFileBytes(in), ImageBytes(ImageWithChannelFive()));
+        const QByteArray written = ReadFileBytes(out);
         QCOMPARE(written.size(), kImageSize);
         QCOMPARE(written[kTimeOutTimer], char(40));
         QCOMPARE(written[kPriorityMode], char(kPriorityFixed));
@@ -100,7 +93,7 @@ private slots:
         // Only the dialogs that were touched are closed with OK: a scan setting alone
         // leaves the optional-feature bytes as they were.
         QVERIFY(Chprog({"set", in, "Dropout Delay Time=0"}).status == 0);
-        const QByteArray inPlace = ReadBytes(in);
+        const QByteArray inPlace = ReadFileBytes(in);
         QCOMPARE(inPlace[kDropoutDelay], char(0));
         QCOMPARE(inPlace[kCallKeyDefine], char(0xFF));
         QCOMPARE(Chprog({"settings", in}).out.split('\n').filter("Dropout").first(),
@@ -149,7 +142,7 @@ private slots:
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
         QVERIFY(!QFile::exists(out));
         QVERIFY(Chprog(QStringList{"set", in} + assignments).status == 2);
-        QCOMPARE(ReadBytes(in), Bytes(ImageWithChannelFive()));
+        QCOMPARE(ReadFileBytes(in), ImageBytes(ImageWithChannelFive()));
     }
 
     void setNeedsAFileAndAValue() {
@@ -164,5 +157,5 @@ private:
     QTemporaryDir m_dir;
 };
 
-QTEST_GUILESS_MAIN(CliSettingsTest)
+TEST_CLASS(CliSettingsTest)
 #include "tst_cli_settings.moc"

@@ -4,8 +4,10 @@
 #include "COptionalFeaturesDlg.h"
 #include "CScanInfoDlg.h"
 #include "ImageMap.h"
+#include "Modal.h"
 #include "ScanInfo.h"
 #include "StepEdit.h"
+#include "TestSuite.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -40,19 +42,6 @@ template <class Widget> Widget* Control(QWidget& dialog, const char* name) {
     if (!widget)
         qFatal("no control %s", name);
     return widget;
-}
-
-// Answers the next message box with OK and keeps its text.
-void AnswerNextMessage(QString* text) {
-    QTimer::singleShot(0, [text] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box) {
-            AnswerNextMessage(text);
-            return;
-        }
-        *text = box->text();
-        box->accept();
-    });
 }
 
 void ReplaceText(StepEdit* edit, const QString& text) {
@@ -259,11 +248,11 @@ void DialogsTest::scanInfoLeavingFieldsClamps() {
         QCOMPARE(dwell->text(), "300");
 
         // A look-back text that is not a number: told, the field keeps the focus.
-        QString message;
+        SeenMessage message;
         AnswerNextMessage(&message);
         ReplaceText(lookBack, "abc");
         channel->setFocus();
-        QCOMPARE(message, NumberRequiredMessage());
+        QCOMPARE(message.text, NumberRequiredMessage());
         QCOMPARE(dialog.focusWidget(),
                  lookBack->focusProxy() ? lookBack->focusProxy() : static_cast<QWidget*>(lookBack));
         ReplaceText(lookBack, "2.35");
@@ -311,10 +300,10 @@ void DialogsTest::scanInfoRefusesUnprogrammedChannel() {
             QTest::keyClicks(channel, refused);
             if (QByteArray(refused).isEmpty())
                 channel->clear();
-            QString message;
+            SeenMessage message;
             AnswerNextMessage(&message);
             QTest::mouseClick(Control<QPushButton>(dialog, "ok"), Qt::LeftButton);
-            QCOMPARE(message, QStringLiteral("请选择已输入的信道"));
+            QCOMPARE(message.text, QStringLiteral("请选择已输入的信道"));
             QVERIFY(dialog.isVisible());
         }
         channel->setFocus();
@@ -327,5 +316,5 @@ void DialogsTest::scanInfoRefusesUnprogrammedChannel() {
     QCOMPARE(helpContexts, QList<int>{1003});
 }
 
-QTEST_MAIN(DialogsTest)
+TEST_CLASS(DialogsTest)
 #include "tst_dialogs.moc"

@@ -6,8 +6,9 @@
 #include "ChannelPrinter.h"
 #include "HelpHook.h"
 #include "ProgramDoc.h"
+#include "ProgramFixture.h"
+#include "TestSuite.h"
 #include "UserStore.h"
-#include "tst_editor.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -76,13 +77,31 @@ const QStringList kEnglishDefaults{"None", "None", "High", "No", "Off", "Wide", 
 
 } // namespace
 
+class ChannelViewTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void newDocumentShowsEmptyGrid();
+    void typedReceiveFrequencies();
+    void clearingReceiveAndTransmit();
+    void listsOnEmptyAndProgrammedRows();
+    void enterWalksTheGrid();
+    void scrollingDropsTheOpenEditor();
+    void typingOnTheGridOpensTheEditor();
+    void helpAtTheFocusedControl();
+    void otherBandChannelIsRefusedOnLeaving();
+    void chineseListsAndHeaders();
+    void saveFoldsTheGridAndReopens();
+    void realCautionBox();
+    void printsTheProgrammedChannels();
+
+private:
+    ConfigDir m_dir{QString::fromUtf8(kProgramIni)};
+};
+
 void ChannelViewTest::initTestCase() {
-    QVERIFY(m_dir.isValid());
-    const QString ini = m_dir.filePath("Program.ini");
-    QFile file(ini);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(kProgramIni);
-    file.close();
+    const QString ini = m_dir.iniPath();
     AppConfig& config = appConfig();
     config.iniFilePath = ini;
     config.programDirectory = m_dir.path() + '/';
@@ -434,3 +453,6 @@ void ChannelViewTest::printsTheProgrammedChannels() {
     QCOMPARE(printed2.count("Rx Frequency"), pages);
     QCOMPARE(printed2.count("146.52000"), 2 * 81); // receive and transmit
 }
+
+TEST_CLASS(ChannelViewTest)
+#include "tst_channel_view.moc"

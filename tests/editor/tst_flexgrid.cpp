@@ -1,6 +1,6 @@
 // The grid widget on its own: the properties and events its owners rely on.
 #include "CMSFlexGrid.h"
-#include "tst_editor.h"
+#include "TestSuite.h"
 
 #include <QHeaderView>
 #include <QScrollBar>
@@ -27,6 +27,17 @@ QPoint CellCentre(CMSFlexGrid& grid, int row, int col) {
 }
 
 } // namespace
+
+class FlexGridTest : public QObject {
+    Q_OBJECT
+private slots:
+    void sizeAndTexts();
+    void currentCellEventsInOrder();
+    void mouseAndKeyboardMoveTheCurrentCell();
+    void geometryInTwips();
+    void alignmentColourAndHighlight();
+    void scrollingRaisesScroll();
+};
 
 void FlexGridTest::sizeAndTexts() {
     CMSFlexGrid grid;
@@ -237,3 +248,6 @@ void FlexGridTest::scrollingRaisesScroll() {
     QCOMPARE(log.entries[1], QString("scroll 39,1"));
     QCOMPARE(log.entries.last(), QString("enter 39,1"));
 }
+
+TEST_CLASS(FlexGridTest)
+#include "tst_flexgrid.moc"

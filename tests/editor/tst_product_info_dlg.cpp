@@ -4,13 +4,15 @@
 #include "CProductInfoDlg.h"
 #include "CProgramView.h"
 #include "ProgramDoc.h"
+#include "ProgramFixture.h"
+#include "TestSuite.h"
 #include "UserStore.h"
-#include "tst_editor.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -40,12 +42,22 @@ int StoredNumber(const char* name) {
 
 } // namespace
 
+class ProductInfoDialogTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void secondBandOfAField();
+    void bandIndexBeyondTheList();
+    void newDocumentTakesTheUsersChoice();
+    void helpOnTheFocusedList();
+
+private:
+    ConfigDir m_dir{QString::fromUtf8(kProgramIni)};
+};
+
 void ProductInfoDialogTest::initTestCase() {
-    const QString ini = m_dir.filePath("Program.ini");
-    QFile file(ini);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(kProgramIni);
-    file.close();
+    const QString ini = m_dir.iniPath();
     appConfig().iniFilePath = ini;
     appConfig().languageName = "English";
     appConfig().chineseLanguage = false;
@@ -168,3 +180,6 @@ void ProductInfoDialogTest::helpOnTheFocusedList() {
         QDialogButtonBox::Cancel);
     QCOMPARE(topics, QList<int>{CProductInfoDlg::kBandListId});
 }
+
+TEST_CLASS(ProductInfoDialogTest)
+#include "tst_product_info_dlg.moc"

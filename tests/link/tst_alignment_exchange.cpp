@@ -2,21 +2,15 @@
 
 #include "AlignmentExchange.h"
 #include "FakeLink.h"
+#include "Files.h"
 #include "ScriptedRadio.h"
-#include "tst_link.h"
+#include "TestSuite.h"
 
 #include <QTest>
 
 namespace {
 
 const QStringList kGreetingFrames = {"02", "50", "52", "4F", "47", "52", "41", "4D"};
-
-RadioImage PatternImage(int seed) {
-    RadioImage image;
-    for (int i = 0; i < ImageMap::kImageSize; ++i)
-        image[i] = static_cast<std::uint8_t>(i * 3 + seed);
-    return image;
-}
 
 struct AlignmentRig {
     explicit AlignmentRig(const RadioImage& memory) : radio(memory) {
@@ -41,6 +35,19 @@ bool SameOutside(const RadioImage& a, const RadioImage& b, int start, int end) {
 }
 
 } // namespace
+
+class AlignmentExchangeTest : public QObject {
+    Q_OBJECT
+private slots:
+    void readsPowerTableFrames();
+    void writesSquelchTableFrames();
+    void handshakeGivesUpAfterFourAttempts_data();
+    void handshakeGivesUpAfterFourAttempts();
+    void failedReadLeavesTheImage_data();
+    void failedReadLeavesTheImage();
+    void unacknowledgedWriteBlock();
+    void portThatWillNotOpen();
+};
 
 void AlignmentExchangeTest::readsPowerTableFrames() {
     AlignmentRig rig(PatternImage(1));
@@ -163,3 +170,6 @@ void AlignmentExchangeTest::portThatWillNotOpen() {
     QCOMPARE(outcome.message, QStringLiteral("Could not open the port"));
     QVERIFY(rig.link.writes.isEmpty());
 }
+
+TEST_CLASS(AlignmentExchangeTest)
+#include "tst_alignment_exchange.moc"

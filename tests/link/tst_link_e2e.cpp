@@ -4,26 +4,18 @@
 
 #include "AlignmentExchange.h"
 #include "ChannelCodec.h"
+#include "Chprog.h"
+#include "Files.h"
 #include "LinkProtocol.h"
 #include "ProgrammingExchange.h"
 #include "QtSerialLink.h"
 #include "SimulatorProcess.h"
+#include "TestSuite.h"
 
 #include <QCoreApplication>
 #include <QTest>
 
 namespace {
-
-QByteArray Bytes(const RadioImage& image) {
-    return QByteArray(reinterpret_cast<const char*>(image.data()), ImageMap::kImageSize);
-}
-
-RadioImage PatternImage(int seed) {
-    RadioImage image;
-    for (int i = 0; i < ImageMap::kImageSize; ++i)
-        image[i] = static_cast<std::uint8_t>(i * 13 + seed);
-    return image;
-}
 
 // `radio` after a write of `image` that reached the radio with blocks [0, blocks) of `plan`.
 RadioImage AfterWrite(RadioImage radio, const RadioImage& image, const QVector<TransferBlock>& plan,
@@ -32,14 +24,6 @@ RadioImage AfterWrite(RadioImage radio, const RadioImage& image, const QVector<T
         std::copy(image.begin() + plan[i].address, image.begin() + plan[i].address + plan[i].length,
                   radio.begin() + plan[i].address);
     return radio;
-}
-
-// A simulator holding `memory`.
-QStringList WithMemory(const QTemporaryDir& dir, const RadioImage& memory,
-                       QStringList options = {}) {
-    const QString path = dir.filePath(QStringLiteral("memory-%1.dat").arg(qHash(Bytes(memory))));
-    WriteFileBytes(path, Bytes(memory));
-    return QStringList{"--image", path} + options;
 }
 
 } // namespace
@@ -61,14 +45,14 @@ private:
 
 void LinkEndToEndTest::oneSimulatorServesManyExchanges() {
     const RadioImage original = PatternImage(1);
-    SimulatorProcess radio(WithMemory(m_dir, original));
+    SimulatorProcess radio(original);
     QVERIFY(radio.isReady());
     const QString port = radio.linkPath();
 
     // Read what the radio holds.
     const QString readPath = m_dir.filePath("read.dat");
-    QCOMPARE(RunChprog({"read", "--port", port, "-o", readPath}), 0);
-    QCOMPARE(ReadFileBytes(readPath), Bytes(original));
+    QCOMPARE(Chprog({"read", "--port", port, "-o", readPath}).status, 0);
+    QCOMPARE(ReadFileBytes(readPath), ImageBytes(original));
 
     // A normal write leaves the factory block and the calibration alone.
     const RadioImage edited = PatternImage(2);
@@ -76,24 +60,24 @@ void LinkEndToEndTest::oneSimulatorServesManyExchanges() {
     ClampCalibration(clamped);
     QVERIFY(clamped != edited); // the pattern has calibration values out of range
     const QString editedPath = m_dir.filePath("edited.dat");
-    QVERIFY(WriteFileBytes(editedPath, Bytes(edited)));
-    QString err;
-    QCOMPARE(RunChprog({"write", "--port", port, editedPath}, &err), 0);
-    QVERIFY2(err.contains("100%"), qPrintable(err));
+    QVERIFY(WriteFileBytes(editedPath, ImageBytes(edited)));
+    const ChprogRun write = Chprog({"write", "--port", port, editedPath});
+    QCOMPARE(write.status, 0);
+    QVERIFY2(write.err.contains("100%"), qPrintable(write.err));
     const RadioImage afterNormal = AfterWrite(original, clamped, WritePlan(false), 122);
-    QCOMPARE(RunChprog({"read", "--port", port, "-o", readPath}), 0);
-    QCOMPARE(ReadFileBytes(readPath), Bytes(afterNormal));
+    QCOMPARE(Chprog({"read", "--port", port, "-o", readPath}).status, 0);
+    QCOMPARE(ReadFileBytes(readPath), ImageBytes(afterNormal));
 
     // With --alignment everything below 0x3F1 goes, clamped.
     const RadioImage aligned = PatternImage(3);
     RadioImage alignedClamped = aligned;
     ClampCalibration(alignedClamped);
-    QVERIFY(WriteFileBytes(editedPath, Bytes(aligned)));
-    QCOMPARE(RunChprog({"write", "--port", port, "--alignment", editedPath}), 0);
+    QVERIFY(WriteFileBytes(editedPath, ImageBytes(aligned)));
+    QCOMPARE(Chprog({"write", "--port", port, "--alignment", editedPath}).status, 0);
 
     QVERIFY(radio.stop());
     QCOMPARE(radio.savedMemory(),
-             Bytes(AfterWrite(afterNormal, alignedClamped, WritePlan(true), 127)));
+             ImageBytes(AfterWrite(afterNormal, alignedClamped, WritePlan(true), 127)));
 }
 
 void LinkEndToEndTest::faultsEndWithTheirMessage_data() {
@@ -126,35 +110,35 @@ void LinkEndToEndTest::faultsEndWithTheirMessage() {
     const RadioImage image = PatternImage(9);
     RadioImage clamped = image;
     ClampCalibration(clamped);
-    QVERIFY(WriteFileBytes(file, Bytes(image))); // a read must not touch it
-    QString err;
-    const int status = writing ? RunChprog({"write", "--port", radio.linkPath(), file}, &err)
-                               : RunChprog({"read", "--port", radio.linkPath(), "-o", file}, &err);
-    QCOMPARE(status, 1);
-    QVERIFY2(err.contains("chprog: " + message + "\n"), qPrintable(err));
-    QCOMPARE(ReadFileBytes(file), Bytes(image));
+    QVERIFY(WriteFileBytes(file, ImageBytes(image))); // a read must not touch it
+    const ChprogRun run = writing ? Chprog({"write", "--port", radio.linkPath(), file})
+                                  : Chprog({"read", "--port", radio.linkPath(), "-o", file});
+    QCOMPARE(run.status, 1);
+    QVERIFY2(run.err.contains("chprog: " + message + "\n"), qPrintable(run.err));
+    QCOMPARE(ReadFileBytes(file), ImageBytes(image));
 
     QVERIFY(radio.stop());
     QCOMPARE(radio.savedMemory(),
-             Bytes(AfterWrite(original, clamped, WritePlan(false), blocksWritten)));
+             ImageBytes(AfterWrite(original, clamped, WritePlan(false), blocksWritten)));
 }
 
 void LinkEndToEndTest::portThatDoesNotExist() {
-    QString err;
     const QString file = m_dir.filePath("never.dat");
-    QCOMPARE(RunChprog({"read", "--port", m_dir.filePath("no-radio"), "-o", file}, &err), 1);
-    QVERIFY2(err.contains(QString(kCouldNotOpenPortText)), qPrintable(err));
-    QVERIFY2(err.contains("no-radio: no such device"), qPrintable(err));
+    const ChprogRun read = Chprog({"read", "--port", m_dir.filePath("no-radio"), "-o", file});
+    QCOMPARE(read.status, 1);
+    QVERIFY2(read.err.contains(QString(kCouldNotOpenPortText)), qPrintable(read.err));
+    QVERIFY2(read.err.contains("no-radio: no such device"), qPrintable(read.err));
     QVERIFY(!QFile::exists(file));
     // A fault the simulator does not know is refused before anything starts.
-    QCOMPARE(
-        RunChprog({"simulate", "--link", m_dir.filePath("x"), "--fault", "short-read:0"}, &err), 2);
-    QVERIFY2(err.contains("short-read:0"), qPrintable(err));
+    const ChprogRun simulate =
+        Chprog({"simulate", "--link", m_dir.filePath("x"), "--fault", "short-read:0"});
+    QCOMPARE(simulate.status, 2);
+    QVERIFY2(simulate.err.contains("short-read:0"), qPrintable(simulate.err));
 }
 
 void LinkEndToEndTest::abandonedExchangeDoesNotDisturbTheNext() {
     const RadioImage original = PatternImage(4);
-    SimulatorProcess radio(WithMemory(m_dir, original));
+    SimulatorProcess radio(original);
     QVERIFY(radio.isReady());
     QtSerialLink link;
     const auto abandon = [&](const QByteArray& bytes) {
@@ -177,15 +161,15 @@ void LinkEndToEndTest::abandonedExchangeDoesNotDisturbTheNext() {
             AlignmentExchange(link, CalibrationTable::Squelch, Language::English)
                 .read(radio.linkPath(), image);
         QCOMPARE(outcome.result, ExchangeResult::Success);
-        QCOMPARE(Bytes(image).mid(0x3B0, 11), Bytes(original).mid(0x3B0, 11));
+        QCOMPARE(ImageBytes(image).mid(0x3B0, 11), ImageBytes(original).mid(0x3B0, 11));
     }
     QVERIFY(radio.stop());
-    QCOMPARE(radio.savedMemory(), Bytes(original));
+    QCOMPARE(radio.savedMemory(), ImageBytes(original));
 }
 
 void LinkEndToEndTest::alignmentExchangesOnAPacedLine() {
     const RadioImage original = PatternImage(6);
-    SimulatorProcess radio(WithMemory(m_dir, original, {"--baud", "9600"}));
+    SimulatorProcess radio(original, {"--baud", "9600"});
     QVERIFY(radio.isReady());
     QtSerialLink link;
 
@@ -195,7 +179,7 @@ void LinkEndToEndTest::alignmentExchangesOnAPacedLine() {
     QCOMPARE(outcome.message, QStringLiteral("Read Successfully"));
     RadioImage expected = NewImage();
     std::copy(original.begin() + 0x3C0, original.begin() + 0x3D6, expected.begin() + 0x3C0);
-    QCOMPARE(Bytes(image), Bytes(expected));
+    QCOMPARE(ImageBytes(image), ImageBytes(expected));
 
     const RadioImage squelch = PatternImage(7);
     outcome = AlignmentExchange(link, CalibrationTable::Squelch, Language::Chinese)
@@ -204,7 +188,7 @@ void LinkEndToEndTest::alignmentExchangesOnAPacedLine() {
     QVERIFY(radio.stop());
     expected = original;
     std::copy(squelch.begin() + 0x3B0, squelch.begin() + 0x3BB, expected.begin() + 0x3B0);
-    QCOMPARE(radio.savedMemory(), Bytes(expected));
+    QCOMPARE(radio.savedMemory(), ImageBytes(expected));
 }
 
 void LinkEndToEndTest::alignmentFaults() {
@@ -218,10 +202,10 @@ void LinkEndToEndTest::alignmentFaults() {
                 .read(radio.linkPath(), image);
         QCOMPARE(outcome.result, ExchangeResult::CommunicationFailed);
         QCOMPARE(outcome.message, QStringLiteral("通信出錯"));
-        QCOMPARE(Bytes(image), Bytes(PatternImage(8)));
+        QCOMPARE(ImageBytes(image), ImageBytes(PatternImage(8)));
         QVERIFY(!link.isOpen());
     }
 }
 
-QTEST_GUILESS_MAIN(LinkEndToEndTest)
+TEST_CLASS(LinkEndToEndTest)
 #include "tst_link_e2e.moc"

@@ -4,9 +4,13 @@
 #include "AppConfig.h"
 #include "CComSetupDlg.h"
 #include "CProcessDlg.h"
+#include "Files.h"
+#include "Modal.h"
 #include "ProgramIni.h"
 #include "ProgramTransfer.h"
 #include "RadioImage.h"
+#include "SimulatorProcess.h"
+#include "TestSuite.h"
 #include "UserStore.h"
 
 #include <QAbstractButton>
@@ -23,66 +27,6 @@
 #include <QTest>
 #include <QTimer>
 
-namespace {
-
-// Answers every message box that comes up with `button`, remembering its texts.
-class MessageAnswerer : public QObject {
-public:
-    explicit MessageAnswerer(QMessageBox::StandardButton button) : m_button(button) {
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box)
-                return;
-            texts << box->text();
-            details << box->informativeText();
-            if (QAbstractButton* b = box->button(m_button))
-                b->click();
-            else
-                box->reject();
-        });
-        m_timer.start(20);
-    }
-    QStringList texts;
-    QStringList details;
-
-private:
-    QMessageBox::StandardButton m_button;
-    QTimer m_timer;
-};
-
-// A simulated radio on a pseudo-terminal for the length of one test.
-class Simulator {
-public:
-    Simulator(const QString& dir, const QStringList& extra) : m_link(dir + "/radio") {
-        m_process.setProcessChannelMode(QProcess::ForwardedOutputChannel);
-        m_process.start(QStringLiteral(TEST_BIN_DIR "/chprog"),
-                        QStringList{"simulate", "--link", m_link} + extra);
-        QElapsedTimer timer;
-        timer.start();
-        while (!QFile::exists(m_link) && timer.elapsed() < 10000)
-            QTest::qWait(20);
-    }
-    ~Simulator() {
-        m_process.terminate();
-        m_process.waitForFinished(5000);
-    }
-    QString link() const { return m_link; }
-    bool ready() const { return QFile::exists(m_link); }
-
-private:
-    QString m_link;
-    QProcess m_process;
-};
-
-RadioImage PatternImage() {
-    RadioImage image = NewImage();
-    for (int i = 0; i < 0x3F0; i += 7)
-        image[i] = static_cast<std::uint8_t>(i * 13);
-    return image;
-}
-
-} // namespace
-
 class LinkUiTest : public QObject {
     Q_OBJECT
 private slots:
@@ -93,11 +37,9 @@ private slots:
     }
 
     void readArrivesWholeAndKeepsTheWindowResponsive() {
-        const QString imagePath = m_dir.filePath("radio.dat");
-        QVERIFY(SaveDatFile(imagePath, PatternImage(), nullptr));
-        Simulator radio(m_dir.path(), {"--image", imagePath});
-        QVERIFY(radio.ready());
-        appConfig().portName = radio.link();
+        SimulatorProcess radio(PatternImage(1));
+        QVERIFY(radio.isReady());
+        appConfig().portName = radio.linkPath();
 
         QWidget owner;
         RadioImage received = NewImage();
@@ -119,16 +61,16 @@ private slots:
         QVERIFY(finished.wait(30000));
         QCOMPARE(finished.first().first().toBool(), true);
         QCOMPARE(reads, 1);
-        QVERIFY(received == PatternImage());
+        QVERIFY(received == PatternImage(1));
         QTest::qWait(50);
         QVERIFY(window.isNull()); // the window goes away at the end
         QVERIFY(transfer.nextDirection() == ProgramTransfer::Direction::Write);
     }
 
     void failedHandshakeAsksRetryWithoutBlockingTheWindow() {
-        Simulator radio(m_dir.path(), {"--fault", "no-ack"});
-        QVERIFY(radio.ready());
-        appConfig().portName = radio.link();
+        SimulatorProcess radio({"--fault", "no-ack"});
+        QVERIFY(radio.isReady());
+        appConfig().portName = radio.linkPath();
         QWidget owner;
         int reads = 0;
         ProgramTransfer transfer(&owner, {nullptr, nullptr, [&](const RadioImage&) { ++reads; }});
@@ -218,5 +160,5 @@ private:
     QTemporaryDir m_dir;
 };
 
-QTEST_MAIN(LinkUiTest)
+TEST_CLASS(LinkUiTest)
 #include "tst_link_ui.moc"

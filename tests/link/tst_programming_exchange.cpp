@@ -1,9 +1,10 @@
 // The programming exchange against a scripted radio on a fake link.
 
 #include "FakeLink.h"
+#include "Files.h"
 #include "ProgrammingExchange.h"
 #include "ScriptedRadio.h"
-#include "tst_link.h"
+#include "TestSuite.h"
 
 #include <QTest>
 
@@ -12,13 +13,6 @@ namespace {
 // The greeting bytes, the identification request and the handshake acknowledge.
 const QStringList kHandshakeFrames = {"02", "50", "52", "4F", "47", "52", "41", "4D", "02", "06"};
 const int kHandshakeWrites = 10;
-
-RadioImage PatternImage(int seed) {
-    RadioImage image;
-    for (int i = 0; i < ImageMap::kImageSize; ++i)
-        image[i] = static_cast<std::uint8_t>(i * 7 + seed);
-    return image;
-}
 
 QString FrameHeader(char command, int address, int length) {
     return QString::asprintf("%02X %02X %02X %02X", command, address >> 8, address & 0xFF, length);
@@ -71,6 +65,25 @@ struct Rig {
 };
 
 } // namespace
+
+class ProgrammingExchangeTest : public QObject {
+    Q_OBJECT
+private slots:
+    void plansCutBlocksAtMultiplesOfEight();
+    void readSendsTheFramesOfTheWorkedExample();
+    void writeSendsItsPlanAndNothingElse_data();
+    void writeSendsItsPlanAndNothingElse();
+    void shortIdentificationStillPasses();
+    void handshakeCountsItsAttempts_data();
+    void handshakeCountsItsAttempts();
+    void silentRadioCostsTheReadTimeOuts();
+    void radioFailingMidTransferInterrupts_data();
+    void radioFailingMidTransferInterrupts();
+    void shortReplyAtBlock41LeavesTheImage();
+    void cancelIsSeenOnlyAtItsPoints_data();
+    void cancelIsSeenOnlyAtItsPoints();
+    void portThatWillNotOpen();
+};
 
 void ProgrammingExchangeTest::plansCutBlocksAtMultiplesOfEight() {
     QCOMPARE(CutIntoBlocks({{955, 960}}), (QVector<TransferBlock>{{955, 5}}));
@@ -332,3 +345,6 @@ void ProgrammingExchangeTest::portThatWillNotOpen() {
     QCOMPARE(rig.cancelChecks, 0);
     QVERIFY(image == PatternImage(1));
 }
+
+TEST_CLASS(ProgrammingExchangeTest)
+#include "tst_programming_exchange.moc"

@@ -3,7 +3,7 @@
 #include "PortNames.h"
 #include "ProgramIni.h"
 #include "QtSerialLink.h"
-#include "tst_link.h"
+#include "TestSuite.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -62,6 +62,18 @@ constexpr LinkTimeouts kTestTimeouts{30, 100, 50, 50, 50};
 #endif
 
 } // namespace
+
+class SerialLineTest : public QObject {
+    Q_OBJECT
+private slots:
+    void portNamesFollowTheComNumbers();
+    void linuxDevicesComeFromProgramIni();
+    void readWaitsOutTheTotalTimeOut();
+    void readStopsAfterTheInterByteGap();
+    void readAndWriteMoveBytes();
+    void pulledCableIsAFailedRead();
+    void openFailuresSayWhy();
+};
 
 void SerialLineTest::portNamesFollowTheComNumbers() {
     QCOMPARE(PortNameForNumber(1), QStringLiteral("COM1"));
@@ -202,3 +214,6 @@ void SerialLineTest::openFailuresSayWhy() {
     QVERIFY2(detail.contains(QStringLiteral("dialout")), qPrintable(detail));
 #endif
 }
+
+TEST_CLASS(SerialLineTest)
+#include "tst_serial_line.moc"

@@ -3,6 +3,7 @@
 
 #include "Calibration.h"
 #include "ProductInfo.h"
+#include "TestSuite.h"
 
 #include <QTest>
 
@@ -179,5 +180,5 @@ void CalibrationTest::wideBandNeverWritesOutsideTheTables() {
     QCOMPARE(int(image[kSquelchCalibration + 10]), 0x81);
 }
 
-QTEST_GUILESS_MAIN(CalibrationTest)
+TEST_CLASS(CalibrationTest)
 #include "tst_calibration.moc"

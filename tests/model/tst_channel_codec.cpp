@@ -1,6 +1,6 @@
 #include "ChannelCodec.h"
+#include "TestSuite.h"
 #include "ToneCodes.h"
-#include "tst_model.h"
 
 #include <QTest>
 
@@ -32,6 +32,27 @@ ChannelRow ProgrammedRow(const QString& rx, const QString& tx) {
 
 } // namespace
 
+class ChannelCodecTest : public QObject {
+    Q_OBJECT
+private slots:
+    void newImageHasFactoryContents();
+    void newImageDecodesAsSixteenEmptyChannels();
+    void frequenciesPackAsBcd_data();
+    void frequenciesPackAsBcd();
+    void emptyChannelMarkers();
+    void toneOnEmptyChannelIsStillShown();
+    void scanBitsDifferBetweenHalves();
+    void emptyRowEncodesFlagBytes();
+    void encoderKeepsBitsItDoesNotOwn();
+    void encoderAcceptsBothLanguages();
+    void decodeEncodeRoundTrip();
+    void calibrationClamp();
+    void tones_data();
+    void tones();
+    void dcsTableLookups();
+    void toneListOrder();
+};
+
 void ChannelCodecTest::newImageHasFactoryContents() {
     const RadioImage image = NewImage();
     QCOMPARE(image[0x000], 0x00);
@@ -58,7 +79,8 @@ void ChannelCodecTest::newImageDecodesAsSixteenEmptyChannels() {
     for (int ch = 1; ch <= 16; ++ch) {
         QCOMPARE(table[ch - 1][kColNumber], ChannelNumberText(ch));
         for (int c = 1; c < kChannelColumns; ++c)
-            QVERIFY2(table[ch - 1][c].isEmpty(), qPrintable(QString("ch %1 col %2").arg(ch).arg(c)));
+            QVERIFY2(table[ch - 1][c].isEmpty(),
+                     qPrintable(QString("ch %1 col %2").arg(ch).arg(c)));
     }
     QCOMPARE(table[0][kColNumber], QString(" 1"));
     QCOMPARE(table[15][kColNumber], QString("16"));
@@ -93,8 +115,8 @@ void ChannelCodecTest::emptyChannelMarkers() {
     // Zeros decode as empty, like FF.
     SetRecord(image, 1, {0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0x20, 0x30});
     // A receive frequency with FF in byte 7: rx shown, the rest empty.
-    SetRecord(image, 2, {0x00, 0x20, 0x65, 0x14, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
-                         0x20, 0x30});
+    SetRecord(image, 2,
+              {0x00, 0x20, 0x65, 0x14, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x20, 0x30});
     const ChannelTable table = DecodeChannels(image, Language::English);
     for (int c = 1; c < kChannelColumns; ++c)
         QVERIFY(table[0][c].isEmpty());
@@ -127,7 +149,7 @@ void ChannelCodecTest::scanBitsDifferBetweenHalves() {
     QVERIFY(table[3][kColScanAdd].isEmpty());
     QCOMPARE(table[11][kColScanAdd], QString("Yes"));
     GridToImage(table, image);
-    QCOMPARE(image[kScanListLow], 0x00); // channel 4's bit is lost, as the grid showed
+    QCOMPARE(image[kScanListLow], 0x00);  // channel 4's bit is lost, as the grid showed
     QCOMPARE(image[kScanListHigh], 0x08); // channel 12's bit is kept
 
     // Programmed channels: bit n-1 of the first byte, n-9 of the second.
@@ -167,8 +189,9 @@ void ChannelCodecTest::emptyRowEncodesFlagBytes() {
 
 void ChannelCodecTest::encoderKeepsBitsItDoesNotOwn() {
     RadioImage image = NewImage();
-    SetRecord(image, 7, {0x00, 0x20, 0x65, 0x14, 0x00, 0x20, 0x65, 0x14, 0xFF, 0xFF, 0xFF, 0xFF,
-                         0xC7 /* bits 0-2, 6, 7 */, 0xCF /* bits 0-3, 6, 7 */, 0x5A, 0xA5});
+    SetRecord(image, 7,
+              {0x00, 0x20, 0x65, 0x14, 0x00, 0x20, 0x65, 0x14, 0xFF, 0xFF, 0xFF, 0xFF,
+               0xC7 /* bits 0-2, 6, 7 */, 0xCF /* bits 0-3, 6, 7 */, 0x5A, 0xA5});
     ChannelTable table = DecodeChannels(image, Language::English);
     QCOMPARE(table[6][kColBusyLock], QString("Off"));
     QCOMPARE(table[6][kColPower], QString("Low"));
@@ -208,8 +231,9 @@ void ChannelCodecTest::encoderAcceptsBothLanguages() {
 void ChannelCodecTest::decodeEncodeRoundTrip() {
     // Any decoded table encodes back to the same image when flags are canonical.
     RadioImage image = NewImage();
-    SetRecord(image, 16, {0x50, 0x12, 0x00, 0x40, 0x25, 0x06, 0x60, 0x44, 0xEC, 0x29, 0xED, 0x09,
-                          0x30, 0x20, 0xFF, 0xFF});
+    SetRecord(image, 16,
+              {0x50, 0x12, 0x00, 0x40, 0x25, 0x06, 0x60, 0x44, 0xEC, 0x29, 0xED, 0x09, 0x30, 0x20,
+               0xFF, 0xFF});
     image[kScanListHigh] = 0x80;
     RadioImage copy = image;
     GridToImage(DecodeChannels(image, Language::Chinese), copy);
@@ -304,3 +328,6 @@ void ChannelCodecTest::toneListOrder() {
     for (int i = 1; i <= 50; ++i)
         QCOMPARE(ToneCodeToText(ToneTextToCode(english[i])), english[i]);
 }
+
+TEST_CLASS(ChannelCodecTest)
+#include "tst_channel_codec.moc"

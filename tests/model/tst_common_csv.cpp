@@ -2,9 +2,10 @@
 // Power value lands in the channel record, what is refused (with line and column), how
 // rows are placed, and that our export comes back byte for byte.
 
-#include "ChannelCsv.h"
 #include "ChannelCodec.h"
+#include "ChannelCsv.h"
 #include "CommonCsvLayout.h"
+#include "TestSuite.h"
 
 #include <QTest>
 
@@ -31,7 +32,8 @@ QStringList GridRow(const RadioImage& image, int channel) {
 }
 
 QByteArray Record(const RadioImage& image, int channel) {
-    return QByteArray(reinterpret_cast<const char*>(image.data()) + ImageMap::channelRecord(channel),
+    return QByteArray(reinterpret_cast<const char*>(image.data()) +
+                          ImageMap::channelRecord(channel),
                       ImageMap::kChannelRecordSize);
 }
 
@@ -80,9 +82,8 @@ void CommonCsvTest::mapsEachValue_data() {
                                     << grid("146.52000", "146.52000", "123.0", "123.0");
     QTest::newRow("DTCS NN") << ",146.52,,0,DTCS,88.5,88.5,23,NN,FM,5,,,,,"
                              << grid("146.52000", "146.52000", "D023N", "D023N");
-    QTest::newRow("DTCS RN: transmit reversed")
-        << ",146.52,,0,DTCS,88.5,88.5,754,RN,FM,5,,,,,"
-        << grid("146.52000", "146.52000", "D754N", "D754I");
+    QTest::newRow("DTCS RN: transmit reversed") << ",146.52,,0,DTCS,88.5,88.5,754,RN,FM,5,,,,,"
+                                                << grid("146.52000", "146.52000", "D754N", "D754I");
     QTest::newRow("Cross Tone->Tone") << ",146.52,,0,Cross,67.0,71.9,023,NN,FM,5,,,,,Tone->Tone"
                                       << grid("146.52000", "146.52000", "71.9", "67.0");
     QTest::newRow("Cross Tone->DTCS uses RxDtcsCode")
@@ -98,12 +99,12 @@ void CommonCsvTest::mapsEachValue_data() {
                                   << grid("146.52000", "146.52000", "None", "D047N");
     QTest::newRow("Cross DTCS->DTCS") << ",146.52,,0,Cross,67.0,71.9,047,NR,FM,5,,,,265,DTCS->DTCS"
                                       << grid("146.52000", "146.52000", "D265I", "D047N");
-    QTest::newRow("NFM is narrow") << ",146.52,,0,,88.5,88.5,023,NN,NFM,5,,,,,"
-                                   << grid("146.52000", "146.52000", "None", "None", "High", "Yes",
-                                           "Narrow");
+    QTest::newRow("NFM is narrow")
+        << ",146.52,,0,,88.5,88.5,023,NN,NFM,5,,,,,"
+        << grid("146.52000", "146.52000", "None", "None", "High", "Yes", "Narrow");
     QTest::newRow("Skip S leaves the scan list")
-        << ",146.52,,0,,88.5,88.5,023,NN,FM,5,S,,,," << grid("146.52000", "146.52000", "None", "None",
-                                                              "High", "No");
+        << ",146.52,,0,,88.5,88.5,023,NN,FM,5,S,,,,"
+        << grid("146.52000", "146.52000", "None", "None", "High", "No");
     QTest::newRow("Power Low") << ",146.52,,0,,88.5,88.5,023,NN,FM,5,,,Low,,"
                                << grid("146.52000", "146.52000", "None", "None", "Low");
     QTest::newRow("Power High (2W)") << ",146.52,,0,,88.5,88.5,023,NN,FM,5,,,High (2W),,"
@@ -166,7 +167,8 @@ void CommonCsvTest::refusesWithLineAndColumn() {
 void CommonCsvTest::frequencyBytesAreExact() {
     RadioImage image = NewImage();
     QString error;
-    QVERIFY(ImportInto(&image, kHeader + "2,,446.006250,split,145.587500,,88.5,88.5,023,NN,FM,5,,,,,\r\n",
+    QVERIFY(ImportInto(&image,
+                       kHeader + "2,,446.006250,split,145.587500,,88.5,88.5,023,NN,FM,5,,,,,\r\n",
                        {}, &error));
     QCOMPARE(Record(image, 2).left(8), QByteArray::fromHex("2506604450875514"));
 }
@@ -185,26 +187,23 @@ void CommonCsvTest::wattsPickHighAndLow() {
 }
 
 void CommonCsvTest::placesRows_data() {
-    QTest::addColumn<int>("from");   // --rows A-B, -1 for none
+    QTest::addColumn<int>("from"); // --rows A-B, -1 for none
     QTest::addColumn<int>("to");
-    QTest::addColumn<int>("first");  // --first-channel, 0 for none
+    QTest::addColumn<int>("first");           // --first-channel, 0 for none
     QTest::addColumn<QString>("error");       // start of the refusal, empty when accepted
     QTest::addColumn<QList<int>>("channels"); // programmed channels after the import
     // The file holds Locations 0..59 at 150.000, 150.025, ... MHz.
-    QTest::newRow("Location 0 without options") << -1 << -1 << 0
-                                                << "line 2, column \"Location\": 0 is not a channel"
-                                                << QList<int>{};
+    QTest::newRow("Location 0 without options")
+        << -1 << -1 << 0 << "line 2, column \"Location\": 0 is not a channel" << QList<int>{};
     QTest::newRow("rows 1-16 by Location") << 1 << 16 << 0 << "" << QList<int>{1, 16};
     QTest::newRow("rows 10-14 from channel 3") << 10 << 14 << 3 << "" << QList<int>{3, 7};
     QTest::newRow("first channel 1 takes rows 0-15") << 0 << 15 << 1 << "" << QList<int>{1, 16};
-    QTest::newRow("too many rows") << 0 << 59 << 1
-                                   << "60 rows do not fit from channel 1 on: only 16 fit"
-                                   << QList<int>{};
-    QTest::newRow("too many from channel 12") << 0 << 5 << 12
-                                              << "6 rows do not fit from channel 12 on: only 5 fit"
-                                              << QList<int>{};
-    QTest::newRow("no row in range") << 100 << 120 << 1 << "no row has a Location from 100 to 120"
-                                     << QList<int>{};
+    QTest::newRow("too many rows")
+        << 0 << 59 << 1 << "60 rows do not fit from channel 1 on: only 16 fit" << QList<int>{};
+    QTest::newRow("too many from channel 12")
+        << 0 << 5 << 12 << "6 rows do not fit from channel 12 on: only 5 fit" << QList<int>{};
+    QTest::newRow("no row in range")
+        << 100 << 120 << 1 << "no row has a Location from 100 to 120" << QList<int>{};
 }
 
 void CommonCsvTest::placesRows() {
@@ -238,7 +237,8 @@ void CommonCsvTest::placesRows() {
     }
     // The first placed row is the first kept row, whatever its Location.
     const int firstLocation = from;
-    QCOMPARE(table[channels[0] - 1][kColRxFrequency], FrequencyText(15000000 + 2500 * firstLocation));
+    QCOMPARE(table[channels[0] - 1][kColRxFrequency],
+             FrequencyText(15000000 + 2500 * firstLocation));
 }
 
 void CommonCsvTest::looseFilesAreAccepted() {
@@ -305,18 +305,21 @@ void CommonCsvTest::exportComesBackByteForByte() {
 void CommonCsvTest::exportWritesTheToneModes() {
     RadioImage image = NewImage();
     ChannelTable table = DecodeChannels(image, Language::English);
-    table[0] = {"1", "146.52000", "147.12000", "D023N", "D023I", "Low", "No", "Off", "Narrow", "No"};
+    table[0] = {"1",   "146.52000", "147.12000", "D023N",  "D023I",
+                "Low", "No",        "Off",       "Narrow", "No"};
     table[1] = {"2", "146.52000", "146.52000", "71.9", "67.0", "High", "Yes", "Off", "Wide", "No"};
     GridToImage(table, image);
     const QStringList lines =
         ChannelCsvText(image, CsvLayout::Common, Language::English).split(QStringLiteral("\r\n"));
     QCOMPARE(lines.value(0), kHeader.trimmed());
-    QCOMPARE(lines.value(1), QStringLiteral("1,,146.520000,+,0.600000,DTCS,88.5,88.5,023,RN,NFM,5.00,"
-                                            "S,,Low,023,Tone->Tone"));
-    QCOMPARE(lines.value(2), QStringLiteral("2,,146.520000,,0.000000,Cross,67.0,71.9,023,NN,FM,5.00,"
-                                            ",,High,023,Tone->Tone"));
+    QCOMPARE(lines.value(1),
+             QStringLiteral("1,,146.520000,+,0.600000,DTCS,88.5,88.5,023,RN,NFM,5.00,"
+                            "S,,Low,023,Tone->Tone"));
+    QCOMPARE(lines.value(2),
+             QStringLiteral("2,,146.520000,,0.000000,Cross,67.0,71.9,023,NN,FM,5.00,"
+                            ",,High,023,Tone->Tone"));
     QCOMPARE(lines.size(), 4); // two channels and the empty text after the last CRLF
 }
 
-QTEST_APPLESS_MAIN(CommonCsvTest)
+TEST_CLASS(CommonCsvTest)
 #include "tst_common_csv.moc"

@@ -1,32 +1,31 @@
 // The product step of a grid fill, the Product Information choice and the window title.
 #include "ProductInfo.h"
+#include "ProgramFixture.h"
+#include "TestSuite.h"
 #include "UserStore.h"
-#include "tst_model.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
 
-QString WriteIni(const QTemporaryDir& dir, const QByteArray& text) {
-    const QString path = dir.filePath("Program.ini");
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(text);
-    return path;
-}
-
-const QByteArray kIni = "[Setup]\nAppName=ProductTest\nType1=QZ-417\nType2=QZ-418\n"
-                        "Field1=130 - 160MHz\nField2=136 - 174MHz|400 - 470MHz\n"
-                        "[English]\nAppName=Radio Programmer\n"
-                        "[Chinese]\nAppName=\xe5\xb0\x8d\xe8\xac\x9b\xe6\xa9\x9f\n";
+const QString kIni = QString::fromUtf8("[Setup]\nAppName=ProductTest\nType1=QZ-417\nType2=QZ-418\n"
+                                       "Field1=130 - 160MHz\nField2=136 - 174MHz|400 - 470MHz\n"
+                                       "[English]\nAppName=Radio Programmer\n"
+                                       "[Chinese]\nAppName=\xe5\xb0\x8d\xe8\xac\x9b\xe6\xa9\x9f\n");
 
 } // namespace
 
+class ProductInfoTest : public QObject {
+    Q_OBJECT
+private slots:
+    void newDocumentTakesTheUsersLastChoice();
+    void openedDocumentPushesItsOwnChoice();
+    void titleForms();
+};
+
 void ProductInfoTest::newDocumentTakesTheUsersLastChoice() {
-    QTemporaryDir dir;
-    const QString ini = WriteIni(dir, kIni);
+    const ConfigDir config(kIni);
+    const QString ini = config.iniPath();
     UserStore store(ini);
     RadioImage image = NewImage();
 
@@ -42,15 +41,16 @@ void ProductInfoTest::newDocumentTakesTheUsersLastChoice() {
     QCOMPARE(selection.limits.high, 17400000LL);
 
     // A per-user value of another store does not leak in: a fresh AppName reads 0.
-    const QString other = WriteIni(dir, QByteArray(kIni).replace("ProductTest", "OtherUser"));
+    const ConfigDir otherConfig(QString(kIni).replace("ProductTest", "OtherUser"));
+    const QString other = otherConfig.iniPath();
     UserStore otherStore(other);
     RadioImage third = NewImage();
     QCOMPARE(ReconcileProduct(third, otherStore, other, true).typeName, QString("QZ-417"));
 }
 
 void ProductInfoTest::openedDocumentPushesItsOwnChoice() {
-    QTemporaryDir dir;
-    const QString ini = WriteIni(dir, kIni);
+    const ConfigDir config(kIni);
+    const QString ini = config.iniPath();
     UserStore store(ini);
     RadioImage image = NewImage();
     image[ImageMap::kProductType] = 1;
@@ -70,8 +70,8 @@ void ProductInfoTest::openedDocumentPushesItsOwnChoice() {
 }
 
 void ProductInfoTest::titleForms() {
-    QTemporaryDir dir;
-    const QString ini = WriteIni(dir, kIni);
+    const ConfigDir config(kIni);
+    const QString ini = config.iniPath();
     QCOMPARE(ProductTitle(ini, "English", "QZ-417", "130 - 160MHz", ProductTitleForm::AfterFill,
                           Language::English),
              QString("Radio Programmer  [ Type:QZ-417  Fre:130 - 160MHz ]"));
@@ -85,3 +85,6 @@ void ProductInfoTest::titleForms() {
     QCOMPARE(ProductTitle(ini, "French", "", "", ProductTitleForm::AfterFill, Language::English),
              QString("  [ Type:  Fre: ]"));
 }
+
+TEST_CLASS(ProductInfoTest)
+#include "tst_product_info.moc"

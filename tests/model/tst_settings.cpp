@@ -5,6 +5,7 @@
 #include "OptionalFeatures.h"
 #include "RadioImage.h"
 #include "ScanInfo.h"
+#include "TestSuite.h"
 
 #include <QTest>
 
@@ -510,5 +511,5 @@ void SettingsTest::typedFieldTexts() {
     QCOMPARE(PriorityChannelNumber(QStringLiteral(" 5")), 5);
 }
 
-QTEST_APPLESS_MAIN(SettingsTest)
+TEST_CLASS(SettingsTest)
 #include "tst_settings.moc"

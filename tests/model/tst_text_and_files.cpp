@@ -1,10 +1,11 @@
 #include "ChannelEdit.h"
 #include "DecimalMultiply.h"
+#include "Files.h"
 #include "ProductInfo.h"
 #include "ProgramIni.h"
 #include "RadioImage.h"
+#include "TestSuite.h"
 #include "TextNumbers.h"
-#include "tst_model.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -12,20 +13,23 @@
 
 namespace {
 
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 const BandLimits kBand130to160{13000000, 16000000};
 
 } // namespace
+
+class TextAndFilesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void decimalMultiplyIsExact_data();
+    void decimalMultiplyIsExact();
+    void leadingNumbers();
+    void readFrequencyAndSteps();
+    void commitRulesOfAChannelRow();
+    void datFileRoundTripAndRefusals();
+    void failedSaveKeepsOldFile();
+    void profileReadWrite();
+    void bandsAndPoints();
+};
 
 void TextAndFilesTest::decimalMultiplyIsExact_data() {
     QTest::addColumn<double>("a");
@@ -105,7 +109,8 @@ void TextAndFilesTest::commitRulesOfAChannelRow() {
     QCOMPARE(row[kColTxFrequency], QString("146.52000"));
 
     // Clearing tx copies rx; a refused tx empties the cell only.
-    QCOMPARE(CommitChannelCell(row, kColTxFrequency, "", kBand130to160, en), CommitResult::Accepted);
+    QCOMPARE(CommitChannelCell(row, kColTxFrequency, "", kBand130to160, en),
+             CommitResult::Accepted);
     QCOMPARE(row[kColTxFrequency], QString("146.51250"));
     QCOMPARE(CommitChannelCell(row, kColTxFrequency, "170", kBand130to160, en),
              CommitResult::OutOfRange);
@@ -132,8 +137,7 @@ void TextAndFilesTest::commitRulesOfAChannelRow() {
     // Letters alone read as 0, which is out of range.
     QCOMPARE(CommitChannelCell(row, kColRxFrequency, "abc", kBand130to160, en),
              CommitResult::OutOfRange);
-    QCOMPARE(CommitChannelCell(row, kColRxFrequency, "146.52xyz", kBand130to160,
-                               Language::Chinese),
+    QCOMPARE(CommitChannelCell(row, kColRxFrequency, "146.52xyz", kBand130to160, Language::Chinese),
              CommitResult::Accepted);
     QCOMPARE(row[kColRxFrequency], QString("146.52000"));
     QCOMPARE(row[kColBusyLock], QString("關"));
@@ -147,18 +151,18 @@ void TextAndFilesTest::datFileRoundTripAndRefusals() {
     image[0x200] = 0x42;
     QString error;
     QVERIFY(SaveDatFile(path, image, &error));
-    QCOMPARE(ReadFile(path).size(), 1024);
+    QCOMPARE(ReadFileBytes(path).size(), 1024);
     RadioImage loaded{};
     QVERIFY(LoadDatFile(path, loaded, &error));
     QVERIFY(loaded == image);
 
     // 1025 bytes load; the extra byte is ignored.
-    WriteFile(dir.filePath("long.dat"), ReadFile(path) + QByteArray(1, '\x01'));
+    QVERIFY(WriteFileBytes(dir.filePath("long.dat"), ReadFileBytes(path) + QByteArray(1, '\x01')));
     QVERIFY(LoadDatFile(dir.filePath("long.dat"), loaded, &error));
     QVERIFY(loaded == image);
 
     // 1023 bytes are refused and the image stays as it was.
-    WriteFile(dir.filePath("short.dat"), ReadFile(path).left(1023));
+    QVERIFY(WriteFileBytes(dir.filePath("short.dat"), ReadFileBytes(path).left(1023)));
     RadioImage untouched = NewImage();
     QVERIFY(!LoadDatFile(dir.filePath("short.dat"), untouched, &error));
     QVERIFY(untouched == NewImage());
@@ -171,20 +175,21 @@ void TextAndFilesTest::datFileRoundTripAndRefusals() {
 void TextAndFilesTest::failedSaveKeepsOldFile() {
     QTemporaryDir dir;
     const QString path = dir.filePath("keep.dat");
-    WriteFile(path, QByteArray(1024, '\x11'));
+    QVERIFY(WriteFileBytes(path, QByteArray(1024, '\x11')));
     QString error;
     // A target inside a missing folder fails without touching anything.
     QVERIFY(!SaveDatFile(dir.filePath("no/such/folder.dat"), NewImage(), &error));
     QVERIFY(!error.isEmpty());
-    QCOMPARE(ReadFile(path), QByteArray(1024, '\x11'));
+    QCOMPARE(ReadFileBytes(path), QByteArray(1024, '\x11'));
 }
 
 void TextAndFilesTest::profileReadWrite() {
     QTemporaryDir dir;
     const QString ini = dir.filePath("Program.ini");
     QCOMPARE(ReadProfileString(ini, "Setup", "Language"), QString()); // no file
-    WriteFile(ini, "\xEF\xBB\xBF[Setup]\r\nLanguage=Chinese\r\nAppName = Radio\r\n\r\n"
-                   "[Chinese]\r\nCompany=\xE5\x85\xAC\xE5\x8F\xB8\r\n[Other]\r\nlanguage=x\r\n");
+    QVERIFY(WriteFileBytes(
+        ini, "\xEF\xBB\xBF[Setup]\r\nLanguage=Chinese\r\nAppName = Radio\r\n\r\n"
+             "[Chinese]\r\nCompany=\xE5\x85\xAC\xE5\x8F\xB8\r\n[Other]\r\nlanguage=x\r\n"));
     QCOMPARE(ReadProfileString(ini, "setup", "LANGUAGE"), QString("Chinese"));
     QCOMPARE(ReadProfileString(ini, "Setup", "AppName"), QString("Radio"));
     QCOMPARE(ReadProfileString(ini, "Chinese", "Company"), QString("公司"));
@@ -210,14 +215,16 @@ void TextAndFilesTest::bandsAndPoints() {
     QCOMPARE(band.high, 16000000LL);
     QCOMPARE(BandLimitsFromText("400").high, 40000000LL);
     QCOMPARE(BandLimitsFromText("").low, 0LL);
-    QCOMPARE(BandPoints(BandLimitsFromText("136 - 174MHz")), (std::vector<int>{136, 140, 150, 160, 170}));
+    QCOMPARE(BandPoints(BandLimitsFromText("136 - 174MHz")),
+             (std::vector<int>{136, 140, 150, 160, 170}));
     QCOMPARE(BandPoints(BandLimitsFromText("130 - 160MHz")), (std::vector<int>{130, 140, 150}));
     QCOMPARE(BandPoints(BandLimitsFromText("400 - 470MHz")),
              (std::vector<int>{400, 410, 420, 430, 440, 450, 460}));
 
     QTemporaryDir dir;
     const QString ini = dir.filePath("Program.ini");
-    WriteFile(ini, "[Setup]\nType1=A\nType2=B\nType4=D\nField2=136 - 174MHz|400 - 470MHz\n");
+    QVERIFY(WriteFileBytes(
+        ini, "[Setup]\nType1=A\nType2=B\nType4=D\nField2=136 - 174MHz|400 - 470MHz\n"));
     QCOMPARE(ProductTypeNames(ini), (QStringList{"A", "B"}));
     QCOMPARE(BandPieces(ini, 1).size(), 2);
     QCOMPARE(BandPieces(ini, 0), QStringList{QString()});
@@ -226,3 +233,6 @@ void TextAndFilesTest::bandsAndPoints() {
     QCOMPARE(second.limits.low, 40000000LL);
     QCOMPARE(ProductFromIndexes(ini, 1, 9).bandText, QString("400 - 470MHz")); // beyond: last
 }
+
+TEST_CLASS(TextAndFilesTest)
+#include "tst_text_and_files.moc"

@@ -1,5 +1,8 @@
 #pragma once
-// `chprog simulate` as a child process, for the end-to-end tests and the benchmark.
+// `chprog simulate` as a child process: the radio at the far end of a pseudo-terminal.
+
+#include "Files.h"
+#include "RadioImage.h"
 
 #include <QProcess>
 #include <QStringList>
@@ -10,6 +13,8 @@ public:
     // Starts the simulator with `options` (--fault, --image, --baud ...) on a link of
     // its own in a temporary folder; it saves its memory to savedPath() on stop().
     explicit SimulatorProcess(const QStringList& options = {});
+    // The same, starting with `memory` (the simulator's --image).
+    explicit SimulatorProcess(const RadioImage& memory, const QStringList& options = {});
     ~SimulatorProcess();
 
     bool isReady() const { return m_ready; }
@@ -23,14 +28,10 @@ public:
     QByteArray savedMemory() const;
 
 private:
+    void start(const QStringList& options);
+
     QTemporaryDir m_dir;
     QString m_linkPath;
     QProcess m_process;
     bool m_ready = false;
 };
-
-// Runs chprog with `arguments`; returns its exit status, and its standard error in `err`.
-int RunChprog(const QStringList& arguments, QString* err = nullptr);
-
-QByteArray ReadFileBytes(const QString& path);
-bool WriteFileBytes(const QString& path, const QByteArray& bytes);

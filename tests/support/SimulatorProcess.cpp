@@ -1,8 +1,9 @@
 #include "SimulatorProcess.h"
 
+#include "Files.h"
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QFile>
 
 namespace {
 
@@ -11,6 +12,16 @@ const QString kChprog = QStringLiteral(TEST_BIN_DIR "/chprog");
 } // namespace
 
 SimulatorProcess::SimulatorProcess(const QStringList& options) {
+    start(options);
+}
+
+SimulatorProcess::SimulatorProcess(const RadioImage& memory, const QStringList& options) {
+    const QString memoryPath = m_dir.filePath(QStringLiteral("memory.dat"));
+    WriteFileBytes(memoryPath, ImageBytes(memory));
+    start(QStringList{"--image", memoryPath} + options);
+}
+
+void SimulatorProcess::start(const QStringList& options) {
     // The serial port's lock file is named after the link, so every link gets its own name.
     static int serial = 0;
     m_linkPath = m_dir.filePath(
@@ -47,23 +58,4 @@ bool SimulatorProcess::stop() {
 
 QByteArray SimulatorProcess::savedMemory() const {
     return ReadFileBytes(savedPath());
-}
-
-int RunChprog(const QStringList& arguments, QString* err) {
-    QProcess process;
-    process.start(kChprog, arguments);
-    process.waitForFinished(60000);
-    if (err)
-        *err = QString::fromUtf8(process.readAllStandardError());
-    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-}
-
-QByteArray ReadFileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool WriteFileBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }

@@ -1,7 +1,6 @@
-#include "AppTestSupport.h"
+#include "ProgramFixture.h"
 
 #include <QFile>
-#include <QTest>
 
 PromptRecorder::PromptRecorder() {
     PromptHandlers handlers;
@@ -46,6 +45,15 @@ QString DefaultIniText() {
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
+QString DefaultIniWith(const QString& key, const QString& value) {
+    QStringList lines = DefaultIniText().split(u'\n');
+    for (QString& line : lines) {
+        if (line.startsWith(key + u'='))
+            line = key + u'=' + value;
+    }
+    return lines.join(u'\n');
+}
+
 std::unique_ptr<CProgramApp> StartProgram(const ConfigDir& config,
                                           const QStringList& extraArguments) {
     auto app = std::make_unique<CProgramApp>();
@@ -54,10 +62,4 @@ std::unique_ptr<CProgramApp> StartProgram(const ConfigDir& config,
     if (!app->InitInstance(arguments, QStringLiteral(TEST_BIN_DIR)))
         return nullptr;
     return app;
-}
-
-void WriteBytes(const QString& path, int size, char fill) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray(size, fill));
 }

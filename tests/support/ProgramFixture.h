@@ -28,7 +28,7 @@ private:
     QString m_saveFile;
 };
 
-// A configuration folder with an optional Program.ini.
+// A temporary configuration folder with an optional Program.ini.
 class ConfigDir {
 public:
     ConfigDir();
@@ -44,11 +44,10 @@ private:
 
 // The default Program.ini of the program (resources/Program.ini).
 QString DefaultIniText();
+// The same with the `key=value` lines of `key` replaced.
+QString DefaultIniWith(const QString& key, const QString& value);
 
 // Starts the program with --config `config` and `extraArguments`. The programs's
 // files (pictures, help) come from the build's bin folder.
 std::unique_ptr<CProgramApp> StartProgram(const ConfigDir& config,
                                           const QStringList& extraArguments = {});
-
-// Writes `size` bytes of `fill` to `path`.
-void WriteBytes(const QString& path, int size, char fill);

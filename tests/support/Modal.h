@@ -1,0 +1,49 @@
+#pragma once
+// Answers the message boxes and modal dialogs that the code under test opens with
+// exec(): a short polling timer waits for the active modal widget.
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QStringList>
+#include <QTimer>
+#include <functional>
+
+// Hands the next active modal widget of type T to `act`.
+template <typename T> void WhenModal(std::function<void(T*)> act) {
+    auto* timer = new QTimer;
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, [timer, act] {
+        if (auto* widget = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            act(widget);
+        }
+    });
+    timer->start();
+}
+
+// What a message box showed before it was answered.
+struct SeenMessage {
+    QString text;
+    QString caption;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+    QString okText;
+    int count = 0;
+};
+
+// Answers the next message box with OK (or closes it), recording it in `seen`.
+void AnswerNextMessage(SeenMessage* seen);
+
+// Answers every message box that comes up while it lives with `button` (or closes it),
+// keeping its texts.
+class MessageAnswerer : public QObject {
+public:
+    explicit MessageAnswerer(QMessageBox::StandardButton button);
+    QStringList texts;
+    QStringList details;
+
+private:
+    QMessageBox::StandardButton m_button;
+    QTimer m_timer;
+};
