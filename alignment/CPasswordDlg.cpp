@@ -4,6 +4,8 @@
 #include "AlignmentMessage.h"
 #include "AppConfig.h"
 #include "DialogUnits.h"
+#include "HelpHook.h"
+#include "HelpTopics.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +20,7 @@ constexpr int kHeight = 71;
 
 CPasswordDlg::CPasswordDlg(QWidget* parent) : QDialog(parent), m_entry(new QLineEdit(this)) {
     setWindowTitle(QStringLiteral("Password"));
+    setProperty(kHelpIdProperty, kPasswordHelpId);
     const DialogUnits units(this);
     setFixedSize(units.size(kWidth, kHeight));
 

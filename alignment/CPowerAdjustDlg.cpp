@@ -2,7 +2,9 @@
 
 #include "AppConfig.h"
 #include "CMSFlexGrid.h"
+#include "CommandIds.h"
 #include "DialogUnits.h"
+#include "HelpHook.h"
 
 #include <QFocusEvent>
 #include <QLineEdit>
@@ -22,6 +24,7 @@ CPowerAdjustDlg::CPowerAdjustDlg(CProgramDoc* document, BandLimits band, QWidget
       m_editor(new QLineEdit(this)), m_ok(new QPushButton(QStringLiteral("OK"), this)),
       m_cancel(new QPushButton(QStringLiteral("Cancel"), this)) {
     setWindowTitle(Tr(appConfig().language(), "Power Adjust", "功率調節"));
+    setProperty(kHelpIdProperty, CommandId::kPowerAdjust);
     layOut();
 
     m_editor->hide();

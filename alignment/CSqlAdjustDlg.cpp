@@ -1,7 +1,9 @@
 #include "CSqlAdjustDlg.h"
 
 #include "CMSFlexGrid.h"
+#include "CommandIds.h"
 #include "DialogUnits.h"
+#include "HelpHook.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -23,6 +25,7 @@ CSqlAdjustDlg::CSqlAdjustDlg(CProgramDoc* document, BandLimits band, QWidget* pa
     : AlignmentDialog(document, band, CalibrationTable::Squelch, parent),
       m_list(new QComboBox(this)) {
     setWindowTitle(QStringLiteral("Sql Adjust"));
+    setProperty(kHelpIdProperty, CommandId::kSqlAdjust);
     layOut();
 
     m_list->hide();

@@ -1,6 +1,8 @@
 #include "AboutDlg.h"
 
 #include "AppConfig.h"
+#include "CommandIds.h"
+#include "HelpHook.h"
 #include "Pictures.h"
 #include "RunConfig.h"
 
@@ -29,6 +31,7 @@ CAboutDlg::CAboutDlg(QWidget* parent)
       m_copyrights(TextLine(QStringLiteral("Copyrights"), this)),
       m_owner(TextLine(QStringLiteral("Copyrights Owner"), this)) {
     setWindowTitle(LanguageText(QStringLiteral("About Title")));
+    setProperty(kHelpIdProperty, CommandId::kAppAbout);
     const QIcon fileIcon(appConfig().programDirectory + QStringLiteral("title.ico"));
     const QPixmap icon = fileIcon.isNull() ? QPixmap::fromImage(DrawProgramIcon(kIconSize))
                                            : fileIcon.pixmap(kIconSize, kIconSize);

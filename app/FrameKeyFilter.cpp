@@ -2,10 +2,12 @@
 
 #include "ChildFrame.h"
 #include "HelpHook.h"
+#include "HelpTopics.h"
 #include "MainFrame.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QMenu>
 
@@ -33,6 +35,21 @@ int CFrameKeyFilter::helpContextFor(QObject* receiver) {
     return kHelpContents;
 }
 
+int CFrameKeyFilter::dialogHelpContextFor(QObject* receiver) {
+    auto* widget = qobject_cast<QWidget*>(receiver);
+    if (!widget || !qobject_cast<QDialog*>(widget->window()))
+        return 0;
+    const QVariant dialogId = widget->window()->property(kHelpIdProperty);
+    if (!dialogId.isValid())
+        return 0;
+    for (QWidget* control = widget; control != widget->window(); control = control->parentWidget()) {
+        const QVariant id = control->property(kHelpIdProperty);
+        if (id.isValid())
+            return DialogHelpContext(id.toInt(), dialogId.toInt());
+    }
+    return dialogId.toInt();
+}
+
 bool CFrameKeyFilter::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress)
         return false;
@@ -50,6 +67,15 @@ bool CFrameKeyFilter::eventFilter(QObject* watched, QEvent* event) {
     if (key->key() == Qt::Key_F1 && qobject_cast<QMenu*>(watched)) {
         ShowHelp(helpContextFor(watched));
         return true;
+    }
+    // F1 in a dialog: its topic, whichever control has the focus; the key then goes
+    // on as usual. An unhandled key passes the filter again for each parent: only the
+    // focused widget's sighting counts.
+    if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier &&
+        (watched == QApplication::focusWidget() ||
+         (!QApplication::focusWidget() && watched->isWidgetType()))) {
+        if (const int context = dialogHelpContextFor(watched))
+            ShowHelp(context);
     }
     return false;
 }

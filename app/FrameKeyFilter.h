@@ -1,7 +1,8 @@
 #pragma once
 // Keys the main window answers before any widget sees them: Ctrl+F11 (alignment
-// access) anywhere in the main window, and F1 on a highlighted menu command.
-// Installed on the application, so it sees every key first.
+// access) anywhere in the main window, F1 on a highlighted menu command, and F1 in a
+// dialog that names its topic with the `helpId` property on itself. Installed on the
+// application, so it sees every key first.
 
 #include <QObject>
 
@@ -20,6 +21,11 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+    // The help context of F1 at `receiver` inside a dialog window that carries a
+    // `helpId` itself; 0 for any other window (dialogs that answer F1 themselves, the
+    // main window).
+    static int dialogHelpContextFor(QObject* receiver);
 
 private:
     bool belongsToFrame(QObject* receiver) const;

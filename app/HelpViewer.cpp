@@ -12,7 +12,6 @@
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QVBoxLayout>
-#include <memory>
 
 CHelpViewer::CHelpViewer(QWidget* parent) : QDialog(parent), m_browser(new QTextBrowser(this)) {
     setWindowTitle(appConfig().chineseLanguage ? QStringLiteral("幫助") : QStringLiteral("Help"));
@@ -60,22 +59,58 @@ QUrl CHelpViewer::currentSource() const {
     return m_browser->source();
 }
 
-void InstallHelpViewer(QWidget* owner) {
-    QPointer<QWidget> guardedOwner(owner);
-    auto viewer = std::make_shared<QPointer<CHelpViewer>>();
-    SetHelpHandler([guardedOwner, viewer](int contextId) {
-        if (!guardedOwner)
+namespace {
+
+// The one help window of the run. While a modal dialog runs only that dialog and its
+// own children take input, so the viewer moves under the dialog for as long as it
+// runs and back under the main window when it closes, staying open and in place.
+class HelpWindowKeeper : public QObject {
+public:
+    explicit HelpWindowKeeper(QWidget* owner) : QObject(owner), m_owner(owner) {}
+
+    void showTopic(int contextId) {
+        if (!m_viewer)
+            m_viewer = new CHelpViewer(m_owner);
+        QWidget* modal = QApplication::activeModalWidget();
+        moveUnder(modal && modal != m_viewer ? modal : m_owner.data());
+        m_viewer->showTopic(contextId);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Hide && m_viewer && watched == m_viewer->parentWidget() &&
+            watched != m_owner)
+            moveUnder(m_owner);
+        return false;
+    }
+
+private:
+    void moveUnder(QWidget* parent) {
+        if (m_viewer->parentWidget() == parent)
             return;
-        // While a modal dialog runs, only its own children take input: give it a
-        // viewer of its own, gone when closed.
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            auto* modalViewer = new CHelpViewer(modal);
-            modalViewer->setAttribute(Qt::WA_DeleteOnClose);
-            modalViewer->showTopic(contextId);
-            return;
+        if (QWidget* before = m_viewer->parentWidget(); before && before != m_owner)
+            before->removeEventFilter(this);
+        const bool wasVisible = m_viewer->isVisible();
+        const QRect geometry = m_viewer->geometry();
+        m_viewer->setParent(parent, m_viewer->windowFlags());
+        if (parent != m_owner)
+            parent->installEventFilter(this);
+        if (wasVisible) {
+            m_viewer->setGeometry(geometry);
+            m_viewer->show();
         }
-        if (!*viewer)
-            *viewer = new CHelpViewer(guardedOwner);
-        (*viewer)->showTopic(contextId);
+    }
+
+    QPointer<QWidget> m_owner;
+    QPointer<CHelpViewer> m_viewer;
+};
+
+} // namespace
+
+void InstallHelpViewer(QWidget* owner) {
+    QPointer<HelpWindowKeeper> keeper(new HelpWindowKeeper(owner));
+    SetHelpHandler([keeper](int contextId) {
+        if (keeper)
+            keeper->showTopic(contextId);
     });
 }

@@ -13,6 +13,7 @@
 #include "CommandIds.h"
 #include "FrameKeyFilter.h"
 #include "HelpHook.h"
+#include "HelpTopics.h"
 #include "LanguageDlg.h"
 #include "MdiClientWnd.h"
 #include "NavigatorBar.h"
@@ -364,7 +365,9 @@ void CMainFrame::OnProductInformation() {
         return;
     if (!m_productInfoDlg) {
         m_productInfoDlg = new CProductInfoDlg(this);
-        m_productInfoDlg->helpRequested = ShowHelp;
+        m_productInfoDlg->helpRequested = [](int controlId) {
+            ShowHelp(DialogHelpContext(controlId, CommandId::kProductInformation));
+        };
     }
     if (m_productInfoDlg->run(*view->GetDocument()))
         view->applyProduct(m_productInfoDlg->selection(), ProductTitleForm::AfterDialog);
@@ -376,7 +379,9 @@ void CMainFrame::OnOptionalFeatures() {
         return;
     if (!m_optionalFeaturesDlg) {
         m_optionalFeaturesDlg = new COptionalFeaturesDlg(this, appConfig().language());
-        m_optionalFeaturesDlg->helpRequested = ShowHelp;
+        m_optionalFeaturesDlg->helpRequested = [](int controlId) {
+            ShowHelp(DialogHelpContext(controlId, CommandId::kOptionalFeatures));
+        };
     }
     if (m_optionalFeaturesDlg->run(doc->image()))
         doc->setModified();

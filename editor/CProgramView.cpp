@@ -9,6 +9,7 @@
 #include "ChannelPrinter.h"
 #include "CommandIds.h"
 #include "HelpHook.h"
+#include "HelpTopics.h"
 #include "ProgramDoc.h"
 #include "ToneCodes.h"
 #include "UserStore.h"
@@ -83,7 +84,9 @@ CProgramView::CProgramView(CProgramDoc* document, QWidget* parent)
     InitPortNameFromStore();
     m_transfer = new ProgramTransfer(this, transferHooks());
     m_scanInfo = new CScanInfoDlg(this, m_language);
-    m_scanInfo->helpRequested = ShowHelp;
+    m_scanInfo->helpRequested = [](int controlId) {
+        ShowHelp(DialogHelpContext(controlId, CommandId::kScanInfo));
+    };
 
     // A save folds the grid into the image first, with the value of an editor still
     // open: a frequency typed just before Ctrl+S belongs in the file.
@@ -419,6 +422,7 @@ ChannelPrintout CProgramView::printout() const {
 void CProgramView::OnFilePrint(QPrinter& printer) {
     CommitCellEdit();
     QPrintDialog dialog(&printer, this);
+    dialog.setProperty(kHelpIdProperty, CommandId::kFilePrint);
     if (dialog.exec() == QDialog::Accepted)
         PrintChannelTable(printer, printout());
 }
@@ -426,6 +430,7 @@ void CProgramView::OnFilePrint(QPrinter& printer) {
 void CProgramView::OnFilePrintPreview(QPrinter& printer) {
     CommitCellEdit();
     QPrintPreviewDialog preview(&printer, this);
+    preview.setProperty(kHelpIdProperty, CommandId::kFilePrintPreview);
     const ChannelPrintout content = printout();
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
             [&content](QPrinter* target) { PrintChannelTable(*target, content); });

@@ -1,5 +1,8 @@
 #include "ChannelPrinter.h"
 
+#include "CommandIds.h"
+#include "HelpHook.h"
+
 #include <QFont>
 #include <QFontMetrics>
 #include <QPageSetupDialog>
@@ -127,5 +130,6 @@ QPrinter& SharedPrinter() {
 
 void RunPrintSetup(QPrinter& printer, QWidget* parent) {
     QPageSetupDialog dialog(&printer, parent);
+    dialog.setProperty(kHelpIdProperty, CommandId::kFilePrintSetup);
     dialog.exec();
 }

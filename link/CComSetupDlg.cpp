@@ -1,6 +1,7 @@
 #include "CComSetupDlg.h"
 
 #include "AppConfig.h"
+#include "HelpHook.h"
 #include "PortNames.h"
 #include "QtSerialLink.h"
 #include "UserStore.h"
@@ -41,7 +42,7 @@ void InitPortNameFromStore() {
 
 CComSetupDlg::CComSetupDlg(QWidget* parent) : QDialog(parent), m_buttons(new QButtonGroup(this)) {
     setWindowTitle(QStringLiteral("COM Setup"));
-    setProperty("helpId", kComSetupHelpId);
+    setProperty(kHelpIdProperty, kComSetupHelpId);
     auto* group = new QGroupBox(QStringLiteral("COM"), this);
     auto* grid = new QGridLayout(group);
     for (int i = 0; i < kPortCount; ++i) {

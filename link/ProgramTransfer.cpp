@@ -2,6 +2,8 @@
 
 #include "AppConfig.h"
 #include "CProcessDlg.h"
+#include "CommandIds.h"
+#include "HelpHook.h"
 #include "PortNames.h"
 #include "ProgrammingExchange.h"
 #include "QtSerialLink.h"
@@ -80,6 +82,8 @@ void ProgramTransfer::request(Direction direction) {
     m_dialog = new CProcessDlg(m_owner);
     m_dialog->setAttribute(Qt::WA_DeleteOnClose);
     m_dialog->setWindowTitle(m_caption);
+    m_dialog->setProperty(kHelpIdProperty, direction == Direction::Read ? CommandId::kRead
+                                                                        : CommandId::kWrite);
     connect(m_dialog, &CProcessDlg::startRequested, this, &ProgramTransfer::start);
     connect(m_dialog, &CProcessDlg::cancelRequested, this, [this] {
         m_shared->cancel = true;

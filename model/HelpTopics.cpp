@@ -64,6 +64,7 @@ constexpr Topic kTopics[] = {
     {CommandId::kScanInfo, "settings.html#scan"},
     // Language and alignment
     {CommandId::kLanguage, "language.html"},
+    {kPasswordHelpId, "alignment.html"},
     {CommandId::kPowerAdjust, "alignment.html#power"},
     {CommandId::kSqlAdjust, "alignment.html#squelch"},
 };
@@ -76,4 +77,8 @@ QString HelpTopicFor(int contextId) {
             return QString::fromLatin1(topic.page);
     }
     return QString::fromLatin1(kHelpContentsPage);
+}
+
+int DialogHelpContext(int controlId, int dialogContextId) {
+    return HelpTopicFor(controlId) == HelpTopicFor(dialogContextId) ? controlId : dialogContextId;
 }

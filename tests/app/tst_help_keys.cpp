@@ -1,0 +1,175 @@
+// F1 in every dialog of the window program opens that dialog's help topic, whichever
+// control has the focus, and a modal dialog reuses the one help window of the run.
+#include "CommandIds.h"
+#include "HelpHook.h"
+#include "HelpViewer.h"
+#include "MainFrame.h"
+#include "ProgramFixture.h"
+#include "TestSuite.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+class HelpKeysTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void f1InEveryDialog_data();
+    void f1InEveryDialog();
+    void modalDialogReusesTheHelpWindow();
+
+private:
+    std::unique_ptr<PromptRecorder> m_prompts;
+    std::unique_ptr<ConfigDir> m_config;
+    std::unique_ptr<CProgramApp> m_app;
+};
+
+namespace {
+
+using Opener = std::function<void(CMainFrame*)>;
+
+QList<CHelpViewer*> HelpWindows() {
+    QList<CHelpViewer*> viewers;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* viewer = qobject_cast<CHelpViewer*>(window))
+            viewers << viewer;
+    }
+    return viewers;
+}
+
+// "page.html#anchor" of the help window's page.
+QString ShownTopic() {
+    const QList<CHelpViewer*> viewers = HelpWindows();
+    if (viewers.size() != 1)
+        return QStringLiteral("%1 help windows").arg(viewers.size());
+    const QUrl source = viewers.first()->currentSource();
+    const QString page = source.fileName();
+    return source.hasFragment() ? page + u'#' + source.fragment() : page;
+}
+
+// Runs `open`, which starts a modal dialog; inside it `act` gets the dialog, then the
+// dialog is cancelled.
+void InModalDialog(CMainFrame* frame, const Opener& open, const std::function<void(QDialog*)>& act) {
+    bool seen = false;
+    auto* poll = new QTimer;
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, [poll, &seen, act] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog || qobject_cast<CHelpViewer*>(dialog))
+            return;
+        poll->stop();
+        poll->deleteLater();
+        seen = true;
+        act(dialog);
+        dialog->reject();
+    });
+    poll->start();
+    open(frame);
+    QVERIFY2(seen, "no modal dialog opened");
+}
+
+void PressF1(QDialog* dialog, const char* focusedButton) {
+    QWidget* target = dialog;
+    if (*focusedButton) {
+        for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+            if (button->text() == QLatin1String(focusedButton) && button->isVisible())
+                target = button;
+        }
+        target->setFocus();
+    } else if (dialog->focusWidget()) {
+        target = dialog->focusWidget();
+    }
+    QTest::keyClick(target, Qt::Key_F1);
+}
+
+Opener Command(int commandId) {
+    return [commandId](CMainFrame* frame) { frame->commandAction(commandId)->trigger(); };
+}
+
+} // namespace
+
+void HelpKeysTest::initTestCase() {
+    m_prompts = std::make_unique<PromptRecorder>();
+    m_config = std::make_unique<ConfigDir>(DefaultIniText());
+    m_app = StartProgram(*m_config);
+    QVERIFY(m_app);
+    m_app->mainFrame()->AppendAlignmentEntries();
+}
+
+void HelpKeysTest::cleanupTestCase() {
+    m_app.reset();
+    SetHelpHandler({});
+}
+
+void HelpKeysTest::f1InEveryDialog_data() {
+    QTest::addColumn<Opener>("open");
+    QTest::addColumn<QString>("focusedButton"); // empty: the focus the dialog gives
+    QTest::addColumn<QString>("topic");
+
+    QTest::newRow("About") << Opener(&CMainFrame::OnAppAbout) << "OK" << "index.html";
+    QTest::newRow("Language") << Opener(&CMainFrame::OnLanguage) << "" << "language.html";
+    QTest::newRow("Language, on Cancel")
+        << Opener(&CMainFrame::OnLanguage) << "Cancel" << "language.html";
+    QTest::newRow("COM Setup") << Command(CommandId::kComSetup) << "Cancel"
+                               << "connecting.html#port";
+    QTest::newRow("Product Information")
+        << Opener(&CMainFrame::OnProductInformation) << "" << "settings.html#product";
+    QTest::newRow("Product Information, on OK")
+        << Opener(&CMainFrame::OnProductInformation) << "OK" << "settings.html#product";
+    QTest::newRow("Optional Features, on OK")
+        << Opener(&CMainFrame::OnOptionalFeatures) << "OK" << "settings.html#features";
+    QTest::newRow("Optional Features, on Cancel")
+        << Opener(&CMainFrame::OnOptionalFeatures) << "Cancel" << "settings.html#features";
+    QTest::newRow("Scan Info") << Command(CommandId::kScanInfo) << "" << "settings.html#scan";
+    QTest::newRow("Scan Info, on OK")
+        << Command(CommandId::kScanInfo) << "OK" << "settings.html#scan";
+    QTest::newRow("Password")
+        << Opener([](CMainFrame* frame) { emit frame->alignmentUnlockRequested(); }) << ""
+        << "alignment.html";
+    QTest::newRow("Power Adjust")
+        << Opener(&CMainFrame::OnPowerAdjust) << "Cancel" << "alignment.html#power";
+    QTest::newRow("Sql Adjust") << Opener(&CMainFrame::OnSqlAdjust) << "" << "alignment.html#squelch";
+    QTest::newRow("Print Preview")
+        << Command(CommandId::kFilePrintPreview) << "" << "files.html#print";
+}
+
+void HelpKeysTest::f1InEveryDialog() {
+    QFETCH(Opener, open);
+    QFETCH(QString, focusedButton);
+    QFETCH(QString, topic);
+    ShowHelp(CommandId::kViewControlBar); // any other topic first
+    QString shown;
+    InModalDialog(m_app->mainFrame(), open, [&](QDialog* dialog) {
+        PressF1(dialog, focusedButton.toLatin1().constData());
+        shown = ShownTopic();
+    });
+    QCOMPARE(shown, topic);
+}
+
+void HelpKeysTest::modalDialogReusesTheHelpWindow() {
+    CMainFrame* frame = m_app->mainFrame();
+    ShowHelp(CommandId::kFileOpen);
+    QCOMPARE(HelpWindows().size(), 1);
+    CHelpViewer* viewer = HelpWindows().first();
+    bool usableInDialog = false;
+    InModalDialog(frame, Opener(&CMainFrame::OnOptionalFeatures), [&](QDialog* dialog) {
+        PressF1(dialog, "OK");
+        PressF1(dialog, "Cancel");
+        // The same window, under the dialog so that the dialog does not block it.
+        usableInDialog = HelpWindows() == QList<CHelpViewer*>{viewer} && viewer->isVisible() &&
+                         viewer->parentWidget() == dialog;
+    });
+    QVERIFY(usableInDialog);
+    QCOMPARE(HelpWindows(), QList<CHelpViewer*>{viewer});
+    QVERIFY(viewer->isVisible());
+    QCOMPARE(viewer->parentWidget(), frame);
+}
+
+TEST_CLASS(HelpKeysTest)
+#include "tst_help_keys.moc"
