@@ -15,6 +15,7 @@
 #include "HelpHook.h"
 #include "HelpTopics.h"
 #include "LanguageDlg.h"
+#include "LockKeyPanes.h"
 #include "MdiClientWnd.h"
 #include "NavigatorBar.h"
 #include "ProgramDoc.h"
@@ -27,7 +28,6 @@
 #include <QCursor>
 #include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QMenuBar>
 #include <QProcess>
 #include <QStatusBar>
@@ -108,15 +108,15 @@ CMainFrame::~CMainFrame() {
 
 void CMainFrame::createStatusBar() {
     QStatusBar* bar = statusBar();
-    bar->showMessage(QStringLiteral("Ready"));
-    // Caps Lock, Num Lock and Scroll Lock panes; Qt reports no lock states, so they
-    // stay greyed as the indicators of an unlocked keyboard do.
-    for (const char* indicator : {"CAP", "NUM", "SCRL"}) {
-        auto* label = new QLabel(QString::fromLatin1(indicator), bar);
-        label->setEnabled(false);
-        label->setFrameShape(QFrame::StyledPanel);
-        bar->addPermanentWidget(label);
-    }
+    // The message pane says "Ready" whenever no command's text is showing (menus
+    // stay English in both languages, and so does this word).
+    const QString ready = QStringLiteral("Ready");
+    bar->showMessage(ready);
+    connect(bar, &QStatusBar::messageChanged, bar, [bar, ready](const QString& message) {
+        if (message.isEmpty())
+            bar->showMessage(ready);
+    });
+    m_lockKeyPanes = new CLockKeyPanes(bar);
     connect(m_menus.actions[CommandId::kViewStatusBar], &QAction::toggled, bar,
             &QStatusBar::setVisible);
 }

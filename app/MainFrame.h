@@ -19,6 +19,7 @@
 #include "FrameMenus.h"
 
 class CLanguageDlg;
+class CLockKeyPanes;
 class COptionalFeaturesDlg;
 class CProductInfoDlg;
 class CMdiClientWnd;
@@ -55,6 +56,7 @@ public:
     QMenu* setupMenu() const { return m_menus.setupMenu; }
     QMenu* helpMenu() const { return m_menus.helpMenu; }
     CNavigatorBar* navigatorBar() const { return m_navigator; }
+    CLockKeyPanes* lockKeyPanes() const { return m_lockKeyPanes; }
     QTreeWidget* navigationTree() const;
     QTreeWidgetItem* treeRoot() const;
     CMdiClientWnd* mdiClient() const { return m_mdiClient; }
@@ -111,6 +113,7 @@ private:
     FrameMenus m_menus;
     CNavigatorBar* m_navigator = nullptr;
     CMdiClientWnd* m_mdiClient = nullptr;
+    CLockKeyPanes* m_lockKeyPanes = nullptr;
     CLanguageDlg* m_languageDlg = nullptr;
     COptionalFeaturesDlg* m_optionalFeaturesDlg = nullptr; // one object, run again on every request
     CProductInfoDlg* m_productInfoDlg = nullptr;           // run again on every request
