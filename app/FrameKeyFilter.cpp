@@ -13,6 +13,14 @@
 
 CFrameKeyFilter::CFrameKeyFilter(CMainFrame* frame) : QObject(frame), m_frame(frame) {}
 
+bool CFrameKeyFilter::isFirstSighting(QObject* receiver) {
+    auto* widget = qobject_cast<QWidget*>(receiver);
+    if (!widget)
+        return false;
+    QWidget* focus = widget->window()->focusWidget();
+    return widget == (focus ? focus : widget->window());
+}
+
 bool CFrameKeyFilter::belongsToFrame(QObject* receiver) const {
     auto* widget = qobject_cast<QWidget*>(receiver);
     return widget && widget->window() == m_frame;
@@ -70,10 +78,9 @@ bool CFrameKeyFilter::eventFilter(QObject* watched, QEvent* event) {
     }
     // F1 in a dialog: its topic, whichever control has the focus; the key then goes
     // on as usual. An unhandled key passes the filter again for each parent: only the
-    // focused widget's sighting counts.
+    // sighting at the window's focused widget (or the window without one) counts.
     if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier &&
-        (watched == QApplication::focusWidget() ||
-         (!QApplication::focusWidget() && watched->isWidgetType()))) {
+        isFirstSighting(watched)) {
         if (const int context = dialogHelpContextFor(watched))
             ShowHelp(context);
     }

@@ -29,6 +29,8 @@ protected:
 
 private:
     bool belongsToFrame(QObject* receiver) const;
+    // A key is first delivered to its window's focused widget, else to the window.
+    static bool isFirstSighting(QObject* receiver);
 
     CMainFrame* m_frame;
 };
