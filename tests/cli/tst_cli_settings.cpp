@@ -60,10 +60,8 @@ private slots:
         zeros.fill(0);
         QVERIFY(SaveDatFile(path, zeros, nullptr));
         const ChprogRun zero = Chprog({"settings", path, "--lang", "zh"});
+        // A value no list offers prints empty.
         QVERIFY(zero.out.startsWith(QStringLiteral("Time-Out Timer\t\nTOT Pre-Alert\t\n")));
-        QVERIFY(zero.out.contains(QStringLiteral("Beep\tOff\n")));
-        QVERIFY(zero.out.contains(QStringLiteral("Revert Channel\t选定\n")));
-        QVERIFY(zero.out.contains(QStringLiteral("Look Back Time A\t0.45\n")));
     }
 
     void setWritesOutputOrInPlace() {

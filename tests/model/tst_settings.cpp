@@ -43,7 +43,6 @@ void ProgramChannel(RadioImage& image, int channel) {
 class SettingsTest : public QObject {
     Q_OBJECT
 private slots:
-    void featureListContents();
     void featuresOfNewImage();
     void featuresOfZeroImage();
     void timeOutTimerKeepsBitSeven();
@@ -66,32 +65,6 @@ private slots:
     void delaySpinsClampsAndStore();
     void typedFieldTexts();
 };
-
-void SettingsTest::featureListContents() {
-    const QStringList timer = FeatureListItems(FeatureList::TimeOutTimer, Language::Chinese);
-    QCOMPARE(timer.size(), 40);
-    QCOMPARE(timer.first(), QStringLiteral("15s"));
-    QCOMPARE(timer.last(), QStringLiteral("600s"));
-    QCOMPARE(FeatureListItems(FeatureList::TotPreAlert, Language::Chinese).first(),
-             QStringLiteral("關"));
-    QCOMPARE(FeatureListItems(FeatureList::TotPreAlert, Language::English).size(), 11);
-    QCOMPARE(FeatureListItems(FeatureList::VoxGainLevel, Language::English).size(), 16);
-    QCOMPARE(FeatureListItems(FeatureList::CallTone, Language::English).last(),
-             QStringLiteral("15"));
-    QCOMPARE(FeatureListItems(FeatureList::VoiceAnnunciation, Language::Chinese),
-             (QStringList{"關", "中文", "英文"}));
-    QCOMPARE(FeatureListItems(FeatureList::CallKeyDefine, Language::Chinese),
-             (QStringList{"關", "呼叫", "緊急報警"}));
-    QCOMPARE(FeatureListItems(FeatureList::VoxDelayTime, Language::English),
-             (QStringList{"0.3", "0.5", "1.0", "1.5", "2.0", "3.0"}));
-    QCOMPARE(FeatureListItems(FeatureList::ShortPress, Language::English),
-             (QStringList{"None", "Monitor", "Cancel Squelch", "Emergency", "Tone Call", "Scan",
-                          "Priority Scan", "Power Select", "Vox On/Off"}));
-    const QStringList longZh = FeatureListItems(FeatureList::LongPress, Language::Chinese);
-    QCOMPARE(longZh.size(), 11);
-    QCOMPARE(longZh[2], QStringLiteral("監聽瞬時"));
-    QCOMPARE(longZh[10], QStringLiteral("聲控開關"));
-}
 
 void SettingsTest::featuresOfNewImage() {
     const RadioImage image = NewImage();
