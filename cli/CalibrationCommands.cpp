@@ -8,21 +8,9 @@
 #include "ProductInfo.h"
 #include "RadioImage.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 
 namespace {
-
-const QString kIniFileName = QStringLiteral("Program.ini");
-
-// Program.ini in --config DIR, else beside the program, as the window program reads it.
-QString IniPath(const QCommandLineParser& parser) {
-    const QString folder = parser.isSet(QStringLiteral("config"))
-                               ? parser.value(QStringLiteral("config"))
-                               : QCoreApplication::applicationDirPath();
-    return QDir(folder).filePath(kIniFileName);
-}
 
 // One line per band row: MHz, low, high, squelch offset.
 QString CalibrationText(const RadioImage& image, BandLimits band) {
@@ -47,10 +35,7 @@ std::vector<CalibrationRow> CalibrationRows(const RadioImage& image, BandLimits 
 
 int RunCalibration(const QStringList& arguments) {
     QCommandLineParser parser;
-    parser.addOption(QCommandLineOption(QStringLiteral("config"),
-                                        QStringLiteral("The folder of Program.ini (default: the "
-                                                       "program's own folder)."),
-                                        QStringLiteral("DIR")));
+    AddConfigOption(parser);
     parser.addPositionalArgument(QStringLiteral("FILE.dat"), QStringLiteral("The radio image."));
     int exitCode = kExitOk;
     if (!ParseCommand(parser, arguments,
@@ -69,7 +54,7 @@ int RunCalibration(const QStringList& arguments) {
         PrintError(error);
         return kExitBadInput;
     }
-    const QString iniPath = IniPath(parser);
+    const QString iniPath = ConfigIniPath(parser);
     if (!QFileInfo::exists(iniPath))
         PrintError(QStringLiteral("warning: %1 does not exist; the band is empty").arg(iniPath));
     const ProductSelection product =

@@ -1,5 +1,7 @@
 #include "CliSupport.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <cstdio>
 
 void PrintError(const QString& message) {
@@ -52,4 +54,18 @@ bool ParseLanguage(const QCommandLineParser& parser, Language* language, int* ex
     PrintError(QStringLiteral("--lang: \"%1\" is not a language; use en or zh").arg(value));
     *exitCode = kExitBadInput;
     return false;
+}
+
+void AddConfigOption(QCommandLineParser& parser) {
+    parser.addOption(QCommandLineOption(QStringLiteral("config"),
+                                        QStringLiteral("The folder of Program.ini (default: the "
+                                                       "program's own folder)."),
+                                        QStringLiteral("DIR")));
+}
+
+QString ConfigIniPath(const QCommandLineParser& parser) {
+    const QString folder = parser.isSet(QStringLiteral("config"))
+                               ? parser.value(QStringLiteral("config"))
+                               : QCoreApplication::applicationDirPath();
+    return QDir(folder).filePath(QStringLiteral("Program.ini"));
 }

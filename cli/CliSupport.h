@@ -25,3 +25,8 @@ bool ParseCommand(QCommandLineParser& parser, const QStringList& arguments,
 // --lang en|zh; sets `exitCode` and returns false on any other value.
 bool ParseLanguage(const QCommandLineParser& parser, Language* language, int* exitCode);
 void AddLanguageOption(QCommandLineParser& parser);
+
+// --config DIR, as the window program takes it.
+void AddConfigOption(QCommandLineParser& parser);
+// Program.ini in --config DIR, else beside chprog.
+QString ConfigIniPath(const QCommandLineParser& parser);

@@ -14,3 +14,4 @@ int RunCalibration(const QStringList& arguments);
 int RunSimulate(const QStringList& arguments);
 int RunRead(const QStringList& arguments);
 int RunWrite(const QStringList& arguments);
+int RunDiff(const QStringList& arguments);

@@ -32,6 +32,8 @@ const std::vector<Command>& AllCommands() {
         {"calibration",
          "calibration FILE.dat [--config DIR]   power and squelch tables for the file's band",
          RunCalibration},
+        {"diff", "diff A.dat B.dat [--lang en|zh] [--config DIR]   the differences, one line each",
+         RunDiff},
         {"read", "read --port DEVICE -o FILE.dat   read the radio into a .dat file", RunRead},
         {"write", "write --port DEVICE [--alignment] FILE.dat   write a .dat file to the radio",
          RunWrite},
