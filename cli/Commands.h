@@ -15,3 +15,4 @@ int RunSimulate(const QStringList& arguments);
 int RunRead(const QStringList& arguments);
 int RunWrite(const QStringList& arguments);
 int RunDiff(const QStringList& arguments);
+int RunBackups(const QStringList& arguments);

@@ -4,6 +4,7 @@
 #include "ChannelCodec.h"
 #include "CliSupport.h"
 #include "Commands.h"
+#include "LinkSupport.h"
 #include "PortNames.h"
 #include "ProgrammingExchange.h"
 #include "QtSerialLink.h"
@@ -16,76 +17,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <cstdio>
-
-namespace {
-
-constexpr int kBarWidth = 40;
-
-QCommandLineOption PortOption() {
-    return QCommandLineOption(QStringLiteral("port"),
-                              QStringLiteral("The serial device (/dev/ttyUSB0, a simulator's link) "
-                                             "or COM1..COM4 (mapped by the Ports section of "
-                                             "Program.ini)."),
-                              QStringLiteral("DEVICE"));
-}
-
-QCommandLineOption ConfigOption() {
-    return QCommandLineOption(QStringLiteral("config"),
-                              QStringLiteral("The folder of Program.ini (default: the program's "
-                                             "own folder)."),
-                              QStringLiteral("DIR"));
-}
-
-// The device to open: --port as typed, or the device its COM number maps to.
-bool TakeDevice(const QCommandLineParser& parser, QString* device) {
-    if (!parser.isSet(QStringLiteral("port"))) {
-        PrintError(QStringLiteral("%1: --port DEVICE is required")
-                       .arg(parser.positionalArguments().value(0)));
-        return false;
-    }
-    const QString folder = parser.isSet(QStringLiteral("config"))
-                               ? parser.value(QStringLiteral("config"))
-                               : QCoreApplication::applicationDirPath();
-    appConfig().iniFilePath = QDir(folder).filePath(QStringLiteral("Program.ini"));
-    *device = PortDevice(parser.value(QStringLiteral("port")));
-    return true;
-}
-
-// "Reading [#########           ]  45%" redrawn in place on standard error.
-void DrawProgress(const char* verb, int done, int total) {
-    static int shownPercent = -1;
-    const int percent = total > 0 ? done * 100 / total : 0;
-    if (percent == shownPercent && done != 0)
-        return;
-    shownPercent = percent;
-    const int filled = total > 0 ? done * kBarWidth / total : 0;
-    const std::string bar = std::string(filled, '#') + std::string(kBarWidth - filled, ' ');
-    std::fprintf(stderr, "\r%s [%s] %3d%%", verb, bar.c_str(), percent);
-    if (done == total)
-        std::fputc('\n', stderr);
-    std::fflush(stderr);
-}
-
-// The command line has no one to ask: a failed handshake ends the command.
-ExchangeCallbacks CommandLineCallbacks(const char* verb) {
-    ExchangeCallbacks callbacks;
-    callbacks.progress = [verb](int done, int total) { DrawProgress(verb, done, total); };
-    callbacks.isCancelled = [] { return false; };
-    callbacks.askRetry = [] { return false; };
-    return callbacks;
-}
-
-int ReportOutcome(const ExchangeOutcome& outcome) {
-    if (outcome.succeeded())
-        return kExitOk;
-    std::fputc('\n', stderr);
-    PrintError(outcome.message);
-    if (!outcome.portDetail.isEmpty())
-        PrintError(outcome.portDetail);
-    return kExitFailure;
-}
-
-} // namespace
 
 int RunSimulate(const QStringList& arguments) {
 #ifndef Q_OS_UNIX
@@ -186,6 +117,7 @@ int RunRead(const QStringList& arguments) {
     const ExchangeOutcome outcome = exchange.read(device, image);
     if (!outcome.succeeded())
         return ReportOutcome(outcome);
+    KeepBackup(image, BackupKind::Read);
     QString error;
     if (!SaveDatFile(output, image, &error)) {
         PrintError(error);
@@ -223,6 +155,7 @@ int RunWrite(const QStringList& arguments) {
         return kExitBadInput;
     }
     ClampCalibration(image);
+    KeepBackup(image, BackupKind::Write);
     QtSerialLink link;
     ProgrammingExchange exchange(link, CommandLineCallbacks("Writing"));
     return ReportOutcome(exchange.write(device, image, parser.isSet(alignment)));

@@ -37,6 +37,8 @@ const std::vector<Command>& AllCommands() {
         {"read", "read --port DEVICE -o FILE.dat   read the radio into a .dat file", RunRead},
         {"write", "write --port DEVICE [--alignment] FILE.dat   write a .dat file to the radio",
          RunWrite},
+        {"backups", "backups [--config DIR]   the images kept from every read and write, newest first",
+         RunBackups},
         {"simulate",
          "simulate --link PATH [--image FILE.dat] [--save FILE.dat] [--baud 9600] [--fault KIND]...",
          RunSimulate},

@@ -1,12 +1,14 @@
 #include "ProgramTransfer.h"
 
 #include "AppConfig.h"
+#include "Backups.h"
 #include "CProcessDlg.h"
 #include "CommandIds.h"
 #include "HelpHook.h"
 #include "PortNames.h"
 #include "ProgrammingExchange.h"
 #include "QtSerialLink.h"
+#include "UserStore.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -36,6 +38,15 @@ bool AskRetry() {
                               QString::fromUtf8(kCommunicationErrorText),
                               QMessageBox::Retry | QMessageBox::Cancel, QMessageBox::Retry);
     return choice == QMessageBox::Retry;
+}
+
+// Every image read from the radio, and every image about to be written to it, is kept
+// in the backups folder. A backup that cannot be saved never fails the exchange.
+void KeepBackup(const RadioImage& image, BackupKind kind) {
+    const QString folder = BackupFolder(UserStore(appConfig().iniFilePath).appName());
+    QString error;
+    if (SaveBackup(folder, image, kind, QDateTime::currentDateTime(), &error).isEmpty())
+        qWarning("no backup kept: %s", qUtf8Printable(error));
 }
 
 } // namespace
@@ -102,8 +113,10 @@ void ProgramTransfer::start() {
     if (m_hooks.commitEdit)
         m_hooks.commitEdit();
     RadioImage image{};
-    if (direction == Direction::Write && m_hooks.imageToWrite)
+    if (direction == Direction::Write && m_hooks.imageToWrite) {
         image = m_hooks.imageToWrite();
+        KeepBackup(image, BackupKind::Write);
+    }
     runOnWorker(direction, image);
 }
 
@@ -172,8 +185,11 @@ void ProgramTransfer::finish(Direction direction, const ExchangeOutcome& outcome
         box.exec();
     }
     closeWindow();
-    if (succeeded && direction == Direction::Read && m_hooks.readCompleted)
-        m_hooks.readCompleted(image);
+    if (succeeded && direction == Direction::Read) {
+        KeepBackup(image, BackupKind::Read);
+        if (m_hooks.readCompleted)
+            m_hooks.readCompleted(image);
+    }
     emit finished(succeeded);
 }
 

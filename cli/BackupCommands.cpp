@@ -1,0 +1,61 @@
+// chprog backups: the images kept from every read and write, newest first.
+
+#include "Backups.h"
+#include "ChannelCodec.h"
+#include "CliSupport.h"
+#include "Commands.h"
+#include "UserStore.h"
+
+namespace {
+
+// "146.52" for 146.52000, "-" for an empty channel: the 16 receive frequencies in short.
+QString FrequencySummary(const RadioImage& image) {
+    QStringList frequencies;
+    for (const ChannelRow& row : DecodeChannels(image, Language::English)) {
+        QString text = row[kColRxFrequency];
+        if (text.isEmpty()) {
+            frequencies << QStringLiteral("-");
+            continue;
+        }
+        while (text.endsWith(u'0'))
+            text.chop(1);
+        if (text.endsWith(u'.'))
+            text.chop(1);
+        frequencies << text;
+    }
+    return frequencies.join(u' ');
+}
+
+} // namespace
+
+int RunBackups(const QStringList& arguments) {
+    QCommandLineParser parser;
+    AddConfigOption(parser);
+    int exitCode = kExitOk;
+    if (!ParseCommand(parser, arguments,
+                      QStringLiteral("Lists the images kept from every read from a radio and "
+                                     "every write to one, newest first: time, read or write, the "
+                                     "16 receive frequencies (- for an empty channel) and the "
+                                     "file, TAB-separated. Restore one with chprog write --port "
+                                     "DEVICE FILE."),
+                      &exitCode))
+        return exitCode;
+    if (!parser.positionalArguments().isEmpty()) {
+        PrintError(QStringLiteral("backups: use chprog backups [--config DIR]"));
+        return kExitBadInput;
+    }
+    const QString folder = BackupFolder(UserStore(ConfigIniPath(parser)).appName());
+    QString text;
+    for (const BackupEntry& entry : ListBackups(folder)) {
+        RadioImage image;
+        QString error;
+        const QString summary = LoadDatFile(entry.path, image, &error) ? FrequencySummary(image)
+                                                                       : QStringLiteral("(unreadable)");
+        text += QStringList{entry.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), entry.kind,
+                            summary, entry.path}
+                    .join(u'\t') +
+                u'\n';
+    }
+    PrintOut(text);
+    return kExitOk;
+}

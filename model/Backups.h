@@ -1,0 +1,33 @@
+#pragma once
+// A backup of every radio: each image read from a radio, and each image about to be
+// written to one, is kept as <YYYYMMDD-HHMMSS>-read.dat or -write.dat in
+// ${XDG_DATA_HOME:-~/.local/share}/<AppName>/backups/ (the user's data folder on other
+// systems). The newest kBackupsKept are kept. A backup that cannot be saved is only a
+// warning for the caller: it never fails the exchange.
+
+#include "RadioImage.h"
+
+#include <QDateTime>
+#include <QString>
+#include <vector>
+
+constexpr int kBackupsKept = 200;
+
+enum class BackupKind { Read, Write };
+
+// The backups folder of the program named `appName` (made safe for a path).
+QString BackupFolder(const QString& appName);
+
+// Saves `image` in `folder` under the time `now`, then removes all but the newest
+// kBackupsKept. Returns the path saved, or an empty text with `error` set.
+QString SaveBackup(const QString& folder, const RadioImage& image, BackupKind kind,
+                   const QDateTime& now, QString* error);
+
+struct BackupEntry {
+    QString path;
+    QDateTime time;
+    QString kind; // "read" or "write"
+};
+
+// The backups in `folder`, newest first.
+std::vector<BackupEntry> ListBackups(const QString& folder);

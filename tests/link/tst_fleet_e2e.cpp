@@ -1,0 +1,87 @@
+// Against `chprog simulate`: the backup of every read and write, and `chprog backups`.
+
+#include "Backups.h"
+#include "Chprog.h"
+#include "SimulatorProcess.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "TestSuite.h"
+
+namespace {
+
+// The backups folder chprog uses with the Program.ini beside it (AppName RadioProgrammer).
+QString ChprogBackups() {
+    return BackupFolder(QStringLiteral("RadioProgrammer"));
+}
+
+QByteArray PatternMemory(int seed) {
+    QByteArray bytes(ImageMap::kImageSize, 0);
+    for (int i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<char>(i * 7 + seed);
+    return bytes;
+}
+
+} // namespace
+
+class FleetEndToEndTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { QDir(ChprogBackups()).removeRecursively(); }
+
+    void readAndWriteLeaveBackups() {
+        QTemporaryDir dir;
+        const QString memoryPath = dir.filePath("memory.dat");
+        QVERIFY(WriteFileBytes(memoryPath, PatternMemory(3)));
+        SimulatorProcess radio({"--image", memoryPath});
+        QVERIFY(radio.isReady());
+
+        const QString out = dir.filePath("read.dat");
+        QCOMPARE(Chprog({"read", "--port", radio.linkPath(), "-o", out}).status, 0);
+        std::vector<BackupEntry> backups = ListBackups(ChprogBackups());
+        QCOMPARE(backups.size(), std::size_t(1));
+        QCOMPARE(backups[0].kind, QStringLiteral("read"));
+        QCOMPARE(ReadFileBytes(backups[0].path), ReadFileBytes(out));
+
+        const QString blank = dir.filePath("blank.dat");
+        QCOMPARE(Chprog({"new", "-o", blank}).status, 0);
+        QCOMPARE(Chprog({"write", "--port", radio.linkPath(), blank}).status, 0);
+        backups = ListBackups(ChprogBackups());
+        QCOMPARE(backups.size(), std::size_t(2));
+        QCOMPARE(backups[0].kind, QStringLiteral("write"));
+
+        const QStringList lines = Chprog({"backups"}).out.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(lines[0].split('\t').value(1), QStringLiteral("write"));
+        QCOMPARE(lines[0].split('\t').value(2), QStringLiteral("- - - - - - - - - - - - - - - -"));
+        QCOMPARE(lines[1].split('\t').value(3), backups[1].path);
+    }
+
+    void failedReadLeavesNoBackup() {
+        SimulatorProcess radio({"--fault", "no-greeting"});
+        QVERIFY(radio.isReady());
+        QTemporaryDir dir;
+        QCOMPARE(Chprog({"read", "--port", radio.linkPath(), "-o", dir.filePath("x.dat")}).status, 1);
+        QVERIFY(ListBackups(ChprogBackups()).empty());
+    }
+
+    void unwritableBackupIsOnlyAWarning() {
+        QTemporaryDir dir;
+        SimulatorProcess radio;
+        QVERIFY(radio.isReady());
+        // A file where the backups folder should be.
+        QVERIFY(QDir().mkpath(QFileInfo(ChprogBackups()).path()));
+        QVERIFY(WriteFileBytes(ChprogBackups(), "not a folder"));
+        const ChprogRun run = Chprog({"read", "--port", radio.linkPath(), "-o", dir.filePath("r.dat")});
+        QCOMPARE(run.status, 0);
+        const QString err = run.err;
+        QVERIFY2(err.contains("warning: no backup kept"), qPrintable(err));
+        QVERIFY(QFile::exists(dir.filePath("r.dat")));
+        QFile::remove(ChprogBackups());
+    }
+};
+
+TEST_CLASS(FleetEndToEndTest)
+#include "tst_fleet_e2e.moc"
