@@ -6,18 +6,48 @@
 
 namespace {
 
-QStringList ReadLines(const QString& path) {
+constexpr QChar kByteOrderMark(0xFEFF);
+
+// The text of the file, byte-order mark included; empty when it cannot be read.
+QString ReadText(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QString text = QString::fromUtf8(file.readAll());
-    if (text.startsWith(QChar(0xFEFF)))
+        return QString();
+    const QByteArray bytes = file.readAll();
+    QString text = QString::fromUtf8(bytes);
+    // The decoder may drop the mark; it is part of what the file keeps.
+    if (bytes.startsWith("\xEF\xBB\xBF") && !text.startsWith(kByteOrderMark))
+        text.prepend(kByteOrderMark);
+    return text;
+}
+
+QStringList SplitLines(QString text) {
+    if (text.startsWith(kByteOrderMark))
         text.remove(0, 1);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QStringList lines = text.split(u'\n');
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
     return lines;
+}
+
+QStringList ReadLines(const QString& path) {
+    return SplitLines(ReadText(path));
+}
+
+// The line ending the file already uses (that of its first line); a new file gets the
+// platform's own.
+QString LineEndingOf(const QString& text) {
+    const int newline = text.indexOf(u'\n');
+    if (newline < 0) {
+#ifdef Q_OS_WIN
+        return QStringLiteral("\r\n");
+#else
+        return QStringLiteral("\n");
+#endif
+    }
+    return newline > 0 && text[newline - 1] == u'\r' ? QStringLiteral("\r\n")
+                                                      : QStringLiteral("\n");
 }
 
 // "[Name]" gives "Name"; any other line gives a null string.
@@ -70,7 +100,9 @@ QString ReadProfileString(const QString& iniPath, const QString& section, const 
 
 bool WriteProfileString(const QString& iniPath, const QString& section, const QString& key,
                         const QString& value) {
-    QStringList lines = ReadLines(iniPath);
+    const QString oldText = ReadText(iniPath);
+    QStringList lines = SplitLines(oldText);
+    const QString lineEnding = LineEndingOf(oldText);
     const QString newLine = key + u'=' + value;
     int sectionStart = -1;
     int insertAt = -1;
@@ -108,6 +140,7 @@ bool WriteProfileString(const QString& iniPath, const QString& section, const QS
     QSaveFile file(iniPath);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    file.write((lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8());
+    const QString mark = oldText.startsWith(kByteOrderMark) ? QString(kByteOrderMark) : QString();
+    file.write((mark + lines.join(lineEnding) + lineEnding).toUtf8());
     return file.commit();
 }
