@@ -343,6 +343,11 @@ void CMSFlexGrid::mousePressEvent(QMouseEvent* event) {
     QTableWidget::mousePressEvent(event); // may move the current cell first
     const QPoint gridPos = viewport()->mapTo(this, event->position().toPoint());
     trackMouse(gridPos);
+    // Qt scrolls a clicked cell that is only partly in view a moment after the click,
+    // which would drop the editor the click opens; bring it into view now instead, so
+    // that the owner places its editor over the cell where it will stay.
+    if (currentIndex().isValid())
+        scrollTo(currentIndex());
     emit MouseDown(MouseButtonValue(event->button()), ShiftValue(event->modifiers()),
                    pixelsToTwipsX(gridPos.x()), pixelsToTwipsY(gridPos.y()));
 }
