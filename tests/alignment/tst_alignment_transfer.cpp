@@ -72,7 +72,6 @@ private slots:
     void init();
     void powerReadFillsTheGridFromTheRadio();
     void powerWriteSendsTheGrid();
-    void silentRadioGivesCommunicationErrorAfterFourGreetings();
     void shortReplyLeavesImageAndGridAsTheyWere();
     void portThatCannotOpen();
     void dialogStaysOpenWhileAnExchangeRuns();
@@ -122,22 +121,6 @@ void TransferTest::powerWriteSendsTheGrid() {
     QCOMPARE(int(document.image()[kPowerCalibration + 2]), 33);
     QCOMPARE(bench.link->writtenFrames().filter("57 ").size(), 3); // 03C0, 03C8, 03D0
     QVERIFY(bench.link->writtenFrames().last().startsWith("57 03 D0 06"));
-}
-
-void TransferTest::silentRadioGivesCommunicationErrorAfterFourGreetings() {
-    CProgramDoc document;
-    const RadioImage before = document.image();
-    Bench bench;
-    bench.radio->answerGreeting = false;
-    appConfig().chineseLanguage = true;
-    CSqlAdjustDlg dialog(&document, k136To174);
-    bench.attach(dialog);
-    const SeenMessage seen = RunExchange(dialog, dialog.readButton());
-    QCOMPARE(seen.text, QString::fromUtf8("通信出錯"));
-    QCOMPARE(bench.radio->greetings, 4);
-    QCOMPARE(bench.link->writtenFrames().count("02"), 4); // each greeting starts with 02
-    QVERIFY(document.image() == before);
-    QVERIFY(!document.isModified());
 }
 
 void TransferTest::shortReplyLeavesImageAndGridAsTheyWere() {

@@ -212,15 +212,13 @@ void AppShellTest::startUpVariants() {
 }
 
 void AppShellTest::acceleratorsRunTheirCommands() {
-    PromptRecorder prompts;
-    ConfigDir config(DefaultIniText());
-    auto app = StartProgram(config);
-    CMainFrame* frame = app->mainFrame();
+    RunningProgram program;
+    CMainFrame* frame = program.frame;
     // Ctrl+N asks before clearing.
     QApplication::setActiveWindow(frame);
     QTest::keyClick(frame, Qt::Key_N, Qt::ControlModifier);
-    QCOMPARE(prompts.asked.size(), 1);
-    QCOMPARE(prompts.asked.first().text, QStringLiteral("All data will be Cleared!"));
+    QCOMPARE(program.prompts.asked.size(), 1);
+    QCOMPARE(program.prompts.asked.first().text, QStringLiteral("All data will be Cleared!"));
     const auto read = DetachedCommand(frame, CommandId::kRead);
     const auto write = DetachedCommand(frame, CommandId::kWrite);
     QTest::keyClick(frame, Qt::Key_R, Qt::ControlModifier);
@@ -317,25 +315,23 @@ void AppShellTest::commandLineDatFile() {
 // --- Documents ----------------------------------------------------------------------
 
 void AppShellTest::newAsksBeforeClearing() {
-    PromptRecorder prompts;
-    ConfigDir config(DefaultIniText());
-    auto app = StartProgram(config);
-    CMainFrame* frame = app->mainFrame();
+    RunningProgram program;
+    CMainFrame* frame = program.frame;
     CChildFrame* first = frame->activeChild();
     first->document()->image()[0x20] = 0x11;
 
-    prompts.answerNext(QMessageBox::Cancel);
+    program.prompts.answerNext(QMessageBox::Cancel);
     frame->OnFileNew();
-    QCOMPARE(prompts.asked.size(), 1);
-    QCOMPARE(prompts.asked[0].text, QStringLiteral("All data will be Cleared!"));
-    QCOMPARE(prompts.asked[0].buttons, QMessageBox::Ok | QMessageBox::Cancel);
+    QCOMPARE(program.prompts.asked.size(), 1);
+    QCOMPARE(program.prompts.asked[0].text, QStringLiteral("All data will be Cleared!"));
+    QCOMPARE(program.prompts.asked[0].buttons, QMessageBox::Ok | QMessageBox::Cancel);
     QCOMPARE(frame->activeChild(), first);
     QCOMPARE(first->document()->image()[0x20], 0x11);
 
     // OK replaces the document; an unchanged document is not asked about again.
-    prompts.answerNext(QMessageBox::Ok);
+    program.prompts.answerNext(QMessageBox::Ok);
     frame->OnFileNew();
-    QCOMPARE(prompts.asked.size(), 2);
+    QCOMPARE(program.prompts.asked.size(), 2);
     QCOMPARE(frame->childFrames().size(), 1);
     QVERIFY(frame->activeChild() != first);
     QVERIFY(IsNewImage(frame->activeDocument()->image()));
@@ -345,33 +341,32 @@ void AppShellTest::newAsksBeforeClearing() {
     second->document()->setModified();
     QCOMPARE(second->windowTitle(), QStringLiteral("Channel Information[*]"));
     QVERIFY(second->isWindowModified());
-    prompts.answerNext(QMessageBox::Ok);
-    prompts.answerNext(QMessageBox::Cancel);
+    program.prompts.answerNext(QMessageBox::Ok);
+    program.prompts.answerNext(QMessageBox::Cancel);
     frame->OnFileNew();
-    QCOMPARE(prompts.asked.size(), 4);
-    QCOMPARE(prompts.asked[3].buttons,
+    QCOMPARE(program.prompts.asked.size(), 4);
+    QCOMPARE(program.prompts.asked[3].buttons,
              QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
     QCOMPARE(frame->activeChild(), second);
 
-    prompts.answerNext(QMessageBox::Ok);
-    prompts.answerNext(QMessageBox::Save);
-    prompts.setSaveFile(config.filePath("kept.dat"));
+    program.prompts.answerNext(QMessageBox::Ok);
+    program.prompts.answerNext(QMessageBox::Save);
+    program.prompts.setSaveFile(program.config.filePath("kept.dat"));
     frame->OnFileNew();
-    QCOMPARE(ReadFileBytes(config.filePath("kept.dat")).size(), ImageMap::kImageSize);
+    QCOMPARE(ReadFileBytes(program.config.filePath("kept.dat")).size(), ImageMap::kImageSize);
     QVERIFY(frame->activeChild() != second);
     QCOMPARE(frame->childFrames().size(), 1);
 }
 
 void AppShellTest::openHidesActiveWindowAndCloseOnlyHides() {
-    PromptRecorder prompts;
-    ConfigDir config(DefaultIniText());
-    auto app = StartProgram(config);
-    CMainFrame* frame = app->mainFrame();
+    RunningProgram program;
+    CMainFrame* frame = program.frame;
     CChildFrame* first = frame->activeChild();
     QSignalSpy activeChanged(frame, &CMainFrame::activeDocumentChanged);
 
-    QVERIFY(WriteFileBytes(config.filePath("other.dat"), QByteArray(ImageMap::kImageSize, 0x33)));
-    prompts.setOpenFile(config.filePath("other.dat"));
+    QVERIFY(WriteFileBytes(program.config.filePath("other.dat"),
+                           QByteArray(ImageMap::kImageSize, 0x33)));
+    program.prompts.setOpenFile(program.config.filePath("other.dat"));
     frame->OnFileOpen();
     QCOMPARE(frame->childFrames().size(), 2);
     CChildFrame* second = frame->activeChild();
@@ -400,19 +395,17 @@ void AppShellTest::openHidesActiveWindowAndCloseOnlyHides() {
 }
 
 void AppShellTest::shortFileRefusedKeepsDocument() {
-    PromptRecorder prompts;
-    ConfigDir config(DefaultIniText());
-    auto app = StartProgram(config);
-    CMainFrame* frame = app->mainFrame();
+    RunningProgram program;
+    CMainFrame* frame = program.frame;
     CChildFrame* shown = frame->activeChild();
     shown->document()->image()[0x30] = 0x42;
 
-    QVERIFY(WriteFileBytes(config.filePath("short.dat"), QByteArray(1023, 0x11)));
-    prompts.setOpenFile(config.filePath("short.dat"));
+    QVERIFY(WriteFileBytes(program.config.filePath("short.dat"), QByteArray(1023, 0x11)));
+    program.prompts.setOpenFile(program.config.filePath("short.dat"));
     frame->OnFileOpen();
-    QCOMPARE(prompts.asked.size(), 1);
-    QVERIFY(prompts.asked[0].text.contains("1023"));
-    QVERIFY(prompts.asked[0].text.contains("short.dat"));
+    QCOMPARE(program.prompts.asked.size(), 1);
+    QVERIFY(program.prompts.asked[0].text.contains("1023"));
+    QVERIFY(program.prompts.asked[0].text.contains("short.dat"));
     QCOMPARE(frame->childFrames().size(), 1);
     QCOMPARE(frame->activeChild(), shown);
     QVERIFY(shown->isVisible());
@@ -420,17 +413,15 @@ void AppShellTest::shortFileRefusedKeepsDocument() {
     QVERIFY(appConfig().documentIsNew);
 
     // A longer file loads; bytes past the image are ignored.
-    QVERIFY(WriteFileBytes(config.filePath("long.dat"),
+    QVERIFY(WriteFileBytes(program.config.filePath("long.dat"),
                            QByteArray(ImageMap::kImageSize, 0x21) + char(0x7F)));
-    QVERIFY(frame->openDocumentFile(config.filePath("long.dat")));
+    QVERIFY(frame->openDocumentFile(program.config.filePath("long.dat")));
     QCOMPARE(frame->activeDocument()->image()[ImageMap::kImageSize - 1], 0x21);
 }
 
 void AppShellTest::saveWritesTheImage() {
-    PromptRecorder prompts;
-    ConfigDir config(DefaultIniText());
-    auto app = StartProgram(config);
-    CMainFrame* frame = app->mainFrame();
+    RunningProgram program;
+    CMainFrame* frame = program.frame;
     CProgramDoc* doc = frame->activeDocument();
     int encoded = 0;
     doc->setEncoder([&encoded](RadioImage& image) {
@@ -441,15 +432,15 @@ void AppShellTest::saveWritesTheImage() {
 
     // The first Save asks for a name, proposing AppName; cancelling saves nothing.
     frame->OnFileSave();
-    QCOMPARE(prompts.proposedSaveNames, QStringList({"RadioProgrammer.dat"}));
-    prompts.proposedSaveNames.clear();
+    QCOMPARE(program.prompts.proposedSaveNames, QStringList({"RadioProgrammer.dat"}));
+    program.prompts.proposedSaveNames.clear();
     QCOMPARE(encoded, 0);
     QVERIFY(doc->isModified());
 
-    prompts.setSaveFile(config.filePath("saved.dat"));
+    program.prompts.setSaveFile(program.config.filePath("saved.dat"));
     frame->OnFileSave();
     QCOMPARE(encoded, 1);
-    const QByteArray bytes = ReadFileBytes(config.filePath("saved.dat"));
+    const QByteArray bytes = ReadFileBytes(program.config.filePath("saved.dat"));
     QCOMPARE(bytes.size(), ImageMap::kImageSize);
     QCOMPARE(quint8(bytes[0x40]), quint8(0x99));
     QVERIFY(!doc->isModified());
@@ -457,50 +448,46 @@ void AppShellTest::saveWritesTheImage() {
 
     // Save again writes to the same file without asking; Save As asks again.
     frame->OnFileSave();
-    QCOMPARE(prompts.proposedSaveNames.size(), 1);
+    QCOMPARE(program.prompts.proposedSaveNames.size(), 1);
     QCOMPARE(encoded, 2);
-    prompts.setSaveFile(config.filePath("copy.dat"));
+    program.prompts.setSaveFile(program.config.filePath("copy.dat"));
     frame->OnFileSaveAs();
-    QCOMPARE(prompts.proposedSaveNames.last(), config.filePath("saved.dat"));
-    QCOMPARE(ReadFileBytes(config.filePath("copy.dat")), bytes);
+    QCOMPARE(program.prompts.proposedSaveNames.last(), program.config.filePath("saved.dat"));
+    QCOMPARE(ReadFileBytes(program.config.filePath("copy.dat")), bytes);
 
     // A failing save is reported and keeps the unsaved-changes mark.
     doc->setModified();
-    prompts.setSaveFile(config.filePath("missing-folder/x.dat"));
+    program.prompts.setSaveFile(program.config.filePath("missing-folder/x.dat"));
     frame->OnFileSaveAs();
-    QCOMPARE(prompts.asked.size(), 1);
+    QCOMPARE(program.prompts.asked.size(), 1);
     QVERIFY(doc->isModified());
 }
 
 void AppShellTest::unsavedChangesOnClose() {
-    PromptRecorder prompts;
-    ConfigDir config(DefaultIniText());
-    auto app = StartProgram(config);
-    CMainFrame* frame = app->mainFrame();
+    RunningProgram program;
+    CMainFrame* frame = program.frame;
     QVERIFY(frame->close()); // nothing changed: no question
-    QVERIFY(prompts.asked.isEmpty());
+    QVERIFY(program.prompts.asked.isEmpty());
 
     frame->show();
-    QVERIFY(WriteFileBytes(config.filePath("a.dat"), QByteArray(ImageMap::kImageSize, 0)));
-    QVERIFY(frame->openDocumentFile(config.filePath("a.dat")));
+    QVERIFY(WriteFileBytes(program.config.filePath("a.dat"), QByteArray(ImageMap::kImageSize, 0)));
+    QVERIFY(frame->openDocumentFile(program.config.filePath("a.dat")));
     frame->childFrames().first()->document()->setModified(); // the hidden one
-    prompts.answerNext(QMessageBox::Cancel);
+    program.prompts.answerNext(QMessageBox::Cancel);
     QVERIFY(!frame->close());
     QVERIFY(frame->isVisible());
-    QCOMPARE(prompts.asked.size(), 1);
-    QVERIFY(prompts.asked[0].text.contains("Channel Information"));
+    QCOMPARE(program.prompts.asked.size(), 1);
+    QVERIFY(program.prompts.asked[0].text.contains("Channel Information"));
 
-    prompts.answerNext(QMessageBox::Discard);
+    program.prompts.answerNext(QMessageBox::Discard);
     QVERIFY(frame->close());
 }
 
 // --- Main window --------------------------------------------------------------------
 
 void AppShellTest::treeActsOnItemUnderCursor() {
-    PromptRecorder prompts;
-    ConfigDir config(DefaultIniText());
-    auto app = StartProgram(config);
-    CMainFrame* frame = app->mainFrame();
+    RunningProgram program;
+    CMainFrame* frame = program.frame;
     QTreeWidget* tree = frame->navigationTree();
     const auto features = DetachedCommand(frame, CommandId::kOptionalFeatures);
     const auto product = DetachedCommand(frame, CommandId::kProductInformation);
@@ -545,10 +532,8 @@ void AppShellTest::treeActsOnItemUnderCursor() {
 }
 
 void AppShellTest::controlBarAndNavigatorBar() {
-    PromptRecorder prompts;
-    ConfigDir config(DefaultIniText());
-    auto app = StartProgram(config);
-    CMainFrame* frame = app->mainFrame();
+    RunningProgram program;
+    CMainFrame* frame = program.frame;
     frame->showNormal();
     frame->resize(1000, 600);
     QTest::qWait(20);
@@ -603,10 +588,8 @@ void AppShellTest::controlBarAndNavigatorBar() {
 }
 
 void AppShellTest::ctrlF11AndAlignmentEntries() {
-    PromptRecorder prompts;
-    ConfigDir config(DefaultIniText());
-    auto app = StartProgram(config);
-    CMainFrame* frame = app->mainFrame();
+    RunningProgram program;
+    CMainFrame* frame = program.frame;
     // Only the signal is tested here; the password dialog behind it is not.
     QObject::disconnect(frame, &CMainFrame::alignmentUnlockRequested, nullptr, nullptr);
     QSignalSpy unlock(frame, &CMainFrame::alignmentUnlockRequested);
@@ -755,10 +738,8 @@ void AppShellTest::helpTopics() {
     QCOMPARE(HelpTopicFor(99999), QStringLiteral("index.html"));
     QCOMPARE(HelpTopicFor(32777), QStringLiteral("connecting.html#port"));
 
-    PromptRecorder prompts;
-    ConfigDir config(DefaultIniText());
-    auto app = StartProgram(config);
-    CMainFrame* frame = app->mainFrame();
+    RunningProgram program;
+    CMainFrame* frame = program.frame;
 
     // F1 that no widget handles: the nearest helpId of the focused widget, else the
     // contents; F1 on a highlighted menu item: its command.

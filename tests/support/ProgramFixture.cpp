@@ -63,3 +63,7 @@ std::unique_ptr<CProgramApp> StartProgram(const ConfigDir& config,
         return nullptr;
     return app;
 }
+
+RunningProgram::RunningProgram()
+    : config(DefaultIniText()), app(StartProgram(config)), frame(app ? app->mainFrame() : nullptr) {
+}

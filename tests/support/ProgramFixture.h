@@ -2,6 +2,7 @@
 // Starting the window program inside a test: a private configuration folder, answers
 // for every question, and a record of what was asked.
 
+#include "MainFrame.h"
 #include "ProgramApp.h"
 #include "UserPrompts.h"
 
@@ -51,3 +52,13 @@ QString DefaultIniWith(const QString& key, const QString& value);
 // files (pictures, help) come from the build's bin folder.
 std::unique_ptr<CProgramApp> StartProgram(const ConfigDir& config,
                                           const QStringList& extraArguments = {});
+
+// The window program started with the default Program.ini in a folder of its own,
+// every question answered by `prompts`.
+struct RunningProgram {
+    RunningProgram();
+    PromptRecorder prompts;
+    ConfigDir config;
+    std::unique_ptr<CProgramApp> app;
+    CMainFrame* frame = nullptr;
+};
