@@ -44,11 +44,10 @@ class SettingsTest : public QObject {
     Q_OBJECT
 private slots:
     void featuresOfNewImage();
-    void featuresOfZeroImage();
-    void timeOutTimerKeepsBitSeven();
+    void featureFieldShownAndStored_data();
+    void featureFieldShownAndStored();
+    void chosenItemsAreStored();
     void featuresKeepBitsTheyDoNotOwn();
-    void listWithoutSelectionKeepsItsField();
-    void shortPressNormalisation();
     void longPressPrefixSearch();
     void keyCodesAreTheSameInBothLanguages();
     void keyFilter_data();
@@ -87,35 +86,71 @@ void SettingsTest::featuresOfNewImage() {
     QCOMPARE(written[kCallKeyDefine], 0x02);
 }
 
-void SettingsTest::featuresOfZeroImage() {
-    const RadioImage image = FilledImage(0x00);
-    const OptionalFeatures f = OptionalFeaturesFromImage(image, Language::English);
-    QCOMPARE(f[FeatureList::TimeOutTimer], kNoSelection);
-    QCOMPARE(f[FeatureList::TotPreAlert], kNoSelection);
-    QCOMPARE(Shown(f, FeatureList::SquelchLevel), QStringLiteral("0"));
-    QCOMPARE(Shown(f, FeatureList::VoxGainLevel), QStringLiteral("Off"));
-    QCOMPARE(Shown(f, FeatureList::CallTone), QStringLiteral("Off"));
-    QCOMPARE(Shown(f, FeatureList::VoiceAnnunciation), QStringLiteral("Off"));
-    QCOMPARE(Shown(f, FeatureList::VoxDelayTime), QStringLiteral("0.3"));
-    QCOMPARE(Shown(f, FeatureList::ShortPress), QStringLiteral("None"));
-    QCOMPARE(Shown(f, FeatureList::LongPress), QStringLiteral("None"));
-    QCOMPARE(Shown(f, FeatureList::CallKeyDefine), QStringLiteral("Call"));
-    QVERIFY(!f.beep);
-    QVERIFY(!f.batterySaver);
-
-    RadioImage written = image;
-    OptionalFeaturesToImage(f, written);
-    QCOMPARE(Differences(image, written), QList<int>{});
+// One field at a time: the list item a stored byte shows ("" for no selection), and the
+// byte OK writes back for it.
+void SettingsTest::featureFieldShownAndStored_data() {
+    QTest::addColumn<int>("fill"); // the other bytes: -1 a new image
+    QTest::addColumn<int>("offset");
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<int>("list");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("written");
+    const auto row = [](const char* name, int fill, int offset, int stored, FeatureList list,
+                        const char* shown, int written) {
+        QTest::newRow(name) << fill << offset << stored << int(list) << QString::fromUtf8(shown)
+                            << written;
+    };
+    using L = FeatureList;
+    row("zero timer", 0, kTimeOutTimer, 0x00, L::TimeOutTimer, "", 0x00);
+    row("zero pre-alert", 0, kTotPreAlert, 0x00, L::TotPreAlert, "", 0x00);
+    row("zero squelch", 0, kSquelchLevel, 0x00, L::SquelchLevel, "0", 0x00);
+    row("zero vox gain", 0, kVoxGain, 0x00, L::VoxGainLevel, "Off", 0x00);
+    row("zero call tone", 0, kCallTone, 0x00, L::CallTone, "Off", 0x00);
+    row("zero voice", 0, kVoiceAnnunciation, 0x00, L::VoiceAnnunciation, "Off", 0x00);
+    row("zero vox delay", 0, kVoxDelay, 0x00, L::VoxDelayTime, "0.3", 0x00);
+    row("zero short press", 0, kShortPressKey, 0x00, L::ShortPress, "None", 0x00);
+    row("zero long press", 0, kLongPressKey, 0x00, L::LongPress, "None", 0x00);
+    row("zero call key", 0, kCallKeyDefine, 0x00, L::CallKeyDefine, "Call", 0x00);
+    // Bits a field does not own stay; values no list offers stay as they were.
+    row("timer keeps bit 7", -1, kTimeOutTimer, 0x85, L::TimeOutTimer, "75s", 0x85);
+    row("timer 41", -1, kTimeOutTimer, 0x80 | 41, L::TimeOutTimer, "", 0x80 | 41);
+    row("squelch 12", -1, kSquelchLevel, 0x5C, L::SquelchLevel, "", 0x5C);
+    row("vox gain 20", -1, kVoxGain, 0xB4, L::VoxGainLevel, "", 0xB4);
+    row("vox delay 6", -1, kVoxDelay, 0x0E, L::VoxDelayTime, "", 0x0E);
+    row("call tone 0x20", -1, kCallTone, 0x20, L::CallTone, "", 0x20);
+    row("voice 7", -1, kVoiceAnnunciation, 7, L::VoiceAnnunciation, "Off", 0x00);
+    // Key codes: hidden or unknown ones come back as the default.
+    row("short press 2", -1, kShortPressKey, 2, L::ShortPress, "", kShortPressDefaultCode);
+    row("short press 4", -1, kShortPressKey, 4, L::ShortPress, "", kShortPressDefaultCode);
+    row("short press 11", -1, kShortPressKey, 11, L::ShortPress, "Tone Call", 6);
+    row("call key 7", -1, kCallKeyDefine, 7, L::CallKeyDefine, "Off", 2);
+    row("long press 1", -1, kLongPressKey, 1, L::LongPress, "Monitor", 1);
+    row("long press 200", -1, kLongPressKey, 200, L::LongPress, "Monitor Momentary",
+        kLongPressDefaultCode);
 }
 
-void SettingsTest::timeOutTimerKeepsBitSeven() {
+void SettingsTest::featureFieldShownAndStored() {
+    QFETCH(int, fill);
+    QFETCH(int, offset);
+    QFETCH(int, stored);
+    QFETCH(int, list);
+    QFETCH(QString, shown);
+    QFETCH(int, written);
+    RadioImage image = fill < 0 ? NewImage() : FilledImage(static_cast<std::uint8_t>(fill));
+    image[offset] = static_cast<std::uint8_t>(stored);
+    const OptionalFeatures f = OptionalFeaturesFromImage(image, Language::English);
+    if (shown.isEmpty())
+        QCOMPARE(f[FeatureList(list)], kNoSelection);
+    else
+        QCOMPARE(Shown(f, FeatureList(list)), shown);
+    OptionalFeaturesToImage(f, image);
+    QCOMPARE(int(image[offset]), written);
+}
+
+void SettingsTest::chosenItemsAreStored() {
     RadioImage image = NewImage();
     image[kTimeOutTimer] = 0x85;
     OptionalFeatures f = OptionalFeaturesFromImage(image, Language::English);
-    QCOMPARE(Shown(f, FeatureList::TimeOutTimer), QStringLiteral("75s"));
-    OptionalFeaturesToImage(f, image);
-    QCOMPARE(image[kTimeOutTimer], 0x85);
-
     f[FeatureList::TimeOutTimer] =
         FeatureListItems(FeatureList::TimeOutTimer, Language::English).indexOf("600s");
     f[FeatureList::TotPreAlert] = 0; // "Off"
@@ -147,69 +182,18 @@ void SettingsTest::featuresKeepBitsTheyDoNotOwn() {
                               kVoxGain,       kVoxDelay,     kCallKeyDefine,     kCallTone};
     for (int offset : Differences(FilledImage(0xFF), image))
         QVERIFY2(owned.contains(offset), qPrintable(QString::number(offset, 16)));
-}
 
-void SettingsTest::listWithoutSelectionKeepsItsField() {
-    // Values no list offers show as no selection; OK leaves them, and their byte
-    // neighbours, as they were instead of storing a cut-off -1.
-    RadioImage image = NewImage();
-    image[kSquelchLevel] = 0x5C; // level 12
-    image[kVoxGain] = 0xB4;      // gain 20
-    image[kVoxDelay] = 0x0E;     // delay 6
-    image[kCallTone] = 0x20;
-    image[kTimeOutTimer] = 0x80 | 41;
-    image[kVoiceAnnunciation] = 7;
-    const OptionalFeatures f = OptionalFeaturesFromImage(image, Language::English);
-    QCOMPARE(f[FeatureList::SquelchLevel], kNoSelection);
-    QCOMPARE(f[FeatureList::VoxGainLevel], kNoSelection);
-    QCOMPARE(f[FeatureList::VoxDelayTime], kNoSelection);
-    QCOMPARE(f[FeatureList::CallTone], kNoSelection);
-    QCOMPARE(f[FeatureList::TimeOutTimer], kNoSelection);
-    QCOMPARE(Shown(f, FeatureList::VoiceAnnunciation), QStringLiteral("Off"));
-    RadioImage written = image;
+    // An image of zeros shows both check boxes off and is written back unchanged.
+    const RadioImage zeros = FilledImage(0x00);
+    f = OptionalFeaturesFromImage(zeros, Language::English);
+    QVERIFY(!f.beep);
+    QVERIFY(!f.batterySaver);
+    RadioImage written = zeros;
     OptionalFeaturesToImage(f, written);
-    QCOMPARE(written[kSquelchLevel], 0x5C);
-    QCOMPARE(written[kVoxGain], 0xB4);
-    QCOMPARE(written[kVoxDelay], 0x0E);
-    QCOMPARE(written[kCallTone], 0x20);
-    QCOMPARE(written[kTimeOutTimer], 0x80 | 41);
-    QCOMPARE(written[kVoiceAnnunciation], 0x00);
-}
-
-void SettingsTest::shortPressNormalisation() {
-    for (int code : {2, 4}) {
-        RadioImage image = NewImage();
-        image[kShortPressKey] = static_cast<std::uint8_t>(code);
-        const OptionalFeatures f = OptionalFeaturesFromImage(image, Language::English);
-        QCOMPARE(f[FeatureList::ShortPress], kNoSelection);
-        OptionalFeaturesToImage(f, image);
-        QCOMPARE(image[kShortPressKey], kShortPressDefaultCode);
-    }
-    RadioImage image = NewImage();
-    image[kShortPressKey] = 11; // unknown codes show the default
-    OptionalFeatures f = OptionalFeaturesFromImage(image, Language::English);
-    QCOMPARE(Shown(f, FeatureList::ShortPress), QStringLiteral("Tone Call"));
-    image[kCallKeyDefine] = 0x07;
-    f = OptionalFeaturesFromImage(image, Language::English);
-    QCOMPARE(Shown(f, FeatureList::CallKeyDefine), QStringLiteral("Off"));
-    OptionalFeaturesToImage(f, image);
-    QCOMPARE(image[kShortPressKey], 6);
-    QCOMPARE(image[kCallKeyDefine], 2);
+    QCOMPARE(Differences(zeros, written), QList<int>{});
 }
 
 void SettingsTest::longPressPrefixSearch() {
-    RadioImage image = NewImage();
-    image[kLongPressKey] = 1;
-    OptionalFeatures f = OptionalFeaturesFromImage(image, Language::English);
-    QCOMPARE(Shown(f, FeatureList::LongPress), QStringLiteral("Monitor"));
-    OptionalFeaturesToImage(f, image);
-    QCOMPARE(image[kLongPressKey], 1);
-    image[kLongPressKey] = 200;
-    f = OptionalFeaturesFromImage(image, Language::English);
-    QCOMPARE(Shown(f, FeatureList::LongPress), QStringLiteral("Monitor Momentary"));
-    OptionalFeaturesToImage(f, image);
-    QCOMPARE(image[kLongPressKey], kLongPressDefaultCode);
-
     const QStringList items{"Monitor Momentary", "monitor", "Scan"};
     QCOMPARE(FindItemWithPrefix(items, QStringLiteral("MONITOR")), 0);
     QCOMPARE(FindItemWithPrefix(items, QStringLiteral("monitor m")), 0);
