@@ -5,6 +5,7 @@
 #include "CProgramView.h"
 #include "ChannelPrinter.h"
 #include "HelpHook.h"
+#include "Modal.h"
 #include "ProgramDoc.h"
 #include "ProgramFixture.h"
 #include "TestSuite.h"
@@ -358,17 +359,12 @@ void ChannelViewTest::saveTakesTheOpenEditorAndReopens() {
 void ChannelViewTest::realCautionBox() {
     Screen s;
     s.view.setMessageFunction(&CProgramView::ShowCautionBox);
-    QString seen;
-    QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        seen = box->windowTitle() + "|" + box->text() + "|" + QString::number(int(box->icon()));
-        box->accept();
-    });
+    SeenMessage seen;
+    AnswerNextMessage(&seen);
     s.program(1, "99");
-    QCOMPARE(seen,
-             QString("Caution|Out of range,please input again.|%1").arg(int(QMessageBox::Warning)));
+    QCOMPARE(seen.caption, QString("Caution"));
+    QCOMPARE(seen.text, QString("Out of range,please input again."));
+    QCOMPARE(seen.icon, QMessageBox::Warning);
 }
 
 void ChannelViewTest::printsTheProgrammedChannels() {
