@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QIcon>
 #include <QMdiArea>
 #include <QMenu>
@@ -60,6 +61,12 @@ void CChildFrame::setMainTitle(const QString& title) {
 void CChildFrame::closeEvent(QCloseEvent* event) {
     event->ignore();
     hide();
+}
+
+QString CChildFrame::documentName() const {
+    const QString path = m_doc->pathName();
+    const QString name = path.isEmpty() ? m_doc->title() : QFileInfo(path).fileName();
+    return m_doc->isModified() ? name + u'*' : name;
 }
 
 void CChildFrame::updateTitle() {

@@ -23,6 +23,10 @@ public:
     // window is in the MDI area).
     void fitToView();
 
+    // The document's file name (its title while it has none), with "*" while it has
+    // unsaved changes: how the Window menu lists it.
+    QString documentName() const;
+
     // Title and unsaved-changes mark from the document (after a save or a load).
     void updateTitle();
 

@@ -41,6 +41,8 @@ const CommandText kCommands[] = {
     {CommandId::kViewStatusBar, "&Status Bar", "", "Show or hide the status bar"},
     {CommandId::kViewControlBar, "&Control Bar", "", "Show or hide the navigation bar"},
     {CommandId::kComSetup, "&Com Setup", "", "Choose the serial port of the radio"},
+    {CommandId::kWindowTile, "&Tile", "", "Arrange the document windows side by side"},
+    {CommandId::kWindowCascade, "&Cascade", "", "Arrange the document windows overlapped"},
     {CommandId::kLanguage, "&Language", "", "Choose the language of the program"},
     {CommandId::kAppAbout, "&About Program...", "About",
      "Display program information, version number and copyright"},
@@ -111,11 +113,13 @@ FrameMenus BuildFrameMenus(QMainWindow* frame) {
         AddMenu(frame, "&Program", a, {kRead, kWrite, kScanInfo}),
         AddMenu(frame, "&View", a, {kViewToolbar, kViewStatusBar, kViewControlBar}),
         AddMenu(frame, "&Setup", a, {kComSetup, kLanguage}),
+        AddMenu(frame, "&Window", a, {kWindowTile, kWindowCascade}),
         AddMenu(frame, "&Help", a, {kAppAbout}),
     };
     menus.editMenu = menus.documentMenus[1];
     menus.setupMenu = menus.documentMenus[4];
-    menus.helpMenu = menus.documentMenus[5];
+    menus.windowMenu = menus.documentMenus[5];
+    menus.helpMenu = menus.documentMenus[6];
     menus.emptyMenus = {
         AddMenu(frame, "&File", a, {kFileNew, kFileOpen, 0, kFilePrintSetup, 0, kAppExit}),
         AddMenu(frame, "&View", a, {kViewToolbar, kViewStatusBar}),

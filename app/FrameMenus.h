@@ -13,10 +13,11 @@ class QToolBar;
 
 struct FrameMenus {
     QHash<int, QAction*> actions;
-    QList<QMenu*> documentMenus; // menu 129: File, Edit, Program, View, Setup, Help
+    QList<QMenu*> documentMenus; // menu 129: File, Edit, Program, View, Setup, Window, Help
     QList<QMenu*> emptyMenus;    // menu 128: File, View, Help
     QMenu* editMenu = nullptr;   // of menu 129
     QMenu* setupMenu = nullptr;  // of menu 129
+    QMenu* windowMenu = nullptr; // of menu 129: Tile, Cascade, then one item per document
     QMenu* helpMenu = nullptr;   // of menu 129
 };
 

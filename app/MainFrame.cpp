@@ -28,6 +28,8 @@
 #include <QCursor>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QMdiArea>
+#include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
 #include <QStatusBar>
@@ -174,6 +176,11 @@ void CMainFrame::connectCommands() {
     on(kLanguage, &CMainFrame::OnLanguage);
     on(kAppAbout, &CMainFrame::OnAppAbout);
     connect(m_menus.actions[kAppExit], &QAction::triggered, this, &QWidget::close);
+    connect(m_menus.actions[kWindowTile], &QAction::triggered, this,
+            [this] { arrangeDocumentWindows(&QMdiArea::tileSubWindows); });
+    connect(m_menus.actions[kWindowCascade], &QAction::triggered, this,
+            [this] { arrangeDocumentWindows(&QMdiArea::cascadeSubWindows); });
+    connect(m_menus.windowMenu, &QMenu::aboutToShow, this, &CMainFrame::fillWindowMenu);
     // Print Setup is there with or without a document.
     connect(m_menus.actions[kFilePrintSetup], &QAction::triggered, this,
             [this] { RunPrintSetup(SharedPrinter(), this); });
@@ -217,8 +224,17 @@ bool CMainFrame::openDocumentFile(const QString& path) {
         ShowError(this, error);
         return false;
     }
-    if (m_activeChild)
-        m_activeChild->hide();
+    if (CChildFrame* old = m_activeChild) {
+        // The window about to hide keeps its document; unsaved changes are settled
+        // first, and discarded ones end that document.
+        bool discarded = false;
+        if (!querySaveModified(old, &discarded))
+            return false;
+        if (discarded)
+            delete old;
+        else
+            old->hide();
+    }
     addChild(new CChildFrame(doc.release()));
     return true;
 }
@@ -273,7 +289,9 @@ bool CMainFrame::saveDocument(CChildFrame* child, bool askForName) {
     return true;
 }
 
-bool CMainFrame::querySaveModified(CChildFrame* child) {
+bool CMainFrame::querySaveModified(CChildFrame* child, bool* discarded) {
+    if (discarded)
+        *discarded = false;
     if (!child->document()->isModified())
         return true;
     Prompt prompt;
@@ -289,6 +307,8 @@ bool CMainFrame::querySaveModified(CChildFrame* child) {
     case QMessageBox::Save:
         return saveDocument(child, false);
     case QMessageBox::Discard:
+        if (discarded)
+            *discarded = true;
         return true;
     default:
         return false;
@@ -343,6 +363,36 @@ void CMainFrame::updateMenuBar() {
     menuBar()->clear();
     for (QMenu* menu : menus)
         menuBar()->addMenu(menu);
+}
+
+// Every document window, hidden ones too, takes part in the arrangement.
+void CMainFrame::arrangeDocumentWindows(void (QMdiArea::*arrange)()) {
+    const QPointer<CChildFrame> active = m_activeChild;
+    for (CChildFrame* child : childFrames()) {
+        if (child->isHidden())
+            child->showNormal();
+    }
+    (m_mdiClient->*arrange)();
+    if (active)
+        m_mdiClient->setActiveSubWindow(active);
+}
+
+// Tile and Cascade, then "&1 name" for each document, the active one checked.
+void CMainFrame::fillWindowMenu() {
+    QMenu* menu = m_menus.windowMenu;
+    menu->clear(); // deletes the document entries of the last opening, not the commands
+    menu->addAction(m_menus.actions[CommandId::kWindowTile]);
+    menu->addAction(m_menus.actions[CommandId::kWindowCascade]);
+    const QList<CChildFrame*> children = childFrames();
+    if (!children.isEmpty())
+        menu->addSeparator();
+    for (int i = 0; i < children.size(); ++i) {
+        CChildFrame* child = children[i];
+        QAction* entry = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(child->documentName()));
+        entry->setCheckable(true);
+        entry->setChecked(child == m_activeChild);
+        connect(entry, &QAction::triggered, child, &CChildFrame::showAgain);
+    }
 }
 
 void CMainFrame::routeToView(int commandId) {

@@ -23,6 +23,7 @@ class CLockKeyPanes;
 class COptionalFeaturesDlg;
 class CProductInfoDlg;
 class CMdiClientWnd;
+class QMdiArea;
 class QMdiSubWindow;
 class CNavigatorBar;
 class CProgramDoc;
@@ -103,7 +104,10 @@ private:
     void updateMenuBar();
     void routeToView(int commandId);
     // Save / Discard / Cancel for a document with unsaved changes; true to go on.
-    bool querySaveModified(CChildFrame* child);
+    // `discarded` (optional) tells whether the user chose to discard the changes.
+    bool querySaveModified(CChildFrame* child, bool* discarded = nullptr);
+    void arrangeDocumentWindows(void (QMdiArea::*arrange)());
+    void fillWindowMenu();
     void onSubWindowActivated(QMdiSubWindow* window);
     void showTitleOf(CChildFrame* child);
     void onTreeSelectionChanged();

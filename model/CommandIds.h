@@ -38,6 +38,10 @@ constexpr int kViewControlBar = 32780;
 constexpr int kComSetup = 32777;
 constexpr int kLanguage = 32799;
 
+// Window
+constexpr int kWindowCascade = 57650;
+constexpr int kWindowTile = 57651;
+
 // Help
 constexpr int kAppAbout = 57664;
 constexpr int kHelp = 57670;

@@ -1,0 +1,151 @@
+// Every open document stays within reach: File > Open settles the unsaved changes of
+// the window it puts away, and the Window menu lists, shows and arranges every document.
+#include "ChildFrame.h"
+#include "CommandIds.h"
+#include "Files.h"
+#include "ImageMap.h"
+#include "MainFrame.h"
+#include "ProgramDoc.h"
+#include "ProgramFixture.h"
+#include "TestSuite.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+
+class ReachingDocumentsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void openAsksAboutTheWindowItHides_data();
+    void openAsksAboutTheWindowItHides();
+    void openWithoutChangesAsksNothing();
+    void windowMenu();
+};
+
+namespace {
+
+QStringList MenuTexts(QMenu* menu) {
+    emit menu->aboutToShow();
+    QStringList texts;
+    for (const QAction* action : menu->actions()) {
+        QString text = action->isSeparator() ? QStringLiteral("-") : action->text();
+        if (action->isChecked())
+            text += QStringLiteral(" (checked)");
+        texts << text;
+    }
+    return texts;
+}
+
+QAction* MenuEntry(QMenu* menu, const QString& prefix) {
+    emit menu->aboutToShow();
+    for (QAction* action : menu->actions()) {
+        if (action->text().startsWith(prefix))
+            return action;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void ReachingDocumentsTest::openAsksAboutTheWindowItHides_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<int>("documents");       // afterwards
+    QTest::addColumn<bool>("editedStaysOpen"); // hidden, with its data
+    QTest::addColumn<bool>("editedSaved");
+    QTest::newRow("Save") << int(QMessageBox::Save) << 2 << true << true;
+    QTest::newRow("Discard") << int(QMessageBox::Discard) << 1 << false << false;
+    QTest::newRow("Cancel") << int(QMessageBox::Cancel) << 1 << true << false;
+}
+
+void ReachingDocumentsTest::openAsksAboutTheWindowItHides() {
+    QFETCH(int, answer);
+    QFETCH(int, documents);
+    QFETCH(bool, editedStaysOpen);
+    QFETCH(bool, editedSaved);
+    PromptRecorder prompts;
+    ConfigDir config(DefaultIniText());
+    auto app = StartProgram(config);
+    CMainFrame* frame = app->mainFrame();
+    CChildFrame* edited = frame->activeChild();
+    edited->document()->setModified();
+    QVERIFY(WriteFileBytes(config.filePath("other.dat"), QByteArray(ImageMap::kImageSize, 0x33)));
+    prompts.setOpenFile(config.filePath("other.dat"));
+    prompts.setSaveFile(config.filePath("edited.dat"));
+    prompts.answerNext(QMessageBox::StandardButton(answer));
+
+    frame->OnFileOpen();
+    QCOMPARE(prompts.asked.size(), 1);
+    QCOMPARE(prompts.asked[0].buttons,
+             QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    QCOMPARE(frame->childFrames().size(), documents);
+    QCOMPARE(frame->childFrames().contains(edited), editedStaysOpen);
+    QCOMPARE(ReadFileBytes(config.filePath("edited.dat")).size(),
+             editedSaved ? ImageMap::kImageSize : 0);
+    if (answer == QMessageBox::Cancel) {
+        QCOMPARE(frame->activeChild(), edited);
+        QVERIFY(edited->isVisible());
+    } else {
+        QCOMPARE(frame->activeDocument()->image()[0], 0x33);
+    }
+    if (editedStaysOpen)
+        QCOMPARE(edited->document()->isModified(), !editedSaved);
+}
+
+void ReachingDocumentsTest::openWithoutChangesAsksNothing() {
+    PromptRecorder prompts;
+    ConfigDir config(DefaultIniText());
+    auto app = StartProgram(config);
+    CMainFrame* frame = app->mainFrame();
+    CChildFrame* first = frame->activeChild();
+    QVERIFY(WriteFileBytes(config.filePath("other.dat"), QByteArray(ImageMap::kImageSize, 0x33)));
+    prompts.setOpenFile(config.filePath("other.dat"));
+    frame->OnFileOpen();
+    QCOMPARE(prompts.asked.size(), 0);
+    QCOMPARE(frame->childFrames().size(), 2);
+    QVERIFY(first->isHidden());
+}
+
+void ReachingDocumentsTest::windowMenu() {
+    PromptRecorder prompts;
+    ConfigDir config(DefaultIniText());
+    auto app = StartProgram(config);
+    CMainFrame* frame = app->mainFrame();
+    CChildFrame* first = frame->activeChild();
+    for (const char* name : {"a.dat", "b.dat"}) {
+        QVERIFY(WriteFileBytes(config.filePath(name), QByteArray(ImageMap::kImageSize, 0x33)));
+        prompts.setOpenFile(config.filePath(name));
+        frame->OnFileOpen();
+    }
+    frame->activeDocument()->setModified();
+
+    // Just before Help, as in every multiple-document program.
+    const QList<QAction*> menus = frame->menuBar()->actions();
+    QCOMPARE(menus.size(), 7);
+    QCOMPARE(menus[5]->text(), QStringLiteral("&Window"));
+    QCOMPARE(menus[6]->text(), QStringLiteral("&Help"));
+    QMenu* window = menus[5]->menu();
+    QCOMPARE(MenuTexts(window), QStringList({"&Tile", "&Cascade", "-", "&1 Channel Information",
+                                             "&2 a.dat", "&3 b.dat* (checked)"}));
+    QCOMPARE(MenuTexts(window), MenuTexts(window)); // opening again lists each once
+
+    // A hidden document comes back by its entry and becomes the active one.
+    QVERIFY(first->isHidden());
+    MenuEntry(window, "&1 ")->trigger();
+    QVERIFY(first->isVisible());
+    QCOMPARE(frame->activeChild(), first);
+    QVERIFY(MenuEntry(window, "&1 ")->isChecked());
+
+    // Tile and Cascade arrange every document window, hidden ones included.
+    for (int command : {CommandId::kWindowTile, CommandId::kWindowCascade}) {
+        for (CChildFrame* child : frame->childFrames())
+            child->hide();
+        frame->commandAction(command)->trigger();
+        for (CChildFrame* child : frame->childFrames())
+            QVERIFY(child->isVisible());
+        QCOMPARE(frame->activeChild(), first);
+    }
+}
+
+TEST_CLASS(ReachingDocumentsTest)
+#include "tst_reaching_documents.moc"
