@@ -1,6 +1,5 @@
 #include "DialogParts.h"
 
-#include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -29,8 +28,12 @@ int HelpKeyContext(const QObject* watched, const QEvent* event) {
     if (event->type() != QEvent::KeyPress ||
         static_cast<const QKeyEvent*>(event)->key() != Qt::Key_F1)
         return 0;
-    const QWidget* focus = QApplication::focusWidget();
-    if (watched != focus && !(focus == nullptr && watched->isWidgetType()))
+    // The key is first delivered to the focused widget of its window, else the window.
+    if (!watched->isWidgetType())
+        return 0;
+    const QWidget* window = static_cast<const QWidget*>(watched)->window();
+    const QWidget* focus = window->focusWidget();
+    if (watched != (focus ? focus : window))
         return 0;
     return ControlIdOf(static_cast<const QWidget*>(watched));
 }

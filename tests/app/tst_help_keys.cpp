@@ -75,6 +75,8 @@ void InModalDialog(CMainFrame* frame, const Opener& open, const std::function<vo
 }
 
 void PressF1(QDialog* dialog, const char* focusedButton) {
+    dialog->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
     QWidget* target = dialog;
     if (*focusedButton) {
         for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
