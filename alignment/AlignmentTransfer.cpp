@@ -1,6 +1,6 @@
 #include "AlignmentTransfer.h"
 
-#include "QtSerialLink.h"
+#include "SerialTrace.h"
 
 #include <QThread>
 
@@ -16,7 +16,7 @@ AlignmentTransfer::~AlignmentTransfer() {
 }
 
 AlignmentTransfer::LinkFactory AlignmentTransfer::serialPortLinks() {
-    return [] { return std::make_shared<QtSerialLink>(); };
+    return [] { return std::shared_ptr<SerialLink>(NewSerialLink()); };
 }
 
 bool AlignmentTransfer::start(Direction direction, const QString& device, const RadioImage& image,

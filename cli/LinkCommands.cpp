@@ -7,7 +7,7 @@
 #include "LinkSupport.h"
 #include "PortNames.h"
 #include "ProgrammingExchange.h"
-#include "QtSerialLink.h"
+#include "SerialTrace.h"
 #include "SimulatedRadio.h"
 #ifdef Q_OS_UNIX
 #include "SimulatorLine.h"
@@ -90,7 +90,7 @@ int RunSimulate(const QStringList& arguments) {
 int RunRead(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.addOptions(
-        {PortOption(), ConfigOption(),
+        {PortOption(), ConfigOption(), TraceOption(),
          QCommandLineOption(QStringList{QStringLiteral("o"), QStringLiteral("output")},
                             QStringLiteral("The .dat file to write."), QStringLiteral("FILE"))});
     int exitCode = kExitOk;
@@ -111,8 +111,8 @@ int RunRead(const QStringList& arguments) {
         PrintError(QStringLiteral("%1: the folder does not exist").arg(output));
         return kExitBadInput;
     }
-    QtSerialLink link;
-    ProgrammingExchange exchange(link, CommandLineCallbacks("Reading"));
+    const std::unique_ptr<SerialLink> link = NewSerialLink();
+    ProgrammingExchange exchange(*link, CommandLineCallbacks("Reading"));
     RadioImage image = NewImage();
     const ExchangeOutcome outcome = exchange.read(device, image);
     if (!outcome.succeeded())
@@ -132,7 +132,7 @@ int RunWrite(const QStringList& arguments) {
                                        QStringLiteral("Also write the factory block and the power "
                                                       "and squelch calibration, as the unlocked "
                                                       "program does."));
-    parser.addOptions({PortOption(), ConfigOption(), alignment});
+    parser.addOptions({PortOption(), ConfigOption(), TraceOption(), alignment});
     parser.addPositionalArgument(QStringLiteral("FILE.dat"), QStringLiteral("The image to write."));
     int exitCode = kExitOk;
     if (!ParseCommand(parser, arguments,
@@ -156,7 +156,7 @@ int RunWrite(const QStringList& arguments) {
     }
     ClampCalibration(image);
     KeepBackup(image, BackupKind::Write);
-    QtSerialLink link;
-    ProgrammingExchange exchange(link, CommandLineCallbacks("Writing"));
+    const std::unique_ptr<SerialLink> link = NewSerialLink();
+    ProgrammingExchange exchange(*link, CommandLineCallbacks("Writing"));
     return ReportOutcome(exchange.write(device, image, parser.isSet(alignment)));
 }

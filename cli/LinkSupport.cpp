@@ -3,6 +3,7 @@
 #include "AppConfig.h"
 #include "CliSupport.h"
 #include "PortNames.h"
+#include "SerialTrace.h"
 #include "UserStore.h"
 
 #include <QCoreApplication>
@@ -31,6 +32,13 @@ QCommandLineOption ConfigOption() {
                               QStringLiteral("DIR"));
 }
 
+QCommandLineOption TraceOption() {
+    return QCommandLineOption(QStringLiteral("trace"),
+                              QStringLiteral("Append every byte sent and received, time-stamped, "
+                                             "to FILE (for bug reports)."),
+                              QStringLiteral("FILE"));
+}
+
 bool TakeDevice(const QCommandLineParser& parser, QString* device) {
     if (!parser.isSet(QStringLiteral("port"))) {
         PrintError(QStringLiteral("%1: --port DEVICE is required")
@@ -42,6 +50,14 @@ bool TakeDevice(const QCommandLineParser& parser, QString* device) {
                                : QCoreApplication::applicationDirPath();
     appConfig().iniFilePath = QDir(folder).filePath(QStringLiteral("Program.ini"));
     *device = PortDevice(parser.value(QStringLiteral("port")));
+    if (parser.isSet(QStringLiteral("trace"))) {
+        appConfig().tracePath = parser.value(QStringLiteral("trace"));
+        QString error;
+        if (!RunTrace(&error)) {
+            PrintError(error);
+            return false;
+        }
+    }
     return true;
 }
 

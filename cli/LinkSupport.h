@@ -11,10 +11,11 @@
 
 QCommandLineOption PortOption();
 QCommandLineOption ConfigOption();
+QCommandLineOption TraceOption();
 
 // The device to open: --port as typed, or the device its COM number maps to. Also
-// points appConfig() at the Program.ini of --config. False (after a message) when
-// --port is missing.
+// points appConfig() at the Program.ini of --config and opens the --trace file.
+// False (after a message) when --port is missing or the trace cannot be opened.
 bool TakeDevice(const QCommandLineParser& parser, QString* device);
 
 // "Reading [#########           ]  45%" redrawn in place on standard error.

@@ -7,7 +7,7 @@
 #include "HelpHook.h"
 #include "PortNames.h"
 #include "ProgrammingExchange.h"
-#include "QtSerialLink.h"
+#include "SerialTrace.h"
 #include "UserStore.h"
 
 #include <QApplication>
@@ -141,8 +141,8 @@ void ProgramTransfer::runOnWorker(Direction direction, const RadioImage& image) 
         callbacks.isCancelled = [shared] { return shared->cancel.load(); };
         callbacks.askRetry = [this, shared] { return askRetryFromWorker(shared); };
 
-        QtSerialLink link;
-        ProgrammingExchange exchange(link, callbacks);
+        const std::unique_ptr<SerialLink> link = NewSerialLink();
+        ProgrammingExchange exchange(*link, callbacks);
         RadioImage result = image;
         const ExchangeOutcome outcome = direction == Direction::Read
                                             ? exchange.read(device, result)

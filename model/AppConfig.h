@@ -23,6 +23,8 @@ struct AppConfig {
     // that sets portName from the stored choice leaves it alone (COM Setup may still
     // change it on the user's request).
     QString commandLinePort;
+    // --trace FILE: every byte on the serial line is appended there (see SerialTrace.h).
+    QString tracePath;
 
     Language language() const { return chineseLanguage ? Language::Chinese : Language::English; }
 };

@@ -23,6 +23,10 @@ struct Options {
                               QStringLiteral("Folder of Program.ini (default: the program's "
                                              "folder)."),
                               QStringLiteral("DIR")};
+    QCommandLineOption trace{QStringLiteral("trace"),
+                             QStringLiteral("Append every byte sent to and received from the "
+                                            "radio, time-stamped, to FILE (for bug reports)."),
+                             QStringLiteral("FILE")};
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
                             QStringLiteral("Show this help.")};
 };
@@ -32,6 +36,7 @@ void AddOptions(QCommandLineParser& parser, const Options& options) {
         QStringLiteral("Programs the channels and settings of a 16-channel FM radio."));
     parser.addOption(options.port);
     parser.addOption(options.config);
+    parser.addOption(options.trace);
     parser.addOption(options.help);
     parser.addPositionalArgument(QStringLiteral("file.dat"),
                                  QStringLiteral("A radio image to open instead of a new one."),
@@ -53,6 +58,8 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     result.port = parser.value(options.port);
     if (parser.isSet(options.config))
         result.configDir = QDir(parser.value(options.config)).absolutePath();
+    if (parser.isSet(options.trace))
+        result.tracePath = QDir(parser.value(options.trace)).absolutePath();
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1)
         result.error = QStringLiteral("Only one .dat file can be opened at start-up.");
@@ -76,6 +83,8 @@ QStringList RestartArguments(const CommandLine& commandLine) {
         arguments << QStringLiteral("--config") << commandLine.configDir;
     if (!commandLine.port.isEmpty())
         arguments << QStringLiteral("--port") << commandLine.port;
+    if (!commandLine.tracePath.isEmpty())
+        arguments << QStringLiteral("--trace") << commandLine.tracePath;
     return arguments;
 }
 
@@ -91,6 +100,7 @@ void LoadRunConfig(const QString& programDirectory, const CommandLine& commandLi
         config.chineseLanguage ? QStringLiteral("chHelp") : QStringLiteral("enHelp");
     config.programDirectory = QDir(programDirectory).absolutePath() + u'/';
     config.commandLinePort = commandLine.port;
+    config.tracePath = commandLine.tracePath;
     if (!commandLine.port.isEmpty())
         config.portName = commandLine.port;
 }

@@ -10,6 +10,7 @@ struct CommandLine {
     QString datFile;   // a .dat file to open instead of a new document
     QString port;      // --port DEVICE: the serial device of this run
     QString configDir; // --config DIR: the folder of Program.ini (absolute)
+    QString tracePath; // --trace FILE: the serial trace (absolute)
     bool helpRequested = false;
     QString error; // why the arguments cannot be used; empty when they can
 };
@@ -18,8 +19,8 @@ struct CommandLine {
 CommandLine ParseCommandLine(const QStringList& arguments);
 QString CommandLineUsage();
 
-// The options that start the program again the same way: --config and --port when
-// they were given (the .dat file is not opened again).
+// The options that start the program again the same way: --config, --port and --trace
+// when they were given (the .dat file is not opened again).
 QStringList RestartArguments(const CommandLine& commandLine);
 
 // Sets the file locations, the language of the run and the port of appConfig().

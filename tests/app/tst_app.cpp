@@ -250,6 +250,10 @@ void AppShellTest::commandLine() {
     QCOMPARE(RestartArguments(parsed),
              QStringList({"--config", QDir(config).absolutePath(), "--port", "/dev/ttyUSB3"}));
     QCOMPARE(RestartArguments(ParseCommandLine({"Program"})), QStringList());
+    // The language restart keeps tracing into the same file.
+    const QString trace = QDir(config).filePath("trace.txt");
+    QCOMPARE(RestartArguments(ParseCommandLine({"Program", "--trace", trace})),
+             QStringList({"--trace", trace}));
     QVERIFY(!ParseCommandLine({"Program", "--bogus"}).error.isEmpty());
     QVERIFY(!ParseCommandLine({"Program", "a.dat", "b.dat"}).error.isEmpty());
     QVERIFY(!ParseCommandLine({"Program", "--port"}).error.isEmpty());

@@ -1,10 +1,12 @@
-// Against `chprog simulate`: the backup of every read and write, and `chprog backups`.
+// Against `chprog simulate`: the backup of every read and write, `chprog backups`, and
+// the serial trace.
 
 #include "Backups.h"
 #include "Chprog.h"
 #include "SimulatorProcess.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -80,6 +82,42 @@ private slots:
         QVERIFY2(err.contains("warning: no backup kept"), qPrintable(err));
         QVERIFY(QFile::exists(dir.filePath("r.dat")));
         QFile::remove(ChprogBackups());
+    }
+
+    void traceHoldsTheFramesOfARead() {
+        QTemporaryDir dir;
+        SimulatorProcess radio;
+        QVERIFY(radio.isReady());
+        const QString trace = dir.filePath("trace.txt");
+        for (int run = 0; run < 2; ++run)
+            QCOMPARE(Chprog({"read", "--port", radio.linkPath(), "-o", dir.filePath("r.dat"),
+                             "--trace", trace})
+                         .status,
+                     0);
+        const QStringList lines = QString::fromUtf8(ReadFileBytes(trace)).split('\n', Qt::SkipEmptyParts);
+        // Appended: two runs, each opened and closed once.
+        QCOMPARE(lines.filter(QRegularExpression("^# \\S+ \\S+ open ")).size(), 2);
+        QCOMPARE(lines.filter(QRegularExpression("^# \\S+ \\S+ close$")).size(), 2);
+        const QRegularExpression stamped("^\\d+\\.\\d{3} [<>] ");
+        for (const QString& line : lines)
+            QVERIFY2(line.startsWith('#') || stamped.match(line).hasMatch(), qPrintable(line));
+        const auto sent = [&](const char* frame) {
+            return lines.filter(QRegularExpression(QString("^\\S+ > %1$").arg(frame))).size();
+        };
+        QCOMPARE(sent("52 00 00 08"), 2); // the first read request of each run
+        QCOMPARE(sent("52 03 F8 08"), 2); // and the last
+        QCOMPARE(lines.filter(QRegularExpression("^\\S+ < 06$")).size() >= 2 * 129, true);
+    }
+
+    void unopenableTraceIsBadInput() {
+        SimulatorProcess radio;
+        QVERIFY(radio.isReady());
+        QTemporaryDir dir;
+        const ChprogRun run = Chprog({"read", "--port", radio.linkPath(), "-o", dir.filePath("r.dat"),
+                                     "--trace", dir.filePath("no/such/folder/trace.txt")});
+        QCOMPARE(run.status, 2);
+        QVERIFY(run.err.contains("trace"));
+        QVERIFY(!QFile::exists(dir.filePath("r.dat")));
     }
 };
 
