@@ -8,8 +8,10 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <algorithm>
 
 namespace {
 
@@ -26,7 +28,6 @@ CSqlAdjustDlg::CSqlAdjustDlg(CProgramDoc* document, BandLimits band, QWidget* pa
       m_list(new QComboBox(this)) {
     setWindowTitle(QStringLiteral("Sql Adjust"));
     setProperty(kHelpIdProperty, CommandId::kSqlAdjust);
-    layOut();
 
     m_list->hide();
     m_list->setEditable(false);
@@ -37,6 +38,7 @@ CSqlAdjustDlg::CSqlAdjustDlg(CProgramDoc* document, BandLimits band, QWidget* pa
     layOutGrid(kCols, kColWidths);
     grid()->SetTextMatrix(0, kOffsetColumn, QStringLiteral("(-5~5)"));
     fillGrid();
+    layOut();
 
     // Enter, Esc and non-ASCII characters are dropped wherever the focus is in the
     // dialog, before any control sees them.
@@ -47,12 +49,28 @@ CSqlAdjustDlg::~CSqlAdjustDlg() {
     qApp->removeEventFilter(this);
 }
 
+// The grid as big as its rows and columns (a larger one is mostly empty), centred above
+// the Read and Write buttons, with the template's margins and button sizes.
 void CSqlAdjustDlg::layOut() {
     const DialogUnits units(this);
-    setFixedSize(units.size(250, 257));
-    grid()->setGeometry(units.rect(48, 17, 152, 198));
-    readButton()->setGeometry(units.rect(73, 228, 50, 14));
-    writeButton()->setGeometry(units.rect(138, 228, 50, 14));
+    CMSFlexGrid* table = grid();
+    const int frame = 2 * table->frameWidth();
+    const QSize gridSize(frame + table->verticalHeader()->width() +
+                             table->horizontalHeader()->length(),
+                         frame + table->horizontalHeader()->height() +
+                             table->verticalHeader()->length());
+    const QSize button = units.size(50, 14);
+    const int margin = units.x(17);
+    const int buttonGap = units.x(15);
+    const int width = std::max(gridSize.width(), 2 * button.width() + buttonGap) + 2 * margin;
+    const int top = units.y(17);
+    const int buttonsTop = top + gridSize.height() + units.y(13);
+    setFixedSize(width, buttonsTop + button.height() + units.y(15));
+    table->setGeometry(QRect(QPoint((width - gridSize.width()) / 2, top), gridSize));
+    const int buttonsLeft = (width - 2 * button.width() - buttonGap) / 2;
+    readButton()->setGeometry(QRect(QPoint(buttonsLeft, buttonsTop), button));
+    writeButton()->setGeometry(
+        QRect(QPoint(buttonsLeft + button.width() + buttonGap, buttonsTop), button));
 }
 
 void CSqlAdjustDlg::fillGrid() {

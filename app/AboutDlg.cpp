@@ -33,8 +33,10 @@ CAboutDlg::CAboutDlg(QWidget* parent)
     setWindowTitle(LanguageText(QStringLiteral("About Title")));
     setProperty(kHelpIdProperty, CommandId::kAppAbout);
     const QIcon fileIcon(appConfig().programDirectory + QStringLiteral("title.ico"));
-    const QPixmap icon = fileIcon.isNull() ? QPixmap::fromImage(DrawProgramIcon(kIconSize))
-                                           : fileIcon.pixmap(kIconSize, kIconSize);
+    // A QIcon of a missing or unreadable file is not null, but it has no sizes.
+    const bool fileLoads = !fileIcon.isNull() && !fileIcon.availableSizes().isEmpty();
+    const QPixmap icon = fileLoads ? fileIcon.pixmap(kIconSize, kIconSize)
+                                   : QPixmap::fromImage(DrawProgramIcon(kIconSize));
     m_icon->setPixmap(icon);
     m_icon->setAlignment(Qt::AlignTop);
 
@@ -50,5 +52,6 @@ CAboutDlg::CAboutDlg(QWidget* parent)
     layout->addWidget(m_owner, 2, 1);
     layout->addWidget(ok, 1, 2, Qt::AlignVCenter);
     layout->setColumnStretch(1, 1);
-    setMinimumWidth(360);
+    layout->setColumnMinimumWidth(1, 240);
+    layout->setSizeConstraint(QLayout::SetFixedSize); // as big as its texts, not resizable
 }

@@ -30,15 +30,26 @@ CLanguageDlg::CLanguageDlg(QWidget* parent)
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
+    // Two choices above two buttons, each pair spread evenly, with room around them.
+    const int gap = fontMetrics().averageCharWidth() * 4;
     auto* choices = new QHBoxLayout;
+    choices->addStretch();
     choices->addWidget(m_english);
+    choices->addSpacing(gap);
     choices->addWidget(m_chinese);
+    choices->addStretch();
     auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
     buttons->addWidget(ok);
+    buttons->addSpacing(gap);
     buttons->addWidget(cancel);
+    buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(gap, gap, gap, gap);
+    layout->setSpacing(gap);
     layout->addLayout(choices);
     layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 int CLanguageDlg::exec() {

@@ -299,7 +299,7 @@ bool CMainFrame::querySaveModified(CChildFrame* child, bool* discarded) {
     prompt.text = Tr(appConfig().language(),
                      "The channel data of \"%1\" has changes that are not saved.\n"
                      "Save them?",
-                     "「%1」的數據已更改但尚未保存。\n是否保存？")
+                     "「%1」的数据已更改但尚未保存。\n是否保存？")
                       .arg(child->document()->title());
     prompt.buttons = QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
     prompt.defaultButton = QMessageBox::Save;

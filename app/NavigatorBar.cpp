@@ -1,6 +1,7 @@
 #include "NavigatorBar.h"
 
 #include "Pictures.h"
+#include "ProgramStyle.h"
 
 #include <QHeaderView>
 #include <QHelpEvent>
@@ -48,6 +49,7 @@ CNavigatorBar::CNavigatorBar(const QString& caption, QWidget* parent)
     m_tree->setFont(CaptionFont());
     m_tree->setHeaderHidden(true);
     m_tree->setRootIsDecorated(true); // buttons and lines at the root
+    m_tree->setProperty(kBranchLinesProperty, true);
     m_tree->setColumnCount(1);
 }
 

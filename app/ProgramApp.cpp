@@ -1,21 +1,43 @@
 #include "ProgramApp.h"
 
 #include "AppConfig.h"
+#include "CaptionFit.h"
 #include "CommandIds.h"
 #include "HelpViewer.h"
 #include "MainFrame.h"
 #include "Pictures.h"
+#include "ProgramStyle.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMenu>
+#include <QTranslator>
 #include <cstdio>
 
 namespace {
 
 constexpr int kExitCommandLineError = 2;
 constexpr int kExitStartFailed = 1;
+
+// Qt's own texts (standard buttons of message boxes, file and print dialogs) in the
+// run's language; a Chinese run without Qt's translations installed keeps them English.
+void UseQtTranslations(bool chinese) {
+    static QTranslator* translator = nullptr;
+    if (translator) {
+        QCoreApplication::removeTranslator(translator);
+        delete translator;
+        translator = nullptr;
+    }
+    if (!chinese)
+        return;
+    translator = new QTranslator;
+    if (translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
+                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+}
 
 QIcon ProgramIcon() {
     const QIcon fileIcon(appConfig().programDirectory + QStringLiteral("title.ico"));
@@ -46,6 +68,10 @@ bool CProgramApp::InitInstance(const QStringList& arguments, const QString& prog
     // Program.ini, the language and the file locations of the run.
     appConfig() = AppConfig();
     LoadRunConfig(programDirectory, m_commandLine);
+    UseQtTranslations(appConfig().chineseLanguage);
+    ProgramStyle::install();
+    static CCaptionFit* captionFit = new CCaptionFit(qApp);
+    qApp->installEventFilter(captionFit);
 
     m_frame = std::make_unique<CMainFrame>();
     m_frame->setRestartArguments(RestartArguments(m_commandLine));

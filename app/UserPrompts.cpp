@@ -2,7 +2,6 @@
 
 #include "AppConfig.h"
 
-#include <QAbstractButton>
 #include <QFileDialog>
 
 namespace {
@@ -14,25 +13,6 @@ PromptHandlers& Handlers() {
 
 const char* const kDatFilter = "Program Document (*.dat)";
 
-// Button texts of the run's language; the English ones are Qt's own.
-void TranslateButtons(QMessageBox& box) {
-    if (!appConfig().chineseLanguage)
-        return;
-    const struct {
-        QMessageBox::StandardButton button;
-        const char* text;
-    } kChinese[] = {
-        {QMessageBox::Ok, "確定"},
-        {QMessageBox::Cancel, "取消"},
-        {QMessageBox::Save, "保存"},
-        {QMessageBox::Discard, "不保存"},
-    };
-    for (const auto& entry : kChinese) {
-        if (QAbstractButton* button = box.button(entry.button))
-            button->setText(QString::fromUtf8(entry.text));
-    }
-}
-
 } // namespace
 
 QMessageBox::StandardButton AskUser(QWidget* parent, const Prompt& prompt) {
@@ -42,7 +22,6 @@ QMessageBox::StandardButton AskUser(QWidget* parent, const Prompt& prompt) {
     QMessageBox box(prompt.icon, caption, prompt.text, prompt.buttons, parent);
     if (prompt.defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(prompt.defaultButton);
-    TranslateButtons(box);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

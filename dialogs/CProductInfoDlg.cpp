@@ -47,6 +47,9 @@ CProductInfoDlg::CProductInfoDlg(QWidget* parent) : QDialog(parent) {
     fields->addRow(QStringLiteral("Frequency"), m_bandList);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    // The dialog's labels stay English in both languages, its buttons too.
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Cancel"));
     SetHelpId(buttons->button(QDialogButtonBox::Ok), kOkId);
     SetHelpId(buttons->button(QDialogButtonBox::Cancel), kCancelId);
 

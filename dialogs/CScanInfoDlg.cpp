@@ -1,11 +1,11 @@
 #include "CScanInfoDlg.h"
 
+#include "AppConfig.h"
 #include "DialogParts.h"
 #include "StepEdit.h"
 
 #include <QComboBox>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -250,8 +250,9 @@ void CScanInfoDlg::onOk() {
 
 void CScanInfoDlg::warn(const QString& message) {
     m_warning = true;
-    QMessageBox box(QMessageBox::Warning, QGuiApplication::applicationDisplayName(), message,
-                    QMessageBox::Ok, this);
+    // The company name is the caption, as of every message box without one of its own.
+    QMessageBox box(QMessageBox::Warning, appConfig().applicationName, message, QMessageBox::Ok,
+                    this);
     box.exec();
     m_warning = false;
 }

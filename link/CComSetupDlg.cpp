@@ -11,6 +11,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -55,6 +56,9 @@ CComSetupDlg::CComSetupDlg(QWidget* parent) : QDialog(parent), m_buttons(new QBu
         grid->addWidget(device, i, 1);
     }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    // The dialog's labels stay English in both languages, its buttons too.
+    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Cancel"));
     connect(buttons, &QDialogButtonBox::accepted, this, &CComSetupDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CComSetupDlg::reject);
     auto* layout = new QVBoxLayout(this);

@@ -34,7 +34,7 @@ QString CaptionFor(ProgramTransfer::Direction direction) {
 
 bool AskRetry() {
     const auto choice =
-        QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationDisplayName(),
+        QMessageBox::critical(QApplication::activeWindow(), appConfig().applicationName,
                               QString::fromUtf8(kCommunicationErrorText),
                               QMessageBox::Retry | QMessageBox::Cancel, QMessageBox::Retry);
     return choice == QMessageBox::Retry;
@@ -179,7 +179,7 @@ void ProgramTransfer::finish(Direction direction, const ExchangeOutcome& outcome
     const bool tell = outcome.result == ExchangeResult::PortOpenFailed ||
                       outcome.result == ExchangeResult::ProgramInterrupt;
     if (tell) {
-        QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(),
+        QMessageBox box(QMessageBox::Warning, appConfig().applicationName,
                         outcome.message, QMessageBox::Ok, m_owner);
         box.setInformativeText(outcome.portDetail);
         box.exec();

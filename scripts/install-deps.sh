@@ -8,9 +8,10 @@ packages=(
   qt6-base-dev qt6-serialport-dev qt6-qpa-plugins libgl-dev
   fonts-wqy-microhei   # Chinese glyphs in windows, offscreen renders and PDFs
   poppler-utils        # pdftotext for the printing tests
+  qt6-translations-l10n  # Qt's own texts (standard buttons) in Chinese
 )
 if [[ "${1:-}" == "--gui" ]]; then
-  packages+=(xvfb xauth)
+  packages+=(xvfb xauth openbox)
 fi
 
 missing=()

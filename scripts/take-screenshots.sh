@@ -1,13 +1,19 @@
 #!/usr/bin/env bash
-# Takes the README's screenshots of the window program, in English and Chinese, on a
-# virtual display, showing a sample image with a few channels. Needs a build
-# (./run.sh or ./test.sh) and xvfb + imagemagick.
+# Takes the README's screenshots of the window program on a virtual display with a
+# window manager (so every window has its frame and caption): the main window and
+# every dialog and message box, in English and Chinese at 100% scale, and the main
+# window at 200%. Writes docs/screenshots/*.png; the main windows also go to
+# docs/program-en.png and docs/program-zh.png. Needs a build (./run.sh or ./test.sh)
+# and xvfb, xauth and openbox (./scripts/install-deps.sh --gui).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bin=build/bin
-[[ -x $bin/Program && -x $bin/chprog ]] || { echo "Build first: $bin/Program is missing" >&2; exit 1; }
-mkdir -p docs
+for tool in Program chprog dialog_shots; do
+  [[ -x $bin/$tool ]] || { echo "Build first: $bin/$tool is missing" >&2; exit 1; }
+done
+out=docs/screenshots
+mkdir -p "$out"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -24,18 +30,21 @@ CSV
   --band "136 - 174MHz" >/dev/null
 printf '\000\000' | dd of="$work/sample.dat" bs=1 seek=$((0x3DE)) conv=notrunc status=none
 
-shoot() { # shoot LANGUAGE OUTPUT.png
-  mkdir -p "$work/$1"
-  sed "s/^Language=.*/Language=$1/" resources/Program.ini > "$work/$1/Program.ini"
-  # Without a window manager nothing maximises the window: give it the screen.
-  XDG_CONFIG_HOME="$work/settings" xvfb-run -a -s "-screen 0 1280x800x24" bash -c "
-    '$bin/Program' -qwindowgeometry 1280x800+0+0 --config '$work/$1' '$work/sample.dat' &
-    pid=\$!
-    sleep 3
-    import -window root '$2'
-    kill \$pid"
+# shoot LANGUAGE SUFFIX SCALE [--main-only]
+shoot() {
+  local language=$1 suffix=$2 scale=$3 only=${4:-}
+  mkdir -p "$work/$language"
+  sed "s/^Language=.*/Language=$language/" resources/Program.ini > "$work/$language/Program.ini"
+  XDG_CONFIG_HOME="$work/settings" QT_SCALE_FACTOR=$scale QT_QPA_PLATFORM=xcb \
+    xvfb-run -a -s "-screen 0 1280x800x24" bash -c "
+      openbox >/dev/null 2>&1 &
+      sleep 1
+      '$bin/dialog_shots' '$out' '$suffix' $only --config '$work/$language' '$work/sample.dat'"
 }
 
-shoot English docs/program-en.png
-shoot Chinese docs/program-zh.png
-echo "Wrote docs/program-en.png and docs/program-zh.png"
+shoot English en 1
+shoot Chinese zh 1
+shoot English en-200 2 --main-only
+cp "$out/main-en.png" docs/program-en.png
+cp "$out/main-zh.png" docs/program-zh.png
+echo "Wrote $(ls "$out" | wc -l) screenshots to $out/"

@@ -1,0 +1,148 @@
+// Takes the README's screenshots: starts the window program on the current display
+// (a virtual one with a window manager, see scripts/take-screenshots.sh), opens each
+// dialog and message box the way a user does, and saves each window with its frame.
+//
+//   dialog_shots OUTPUT_FOLDER SUFFIX [--main-only] PROGRAM_ARGUMENTS...
+// writes OUTPUT_FOLDER/<dialog>-SUFFIX.png for every dialog, and main-SUFFIX.png.
+#include "AppConfig.h"
+#include "ChildFrame.h"
+#include "CommandIds.h"
+#include "HelpHook.h"
+#include "MainFrame.h"
+#include "ProgramApp.h"
+#include "ProgramDoc.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTimer>
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+QString g_folder;
+QString g_suffix;
+
+void Wait(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// The window with the frame the window manager drew around it.
+void Shoot(QWidget* window, const QString& name) {
+    Wait(1000); // mapped, framed and painted
+    const QRect frame = window->frameGeometry();
+    const QPixmap shot =
+        window->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+    const QString path = QDir(g_folder).filePath(name + u'-' + g_suffix + QStringLiteral(".png"));
+    if (!shot.save(path))
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+}
+
+QWidget* ModalWindow() {
+    return QApplication::activeModalWidget();
+}
+
+// Runs `open`; when its modal window is up, `act` gets it (and closes it).
+void WhenUp(const std::function<void()>& open, const std::function<void(QWidget*)>& act) {
+    auto* poll = new QTimer;
+    QWidget* before = ModalWindow();
+    QObject::connect(poll, &QTimer::timeout, [poll, before, act] {
+        QWidget* modal = ModalWindow();
+        if (!modal || modal == before || !modal->isVisible())
+            return;
+        poll->stop();
+        poll->deleteLater();
+        act(modal);
+    });
+    poll->start(50);
+    open();
+}
+
+void ShootAndClose(QWidget* modal, const QString& name) {
+    Shoot(modal, name);
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+        if (box->escapeButton())
+            box->escapeButton()->click();
+        else
+            box->reject();
+    } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+        dialog->reject();
+    }
+}
+
+void ShootDialog(const QString& name, const std::function<void()>& open) {
+    WhenUp(open, [name](QWidget* modal) { ShootAndClose(modal, name); });
+}
+
+void ShootDialogs(CMainFrame* frame) {
+    const auto command = [frame](int id) { return [frame, id] { frame->commandAction(id)->trigger(); }; };
+    ShootDialog("about", [frame] { frame->OnAppAbout(); });
+    ShootDialog("language", [frame] { frame->OnLanguage(); });
+    ShootDialog("com-setup", command(CommandId::kComSetup));
+    ShootDialog("product-information", [frame] { frame->OnProductInformation(); });
+    ShootDialog("optional-features", [frame] { frame->OnOptionalFeatures(); });
+    ShootDialog("scan-info", command(CommandId::kScanInfo));
+    // The password dialog, then its error box for a wrong code.
+    WhenUp([frame] { emit frame->alignmentUnlockRequested(); }, [](QWidget* password) {
+        Shoot(password, "password");
+        password->findChild<QLineEdit*>()->setText(QStringLiteral("1"));
+        ShootDialog("password-error", [password] { static_cast<QDialog*>(password)->accept(); });
+        static_cast<QDialog*>(password)->reject();
+    });
+    frame->AppendAlignmentEntries();
+    ShootDialog("power-adjust", [frame] { frame->OnPowerAdjust(); });
+    ShootDialog("sql-adjust", [frame] { frame->OnSqlAdjust(); });
+    ShootDialog("new-question", [frame] { frame->OnFileNew(); });
+    frame->activeDocument()->setModified();
+    ShootDialog("exit-question", [frame] { frame->close(); });
+    frame->activeDocument()->setModified(false);
+
+    // The progress window of a read is not modal: shoot it where it shows.
+    frame->commandAction(CommandId::kRead)->trigger();
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && window->property(kHelpIdProperty).toInt() == CommandId::kRead) {
+            Shoot(window, "process");
+            window->close();
+        }
+    }
+    ShowHelp(CommandId::kComSetup);
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && window->inherits("CHelpViewer")) {
+            Shoot(window, "help");
+            window->close();
+        }
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication qtApp(argc, argv);
+    QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() < 3) {
+        std::fprintf(stderr, "usage: dialog_shots FOLDER SUFFIX [--main-only] PROGRAM_ARGUMENTS...\n");
+        return 2;
+    }
+    g_folder = arguments[1];
+    g_suffix = arguments[2];
+    const bool mainOnly = arguments.size() > 3 && arguments[3] == QLatin1String("--main-only");
+    QStringList programArguments{QStringLiteral("Program")};
+    programArguments += arguments.mid(mainOnly ? 4 : 3);
+    CProgramApp app;
+    if (!app.InitInstance(programArguments, QCoreApplication::applicationDirPath()))
+        return app.exitCode();
+    CMainFrame* frame = app.mainFrame();
+    Wait(1500);
+    Shoot(frame, QStringLiteral("main"));
+    if (!mainOnly)
+        ShootDialogs(frame);
+    return 0;
+}
