@@ -1,5 +1,6 @@
 // chprog new, show, export-csv and import-csv: the channel table of a .dat file.
 
+#include "AtomicFile.h"
 #include "ChannelCsv.h"
 #include "CliSupport.h"
 #include "Commands.h"
@@ -7,7 +8,6 @@
 #include "RadioImage.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 
@@ -173,9 +173,9 @@ int RunExportCsv(const QStringList& arguments) {
         return kExitOk;
     }
     const QString outPath = parser.value(QStringLiteral("o"));
-    QSaveFile out(outPath);
-    if (!out.open(QIODevice::WriteOnly) || out.write(csv.toUtf8()) < 0 || !out.commit()) {
-        PrintError(QStringLiteral("%1: cannot write the file (%2)").arg(outPath, out.errorString()));
+    QString reason;
+    if (!AtomicFile::replace(outPath, csv.toUtf8(), &reason)) {
+        PrintError(QStringLiteral("%1: cannot write the file (%2)").arg(outPath, reason));
         return kExitBadInput;
     }
     return kExitOk;

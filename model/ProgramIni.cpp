@@ -1,7 +1,8 @@
 #include "ProgramIni.h"
 
+#include "AtomicFile.h"
+
 #include <QFile>
-#include <QSaveFile>
 #include <QStringList>
 
 namespace {
@@ -99,7 +100,7 @@ QString ReadProfileString(const QString& iniPath, const QString& section, const 
 }
 
 bool WriteProfileString(const QString& iniPath, const QString& section, const QString& key,
-                        const QString& value) {
+                        const QString& value, QString* reason) {
     const QString oldText = ReadText(iniPath);
     QStringList lines = SplitLines(oldText);
     const QString lineEnding = LineEndingOf(oldText);
@@ -137,10 +138,7 @@ bool WriteProfileString(const QString& iniPath, const QString& section, const QS
         }
         lines.insert(insertAt, newLine);
     }
-    QSaveFile file(iniPath);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
     const QString mark = oldText.startsWith(kByteOrderMark) ? QString(kByteOrderMark) : QString();
-    file.write((mark + lines.join(lineEnding) + lineEnding).toUtf8());
-    return file.commit();
+    return AtomicFile::replace(iniPath, (mark + lines.join(lineEnding) + lineEnding).toUtf8(),
+                               reason);
 }

@@ -11,6 +11,8 @@ constexpr int kProfileValueMaxLength = 259;
 QString ReadProfileString(const QString& iniPath, const QString& section, const QString& key);
 
 // Sets `key` in `section`, adding the section or key when missing and keeping every
-// other line of the file, its line ending (CR LF or LF) and its byte-order mark. The file is replaced only once it is written completely.
+// other line of the file, its line ending (CR LF or LF) and its byte-order mark. The file
+// is replaced only once it is written completely; on failure it stays as it was and
+// `reason` (when given) says why.
 bool WriteProfileString(const QString& iniPath, const QString& section, const QString& key,
-                        const QString& value);
+                        const QString& value, QString* reason = nullptr);

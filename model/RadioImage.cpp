@@ -1,8 +1,8 @@
 #include "RadioImage.h"
 
+#include "AtomicFile.h"
+
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -56,22 +56,13 @@ bool LoadDatFile(const QString& path, RadioImage& image, QString* error) {
 }
 
 bool SaveDatFile(const QString& path, const RadioImage& image, QString* error) {
-    QSaveFile file(path);
-    const auto fail = [&](const QString& why) {
-        if (error)
-            *error = QStringLiteral("%1: cannot save the file (%2)").arg(path, why);
-        return false;
-    };
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
-    const auto* bytes = reinterpret_cast<const char*>(image.data());
-    if (file.write(bytes, ImageMap::kImageSize) != ImageMap::kImageSize) {
-        file.cancelWriting();
-        return fail(file.errorString());
-    }
-    if (!file.commit())
-        return fail(file.errorString());
-    return true;
+    const QByteArray bytes(reinterpret_cast<const char*>(image.data()), ImageMap::kImageSize);
+    QString reason;
+    if (AtomicFile::replace(path, bytes, &reason))
+        return true;
+    if (error)
+        *error = QStringLiteral("%1: cannot save the file (%2)").arg(path, reason);
+    return false;
 }
 
 int ReadWordLE(const RadioImage& image, int offset) {

@@ -17,8 +17,8 @@ RadioImage NewImage();
 // On failure `image` is untouched and `error` says why, naming the file.
 bool LoadDatFile(const QString& path, RadioImage& image, QString* error);
 
-// Writes the 1024 bytes. The data goes to a temporary file beside the target which
-// replaces the target only when complete, so a failed save keeps the old file.
+// Writes the 1024 bytes through AtomicFile: a failed save keeps the old file, and
+// `error` names the file and the system's reason.
 bool SaveDatFile(const QString& path, const RadioImage& image, QString* error);
 
 // Reads and writes 16-bit little-endian values of the image.

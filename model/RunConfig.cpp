@@ -122,12 +122,13 @@ LanguageChoiceResult ApplyLanguageChoice(bool chinese) {
     const bool storedIsChinese = stored == kChinese;
     if (!result.restart && storedIsChinese == chinese)
         return result; // the usual case: nothing to write, nothing to restart
+    QString reason;
     if (!WriteProfileString(config.iniFilePath, kSetup, kLanguageKey,
-                            chinese ? kChinese : kEnglish)) {
+                            chinese ? kChinese : kEnglish, &reason)) {
         result.ok = false;
         result.restart = false;
-        result.error = QStringLiteral("%1: cannot save the language choice.")
-                           .arg(QDir::toNativeSeparators(config.iniFilePath));
+        result.error = QStringLiteral("%1: cannot save the language choice (%2).")
+                           .arg(QDir::toNativeSeparators(config.iniFilePath), reason);
     }
     return result;
 }
