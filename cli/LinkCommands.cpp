@@ -1,6 +1,7 @@
 // chprog simulate, read and write: the radio link from the command line.
 
 #include "AppConfig.h"
+#include "AtomicFile.h"
 #include "ChannelCodec.h"
 #include "CliSupport.h"
 #include "Commands.h"
@@ -17,6 +18,31 @@
 #include <QDir>
 #include <QFileInfo>
 #include <cstdio>
+
+namespace {
+
+// Reads the written blocks back; a block that differs, or a read back that fails, ends
+// the command with a failure.
+int VerifyWrite(SerialLink& link, const QString& device, const RadioImage& image,
+                bool alignmentUnlocked) {
+    ProgrammingExchange exchange(link, CommandLineCallbacks("Verifying"));
+    int firstDifference = -1;
+    const ExchangeOutcome outcome =
+        exchange.verify(device, image, alignmentUnlocked, &firstDifference);
+    if (!outcome.succeeded()) {
+        std::fputc('\n', stderr);
+        PrintError(QStringLiteral("write --verify: the written blocks could not be read back"));
+        return ReportOutcome(outcome);
+    }
+    if (firstDifference < 0)
+        return kExitOk;
+    PrintError(QStringLiteral("write --verify: the radio does not hold what was written, first "
+                              "at address 0x%1")
+                   .arg(QString::number(firstDifference, 16).toUpper().rightJustified(3, u'0')));
+    return kExitFailure;
+}
+
+} // namespace
 
 int RunSimulate(const QStringList& arguments) {
 #ifndef Q_OS_UNIX
@@ -107,8 +133,9 @@ int RunRead(const QStringList& arguments) {
         PrintError(QStringLiteral("read: use chprog read --port DEVICE -o FILE.dat"));
         return kExitBadInput;
     }
-    if (!QFileInfo(output).absoluteDir().exists()) {
-        PrintError(QStringLiteral("%1: the folder does not exist").arg(output));
+    QString reason;
+    if (!AtomicFile::canReplace(output, &reason)) {
+        PrintError(QStringLiteral("%1: cannot save the file (%2)").arg(output, reason));
         return kExitBadInput;
     }
     const std::unique_ptr<SerialLink> link = NewSerialLink();
@@ -132,7 +159,10 @@ int RunWrite(const QStringList& arguments) {
                                        QStringLiteral("Also write the factory block and the power "
                                                       "and squelch calibration, as the unlocked "
                                                       "program does."));
-    parser.addOptions({PortOption(), ConfigOption(), TraceOption(), alignment});
+    const QCommandLineOption verify(QStringLiteral("verify"),
+                                    QStringLiteral("Afterwards read the written blocks back and "
+                                                   "compare them with what was sent."));
+    parser.addOptions({PortOption(), ConfigOption(), TraceOption(), alignment, verify});
     parser.addPositionalArgument(QStringLiteral("FILE.dat"), QStringLiteral("The image to write."));
     int exitCode = kExitOk;
     if (!ParseCommand(parser, arguments,
@@ -145,7 +175,8 @@ int RunWrite(const QStringList& arguments) {
     if (!TakeDevice(parser, &device))
         return kExitBadInput;
     if (parser.positionalArguments().size() != 1) {
-        PrintError(QStringLiteral("write: use chprog write --port DEVICE [--alignment] FILE.dat"));
+        PrintError(QStringLiteral(
+            "write: use chprog write --port DEVICE [--alignment] [--verify] FILE.dat"));
         return kExitBadInput;
     }
     RadioImage image;
@@ -158,5 +189,8 @@ int RunWrite(const QStringList& arguments) {
     KeepBackup(image, BackupKind::Write);
     const std::unique_ptr<SerialLink> link = NewSerialLink();
     ProgrammingExchange exchange(*link, CommandLineCallbacks("Writing"));
-    return ReportOutcome(exchange.write(device, image, parser.isSet(alignment)));
+    const ExchangeOutcome outcome = exchange.write(device, image, parser.isSet(alignment));
+    if (!outcome.succeeded() || !parser.isSet(verify))
+        return ReportOutcome(outcome);
+    return VerifyWrite(*link, device, image, parser.isSet(alignment));
 }

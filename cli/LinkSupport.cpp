@@ -45,6 +45,11 @@ bool TakeDevice(const QCommandLineParser& parser, QString* device) {
                        .arg(parser.positionalArguments().value(0)));
         return false;
     }
+    if (parser.value(QStringLiteral("port")).trimmed().isEmpty()) {
+        PrintError(QStringLiteral("%1: no port was given: --port needs a device or a COM name")
+                       .arg(parser.positionalArguments().value(0)));
+        return false;
+    }
     const QString folder = parser.isSet(QStringLiteral("config"))
                                ? parser.value(QStringLiteral("config"))
                                : QCoreApplication::applicationDirPath();

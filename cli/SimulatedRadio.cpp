@@ -3,11 +3,15 @@
 #include "LinkProtocol.h"
 
 #include <QRegularExpression>
+#include <tuple>
 
 namespace {
 
 constexpr char kRefused = 0x15;
 constexpr int kMaxFrameData = 64; // longer requests are line noise, not frames
+// The noise fault: four bytes from the third one on, across the end of a reply header.
+constexpr int kNoiseStart = 2;
+constexpr int kNoiseBurst = 4;
 
 int FrameAddress(const QByteArray& frame) {
     return (static_cast<std::uint8_t>(frame[1]) << 8) | static_cast<std::uint8_t>(frame[2]);
@@ -24,21 +28,25 @@ bool FitsMemory(int address, int length) {
 } // namespace
 
 bool ParseRadioFault(const QString& text, RadioFaults* faults, QString* error) {
-    if (text == QLatin1String("no-greeting")) {
-        faults->noGreeting = true;
-        return true;
-    }
-    if (text == QLatin1String("no-ack")) {
-        faults->noAck = true;
-        return true;
-    }
-    if (text == QLatin1String("garbage")) {
-        faults->garbage = true;
-        return true;
+    const struct {
+        const char* name;
+        bool RadioFaults::*flag;
+    } flags[] = {{"no-greeting", &RadioFaults::noGreeting}, {"no-ack", &RadioFaults::noAck},
+                 {"garbage", &RadioFaults::garbage},        {"echo", &RadioFaults::echo},
+                 {"ack-all", &RadioFaults::ackAll}};
+    for (const auto& flag : flags) {
+        if (text == QLatin1String(flag.name)) {
+            faults->*flag.flag = true;
+            return true;
+        }
     }
     static const QRegularExpression numbered(
-        QStringLiteral("^(short-read|bad-ack|silent-from):(\\d+)$"));
-    const QRegularExpressionMatch match = numbered.match(text);
+        QStringLiteral("^(short-read|bad-ack|silent-from|noise):(\\d{1,6})$"));
+    static const QRegularExpression timed(
+        QStringLiteral("^(late-reply|header-pause):(\\d{1,6}):(\\d{1,6})$"));
+    QRegularExpressionMatch match = numbered.match(text);
+    if (!match.hasMatch())
+        match = timed.match(text);
     const int block = match.hasMatch() ? match.captured(2).toInt() : 0;
     if (block < 1) {
         *error =
@@ -46,12 +54,19 @@ bool ParseRadioFault(const QString& text, RadioFaults* faults, QString* error) {
         return false;
     }
     const QString kind = match.captured(1);
+    const int ms = match.captured(3).toInt();
     if (kind == QLatin1String("short-read"))
         faults->shortReadAt = block;
     else if (kind == QLatin1String("bad-ack"))
         faults->badAckAt = block;
-    else
+    else if (kind == QLatin1String("silent-from"))
         faults->silentFrom = block;
+    else if (kind == QLatin1String("noise"))
+        faults->noiseAt = block;
+    else if (kind == QLatin1String("late-reply"))
+        std::tie(faults->lateReplyAt, faults->lateReplyMs) = std::make_pair(block, ms);
+    else
+        std::tie(faults->headerPauseAt, faults->headerPauseMs) = std::make_pair(block, ms);
     return true;
 }
 
@@ -59,20 +74,39 @@ QString RadioFaultHelp() {
     return QStringLiteral(
         "Faults (--fault KIND, as often as needed). Every greeting starts a new exchange;\n"
         "N counts the read or write requests of an exchange from 1:\n"
-        "  no-greeting     never answers the greeting (a radio that is off)\n"
-        "  no-ack          leaves the 06 that ends the handshake unanswered\n"
-        "  short-read:N    the reply to read request N carries one data byte too few\n"
-        "  bad-ack:N       request N is refused with 15 instead of 06 (a refused write\n"
-        "                  is not stored)\n"
-        "  silent-from:N   from request N on, answers nothing and stores nothing\n"
-        "  garbage         answers the greeting and everything after it with noise bytes\n"
-        "                  (never 06), like a radio at another baud rate\n");
+        "  no-greeting        never answers the greeting (a radio that is off)\n"
+        "  no-ack             leaves the 06 that ends the handshake unanswered\n"
+        "  short-read:N       the reply to read request N carries one data byte too few\n"
+        "  bad-ack:N          request N is refused with 15 instead of 06 (a refused write\n"
+        "                     is not stored)\n"
+        "  silent-from:N      from request N on, answers nothing and stores nothing\n"
+        "  garbage            answers the greeting and everything after it with noise bytes\n"
+        "                     (never 06), like a radio at another baud rate\n"
+        "  late-reply:N:MS    the reply to request N starts MS milliseconds late\n"
+        "  header-pause:N:MS  the reply to request N pauses MS milliseconds after its\n"
+        "                     first byte\n"
+        "  noise:N            a burst of random bytes replaces part of the reply to request N\n"
+        "                     (from its third byte on)\n"
+        "  echo               sends every byte it receives back before its answer, like a\n"
+        "                     line with a loop-back\n"
+        "  ack-all            answers every frame with 06 and stores nothing\n");
 }
 
 SimulatedRadio::SimulatedRadio(const RadioImage& memory, const RadioFaults& faults)
     : m_memory(memory), m_faults(faults) {}
 
 QByteArray SimulatedRadio::receive(std::uint8_t byte) {
+    m_pause = {};
+    QByteArray answer = answerTo(byte);
+    if (m_faults.echo) {
+        answer.prepend(static_cast<char>(byte));
+        if (m_pause.ms > 0)
+            ++m_pause.beforeByte;
+    }
+    return answer;
+}
+
+QByteArray SimulatedRadio::answerTo(std::uint8_t byte) {
     if (!m_frame.isEmpty()) {
         m_frame.append(static_cast<char>(byte));
         return frameComplete();
@@ -124,6 +158,8 @@ QByteArray SimulatedRadio::command(std::uint8_t byte) {
             return {};
         if (m_faults.garbage)
             return noise(LinkProtocol::kIdentificationLength);
+        if (m_faults.ackAll)
+            return QByteArray(1, LinkProtocol::kAcknowledge);
         const auto identity =
             reinterpret_cast<const char*>(m_memory.data()) + ImageMap::kIdentityBlock;
         return QByteArray(identity, LinkProtocol::kIdentificationLength);
@@ -170,29 +206,52 @@ QByteArray SimulatedRadio::readReply(int address, int length) {
     ++m_blocks;
     if (silent())
         return {};
-    // The header echoes the request; the PC does not look at it.
+    if (m_faults.ackAll)
+        return QByteArray(1, LinkProtocol::kAcknowledge);
+    // The header: 57, then the address and length of the request.
     QByteArray reply;
-    reply.append(LinkProtocol::kReadCommand);
+    reply.append(LinkProtocol::kReadReplyMarker);
     reply.append(static_cast<char>(address >> 8));
     reply.append(static_cast<char>(address & 0xFF));
     reply.append(static_cast<char>(length));
     const int sent = m_blocks == m_faults.shortReadAt ? length - 1 : length;
     reply.append(reinterpret_cast<const char*>(m_memory.data()) + address, sent);
     m_readAwaitsAck = true;
-    return reply;
+    return disturbed(reply);
 }
 
 QByteArray SimulatedRadio::storeWrite(int address, const QByteArray& data) {
     ++m_blocks;
     if (silent())
         return {};
+    if (m_faults.ackAll)
+        return QByteArray(1, LinkProtocol::kAcknowledge);
     if (m_blocks != m_faults.badAckAt)
         std::copy(data.begin(), data.end(), m_memory.begin() + address);
-    return blockAnswer();
+    return disturbed(blockAnswer());
 }
 
 QByteArray SimulatedRadio::blockAnswer() const {
     return QByteArray(1, m_blocks == m_faults.badAckAt ? kRefused : LinkProtocol::kAcknowledge);
+}
+
+// The reply to the current request as the faults deliver it: late, with a pause after
+// its first byte, or with a burst of noise from its third byte on (a one-byte reply is
+// replaced whole).
+QByteArray SimulatedRadio::disturbed(QByteArray reply) {
+    if (m_blocks == m_faults.lateReplyAt)
+        m_pause = {0, m_faults.lateReplyMs};
+    if (m_blocks == m_faults.headerPauseAt)
+        m_pause = {1, m_faults.headerPauseMs};
+    if (m_blocks == m_faults.noiseAt) {
+        const int start = std::min<int>(kNoiseStart, static_cast<int>(reply.size()) - 1);
+        const int end = std::min<int>(start + kNoiseBurst, static_cast<int>(reply.size()));
+        for (int i = start; i < end; ++i) {
+            const char byte = noise(1).at(0);
+            reply[i] = byte != reply[i] ? byte : static_cast<char>(~byte);
+        }
+    }
+    return reply;
 }
 
 QByteArray SimulatedRadio::noise(int count) {

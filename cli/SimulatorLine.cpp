@@ -96,7 +96,19 @@ public:
         SleepUntilNs(m_inboundFreeAt);
     }
 
-    void send(const QByteArray& bytes) {
+    // Sends an answer, with its pause if it has one (a fault of the radio).
+    void send(const QByteArray& bytes, const ReplyPause& pause) {
+        if (pause.ms <= 0 || pause.beforeByte >= bytes.size()) {
+            sendPaced(bytes);
+            return;
+        }
+        sendPaced(bytes.left(pause.beforeByte));
+        SleepUntilNs(NowNs() + pause.ms * 1000000LL);
+        sendPaced(bytes.mid(pause.beforeByte));
+    }
+
+private:
+    void sendPaced(const QByteArray& bytes) {
         if (m_byteNs == 0) {
             writeAll(bytes.constData(), bytes.size());
             return;
@@ -109,7 +121,6 @@ public:
         }
     }
 
-private:
     void writeAll(const char* data, qsizetype size) {
         while (size > 0) {
             const ssize_t n = ::write(m_master, data, static_cast<size_t>(size));
@@ -175,7 +186,7 @@ void Serve(SimulatedRadio& radio, Line& line, bool trace) {
         const QByteArray answer = radio.receive(static_cast<std::uint8_t>(buffer[i]));
         if (answer.isEmpty())
             continue;
-        line.send(answer);
+        line.send(answer, radio.pause());
         if (trace)
             Trace(">", answer);
     }

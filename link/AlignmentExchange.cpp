@@ -1,5 +1,6 @@
 #include "AlignmentExchange.h"
 
+#include "BlockReply.h"
 #include "ImageMap.h"
 
 #include <algorithm>
@@ -98,11 +99,13 @@ bool AlignmentExchange::handshake() {
 bool AlignmentExchange::readBlock(const TransferBlock& block, RadioImage& scratch) {
     m_link.purge();
     m_link.write(ReadRequest(block));
-    m_link.read(LinkProtocol::kReplyHeaderLength); // the header is not examined
-    const LinkRead data = m_link.read(block.length);
-    if (data.failed || data.bytes.size() < block.length)
+    QByteArray data;
+    if (!ReceiveReadReply(m_link, block, &data))
         return false;
-    std::copy(data.bytes.begin(), data.bytes.end(), scratch.begin() + block.address);
+    std::copy(data.begin(), data.end(), scratch.begin() + block.address);
+    // Bytes beyond the reply mean something else shared the line: trust none of it.
+    if (m_link.clearReceive() > 0)
+        return false;
     m_link.purge();
     m_link.write(OneByte(LinkProtocol::kAcknowledge));
     return radioAcknowledges();

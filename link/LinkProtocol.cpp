@@ -51,6 +51,10 @@ QByteArray ReadRequest(const TransferBlock& block) {
     return FrameHeader(LinkProtocol::kReadCommand, block);
 }
 
+QByteArray ReadReplyHeader(const TransferBlock& block) {
+    return FrameHeader(LinkProtocol::kReadReplyMarker, block);
+}
+
 QByteArray WriteRequestHeader(const TransferBlock& block) {
     return FrameHeader(LinkProtocol::kWriteCommand, block);
 }

@@ -9,7 +9,7 @@
 //   identification          radio -> PC   8 bytes
 //   acknowledge             both ways     06
 //   read request            PC -> radio   'R' high low n
-//   read reply              radio -> PC   4 header bytes, then n data bytes
+//   read reply              radio -> PC   57 high low n, then n data bytes
 //   write request           PC -> radio   'W' high low n, then n data bytes
 
 #include <QByteArray>
@@ -26,6 +26,7 @@ constexpr char kReadCommand = 'R';
 constexpr char kWriteCommand = 'W';
 constexpr int kFrameHeaderLength = 4; // command, address high, address low, length
 constexpr int kReplyHeaderLength = 4;
+constexpr char kReadReplyMarker = 0x57; // the first byte of every read reply
 constexpr int kBlockAlignment = 8; // no block crosses a multiple of 8
 
 } // namespace LinkProtocol
@@ -57,6 +58,8 @@ QVector<TransferBlock> WritePlan(bool alignmentUnlocked);
 
 // 'R' high low n.
 QByteArray ReadRequest(const TransferBlock& block);
+// The header a read reply to `block` must start with: 57 high low n.
+QByteArray ReadReplyHeader(const TransferBlock& block);
 // 'W' high low n (the data bytes follow in a frame of their own).
 QByteArray WriteRequestHeader(const TransferBlock& block);
 // The greeting bytes.

@@ -1,5 +1,7 @@
 #include "ProgrammingExchange.h"
 
+#include "BlockReply.h"
+
 #include <algorithm>
 
 const char* const kCouldNotOpenPortText =
@@ -48,6 +50,20 @@ ExchangeOutcome ProgrammingExchange::read(const QString& device, RadioImage& ima
 ExchangeOutcome ProgrammingExchange::write(const QString& device, const RadioImage& image,
                                            bool alignmentUnlocked) {
     return run(device, WritePlan(alignmentUnlocked), nullptr, &image);
+}
+
+ExchangeOutcome ProgrammingExchange::verify(const QString& device, const RadioImage& image,
+                                            bool alignmentUnlocked, int* firstDifference) {
+    *firstDifference = -1;
+    // Bytes outside the plan keep the written values, so they never differ.
+    RadioImage readBack = image;
+    const ExchangeOutcome outcome = run(device, WritePlan(alignmentUnlocked), &readBack, nullptr);
+    if (!outcome.succeeded())
+        return outcome;
+    const auto difference = std::mismatch(image.begin(), image.end(), readBack.begin());
+    if (difference.first != image.end())
+        *firstDifference = static_cast<int>(difference.first - image.begin());
+    return outcome;
 }
 
 ExchangeOutcome ProgrammingExchange::run(const QString& device, const QVector<TransferBlock>& plan,
@@ -150,12 +166,13 @@ bool ProgrammingExchange::handshakeAcknowledged() {
 bool ProgrammingExchange::readBlock(const TransferBlock& block, RadioImage& scratch) {
     m_link.purge();
     m_link.write(ReadRequest(block));
-    m_link.read(LinkProtocol::kReplyHeaderLength); // the header is not examined
-    const LinkRead data = m_link.read(block.length);
-    if (data.failed || data.bytes.size() < block.length)
+    QByteArray data;
+    if (!ReceiveReadReply(m_link, block, &data))
         return false;
-    std::copy(data.bytes.begin(), data.bytes.end(), scratch.begin() + block.address);
-    m_link.clearReceive();
+    std::copy(data.begin(), data.end(), scratch.begin() + block.address);
+    // Bytes beyond the reply mean something else shared the line: trust none of it.
+    if (m_link.clearReceive() > 0)
+        return false;
     m_link.purge();
     m_link.write(OneByte(LinkProtocol::kAcknowledge));
     return radioAcknowledges();

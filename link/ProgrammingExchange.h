@@ -54,6 +54,12 @@ public:
     // Writes the 122 blocks of the normal plan, or 127 with `alignmentUnlocked`.
     ExchangeOutcome write(const QString& device, const RadioImage& image, bool alignmentUnlocked);
 
+    // Reads back the blocks that write() sends, in an exchange of its own (with a new
+    // handshake), and compares them with `image`. When the read back succeeds,
+    // `firstDifference` is the first address whose byte differs, or -1 when all match.
+    ExchangeOutcome verify(const QString& device, const RadioImage& image, bool alignmentUnlocked,
+                           int* firstDifference);
+
 private:
     ExchangeOutcome run(const QString& device, const QVector<TransferBlock>& plan,
                         RadioImage* readInto, const RadioImage* writeFrom);

@@ -49,6 +49,18 @@ OpenFailure ClassifyOpenFailure(const QString& device, QSerialPort::SerialPortEr
 #endif
 }
 
+// The device's own path: two names of one device (a symbolic link and its target) must
+// meet at one device lock, which the port takes by name.
+QString ResolvedDevice(const QString& device) {
+#ifdef Q_OS_UNIX
+    const QString path = device.contains(u'/') ? device : QStringLiteral("/dev/") + device;
+    const QString resolved = QFileInfo(path).canonicalFilePath();
+    return resolved.isEmpty() ? device : resolved;
+#else
+    return device;
+#endif
+}
+
 } // namespace
 
 QString DescribeOpenFailure(const QString& device, QSerialPort::SerialPortError error,
@@ -80,7 +92,7 @@ QtSerialLink::~QtSerialLink() {
 
 bool QtSerialLink::open(const QString& device, QString* errorDetail) {
     close();
-    m_port.setPortName(device);
+    m_port.setPortName(ResolvedDevice(device));
     if (m_port.open(QIODevice::ReadWrite))
         return true;
     if (errorDetail)
@@ -115,8 +127,11 @@ void QtSerialLink::purge() {
     m_port.clear(QSerialPort::Input);
 }
 
-void QtSerialLink::clearReceive() {
+int QtSerialLink::clearReceive() {
+    m_port.waitForReadyRead(0); // what the system holds counts too
+    const int discarded = static_cast<int>(m_port.bytesAvailable());
     m_port.clear(QSerialPort::Input);
+    return discarded;
 }
 
 bool QtSerialLink::waitForBytes(int ms, bool* arrived) {
@@ -144,8 +159,14 @@ LinkRead QtSerialLink::read(int count) {
         qint64 waitMs = totalMs - clock.elapsed();
         if (lastByteAt >= 0)
             waitMs = std::min(waitMs, lastByteAt + m_timeouts.interByteMs - clock.elapsed());
-        if (waitMs <= 0)
+        if (waitMs <= 0) {
+            // Time is up, but this thread may have woken late on a busy machine: bytes
+            // the system already holds still count, as a serial driver would count them.
+            m_port.waitForReadyRead(0);
+            if (m_port.bytesAvailable() > 0)
+                continue;
             break;
+        }
         bool arrived = false;
         if (!waitForBytes(static_cast<int>(waitMs), &arrived)) {
             result.failed = true;

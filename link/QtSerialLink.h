@@ -16,7 +16,7 @@ public:
     bool isOpen() const override;
     void configure(const LinkTimeouts& timeouts) override;
     void purge() override;
-    void clearReceive() override;
+    int clearReceive() override;
     LinkRead read(int count) override;
     bool write(const QByteArray& bytes) override;
     void sleep(int ms) override;

@@ -50,8 +50,8 @@ public:
     // Discards what is queued in both directions. Bytes already written count as sent:
     // a link must not drop them, even where the system could still take them back.
     virtual void purge() = 0;
-    // Discards what has been received and not read yet.
-    virtual void clearReceive() = 0;
+    // Discards what has been received and not read yet; returns how many bytes that was.
+    virtual int clearReceive() = 0;
 
     // Reads up to `count` bytes with the time-outs given to configure().
     virtual LinkRead read(int count) = 0;

@@ -68,8 +68,8 @@ void TracingLink::purge() {
     m_inner->purge();
 }
 
-void TracingLink::clearReceive() {
-    m_inner->clearReceive();
+int TracingLink::clearReceive() {
+    return m_inner->clearReceive();
 }
 
 LinkRead TracingLink::read(int count) {

@@ -32,7 +32,11 @@ public:
     bool isOpen() const override { return m_open; }
     void configure(const LinkTimeouts& linkTimeouts) override { timeouts = linkTimeouts; }
     void purge() override { m_received.clear(); }
-    void clearReceive() override { m_received.clear(); }
+    int clearReceive() override {
+        const int discarded = static_cast<int>(m_received.size());
+        m_received.clear();
+        return discarded;
+    }
     LinkRead read(int count) override;
     bool write(const QByteArray& bytes) override;
     void sleep(int ms) override { elapsedMs += ms; }

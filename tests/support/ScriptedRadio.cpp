@@ -70,12 +70,12 @@ QByteArray ScriptedRadio::request(const QByteArray& frame) {
     }
     if (silent())
         return {};
-    QByteArray reply = frame.left(LinkProtocol::kReplyHeaderLength);
+    QByteArray reply = ReadReplyHeader({address, length});
     reply += QByteArray(reinterpret_cast<const char*>(memory.data()) + address, length);
     if (blocks == shortReplyAtBlock)
         reply.chop(1);
     m_readAwaitsAck = true;
-    return reply;
+    return disturbReply ? disturbReply(blocks, reply) : reply;
 }
 
 QByteArray ScriptedRadio::storeWrite(const QByteArray& data) {
@@ -83,7 +83,8 @@ QByteArray ScriptedRadio::storeWrite(const QByteArray& data) {
     m_pendingWrite.clear();
     if (silent())
         return {};
-    std::copy(data.begin(), data.end(), memory.begin() + address);
+    if (blocks != dropWriteAtBlock)
+        std::copy(data.begin(), data.end(), memory.begin() + address);
     return blockAcknowledge();
 }
 

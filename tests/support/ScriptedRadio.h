@@ -6,6 +6,7 @@
 #include "RadioImage.h"
 
 #include <QByteArray>
+#include <functional>
 
 class ScriptedRadio {
 public:
@@ -21,6 +22,9 @@ public:
     int shortReplyAtBlock = 0;   // this block (counted from 1) gets a reply one byte short
     int silentFromBlock = 0;     // from this block on nothing is answered or stored
     int badAckAtBlock = 0;       // this block is answered with 15 instead of 06
+    int dropWriteAtBlock = 0;    // this write block is acknowledged but not stored
+    // Changes the reply to a read request of the given block (counted from 1).
+    std::function<QByteArray(int block, const QByteArray& reply)> disturbReply;
 
     // What happened.
     int greetings = 0;
