@@ -40,15 +40,13 @@ public:
     // Returns the display text of a valid frequency, or sets `error`.
     QString frequency(int column, QString* error) const {
         const QString value = text(column).trimmed();
-        bool isNumber = false;
-        const double mhz = value.toDouble(&isNumber);
         const QString allowed = BandDescription();
-        if (!isNumber || mhz <= 0) {
+        const FrequencyReading reading = ReadFrequency(value);
+        if (!IsPlainDecimal(value) || reading.units <= 0) {
             *error = fail(column, QStringLiteral("\"%1\" is not a frequency; allowed: MHz %2")
                                       .arg(value, allowed));
             return QString();
         }
-        const FrequencyReading reading = ReadFrequency(value);
         const bool inBand = m_options.band ? IsInBand(reading, *m_options.band)
                                            : reading.units < kFrequencyCeiling;
         if (!inBand || reading.units >= kFrequencyCeiling) {

@@ -91,6 +91,20 @@ int LeadingInt(const QString& text, bool* found) {
     return static_cast<int>(value);
 }
 
+bool IsPlainDecimal(const QString& text) {
+    int digits = 0;
+    int points = 0;
+    for (const QChar c : text) {
+        if (c >= u'0' && c <= u'9')
+            ++digits;
+        else if (c == u'.')
+            ++points;
+        else
+            return false;
+    }
+    return digits > 0 && points <= 1;
+}
+
 QString FormatFixedPoint(long long value, int decimals) {
     long long scale = 1;
     for (int i = 0; i < decimals; ++i)

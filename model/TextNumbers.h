@@ -13,6 +13,11 @@ double LeadingDouble(const QString& text, bool* found = nullptr);
 // there are no digits. Values beyond the int range saturate.
 int LeadingInt(const QString& text, bool* found = nullptr);
 
+// Whether `text` is a plain decimal number: digits with at most one point and nothing
+// else (no blanks, sign or exponent; "nan" and "inf" are no numbers). Frequencies and
+// channel numbers from files must look like this.
+bool IsPlainDecimal(const QString& text);
+
 // Formats value / 10^decimals with exactly `decimals` digits after the point, as
 // printf("%.Nf") would for such an exact decimal, without floating-point rounding.
 QString FormatFixedPoint(long long value, int decimals);

@@ -2,21 +2,30 @@
 
 #include "ProgramIni.h"
 
+#include <QRegularExpression>
 #include <QSettings>
 #include <memory>
 
 namespace {
 
+// AppName names a file (or a registry key): it must stay one name inside the settings
+// folder. Path separators, control characters and runs of dots become '_', so
+// "../../x/evil" is "______x_evil"; an empty name is "_".
+QString StoreName(const QString& appName) {
+    static const QRegularExpression unsafe(QStringLiteral(R"([/\\\x00-\x1F\x7F]|\.(?=\.)|(?<=\.)\.)"));
+    QString name = appName;
+    name.replace(unsafe, QStringLiteral("_"));
+    return name.isEmpty() ? QStringLiteral("_") : name;
+}
 
 std::unique_ptr<QSettings> OpenStore(const QString& appName) {
 #ifdef Q_OS_WIN
-    return std::make_unique<QSettings>(QStringLiteral("HKEY_CURRENT_USER\\Software\\") + appName,
+    return std::make_unique<QSettings>(QStringLiteral("HKEY_CURRENT_USER\\Software\\") +
+                                           StoreName(appName),
                                        QSettings::NativeFormat);
 #else
-    // A store with an empty AppName still needs a file name of its own.
-    const QString name = appName.isEmpty() ? QStringLiteral("_") : appName;
     return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                       QStringLiteral("Software"), name);
+                                       QStringLiteral("Software"), StoreName(appName));
 #endif
 }
 

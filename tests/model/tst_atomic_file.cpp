@@ -2,9 +2,11 @@
 // refused; a symbolic link is followed.
 
 #include "AtomicFile.h"
+#include "Files.h"
 #include "FullDisk.h"
 #include "ProgramIni.h"
 #include "RadioImage.h"
+#include "TestSuite.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,17 +18,6 @@
 #include <sys/sysmacros.h>
 
 namespace {
-
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 // The writers of this program, each given a path; they return false and a reason.
 using Writer = std::function<bool(const QString& path, QString* error)>;
@@ -68,12 +59,12 @@ void AtomicFileTest::failedWriteKeepsOldFile() {
     QTemporaryDir dir;
     const QString path = dir.filePath("target");
     const QByteArray old = "[Setup]\r\nLanguage=English\r\n" + QByteArray(1000, '\x11');
-    WriteFile(path, old);
+    QVERIFY(WriteFileBytes(path, old));
     AtomicFile::failWritesForTesting("No space left on device");
     QString error;
     QVERIFY(!writer(path, &error));
     QVERIFY2(error.contains("No space left on device"), qPrintable(error));
-    QCOMPARE(ReadFile(path), old);
+    QCOMPARE(ReadFileBytes(path), old);
     // No temporary file stays behind.
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"target"});
 }
@@ -89,12 +80,12 @@ void AtomicFileTest::fullDiskKeepsOldFile() {
         QSKIP("mounting a small tmpfs needs root");
     const QString path = disk.filePath("target");
     const QByteArray old = "[Setup]\r\nLanguage=English\r\n" + QByteArray(1000, '\x22');
-    WriteFile(path, old);
+    QVERIFY(WriteFileBytes(path, old));
     disk.fill();
     QString error;
     QVERIFY(!writer(path, &error));
     QVERIFY2(error.contains("No space left on device"), qPrintable(error));
-    QCOMPARE(ReadFile(path), old);
+    QCOMPARE(ReadFileBytes(path), old);
 }
 
 void AtomicFileTest::refusesTargetsThatAreNoRegularFile_data() {
@@ -130,14 +121,14 @@ void AtomicFileTest::followsSymbolicLink() {
     QTemporaryDir dir;
     const QString real = dir.filePath("real.dat");
     const QString link = dir.filePath("link.dat");
-    WriteFile(real, QByteArray(1024, '\x33'));
+    QVERIFY(WriteFileBytes(real, QByteArray(1024, '\x33')));
     QVERIFY(QFile::link(real, link));
     QString error;
     QVERIFY2(SaveDatFile(link, NewImage(), &error), qPrintable(error));
     QVERIFY(QFileInfo(link).isSymLink());
     const RadioImage image = NewImage();
-    QCOMPARE(ReadFile(real), QByteArray(reinterpret_cast<const char*>(image.data()), 1024));
+    QCOMPARE(ReadFileBytes(real), ImageBytes(image));
 }
 
-QTEST_GUILESS_MAIN(AtomicFileTest)
+TEST_CLASS(AtomicFileTest)
 #include "tst_atomic_file.moc"
