@@ -289,9 +289,15 @@ bool CMainFrame::saveDocument(CChildFrame* child, bool askForName) {
     return true;
 }
 
+void CMainFrame::commitPendingEdit(CChildFrame* child) {
+    if (auto* view = qobject_cast<CProgramView*>(child ? child->view() : nullptr))
+        view->commitPendingEdit();
+}
+
 bool CMainFrame::querySaveModified(CChildFrame* child, bool* discarded) {
     if (discarded)
         *discarded = false;
+    commitPendingEdit(child);
     if (!child->document()->isModified())
         return true;
     Prompt prompt;
@@ -399,6 +405,7 @@ void CMainFrame::routeToView(int commandId) {
     QWidget* view = activeView();
     if (!view || view->metaObject()->indexOfMethod("OnCommand(int)") < 0)
         return;
+    commitPendingEdit(m_activeChild); // Read, Write and Scan Info see what was typed
     bool handled = false;
     QMetaObject::invokeMethod(view, "OnCommand", Qt::DirectConnection, Q_RETURN_ARG(bool, handled),
                               Q_ARG(int, commandId));

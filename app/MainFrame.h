@@ -103,6 +103,8 @@ private:
     void addChild(CChildFrame* child);
     void updateMenuBar();
     void routeToView(int commandId);
+    // Commits a cell editor still open in the child's channel view.
+    void commitPendingEdit(CChildFrame* child);
     // Save / Discard / Cancel for a document with unsaved changes; true to go on.
     // `discarded` (optional) tells whether the user chose to discard the changes.
     bool querySaveModified(CChildFrame* child, bool* discarded = nullptr);

@@ -67,6 +67,9 @@ public:
     // Closes the open editor, validating its text into the grid. True when a refusal
     // message was shown.
     bool CommitCellEdit();
+    // Whatever ends, replaces or reads the document calls this first, so that a value
+    // typed without Enter is part of the document (and of its unsaved changes).
+    void commitPendingEdit() { CommitCellEdit(); }
     // Opens the editor of the current column over the current cell.
     void ShowCellEditor();
     // Hides every editor; text typed into the open one is dropped.
