@@ -1,0 +1,154 @@
+// How the dialogs look: Qt's Chinese texts on message-box buttons while dialog templates
+// keep their English buttons, plain buttons without platform icons, windows at least as
+// wide as their captions, a fixed About box with the program's icon.
+#include "AboutDlg.h"
+#include "AppConfig.h"
+#include "CaptionFit.h"
+#include "CommandIds.h"
+#include "MainFrame.h"
+#include "Modal.h"
+#include "ProgramFixture.h"
+#include "TestSuite.h"
+
+#include <QAction>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+class DialogLookTest : public QObject {
+    Q_OBJECT
+private slots:
+    void buttonTexts_data();
+    void buttonTexts();
+    void captionsFit_data();
+    void captionsFit();
+    void aboutBox();
+};
+
+namespace {
+
+using Opener = std::function<void(CMainFrame*)>;
+
+// The buttons of the next modal dialog, "text" or "text+icon", left to right.
+QStringList ButtonsOfNextDialog(CMainFrame* frame, const Opener& open) {
+    QStringList buttons;
+    WhenModal<QDialog>([&buttons](QDialog* dialog) {
+        for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+            if (button->isVisible())
+                buttons << button->text() + (button->icon().isNull() ? "" : "+icon");
+        }
+        dialog->reject();
+    });
+    open(frame);
+    return buttons;
+}
+
+Opener Command(int id) {
+    return [id](CMainFrame* frame) { frame->commandAction(id)->trigger(); };
+}
+
+} // namespace
+
+void DialogLookTest::buttonTexts_data() {
+    QTest::addColumn<bool>("chinese");
+    QTest::addColumn<Opener>("open");
+    QTest::addColumn<QStringList>("buttons");
+    const Opener newQuestion = [](CMainFrame* frame) { frame->OnFileNew(); };
+    QTest::newRow("message box, English") << false << newQuestion << QStringList{"OK", "Cancel"};
+    QTest::newRow("message box, Chinese")
+        << true << newQuestion << QStringList{QString::fromUtf8("确定"), QString::fromUtf8("取消")};
+    for (bool chinese : {false, true}) {
+        const char* language = chinese ? ", Chinese" : ", English";
+        QTest::newRow(qPrintable(QStringLiteral("Product Information") + language))
+            << chinese << Opener(&CMainFrame::OnProductInformation)
+            << QStringList{"OK", "Cancel"};
+        QTest::newRow(qPrintable(QStringLiteral("COM Setup") + language))
+            << chinese << Command(CommandId::kComSetup) << QStringList{"OK", "Cancel"};
+    }
+}
+
+void DialogLookTest::buttonTexts() {
+    QFETCH(bool, chinese);
+    QFETCH(Opener, open);
+    QFETCH(QStringList, buttons);
+    ConfigDir config(DefaultIniWith("Language", chinese ? "Chinese" : "English"));
+    auto app = StartProgram(config);
+    QVERIFY(app);
+    QStringList shown = ButtonsOfNextDialog(app->mainFrame(), open);
+    shown.sort();
+    buttons.sort();
+    QCOMPARE(shown, buttons);
+}
+
+void DialogLookTest::captionsFit_data() {
+    QTest::addColumn<bool>("chinese");
+    QTest::addColumn<Opener>("open");
+    for (bool chinese : {false, true}) {
+        const QString language = chinese ? ", Chinese" : ", English";
+        QTest::newRow(qPrintable("Product Information" + language))
+            << chinese << Opener(&CMainFrame::OnProductInformation);
+        QTest::newRow(qPrintable("Language" + language)) << chinese << Opener(&CMainFrame::OnLanguage);
+        QTest::newRow(qPrintable("About" + language)) << chinese << Opener(&CMainFrame::OnAppAbout);
+        QTest::newRow(qPrintable("File > New question" + language))
+            << chinese << Opener([](CMainFrame* frame) { frame->OnFileNew(); });
+    }
+    // The Chinese password error box has a two-character text and caption.
+    QTest::newRow("password error, Chinese") << true << Opener([](CMainFrame* frame) {
+        emit frame->alignmentUnlockRequested();
+    });
+}
+
+void DialogLookTest::captionsFit() {
+    QFETCH(bool, chinese);
+    QFETCH(Opener, open);
+    ConfigDir config(DefaultIniWith("Language", chinese ? "Chinese" : "English"));
+    auto app = StartProgram(config);
+    QVERIFY(app);
+    QString caption;
+    int width = 0;
+    const std::function<void(QDialog*)> measure = [&](QDialog* dialog) {
+        if (!dialog->isVisible()) { // shown a moment later
+            WhenModal<QDialog>(measure);
+            return;
+        }
+        if (dialog->windowTitle() == QLatin1String("Password")) {
+            // OK with no code shows the error box; measure that one.
+            WhenModal<QMessageBox>([&, dialog](QMessageBox* box) {
+                caption = box->windowTitle();
+                width = box->width();
+                box->reject();
+                dialog->reject();
+            });
+            dialog->accept();
+            return;
+        }
+        caption = dialog->windowTitle();
+        width = dialog->width();
+        dialog->reject();
+    };
+    WhenModal<QDialog>(measure);
+    open(app->mainFrame());
+    QVERIFY(!caption.isEmpty());
+    QVERIFY2(width >= CCaptionFit::widthForCaption(caption),
+             qPrintable(QStringLiteral("%1: %2 px").arg(caption).arg(width)));
+}
+
+void DialogLookTest::aboutBox() {
+    ConfigDir config(DefaultIniText());
+    auto app = StartProgram(config);
+    QTemporaryDir noIcon; // a program folder without title.ico
+    appConfig().programDirectory = noIcon.path() + u'/';
+    CAboutDlg about(app->mainFrame());
+    about.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&about));
+    bool hasIcon = false;
+    for (QLabel* label : about.findChildren<QLabel*>())
+        hasIcon = hasIcon || !label->pixmap().isNull();
+    QVERIFY(hasIcon);
+    QCOMPARE(about.minimumSize(), about.maximumSize()); // not resizable
+}
+
+TEST_CLASS(DialogLookTest)
+#include "tst_dialog_look.moc"
