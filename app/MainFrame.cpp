@@ -303,8 +303,9 @@ bool CMainFrame::querySaveModified(CChildFrame* child, bool* discarded) {
     Prompt prompt;
     prompt.icon = QMessageBox::Question;
     prompt.text = Tr(appConfig().language(),
-                     "The channel data of \"%1\" has changes that are not saved.\n"
-                     "Save them?",
+                     // Short lines: a message box wraps long ones wherever they overflow.
+                     "The channel data of \"%1\"\n"
+                     "has changes that are not saved. Save them?",
                      "「%1」的数据已更改但尚未保存。\n是否保存？")
                       .arg(child->document()->title());
     prompt.buttons = QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;

@@ -37,7 +37,11 @@ void Wait(int ms) {
 
 // The window with the frame the window manager drew around it.
 void Shoot(QWidget* window, const QString& name) {
-    Wait(1000); // mapped, framed and painted
+    // Mapped, framed by the window manager and painted.
+    for (int waited = 0; waited < 3000 && window->frameGeometry() == window->geometry();
+         waited += 100)
+        Wait(100);
+    Wait(500);
     const QRect frame = window->frameGeometry();
     const QPixmap shot =
         window->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
@@ -110,7 +114,8 @@ void ShootDialogs(CMainFrame* frame) {
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (window->isVisible() && window->property(kHelpIdProperty).toInt() == CommandId::kRead) {
             Shoot(window, "process");
-            window->close();
+            window->close(); // may delete windows of the list
+            break;
         }
     }
     ShowHelp(CommandId::kComSetup);
@@ -118,6 +123,7 @@ void ShootDialogs(CMainFrame* frame) {
         if (window->isVisible() && window->inherits("CHelpViewer")) {
             Shoot(window, "help");
             window->close();
+            break;
         }
     }
 }
