@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -54,7 +55,10 @@ CProgramApp::~CProgramApp() = default;
 bool CProgramApp::InitInstance(const QStringList& arguments, const QString& programDirectory) {
     m_commandLine = ParseCommandLine(arguments);
     if (m_commandLine.helpRequested) {
-        std::fputs(qPrintable(CommandLineUsage()), stdout);
+        const QString ini = RunIniPathFor(programDirectory, m_commandLine);
+        std::fputs(qPrintable(CommandLineUsage() + QStringLiteral("\nProgram.ini of this run: %1\n")
+                                                       .arg(QDir::toNativeSeparators(ini))),
+                   stdout);
         m_exitCode = 0;
         return false;
     }

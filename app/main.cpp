@@ -6,6 +6,8 @@
 
 int main(int argc, char** argv) {
     QApplication qtApp(argc, argv);
+    // Ties the windows to the installed menu entry (its icon and name on Wayland).
+    QGuiApplication::setDesktopFileName(QStringLiteral(PROGRAM_APP_ID));
     CProgramApp app;
     if (!app.InitInstance(QCoreApplication::arguments(), QCoreApplication::applicationDirPath()))
         return app.exitCode();

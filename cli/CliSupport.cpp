@@ -1,5 +1,7 @@
 #include "CliSupport.h"
 
+#include "InstallLayout.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <cstdio>
@@ -64,8 +66,9 @@ void AddConfigOption(QCommandLineParser& parser) {
 }
 
 QString ConfigIniPath(const QCommandLineParser& parser) {
-    const QString folder = parser.isSet(QStringLiteral("config"))
-                               ? parser.value(QStringLiteral("config"))
-                               : QCoreApplication::applicationDirPath();
-    return QDir(folder).filePath(QStringLiteral("Program.ini"));
+    const QString config = QStringLiteral("config");
+    if (parser.isSet(config))
+        return QDir(parser.value(config)).filePath(QStringLiteral("Program.ini"));
+    return UsableRunIniPath(DetectInstallLayout(QCoreApplication::applicationDirPath()), QString(),
+                            false);
 }

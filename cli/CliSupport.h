@@ -28,5 +28,7 @@ void AddLanguageOption(QCommandLineParser& parser);
 
 // --config DIR, as the window program takes it.
 void AddConfigOption(QCommandLineParser& parser);
-// Program.ini in --config DIR, else beside chprog.
+// The Program.ini of --config DIR, else the one the window program started from the
+// same place would read (beside chprog in a build; the user's copy, or the installed
+// default, when installed).
 QString ConfigIniPath(const QCommandLineParser& parser);

@@ -50,10 +50,7 @@ bool TakeDevice(const QCommandLineParser& parser, QString* device) {
                        .arg(parser.positionalArguments().value(0)));
         return false;
     }
-    const QString folder = parser.isSet(QStringLiteral("config"))
-                               ? parser.value(QStringLiteral("config"))
-                               : QCoreApplication::applicationDirPath();
-    appConfig().iniFilePath = QDir(folder).filePath(QStringLiteral("Program.ini"));
+    appConfig().iniFilePath = ConfigIniPath(parser);
     *device = PortDevice(parser.value(QStringLiteral("port")));
     if (parser.isSet(QStringLiteral("trace"))) {
         appConfig().tracePath = parser.value(QStringLiteral("trace"));

@@ -50,7 +50,8 @@ int PrintUsage(bool asError) {
     QString text = QStringLiteral("Usage: chprog COMMAND [options]\n\nCommands:\n");
     for (const Command& command : AllCommands())
         text += QStringLiteral("  chprog ") + QString::fromUtf8(command.summary) + u'\n';
-    text += QStringLiteral("\nchprog COMMAND --help describes one command.\n");
+    text += QStringLiteral("\nchprog COMMAND --help describes one command; chprog --version "
+                           "prints the version.\n");
     if (asError) {
         PrintError(QStringLiteral("expected a command"));
         std::fputs(text.toUtf8().constData(), stderr);
@@ -72,6 +73,10 @@ int main(int argc, char* argv[]) {
     if (name == QLatin1String("--help") || name == QLatin1String("-h") ||
         name == QLatin1String("help"))
         return PrintUsage(false);
+    if (name == QLatin1String("--version")) {
+        PrintOut(QStringLiteral("chprog " PROGRAM_VERSION "\n"));
+        return kExitOk;
+    }
     for (const Command& command : AllCommands()) {
         if (name == QLatin1String(command.name))
             return command.run(arguments);

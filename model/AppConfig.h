@@ -11,7 +11,10 @@ struct AppConfig {
     QString languageName;     // raw [Setup] Language of Program.ini
     bool chineseLanguage = false;
     QString iniFilePath;      // the one Program.ini every part reads
-    QString programDirectory; // folder of the running executable, with a trailing '/'
+    // Folder of the program's companions (title.ico, background.bmp, help/), with a
+    // trailing '/': the executable's own folder in a build, <prefix>/share/<package>/
+    // when installed.
+    QString programDirectory;
     QString helpFileName;     // "chHelp" or "enHelp" (our help pages, by base name)
     // [<language>] Company: the caption of message boxes that have none of their own.
     QString applicationName;

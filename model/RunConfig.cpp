@@ -1,6 +1,7 @@
 #include "RunConfig.h"
 
 #include "AppConfig.h"
+#include "InstallLayout.h"
 #include "ProgramIni.h"
 #include "TextNumbers.h"
 
@@ -77,6 +78,10 @@ QString CommandLineUsage() {
     return parser.helpText();
 }
 
+QString RunIniPathFor(const QString& programDirectory, const CommandLine& commandLine) {
+    return RunIniPath(DetectInstallLayout(programDirectory), commandLine.configDir);
+}
+
 QStringList RestartArguments(const CommandLine& commandLine) {
     QStringList arguments;
     if (!commandLine.configDir.isEmpty())
@@ -90,15 +95,14 @@ QStringList RestartArguments(const CommandLine& commandLine) {
 
 void LoadRunConfig(const QString& programDirectory, const CommandLine& commandLine) {
     AppConfig& config = appConfig();
-    const QString configDir =
-        commandLine.configDir.isEmpty() ? programDirectory : commandLine.configDir;
-    config.iniFilePath = QDir(configDir).filePath(QStringLiteral("Program.ini"));
+    const InstallLayout layout = DetectInstallLayout(programDirectory);
+    config.iniFilePath = UsableRunIniPath(layout, commandLine.configDir, true);
     config.languageName = ReadProfileString(config.iniFilePath, kSetup, kLanguageKey);
     // Case matters: "chinese" runs in English.
     config.chineseLanguage = config.languageName == kChinese;
     config.helpFileName =
         config.chineseLanguage ? QStringLiteral("chHelp") : QStringLiteral("enHelp");
-    config.programDirectory = QDir(programDirectory).absolutePath() + u'/';
+    config.programDirectory = layout.companionDirectory;
     config.commandLinePort = commandLine.port;
     config.tracePath = commandLine.tracePath;
     if (!commandLine.port.isEmpty())

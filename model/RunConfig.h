@@ -23,9 +23,13 @@ QString CommandLineUsage();
 // when they were given (the .dat file is not opened again).
 QStringList RestartArguments(const CommandLine& commandLine);
 
+// The Program.ini a run started this way uses (see RunIniPath in InstallLayout.h).
+QString RunIniPathFor(const QString& programDirectory, const CommandLine& commandLine);
+
 // Sets the file locations, the language of the run and the port of appConfig().
-// `programDirectory` is the folder of the executable; Program.ini is read from
-// commandLine.configDir when given, else from there.
+// `programDirectory` is the folder of the executable. Program.ini is the one of
+// commandLine.configDir when given, else the one beside the program in a build
+// folder, else the user's own copy, made from the installed default on first run.
 void LoadRunConfig(const QString& programDirectory, const CommandLine& commandLine);
 
 // A key of the language section ([English], [Chinese], ... as Language names it) of

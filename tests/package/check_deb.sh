@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Makes the Debian package from the finished build tree (cpack, into a temporary
+# folder), checks its control data, resolves its dependencies against the Debian
+# packages of this machine, unpacks it with dpkg -x and starts the unpacked program as
+# a new user would. Nothing is installed on the machine.
+#   check_deb.sh BUILD_DIR PACKAGE APP_ID
+set -euo pipefail
+build=$1 package=$2 app_id=$3
+source "$(dirname "$0")/run_installed.sh"
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1 ||
+    fail "cpack: $(cat "$work/cpack.log")"
+debs=("$work"/out/*.deb)
+[[ ${#debs[@]} -eq 1 && -f ${debs[0]} ]] || fail "cpack made no single .deb: $(ls "$work/out")"
+deb=${debs[0]}
+
+info=$(dpkg-deb --info "$deb")
+field() { dpkg-deb --field "$deb" "$1"; }
+[[ $(field Package) == "$package" ]] || fail "Package: $(field Package)"
+[[ $(field Architecture) == "$(dpkg --print-architecture)" ]] || fail "Architecture: $(field Architecture)"
+depends=$(field Depends)
+for needed in libqt6core6 libqt6gui6 libqt6widgets6 libqt6serialport6 qt6-qpa-plugins; do
+    grep -qE "(^|, )$needed( |,|$)" <<<"$depends" || fail "Depends lacks $needed: $depends"
+done
+
+# Every dependency is a Debian package of this machine's release, at a version it has:
+# "name (>= version)" items, with "|" between alternatives.
+IFS=',' read -ra items <<<"$depends"
+for item in "${items[@]}"; do
+    satisfied=no
+    IFS='|' read -ra alternatives <<<"$item"
+    for alternative in "${alternatives[@]}"; do
+        read -r name relation version <<<"$(sed -E 's/[()]/ /g' <<<"$alternative")"
+        installed=$(dpkg-query -W -f='${Version}' "${name%%:*}" 2>/dev/null) || continue
+        if [[ -z ${relation:-} ]] || dpkg --compare-versions "$installed" "$relation" "$version"; then
+            satisfied=yes
+        fi
+    done
+    [[ $satisfied == yes ]] || fail "dependency not met by this Debian: $item"
+done
+
+contents=$(dpkg-deb --contents "$deb")
+for file in ./usr/bin/$package ./usr/bin/chprog ./usr/share/$package/Program.ini \
+    ./usr/share/applications/$app_id.desktop ./usr/share/metainfo/$app_id.metainfo.xml \
+    ./usr/share/icons/hicolor/48x48/apps/$app_id.png ./usr/share/man/man1/chprog.1 \
+    ./usr/share/bash-completion/completions/chprog; do
+    grep -qE " $file\$" <<<"$contents" || fail "the package lacks $file"
+done
+
+dpkg -x "$deb" "$work/root"
+run_installed_program "$work/root/usr" "$package" "$work"
+echo "package $(basename "$deb") checked ($(wc -c <"$deb") bytes)"
+grep -E '^ (Depends|Installed-Size):' <<<"$info"
