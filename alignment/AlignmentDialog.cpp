@@ -3,7 +3,7 @@
 #include "AlignmentMessage.h"
 #include "AppConfig.h"
 #include "CMSFlexGrid.h"
-#include "PortNames.h"
+#include "DetectedPorts.h"
 #include "ProgramDoc.h"
 
 #include <QPushButton>
@@ -90,7 +90,8 @@ void AlignmentDialog::startTransfer(AlignmentTransfer::Direction direction) {
     if (isTransferring())
         return;
     setBusy(true);
-    m_transfer->start(direction, PortDevice(appConfig().portName), image(), appConfig().language());
+    const QString device = DeviceForExchange(appConfig().portName).device;
+    m_transfer->start(direction, device, image(), appConfig().language());
 }
 
 // Only a complete read reaches the image, and only the bytes of the dialog's table.

@@ -16,3 +16,4 @@ int RunRead(const QStringList& arguments);
 int RunWrite(const QStringList& arguments);
 int RunDiff(const QStringList& arguments);
 int RunBackups(const QStringList& arguments);
+int RunPorts(const QStringList& arguments);

@@ -42,6 +42,8 @@ const std::vector<Command>& AllCommands() {
         {"simulate",
          "simulate --link PATH [--image FILE.dat] [--save FILE.dat] [--baud 9600] [--fault KIND]...",
          RunSimulate},
+        {"ports", "ports [--config DIR]             list the serial devices and their COM names",
+         RunPorts},
     };
     return commands;
 }

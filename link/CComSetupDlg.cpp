@@ -1,16 +1,19 @@
 #include "CComSetupDlg.h"
 
 #include "AppConfig.h"
+#include "DetectedPorts.h"
 #include "HelpHook.h"
 #include "PortNames.h"
 #include "QtSerialLink.h"
 #include "UserStore.h"
 
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -18,6 +21,8 @@
 namespace {
 
 const QString kStoredChoice = QStringLiteral("com");
+// The device of the Other… choice, kept beside the COM number, which stays as it was.
+const QString kStoredDevice = QStringLiteral("device");
 constexpr int kComSetupHelpId = 32777;
 
 bool TryOpen(const QString& device) {
@@ -37,24 +42,46 @@ void InitPortNameFromStore() {
         config.portName = config.commandLinePort;
         return;
     }
-    const int stored = UserStore(config.iniFilePath).readNumber(kStoredChoice, 1);
-    config.portName = PortNameForNumber(stored & 0xFF);
+    const UserStore store(config.iniFilePath);
+    const QString device = store.readText(kStoredDevice);
+    if (!device.isEmpty()) {
+        config.portName = device;
+        return;
+    }
+    config.portName = PortNameForNumber(store.readNumber(kStoredChoice, 1) & 0xFF);
 }
 
-CComSetupDlg::CComSetupDlg(QWidget* parent) : QDialog(parent), m_buttons(new QButtonGroup(this)) {
+CComSetupDlg::CComSetupDlg(QWidget* parent)
+    : QDialog(parent), m_buttons(new QButtonGroup(this)), m_otherDevice(new QComboBox(this)) {
     setWindowTitle(QStringLiteral("COM Setup"));
     setProperty(kHelpIdProperty, kComSetupHelpId);
     auto* group = new QGroupBox(QStringLiteral("COM"), this);
     auto* grid = new QGridLayout(group);
+    grid->setColumnStretch(1, 1);
     for (int i = 0; i < kPortCount; ++i) {
         auto* button = new QRadioButton(QStringLiteral("COM%1").arg(i + 1), group);
         m_buttons->addButton(button, kFirstButtonId + i);
         grid->addWidget(button, i, 0);
         auto* device = new QLabel(group);
         device->setObjectName(QStringLiteral("device%1").arg(i + 1));
-        device->setEnabled(false);
         grid->addWidget(device, i, 1);
     }
+    // A label of the dialog like the COM buttons: English in both languages.
+    auto* other = new QRadioButton(QStringLiteral("Other…"), group);
+    other->setObjectName(QStringLiteral("other"));
+    m_buttons->addButton(other, kOtherButtonId);
+    grid->addWidget(other, kPortCount, 0);
+    m_otherDevice->setObjectName(QStringLiteral("otherDevice"));
+    m_otherDevice->setEditable(true);
+    m_otherDevice->setInsertPolicy(QComboBox::NoInsert);
+    m_otherDevice->setMinimumContentsLength(28);
+    m_otherDevice->lineEdit()->setPlaceholderText(QStringLiteral("/dev/ttyUSB0"));
+    grid->addWidget(m_otherDevice, kPortCount, 1);
+    // Choosing or typing a device picks Other….
+    connect(m_otherDevice, &QComboBox::activated, other, [other] { other->setChecked(true); });
+    connect(m_otherDevice->lineEdit(), &QLineEdit::textEdited, other,
+            [other] { other->setChecked(true); });
+
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     // The dialog's labels stay English in both languages, its buttons too.
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
@@ -68,26 +95,63 @@ CComSetupDlg::CComSetupDlg(QWidget* parent) : QDialog(parent), m_buttons(new QBu
 
 int CComSetupDlg::selection() const {
     const int id = m_buttons->checkedId();
+    if (id == kOtherButtonId)
+        return kOtherSelection;
     return id < 0 ? -1 : id - kFirstButtonId;
 }
 
+QString CComSetupDlg::otherDevice() const {
+    const QString text = m_otherDevice->currentText().trimmed();
+    // A listed port shows its description too; the device is kept as the item's data.
+    const int listed = m_otherDevice->findText(text);
+    return listed >= 0 ? m_otherDevice->itemData(listed).toString() : text;
+}
+
 int CComSetupDlg::exec() {
-    prepare();
+    showPorts();
+    checkStoredChoice();
     return QDialog::exec();
 }
 
-// Disables what cannot be opened, then checks the stored port if it can be opened.
-void CComSetupDlg::prepare() {
+// The device of each COM number, with its description when the system has it; greyed
+// when absent, and the button disabled when it cannot be opened. Other… lists them all.
+void CComSetupDlg::showPorts() {
+    const QList<DetectedPort> ports = DetectedPorts();
     for (int i = 0; i < kPortCount; ++i) {
         const QString device = PortDevice(PortNameForNumber(i + 1));
-        findChild<QLabel*>(QStringLiteral("device%1").arg(i + 1))->setText(device);
+        const DetectedPort* present = FindPort(ports, device);
+        auto* label = findChild<QLabel*>(QStringLiteral("device%1").arg(i + 1));
+        QString text = device;
+        if (present && !present->description.isEmpty())
+            text += QStringLiteral(" - ") + present->description;
+        label->setText(text);
+        label->setEnabled(present != nullptr);
         m_buttons->button(kFirstButtonId + i)->setEnabled(canOpen(device));
     }
-    const int stored = UserStore(appConfig().iniFilePath).readNumber(kStoredChoice, 1);
+    m_otherDevice->clear();
+    for (const DetectedPort& port : ports)
+        m_otherDevice->addItem(port.label(), port.device);
+    m_otherDevice->setCurrentIndex(-1);
+}
+
+// Checks the stored choice when it can be opened: the Other… device, else the COM number.
+void CComSetupDlg::checkStoredChoice() {
+    const UserStore store(appConfig().iniFilePath);
     m_buttons->setExclusive(false);
     for (QAbstractButton* button : m_buttons->buttons())
         button->setChecked(false);
     m_buttons->setExclusive(true);
+    const QString device = store.readText(kStoredDevice);
+    if (!device.isEmpty()) {
+        const int listed = m_otherDevice->findData(device);
+        if (listed >= 0)
+            m_otherDevice->setCurrentIndex(listed);
+        else
+            m_otherDevice->setEditText(device);
+        m_buttons->button(kOtherButtonId)->setChecked(true);
+        return;
+    }
+    const int stored = store.readNumber(kStoredChoice, 1);
     const bool storedOpens =
         stored >= 1 && stored <= kPortCount && canOpen(PortDevice(PortNameForNumber(stored)));
     if (storedOpens)
@@ -95,10 +159,19 @@ void CComSetupDlg::prepare() {
 }
 
 void CComSetupDlg::accept() {
-    // With no button checked this stores 0, and the next exchange fails to open "com0"
-    // with its message, as the user's choice of no port implies.
-    const int number = selection() + 1;
+    UserStore store(appConfig().iniFilePath);
+    const QString device = selection() == kOtherSelection ? otherDevice() : QString();
+    if (!device.isEmpty()) {
+        appConfig().portName = device;
+        store.writeText(kStoredDevice, device);
+        QDialog::accept();
+        return;
+    }
+    // With no button checked (or Other… without a device) this stores 0, and the next
+    // exchange fails to open "com0" with its message, as the choice of no port implies.
+    const int number = selection() == kOtherSelection ? 0 : selection() + 1;
     appConfig().portName = QStringLiteral("com%1").arg(number);
-    UserStore(appConfig().iniFilePath).writeNumber(kStoredChoice, number);
+    store.writeNumber(kStoredChoice, number);
+    store.remove(kStoredDevice);
     QDialog::accept();
 }

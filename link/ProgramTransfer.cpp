@@ -4,14 +4,16 @@
 #include "Backups.h"
 #include "CProcessDlg.h"
 #include "CommandIds.h"
+#include "DetectedPorts.h"
 #include "HelpHook.h"
-#include "PortNames.h"
 #include "ProgrammingExchange.h"
 #include "SerialTrace.h"
 #include "UserStore.h"
 
 #include <QApplication>
+#include <QMainWindow>
 #include <QMessageBox>
+#include <QStatusBar>
 #include <QThread>
 #include <atomic>
 #include <chrono>
@@ -123,7 +125,10 @@ void ProgramTransfer::start() {
 // The worker reaches back to this object only through queued calls. They are safe:
 // the destructor waits for the worker, and Qt drops calls queued for a deleted object.
 void ProgramTransfer::runOnWorker(Direction direction, const RadioImage& image) {
-    const QString device = PortDevice(appConfig().portName);
+    const ExchangeDevice chosen = DeviceForExchange(appConfig().portName);
+    const QString device = chosen.device;
+    if (!chosen.note.isEmpty())
+        showStatus(chosen.note);
     const bool alignment = appConfig().alignmentUnlocked;
     const std::shared_ptr<Shared> shared = m_shared;
 
@@ -197,4 +202,10 @@ void ProgramTransfer::closeWindow() {
     if (m_dialog)
         m_dialog->deleteLater();
     m_dialog = nullptr;
+}
+
+void ProgramTransfer::showStatus(const QString& text) {
+    QWidget* window = m_owner ? m_owner->window() : nullptr;
+    if (auto* mainWindow = qobject_cast<QMainWindow*>(window))
+        mainWindow->statusBar()->showMessage(text);
 }

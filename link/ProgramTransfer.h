@@ -57,6 +57,8 @@ private:
     bool askRetryFromWorker(const std::shared_ptr<Shared>& shared);
     void finish(Direction direction, const ExchangeOutcome& outcome, const RadioImage& image);
     void closeWindow();
+    // A note in the main window's status bar (the stand-in device of an exchange).
+    void showStatus(const QString& text);
 
     QWidget* m_owner;
     Hooks m_hooks;

@@ -1,5 +1,7 @@
 #include "QtSerialLink.h"
 
+#include "PortPermission.h"
+
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QThread>
@@ -71,10 +73,7 @@ QString DescribeOpenFailure(const QString& device, QSerialPort::SerialPortError 
                               "is this the right port?)")
             .arg(device);
     case OpenFailure::NoPermission:
-        return QStringLiteral(
-                   "%1: no permission to open the device. On Linux, add your user to "
-                   "the dialout group (sudo usermod -aG dialout $USER) and log in again.")
-            .arg(device);
+        return PermissionAdvice(device);
     case OpenFailure::Busy:
         return QStringLiteral("%1: the device is busy: another program has it open (%2)")
             .arg(device, systemText);

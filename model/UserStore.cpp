@@ -49,6 +49,32 @@ int UserStore::readNumber(const QString& name, int fallback) const {
 }
 
 void UserStore::writeNumber(const QString& name, int value) {
+    writeValue(name, value);
+}
+
+QString UserStore::readText(const QString& name) const {
+    const auto store = OpenStore(m_appName);
+    for (const QString& key : store->childKeys()) {
+        if (key.compare(name, Qt::CaseInsensitive) == 0)
+            return store->value(key).toString();
+    }
+    return QString();
+}
+
+void UserStore::writeText(const QString& name, const QString& value) {
+    writeValue(name, value);
+}
+
+void UserStore::remove(const QString& name) {
+    const auto store = OpenStore(m_appName);
+    for (const QString& key : store->childKeys()) {
+        if (key.compare(name, Qt::CaseInsensitive) == 0)
+            store->remove(key);
+    }
+}
+
+// One value per name whatever its letter case, as in the registry.
+void UserStore::writeValue(const QString& name, const QVariant& value) {
     const auto store = OpenStore(m_appName);
     QSettings& settings = *store;
     for (const QString& key : settings.childKeys()) {

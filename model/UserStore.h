@@ -4,6 +4,7 @@
 // $XDG_CONFIG_HOME/Software/<AppName>.conf elsewhere. AppName comes from Program.ini.
 
 #include <QString>
+#include <QVariant>
 
 class UserStore {
 public:
@@ -14,9 +15,16 @@ public:
     // to case, as registry value names do.
     int readNumber(const QString& name, int fallback = 0) const;
     void writeNumber(const QString& name, int value);
+    // Texts kept beside the numbers (a chosen device, the last file folder); empty
+    // when missing.
+    QString readText(const QString& name) const;
+    void writeText(const QString& name, const QString& value);
+    void remove(const QString& name);
 
     QString appName() const { return m_appName; }
 
 private:
+    void writeValue(const QString& name, const QVariant& value);
+
     QString m_appName;
 };

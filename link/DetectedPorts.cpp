@@ -1,0 +1,123 @@
+#include "DetectedPorts.h"
+
+#include "AppConfig.h"
+#include "Language.h"
+#include "PortNames.h"
+
+#include <QFileInfo>
+#include <QSerialPortInfo>
+
+namespace {
+
+constexpr int kComNumbers = 4; // COM1..COM4 are the choices COM Setup offers
+
+PortLister& InstalledLister() {
+    static PortLister lister;
+    return lister;
+}
+
+QList<DetectedPort> SystemPorts() {
+    QList<DetectedPort> ports;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+        DetectedPort port;
+        port.device = info.systemLocation();
+        port.description = info.description();
+        port.manufacturer = info.manufacturer();
+        port.serialNumber = info.serialNumber();
+        port.isUsb = info.hasVendorIdentifier() && info.hasProductIdentifier();
+        port.vendorId = info.vendorIdentifier();
+        port.productId = info.productIdentifier();
+        ports << port;
+    }
+    return ports;
+}
+
+// Two names of one device: /dev/serial/by-id links and the like lead to the same file.
+QString Resolved(const QString& device) {
+    const QString canonical = QFileInfo(device).canonicalFilePath();
+    return canonical.isEmpty() ? device : canonical;
+}
+
+bool FileExists(const QString& device) {
+    return QFileInfo::exists(device);
+}
+
+// Tabs or line breaks in a driver's texts would break the line format.
+QString Field(QString text) {
+    return text.replace(u'\t', u' ').replace(u'\n', u' ');
+}
+
+} // namespace
+
+QString DetectedPort::usbId() const {
+    if (!isUsb)
+        return QString();
+    return QStringLiteral("%1:%2")
+        .arg(vendorId, 4, 16, QLatin1Char('0'))
+        .arg(productId, 4, 16, QLatin1Char('0'));
+}
+
+QString DetectedPort::label() const {
+    return description.isEmpty() ? device : device + QStringLiteral(" - ") + description;
+}
+
+QList<DetectedPort> DetectedPorts() {
+    return InstalledLister() ? InstalledLister()() : SystemPorts();
+}
+
+void SetPortLister(PortLister lister) {
+    InstalledLister() = std::move(lister);
+}
+
+const DetectedPort* FindPort(const QList<DetectedPort>& ports, const QString& device) {
+    const QString wanted = Resolved(device);
+    for (const DetectedPort& port : ports) {
+        if (port.device == device || Resolved(port.device) == wanted)
+            return &port;
+    }
+    return nullptr;
+}
+
+QString ComNamesOf(const QString& device, const QString& iniPath) {
+    const QString wanted = Resolved(device);
+    QStringList names;
+    for (int number = 1; number <= kComNumbers; ++number) {
+        const QString name = PortNameForNumber(number);
+        if (Resolved(PortDevice(name, iniPath)) == wanted)
+            names << name;
+    }
+    return names.join(u',');
+}
+
+QString PortListLine(const DetectedPort& port, const QString& comNames) {
+    return QStringList{Field(port.device), Field(port.description), Field(port.manufacturer),
+                       Field(port.serialNumber), port.usbId(), comNames}
+        .join(u'\t');
+}
+
+ExchangeDevice DeviceForExchange(const QString& portName, const QString& iniPath,
+                                 const QList<DetectedPort>& ports,
+                                 const std::function<bool(const QString&)>& exists) {
+    ExchangeDevice result{PortDevice(portName, iniPath), QString()};
+    if (PortNumberOfName(portName) <= 0 || exists(result.device))
+        return result;
+    const DetectedPort* onlyUsb = nullptr;
+    int usbCount = 0;
+    for (const DetectedPort& port : ports) {
+        if (port.isUsb) {
+            onlyUsb = &port;
+            ++usbCount;
+        }
+    }
+    if (usbCount != 1)
+        return result;
+    result.note = Tr(appConfig().language(), "%1 is not there; using %2, the one USB serial device",
+                     "%1 不存在，改用唯一的 USB 串口設備 %2")
+                      .arg(result.device, onlyUsb->label());
+    result.device = onlyUsb->device;
+    return result;
+}
+
+ExchangeDevice DeviceForExchange(const QString& portName) {
+    return DeviceForExchange(portName, appConfig().iniFilePath, DetectedPorts(), FileExists);
+}
