@@ -15,17 +15,22 @@
 #include "HelpHook.h"
 #include "HelpTopics.h"
 #include "LanguageDlg.h"
+#include "LastFolder.h"
 #include "LockKeyPanes.h"
 #include "MdiClientWnd.h"
 #include "NavigatorBar.h"
 #include "ProgramDoc.h"
 #include "RunConfig.h"
 #include "UserPrompts.h"
+#include "UserStore.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMdiArea>
@@ -40,6 +45,7 @@
 namespace {
 
 constexpr QSize kInitialSize(1000, 600);
+const QString kNavigatorWidthValue = QStringLiteral("NavigatorWidth");
 
 // The tree's children, in the order the tree compares their captions.
 struct TreeCommand {
@@ -97,6 +103,8 @@ CMainFrame::CMainFrame(QWidget* parent)
     connect(m_menus.actions[CommandId::kViewToolbar], &QAction::toggled, toolBar,
             &QToolBar::setVisible);
     updateMenuBar();
+    // Files dropped anywhere on the window open as File > Open would open them.
+    setAcceptDrops(true);
     qApp->installEventFilter(new CFrameKeyFilter(this));
     connect(this, &CMainFrame::alignmentUnlockRequested, this,
             [this] { RunAlignmentUnlock(this, [this] { AppendAlignmentEntries(); }); });
@@ -144,6 +152,15 @@ void CMainFrame::createNavigation() {
     tree->expandItem(treeRoot());
     tree->setCurrentItem(treeRoot());
     connect(tree, &QTreeWidget::itemSelectionChanged, this, &CMainFrame::onTreeSelectionChanged);
+
+    // The width the user last dragged the bar to, kept per user.
+    const int storedWidth =
+        UserStore(appConfig().iniFilePath).readNumber(kNavigatorWidthValue, 0);
+    if (storedWidth > 0)
+        m_navigator->setBarWidth(storedWidth);
+    connect(m_navigator, &CNavigatorBar::widthChanged, this, [](int width) {
+        UserStore(appConfig().iniFilePath).writeNumber(kNavigatorWidthValue, width);
+    });
 
     QAction* controlBar = m_menus.actions[CommandId::kViewControlBar];
     connect(controlBar, &QAction::toggled, m_navigator, &QWidget::setVisible);
@@ -235,6 +252,7 @@ bool CMainFrame::openDocumentFile(const QString& path) {
         else
             old->hide();
     }
+    RememberFileFolder(path);
     addChild(new CChildFrame(doc.release()));
     return true;
 }
@@ -276,7 +294,7 @@ bool CMainFrame::saveDocument(CChildFrame* child, bool askForName) {
         QString proposed = path;
         if (proposed.isEmpty() && !doc->defaultPathName().isEmpty())
             proposed = doc->defaultPathName() + QStringLiteral(".dat");
-        path = ChooseFileToSave(this, proposed);
+        path = ChooseFileToSave(this, InLastFolder(proposed));
         if (path.isEmpty())
             return false;
     }
@@ -285,6 +303,7 @@ bool CMainFrame::saveDocument(CChildFrame* child, bool askForName) {
         ShowError(this, error);
         return false;
     }
+    RememberFileFolder(path);
     child->updateTitle();
     return true;
 }
@@ -489,6 +508,42 @@ void CMainFrame::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QMainWindow::keyPressEvent(event);
+}
+
+namespace {
+
+// The local files a drag carries; empty when it carries anything else.
+QStringList DroppedFiles(const QMimeData* data) {
+    QStringList files;
+    if (!data || !data->hasUrls())
+        return files;
+    for (const QUrl& url : data->urls()) {
+        if (!url.isLocalFile())
+            return QStringList();
+        files << url.toLocalFile();
+    }
+    return files;
+}
+
+} // namespace
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    const QStringList files = DroppedFiles(event->mimeData());
+    if (files.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // Each opens as a further document; one that is not a radio image is refused with
+    // the message File > Open gives.
+    // Opened once the drop is over: a message box must not run inside the drop.
+    QTimer::singleShot(0, this, [this, files] {
+        for (const QString& file : files)
+            openDocumentFile(file);
+    });
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -150,7 +150,13 @@ void CNavigatorBar::mouseReleaseEvent(QMouseEvent* event) {
     if (wasSizing) {
         m_width = qBound(kMinWidth, pos.x(), qMax(kMinWidth, halfWindowWidth()));
         setFixedWidth(m_width);
+        emit widthChanged(m_width);
     }
+}
+
+void CNavigatorBar::setBarWidth(int width) {
+    m_width = qBound(kMinWidth, width, kMaxRestoredWidth);
+    setFixedWidth(m_width);
 }
 
 void CNavigatorBar::mouseDoubleClickEvent(QMouseEvent*) {

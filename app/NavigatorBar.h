@@ -23,6 +23,9 @@ public:
     QTreeWidget* tree() const { return m_tree; }
     QString caption() const { return m_caption; }
     int barWidth() const { return m_width; }
+    // A width kept from an earlier run (at least kMinWidth, at most kMaxRestoredWidth).
+    void setBarWidth(int width);
+    static constexpr int kMaxRestoredWidth = 1200;
 
     // Rectangles in the bar's coordinates (valid once the bar has a size).
     QRect frameRect() const;
@@ -35,6 +38,8 @@ public:
 signals:
     // The close button was clicked; the main window hides the bar.
     void closeRequested();
+    // The user dragged the right edge to a new width.
+    void widthChanged(int width);
 
 protected:
     bool event(QEvent* event) override;

@@ -1,6 +1,7 @@
 #include "UserPrompts.h"
 
 #include "AppConfig.h"
+#include "LastFolder.h"
 
 #include <QFileDialog>
 
@@ -35,7 +36,7 @@ void ShowError(QWidget* parent, const QString& text) {
 QString ChooseFileToOpen(QWidget* parent) {
     if (Handlers().openFile)
         return Handlers().openFile();
-    return QFileDialog::getOpenFileName(parent, QStringLiteral("Open"), QString(),
+    return QFileDialog::getOpenFileName(parent, QStringLiteral("Open"), LastFileFolder(),
                                         QString::fromLatin1(kDatFilter));
 }
 

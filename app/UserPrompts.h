@@ -22,7 +22,8 @@ QMessageBox::StandardButton AskUser(QWidget* parent, const Prompt& prompt);
 // A failure the user must know about: warning icon, OK.
 void ShowError(QWidget* parent, const QString& text);
 
-// File dialogs for .dat files; an empty result means the user cancelled.
+// File dialogs for .dat files; an empty result means the user cancelled. Open starts
+// in the folder last used (LastFolder.h).
 QString ChooseFileToOpen(QWidget* parent);
 QString ChooseFileToSave(QWidget* parent, const QString& proposedPath);
 

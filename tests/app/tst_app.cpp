@@ -17,6 +17,7 @@
 #include "ProgramIni.h"
 #include "RadioImage.h"
 #include "TestSuite.h"
+#include "UserStore.h"
 
 #include <QAction>
 #include <QApplication>
@@ -582,6 +583,8 @@ void AppShellTest::controlBarAndNavigatorBar() {
     QCOMPARE(bar->width(), 300);
     QTest::qWait(20);
     QVERIFY(frame->navigationTree()->geometry().right() < 300);
+    // The dragged width is kept per user; the next run of this test starts afresh.
+    UserStore(program.config.iniPath()).remove("NavigatorWidth");
 }
 
 void AppShellTest::ctrlF11AndAlignmentEntries() {

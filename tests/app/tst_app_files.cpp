@@ -1,0 +1,150 @@
+// Files the way people open them: the folder of the last open or save is where Open and
+// Save As start, across runs; a file dropped on the window opens as File > Open would;
+// the navigation bar keeps the width the user gave it.
+
+#include "AppConfig.h"
+#include "ChildFrame.h"
+#include "Files.h"
+#include "ImageMap.h"
+#include "LastFolder.h"
+#include "MainFrame.h"
+#include "NavigatorBar.h"
+#include "ProgramDoc.h"
+#include "ProgramFixture.h"
+#include "TestSuite.h"
+#include "UserStore.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QTest>
+#include <QUrl>
+
+namespace {
+
+// Sends a drag with `urls` over the frame and drops it; true when the frame took it.
+bool DropOn(QWidget* frame, const QList<QUrl>& urls) {
+    QMimeData data;
+    data.setUrls(urls);
+    const QPoint at = frame->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(frame, &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(frame, &drop);
+    QTest::qWait(20); // the files open once the drop is over
+    return drop.isAccepted();
+}
+
+} // namespace
+
+class AppFilesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void openAndSaveAsStartInTheLastFolder() {
+        PromptRecorder prompts;
+        ConfigDir config(DefaultIniText());
+        QTemporaryDir radios;
+        WriteFileBytes(radios.filePath("club.dat"), QByteArray(ImageMap::kImageSize, 0x21));
+        {
+            auto app = StartProgram(config);
+            prompts.setOpenFile(radios.filePath("club.dat"));
+            app->mainFrame()->OnFileOpen();
+            QCOMPARE(app->mainFrame()->childFrames().size(), 2);
+            QCOMPARE(LastFileFolder(), radios.path());
+        }
+        // The next run starts there: Save As of a new document proposes the folder.
+        auto app = StartProgram(config);
+        QCOMPARE(LastFileFolder(), radios.path());
+        app->mainFrame()->OnFileSaveAs();
+        QCOMPARE(prompts.proposedSaveNames,
+                 QStringList{QDir(radios.path()).filePath("RadioProgrammer.dat")});
+
+        // Saving elsewhere moves the memory there.
+        QTemporaryDir other;
+        prompts.setSaveFile(other.filePath("mine.dat"));
+        app->mainFrame()->OnFileSaveAs();
+        QCOMPARE(LastFileFolder(), other.path());
+        // A document with a file of its own proposes that file.
+        prompts.proposedSaveNames.clear();
+        app->mainFrame()->OnFileSaveAs();
+        QCOMPARE(prompts.proposedSaveNames, QStringList{other.filePath("mine.dat")});
+    }
+
+    void removedFolderIsForgotten() {
+        ConfigDir config(DefaultIniText());
+        auto app = StartProgram(config);
+        {
+            QTemporaryDir gone;
+            RememberFileFolder(gone.filePath("x.dat"));
+            QCOMPARE(LastFileFolder(), gone.path());
+        }
+        QCOMPARE(LastFileFolder(), QString());
+        QCOMPARE(InLastFolder("RadioProgrammer.dat"), QString("RadioProgrammer.dat"));
+    }
+
+    void droppedFiles_data() {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("a radio image") << int(ImageMap::kImageSize) << true;
+        QTest::newRow("too short") << int(ImageMap::kImageSize) - 1 << false;
+        QTest::newRow("empty") << 0 << false;
+    }
+    void droppedFiles() {
+        QFETCH(int, size);
+        QFETCH(bool, opens);
+        PromptRecorder prompts;
+        ConfigDir config(DefaultIniText());
+        auto app = StartProgram(config);
+        CMainFrame* frame = app->mainFrame();
+        CChildFrame* before = frame->activeChild();
+        const QString path = config.filePath("dropped.dat");
+        WriteFileBytes(path, QByteArray(size, 0x33));
+
+        QVERIFY(DropOn(frame, {QUrl::fromLocalFile(path)}));
+        if (opens) {
+            QVERIFY(prompts.asked.isEmpty());
+            QCOMPARE(frame->childFrames().size(), 2);
+            QCOMPARE(frame->activeDocument()->pathName(), path);
+            QCOMPARE(frame->activeDocument()->image()[0x10], 0x33);
+            QVERIFY(!before->isVisible());
+        } else {
+            // Refused with the message File > Open gives; the shown document stays.
+            QCOMPARE(prompts.asked.size(), 1);
+            QVERIFY2(prompts.asked[0].text.contains("dropped.dat"), qPrintable(prompts.asked[0].text));
+            QCOMPARE(frame->childFrames().size(), 1);
+            QCOMPARE(frame->activeChild(), before);
+        }
+    }
+
+    void dragsOfOtherThingsAreNotTaken() {
+        PromptRecorder prompts;
+        ConfigDir config(DefaultIniText());
+        auto app = StartProgram(config);
+        QVERIFY(!DropOn(app->mainFrame(), {QUrl("https://example.org/radio.dat")}));
+        QVERIFY(!DropOn(app->mainFrame(), {}));
+        QCOMPARE(app->mainFrame()->childFrames().size(), 1);
+        QVERIFY(prompts.asked.isEmpty());
+    }
+
+    void navigationBarKeepsItsWidth() {
+        ConfigDir config(DefaultIniText());
+        UserStore(config.iniPath()).remove("NavigatorWidth"); // a width kept by an earlier run
+        {
+            auto app = StartProgram(config);
+            CNavigatorBar* bar = app->mainFrame()->navigatorBar();
+            QCOMPARE(bar->width(), CNavigatorBar::kStartWidth);
+            const QPoint edge = bar->sizingStripRect().center();
+            QTest::mousePress(bar, Qt::LeftButton, {}, edge);
+            QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(300, edge.y()));
+            QCOMPARE(bar->width(), 300);
+        }
+        auto app = StartProgram(config);
+        QCOMPARE(app->mainFrame()->navigatorBar()->width(), 300);
+    }
+};
+
+TEST_CLASS(AppFilesTest)
+#include "tst_app_files.moc"
