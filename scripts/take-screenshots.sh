@@ -47,4 +47,7 @@ shoot Chinese zh 1
 shoot English en-200 2 --main-only
 cp "$out/main-en.png" docs/program-en.png
 cp "$out/main-zh.png" docs/program-zh.png
+# COM Setup, drawn offscreen with a staged port list (a USB cable as COM1).
+QT_QPA_PLATFORM=offscreen build/bin/shoot_com_setup docs/com-setup-en.png English
+QT_QPA_PLATFORM=offscreen build/bin/shoot_com_setup docs/com-setup-zh.png Chinese
 echo "Wrote $(ls "$out" | wc -l) screenshots to $out/"
