@@ -3,6 +3,7 @@
 // and a folder the user may not write.
 
 #include "InstallLayout.h"
+#include "TestSuite.h"
 
 #include <QDir>
 #include <QFile>
@@ -32,6 +33,7 @@ class InstallLayoutTest : public QObject {
 private:
     QTemporaryDir m_root;
     QString m_configHome;
+    QByteArray m_savedConfigHome;
 
     // <root>/<name>/bin and, when `installed`, <root>/<name>/share/<package>/Program.ini.
     QString makePrefix(const QString& name, bool installed) {
@@ -44,9 +46,17 @@ private:
 
 private slots:
     void initTestCase() {
+        m_savedConfigHome = qgetenv("XDG_CONFIG_HOME");
         m_configHome = m_root.filePath("config-home");
         qputenv("XDG_CONFIG_HOME", m_configHome.toUtf8());
         QCOMPARE(UserIniPath(), m_configHome + "/" + PackageName() + "/Program.ini");
+    }
+
+    void cleanupTestCase() {
+        if (m_savedConfigHome.isNull())
+            qunsetenv("XDG_CONFIG_HOME");
+        else
+            qputenv("XDG_CONFIG_HOME", m_savedConfigHome);
     }
 
     void init() { QDir(m_configHome).removeRecursively(); }
@@ -111,5 +121,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(InstallLayoutTest)
+TEST_CLASS(InstallLayoutTest)
 #include "tst_install_layout.moc"
