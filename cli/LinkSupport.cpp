@@ -6,8 +6,6 @@
 #include "SerialTrace.h"
 #include "UserStore.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <cstdio>
 #include <string>
 
