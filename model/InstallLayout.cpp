@@ -1,9 +1,10 @@
 #include "InstallLayout.h"
 
+#include "AtomicFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace {
@@ -30,9 +31,7 @@ bool CreateUserCopy(const QString& defaultIni, const QString& userIni) {
         return false;
     if (!QDir().mkpath(QFileInfo(userIni).absolutePath()))
         return false;
-    QSaveFile target(userIni);
-    return target.open(QIODevice::WriteOnly) && target.write(source.readAll()) >= 0 &&
-           target.commit();
+    return AtomicFile::replace(userIni, source.readAll(), nullptr);
 }
 
 } // namespace
