@@ -26,6 +26,10 @@
 
 namespace {
 
+// The frame of the window manager the script starts, when Qt does not report it.
+constexpr int kTitleBar = 23;
+constexpr int kBorder = 1;
+
 QString g_folder;
 QString g_suffix;
 
@@ -42,7 +46,10 @@ void Shoot(QWidget* window, const QString& name) {
          waited += 100)
         Wait(100);
     Wait(500);
-    const QRect frame = window->frameGeometry();
+    QRect frame = window->frameGeometry();
+    // Qt does not always learn the frame's size; take the usual title bar and borders.
+    if (frame == window->geometry())
+        frame.adjust(-kBorder, -kTitleBar, kBorder, kBorder);
     const QPixmap shot =
         window->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
     const QString path = QDir(g_folder).filePath(name + u'-' + g_suffix + QStringLiteral(".png"));
