@@ -17,3 +17,4 @@ int RunWrite(const QStringList& arguments);
 int RunDiff(const QStringList& arguments);
 int RunBackups(const QStringList& arguments);
 int RunPorts(const QStringList& arguments);
+int RunClone(const QStringList& arguments);

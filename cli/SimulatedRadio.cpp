@@ -41,7 +41,7 @@ bool ParseRadioFault(const QString& text, RadioFaults* faults, QString* error) {
         }
     }
     static const QRegularExpression numbered(
-        QStringLiteral("^(short-read|bad-ack|silent-from|noise):(\\d{1,6})$"));
+        QStringLiteral("^(short-read|bad-ack|silent-from|noise|lose-write):(\\d{1,6})$"));
     static const QRegularExpression timed(
         QStringLiteral("^(late-reply|header-pause):(\\d{1,6}):(\\d{1,6})$"));
     QRegularExpressionMatch match = numbered.match(text);
@@ -59,6 +59,8 @@ bool ParseRadioFault(const QString& text, RadioFaults* faults, QString* error) {
         faults->shortReadAt = block;
     else if (kind == QLatin1String("bad-ack"))
         faults->badAckAt = block;
+    else if (kind == QLatin1String("lose-write"))
+        faults->loseWriteAt = block;
     else if (kind == QLatin1String("silent-from"))
         faults->silentFrom = block;
     else if (kind == QLatin1String("noise"))
@@ -89,7 +91,9 @@ QString RadioFaultHelp() {
         "                     (from its third byte on)\n"
         "  echo               sends every byte it receives back before its answer, like a\n"
         "                     line with a loop-back\n"
-        "  ack-all            answers every frame with 06 and stores nothing\n");
+        "  ack-all            answers every frame with 06 and stores nothing\n"
+        "  lose-write:N       acknowledges write request N but does not store it (a write\n"
+        "                     that only a read-back finds out)\n");
 }
 
 SimulatedRadio::SimulatedRadio(const RadioImage& memory, const RadioFaults& faults)
@@ -226,7 +230,7 @@ QByteArray SimulatedRadio::storeWrite(int address, const QByteArray& data) {
         return {};
     if (m_faults.ackAll)
         return QByteArray(1, LinkProtocol::kAcknowledge);
-    if (m_blocks != m_faults.badAckAt)
+    if (m_blocks != m_faults.badAckAt && m_blocks != m_faults.loseWriteAt)
         std::copy(data.begin(), data.end(), m_memory.begin() + address);
     return disturbed(blockAnswer());
 }

@@ -25,6 +25,7 @@ struct RadioFaults {
     int noiseAt = 0;         // a burst of noise replaces part of the reply to request N
     bool echo = false;       // every byte received goes back before the answer
     bool ackAll = false;     // every frame is answered with 06; nothing is stored
+    int loseWriteAt = 0;     // write request N is acknowledged but not stored (a bad memory cell)
 };
 
 // A pause inside an answer: the bytes before `beforeByte` go at once, the rest `ms` later.

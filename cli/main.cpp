@@ -37,6 +37,10 @@ const std::vector<Command>& AllCommands() {
         {"read", "read --port DEVICE -o FILE.dat [--trace FILE]   read the radio into a .dat file", RunRead},
         {"write", "write --port DEVICE [--alignment] [--trace FILE] FILE.dat   write a .dat file to the radio",
          RunWrite},
+        {"clone",
+         "clone --port DEVICE FILE.dat [--count N] [--alignment] [--no-verify] [--trace FILE]   "
+         "program radio after radio",
+         RunClone},
         {"backups", "backups [--config DIR]   the images kept from every read and write, newest first",
          RunBackups},
         {"simulate",

@@ -1,5 +1,6 @@
 // Benchmark (not a test): a full read and full writes against `chprog simulate --baud
-// 9600`, each beside the time its bytes need on a 9600-baud line.
+// 9600`, each beside the time its bytes need on a 9600-baud line; then one radio of
+// `chprog clone` beside the line time of a read, a write and a read-back.
 
 #include "LinkProtocol.h"
 #include "ProgrammingExchange.h"
@@ -8,6 +9,9 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <cstdio>
 
 namespace {
@@ -28,11 +32,48 @@ int LineBytes(const QVector<TransferBlock>& plan, bool reading) {
     return bytes;
 }
 
-void Report(const char* what, qint64 ms, int lineBytes, const ExchangeOutcome& outcome) {
+double Report(const char* what, qint64 ms, int lineBytes, const ExchangeOutcome& outcome) {
     const double line = lineBytes * kByteSeconds;
     const double took = ms / 1000.0;
     std::printf("%-22s %6.3f s   line time %6.3f s (%d bytes)   %+5.1f%%   %s\n", what, took, line,
                 lineBytes, (took / line - 1) * 100, outcome.succeeded() ? "ok" : "FAILED");
+    return took;
+}
+
+// One radio of chprog clone: its own "radio 1: written and verified in X s" against the
+// exchanges it needs, a read, a write and a read-back, as timed here one by one
+// (`exchangesSeconds`) and as bytes on the line. The goal: at most 1.10 times the time
+// of the exchanges, that is, the run between them costs at most a tenth more.
+bool BenchClone(double exchangesSeconds) {
+    QTemporaryDir dir;
+    SimulatorProcess radio({"--baud", "9600"});
+    RadioImage target = NewImage();
+    for (int i = ImageMap::channelRecord(1); i < ImageMap::channelRecord(17); ++i)
+        target[i] = static_cast<std::uint8_t>(i % 100); // not what the new radio holds
+    const QString targetPath = dir.filePath("target.dat");
+    if (!radio.isReady() || !SaveDatFile(targetPath, target, nullptr))
+        return false;
+    QProcess clone;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_DATA_HOME", dir.filePath("data")); // keep the user's backups clean
+    clone.setProcessEnvironment(environment);
+    clone.start(TEST_BIN_DIR "/chprog", {"clone", "--port", radio.linkPath(), targetPath, "--count", "1"});
+    clone.waitForFinished(120000);
+    const QString out = QString::fromUtf8(clone.readAllStandardOutput());
+    const QRegularExpressionMatch match =
+        QRegularExpression("radio 1: written and verified in ([0-9.]+) s").match(out);
+    const int lineBytes = 2 * LineBytes(ReadPlan(), true) + LineBytes(WritePlan(false), false);
+    const double line = lineBytes * kByteSeconds;
+    if (!match.hasMatch()) {
+        std::printf("clone (one radio)       FAILED: %s\n", qPrintable(out));
+        return false;
+    }
+    const double took = match.captured(1).toDouble();
+    std::printf("clone (one radio)      %6.1f s   line time %6.3f s (%d bytes)   %+5.1f%%\n", took,
+                line, lineBytes, (took / line - 1) * 100);
+    std::printf("clone / (read + write + read-back, timed above: %.3f s) = %.2fx (goal 1.10x)\n",
+                exchangesSeconds, took / exchangesSeconds);
+    return took <= 1.10 * exchangesSeconds;
 }
 
 } // namespace
@@ -51,14 +92,17 @@ int main(int argc, char** argv) {
 
     clock.start();
     ExchangeOutcome outcome = exchange.read(radio.linkPath(), image);
-    Report("read (128 blocks)", clock.elapsed(), LineBytes(ReadPlan(), true), outcome);
+    const double readSeconds =
+        Report("read (128 blocks)", clock.elapsed(), LineBytes(ReadPlan(), true), outcome);
 
     clock.restart();
     outcome = exchange.write(radio.linkPath(), image, false);
-    Report("write (122 blocks)", clock.elapsed(), LineBytes(WritePlan(false), false), outcome);
+    const double writeSeconds =
+        Report("write (122 blocks)", clock.elapsed(), LineBytes(WritePlan(false), false), outcome);
 
     clock.restart();
     outcome = exchange.write(radio.linkPath(), image, true);
     Report("write --alignment (127)", clock.elapsed(), LineBytes(WritePlan(true), false), outcome);
-    return radio.stop() ? 0 : 1;
+    const bool cloneInTime = BenchClone(2 * readSeconds + writeSeconds);
+    return radio.stop() && cloneInTime ? 0 : 1;
 }
