@@ -163,12 +163,17 @@ private:
             return QStringLiteral("writing failed: ") + written.message;
         if (!m_settings.verify)
             return QString();
-        RadioImage readBack = *held;
-        const ExchangeOutcome outcome = read(&readBack, false);
+        const std::unique_ptr<SerialLink> verifyLink = NewSerialLink();
+        ProgrammingExchange verifier(*verifyLink, Callbacks(false));
+        int difference = -1;
+        RadioImage readBack;
+        const ExchangeOutcome outcome =
+            verifier.verify(m_settings.device, m_settings.image, m_settings.alignment, &difference, &readBack);
         if (!outcome.succeeded())
             return QStringLiteral("verify failed: ") + outcome.message;
-        *held = readBack;
-        const int difference = FirstDifference(readBack, m_settings.image, m_settings.alignment);
+        // What the radio holds: the blocks read back, over what it held outside them.
+        for (const TransferBlock& block : plan)
+            std::copy_n(readBack.begin() + block.address, block.length, held->begin() + block.address);
         if (difference >= 0)
             return QStringLiteral("verify failed: the radio does not hold what was written, first "
                                   "at address 0x") +

@@ -53,16 +53,19 @@ ExchangeOutcome ProgrammingExchange::write(const QString& device, const RadioIma
 }
 
 ExchangeOutcome ProgrammingExchange::verify(const QString& device, const RadioImage& image,
-                                            bool alignmentUnlocked, int* firstDifference) {
+                                            bool alignmentUnlocked, int* firstDifference,
+                                            RadioImage* readBack) {
     *firstDifference = -1;
     // Bytes outside the plan keep the written values, so they never differ.
-    RadioImage readBack = image;
-    const ExchangeOutcome outcome = run(device, WritePlan(alignmentUnlocked), &readBack, nullptr);
+    RadioImage held = image;
+    const ExchangeOutcome outcome = run(device, WritePlan(alignmentUnlocked), &held, nullptr);
     if (!outcome.succeeded())
         return outcome;
-    const auto difference = std::mismatch(image.begin(), image.end(), readBack.begin());
+    const auto difference = std::mismatch(image.begin(), image.end(), held.begin());
     if (difference.first != image.end())
         *firstDifference = static_cast<int>(difference.first - image.begin());
+    if (readBack)
+        *readBack = held;
     return outcome;
 }
 

@@ -56,9 +56,10 @@ public:
 
     // Reads back the blocks that write() sends, in an exchange of its own (with a new
     // handshake), and compares them with `image`. When the read back succeeds,
-    // `firstDifference` is the first address whose byte differs, or -1 when all match.
+    // `firstDifference` is the first address whose byte differs, or -1 when all match,
+    // and `readBack` (when given) is `image` with the blocks read back in it.
     ExchangeOutcome verify(const QString& device, const RadioImage& image, bool alignmentUnlocked,
-                           int* firstDifference);
+                           int* firstDifference, RadioImage* readBack = nullptr);
 
 private:
     ExchangeOutcome run(const QString& device, const QVector<TransferBlock>& plan,

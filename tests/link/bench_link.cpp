@@ -1,6 +1,6 @@
 // Benchmark (not a test): a full read and full writes against `chprog simulate --baud
 // 9600`, each beside the time its bytes need on a 9600-baud line; then one radio of
-// `chprog clone` beside the line time of a read, a write and a read-back.
+// `chprog clone` beside a read, a write and a read-back (write --verify).
 
 #include "LinkProtocol.h"
 #include "ProgrammingExchange.h"
@@ -62,7 +62,8 @@ bool BenchClone(double exchangesSeconds) {
     const QString out = QString::fromUtf8(clone.readAllStandardOutput());
     const QRegularExpressionMatch match =
         QRegularExpression("radio 1: written and verified in ([0-9.]+) s").match(out);
-    const int lineBytes = 2 * LineBytes(ReadPlan(), true) + LineBytes(WritePlan(false), false);
+    const int lineBytes = LineBytes(ReadPlan(), true) + LineBytes(WritePlan(false), false) +
+                          LineBytes(WritePlan(false), true);
     const double line = lineBytes * kByteSeconds;
     if (!match.hasMatch()) {
         std::printf("clone (one radio)       FAILED: %s\n", qPrintable(out));
@@ -103,6 +104,12 @@ int main(int argc, char** argv) {
     clock.restart();
     outcome = exchange.write(radio.linkPath(), image, true);
     Report("write --alignment (127)", clock.elapsed(), LineBytes(WritePlan(true), false), outcome);
-    const bool cloneInTime = BenchClone(2 * readSeconds + writeSeconds);
+    clock.restart();
+    int difference = -1;
+    outcome = exchange.verify(radio.linkPath(), image, false, &difference);
+    const double verifySeconds =
+        Report("read-back (122 blocks)", clock.elapsed(), LineBytes(WritePlan(false), true), outcome);
+
+    const bool cloneInTime = BenchClone(readSeconds + writeSeconds + verifySeconds);
     return radio.stop() && cloneInTime ? 0 : 1;
 }
