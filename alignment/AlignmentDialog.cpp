@@ -4,6 +4,7 @@
 #include "AppConfig.h"
 #include "CMSFlexGrid.h"
 #include "DetectedPorts.h"
+#include "EditLabels.h"
 #include "ProgramDoc.h"
 
 #include <QPushButton>
@@ -36,7 +37,7 @@ void AlignmentDialog::done(int result) {
     QDialog::done(result);
 }
 
-RadioImage& AlignmentDialog::image() {
+const RadioImage& AlignmentDialog::image() const {
     return m_document->image();
 }
 
@@ -68,9 +69,11 @@ void AlignmentDialog::placeEditorOverCurrentCell(QWidget* editor) {
     editor->raise();
 }
 
-void AlignmentDialog::markIfChanged(const RadioImage& before) {
-    if (image() != before)
-        m_document->setModified(true);
+void AlignmentDialog::storeInDocument(const std::function<void(RadioImage&)>& store) {
+    const bool power = m_transfer->table() == CalibrationTable::Power;
+    m_document->edit(
+        EditLabel(power ? EditKind::PowerAdjust : EditKind::SqlAdjust, appConfig().language()),
+        store);
 }
 
 void AlignmentDialog::onRead() {
@@ -99,11 +102,14 @@ void AlignmentDialog::onTransferFinished(AlignmentTransfer::Direction direction,
                                          const ExchangeOutcome& outcome, const RadioImage& result) {
     setBusy(false);
     if (direction == AlignmentTransfer::Direction::Read && outcome.succeeded()) {
-        const RadioImage before = image();
-        for (const TransferBlock& block : AlignmentPlan(m_transfer->table()))
-            std::copy_n(result.begin() + block.address, block.length,
-                        image().begin() + block.address);
-        markIfChanged(before);
+        const bool power = m_transfer->table() == CalibrationTable::Power;
+        const EditKind kind = power ? EditKind::PowerAdjustRead : EditKind::SqlAdjustRead;
+        const QVector<TransferBlock> plan = AlignmentPlan(m_transfer->table());
+        m_document->edit(EditLabel(kind, appConfig().language()), [&](RadioImage& image) {
+            for (const TransferBlock& block : plan)
+                std::copy_n(result.begin() + block.address, block.length,
+                            image.begin() + block.address);
+        });
         fillGrid();
     }
     showOutcome(outcome);

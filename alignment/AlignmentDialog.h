@@ -3,13 +3,14 @@
 // rows, the grid, the placement of an in-place editor over the current cell, and the
 // Read and Write buttons with their serial exchange.
 //
-// Every change a dialog makes to the image (storing the grid, a successful read) marks
-// the document as having unsaved changes when the bytes really changed.
+// Every change a dialog makes to the image (storing the grid, a successful read) is an
+// undoable edit of the document; one that changes no byte leaves no step.
 
 #include "AlignmentTransfer.h"
 #include "Calibration.h"
 
 #include <QDialog>
+#include <functional>
 #include <vector>
 
 class CMSFlexGrid;
@@ -39,7 +40,7 @@ protected:
     AlignmentDialog(CProgramDoc* document, BandLimits band, CalibrationTable table,
                     QWidget* parent);
 
-    RadioImage& image();
+    const RadioImage& image() const;
     // The band points that have a table row (at most 11); grid row r shows point r - 1.
     const std::vector<int>& points() const { return m_points; }
     int pointCount() const { return static_cast<int>(m_points.size()); }
@@ -51,19 +52,14 @@ protected:
     // Moves `editor` over the grid's current cell and shows it.
     void placeEditorOverCurrentCell(QWidget* editor);
 
-    // Runs `store`, which writes the grid into the image, and marks the document when
-    // the image changed.
-    template <typename Store> void storeAndMark(Store store) {
-        const RadioImage before = image();
-        store();
-        markIfChanged(before);
-    }
-    void markIfChanged(const RadioImage& before);
+    // Runs `store`, which writes the grid into the image it is given, as an edit of the
+    // document.
+    void storeInDocument(const std::function<void(RadioImage&)>& store);
 
     // The dialog's own steps around the exchange.
     virtual void commitEditor() = 0; // closes an open in-place editor into its cell
     virtual void fillGrid() = 0;     // image -> grid
-    virtual void storeGrid() = 0;    // grid -> image (and mark)
+    virtual void storeGrid() = 0;    // grid -> image (through storeInDocument)
 
 private:
     void onRead();

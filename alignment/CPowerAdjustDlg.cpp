@@ -70,7 +70,7 @@ void CPowerAdjustDlg::storeGrid() {
         setting.high =
             PowerFromCellText(kPowerColumnHigh, grid()->TextMatrix(row, kPowerColumnHigh));
     }
-    storeAndMark([&] { StorePowerTable(table, image()); });
+    storeInDocument([&](RadioImage& image) { StorePowerTable(table, image); });
 }
 
 // A value still being typed (Enter chooses OK without leaving the editor) is committed

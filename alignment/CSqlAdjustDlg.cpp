@@ -86,7 +86,7 @@ void CSqlAdjustDlg::storeGrid() {
     for (int row = 1; row <= pointCount(); ++row)
         table[static_cast<size_t>(row - 1)] =
             SquelchFromCellText(grid()->TextMatrix(row, kOffsetColumn));
-    storeAndMark([&] { StoreSquelchTable(table, image()); });
+    storeInDocument([&](RadioImage& image) { StoreSquelchTable(table, image); });
 }
 
 // Every way of closing keeps the grid's values.

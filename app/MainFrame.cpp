@@ -11,6 +11,7 @@
 #include "ChannelPrinter.h"
 #include "ChildFrame.h"
 #include "CommandIds.h"
+#include "EditLabels.h"
 #include "FrameKeyFilter.h"
 #include "HelpHook.h"
 #include "HelpTopics.h"
@@ -298,6 +299,9 @@ bool CMainFrame::saveDocument(CChildFrame* child, bool askForName) {
         if (path.isEmpty())
             return false;
     }
+    // A value still open in a cell editor belongs in the file.
+    if (auto* view = qobject_cast<CProgramView*>(child->view()))
+        view->CommitCellEdit();
     QString error;
     if (!doc->OnSaveDocument(path, &error)) {
         ShowError(this, error);
@@ -460,8 +464,10 @@ void CMainFrame::OnOptionalFeatures() {
             ShowHelp(DialogHelpContext(controlId, CommandId::kOptionalFeatures));
         };
     }
-    if (m_optionalFeaturesDlg->run(doc->image()))
-        doc->setModified();
+    RadioImage image = doc->image();
+    if (m_optionalFeaturesDlg->run(image))
+        doc->edit(EditLabel(EditKind::OptionalFeatures, appConfig().language()),
+                  [&image](RadioImage& target) { target = image; });
 }
 
 // The adjust dialogs work on the active document with the band of its channel view.

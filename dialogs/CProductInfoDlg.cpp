@@ -1,6 +1,7 @@
 #include "CProductInfoDlg.h"
 
 #include "AppConfig.h"
+#include "EditLabels.h"
 #include "ProgramDoc.h"
 #include "UserStore.h"
 
@@ -97,16 +98,14 @@ void CProductInfoDlg::fillBandList(int typePosition) {
 }
 
 void CProductInfoDlg::onOk() {
-    CProgramDoc* doc = m_document;
-    const RadioImage before = doc->image();
     UserStore store(appConfig().iniFilePath);
-    StoreProductChoice(doc->image(), store, m_typeList->currentIndex(), m_bandList->currentIndex());
-
+    const int type = m_typeList->currentIndex();
+    const int band = m_bandList->currentIndex();
     m_selection.typeName = m_typeList->currentText();
     m_selection.bandText = m_bandList->currentText();
     m_selection.limits = BandLimitsFromText(m_selection.bandText);
-    if (doc->image() != before)
-        doc->setModified();
+    m_document->edit(EditLabel(EditKind::ProductInformation, appConfig().language()),
+                     [&](RadioImage& image) { StoreProductChoice(image, store, type, band); });
     accept();
 }
 

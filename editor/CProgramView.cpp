@@ -8,6 +8,7 @@
 #include "CMSFlexGrid.h"
 #include "ChannelPrinter.h"
 #include "CommandIds.h"
+#include "EditLabels.h"
 #include "HelpHook.h"
 #include "HelpTopics.h"
 #include "ProgramDoc.h"
@@ -88,19 +89,11 @@ CProgramView::CProgramView(CProgramDoc* document, QWidget* parent)
         ShowHelp(DialogHelpContext(controlId, CommandId::kScanInfo));
     };
 
-    // A save folds the grid into the image first, with the value of an editor still
-    // open: a frequency typed just before Ctrl+S belongs in the file.
     if (m_document)
-        m_document->setEncoder([this](RadioImage& image) {
-            CommitCellEdit();
-            GridToImage(image);
-        });
+        connect(m_document, &CProgramDoc::imageChanged, this, &CProgramView::onImageChanged);
 }
 
-CProgramView::~CProgramView() {
-    if (m_document)
-        m_document->setEncoder(nullptr);
-}
+CProgramView::~CProgramView() = default;
 
 void CProgramView::createGrid() {
     m_grid = new CMSFlexGrid(this);
@@ -199,15 +192,39 @@ void CProgramView::FillGrid() {
     HideCellEditors(); // an editor left open would carry stale text into the new grid
     if (!m_document)
         return;
-    const ChannelTable table = DecodeChannels(m_document->image(), m_language);
-    for (int row = 1; row < kGridRows; ++row)
-        writeRow(row, table[static_cast<size_t>(row - 1)]);
+    redrawChangedRows();
+    applyProductOfImage();
+}
 
+// Rows whose texts differ from the document's are written again; the others keep
+// their cells untouched.
+void CProgramView::redrawChangedRows() {
+    const ChannelTable table = DecodeChannels(m_document->image(), m_language);
+    for (int row = 1; row < kGridRows; ++row) {
+        const ChannelRow& texts = table[static_cast<size_t>(row - 1)];
+        if (texts == rowTexts(row))
+            continue;
+        if (row == m_grid->Row())
+            HideCellEditors(); // its editor would carry the old text back
+        writeRow(row, texts);
+    }
+}
+
+// The product step of a grid fill. A new document takes the user's last product into
+// its starting image (CProgramDoc::OnNewDocument); here the image only names the band
+// and the title, and an opened or read image pushes its product to the store.
+void CProgramView::applyProductOfImage() {
     const AppConfig& config = appConfig();
     UserStore store(config.iniFilePath);
-    applyProduct(
-        ReconcileProduct(m_document->image(), store, config.iniFilePath, config.documentIsNew),
-        ProductTitleForm::AfterFill);
+    RadioImage image = m_document->image();
+    applyProduct(ReconcileProduct(image, store, config.iniFilePath, config.documentIsNew),
+                 ProductTitleForm::AfterFill);
+}
+
+void CProgramView::onImageChanged(int first, int last) {
+    redrawChangedRows();
+    if (first <= ImageMap::kProductBand && last >= ImageMap::kProductType)
+        applyProductOfImage();
 }
 
 ChannelTable CProgramView::channelTable() const {
@@ -215,10 +232,6 @@ ChannelTable CProgramView::channelTable() const {
     for (int row = 1; row < kGridRows; ++row)
         table[static_cast<size_t>(row - 1)] = rowTexts(row);
     return table;
-}
-
-void CProgramView::GridToImage(RadioImage& image) const {
-    ::GridToImage(channelTable(), image);
 }
 
 ChannelRow CProgramView::rowTexts(int row) const {
@@ -320,17 +333,28 @@ bool CProgramView::CommitCellEdit() {
     ChannelRow after = before;
     const CommitResult result =
         CommitChannelCell(after, col, EditorText(editor), bandLimits(), m_language);
-    writeRow(row, after);
     if (editor->hasFocus())
         m_grid->setFocus();
     editor->hide();
-    if (after != before && m_document)
-        m_document->setModified();
+    storeCommittedRow(row, before, after);
 
     if (result == CommitResult::Accepted)
         return false;
     m_showMessage(this, CommitMessage(result), CautionCaption());
     return true;
+}
+
+// Only the cells whose text changed are encoded, so the bytes behind the others (a
+// tone the tone list does not offer, say) stay exactly as they are.
+void CProgramView::storeCommittedRow(int row, const ChannelRow& before, const ChannelRow& after) {
+    if (after == before || !m_document)
+        return;
+    m_document->edit(EditLabel(EditKind::ChannelCell, m_language, row), [&](RadioImage& image) {
+        for (int col = kColRxFrequency; col < kGridCols; ++col) {
+            if (after[static_cast<size_t>(col)] != before[static_cast<size_t>(col)])
+                EncodeChannelCell(after, col, row, image);
+        }
+    });
 }
 
 void CProgramView::ShowCautionBox(QWidget* parent, const QString& text, const QString& caption) {
@@ -442,16 +466,19 @@ void CProgramView::OnFilePrintPreview(QPrinter& printer) {
 ProgramTransfer::Hooks CProgramView::transferHooks() {
     ProgramTransfer::Hooks hooks;
     hooks.commitEdit = [this] { CommitCellEdit(); };
+    // The radio gets its calibration within the limits it accepts, whatever a file
+    // brought in; the document itself is sent as it is otherwise.
     hooks.imageToWrite = [this] {
-        GridToImage(m_document->image());
-        return m_document->image();
+        RadioImage image = m_document->image();
+        ClampCalibration(image);
+        return image;
     };
+    // The read image replaces the document's as one undoable step.
     hooks.readCompleted = [this](const RadioImage& image) {
-        // The image now matches no file: it has unsaved changes.
-        m_document->image() = image;
         appConfig().documentIsNew = false;
+        m_document->edit(EditLabel(EditKind::ReadFromRadio, m_language),
+                         [&image](RadioImage& target) { target = image; });
         FillGrid();
-        m_document->setModified();
     };
     return hooks;
 }
@@ -468,9 +495,11 @@ void CProgramView::OnScanInfo() {
     if (!m_document)
         return;
     // The priority-channel check needs the channels as they are edited now.
-    GridToImage(m_document->image());
-    if (m_scanInfo->run(m_document->image()))
-        m_document->setModified();
+    CommitCellEdit();
+    RadioImage image = m_document->image();
+    if (m_scanInfo->run(image))
+        m_document->edit(EditLabel(EditKind::ScanInfo, m_language),
+                         [&image](RadioImage& target) { target = image; });
 }
 
 bool CProgramView::OnCommand(int commandId) {

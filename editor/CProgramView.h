@@ -1,9 +1,9 @@
 #pragma once
 // The channel view of one document: the 16-channel grid, the nine in-place editors
 // that open over the current cell, and the band limits every typed frequency is
-// checked against. The grid's texts are the working copy of the channels: FillGrid
-// copies the image into them, GridToImage copies them back (the document calls it
-// before every save).
+// checked against. The grid only shows the document: a committed cell becomes an edit
+// of the document, and every change of the image (edit, undo, redo, read) is drawn
+// back into the rows it touched, so the grid always shows what a save writes.
 //
 // Use: construct, connect titleChanged, then OnInitialUpdate(). F1 opens help at the
 // focused control's id (ShowHelp); the main window routes the view's menu commands to
@@ -60,12 +60,11 @@ public:
     // Image into grid texts, then the product step: reconcile the product with the
     // per-user store, set the title and the band limits.
     void FillGrid();
-    // Grid texts into `image` (channel records, scan list, calibration clamp).
-    void GridToImage(RadioImage& image) const;
+    // The texts the grid shows.
     ChannelTable channelTable() const;
 
-    // Closes the open editor, validating its text into the grid. True when a refusal
-    // message was shown.
+    // Closes the open editor; a changed text is validated and becomes one edit of the
+    // document. True when a refusal message was shown.
     bool CommitCellEdit();
     // Whatever ends, replaces or reads the document calls this first, so that a value
     // typed without Enter is part of the document (and of its unsaved changes).
@@ -130,6 +129,10 @@ private:
     void openEditorForTyping(QKeyEvent* event);
     ChannelRow rowTexts(int row) const;
     void writeRow(int row, const ChannelRow& texts);
+    void onImageChanged(int first, int last);
+    void redrawChangedRows();
+    void applyProductOfImage();
+    void storeCommittedRow(int row, const ChannelRow& before, const ChannelRow& after);
 
     QPointer<CProgramDoc> m_document;
     CMSFlexGrid* m_grid = nullptr;

@@ -11,7 +11,9 @@ namespace {
 
 constexpr int kFrequencyScale = 100000; // units of 10 Hz per MHz
 
-bool IsEmptyMarker(std::uint8_t byte) { return byte == 0x00 || byte == 0xFF; }
+bool IsEmptyMarker(std::uint8_t byte) {
+    return byte == 0x00 || byte == 0xFF;
+}
 
 // A channel is empty when either frequency's last BCD byte is 00 or FF.
 bool IsEmptyChannel(const std::uint8_t* record) {
@@ -79,7 +81,9 @@ QString DecodeScanAdd(int channel, bool bitSet, bool emptyChannel, Language lang
     return emptyChannel ? QString() : WordText(Word::ScanNo, language);
 }
 
-int ScanByte(int channel) { return channel <= 8 ? kScanListLow : kScanListHigh; }
+int ScanByte(int channel) {
+    return channel <= 8 ? kScanListLow : kScanListHigh;
+}
 std::uint8_t ScanBit(int channel) {
     return static_cast<std::uint8_t>(1u << ((channel - 1) % 8));
 }
@@ -92,9 +96,15 @@ QString ChannelNumberText(int channel) {
 
 QString ChannelColumnHeading(int column, Language language) {
     static const char* const kHeadings[kChannelColumns][2] = {
-        {"CH", "信道"},           {"Rx Frequency", "接收頻率"}, {"Tx Frequency", "發射頻率"},
-        {"QT/DQT Dec", "QT/DQT解碼"}, {"QT/DQT Enc", "QT/DQT編碼"}, {"Power", "功率"},
-        {"Scan Add", "掃描添加"}, {"Busy Lock", "繁忙鎖定"},   {"W/N", "帶寬"},
+        {"CH", "信道"},
+        {"Rx Frequency", "接收頻率"},
+        {"Tx Frequency", "發射頻率"},
+        {"QT/DQT Dec", "QT/DQT解碼"},
+        {"QT/DQT Enc", "QT/DQT編碼"},
+        {"Power", "功率"},
+        {"Scan Add", "掃描添加"},
+        {"Busy Lock", "繁忙鎖定"},
+        {"W/N", "帶寬"},
         {"Compand", "壓擴"},
     };
     return Tr(language, kHeadings[column][0], kHeadings[column][1]);
@@ -126,7 +136,8 @@ ChannelTable DecodeChannels(const RadioImage& image, Language language) {
                                                                    : Word::BusyTone,
                                      language);
         row[kColBandwidth] = YesNo(flagsB & kWideBit, Word::Wide, Word::Narrow, language);
-        row[kColCompand] = YesNo(flagsA & kCompanderBit, Word::CompandYes, Word::CompandNo, language);
+        row[kColCompand] =
+            YesNo(flagsA & kCompanderBit, Word::CompandYes, Word::CompandNo, language);
     }
     for (int channel = 1; channel <= kChannelCount; ++channel) {
         const bool bitSet = image[ScanByte(channel)] & ScanBit(channel);
@@ -136,33 +147,56 @@ ChannelTable DecodeChannels(const RadioImage& image, Language language) {
     return table;
 }
 
-void GridToImage(const ChannelTable& table, RadioImage& image) {
-    for (int channel = 1; channel <= kChannelCount; ++channel) {
-        const ChannelRow& row = table[channel - 1];
-        std::uint8_t* r = image.data() + channelRecord(channel);
-        EncodeFrequency(row[kColRxFrequency], r + Record::kRxFrequency);
-        EncodeFrequency(row[kColTxFrequency], r + Record::kTxFrequency);
-        EncodeTone(row[kColDecodeTone], r + Record::kDecodeTone);
-        EncodeTone(row[kColEncodeTone], r + Record::kEncodeTone);
-
-        std::uint8_t& flagsA = r[Record::kFlagsA];
-        std::uint8_t& flagsB = r[Record::kFlagsB];
-        SetBit(flagsB, kHighPowerBit, IsWord(row[kColPower], Word::High));
+void EncodeChannelCell(const ChannelRow& row, int column, int channel, RadioImage& image) {
+    std::uint8_t* r = image.data() + channelRecord(channel);
+    std::uint8_t& flagsA = r[Record::kFlagsA];
+    std::uint8_t& flagsB = r[Record::kFlagsB];
+    const QString& text = row[column];
+    switch (column) {
+    case kColRxFrequency:
+        EncodeFrequency(text, r + Record::kRxFrequency);
+        break;
+    case kColTxFrequency:
+        EncodeFrequency(text, r + Record::kTxFrequency);
+        break;
+    case kColDecodeTone:
+        EncodeTone(text, r + Record::kDecodeTone);
+        break;
+    case kColEncodeTone:
+        EncodeTone(text, r + Record::kEncodeTone);
+        break;
+    case kColPower:
+        SetBit(flagsB, kHighPowerBit, IsWord(text, Word::High));
+        break;
+    case kColScanAdd:
+        SetBit(image[ScanByte(channel)], ScanBit(channel), IsWord(text, Word::ScanYes));
+        break;
+    case kColBusyLock:
         flagsA &= static_cast<std::uint8_t>(~(kBusyLockCarrierBit | kBusyLockToneBit));
-        const QString& busy = row[kColBusyLock];
-        if (IsWord(busy, Word::BusyCarrier))
+        if (IsWord(text, Word::BusyCarrier))
             flagsA |= kBusyLockCarrierBit;
-        else if (!IsWord(busy, Word::BusyOff))
+        else if (!IsWord(text, Word::BusyOff))
             flagsA |= kBusyLockToneBit; // "QT/DQT", and any other text, the empty one too
-        SetBit(flagsB, kWideBit, IsWord(row[kColBandwidth], Word::Wide));
-        SetBit(flagsA, kCompanderBit, IsWord(row[kColCompand], Word::CompandYes));
+        break;
+    case kColBandwidth:
+        SetBit(flagsB, kWideBit, IsWord(text, Word::Wide));
+        break;
+    case kColCompand:
+        SetBit(flagsA, kCompanderBit, IsWord(text, Word::CompandYes));
+        break;
+    default:
+        break;
     }
-    image[kScanListLow] = 0x00;
-    image[kScanListHigh] = 0x00;
-    for (int channel = 1; channel <= kChannelCount; ++channel) {
-        if (IsWord(table[channel - 1][kColScanAdd], Word::ScanYes))
-            image[ScanByte(channel)] |= ScanBit(channel);
-    }
+}
+
+void EncodeChannelRow(const ChannelRow& row, int channel, RadioImage& image) {
+    for (int column = kColRxFrequency; column < kChannelColumns; ++column)
+        EncodeChannelCell(row, column, channel, image);
+}
+
+void GridToImage(const ChannelTable& table, RadioImage& image) {
+    for (int channel = 1; channel <= kChannelCount; ++channel)
+        EncodeChannelRow(table[channel - 1], channel, image);
     ClampCalibration(image);
 }
 

@@ -44,6 +44,13 @@ ChannelTable DecodeChannels(const RadioImage& image, Language language);
 // Words of either language are accepted.
 void GridToImage(const ChannelTable& table, RadioImage& image);
 
+// Encodes one row (columns 1..9) into the record of `channel` (1..16) and its scan-list
+// bit. Nothing else of the image changes.
+void EncodeChannelRow(const ChannelRow& row, int channel, RadioImage& image);
+
+// Encodes only `column` of `row`: the bytes or bits of that one setting.
+void EncodeChannelCell(const ChannelRow& row, int column, int channel, RadioImage& image);
+
 // Pulls the calibration tables back into their valid ranges: a squelch byte whose
 // magnitude exceeds 5 becomes 00; a low-power byte outside 25..150 becomes 100 and a
 // high-power byte outside 128..250 becomes 200.

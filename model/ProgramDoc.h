@@ -1,8 +1,13 @@
 #pragma once
-// The document: one radio image, the file it came from, and whether it has changes
-// that no file holds yet. The channel grid folds itself into the image before a save
-// through the encoder hook, so the document itself needs no widgets.
+// The document: one radio image, the file it came from, and its undo history.
+//
+// Every change of the image goes through edit(): the change runs on a copy, and only
+// when some byte really changed does the copy become the image, with one undo step
+// under the given label. The document is modified exactly when its history stands
+// anywhere but where the last save (or open, or new) left it, so undoing back to the
+// saved state clears the mark again.
 
+#include "EditHistory.h"
 #include "RadioImage.h"
 
 #include <QObject>
@@ -12,41 +17,59 @@
 class CProgramDoc : public QObject {
     Q_OBJECT
 public:
+    using Change = std::function<void(RadioImage&)>;
+
     explicit CProgramDoc(QObject* parent = nullptr);
 
-    RadioImage& image() { return m_image; }
     const RadioImage& image() const { return m_image; }
 
-    // New document: the new-image contents, no file, no unsaved changes, and
+    // Applies `change` as one undoable step named `label`. False (and no step, no
+    // signal) when the change left every byte as it was.
+    bool edit(const QString& label, const Change& change);
+
+    bool canUndo() const { return m_history.canUndo(); }
+    bool canRedo() const { return m_history.canRedo(); }
+    // The label of the step an undo or redo would take; empty when there is none.
+    QString undoLabel() const;
+    QString redoLabel() const;
+    bool undo();
+    bool redo();
+
+    // New document: the new-image contents, no file, an empty history, and
     // documentIsNew set for the run.
     void OnNewDocument();
 
-    // Loads a .dat file. On failure nothing changes and `error` says why.
+    // Loads a .dat file into an empty history. On failure nothing changes and `error`
+    // says why.
     bool OnOpenDocument(const QString& path, QString* error);
 
-    // Folds the grid in (through the encoder hook), then writes the file safely.
+    // Writes the image to the file safely. The history stays; its current position
+    // becomes the saved state.
     bool OnSaveDocument(const QString& path, QString* error);
-
-    // Called before every save to bring the image up to date with the grid.
-    void setEncoder(std::function<void(RadioImage&)> encoder) { m_encoder = std::move(encoder); }
-    void encodeGrid();
 
     QString pathName() const { return m_pathName; }
     // The file name proposed by the first Save As: [Setup] AppName.
     QString defaultPathName() const { return m_defaultPathName; }
     QString title() const;
 
-    bool isModified() const { return m_modified; }
-    // Every edit, dialog OK and successful radio read calls this.
-    void setModified(bool modified = true);
+    bool isModified() const { return !m_history.isClean(); }
 
 signals:
     void modifiedChanged(bool modified);
+    // Bytes first..last (both included) may differ from before: after an edit, an undo,
+    // a redo, an open or a new document.
+    void imageChanged(int first, int last);
+    // Undo or redo became possible or impossible, or their labels changed.
+    void historyChanged();
 
 private:
+    void replaceImage(const RadioImage& image);
+    // Runs `step` (a change of the history and the image), then reports the history's
+    // new state and, when it flipped, the modified mark.
+    template <typename Step> void changeHistory(Step step);
+
     RadioImage m_image;
+    EditHistory m_history;
     QString m_pathName;
     QString m_defaultPathName;
-    bool m_modified = false;
-    std::function<void(RadioImage&)> m_encoder;
 };

@@ -116,9 +116,11 @@ void AdjustDialogsTest::powerLayoutInBothLanguages() {
 
 void AdjustDialogsTest::powerFillShowsDefaults() {
     CProgramDoc document;
-    document.image()[kPowerCalibration + 0] = 10;
-    document.image()[kPowerCalibration + 1] = 251;
-    document.image()[kPowerCalibration + 3] = 250;
+    document.edit(QStringLiteral("test"), [](RadioImage& bytes) {
+        bytes[kPowerCalibration + 0] = 10;
+        bytes[kPowerCalibration + 1] = 251;
+        bytes[kPowerCalibration + 3] = 250;
+    });
     CPowerAdjustDlg dialog(&document, k136To174);
     QCOMPARE(dialog.grid()->TextMatrix(1, 1), QString("100"));
     QCOMPARE(dialog.grid()->TextMatrix(1, 2), QString("200"));
@@ -179,9 +181,11 @@ void AdjustDialogsTest::powerRowLabelHighlightsAndOpensNoEditor() {
 
 void AdjustDialogsTest::powerOkStoresAndNormalises() {
     CProgramDoc document;
-    RadioImage& image = document.image();
-    image[kPowerCalibration + 2 * 8] = 3;        // row 8, beyond the band's 5 rows
-    image[kPowerCalibration + 2 * 10 + 1] = 255; // row 10
+    document.edit(QStringLiteral("test"), [](RadioImage& bytes) {
+        bytes[kPowerCalibration + 2 * 8] = 3;        // row 8, beyond the band's 5 rows
+        bytes[kPowerCalibration + 2 * 10 + 1] = 255; // row 10
+    });
+    const RadioImage& image = document.image();
     CPowerAdjustDlg dialog(&document, k136To174);
     ShowActive(dialog);
     TypeIntoPowerCell(dialog, 1, 1, "77");
@@ -225,10 +229,14 @@ void AdjustDialogsTest::powerCancelStoresNothing() {
 
 void AdjustDialogsTest::sqlLayoutAndFill() {
     CProgramDoc document;
-    document.image()[kSquelchCalibration + 0] = 0x83;
-    document.image()[kSquelchCalibration + 1] = 0x03;
-    document.image()[kSquelchCalibration + 2] = 0x86;
-    document.image()[kSquelchCalibration + 3] = 0x06;
+    document.edit(QStringLiteral("test"),
+                  [&](RadioImage& bytes) { bytes[kSquelchCalibration + 0] = 0x83; });
+    document.edit(QStringLiteral("test"),
+                  [&](RadioImage& bytes) { bytes[kSquelchCalibration + 1] = 0x03; });
+    document.edit(QStringLiteral("test"),
+                  [&](RadioImage& bytes) { bytes[kSquelchCalibration + 2] = 0x86; });
+    document.edit(QStringLiteral("test"),
+                  [&](RadioImage& bytes) { bytes[kSquelchCalibration + 3] = 0x06; });
     appConfig().chineseLanguage = true; // the same texts in both languages
     CSqlAdjustDlg dialog(&document, k136To174);
     QCOMPARE(dialog.windowTitle(), QString("Sql Adjust"));
@@ -247,8 +255,11 @@ void AdjustDialogsTest::sqlLayoutAndFill() {
 
 void AdjustDialogsTest::sqlListEditorAndCloseStores() {
     CProgramDoc document;
-    document.image()[kSquelchCalibration + 1] = 0x83;
-    document.image()[kSquelchCalibration + 9] = 0x87; // beyond the band: normalised
+    document.edit(QStringLiteral("test"),
+                  [&](RadioImage& bytes) { bytes[kSquelchCalibration + 1] = 0x83; });
+    // beyond the band: normalised
+    document.edit(QStringLiteral("test"),
+                  [&](RadioImage& bytes) { bytes[kSquelchCalibration + 9] = 0x87; });
     CSqlAdjustDlg dialog(&document, k130To160);
     ShowActive(dialog);
     CMSFlexGrid* grid = dialog.grid();
@@ -323,7 +334,8 @@ void AdjustDialogsTest::screenshots() {
     if (folder.isEmpty())
         QSKIP("SHOTS_DIR not set");
     CProgramDoc document;
-    document.image()[kSquelchCalibration + 1] = 0x83;
+    document.edit(QStringLiteral("test"),
+                  [&](RadioImage& bytes) { bytes[kSquelchCalibration + 1] = 0x83; });
     for (const bool chinese : {false, true}) {
         appConfig().chineseLanguage = chinese;
         const QString suffix = chinese ? "zh" : "en";

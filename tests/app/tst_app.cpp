@@ -316,7 +316,9 @@ void AppShellTest::newAsksBeforeClearing() {
     RunningProgram program;
     CMainFrame* frame = program.frame;
     CChildFrame* first = frame->activeChild();
-    first->document()->image()[0x20] = 0x11;
+    first->document()->edit(QStringLiteral("test"), [&](RadioImage& bytes) { bytes[0x20] = 0x11; });
+    QString error;
+    QVERIFY(first->document()->OnSaveDocument(program.config.filePath("first.dat"), &error));
 
     program.prompts.answerNext(QMessageBox::Cancel);
     frame->OnFileNew();
@@ -336,7 +338,8 @@ void AppShellTest::newAsksBeforeClearing() {
 
     // With unsaved changes, OK is followed by Save / Discard / Cancel.
     CChildFrame* second = frame->activeChild();
-    second->document()->setModified();
+    second->document()->edit(QStringLiteral("test"),
+                             [](RadioImage& bytes) { bytes[0x20] ^= 0x01; });
     QCOMPARE(second->windowTitle(), QStringLiteral("Channel Information[*]"));
     QVERIFY(second->isWindowModified());
     program.prompts.answerNext(QMessageBox::Ok);
@@ -396,7 +399,7 @@ void AppShellTest::shortFileRefusedKeepsDocument() {
     RunningProgram program;
     CMainFrame* frame = program.frame;
     CChildFrame* shown = frame->activeChild();
-    shown->document()->image()[0x30] = 0x42;
+    shown->document()->edit(QStringLiteral("test"), [&](RadioImage& bytes) { bytes[0x30] = 0x42; });
 
     QVERIFY(WriteFileBytes(program.config.filePath("short.dat"), QByteArray(1023, 0x11)));
     program.prompts.setOpenFile(program.config.filePath("short.dat"));
@@ -421,23 +424,16 @@ void AppShellTest::saveWritesTheImage() {
     RunningProgram program;
     CMainFrame* frame = program.frame;
     CProgramDoc* doc = frame->activeDocument();
-    int encoded = 0;
-    doc->setEncoder([&encoded](RadioImage& image) {
-        ++encoded;
-        image[0x40] = 0x99;
-    });
-    doc->setModified();
+    doc->edit(QStringLiteral("test"), [](RadioImage& image) { image[0x40] = 0x99; });
 
     // The first Save asks for a name, proposing AppName; cancelling saves nothing.
     frame->OnFileSave();
     QCOMPARE(program.prompts.proposedSaveNames, QStringList({"RadioProgrammer.dat"}));
     program.prompts.proposedSaveNames.clear();
-    QCOMPARE(encoded, 0);
     QVERIFY(doc->isModified());
 
     program.prompts.setSaveFile(program.config.filePath("saved.dat"));
     frame->OnFileSave();
-    QCOMPARE(encoded, 1);
     const QByteArray bytes = ReadFileBytes(program.config.filePath("saved.dat"));
     QCOMPARE(bytes.size(), ImageMap::kImageSize);
     QCOMPARE(quint8(bytes[0x40]), quint8(0x99));
@@ -447,14 +443,13 @@ void AppShellTest::saveWritesTheImage() {
     // Save again writes to the same file without asking; Save As asks again.
     frame->OnFileSave();
     QCOMPARE(program.prompts.proposedSaveNames.size(), 1);
-    QCOMPARE(encoded, 2);
     program.prompts.setSaveFile(program.config.filePath("copy.dat"));
     frame->OnFileSaveAs();
     QCOMPARE(program.prompts.proposedSaveNames.last(), program.config.filePath("saved.dat"));
     QCOMPARE(ReadFileBytes(program.config.filePath("copy.dat")), bytes);
 
     // A failing save is reported and keeps the unsaved-changes mark.
-    doc->setModified();
+    doc->edit(QStringLiteral("test"), [](RadioImage& image) { image[0x41] = 0x98; });
     program.prompts.setSaveFile(program.config.filePath("missing-folder/x.dat"));
     frame->OnFileSaveAs();
     QCOMPARE(program.prompts.asked.size(), 1);
@@ -470,7 +465,8 @@ void AppShellTest::unsavedChangesOnClose() {
     frame->show();
     QVERIFY(WriteFileBytes(program.config.filePath("a.dat"), QByteArray(ImageMap::kImageSize, 0)));
     QVERIFY(frame->openDocumentFile(program.config.filePath("a.dat")));
-    frame->childFrames().first()->document()->setModified(); // the hidden one
+    frame->childFrames().first()->document()->edit(
+        QStringLiteral("test"), [](RadioImage& bytes) { bytes[0x20] ^= 0x01; }); // the hidden one
     program.prompts.answerNext(QMessageBox::Cancel);
     QVERIFY(!frame->close());
     QVERIFY(frame->isVisible());
@@ -680,7 +676,8 @@ void AppShellTest::languageSwitch() {
              QStringLiteral("Quorvane 無線電"));
 
     // Unsaved changes and Cancel: the window stays and nothing restarts.
-    frame->activeDocument()->setModified();
+    frame->activeDocument()->edit(QStringLiteral("test"),
+                                  [](RadioImage& bytes) { bytes[0x20] ^= 0x01; });
     prompts.answerNext(QMessageBox::Cancel);
     QVERIFY(!frame->restartForLanguage());
     QVERIFY(frame->isVisible());

@@ -302,12 +302,13 @@ void ChannelViewTest::otherBandChannelIsRefusedOnLeaving() {
     appConfig().documentIsNew = false;
     Screen s;
     // Channel 1 from a radio of another band: 446.00625 MHz.
-    RadioImage& image = s.doc.image();
-    image[ImageMap::kProductType] = 0;
-    image[ImageMap::kProductBand] = 0;
-    const int record = ImageMap::channelRecord(1);
-    for (int i = 0; i < 8; ++i)
-        image[record + i] = std::array<uint8_t, 4>{0x25, 0x06, 0x60, 0x44}[i % 4];
+    s.doc.edit(QStringLiteral("test"), [](RadioImage& image) {
+        image[ImageMap::kProductType] = 0;
+        image[ImageMap::kProductBand] = 0;
+        const int record = ImageMap::channelRecord(1);
+        for (int i = 0; i < 8; ++i)
+            image[record + i] = std::array<uint8_t, 4>{0x25, 0x06, 0x60, 0x44}[i % 4];
+    });
     s.view.FillGrid();
     QCOMPARE(s.cell(1, 1), QString("446.00625"));
     s.click(1, 1);
@@ -339,9 +340,11 @@ void ChannelViewTest::saveTakesTheOpenEditorAndReopens() {
     {
         Screen s;
         s.program(1, "146.52");
-        // A frequency still in its editor when the user saves goes into the file.
+        // A frequency still in its editor goes into the file: the main window commits
+        // the editor before it saves.
         s.click(13, kColRxFrequency);
         s.type("145.5");
+        s.view.CommitCellEdit();
         QString error;
         QVERIFY2(s.doc.OnSaveDocument(path, &error), qPrintable(error));
         QVERIFY(!s.doc.isModified());

@@ -105,7 +105,7 @@ void ProductInfoDialogTest::secondBandOfAField() {
     QCOMPARE(view.title(), QString("Radio  [ Type:QZ-800  Fre:400 - 470MHz ]"));
 
     // Opening again shows the stored choice; Cancel changes nothing.
-    doc.setModified(false);
+    const RadioImage beforeCancel = doc.image();
     const bool again = RunDialog(
         dialog, view,
         [&] {
@@ -118,14 +118,14 @@ void ProductInfoDialogTest::secondBandOfAField() {
     QCOMPARE(doc.image()[ImageMap::kProductType], std::uint8_t(1));
     QCOMPARE(StoredNumber("Type"), 1);
     QCOMPARE(view.freqLow(), 40000000LL);
-    QVERIFY(!doc.isModified());
+    QVERIFY(doc.image() == beforeCancel);
 }
 
 void ProductInfoDialogTest::bandIndexBeyondTheList() {
     // A file whose band byte names no band of its model.
     CProgramDoc doc;
-    doc.image()[ImageMap::kProductType] = 1;
-    doc.image()[ImageMap::kProductBand] = 5;
+    doc.edit(QStringLiteral("test"), [&](RadioImage& bytes) { bytes[ImageMap::kProductType] = 1; });
+    doc.edit(QStringLiteral("test"), [&](RadioImage& bytes) { bytes[ImageMap::kProductBand] = 5; });
     appConfig().documentIsNew = false;
     CProgramView view(&doc);
     view.OnInitialUpdate();
