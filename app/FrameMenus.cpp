@@ -25,6 +25,8 @@ const CommandText kCommands[] = {
     {CommandId::kFileClose, "&Close", "", "Close the channel window"},
     {CommandId::kFileSave, "&Save\tCtrl+S", "Save", "Save the active document"},
     {CommandId::kFileSaveAs, "Save &As...", "", "Save the active document with a new name"},
+    {CommandId::kEditUndo, "&Undo\tCtrl+Z", "Undo", "Undo the last change of the channel data"},
+    {CommandId::kEditRedo, "&Redo\tCtrl+Y", "Redo", "Do the undone change again"},
     {CommandId::kFilePrint, "&Print...\tCtrl+P", "Print", "Print the active document"},
     {CommandId::kFilePrintPreview, "Print Pre&view", "", "Display full pages"},
     {CommandId::kFilePrintSetup, "P&rint Setup...", "", "Change the printer and printing options"},
@@ -53,9 +55,15 @@ const struct {
     QKeyCombination key;
     int id;
 } kAccelerators[] = {
-    {Qt::CTRL | Qt::Key_N, CommandId::kFileNew},  {Qt::CTRL | Qt::Key_O, CommandId::kFileOpen},
-    {Qt::CTRL | Qt::Key_S, CommandId::kFileSave}, {Qt::CTRL | Qt::Key_P, CommandId::kFilePrint},
-    {Qt::CTRL | Qt::Key_R, CommandId::kRead},     {Qt::CTRL | Qt::Key_W, CommandId::kWrite},
+    {Qt::CTRL | Qt::Key_N, CommandId::kFileNew},
+    {Qt::CTRL | Qt::Key_O, CommandId::kFileOpen},
+    {Qt::CTRL | Qt::Key_S, CommandId::kFileSave},
+    {Qt::CTRL | Qt::Key_P, CommandId::kFilePrint},
+    {Qt::CTRL | Qt::Key_R, CommandId::kRead},
+    {Qt::CTRL | Qt::Key_W, CommandId::kWrite},
+    {Qt::CTRL | Qt::Key_Z, CommandId::kEditUndo},
+    {Qt::CTRL | Qt::Key_Y, CommandId::kEditRedo},
+    {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, CommandId::kEditRedo},
 };
 
 QMenu* AddMenu(QMainWindow* frame, const char* title, const QHash<int, QAction*>& actions,
@@ -78,6 +86,8 @@ void SetIcons(QMainWindow* frame, const QHash<int, QAction*>& actions) {
     actions[CommandId::kRead]->setIcon(ToolIcon(ToolPicture::Read));
     actions[CommandId::kWrite]->setIcon(ToolIcon(ToolPicture::Write));
     actions[CommandId::kFilePrint]->setIcon(ToolIcon(ToolPicture::Print));
+    actions[CommandId::kEditUndo]->setIcon(ToolIcon(ToolPicture::Undo));
+    actions[CommandId::kEditRedo]->setIcon(ToolIcon(ToolPicture::Redo));
     actions[CommandId::kAppAbout]->setIcon(style->standardIcon(QStyle::SP_MessageBoxInformation));
 }
 
@@ -144,7 +154,8 @@ QToolBar* BuildToolBar(QMainWindow* frame, const FrameMenus& menus) {
     auto* toolBar = new QToolBar(QStringLiteral("Toolbar"), frame);
     toolBar->setObjectName(QStringLiteral("toolBar"));
     toolBar->setIconSize(QSize(16, 16));
-    for (int id : {kFileNew, kFileOpen, kFileSave, 0, kRead, kWrite, 0, kFilePrint, 0, kAppAbout}) {
+    for (int id : {kFileNew, kFileOpen, kFileSave, kEditUndo, kEditRedo, 0, kRead, kWrite, 0,
+                   kFilePrint, 0, kAppAbout}) {
         if (id == 0)
             toolBar->addSeparator();
         else

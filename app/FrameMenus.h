@@ -24,5 +24,5 @@ struct FrameMenus {
 // Creates the actions and menus, owned by `frame`, and the accelerator shortcuts.
 FrameMenus BuildFrameMenus(QMainWindow* frame);
 
-// The tool bar: New, Open, Save | Read, Write | Print | About.
+// The tool bar: New, Open, Save, Undo, Redo | Read, Write | Print | About.
 QToolBar* BuildToolBar(QMainWindow* frame, const FrameMenus& menus);

@@ -193,6 +193,10 @@ void CMainFrame::connectCommands() {
     on(kSqlAdjust, &CMainFrame::OnSqlAdjust);
     on(kLanguage, &CMainFrame::OnLanguage);
     on(kAppAbout, &CMainFrame::OnAppAbout);
+    on(kEditUndo, &CMainFrame::OnEditUndo);
+    on(kEditRedo, &CMainFrame::OnEditRedo);
+    connect(this, &CMainFrame::activeDocumentChanged, this, &CMainFrame::followHistoryOf);
+    updateUndoActions();
     connect(m_menus.actions[kAppExit], &QAction::triggered, this, &QWidget::close);
     connect(m_menus.actions[kWindowTile], &QAction::triggered, this,
             [this] { arrangeDocumentWindows(&QMdiArea::tileSubWindows); });
@@ -433,6 +437,44 @@ void CMainFrame::routeToView(int commandId) {
     bool handled = false;
     QMetaObject::invokeMethod(view, "OnCommand", Qt::DirectConnection, Q_RETURN_ARG(bool, handled),
                               Q_ARG(int, commandId));
+}
+
+void CMainFrame::OnEditUndo() {
+    if (auto* view = qobject_cast<CProgramView*>(activeView()))
+        view->undo();
+    else if (CProgramDoc* doc = activeDocument())
+        doc->undo();
+}
+
+void CMainFrame::OnEditRedo() {
+    if (auto* view = qobject_cast<CProgramView*>(activeView()))
+        view->redo();
+    else if (CProgramDoc* doc = activeDocument())
+        doc->redo();
+}
+
+void CMainFrame::followHistoryOf(CProgramDoc* doc) {
+    disconnect(m_historyConnection);
+    if (doc)
+        m_historyConnection =
+            connect(doc, &CProgramDoc::historyChanged, this, &CMainFrame::updateUndoActions);
+    updateUndoActions();
+}
+
+// The buttons say what they would take back or do again ("Undo Paste 3 channels").
+void CMainFrame::updateUndoActions() {
+    const CProgramDoc* doc = activeDocument();
+    const Language language = appConfig().language();
+    QAction* undo = m_menus.actions[CommandId::kEditUndo];
+    QAction* redo = m_menus.actions[CommandId::kEditRedo];
+    undo->setEnabled(doc && doc->canUndo());
+    redo->setEnabled(doc && doc->canRedo());
+    const QString undoText = UndoText(doc ? doc->undoLabel() : QString(), language);
+    const QString redoText = RedoText(doc ? doc->redoLabel() : QString(), language);
+    undo->setToolTip(undoText);
+    undo->setStatusTip(undoText);
+    redo->setToolTip(redoText);
+    redo->setStatusTip(redoText);
 }
 
 void CMainFrame::OnChannelInformation() {

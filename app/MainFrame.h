@@ -86,6 +86,9 @@ public slots:
     void OnSqlAdjust();
     void OnLanguage();
     void OnAppAbout();
+    // Undo and Redo of the active document (the tool bar and the usual keys).
+    void OnEditUndo();
+    void OnEditRedo();
 
 signals:
     // Ctrl+F11 in the main window while no modal dialog runs.
@@ -114,6 +117,8 @@ private:
     void fillWindowMenu();
     void onSubWindowActivated(QMdiSubWindow* window);
     void showTitleOf(CChildFrame* child);
+    void followHistoryOf(CProgramDoc* doc);
+    void updateUndoActions();
     void onTreeSelectionChanged();
     void reselectTreeRoot();
     QTreeWidgetItem* appendTreeChild(const char* english, const char* chinese);
@@ -131,4 +136,5 @@ private:
     bool m_restartLaunched = false;
     RestartLauncher m_launchRestart;
     QStringList m_restartArguments;
+    QMetaObject::Connection m_historyConnection;
 };

@@ -88,6 +88,35 @@ QIcon CloseButtonIcon() {
     return IconFrom(image);
 }
 
+namespace {
+
+// Undo: an arrow turning back to the left; Redo: its mirror image.
+void PaintTurnArrow(QPainter& painter, bool mirrored) {
+    if (mirrored) {
+        painter.translate(kToolIconSize, 0);
+        painter.scale(-1, 1);
+    }
+    const QColor blue(40, 90, 170);
+    QPainterPath bend;
+    bend.moveTo(5, 6);
+    bend.lineTo(10, 6);
+    bend.cubicTo(15, 6, 15, 13, 10, 13);
+    bend.lineTo(7, 13);
+    painter.setPen(QPen(blue, 2, Qt::SolidLine, Qt::RoundCap));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(bend);
+    QPainterPath head;
+    head.moveTo(1, 6);
+    head.lineTo(6, 2);
+    head.lineTo(6, 10);
+    head.closeSubpath();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(blue);
+    painter.drawPath(head);
+}
+
+} // namespace
+
 QIcon ToolIcon(ToolPicture picture) {
     QImage image = TransparentImage(kToolIconSize, kToolIconSize);
     QPainter painter(&image);
@@ -100,6 +129,10 @@ QIcon ToolIcon(ToolPicture picture) {
         painter.drawRoundedRect(1, 6, 14, 6, 2, 2);
         painter.setBrush(Qt::white);
         painter.drawRect(4, 10, 8, 5);
+        return IconFrom(image);
+    }
+    if (picture == ToolPicture::Undo || picture == ToolPicture::Redo) {
+        PaintTurnArrow(painter, picture == ToolPicture::Redo);
         return IconFrom(image);
     }
     // Read: an arrow from the radio down into the computer; Write: the other way.

@@ -17,5 +17,5 @@ QImage BuiltInBackground();
 // 16 x 16 cross of the navigation bar's close button.
 QIcon CloseButtonIcon();
 
-enum class ToolPicture { Read, Write, Print };
+enum class ToolPicture { Read, Write, Print, Undo, Redo };
 QIcon ToolIcon(ToolPicture picture);

@@ -502,6 +502,18 @@ void CProgramView::OnScanInfo() {
                          [&image](RadioImage& target) { target = image; });
 }
 
+void CProgramView::undo() {
+    HideCellEditors();
+    if (m_document)
+        m_document->undo();
+}
+
+void CProgramView::redo() {
+    HideCellEditors();
+    if (m_document)
+        m_document->redo();
+}
+
 bool CProgramView::OnCommand(int commandId) {
     switch (commandId) {
     case CommandId::kRead:

@@ -94,6 +94,11 @@ public:
     void OnWrite();
     void OnScanInfo();
     void OnComSetup();
+    // Undo and redo of the document. A value typed into an open editor and not yet
+    // committed is dropped: it never became a step.
+    void undo();
+    void redo();
+
     // The main window routes the view's menu commands here by their ids; false for a
     // command the view does not handle.
     Q_INVOKABLE bool OnCommand(int commandId);

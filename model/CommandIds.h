@@ -24,6 +24,16 @@ constexpr int kOptionalFeatures = 32788;
 constexpr int kPowerAdjust = 32783;
 constexpr int kSqlAdjust = 32784;
 
+// Editing tools of the channel grid (its context menu, the tool bar and the usual keys)
+constexpr int kEditClear = 57632;
+constexpr int kEditCopy = 57634;
+constexpr int kEditCut = 57635;
+constexpr int kEditPaste = 57637;
+constexpr int kEditUndo = 57643;
+constexpr int kEditRedo = 57644;
+constexpr int kMoveChannelUp = 32800;
+constexpr int kMoveChannelDown = 32801;
+
 // Program
 constexpr int kRead = 32773;
 constexpr int kWrite = 32774;

@@ -46,6 +46,15 @@ constexpr Topic kTopics[] = {
     {1139, "channels.html#columns"},
     {1128, "channels.html#columns"},
     {2134, "channels.html#columns"},
+    // The grid's editing tools
+    {CommandId::kEditUndo, "channels.html#editing"},
+    {CommandId::kEditRedo, "channels.html#editing"},
+    {CommandId::kEditCopy, "channels.html#editing"},
+    {CommandId::kEditCut, "channels.html#editing"},
+    {CommandId::kEditPaste, "channels.html#editing"},
+    {CommandId::kEditClear, "channels.html#editing"},
+    {CommandId::kMoveChannelUp, "channels.html#editing"},
+    {CommandId::kMoveChannelDown, "channels.html#editing"},
     // Settings dialogs
     {CommandId::kProductInformation, "settings.html#product"},
     {1013, "settings.html#product"},

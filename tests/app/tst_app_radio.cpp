@@ -23,6 +23,7 @@ class AppRadioTest : public QObject {
     Q_OBJECT
 private slots:
     void readEditWriteAgainstTheSimulator();
+    void undoAfterAReadRestoresTheImageBefore();
 };
 
 namespace {
@@ -96,6 +97,33 @@ void AppRadioTest::readEditWriteAgainstTheSimulator() {
         memory.mid(ImageMap::channelRecord(1), 16),
         QByteArray(reinterpret_cast<const char*>(radio.data()) + ImageMap::channelRecord(1), 16));
     QVERIFY(prompts.asked.isEmpty());
+}
+
+void AppRadioTest::undoAfterAReadRestoresTheImageBefore() {
+    PromptRecorder prompts;
+    ConfigDir config(DefaultIniText());
+    const RadioImage radio = RadioWithOneChannel();
+    QVERIFY(SaveDatFile(config.filePath("radio.dat"), radio, nullptr));
+    SimulatorProcess simulator({"--image", config.filePath("radio.dat")});
+    QVERIFY(simulator.isReady());
+    auto app = StartProgram(config, {"--port", simulator.linkPath()});
+    CMainFrame* frame = app->mainFrame();
+    auto* view = qobject_cast<CProgramView*>(frame->activeView());
+    CProgramDoc* doc = frame->activeDocument();
+    const RadioImage before = doc->image();
+
+    QVERIFY(Transfer(frame, view, CommandId::kRead));
+    QVERIFY(doc->image() == radio);
+    QCOMPARE(frame->commandAction(CommandId::kEditUndo)->statusTip(),
+             QString("Undo Read from radio"));
+    frame->commandAction(CommandId::kEditUndo)->trigger();
+    QVERIFY(doc->image() == before);
+    QCOMPARE(view->grid()->TextMatrix(1, kColRxFrequency), QString());
+    QVERIFY(!doc->isModified());
+    frame->commandAction(CommandId::kEditRedo)->trigger();
+    QVERIFY(doc->image() == radio);
+    QCOMPARE(view->grid()->TextMatrix(1, kColRxFrequency), QString("146.52000"));
+    QVERIFY(simulator.stop());
 }
 
 TEST_CLASS(AppRadioTest)

@@ -9,6 +9,7 @@
 #include "ProductInfo.h"
 #include "ProgramDoc.h"
 #include "ScanInfo.h"
+#include "TestSuite.h"
 #include "UserStore.h"
 
 #include <QSignalSpy>
@@ -206,5 +207,5 @@ void DocumentHistoryTest::oldestStepsAreForgotten() {
     QVERIFY(doc->isModified()); // the opened state is no longer reachable
 }
 
-QTEST_GUILESS_MAIN(DocumentHistoryTest)
+TEST_CLASS(DocumentHistoryTest)
 #include "tst_document_history.moc"

@@ -1,0 +1,128 @@
+// Undo and Redo in the window program: the keys in the grid and in the main window,
+// the tool bar buttons after Save, the label in their tips, and the unsaved-changes
+// mark following the history.
+#include "CMSFlexGrid.h"
+#include "CProgramView.h"
+#include "ChannelCodec.h"
+#include "ChildFrame.h"
+#include "CommandIds.h"
+#include "MainFrame.h"
+#include "ProgramDoc.h"
+#include "ProgramFixture.h"
+#include "TestSuite.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QTest>
+#include <QToolBar>
+
+class AppUndoTest : public QObject {
+    Q_OBJECT
+private slots:
+    void toolBarHasUndoAndRedoAfterSave();
+    void keysUndoAndRedoACellEdit_data();
+    void keysUndoAndRedoACellEdit();
+    void undoBackToTheSavedStateClearsTheMark();
+};
+
+namespace {
+
+struct Session {
+    PromptRecorder prompts;
+    ConfigDir config{DefaultIniText()};
+    std::unique_ptr<CProgramApp> app = StartProgram(config);
+    CMainFrame* frame = app->mainFrame();
+    CProgramView* view = qobject_cast<CProgramView*>(frame->activeView());
+    CMSFlexGrid* grid = view->grid();
+    CProgramDoc* doc = frame->activeDocument();
+
+    Session() {
+        frame->activateWindow();
+        QApplication::setActiveWindow(frame);
+    }
+    // Types a receive frequency into `row` the way a user does.
+    void program(int row, const char* frequency) {
+        grid->SetRow(row);
+        grid->SetCol(kColRxFrequency);
+        QTest::keyClicks(view->openEditor(), frequency);
+        QTest::keyClick(view->openEditor(), Qt::Key_Return);
+    }
+    QString rx(int row) const { return grid->TextMatrix(row, kColRxFrequency); }
+    QAction* action(int id) const { return frame->commandAction(id); }
+};
+
+} // namespace
+
+void AppUndoTest::toolBarHasUndoAndRedoAfterSave() {
+    Session s;
+    auto* toolBar = s.frame->findChild<QToolBar*>(QStringLiteral("toolBar"));
+    QVERIFY(toolBar);
+    const QList<QAction*> buttons = toolBar->actions();
+    const int save = buttons.indexOf(s.action(CommandId::kFileSave));
+    QVERIFY(save >= 0);
+    QCOMPARE(buttons.value(save + 1), s.action(CommandId::kEditUndo));
+    QCOMPARE(buttons.value(save + 2), s.action(CommandId::kEditRedo));
+    QVERIFY(!s.action(CommandId::kEditUndo)->isEnabled());
+    QVERIFY(!s.action(CommandId::kEditRedo)->isEnabled());
+}
+
+void AppUndoTest::keysUndoAndRedoACellEdit_data() {
+    QTest::addColumn<bool>("inGrid"); // the key goes to the grid, or to the main window
+    QTest::addColumn<bool>("shiftZ"); // Redo by Ctrl+Shift+Z rather than Ctrl+Y
+    QTest::newRow("grid, Ctrl+Y") << true << false;
+    QTest::newRow("grid, Ctrl+Shift+Z") << true << true;
+    QTest::newRow("main window, Ctrl+Y") << false << false;
+}
+
+void AppUndoTest::keysUndoAndRedoACellEdit() {
+    QFETCH(bool, inGrid);
+    QFETCH(bool, shiftZ);
+    Session s;
+    QWidget* target = inGrid ? static_cast<QWidget*>(s.grid) : s.frame;
+    const RadioImage fresh = s.doc->image();
+    s.program(3, "146.52");
+    s.program(4, "147");
+    QCOMPARE(s.rx(3), QString("146.52000"));
+    const RadioImage edited = s.doc->image();
+    QCOMPARE(s.action(CommandId::kEditUndo)->statusTip(), QString("Undo Edit channel 4"));
+
+    QTest::keyClick(target, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(s.rx(4), QString());
+    QCOMPARE(s.rx(3), QString("146.52000"));
+    QCOMPARE(s.action(CommandId::kEditRedo)->statusTip(), QString("Redo Edit channel 4"));
+    QTest::keyClick(target, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(s.rx(3), QString());
+    QVERIFY(s.doc->image() == fresh);
+    QVERIFY(!s.action(CommandId::kEditUndo)->isEnabled());
+
+    for (int i = 0; i < 2; ++i) {
+        if (shiftZ)
+            QTest::keyClick(target, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        else
+            QTest::keyClick(target, Qt::Key_Y, Qt::ControlModifier);
+    }
+    QCOMPARE(s.rx(4), QString("147.00000"));
+    QVERIFY(s.doc->image() == edited);
+    QVERIFY(!s.action(CommandId::kEditRedo)->isEnabled());
+    QVERIFY(s.prompts.asked.isEmpty());
+}
+
+void AppUndoTest::undoBackToTheSavedStateClearsTheMark() {
+    Session s;
+    s.program(1, "146.52");
+    s.prompts.setSaveFile(s.config.filePath("saved.dat"));
+    s.frame->OnFileSave();
+    QVERIFY(!s.doc->isModified());
+    s.program(2, "147");
+    CChildFrame* child = s.frame->activeChild();
+    QVERIFY(child->isWindowModified());
+
+    s.action(CommandId::kEditUndo)->trigger();
+    QVERIFY(!child->isWindowModified());
+    s.action(CommandId::kEditUndo)->trigger();
+    QVERIFY(child->isWindowModified()); // now before the saved state
+    QCOMPARE(s.rx(1), QString());
+}
+
+TEST_CLASS(AppUndoTest)
+#include "tst_app_undo.moc"
