@@ -303,9 +303,7 @@ bool CMainFrame::saveDocument(CChildFrame* child, bool askForName) {
         if (path.isEmpty())
             return false;
     }
-    // A value still open in a cell editor belongs in the file.
-    if (auto* view = qobject_cast<CProgramView*>(child->view()))
-        view->CommitCellEdit();
+    commitPendingEdit(child); // a value still open in a cell editor belongs in the file
     QString error;
     if (!doc->OnSaveDocument(path, &error)) {
         ShowError(this, error);

@@ -50,7 +50,7 @@ QAction* MenuEntry(QMenu* menu, const QString& prefix) {
 
 void ReachingDocumentsTest::openAsksAboutTheWindowItHides_data() {
     QTest::addColumn<int>("answer");
-    QTest::addColumn<int>("documents");       // afterwards
+    QTest::addColumn<int>("documents");        // afterwards
     QTest::addColumn<bool>("editedStaysOpen"); // hidden, with its data
     QTest::addColumn<bool>("editedSaved");
     QTest::newRow("Save") << int(QMessageBox::Save) << 2 << true << true;
@@ -68,7 +68,8 @@ void ReachingDocumentsTest::openAsksAboutTheWindowItHides() {
     auto app = StartProgram(config);
     CMainFrame* frame = app->mainFrame();
     CChildFrame* edited = frame->activeChild();
-    edited->document()->setModified();
+    edited->document()->edit(QStringLiteral("test"),
+                             [](RadioImage& bytes) { bytes[0x20] ^= 0x01; });
     QVERIFY(WriteFileBytes(config.filePath("other.dat"), QByteArray(ImageMap::kImageSize, 0x33)));
     prompts.setOpenFile(config.filePath("other.dat"));
     prompts.setSaveFile(config.filePath("edited.dat"));
@@ -117,7 +118,8 @@ void ReachingDocumentsTest::windowMenu() {
         prompts.setOpenFile(config.filePath(name));
         frame->OnFileOpen();
     }
-    frame->activeDocument()->setModified();
+    frame->activeDocument()->edit(QStringLiteral("test"),
+                                  [](RadioImage& bytes) { bytes[0x20] ^= 0x01; });
 
     // Just before Help, as in every multiple-document program.
     const QList<QAction*> menus = frame->menuBar()->actions();
