@@ -71,7 +71,7 @@ void NothingLostTest::failedSaveKeepsTheMarkAndTheFile() {
     QVERIFY(WriteFileBytes(path, QByteArray(ImageMap::kImageSize, '\x5A')));
     QVERIFY(frame->openDocumentFile(path));
     CProgramDoc* doc = frame->activeDocument();
-    doc->setModified();
+    doc->edit(QStringLiteral("test"), [](RadioImage& image) { image[0x20] ^= 0x01; });
 
     AtomicFile::failWritesForTesting("No space left on device");
     frame->OnFileSave();

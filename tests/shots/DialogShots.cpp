@@ -112,9 +112,10 @@ void ShootDialogs(CMainFrame* frame) {
     ShootDialog("power-adjust", [frame] { frame->OnPowerAdjust(); });
     ShootDialog("sql-adjust", [frame] { frame->OnSqlAdjust(); });
     ShootDialog("new-question", [frame] { frame->OnFileNew(); });
-    frame->activeDocument()->setModified();
+    frame->activeDocument()->edit(QStringLiteral("shot"),
+                                  [](RadioImage& image) { image[0x20] ^= 0x01; });
     ShootDialog("exit-question", [frame] { frame->close(); });
-    frame->activeDocument()->setModified(false);
+    frame->activeDocument()->undo();
 
     // The progress window of a read is not modal: shoot it where it shows.
     frame->commandAction(CommandId::kRead)->trigger();
