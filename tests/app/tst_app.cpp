@@ -400,6 +400,8 @@ void AppShellTest::shortFileRefusedKeepsDocument() {
     CMainFrame* frame = program.frame;
     CChildFrame* shown = frame->activeChild();
     shown->document()->edit(QStringLiteral("test"), [&](RadioImage& bytes) { bytes[0x30] = 0x42; });
+    QString error;
+    QVERIFY(shown->document()->OnSaveDocument(program.config.filePath("shown.dat"), &error));
 
     QVERIFY(WriteFileBytes(program.config.filePath("short.dat"), QByteArray(1023, 0x11)));
     program.prompts.setOpenFile(program.config.filePath("short.dat"));
