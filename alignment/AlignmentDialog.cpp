@@ -6,6 +6,7 @@
 #include "DetectedPorts.h"
 #include "EditLabels.h"
 #include "ProgramDoc.h"
+#include "TransferRunner.h"
 
 #include <QPushButton>
 #include <algorithm>
@@ -14,16 +15,16 @@ AlignmentDialog::AlignmentDialog(CProgramDoc* document, BandLimits band, Calibra
                                  QWidget* parent)
     : QDialog(parent), m_document(document), m_points(CalibrationPoints(band)),
       m_grid(new CMSFlexGrid(this)), m_read(new QPushButton(QStringLiteral("Read"), this)),
-      m_write(new QPushButton(QStringLiteral("Write"), this)),
-      m_transfer(new AlignmentTransfer(table, AlignmentTransfer::serialPortLinks(), this)) {
+      m_write(new QPushButton(QStringLiteral("Write"), this)), m_table(table),
+      m_transfer(new TransferRunner(SerialPortLinks(), this)) {
     m_read->setAutoDefault(false);
     m_write->setAutoDefault(false);
     connect(m_read, &QPushButton::clicked, this, &AlignmentDialog::onRead);
     connect(m_write, &QPushButton::clicked, this, &AlignmentDialog::onWrite);
-    connect(m_transfer, &AlignmentTransfer::finished, this, &AlignmentDialog::onTransferFinished);
+    connect(m_transfer, &TransferRunner::finished, this, &AlignmentDialog::onTransferFinished);
 }
 
-void AlignmentDialog::setLinkFactory(AlignmentTransfer::LinkFactory linkFactory) {
+void AlignmentDialog::setLinkFactory(LinkFactory linkFactory) {
     m_transfer->setLinkFactory(std::move(linkFactory));
 }
 
@@ -70,14 +71,14 @@ void AlignmentDialog::placeEditorOverCurrentCell(QWidget* editor) {
 }
 
 void AlignmentDialog::storeInDocument(const std::function<void(RadioImage&)>& store) {
-    const bool power = m_transfer->table() == CalibrationTable::Power;
+    const bool power = m_table == CalibrationTable::Power;
     m_document->edit(
         EditLabel(power ? EditKind::PowerAdjust : EditKind::SqlAdjust, appConfig().language()),
         store);
 }
 
 void AlignmentDialog::onRead() {
-    startTransfer(AlignmentTransfer::Direction::Read);
+    startTransfer(TransferDirection::Read);
 }
 
 // A write sends what the grid shows: the grid is stored into the image first.
@@ -86,28 +87,27 @@ void AlignmentDialog::onWrite() {
         return;
     commitEditor();
     storeGrid();
-    startTransfer(AlignmentTransfer::Direction::Write);
+    startTransfer(TransferDirection::Write);
 }
 
-void AlignmentDialog::startTransfer(AlignmentTransfer::Direction direction) {
+void AlignmentDialog::startTransfer(TransferDirection direction) {
     if (isTransferring())
         return;
     setBusy(true);
-    const QString device = DeviceForExchange(appConfig().portName).device;
-    m_transfer->start(direction, device, image(), appConfig().language());
+    const TransferJob job{direction, DeviceForExchange(appConfig().portName).device, image()};
+    m_transfer->start(job, AlignmentRun(m_table, appConfig().language()));
 }
 
 // Only a complete read reaches the image, and only the bytes of the dialog's table.
-void AlignmentDialog::onTransferFinished(AlignmentTransfer::Direction direction,
-                                         const ExchangeOutcome& outcome, const RadioImage& result) {
+void AlignmentDialog::onTransferFinished(const TransferJob& job, const ExchangeOutcome& outcome) {
     setBusy(false);
-    if (direction == AlignmentTransfer::Direction::Read && outcome.succeeded()) {
-        const bool power = m_transfer->table() == CalibrationTable::Power;
+    if (job.direction == TransferDirection::Read && outcome.succeeded()) {
+        const bool power = m_table == CalibrationTable::Power;
         const EditKind kind = power ? EditKind::PowerAdjustRead : EditKind::SqlAdjustRead;
-        const QVector<TransferBlock> plan = AlignmentPlan(m_transfer->table());
+        const QVector<TransferBlock> plan = AlignmentPlan(m_table);
         m_document->edit(EditLabel(kind, appConfig().language()), [&](RadioImage& image) {
             for (const TransferBlock& block : plan)
-                std::copy_n(result.begin() + block.address, block.length,
+                std::copy_n(job.image.begin() + block.address, block.length,
                             image.begin() + block.address);
         });
         fillGrid();

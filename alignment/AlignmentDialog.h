@@ -6,7 +6,7 @@
 // Every change a dialog makes to the image (storing the grid, a successful read) is an
 // undoable edit of the document; one that changes no byte leaves no step.
 
-#include "AlignmentTransfer.h"
+#include "AlignmentExchange.h"
 #include "Calibration.h"
 
 #include <QDialog>
@@ -16,6 +16,7 @@
 class CMSFlexGrid;
 class CProgramDoc;
 class QPushButton;
+class TransferRunner;
 
 class AlignmentDialog : public QDialog {
     Q_OBJECT
@@ -25,7 +26,7 @@ public:
     QPushButton* writeButton() const { return m_write; }
 
     // The links the Read and Write exchanges use (by default the serial port).
-    void setLinkFactory(AlignmentTransfer::LinkFactory linkFactory);
+    void setLinkFactory(LinkFactory linkFactory);
     // True while a Read or Write runs; the dialog then refuses to close.
     bool isTransferring() const;
 
@@ -64,9 +65,8 @@ protected:
 private:
     void onRead();
     void onWrite();
-    void startTransfer(AlignmentTransfer::Direction direction);
-    void onTransferFinished(AlignmentTransfer::Direction direction, const ExchangeOutcome& outcome,
-                            const RadioImage& result);
+    void startTransfer(TransferDirection direction);
+    void onTransferFinished(const TransferJob& job, const ExchangeOutcome& outcome);
     void setBusy(bool busy);
     void showOutcome(const ExchangeOutcome& outcome);
 
@@ -75,5 +75,6 @@ private:
     CMSFlexGrid* m_grid;
     QPushButton* m_read;
     QPushButton* m_write;
-    AlignmentTransfer* m_transfer;
+    CalibrationTable m_table;
+    TransferRunner* m_transfer;
 };

@@ -37,15 +37,15 @@ AlignmentExchange::AlignmentExchange(SerialLink& link, CalibrationTable table, L
     : m_link(link), m_table(table), m_language(language), m_timeouts(timeouts) {}
 
 ExchangeOutcome AlignmentExchange::read(const QString& device, RadioImage& image) {
-    return run(device, Direction::Read, image);
+    return run(device, TransferDirection::Read, image);
 }
 
 ExchangeOutcome AlignmentExchange::write(const QString& device, const RadioImage& image) {
     RadioImage copy = image; // a write never changes the image
-    return run(device, Direction::Write, copy);
+    return run(device, TransferDirection::Write, copy);
 }
 
-ExchangeOutcome AlignmentExchange::run(const QString& device, Direction direction,
+ExchangeOutcome AlignmentExchange::run(const QString& device, TransferDirection direction,
                                        RadioImage& image) {
     ExchangeOutcome outcome;
     if (!m_link.open(device, &outcome.portDetail)) {
@@ -62,8 +62,8 @@ ExchangeOutcome AlignmentExchange::run(const QString& device, Direction directio
     // A read collects the table apart and copies it in only once every block arrived.
     RadioImage scratch = image;
     for (const TransferBlock& block : AlignmentPlan(m_table)) {
-        const bool done =
-            direction == Direction::Read ? readBlock(block, scratch) : writeBlock(block, image);
+        const bool done = direction == TransferDirection::Read ? readBlock(block, scratch)
+                                                               : writeBlock(block, image);
         if (!done) {
             m_link.close();
             return failure(direction, FailedAt::Block);
@@ -123,21 +123,22 @@ bool AlignmentExchange::radioAcknowledges() {
            answer.bytes.at(0) == LinkProtocol::kAcknowledge;
 }
 
-ExchangeOutcome AlignmentExchange::failure(Direction direction, FailedAt stage) const {
+ExchangeOutcome AlignmentExchange::failure(TransferDirection direction, FailedAt stage) const {
     ExchangeOutcome outcome;
     outcome.result = ExchangeResult::CommunicationFailed;
     // Power Adjust words a failed write handshake with another Chinese form.
     const bool powerWriteHandshake = m_table == CalibrationTable::Power &&
-                                     direction == Direction::Write && stage == FailedAt::Handshake;
+                                     direction == TransferDirection::Write &&
+                                     stage == FailedAt::Handshake;
     outcome.message = powerWriteHandshake ? Tr(m_language, "Communication Error", "通訊出錯")
                                           : Tr(m_language, "Communication Error", "通信出錯");
     return outcome;
 }
 
-ExchangeOutcome AlignmentExchange::success(Direction direction) const {
+ExchangeOutcome AlignmentExchange::success(TransferDirection direction) const {
     ExchangeOutcome outcome;
     outcome.result = ExchangeResult::Success;
-    outcome.message = direction == Direction::Read
+    outcome.message = direction == TransferDirection::Read
                           ? Tr(m_language, "Read Successfully", "讀數據成功")
                           : Tr(m_language, "Write Successfully", "寫數據成功");
     return outcome;
@@ -147,4 +148,13 @@ QString AlignmentExchange::openFailureText() const {
     if (m_table == CalibrationTable::Power)
         return QStringLiteral("Open the serial port fails");
     return Tr(m_language, "Could not open the port", "无法打开串口");
+}
+
+ExchangeRun AlignmentRun(CalibrationTable table, Language language) {
+    return [table, language](SerialLink& link, TransferJob& job, const ExchangeCallbacks&) {
+        AlignmentExchange exchange(link, table, language);
+        if (job.direction == TransferDirection::Read)
+            return exchange.read(job.device, job.image);
+        return exchange.write(job.device, job.image);
+    };
 }

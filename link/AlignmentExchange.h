@@ -17,6 +17,7 @@
 #include "LinkProtocol.h"
 #include "RadioImage.h"
 #include "SerialLink.h"
+#include "TransferJob.h"
 
 enum class CalibrationTable { Power, Squelch };
 
@@ -41,16 +42,15 @@ public:
     ExchangeOutcome write(const QString& device, const RadioImage& image);
 
 private:
-    enum class Direction { Read, Write };
     enum class FailedAt { Handshake, Block };
 
-    ExchangeOutcome run(const QString& device, Direction direction, RadioImage& image);
+    ExchangeOutcome run(const QString& device, TransferDirection direction, RadioImage& image);
     bool handshake();
     bool readBlock(const TransferBlock& block, RadioImage& scratch);
     bool writeBlock(const TransferBlock& block, const RadioImage& image);
     bool radioAcknowledges();
-    ExchangeOutcome failure(Direction direction, FailedAt stage) const;
-    ExchangeOutcome success(Direction direction) const;
+    ExchangeOutcome failure(TransferDirection direction, FailedAt stage) const;
+    ExchangeOutcome success(TransferDirection direction) const;
     QString openFailureText() const;
 
     SerialLink& m_link;
@@ -58,3 +58,7 @@ private:
     Language m_language;
     LinkTimeouts m_timeouts;
 };
+
+// The alignment exchange of `table` for a TransferRunner (it neither reports progress
+// nor asks): a read fills the table's bytes of the job's image, a write sends them.
+ExchangeRun AlignmentRun(CalibrationTable table, Language language);

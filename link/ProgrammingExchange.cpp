@@ -201,3 +201,13 @@ void ProgrammingExchange::reportProgress(int done, int total) {
     if (m_callbacks.progress)
         m_callbacks.progress(done, total);
 }
+
+ExchangeRun ProgrammingRun(bool alignmentUnlocked) {
+    return [alignmentUnlocked](SerialLink& link, TransferJob& job,
+                               const ExchangeCallbacks& callbacks) {
+        ProgrammingExchange exchange(link, callbacks);
+        if (job.direction == TransferDirection::Read)
+            return exchange.read(job.device, job.image);
+        return exchange.write(job.device, job.image, alignmentUnlocked);
+    };
+}

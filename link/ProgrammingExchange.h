@@ -25,6 +25,7 @@
 #include "LinkProtocol.h"
 #include "RadioImage.h"
 #include "SerialLink.h"
+#include "TransferJob.h"
 
 #include <functional>
 
@@ -35,12 +36,6 @@ extern const char* const kProgramInterruptText;
 
 // 30 ms between bytes; reads 90 ms + 500 ms a byte; writes 50 ms + 50 ms a byte.
 constexpr LinkTimeouts kProgrammingTimeouts{30, 500, 90, 50, 50};
-
-struct ExchangeCallbacks {
-    std::function<void(int done, int total)> progress;
-    std::function<bool()> isCancelled;
-    std::function<bool()> askRetry;
-};
 
 class ProgrammingExchange {
 public:
@@ -81,3 +76,7 @@ private:
     ExchangeCallbacks m_callbacks;
     LinkTimeouts m_timeouts;
 };
+
+// The programming exchange for a TransferRunner: a read fills the job's image; a write
+// sends it with the plan `alignmentUnlocked` chooses.
+ExchangeRun ProgrammingRun(bool alignmentUnlocked);

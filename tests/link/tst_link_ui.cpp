@@ -63,7 +63,7 @@ private slots:
         QVERIFY(received == PatternImage(1));
         QTest::qWait(50);
         QVERIFY(window.isNull()); // the window goes away at the end
-        QVERIFY(transfer.nextDirection() == ProgramTransfer::Direction::Write);
+        QVERIFY(transfer.nextDirection() == TransferDirection::Write);
     }
 
     void failedHandshakeAsksRetryWithoutBlockingTheWindow() {

@@ -1,0 +1,35 @@
+# program_check_no_gui(TARGET...) stops the configuration when one of the targets links,
+# directly or through its libraries, Qt's GUI or widget libraries: the model and the link
+# core must stay usable by chprog, which runs without a display.
+
+function(_program_collect_links target out_var)
+  set(seen ${${out_var}})
+  foreach(property LINK_LIBRARIES INTERFACE_LINK_LIBRARIES)
+    get_target_property(libs ${target} ${property})
+    if(NOT libs)
+      continue()
+    endif()
+    foreach(lib IN LISTS libs)
+      # $<LINK_ONLY:X> and similar wrappers still name a library that gets linked.
+      string(REGEX REPLACE "^\\$<[A-Z_]+:(.*)>$" "\\1" lib "${lib}")
+      if(NOT TARGET ${lib} OR lib IN_LIST seen)
+        continue()
+      endif()
+      list(APPEND seen ${lib})
+      _program_collect_links(${lib} seen)
+    endforeach()
+  endforeach()
+  set(${out_var} ${seen} PARENT_SCOPE)
+endfunction()
+
+function(program_check_no_gui)
+  foreach(target IN LISTS ARGN)
+    set(linked "")
+    _program_collect_links(${target} linked)
+    foreach(forbidden Qt6::Gui Qt6::Widgets Qt6::PrintSupport)
+      if(forbidden IN_LIST linked)
+        message(FATAL_ERROR "${target} must not link ${forbidden} (it links: ${linked})")
+      endif()
+    endforeach()
+  endforeach()
+endfunction()
