@@ -8,6 +8,7 @@
 #include "ProgramDoc.h"
 #include "TransferRunner.h"
 
+#include <QFocusEvent>
 #include <QPushButton>
 #include <algorithm>
 
@@ -56,7 +57,7 @@ void AlignmentDialog::layOutGrid(int cols, const std::vector<int>& colWidths) {
 // The cell rectangle comes from the grid's twips in whole pixels (twips per pixel by
 // integer division), one pixel inside the cell's lines. The grid's positions count from
 // its outer corner, border included, so only the grid's own place in the dialog is added.
-void AlignmentDialog::placeEditorOverCurrentCell(QWidget* editor) {
+void AlignmentDialog::placeEditorOverCurrentCell() {
     const int twipsPerPixelX = CMSFlexGrid::kTwipsPerInch / m_grid->logicalDpiX();
     const int twipsPerPixelY = CMSFlexGrid::kTwipsPerInch / m_grid->logicalDpiY();
     const int left = m_grid->CellLeft() / twipsPerPixelX;
@@ -65,9 +66,40 @@ void AlignmentDialog::placeEditorOverCurrentCell(QWidget* editor) {
     const int height = m_grid->CellHeight() / twipsPerPixelY + 2;
     // From (left + 1, top + 1) up to, not including, (left + width, top + height).
     const QRect cell(left + 1, top + 1, width - 1, height - 1);
-    editor->setGeometry(cell.translated(m_grid->geometry().topLeft()));
-    editor->show();
-    editor->raise();
+    m_cellEditor->setGeometry(cell.translated(m_grid->geometry().topLeft()));
+    m_cellEditor->show();
+    m_cellEditor->raise();
+}
+
+void AlignmentDialog::setCellEditor(QWidget* editor) {
+    m_cellEditor = editor;
+    m_cellEditor->hide();
+    m_cellEditor->installEventFilter(this);
+}
+
+void AlignmentDialog::openEditor() {
+    placeEditorOverCurrentCell();
+    m_cellEditor->setFocus();
+    showInEditor(m_grid->Text());
+}
+
+// Hiding the editor moves the focus away from it: the guard keeps that FocusOut from
+// committing a second time.
+void AlignmentDialog::commitEditor() {
+    if (!m_cellEditor || !m_cellEditor->isVisible() || m_committing)
+        return;
+    m_committing = true;
+    m_grid->SetText(cellTextFromEditor());
+    m_cellEditor->hide();
+    m_committing = false;
+}
+
+bool AlignmentDialog::eventFilter(QObject* watched, QEvent* event) {
+    // A popup (a list's drop-down, a context menu) takes the focus only for a moment.
+    if (watched == m_cellEditor && event->type() == QEvent::FocusOut &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+        commitEditor();
+    return QDialog::eventFilter(watched, event);
 }
 
 void AlignmentDialog::storeInDocument(const std::function<void(RadioImage&)>& store) {

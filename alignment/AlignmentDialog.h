@@ -50,17 +50,24 @@ protected:
     // centred; column 0 labelled with the band points.
     void layOutGrid(int cols, const std::vector<int>& colWidths);
 
-    // Moves `editor` over the grid's current cell and shows it.
-    void placeEditorOverCurrentCell(QWidget* editor);
+    // The in-place editor of the grid's cells, hidden until openEditor(). It commits
+    // into its cell when it loses the focus to anything but its own popup.
+    void setCellEditor(QWidget* editor);
+    // Moves the editor over the current cell, shows it with the cell's text, focuses it.
+    void openEditor();
+    // Closes an open editor into its cell.
+    void commitEditor();
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     // Runs `store`, which writes the grid into the image it is given, as an edit of the
     // document.
     void storeInDocument(const std::function<void(RadioImage&)>& store);
 
-    // The dialog's own steps around the exchange.
-    virtual void commitEditor() = 0; // closes an open in-place editor into its cell
-    virtual void fillGrid() = 0;     // image -> grid
-    virtual void storeGrid() = 0;    // grid -> image (through storeInDocument)
+    // The dialog's own steps: its editor's value, and the exchange's ends.
+    virtual void showInEditor(const QString& cellText) = 0;
+    virtual QString cellTextFromEditor() const = 0;
+    virtual void fillGrid() = 0;  // image -> grid
+    virtual void storeGrid() = 0; // grid -> image (through storeInDocument)
 
 private:
     void onRead();
@@ -69,12 +76,15 @@ private:
     void onTransferFinished(const TransferJob& job, const ExchangeOutcome& outcome);
     void setBusy(bool busy);
     void showOutcome(const ExchangeOutcome& outcome);
+    void placeEditorOverCurrentCell();
 
     CProgramDoc* m_document;
     std::vector<int> m_points;
     CMSFlexGrid* m_grid;
     QPushButton* m_read;
     QPushButton* m_write;
+    QWidget* m_cellEditor = nullptr;
+    bool m_committing = false;
     CalibrationTable m_table;
     TransferRunner* m_transfer;
 };

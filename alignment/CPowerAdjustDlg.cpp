@@ -6,7 +6,6 @@
 #include "DialogUnits.h"
 #include "HelpHook.h"
 
-#include <QFocusEvent>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -27,9 +26,8 @@ CPowerAdjustDlg::CPowerAdjustDlg(CProgramDoc* document, BandLimits band, QWidget
     setProperty(kHelpIdProperty, CommandId::kPowerAdjust);
     layOut();
 
-    m_editor->hide();
     m_editor->setMaxLength(kEditorMaxLength);
-    m_editor->installEventFilter(this);
+    setCellEditor(m_editor);
     m_ok->setDefault(true);
     connect(m_ok, &QPushButton::clicked, this, &CPowerAdjustDlg::accept);
     connect(m_cancel, &QPushButton::clicked, this, &CPowerAdjustDlg::reject);
@@ -99,27 +97,11 @@ void CPowerAdjustDlg::onMouseDown(int button, int, int, int) {
         openEditor();
 }
 
-void CPowerAdjustDlg::openEditor() {
-    placeEditorOverCurrentCell(m_editor);
-    m_editor->setText(grid()->Text());
-    m_editor->setFocus();
+void CPowerAdjustDlg::showInEditor(const QString& cellText) {
+    m_editor->setText(cellText);
     m_editor->selectAll();
 }
 
-void CPowerAdjustDlg::commitEditor() {
-    if (!m_editor->isVisible() || m_committing)
-        return;
-    m_committing = true;
-    const int value = ClampPowerEntry(grid()->Col(), m_editor->text());
-    grid()->SetText(QString::number(value));
-    m_editor->hide();
-    m_committing = false;
-}
-
-bool CPowerAdjustDlg::eventFilter(QObject* watched, QEvent* event) {
-    // A popup (the editor's own context menu) takes the focus only for a moment.
-    if (watched == m_editor && event->type() == QEvent::FocusOut &&
-        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
-        commitEditor();
-    return AlignmentDialog::eventFilter(watched, event);
+QString CPowerAdjustDlg::cellTextFromEditor() const {
+    return QString::number(ClampPowerEntry(grid()->Col(), m_editor->text()));
 }

@@ -20,8 +20,8 @@ public slots:
     void accept() override;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void commitEditor() override;
+    void showInEditor(const QString& cellText) override;
+    QString cellTextFromEditor() const override;
     void fillGrid() override;
     void storeGrid() override;
 
@@ -29,10 +29,8 @@ private:
     void layOut();
     void updateHighLight();
     void onMouseDown(int button, int shift, int x, int y);
-    void openEditor();
 
     QLineEdit* m_editor;
     QPushButton* m_ok;
     QPushButton* m_cancel;
-    bool m_committing = false;
 };

@@ -7,7 +7,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QFocusEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -29,10 +28,9 @@ CSqlAdjustDlg::CSqlAdjustDlg(CProgramDoc* document, BandLimits band, QWidget* pa
     setWindowTitle(QStringLiteral("Sql Adjust"));
     setProperty(kHelpIdProperty, CommandId::kSqlAdjust);
 
-    m_list->hide();
     m_list->setEditable(false);
     m_list->addItems(SquelchChoices());
-    m_list->installEventFilter(this);
+    setCellEditor(m_list);
     connect(grid(), &CMSFlexGrid::MouseDown, this, &CSqlAdjustDlg::onMouseDown);
 
     layOutGrid(kCols, kColWidths);
@@ -102,21 +100,14 @@ void CSqlAdjustDlg::onMouseDown(int button, int, int, int) {
         openEditor();
 }
 
-void CSqlAdjustDlg::openEditor() {
-    placeEditorOverCurrentCell(m_list);
-    const int match = m_list->findText(grid()->Text(), Qt::MatchStartsWith);
+void CSqlAdjustDlg::showInEditor(const QString& cellText) {
+    const int match = m_list->findText(cellText, Qt::MatchStartsWith);
     if (match >= 0)
         m_list->setCurrentIndex(match);
-    m_list->setFocus();
 }
 
-void CSqlAdjustDlg::commitEditor() {
-    if (!m_list->isVisible() || m_committing)
-        return;
-    m_committing = true;
-    grid()->SetText(QString::number(ClampSquelchEntry(m_list->currentText())));
-    m_list->hide();
-    m_committing = false;
+QString CSqlAdjustDlg::cellTextFromEditor() const {
+    return QString::number(ClampSquelchEntry(m_list->currentText()));
 }
 
 bool CSqlAdjustDlg::isSwallowedKey(QObject* watched, QEvent* event) const {
@@ -135,9 +126,5 @@ bool CSqlAdjustDlg::isSwallowedKey(QObject* watched, QEvent* event) const {
 bool CSqlAdjustDlg::eventFilter(QObject* watched, QEvent* event) {
     if (isSwallowedKey(watched, event))
         return true;
-    // The list's popup takes the focus only while it is open.
-    if (watched == m_list && event->type() == QEvent::FocusOut &&
-        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
-        commitEditor();
     return AlignmentDialog::eventFilter(watched, event);
 }

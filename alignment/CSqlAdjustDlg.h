@@ -20,16 +20,15 @@ public slots:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void commitEditor() override;
+    void showInEditor(const QString& cellText) override;
+    QString cellTextFromEditor() const override;
     void fillGrid() override;
     void storeGrid() override;
 
 private:
     void layOut();
     void onMouseDown(int button, int shift, int x, int y);
-    void openEditor();
     bool isSwallowedKey(QObject* watched, QEvent* event) const;
 
     QComboBox* m_list;
-    bool m_committing = false;
 };

@@ -3,8 +3,6 @@
 #include "BlockReply.h"
 #include "ImageMap.h"
 
-#include <algorithm>
-
 namespace {
 
 constexpr int kHandshakeAttempts = 4;
@@ -62,8 +60,9 @@ ExchangeOutcome AlignmentExchange::run(const QString& device, TransferDirection 
     // A read collects the table apart and copies it in only once every block arrived.
     RadioImage scratch = image;
     for (const TransferBlock& block : AlignmentPlan(m_table)) {
-        const bool done = direction == TransferDirection::Read ? readBlock(block, scratch)
-                                                               : writeBlock(block, image);
+        const bool done = direction == TransferDirection::Read
+                              ? ReadAcknowledgedBlock(m_link, block, scratch)
+                              : writeBlock(block, image);
         if (!done) {
             m_link.close();
             return failure(direction, FailedAt::Block);
@@ -82,7 +81,7 @@ bool AlignmentExchange::handshake() {
             m_link.write(OneByte(byte));
         }
         m_link.sleep(kGreetingByteGapMs);
-        greeted = radioAcknowledges();
+        greeted = RadioAcknowledges(m_link);
     }
     if (!greeted)
         return false;
@@ -93,34 +92,13 @@ bool AlignmentExchange::handshake() {
         return false;
     m_link.purge();
     m_link.write(OneByte(LinkProtocol::kAcknowledge));
-    return radioAcknowledges();
-}
-
-bool AlignmentExchange::readBlock(const TransferBlock& block, RadioImage& scratch) {
-    m_link.purge();
-    m_link.write(ReadRequest(block));
-    QByteArray data;
-    if (!ReceiveReadReply(m_link, block, &data))
-        return false;
-    std::copy(data.begin(), data.end(), scratch.begin() + block.address);
-    // Bytes beyond the reply mean something else shared the line: trust none of it.
-    if (m_link.clearReceive() > 0)
-        return false;
-    m_link.purge();
-    m_link.write(OneByte(LinkProtocol::kAcknowledge));
-    return radioAcknowledges();
+    return RadioAcknowledges(m_link);
 }
 
 bool AlignmentExchange::writeBlock(const TransferBlock& block, const RadioImage& image) {
     m_link.purge();
     m_link.write(WriteRequestHeader(block) + Bytes(image, block));
-    return radioAcknowledges();
-}
-
-bool AlignmentExchange::radioAcknowledges() {
-    const LinkRead answer = m_link.read(1);
-    return !answer.failed && answer.bytes.size() == 1 &&
-           answer.bytes.at(0) == LinkProtocol::kAcknowledge;
+    return RadioAcknowledges(m_link);
 }
 
 ExchangeOutcome AlignmentExchange::failure(TransferDirection direction, FailedAt stage) const {

@@ -46,9 +46,7 @@ private:
 
     ExchangeOutcome run(const QString& device, TransferDirection direction, RadioImage& image);
     bool handshake();
-    bool readBlock(const TransferBlock& block, RadioImage& scratch);
     bool writeBlock(const TransferBlock& block, const RadioImage& image);
-    bool radioAcknowledges();
     ExchangeOutcome failure(TransferDirection direction, FailedAt stage) const;
     ExchangeOutcome success(TransferDirection direction) const;
     QString openFailureText() const;

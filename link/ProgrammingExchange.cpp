@@ -118,8 +118,8 @@ ExchangeOutcome ProgrammingExchange::transfer(const QVector<TransferBlock>& plan
     const int total = static_cast<int>(plan.size());
     for (int done = 0; done < total; ++done) {
         const TransferBlock& block = plan[done];
-        const bool acknowledged =
-            readInto ? readBlock(block, scratch) : writeBlock(block, *writeFrom);
+        const bool acknowledged = readInto ? ReadAcknowledgedBlock(m_link, block, scratch)
+                                           : writeBlock(block, *writeFrom);
         if (!acknowledged)
             return Outcome(ExchangeResult::ProgramInterrupt, kProgramInterruptText);
         reportProgress(done + 1, total);
@@ -163,22 +163,7 @@ bool ProgrammingExchange::handshakeAcknowledged() {
     m_link.purge();
     m_link.write(OneByte(LinkProtocol::kAcknowledge));
     m_link.sleep(kShortPauseMs);
-    return radioAcknowledges();
-}
-
-bool ProgrammingExchange::readBlock(const TransferBlock& block, RadioImage& scratch) {
-    m_link.purge();
-    m_link.write(ReadRequest(block));
-    QByteArray data;
-    if (!ReceiveReadReply(m_link, block, &data))
-        return false;
-    std::copy(data.begin(), data.end(), scratch.begin() + block.address);
-    // Bytes beyond the reply mean something else shared the line: trust none of it.
-    if (m_link.clearReceive() > 0)
-        return false;
-    m_link.purge();
-    m_link.write(OneByte(LinkProtocol::kAcknowledge));
-    return radioAcknowledges();
+    return RadioAcknowledges(m_link);
 }
 
 bool ProgrammingExchange::writeBlock(const TransferBlock& block, const RadioImage& image) {
@@ -188,13 +173,7 @@ bool ProgrammingExchange::writeBlock(const TransferBlock& block, const RadioImag
     m_link.write(QByteArray(first, block.length));
     // No clearing of the receive side here: the purge above already emptied it, and on a
     // fast line the radio's acknowledge may be in already.
-    return radioAcknowledges();
-}
-
-bool ProgrammingExchange::radioAcknowledges() {
-    const LinkRead answer = m_link.read(1);
-    return !answer.failed && answer.bytes.size() == 1 &&
-           answer.bytes.at(0) == LinkProtocol::kAcknowledge;
+    return RadioAcknowledges(m_link);
 }
 
 void ProgrammingExchange::reportProgress(int done, int total) {

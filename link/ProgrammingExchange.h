@@ -67,9 +67,7 @@ private:
     void sendGreeting();
     void requestIdentification();
     bool handshakeAcknowledged();
-    bool readBlock(const TransferBlock& block, RadioImage& scratch);
     bool writeBlock(const TransferBlock& block, const RadioImage& image);
-    bool radioAcknowledges();
     void reportProgress(int done, int total);
 
     SerialLink& m_link;
