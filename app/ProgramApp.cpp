@@ -10,17 +10,14 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMenu>
 #include <QTranslator>
-#include <cstdio>
 
 namespace {
 
-constexpr int kExitCommandLineError = 2;
 constexpr int kExitStartFailed = 1;
 
 // Qt's own texts (standard buttons of message boxes, file and print dialogs) in the
@@ -54,18 +51,8 @@ CProgramApp::~CProgramApp() = default;
 
 bool CProgramApp::InitInstance(const QStringList& arguments, const QString& programDirectory) {
     m_commandLine = ParseCommandLine(arguments);
-    if (m_commandLine.helpRequested) {
-        const QString ini = RunIniPathFor(programDirectory, m_commandLine);
-        std::fputs(qPrintable(CommandLineUsage() + QStringLiteral("\nProgram.ini of this run: %1\n")
-                                                       .arg(QDir::toNativeSeparators(ini))),
-                   stdout);
-        m_exitCode = 0;
-        return false;
-    }
-    if (!m_commandLine.error.isEmpty()) {
-        std::fprintf(stderr, "%s\n\n%s", qPrintable(m_commandLine.error),
-                     qPrintable(CommandLineUsage()));
-        m_exitCode = kExitCommandLineError;
+    if (const std::optional<int> status = AnswerWithoutWindows(m_commandLine, programDirectory)) {
+        m_exitCode = *status;
         return false;
     }
 

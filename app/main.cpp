@@ -1,10 +1,20 @@
 // The window program: programs a 16-channel FM radio's channels and settings.
 
 #include "ProgramApp.h"
+#include "RunConfig.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    // --help, --version and mistakes are answered before the window system starts, so
+    // they work without a display.
+    {
+        QCoreApplication withoutWindows(argc, argv);
+        const CommandLine commandLine = ParseCommandLine(QCoreApplication::arguments());
+        if (const std::optional<int> status =
+                AnswerWithoutWindows(commandLine, QCoreApplication::applicationDirPath()))
+            return *status;
+    }
     QApplication qtApp(argc, argv);
     // Ties the windows to the installed menu entry (its icon and name on Wayland).
     QGuiApplication::setDesktopFileName(QStringLiteral(PROGRAM_APP_ID));

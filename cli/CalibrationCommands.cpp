@@ -16,7 +16,11 @@ namespace {
 QString CalibrationText(const RadioImage& image, BandLimits band) {
     QString text;
     for (const CalibrationRow& row : CalibrationRows(image, band))
-        text += QStringLiteral("%1\t%2\t%3\t%4\n").arg(row.megahertz).arg(row.low).arg(row.high).arg(row.squelch);
+        text += QStringLiteral("%1\t%2\t%3\t%4\n")
+                    .arg(row.megahertz)
+                    .arg(row.low)
+                    .arg(row.high)
+                    .arg(row.squelch);
     return text;
 }
 
@@ -49,11 +53,8 @@ int RunCalibration(const QStringList& arguments) {
         return kExitBadInput;
     }
     RadioImage image;
-    QString error;
-    if (!LoadDatFile(parser.positionalArguments().first(), image, &error)) {
-        PrintError(error);
-        return kExitBadInput;
-    }
+    if (!LoadImage(parser.positionalArguments().first(), &image, &exitCode))
+        return exitCode;
     const QString iniPath = ConfigIniPath(parser);
     if (!QFileInfo::exists(iniPath))
         PrintError(QStringLiteral("warning: %1 does not exist; the band is empty").arg(iniPath));

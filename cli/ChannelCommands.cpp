@@ -17,7 +17,8 @@ QCommandLineOption OutputOption(const QString& what) {
 }
 
 // Exactly one positional argument: the input file.
-bool TakeInput(const QCommandLineParser& parser, const QString& what, QString* path, int* exitCode) {
+bool TakeInput(const QCommandLineParser& parser, const QString& what, QString* path,
+               int* exitCode) {
     if (parser.positionalArguments().size() != 1) {
         PrintError(QStringLiteral("expected one %1 (see --help)").arg(what));
         *exitCode = kExitBadInput;
@@ -25,24 +26,6 @@ bool TakeInput(const QCommandLineParser& parser, const QString& what, QString* p
     }
     *path = parser.positionalArguments().first();
     return true;
-}
-
-bool LoadImage(const QString& path, RadioImage* image, int* exitCode) {
-    QString error;
-    if (LoadDatFile(path, *image, &error))
-        return true;
-    PrintError(error);
-    *exitCode = kExitBadInput;
-    return false;
-}
-
-bool SaveImage(const QString& path, const RadioImage& image, int* exitCode) {
-    QString error;
-    if (SaveDatFile(path, image, &error))
-        return true;
-    PrintError(error);
-    *exitCode = kExitBadInput;
-    return false;
 }
 
 bool ParseLayout(const QCommandLineParser& parser, CsvLayout* layout) {
@@ -71,8 +54,9 @@ bool ParseImportOptions(const QCommandLineParser& parser, ImportOptions* options
     if (parser.isSet(QStringLiteral("band"))) {
         const BandLimits band = BandLimitsFromText(parser.value(QStringLiteral("band")));
         if (band.low <= 0 || band.high < band.low) {
-            PrintError(QStringLiteral("--band: \"%1\" is not a band; write it like \"130 - 160MHz\"")
-                           .arg(parser.value(QStringLiteral("band"))));
+            PrintError(
+                QStringLiteral("--band: \"%1\" is not a band; write it like \"130 - 160MHz\"")
+                    .arg(parser.value(QStringLiteral("band"))));
             return false;
         }
         options->band = band;
@@ -80,8 +64,9 @@ bool ParseImportOptions(const QCommandLineParser& parser, ImportOptions* options
     if (parser.isSet(QStringLiteral("rows"))) {
         LocationRange range;
         if (!ParseRows(parser.value(QStringLiteral("rows")), &range)) {
-            PrintError(QStringLiteral("--rows: \"%1\" is not a range of Locations; write it like 0-15")
-                           .arg(parser.value(QStringLiteral("rows"))));
+            PrintError(
+                QStringLiteral("--rows: \"%1\" is not a range of Locations; write it like 0-15")
+                    .arg(parser.value(QStringLiteral("rows"))));
             return false;
         }
         options->rows = range;
@@ -183,9 +168,9 @@ int RunExportCsv(const QStringList& arguments) {
 
 int RunImportCsv(const QStringList& arguments) {
     QCommandLineParser parser;
-    parser.addOption(QCommandLineOption(QStringLiteral("base"),
-                                        QStringLiteral("The radio image whose other bytes are kept."),
-                                        QStringLiteral("BASE.dat")));
+    parser.addOption(QCommandLineOption(
+        QStringLiteral("base"), QStringLiteral("The radio image whose other bytes are kept."),
+        QStringLiteral("BASE.dat")));
     parser.addOption(OutputOption(QStringLiteral("The .dat file to write.")));
     parser.addOption(QCommandLineOption(QStringLiteral("band"),
                                         QStringLiteral("Refuse frequencies outside this band, "

@@ -6,6 +6,11 @@
 #include <QDir>
 #include <cstdio>
 
+QString ExitStatusHelp() {
+    return QStringLiteral("Exit status: 0 done; 1 the radio or the link failed (diff: the images "
+                          "differ); 2 bad arguments, files or values (nothing is written).\n");
+}
+
 void PrintError(const QString& message) {
     std::fputs((QStringLiteral("chprog: ") + message + u'\n').toUtf8().constData(), stderr);
     std::fflush(stderr);
@@ -24,13 +29,15 @@ bool ParseCommand(QCommandLineParser& parser, const QStringList& arguments,
                                   QStringLiteral("Shows this help."));
     parser.addOption(help);
     if (!parser.parse(arguments)) {
-        PrintError(parser.errorText() + QStringLiteral(" (see chprog %1 --help)").arg(arguments.value(0)));
+        PrintError(parser.errorText() +
+                   QStringLiteral(" (see chprog %1 --help)").arg(arguments.value(0)));
         *exitCode = kExitBadInput;
         return false;
     }
     if (parser.isSet(help)) {
         PrintOut(parser.helpText().replace(QStringLiteral("Usage: chprog"),
-                                           QStringLiteral("Usage: chprog ") + arguments.value(0)));
+                                           QStringLiteral("Usage: chprog ") + arguments.value(0)) +
+                 u'\n' + ExitStatusHelp());
         *exitCode = kExitOk;
         return false;
     }
@@ -38,9 +45,9 @@ bool ParseCommand(QCommandLineParser& parser, const QStringList& arguments,
 }
 
 void AddLanguageOption(QCommandLineParser& parser) {
-    parser.addOption(QCommandLineOption(QStringLiteral("lang"),
-                                        QStringLiteral("Language of the texts: en (default) or zh."),
-                                        QStringLiteral("en|zh"), QStringLiteral("en")));
+    parser.addOption(QCommandLineOption(
+        QStringLiteral("lang"), QStringLiteral("Language of the texts: en (default) or zh."),
+        QStringLiteral("en|zh"), QStringLiteral("en")));
 }
 
 bool ParseLanguage(const QCommandLineParser& parser, Language* language, int* exitCode) {
@@ -71,4 +78,22 @@ QString ConfigIniPath(const QCommandLineParser& parser) {
         return QDir(parser.value(config)).filePath(QStringLiteral("Program.ini"));
     return UsableRunIniPath(DetectInstallLayout(QCoreApplication::applicationDirPath()), QString(),
                             false);
+}
+
+bool LoadImage(const QString& path, RadioImage* image, int* exitCode) {
+    QString error;
+    if (LoadDatFile(path, *image, &error))
+        return true;
+    PrintError(error);
+    *exitCode = kExitBadInput;
+    return false;
+}
+
+bool SaveImage(const QString& path, const RadioImage& image, int* exitCode) {
+    QString error;
+    if (SaveDatFile(path, image, &error))
+        return true;
+    PrintError(error);
+    *exitCode = kExitBadInput;
+    return false;
 }

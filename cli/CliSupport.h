@@ -1,15 +1,20 @@
 #pragma once
-// Shared pieces of the chprog commands: option parsing, messages and exit codes.
+// Shared pieces of the chprog commands: option parsing, messages, exit codes, and the
+// loading of images and of Program.ini that several commands do.
 
 #include "Language.h"
+#include "RadioImage.h"
 
 #include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
 
 constexpr int kExitOk = 0;
-constexpr int kExitFailure = 1;  // the radio exchange failed
+constexpr int kExitFailure = 1;  // the radio or the link failed (diff: the images differ)
 constexpr int kExitBadInput = 2; // bad arguments, files or values; nothing written
+
+// The exit statuses, as every help text lists them.
+QString ExitStatusHelp();
 
 // Prints one line to standard error (UTF-8).
 void PrintError(const QString& message);
@@ -32,3 +37,8 @@ void AddConfigOption(QCommandLineParser& parser);
 // same place would read (beside chprog in a build; the user's copy, or the installed
 // default, when installed).
 QString ConfigIniPath(const QCommandLineParser& parser);
+
+// Loads or saves a .dat file. On failure prints why, sets `exitCode` to kExitBadInput
+// and returns false.
+bool LoadImage(const QString& path, RadioImage* image, int* exitCode);
+bool SaveImage(const QString& path, const RadioImage& image, int* exitCode);

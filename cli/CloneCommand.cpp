@@ -12,8 +12,8 @@
 
 #include <QElapsedTimer>
 #include <QThread>
-#include <atomic>
 #include <algorithm>
+#include <atomic>
 #include <csignal>
 #include <cstdio>
 #include <optional>
@@ -37,6 +37,7 @@ struct CloneSettings {
     int count = 0; // 0: until interrupted
     bool alignment = false;
     bool verify = true;
+    QString iniPath; // the Program.ini of --config: the backups folder's name
 };
 
 // Quiet exchanges: one line per radio says what happened. Only a poll can be cancelled;
@@ -95,7 +96,7 @@ private:
             return;
         }
         m_portProblem.clear();
-        KeepBackup(held, BackupKind::Read);
+        KeepBackup(held, BackupKind::Read, m_settings.iniPath);
         if (m_failedRadio == held)
             return; // the radio that failed, still connected: tried once is enough
         if (FirstDifference(held, m_settings.image, m_settings.alignment) < 0) {
@@ -127,7 +128,7 @@ private:
     // it stays connected.
     void program(const QElapsedTimer& clock, const RadioImage& held) {
         const int number = m_programmed + m_failed + 1;
-        KeepBackup(m_settings.image, BackupKind::Write);
+        KeepBackup(m_settings.image, BackupKind::Write, m_settings.iniPath);
         RadioImage nowHeld = held;
         const QString failure = writeAndVerify(&nowHeld);
         if (failure.isEmpty()) {
@@ -155,7 +156,8 @@ private:
         callbacks.progress = [&acknowledged](int done, int) { acknowledged = done; };
         const std::unique_ptr<SerialLink> link = NewSerialLink();
         ProgrammingExchange writer(*link, callbacks);
-        const ExchangeOutcome written = writer.write(m_settings.device, m_settings.image, m_settings.alignment);
+        const ExchangeOutcome written =
+            writer.write(m_settings.device, m_settings.image, m_settings.alignment);
         for (int b = 0; b < acknowledged && b < plan.size(); ++b)
             std::copy_n(m_settings.image.begin() + plan[b].address, plan[b].length,
                         held->begin() + plan[b].address);
@@ -167,13 +169,14 @@ private:
         ProgrammingExchange verifier(*verifyLink, Callbacks(false));
         int difference = -1;
         RadioImage readBack;
-        const ExchangeOutcome outcome =
-            verifier.verify(m_settings.device, m_settings.image, m_settings.alignment, &difference, &readBack);
+        const ExchangeOutcome outcome = verifier.verify(
+            m_settings.device, m_settings.image, m_settings.alignment, &difference, &readBack);
         if (!outcome.succeeded())
             return QStringLiteral("verify failed: ") + outcome.message;
         // What the radio holds: the blocks read back, over what it held outside them.
         for (const TransferBlock& block : plan)
-            std::copy_n(readBack.begin() + block.address, block.length, held->begin() + block.address);
+            std::copy_n(readBack.begin() + block.address, block.length,
+                        held->begin() + block.address);
         if (difference >= 0)
             return QStringLiteral("verify failed: the radio does not hold what was written, first "
                                   "at address 0x") +
@@ -226,16 +229,18 @@ int RunClone(const QStringList& arguments) {
                                                       "and squelch calibration."));
     const QCommandLineOption noVerify(QStringLiteral("no-verify"),
                                       QStringLiteral("Do not read each radio back after writing."));
-    parser.addOptions({PortOption(), ConfigOption(), TraceOption(), count, alignment, noVerify});
+    parser.addOptions({PortOption(), TraceOption(), count, alignment, noVerify});
+    AddConfigOption(parser);
     parser.addPositionalArgument(QStringLiteral("FILE.dat"), QStringLiteral("The image to write."));
     int exitCode = kExitOk;
-    if (!ParseCommand(parser, arguments,
-                      QStringLiteral("Programs radio after radio with the same image. Connect a "
-                                     "radio and it is read (its backup), written unless it already "
-                                     "holds the image, and read back; one line per radio. Stops "
-                                     "after --count programmed radios or at Ctrl+C, prints a "
-                                     "summary and exits 0 only when every radio written succeeded."),
-                      &exitCode))
+    if (!ParseCommand(
+            parser, arguments,
+            QStringLiteral("Programs radio after radio with the same image. Connect a "
+                           "radio and it is read (its backup), written unless it already "
+                           "holds the image, and read back; one line per radio. Stops "
+                           "after --count programmed radios or at Ctrl+C, prints a "
+                           "summary and exits 0 only when every radio written succeeded."),
+            &exitCode))
         return exitCode;
     CloneSettings settings;
     if (!TakeDevice(parser, &settings.device) || !ParseCount(parser, &settings.count))
@@ -244,11 +249,9 @@ int RunClone(const QStringList& arguments) {
         PrintError(QStringLiteral("clone: use chprog clone --port DEVICE FILE.dat [--count N]"));
         return kExitBadInput;
     }
-    QString error;
-    if (!LoadDatFile(parser.positionalArguments().first(), settings.image, &error)) {
-        PrintError(error);
-        return kExitBadInput;
-    }
+    if (!LoadImage(parser.positionalArguments().first(), &settings.image, &exitCode))
+        return exitCode;
+    settings.iniPath = ConfigIniPath(parser);
     ClampCalibration(settings.image); // as every write does, so that the comparisons hold
     settings.alignment = parser.isSet(alignment);
     settings.verify = !parser.isSet(noVerify);

@@ -176,11 +176,8 @@ int RunDiff(const QStringList& arguments) {
         return kExitBadInput;
     }
     RadioImage a, b;
-    QString error;
-    if (!LoadDatFile(files[0], a, &error) || !LoadDatFile(files[1], b, &error)) {
-        PrintError(error);
-        return kExitBadInput;
-    }
+    if (!LoadImage(files[0], &a, &exitCode) || !LoadImage(files[1], &b, &exitCode))
+        return exitCode;
     const QStringList lines = ImageDifferences(a, b, language, ConfigIniPath(parser));
     if (lines.isEmpty())
         return kExitOk;

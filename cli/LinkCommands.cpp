@@ -1,6 +1,5 @@
 // chprog simulate, read and write: the radio link from the command line.
 
-#include "AppConfig.h"
 #include "AtomicFile.h"
 #include "ChannelCodec.h"
 #include "CliSupport.h"
@@ -14,7 +13,6 @@
 #include "SimulatorLine.h"
 #endif
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <cstdio>
@@ -24,15 +22,16 @@ namespace {
 // Reads the written blocks back; a block that differs, or a read back that fails, ends
 // the command with a failure.
 int VerifyWrite(SerialLink& link, const QString& device, const RadioImage& image,
-                bool alignmentUnlocked) {
-    ProgrammingExchange exchange(link, CommandLineCallbacks("Verifying"));
+                const QCommandLineParser& parser) {
+    ProgressBar bar("Verifying", parser);
+    ProgrammingExchange exchange(link, CommandLineCallbacks(bar));
     int firstDifference = -1;
     const ExchangeOutcome outcome =
-        exchange.verify(device, image, alignmentUnlocked, &firstDifference);
+        exchange.verify(device, image, parser.isSet(QStringLiteral("alignment")), &firstDifference);
     if (!outcome.succeeded()) {
-        std::fputc('\n', stderr);
+        bar.endLine();
         PrintError(QStringLiteral("write --verify: the written blocks could not be read back"));
-        return ReportOutcome(outcome);
+        return ReportOutcome(outcome, bar);
     }
     if (firstDifference < 0)
         return kExitOk;
@@ -86,11 +85,9 @@ int RunSimulate(const QStringList& arguments) {
         return kExitBadInput;
     }
     RadioImage memory = NewImage();
+    if (parser.isSet(image) && !LoadImage(parser.value(image), &memory, &exitCode))
+        return exitCode;
     QString error;
-    if (parser.isSet(image) && !LoadDatFile(parser.value(image), memory, &error)) {
-        PrintError(error);
-        return kExitBadInput;
-    }
     RadioFaults faults;
     for (const QString& kind : parser.values(fault)) {
         if (!ParseRadioFault(kind, &faults, &error)) {
@@ -116,9 +113,10 @@ int RunSimulate(const QStringList& arguments) {
 int RunRead(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.addOptions(
-        {PortOption(), ConfigOption(), TraceOption(),
+        {PortOption(), TraceOption(), QuietOption(),
          QCommandLineOption(QStringList{QStringLiteral("o"), QStringLiteral("output")},
                             QStringLiteral("The .dat file to write."), QStringLiteral("FILE"))});
+    AddConfigOption(parser);
     int exitCode = kExitOk;
     if (!ParseCommand(parser, arguments,
                       QStringLiteral("Reads the radio's whole memory into a .dat file, which is "
@@ -139,18 +137,14 @@ int RunRead(const QStringList& arguments) {
         return kExitBadInput;
     }
     const std::unique_ptr<SerialLink> link = NewSerialLink();
-    ProgrammingExchange exchange(*link, CommandLineCallbacks("Reading"));
+    ProgressBar bar("Reading", parser);
+    ProgrammingExchange exchange(*link, CommandLineCallbacks(bar));
     RadioImage image = NewImage();
     const ExchangeOutcome outcome = exchange.read(device, image);
     if (!outcome.succeeded())
-        return ReportOutcome(outcome);
-    KeepBackup(image, BackupKind::Read);
-    QString error;
-    if (!SaveDatFile(output, image, &error)) {
-        PrintError(error);
-        return kExitBadInput;
-    }
-    return kExitOk;
+        return ReportOutcome(outcome, bar);
+    KeepBackup(image, BackupKind::Read, ConfigIniPath(parser));
+    return SaveImage(output, image, &exitCode) ? kExitOk : exitCode;
 }
 
 int RunWrite(const QStringList& arguments) {
@@ -162,7 +156,8 @@ int RunWrite(const QStringList& arguments) {
     const QCommandLineOption verify(QStringLiteral("verify"),
                                     QStringLiteral("Afterwards read the written blocks back and "
                                                    "compare them with what was sent."));
-    parser.addOptions({PortOption(), ConfigOption(), TraceOption(), alignment, verify});
+    parser.addOptions({PortOption(), TraceOption(), QuietOption(), alignment, verify});
+    AddConfigOption(parser);
     parser.addPositionalArgument(QStringLiteral("FILE.dat"), QStringLiteral("The image to write."));
     int exitCode = kExitOk;
     if (!ParseCommand(parser, arguments,
@@ -180,17 +175,15 @@ int RunWrite(const QStringList& arguments) {
         return kExitBadInput;
     }
     RadioImage image;
-    QString error;
-    if (!LoadDatFile(parser.positionalArguments().first(), image, &error)) {
-        PrintError(error);
-        return kExitBadInput;
-    }
+    if (!LoadImage(parser.positionalArguments().first(), &image, &exitCode))
+        return exitCode;
     ClampCalibration(image);
-    KeepBackup(image, BackupKind::Write);
+    KeepBackup(image, BackupKind::Write, ConfigIniPath(parser));
     const std::unique_ptr<SerialLink> link = NewSerialLink();
-    ProgrammingExchange exchange(*link, CommandLineCallbacks("Writing"));
+    ProgressBar bar("Writing", parser);
+    ProgrammingExchange exchange(*link, CommandLineCallbacks(bar));
     const ExchangeOutcome outcome = exchange.write(device, image, parser.isSet(alignment));
     if (!outcome.succeeded() || !parser.isSet(verify))
-        return ReportOutcome(outcome);
-    return VerifyWrite(*link, device, image, parser.isSet(alignment));
+        return ReportOutcome(outcome, bar);
+    return VerifyWrite(*link, device, image, parser);
 }

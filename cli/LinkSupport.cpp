@@ -8,10 +8,23 @@
 
 #include <cstdio>
 #include <string>
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace {
 
 constexpr int kBarWidth = 40;
+
+bool StandardErrorIsTerminal() {
+#ifdef Q_OS_WIN
+    return _isatty(_fileno(stderr)) != 0;
+#else
+    return isatty(fileno(stderr)) != 0;
+#endif
+}
 
 } // namespace
 
@@ -23,11 +36,9 @@ QCommandLineOption PortOption() {
                               QStringLiteral("DEVICE"));
 }
 
-QCommandLineOption ConfigOption() {
-    return QCommandLineOption(QStringLiteral("config"),
-                              QStringLiteral("The folder of Program.ini (default: the program's "
-                                             "own folder)."),
-                              QStringLiteral("DIR"));
+QCommandLineOption QuietOption() {
+    return QCommandLineOption(QStringList{QStringLiteral("q"), QStringLiteral("quiet")},
+                              QStringLiteral("Draws no progress bar."));
 }
 
 QCommandLineOption TraceOption() {
@@ -48,8 +59,7 @@ bool TakeDevice(const QCommandLineParser& parser, QString* device) {
                        .arg(parser.positionalArguments().value(0)));
         return false;
     }
-    appConfig().iniFilePath = ConfigIniPath(parser);
-    *device = PortDevice(parser.value(QStringLiteral("port")));
+    *device = PortDevice(parser.value(QStringLiteral("port")), ConfigIniPath(parser));
     if (parser.isSet(QStringLiteral("trace"))) {
         appConfig().tracePath = parser.value(QStringLiteral("trace"));
         QString error;
@@ -61,40 +71,48 @@ bool TakeDevice(const QCommandLineParser& parser, QString* device) {
     return true;
 }
 
-void DrawProgress(const char* verb, int done, int total) {
-    static int shownPercent = -1;
+ProgressBar::ProgressBar(const char* verb, const QCommandLineParser& parser)
+    : m_verb(verb), m_shown(!parser.isSet(QStringLiteral("quiet")) && StandardErrorIsTerminal()) {}
+
+void ProgressBar::draw(int done, int total) {
     const int percent = total > 0 ? done * 100 / total : 0;
-    if (percent == shownPercent && done != 0)
+    if (!m_shown || (percent == m_percent && done != 0))
         return;
-    shownPercent = percent;
+    m_percent = percent;
     const int filled = total > 0 ? done * kBarWidth / total : 0;
     const std::string bar = std::string(filled, '#') + std::string(kBarWidth - filled, ' ');
-    std::fprintf(stderr, "\r%s [%s] %3d%%", verb, bar.c_str(), percent);
+    std::fprintf(stderr, "\r%s [%s] %3d%%", m_verb, bar.c_str(), percent);
     if (done == total)
         std::fputc('\n', stderr);
     std::fflush(stderr);
 }
 
-ExchangeCallbacks CommandLineCallbacks(const char* verb) {
+void ProgressBar::endLine() {
+    if (m_shown && m_percent < 100)
+        std::fputc('\n', stderr);
+    m_shown = false;
+}
+
+ExchangeCallbacks CommandLineCallbacks(ProgressBar& bar) {
     ExchangeCallbacks callbacks;
-    callbacks.progress = [verb](int done, int total) { DrawProgress(verb, done, total); };
+    callbacks.progress = [&bar](int done, int total) { bar.draw(done, total); };
     callbacks.isCancelled = [] { return false; };
     callbacks.askRetry = [] { return false; };
     return callbacks;
 }
 
-int ReportOutcome(const ExchangeOutcome& outcome) {
+int ReportOutcome(const ExchangeOutcome& outcome, ProgressBar& bar) {
     if (outcome.succeeded())
         return kExitOk;
-    std::fputc('\n', stderr);
+    bar.endLine();
     PrintError(outcome.message);
     if (!outcome.portDetail.isEmpty())
         PrintError(outcome.portDetail);
     return kExitFailure;
 }
 
-void KeepBackup(const RadioImage& image, BackupKind kind) {
-    const QString folder = BackupFolder(UserStore(appConfig().iniFilePath).appName());
+void KeepBackup(const RadioImage& image, BackupKind kind, const QString& iniPath) {
+    const QString folder = BackupFolder(UserStore(iniPath).appName());
     QString error;
     if (SaveBackup(folder, image, kind, QDateTime::currentDateTime(), &error).isEmpty())
         PrintError(QStringLiteral("warning: no backup kept (%1)").arg(error));

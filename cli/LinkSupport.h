@@ -10,23 +10,36 @@
 #include <QString>
 
 QCommandLineOption PortOption();
-QCommandLineOption ConfigOption();
 QCommandLineOption TraceOption();
+QCommandLineOption QuietOption();
 
-// The device to open: --port as typed, or the device its COM number maps to. Also
-// points appConfig() at the Program.ini of --config and opens the --trace file.
-// False (after a message) when --port is missing or the trace cannot be opened.
+// The device to open: --port as typed, or the device its COM number maps to in the
+// Program.ini of --config; also opens the --trace file. False (after a message) when
+// --port is missing or the trace cannot be opened.
 bool TakeDevice(const QCommandLineParser& parser, QString* device);
 
-// "Reading [#########           ]  45%" redrawn in place on standard error.
-void DrawProgress(const char* verb, int done, int total);
+// "Reading [#########           ]  45%" redrawn in place on standard error, only when
+// standard error is a terminal and --quiet was not given: a log or a pipe gets nothing
+// per block, only the result.
+class ProgressBar {
+public:
+    ProgressBar(const char* verb, const QCommandLineParser& parser);
+    void draw(int done, int total);
+    // A failure's message starts on a line of its own (once, however often it is called).
+    void endLine();
+
+private:
+    const char* m_verb;
+    bool m_shown;
+    int m_percent = -1;
+};
 
 // The command line has no one to ask: a failed handshake ends the exchange.
-ExchangeCallbacks CommandLineCallbacks(const char* verb);
+ExchangeCallbacks CommandLineCallbacks(ProgressBar& bar);
 
 // 0 on success; otherwise prints the exchange's message and returns 1.
-int ReportOutcome(const ExchangeOutcome& outcome);
+int ReportOutcome(const ExchangeOutcome& outcome, ProgressBar& bar);
 
-// Keeps `image` in the backups folder of the Program.ini in use; a failure is only a
-// warning on standard error.
-void KeepBackup(const RadioImage& image, BackupKind kind);
+// Keeps `image` in the backups folder named by the Program.ini at `iniPath`; a failure
+// is only a warning on standard error.
+void KeepBackup(const RadioImage& image, BackupKind kind, const QString& iniPath);

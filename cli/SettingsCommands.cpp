@@ -247,14 +247,6 @@ bool ParseAssignments(const QStringList& arguments, std::vector<Assignment>* ass
     return true;
 }
 
-bool LoadImageFile(const QString& path, RadioImage* image) {
-    QString error;
-    if (LoadDatFile(path, *image, &error))
-        return true;
-    PrintError(error);
-    return false;
-}
-
 QString SettingNames() {
     QStringList names;
     for (const Setting& setting : AllSettings())
@@ -291,8 +283,8 @@ int RunSettings(const QStringList& arguments) {
         return kExitBadInput;
     }
     RadioImage image;
-    if (!LoadImageFile(parser.positionalArguments().first(), &image))
-        return kExitBadInput;
+    if (!LoadImage(parser.positionalArguments().first(), &image, &exitCode))
+        return exitCode;
     QString text;
     for (const auto& [name, value] : SettingValues(image, language))
         text += name + u'\t' + value + u'\n';
@@ -328,8 +320,10 @@ int RunSet(const QStringList& arguments) {
     const QString inPath = positional.first();
     std::vector<Assignment> assignments;
     RadioImage image;
-    if (!ParseAssignments(positional.mid(1), &assignments) || !LoadImageFile(inPath, &image))
+    if (!ParseAssignments(positional.mid(1), &assignments))
         return kExitBadInput;
+    if (!LoadImage(inPath, &image, &exitCode))
+        return exitCode;
 
     Settings settings = SettingsFromImage(image, Language::English);
     for (const Assignment& a : assignments) {
@@ -347,12 +341,7 @@ int RunSet(const QStringList& arguments) {
                        .arg(settings.scan.priorityChannel.trimmed()));
         return kExitBadInput;
     }
-    QString error;
     const QString outPath =
         parser.isSet(QStringLiteral("o")) ? parser.value(QStringLiteral("o")) : inPath;
-    if (!SaveDatFile(outPath, image, &error)) {
-        PrintError(error);
-        return kExitBadInput;
-    }
-    return kExitOk;
+    return SaveImage(outPath, image, &exitCode) ? kExitOk : exitCode;
 }

@@ -57,7 +57,8 @@ int PrintUsage(bool asError) {
     for (const Command& command : AllCommands())
         text += QStringLiteral("  chprog ") + QString::fromUtf8(command.summary) + u'\n';
     text += QStringLiteral("\nchprog COMMAND --help describes one command; chprog --version "
-                           "prints the version.\n");
+                           "prints the version.\n") +
+            ExitStatusHelp();
     if (asError) {
         PrintError(QStringLiteral("expected a command"));
         std::fputs(text.toUtf8().constData(), stderr);

@@ -7,6 +7,7 @@
 
 #include <QCommandLineParser>
 #include <QDir>
+#include <cstdio>
 
 namespace {
 
@@ -30,7 +31,10 @@ struct Options {
                              QStringLiteral("FILE")};
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
                             QStringLiteral("Show this help.")};
+    QCommandLineOption version{QStringLiteral("version"), QStringLiteral("Show the version.")};
 };
+
+constexpr int kExitCommandLineError = 2;
 
 void AddOptions(QCommandLineParser& parser, const Options& options) {
     parser.setApplicationDescription(
@@ -39,6 +43,7 @@ void AddOptions(QCommandLineParser& parser, const Options& options) {
     parser.addOption(options.config);
     parser.addOption(options.trace);
     parser.addOption(options.help);
+    parser.addOption(options.version);
     parser.addPositionalArgument(QStringLiteral("file.dat"),
                                  QStringLiteral("A radio image to open instead of a new one."),
                                  QStringLiteral("[file.dat]"));
@@ -56,6 +61,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
         return result;
     }
     result.helpRequested = parser.isSet(options.help);
+    result.versionRequested = parser.isSet(options.version);
     result.port = parser.value(options.port);
     if (parser.isSet(options.config))
         result.configDir = QDir(parser.value(options.config)).absolutePath();
@@ -76,6 +82,27 @@ QString CommandLineUsage() {
     const Options options;
     AddOptions(parser, options);
     return parser.helpText();
+}
+
+std::optional<int> AnswerWithoutWindows(const CommandLine& commandLine,
+                                        const QString& programDirectory) {
+    if (commandLine.helpRequested) {
+        const QString ini = RunIniPathFor(programDirectory, commandLine);
+        std::fputs(qPrintable(CommandLineUsage() + QStringLiteral("\nProgram.ini of this run: %1\n")
+                                                       .arg(QDir::toNativeSeparators(ini))),
+                   stdout);
+        return 0;
+    }
+    if (commandLine.versionRequested) {
+        std::fputs("Program " PROGRAM_VERSION "\n", stdout);
+        return 0;
+    }
+    if (!commandLine.error.isEmpty()) {
+        std::fprintf(stderr, "%s\n\n%s", qPrintable(commandLine.error),
+                     qPrintable(CommandLineUsage()));
+        return kExitCommandLineError;
+    }
+    return std::nullopt;
 }
 
 QString RunIniPathFor(const QString& programDirectory, const CommandLine& commandLine) {
@@ -127,8 +154,8 @@ LanguageChoiceResult ApplyLanguageChoice(bool chinese) {
     if (!result.restart && storedIsChinese == chinese)
         return result; // the usual case: nothing to write, nothing to restart
     QString reason;
-    if (!WriteProfileString(config.iniFilePath, kSetup, kLanguageKey,
-                            chinese ? kChinese : kEnglish, &reason)) {
+    if (!WriteProfileString(config.iniFilePath, kSetup, kLanguageKey, chinese ? kChinese : kEnglish,
+                            &reason)) {
         result.ok = false;
         result.restart = false;
         result.error = QStringLiteral("%1: cannot save the language choice (%2).")

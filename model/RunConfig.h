@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 struct CommandLine {
     QString datFile;   // a .dat file to open instead of a new document
@@ -12,12 +13,19 @@ struct CommandLine {
     QString configDir; // --config DIR: the folder of Program.ini (absolute)
     QString tracePath; // --trace FILE: the serial trace (absolute)
     bool helpRequested = false;
+    bool versionRequested = false;
     QString error; // why the arguments cannot be used; empty when they can
 };
 
 // `arguments` as QCoreApplication::arguments() gives them, the program first.
 CommandLine ParseCommandLine(const QStringList& arguments);
 QString CommandLineUsage();
+
+// Answers --help (with the Program.ini the run would use), --version and unusable
+// arguments on standard output or error, and gives the exit status; nullopt when the
+// program is to start. Needs no window system, so it works without a display.
+std::optional<int> AnswerWithoutWindows(const CommandLine& commandLine,
+                                        const QString& programDirectory);
 
 // The options that start the program again the same way: --config, --port and --trace
 // when they were given (the .dat file is not opened again).

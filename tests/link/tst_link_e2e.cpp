@@ -63,7 +63,7 @@ void LinkEndToEndTest::oneSimulatorServesManyExchanges() {
     QVERIFY(WriteFileBytes(editedPath, ImageBytes(edited)));
     const ChprogRun write = Chprog({"write", "--port", port, editedPath});
     QCOMPARE(write.status, 0);
-    QVERIFY2(write.err.contains("100%"), qPrintable(write.err));
+    QCOMPARE(write.err, QString()); // standard error is a pipe: no progress bar
     const RadioImage afterNormal = AfterWrite(original, clamped, WritePlan(false), 122);
     QCOMPARE(Chprog({"read", "--port", port, "-o", readPath}).status, 0);
     QCOMPARE(ReadFileBytes(readPath), ImageBytes(afterNormal));

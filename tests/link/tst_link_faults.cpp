@@ -63,7 +63,7 @@ void LinkFaultsTest::verifyPassesOnAGoodRadio() {
     QVERIFY(WriteFileBytes(file, ImageBytes(NewImage())));
     const ChprogRun run = Chprog({"write", "--verify", "--port", radio.linkPath(), file});
     QCOMPARE(run.status, 0);
-    QVERIFY2(run.err.contains("Verifying"), qPrintable(run.err));
+    QCOMPARE(run.err, QString()); // standard error is a pipe: no progress bar
     QVERIFY(radio.stop());
 }
 

@@ -1,0 +1,103 @@
+// What both programs do as command-line citizens: --version, --help without a display,
+// the exit statuses in every help text, and a progress bar only on a terminal.
+
+#include "Chprog.h"
+#include "Files.h"
+#include "SimulatorProcess.h"
+#include "TestSuite.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString kExitStatusLine = QStringLiteral("Exit status: 0 done; 1 the radio or the link "
+                                               "failed (diff: the images differ); 2 bad "
+                                               "arguments, files or values");
+
+// The window program with no display at all and a platform that needs one: anything
+// that starts the window system fails.
+ChprogRun ProgramWithoutDisplay(const QStringList& arguments) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(TEST_BIN_DIR "/Program"), arguments);
+    process.waitForFinished(30000);
+    const bool ended =
+        process.state() == QProcess::NotRunning && process.exitStatus() == QProcess::NormalExit;
+    return {ended ? process.exitCode() : -1, QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+} // namespace
+
+class CliConventionsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void versions() {
+        const ChprogRun chprog = Chprog({"--version"});
+        QCOMPARE(chprog.status, 0);
+        QCOMPARE(chprog.out, QString("chprog " PROGRAM_VERSION "\n"));
+        const ChprogRun program = ProgramWithoutDisplay({"--version"});
+        QCOMPARE(program.status, 0);
+        QCOMPARE(program.out, QString("Program " PROGRAM_VERSION "\n"));
+    }
+
+    void programAnswersWithoutDisplay_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("--help") << QStringList{"--help"} << 0 << "[options] [file.dat]";
+        QTest::newRow("unknown option") << QStringList{"--colour"} << 2 << "Unknown option";
+        QTest::newRow("two files") << QStringList{"a.dat", "b.dat"} << 2 << "Only one .dat file";
+    }
+    void programAnswersWithoutDisplay() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        QFETCH(QString, said);
+        const ChprogRun run = ProgramWithoutDisplay(arguments);
+        QCOMPARE(run.status, status);
+        QVERIFY2((run.out + run.err).contains(said), qPrintable(run.out + run.err));
+    }
+
+    void everyHelpListsTheExitStatuses_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("chprog") << QStringList{"--help"};
+        for (const char* command : {"new", "show", "export-csv", "import-csv", "settings", "set",
+                                    "calibration", "read", "write", "simulate", "diff", "backups"})
+            QTest::newRow(command) << QStringList{command, "--help"};
+    }
+    void everyHelpListsTheExitStatuses() {
+        QFETCH(QStringList, arguments);
+        const ChprogRun run = Chprog(arguments);
+        QCOMPARE(run.status, 0);
+        QVERIFY2(run.out.contains(kExitStatusLine), qPrintable(run.out));
+    }
+
+    // Standard error is a pipe here: the result alone, nothing per block.
+    void progressBarOnlyOnATerminal_data() {
+        QTest::addColumn<bool>("quiet");
+        QTest::newRow("plain") << false;
+        QTest::newRow("--quiet") << true;
+    }
+    void progressBarOnlyOnATerminal() {
+        QFETCH(bool, quiet);
+        SimulatorProcess radio(PatternImage(7));
+        QVERIFY(radio.isReady());
+        const QString file = radio.filePath("read.dat");
+        QStringList read{"read", "--port", radio.linkPath(), "-o", file};
+        if (quiet)
+            read << "--quiet";
+        const ChprogRun run = Chprog(read);
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.err, QString());
+        QCOMPARE(ReadFileBytes(file), ImageBytes(PatternImage(7)));
+    }
+};
+
+TEST_CLASS(CliConventionsTest)
+#include "tst_cli_conventions.moc"
