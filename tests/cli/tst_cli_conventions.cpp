@@ -6,7 +6,6 @@
 #include "SimulatorProcess.h"
 #include "TestSuite.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -23,14 +22,7 @@ ChprogRun ProgramWithoutDisplay(const QStringList& arguments) {
     environment.remove(QStringLiteral("DISPLAY"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(TEST_BIN_DIR "/Program"), arguments);
-    process.waitForFinished(30000);
-    const bool ended =
-        process.state() == QProcess::NotRunning && process.exitStatus() == QProcess::NormalExit;
-    return {ended ? process.exitCode() : -1, QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    return RunBuilt(QStringLiteral("Program"), arguments, environment);
 }
 
 } // namespace

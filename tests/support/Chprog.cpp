@@ -3,8 +3,14 @@
 #include <QProcess>
 
 ChprogRun Chprog(const QStringList& arguments) {
+    return RunBuilt(QStringLiteral("chprog"), arguments, QProcessEnvironment::systemEnvironment());
+}
+
+ChprogRun RunBuilt(const QString& program, const QStringList& arguments,
+                   const QProcessEnvironment& environment) {
     QProcess process;
-    process.start(QStringLiteral(TEST_BIN_DIR "/chprog"), arguments);
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(TEST_BIN_DIR "/") + program, arguments);
     process.waitForFinished(60000);
     const bool ended =
         process.state() == QProcess::NotRunning && process.exitStatus() == QProcess::NormalExit;

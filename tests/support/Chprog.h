@@ -1,6 +1,7 @@
 #pragma once
 // Runs the built chprog as a user would and collects what it said.
 
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
@@ -11,3 +12,7 @@ struct ChprogRun {
 };
 
 ChprogRun Chprog(const QStringList& arguments);
+
+// Any program of the build folder ("Program"), in `environment`.
+ChprogRun RunBuilt(const QString& program, const QStringList& arguments,
+                   const QProcessEnvironment& environment);
