@@ -44,6 +44,8 @@ private slots:
     void scanBitsDifferBetweenHalves();
     void emptyRowEncodesFlagBytes();
     void encoderKeepsBitsItDoesNotOwn();
+    void busyLockReplacesBothBits_data();
+    void busyLockReplacesBothBits();
     void encoderAcceptsBothLanguages();
     void decodeEncodeRoundTrip();
     void calibrationClamp();
@@ -204,6 +206,38 @@ void ChannelCodecTest::encoderKeepsBitsItDoesNotOwn() {
     QCOMPARE(RecordOf(image, 7)[13], 0xCF | 0x20);
     QCOMPARE(RecordOf(image, 7)[14], 0x5A);
     QCOMPARE(RecordOf(image, 7)[15], 0xA5);
+}
+
+void ChannelCodecTest::busyLockReplacesBothBits_data() {
+    QTest::addColumn<int>("storedBits");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<int>("writtenBits");
+    QTest::newRow("QT/DQT to Carrier") << 0x10 << "QT/DQT"
+                                       << "Carrier" << 0x08;
+    QTest::newRow("Carrier to QT/DQT") << 0x08 << "Carrier"
+                                       << "QT/DQT" << 0x10;
+    QTest::newRow("QT/DQT to Off") << 0x10 << "QT/DQT"
+                                   << "Off" << 0x00;
+    QTest::newRow("both bits to Carrier") << 0x18 << "QT/DQT"
+                                          << "Carrier" << 0x08;
+}
+
+void ChannelCodecTest::busyLockReplacesBothBits() {
+    QFETCH(int, storedBits);
+    QFETCH(QString, shown);
+    QFETCH(QString, chosen);
+    QFETCH(int, writtenBits);
+    RadioImage image = NewImage();
+    const std::uint8_t flagsA = static_cast<std::uint8_t>(0xC7 | storedBits);
+    SetRecord(
+        image, 2,
+        {0x00, 0x20, 0x65, 0x14, 0x00, 0x20, 0x65, 0x14, 0xFF, 0xFF, 0xFF, 0xFF, flagsA, 0xCF});
+    ChannelTable table = DecodeChannels(image, Language::English);
+    QCOMPARE(table[1][kColBusyLock], shown);
+    table[1][kColBusyLock] = chosen;
+    GridToImage(table, image);
+    QCOMPARE(RecordOf(image, 2)[12] & (kBusyLockCarrierBit | kBusyLockToneBit), writtenBits);
 }
 
 void ChannelCodecTest::encoderAcceptsBothLanguages() {
