@@ -50,7 +50,6 @@ private slots:
     void secondBandOfAField();
     void bandIndexBeyondTheList();
     void newDocumentTakesTheUsersChoice();
-    void helpOnTheFocusedList();
 
 private:
     ConfigDir m_dir{QString::fromUtf8(kProgramIni)};
@@ -161,24 +160,6 @@ void ProductInfoDialogTest::newDocumentTakesTheUsersChoice() {
     QCOMPARE(view.freqLow(), 13600000LL);
     QCOMPARE(view.title(), QString("Radio  [ Type:QZ-800  Fre:136 - 174MHz ]"));
     QVERIFY(!doc.isModified());
-}
-
-void ProductInfoDialogTest::helpOnTheFocusedList() {
-    CProgramDoc doc;
-    CProgramView view(&doc);
-    view.OnInitialUpdate();
-    CProductInfoDlg dialog;
-    QList<int> topics;
-    dialog.helpRequested = [&](int id) { topics << id; };
-    RunDialog(
-        dialog, view,
-        [&] {
-            dialog.activateWindow();
-            dialog.bandList()->setFocus();
-            QTest::keyClick(dialog.bandList(), Qt::Key_F1);
-        },
-        QDialogButtonBox::Cancel);
-    QCOMPARE(topics, QList<int>{CProductInfoDlg::kBandListId});
 }
 
 TEST_CLASS(ProductInfoDialogTest)
