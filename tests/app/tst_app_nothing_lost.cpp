@@ -64,11 +64,9 @@ private slots:
 };
 
 void NothingLostTest::failedSaveKeepsTheMarkAndTheFile() {
-    PromptRecorder prompts;
-    ConfigDir config(DefaultIniText());
-    auto app = StartProgram(config);
-    CMainFrame* frame = app->mainFrame();
-    const QString path = config.filePath("kept.dat");
+    RunningProgram program;
+    CMainFrame* frame = program.frame;
+    const QString path = program.config.filePath("kept.dat");
     QVERIFY(WriteFileBytes(path, QByteArray(ImageMap::kImageSize, '\x5A')));
     QVERIFY(frame->openDocumentFile(path));
     CProgramDoc* doc = frame->activeDocument();
@@ -76,19 +74,19 @@ void NothingLostTest::failedSaveKeepsTheMarkAndTheFile() {
 
     AtomicFile::failWritesForTesting("No space left on device");
     frame->OnFileSave();
-    QCOMPARE(prompts.asked.size(), 1);
-    QVERIFY2(prompts.asked[0].text.contains("No space left on device"),
-             qPrintable(prompts.asked[0].text));
-    QVERIFY(prompts.asked[0].text.contains("kept.dat"));
+    QCOMPARE(program.prompts.asked.size(), 1);
+    QVERIFY2(program.prompts.asked[0].text.contains("No space left on device"),
+             qPrintable(program.prompts.asked[0].text));
+    QVERIFY(program.prompts.asked[0].text.contains("kept.dat"));
     QVERIFY(doc->isModified());
     QCOMPARE(ReadFileBytes(path), QByteArray(ImageMap::kImageSize, '\x5A'));
 
     // Exit still asks; Cancel keeps the window.
-    prompts.answerNext(QMessageBox::Cancel);
+    program.prompts.answerNext(QMessageBox::Cancel);
     QVERIFY(!frame->close());
-    QCOMPARE(prompts.asked.size(), 2);
+    QCOMPARE(program.prompts.asked.size(), 2);
     AtomicFile::failWritesForTesting(QString());
-    prompts.answerNext(QMessageBox::Discard);
+    program.prompts.answerNext(QMessageBox::Discard);
     QVERIFY(frame->close());
 }
 

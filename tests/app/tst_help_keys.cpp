@@ -55,7 +55,8 @@ QString ShownTopic() {
 
 // Runs `open`, which starts a modal dialog; inside it `act` gets the dialog, then the
 // dialog is cancelled.
-void InModalDialog(CMainFrame* frame, const Opener& open, const std::function<void(QDialog*)>& act) {
+void InModalDialog(CMainFrame* frame, const Opener& open,
+                   const std::function<void(QDialog*)>& act) {
     bool seen = false;
     auto* poll = new QTimer;
     poll->setInterval(10);
@@ -114,31 +115,37 @@ void HelpKeysTest::f1InEveryDialog_data() {
     QTest::addColumn<QString>("focusedButton"); // empty: the focus the dialog gives
     QTest::addColumn<QString>("topic");
 
-    QTest::newRow("About") << Opener(&CMainFrame::OnAppAbout) << "OK" << "index.html";
-    QTest::newRow("Language") << Opener(&CMainFrame::OnLanguage) << "" << "language.html";
-    QTest::newRow("Language, on Cancel")
-        << Opener(&CMainFrame::OnLanguage) << "Cancel" << "language.html";
+    QTest::newRow("About") << Opener(&CMainFrame::OnAppAbout) << "OK"
+                           << "index.html";
+    QTest::newRow("Language") << Opener(&CMainFrame::OnLanguage) << ""
+                              << "language.html";
+    QTest::newRow("Language, on Cancel") << Opener(&CMainFrame::OnLanguage) << "Cancel"
+                                         << "language.html";
     QTest::newRow("COM Setup") << Command(CommandId::kComSetup) << "Cancel"
                                << "connecting.html#port";
-    QTest::newRow("Product Information")
-        << Opener(&CMainFrame::OnProductInformation) << "" << "settings.html#product";
-    QTest::newRow("Product Information, on OK")
-        << Opener(&CMainFrame::OnProductInformation) << "OK" << "settings.html#product";
-    QTest::newRow("Optional Features, on OK")
-        << Opener(&CMainFrame::OnOptionalFeatures) << "OK" << "settings.html#features";
+    QTest::newRow("Product Information") << Opener(&CMainFrame::OnProductInformation) << ""
+                                         << "settings.html#product";
+    QTest::newRow("Product Information, on OK") << Opener(&CMainFrame::OnProductInformation) << "OK"
+                                                << "settings.html#product";
+    QTest::newRow("Optional Features, on OK") << Opener(&CMainFrame::OnOptionalFeatures) << "OK"
+                                              << "settings.html#features";
     QTest::newRow("Optional Features, on Cancel")
-        << Opener(&CMainFrame::OnOptionalFeatures) << "Cancel" << "settings.html#features";
-    QTest::newRow("Scan Info") << Command(CommandId::kScanInfo) << "" << "settings.html#scan";
-    QTest::newRow("Scan Info, on OK")
-        << Command(CommandId::kScanInfo) << "OK" << "settings.html#scan";
-    QTest::newRow("Password")
-        << Opener([](CMainFrame* frame) { emit frame->alignmentUnlockRequested(); }) << ""
-        << "alignment.html";
-    QTest::newRow("Power Adjust")
-        << Opener(&CMainFrame::OnPowerAdjust) << "Cancel" << "alignment.html#power";
-    QTest::newRow("Sql Adjust") << Opener(&CMainFrame::OnSqlAdjust) << "" << "alignment.html#squelch";
-    QTest::newRow("Print Preview")
-        << Command(CommandId::kFilePrintPreview) << "" << "files.html#print";
+        << Opener(&CMainFrame::OnOptionalFeatures) << "Cancel"
+        << "settings.html#features";
+    QTest::newRow("Scan Info") << Command(CommandId::kScanInfo) << ""
+                               << "settings.html#scan";
+    QTest::newRow("Scan Info, on OK") << Command(CommandId::kScanInfo) << "OK"
+                                      << "settings.html#scan";
+    QTest::newRow("Password") << Opener([](CMainFrame* frame) {
+        emit frame->alignmentUnlockRequested();
+    }) << ""
+                              << "alignment.html";
+    QTest::newRow("Power Adjust") << Opener(&CMainFrame::OnPowerAdjust) << "Cancel"
+                                  << "alignment.html#power";
+    QTest::newRow("Sql Adjust") << Opener(&CMainFrame::OnSqlAdjust) << ""
+                                << "alignment.html#squelch";
+    QTest::newRow("Print Preview") << Command(CommandId::kFilePrintPreview) << ""
+                                   << "files.html#print";
 }
 
 void HelpKeysTest::f1InEveryDialog() {

@@ -63,25 +63,24 @@ void ReachingDocumentsTest::openAsksAboutTheWindowItHides() {
     QFETCH(int, documents);
     QFETCH(bool, editedStaysOpen);
     QFETCH(bool, editedSaved);
-    PromptRecorder prompts;
-    ConfigDir config(DefaultIniText());
-    auto app = StartProgram(config);
-    CMainFrame* frame = app->mainFrame();
+    RunningProgram program;
+    CMainFrame* frame = program.frame;
     CChildFrame* edited = frame->activeChild();
     edited->document()->edit(QStringLiteral("test"),
                              [](RadioImage& bytes) { bytes[0x20] ^= 0x01; });
-    QVERIFY(WriteFileBytes(config.filePath("other.dat"), QByteArray(ImageMap::kImageSize, 0x33)));
-    prompts.setOpenFile(config.filePath("other.dat"));
-    prompts.setSaveFile(config.filePath("edited.dat"));
-    prompts.answerNext(QMessageBox::StandardButton(answer));
+    QVERIFY(WriteFileBytes(program.config.filePath("other.dat"),
+                           QByteArray(ImageMap::kImageSize, 0x33)));
+    program.prompts.setOpenFile(program.config.filePath("other.dat"));
+    program.prompts.setSaveFile(program.config.filePath("edited.dat"));
+    program.prompts.answerNext(QMessageBox::StandardButton(answer));
 
     frame->OnFileOpen();
-    QCOMPARE(prompts.asked.size(), 1);
-    QCOMPARE(prompts.asked[0].buttons,
+    QCOMPARE(program.prompts.asked.size(), 1);
+    QCOMPARE(program.prompts.asked[0].buttons,
              QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
     QCOMPARE(frame->childFrames().size(), documents);
     QCOMPARE(frame->childFrames().contains(edited), editedStaysOpen);
-    QCOMPARE(ReadFileBytes(config.filePath("edited.dat")).size(),
+    QCOMPARE(ReadFileBytes(program.config.filePath("edited.dat")).size(),
              editedSaved ? ImageMap::kImageSize : 0);
     if (answer == QMessageBox::Cancel) {
         QCOMPARE(frame->activeChild(), edited);
@@ -94,28 +93,26 @@ void ReachingDocumentsTest::openAsksAboutTheWindowItHides() {
 }
 
 void ReachingDocumentsTest::openWithoutChangesAsksNothing() {
-    PromptRecorder prompts;
-    ConfigDir config(DefaultIniText());
-    auto app = StartProgram(config);
-    CMainFrame* frame = app->mainFrame();
+    RunningProgram program;
+    CMainFrame* frame = program.frame;
     CChildFrame* first = frame->activeChild();
-    QVERIFY(WriteFileBytes(config.filePath("other.dat"), QByteArray(ImageMap::kImageSize, 0x33)));
-    prompts.setOpenFile(config.filePath("other.dat"));
+    QVERIFY(WriteFileBytes(program.config.filePath("other.dat"),
+                           QByteArray(ImageMap::kImageSize, 0x33)));
+    program.prompts.setOpenFile(program.config.filePath("other.dat"));
     frame->OnFileOpen();
-    QCOMPARE(prompts.asked.size(), 0);
+    QCOMPARE(program.prompts.asked.size(), 0);
     QCOMPARE(frame->childFrames().size(), 2);
     QVERIFY(first->isHidden());
 }
 
 void ReachingDocumentsTest::windowMenu() {
-    PromptRecorder prompts;
-    ConfigDir config(DefaultIniText());
-    auto app = StartProgram(config);
-    CMainFrame* frame = app->mainFrame();
+    RunningProgram program;
+    CMainFrame* frame = program.frame;
     CChildFrame* first = frame->activeChild();
     for (const char* name : {"a.dat", "b.dat"}) {
-        QVERIFY(WriteFileBytes(config.filePath(name), QByteArray(ImageMap::kImageSize, 0x33)));
-        prompts.setOpenFile(config.filePath(name));
+        QVERIFY(
+            WriteFileBytes(program.config.filePath(name), QByteArray(ImageMap::kImageSize, 0x33)));
+        program.prompts.setOpenFile(program.config.filePath(name));
         frame->OnFileOpen();
     }
     frame->activeDocument()->edit(QStringLiteral("test"),

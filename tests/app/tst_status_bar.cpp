@@ -41,11 +41,9 @@ QStringList PaneLooks(const CLockKeyPanes& panes) {
 } // namespace
 
 void StatusBarTest::readyAfterCommandTexts() {
-    PromptRecorder prompts;
-    ConfigDir config(DefaultIniText());
-    auto app = StartProgram(config);
-    QVERIFY(app);
-    CMainFrame* frame = app->mainFrame();
+    RunningProgram program;
+    QVERIFY(program.frame);
+    CMainFrame* frame = program.frame;
     QStatusBar* bar = frame->statusBar();
     QCOMPARE(bar->currentMessage(), QStringLiteral("Ready"));
 
@@ -65,8 +63,8 @@ void StatusBarTest::lockKeyPanes_data() {
     QTest::addColumn<QStringList>("looks");
     QTest::newRow("all off") << LockKeyStates{false, false, false}
                              << QStringList{"(CAP)", "(NUM)", "(SCRL)"};
-    QTest::newRow("caps and scroll on") << LockKeyStates{true, false, true}
-                                        << QStringList{"CAP", "(NUM)", "SCRL"};
+    QTest::newRow("caps and scroll on")
+        << LockKeyStates{true, false, true} << QStringList{"CAP", "(NUM)", "SCRL"};
     QTest::newRow("num on, scroll unknown")
         << LockKeyStates{false, true, std::nullopt} << QStringList{"(CAP)", "NUM", ""};
     QTest::newRow("nothing known") << LockKeyStates{} << QStringList{"", "", ""};

@@ -26,7 +26,6 @@ private slots:
     void readFrequencyAndSteps();
     void commitRulesOfAChannelRow();
     void datFileRoundTripAndRefusals();
-    void failedSaveKeepsOldFile();
     void profileReadWrite();
     void bandsAndPoints();
 };
@@ -170,17 +169,6 @@ void TextAndFilesTest::datFileRoundTripAndRefusals() {
     QVERIFY(error.contains("1023"));
     QVERIFY(!LoadDatFile(dir.filePath("missing.dat"), untouched, &error));
     QVERIFY(error.contains("missing.dat"));
-}
-
-void TextAndFilesTest::failedSaveKeepsOldFile() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("keep.dat");
-    QVERIFY(WriteFileBytes(path, QByteArray(1024, '\x11')));
-    QString error;
-    // A target inside a missing folder fails without touching anything.
-    QVERIFY(!SaveDatFile(dir.filePath("no/such/folder.dat"), NewImage(), &error));
-    QVERIFY(!error.isEmpty());
-    QCOMPARE(ReadFileBytes(path), QByteArray(1024, '\x11'));
 }
 
 void TextAndFilesTest::profileReadWrite() {
