@@ -1,5 +1,6 @@
 #include "FrameMenus.h"
 
+#include "AppConfig.h"
 #include "CommandIds.h"
 #include "Pictures.h"
 
@@ -27,6 +28,9 @@ const CommandText kCommands[] = {
     {CommandId::kFileSaveAs, "Save &As...", "", "Save the active document with a new name"},
     {CommandId::kEditUndo, "&Undo\tCtrl+Z", "Undo", "Undo the last change of the channel data"},
     {CommandId::kEditRedo, "&Redo\tCtrl+Y", "Redo", "Do the undone change again"},
+    {CommandId::kImportChannels, "&Import Channels...", "",
+     "Replace channels with those of a CSV channel list"},
+    {CommandId::kExportChannels, "&Export Channels...", "", "Save the channels as a CSV channel list"},
     {CommandId::kFilePrint, "&Print...\tCtrl+P", "Print", "Print the active document"},
     {CommandId::kFilePrintPreview, "Print Pre&view", "", "Display full pages"},
     {CommandId::kFilePrintSetup, "P&rint Setup...", "", "Change the printer and printing options"},
@@ -91,6 +95,18 @@ void SetIcons(QMainWindow* frame, const QHash<int, QAction*>& actions) {
     actions[CommandId::kAppAbout]->setIcon(style->standardIcon(QStyle::SP_MessageBoxInformation));
 }
 
+// The menu resource of the program is English in both languages; the commands added
+// since speak the language of the run.
+void TranslateOwnCommands(const QHash<int, QAction*>& actions) {
+    const Language language = appConfig().language();
+    actions[CommandId::kImportChannels]->setText(Tr(language, "&Import Channels...", "導入信道(&I)..."));
+    actions[CommandId::kImportChannels]->setStatusTip(
+        Tr(language, "Replace channels with those of a CSV channel list", "用 CSV 信道列表替換信道"));
+    actions[CommandId::kExportChannels]->setText(Tr(language, "&Export Channels...", "導出信道(&E)..."));
+    actions[CommandId::kExportChannels]->setStatusTip(
+        Tr(language, "Save the channels as a CSV channel list", "將信道保存為 CSV 信道列表"));
+}
+
 } // namespace
 
 FrameMenus BuildFrameMenus(QMainWindow* frame) {
@@ -110,12 +126,14 @@ FrameMenus BuildFrameMenus(QMainWindow* frame) {
         menus.actions[id]->setChecked(true);
     }
     SetIcons(frame, menus.actions);
+    TranslateOwnCommands(menus.actions);
 
     using namespace CommandId;
     const auto& a = menus.actions;
     menus.documentMenus = {
         AddMenu(frame, "&File", a,
-                {kFileNew, kFileOpen, kFileClose, kFileSave, kFileSaveAs, 0, kFilePrint,
+                {kFileNew, kFileOpen, kFileClose, kFileSave, kFileSaveAs, kImportChannels,
+                 kExportChannels, 0, kFilePrint,
                  kFilePrintPreview, kFilePrintSetup, 0, kAppExit}),
         AddMenu(frame, "&Edit", a,
                 {kProductInformation, kChannelInformation, kOptionalFeatures, kPowerAdjust,

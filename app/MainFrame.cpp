@@ -207,7 +207,8 @@ void CMainFrame::connectCommands() {
     connect(m_menus.actions[kFilePrintSetup], &QAction::triggered, this,
             [this] { RunPrintSetup(SharedPrinter(), this); });
     // The channel view's own commands.
-    for (int id : {kRead, kWrite, kScanInfo, kComSetup, kFilePrint, kFilePrintPreview}) {
+    for (int id : {kRead, kWrite, kScanInfo, kComSetup, kFilePrint, kFilePrintPreview,
+                   kImportChannels, kExportChannels}) {
         connect(m_menus.actions[id], &QAction::triggered, this, [this, id] { routeToView(id); });
     }
 }

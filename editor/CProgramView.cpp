@@ -6,6 +6,7 @@
 
 #include "AppConfig.h"
 #include "CMSFlexGrid.h"
+#include "ChannelListFiles.h"
 #include "ChannelPrinter.h"
 #include "CommandIds.h"
 #include "EditLabels.h"
@@ -537,6 +538,12 @@ bool CProgramView::OnCommand(int commandId) {
         return true;
     case CommandId::kFilePrintPreview:
         OnFilePrintPreview(SharedPrinter());
+        return true;
+    case CommandId::kImportChannels:
+        ChannelListFiles::OnImportChannels(*this);
+        return true;
+    case CommandId::kExportChannels:
+        ChannelListFiles::OnExportChannels(*this);
         return true;
     default:
         return false;

@@ -54,3 +54,23 @@ bool ImportChannelCsv(const QString& text, const ImportOptions& options, Channel
     }
     return ApplyChannelRecords(records, options, table, error);
 }
+
+bool ImportChannelCsv(const QString& text, const ImportOptions& options, RadioImage& image,
+                      CsvImportReport* report, QString* error) {
+    const ChannelTable before = DecodeChannels(image, Language::English);
+    ChannelTable after = before;
+    if (!ImportChannelCsv(text, options, after, report, error))
+        return false;
+    RadioImage encoded = image;
+    GridToImage(after, encoded);
+    for (int channel = 1; channel <= ImageMap::kChannelCount; ++channel) {
+        if (after[channel - 1] == before[channel - 1])
+            continue;
+        const int record = ImageMap::channelRecord(channel);
+        std::copy_n(encoded.begin() + record, ImageMap::kChannelRecordSize, image.begin() + record);
+        const int scanByte = channel <= 8 ? ImageMap::kScanListLow : ImageMap::kScanListHigh;
+        const auto bit = static_cast<std::uint8_t>(1u << ((channel - 1) % 8));
+        image[scanByte] = static_cast<std::uint8_t>((image[scanByte] & ~bit) | (encoded[scanByte] & bit));
+    }
+    return true;
+}

@@ -26,3 +26,8 @@ CsvLayout DetectCsvLayout(const std::vector<CsvRow>& rows);
 // error `table` is unchanged and `error` names the line (and column) at fault.
 bool ImportChannelCsv(const QString& text, const ImportOptions& options, ChannelTable& table,
                       CsvImportReport* report, QString* error);
+
+// The same on an image: only the records and scan-list bits of the channels whose texts
+// the file changed are written; every other byte stays as it was.
+bool ImportChannelCsv(const QString& text, const ImportOptions& options, RadioImage& image,
+                      CsvImportReport* report, QString* error);

@@ -16,6 +16,9 @@ constexpr int kFilePrint = 57607;
 constexpr int kFilePrintDirect = 57608;
 constexpr int kFilePrintPreview = 57609;
 constexpr int kAppExit = 57665;
+// Channel lists as CSV files (our own commands, after Save As).
+constexpr int kImportChannels = 32810;
+constexpr int kExportChannels = 32811;
 
 // Edit
 constexpr int kProductInformation = 32786;

@@ -28,6 +28,8 @@ constexpr Topic kTopics[] = {
     {CommandId::kViewStatusBar, "window.html"},
     {CommandId::kViewControlBar, "window.html#navigation"},
     {CommandId::kChannelInformation, "window.html#channel-window"},
+    {CommandId::kImportChannels, "channels.html#lists"},
+    {CommandId::kExportChannels, "channels.html#lists"},
     {CommandId::kWindowTile, "window.html#windows"},
     {CommandId::kWindowCascade, "window.html#windows"},
     {CommandId::kAppAbout, "index.html"},

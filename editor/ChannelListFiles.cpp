@@ -1,0 +1,125 @@
+#include "ChannelListFiles.h"
+
+#include "AppConfig.h"
+#include "CImportPlacementDlg.h"
+#include "CProgramView.h"
+#include "CommonCsvLayout.h"
+#include "Csv.h"
+#include "EditLabels.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QSaveFile>
+
+namespace {
+
+QString OwnFilter(Language language) {
+    return Tr(language, "Channel list (*.csv)", "信道列表 (*.csv)");
+}
+
+QString CommonFilter(Language language) {
+    return Tr(language, "Channel list for other programming tools (*.csv)",
+              "其他寫頻軟件的信道列表 (*.csv)");
+}
+
+void Warn(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), text,
+                    QMessageBox::Ok, parent);
+    box.exec();
+}
+
+// For a common-layout file whose Locations are not all channels: the rows and the first
+// channel, asked from the user. False when the user cancelled.
+bool AskPlacement(CProgramView& view, const QString& text, ImportOptions* options) {
+    std::vector<CsvRow> rows;
+    QString ignored;
+    if (!ParseCsv(text, &rows, &ignored) || DetectCsvLayout(rows) != CsvLayout::Common)
+        return true; // the import itself will say what is wrong
+    const LocationSpan span = CommonLayoutLocations(rows);
+    if (span.rows == 0 || span.fitsChannels)
+        return true;
+    CImportPlacementDlg dialog(span, appConfig().language(), &view);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    options->rows = dialog.rows();
+    options->firstChannel = dialog.firstChannel();
+    return true;
+}
+
+// The document's image, with a value still open in a cell editor committed first.
+RadioImage CurrentImage(CProgramView& view) {
+    view.CommitCellEdit();
+    return view.GetDocument()->image();
+}
+
+// The whole import is one step of the document's history; the grid redraws itself.
+void ApplyImage(CProgramView& view, const RadioImage& image) {
+    view.GetDocument()->edit(EditLabel(EditKind::ImportChannels, appConfig().language()),
+                             [&image](RadioImage& target) { target = image; });
+}
+
+} // namespace
+
+namespace ChannelListFiles {
+
+void OnImportChannels(CProgramView& view) {
+    const Language language = appConfig().language();
+    const QString path = QFileDialog::getOpenFileName(
+        &view, Tr(language, "Import Channels", "導入信道"), QString(),
+        OwnFilter(language) + QStringLiteral(";;") + CommonFilter(language));
+    if (!path.isEmpty())
+        Import(view, path);
+}
+
+void OnExportChannels(CProgramView& view) {
+    const Language language = appConfig().language();
+    QString filter = OwnFilter(language);
+    const QString path = QFileDialog::getSaveFileName(
+        &view, Tr(language, "Export Channels", "導出信道"), QStringLiteral("channels.csv"),
+        OwnFilter(language) + QStringLiteral(";;") + CommonFilter(language), &filter);
+    if (!path.isEmpty())
+        Export(view, path, filter == CommonFilter(language) ? CsvLayout::Common : CsvLayout::Own);
+}
+
+bool Import(CProgramView& view, const QString& path) {
+    if (!view.GetDocument())
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        Warn(&view, QStringLiteral("%1: cannot open the file (%2)").arg(path, file.errorString()));
+        return false;
+    }
+    const QString text = QString::fromUtf8(file.readAll());
+    ImportOptions options;
+    options.band = view.bandLimits();
+    if (!AskPlacement(view, text, &options))
+        return false;
+    const RadioImage before = CurrentImage(view);
+    RadioImage image = before;
+    CsvImportReport report;
+    QString error;
+    if (!ImportChannelCsv(text, options, image, &report, &error)) {
+        Warn(&view, QFileInfo(path).fileName() + QStringLiteral(": ") + error);
+        return false;
+    }
+    if (image == before)
+        return false;
+    ApplyImage(view, image);
+    return true;
+}
+
+bool Export(CProgramView& view, const QString& path, CsvLayout layout) {
+    if (!view.GetDocument())
+        return false;
+    const QByteArray bytes = ChannelCsvText(CurrentImage(view), layout, appConfig().language()).toUtf8();
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        Warn(&view, QStringLiteral("%1: cannot write the file (%2)").arg(path, file.errorString()));
+        return false;
+    }
+    return true;
+}
+
+} // namespace ChannelListFiles

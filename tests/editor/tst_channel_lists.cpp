@@ -1,0 +1,144 @@
+// File > Import Channels... and Export Channels... in the channel view: either layout, a
+// long list placed through the question it asks, a refused file that changes nothing.
+
+#include "AppConfig.h"
+#include "CImportPlacementDlg.h"
+#include "CMSFlexGrid.h"
+#include "CProgramView.h"
+#include "ChannelListFiles.h"
+#include "Files.h"
+#include "Modal.h"
+#include "ProgramDoc.h"
+#include "ProgramFixture.h"
+#include "TestSuite.h"
+#include "UserStore.h"
+
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString kProgramIni = "[Setup]\nAppName=ListsTest\nType1=QZ-800\nField1=136 - 174MHz\n";
+const QByteArray kCommonHeader = "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,"
+                                 "DtcsCode,DtcsPolarity,Mode,TStep,Skip,Comment\r\n";
+
+struct Screen {
+    CProgramDoc doc;
+    CProgramView view{&doc};
+    Screen() { view.OnInitialUpdate(); }
+    QString cell(int row, int col) { return view.grid()->TextMatrix(row, col); }
+};
+
+} // namespace
+
+class ChannelListFilesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        appConfig().iniFilePath = m_config.iniPath();
+        appConfig().chineseLanguage = false;
+        UserStore store(appConfig().iniFilePath);
+        store.writeNumber("Type", 0);
+        store.writeNumber("Field", 0);
+    }
+
+    void commonLayoutWithinTheChannels() {
+        Screen s;
+        const QString path = m_dir.filePath("list.csv");
+        QVERIFY(WriteFileBytes(path, kCommonHeader + "3,Calling,146.52,,0,TSQL,88.5,100.0,023,NN,NFM,5,,\r\n"));
+        QVERIFY(ChannelListFiles::Import(s.view, path));
+        QCOMPARE(s.cell(3, kColRxFrequency), QStringLiteral("146.52000"));
+        QCOMPARE(s.cell(3, kColDecodeTone), QStringLiteral("100.0"));
+        QCOMPARE(s.cell(3, kColBandwidth), QStringLiteral("Narrow"));
+        QVERIFY(s.doc.isModified());
+        // One step, undone as a whole.
+        QCOMPARE(s.doc.undoLabel(), QStringLiteral("Import Channels"));
+        QVERIFY(s.doc.undo());
+        QCOMPARE(s.cell(3, kColRxFrequency), QString());
+        QVERIFY(!s.doc.canUndo());
+        QVERIFY(!s.doc.isModified());
+    }
+
+    void longListAsksForRowsAndFirstChannel() {
+        Screen s;
+        QByteArray csv = kCommonHeader;
+        for (int location = 0; location < 60; ++location)
+            csv += QString("%1,,%2,,0,,88.5,88.5,023,NN,FM,5,,\r\n")
+                       .arg(location)
+                       .arg(FrequencyText(15600000 + 2500 * location))
+                       .toUtf8();
+        const QString path = m_dir.filePath("marine.csv");
+        QVERIFY(WriteFileBytes(path, csv));
+        QString offered;
+        WhenModal<CImportPlacementDlg>([&](CImportPlacementDlg* dialog) {
+            offered = QString("%1-%2 -> %3")
+                          .arg(dialog->fromBox()->value())
+                          .arg(dialog->toBox()->value())
+                          .arg(dialog->channelBox()->value());
+            dialog->fromBox()->setValue(20);
+            dialog->toBox()->setValue(24);
+            dialog->channelBox()->setValue(5);
+            dialog->accept();
+        });
+        QVERIFY(ChannelListFiles::Import(s.view, path));
+        QCOMPARE(offered, QStringLiteral("0-15 -> 1"));
+        QCOMPARE(s.cell(4, kColRxFrequency), QString());
+        QCOMPARE(s.cell(5, kColRxFrequency), FrequencyText(15600000 + 2500 * 20));
+        QCOMPARE(s.cell(9, kColRxFrequency), FrequencyText(15600000 + 2500 * 24));
+        QCOMPARE(s.cell(10, kColRxFrequency), QString());
+        QVERIFY(s.doc.undo());
+        QCOMPARE(s.cell(5, kColRxFrequency), QString());
+        QVERIFY(!s.doc.canUndo());
+
+        // Cancelling the question imports nothing.
+        Screen other;
+        WhenModal<CImportPlacementDlg>([](CImportPlacementDlg* dialog) { dialog->reject(); });
+        QVERIFY(!ChannelListFiles::Import(other.view, path));
+        QVERIFY(!other.doc.isModified());
+    }
+
+    void refusedFileNamesLineAndColumnAndChangesNothing() {
+        Screen s;
+        const QString path = m_dir.filePath("bad.csv");
+        // 446 MHz lies outside the document's band 136 - 174 MHz.
+        QVERIFY(WriteFileBytes(path, kCommonHeader + "1,,146.52,,0,,88.5,88.5,023,NN,FM,5,,\r\n"
+                                                     "2,,446.0,,0,,88.5,88.5,023,NN,FM,5,,\r\n"));
+        SeenMessage seen;
+        AnswerNextMessage(&seen);
+        QVERIFY(!ChannelListFiles::Import(s.view, path));
+        QVERIFY2(seen.text.startsWith("bad.csv: line 3, column \"Frequency\": 446.0 MHz is out of range"),
+                 qPrintable(seen.text));
+        QCOMPARE(s.cell(1, kColRxFrequency), QString());
+        QVERIFY(!s.doc.isModified());
+    }
+
+    void exportImportsBackUnchanged_data() {
+        QTest::addColumn<CsvLayout>("layout");
+        QTest::newRow("own") << CsvLayout::Own;
+        QTest::newRow("common") << CsvLayout::Common;
+    }
+
+    void exportImportsBackUnchanged() {
+        QFETCH(CsvLayout, layout);
+        Screen s;
+        const QString in = m_dir.filePath("in.csv");
+        QVERIFY(WriteFileBytes(in, kCommonHeader + "1,,146.52,+,0.6,DTCS,88.5,88.5,754,RN,FM,5,S,\r\n"
+                                                    "7,,151.00625,,0,Tone,67.0,88.5,023,NN,NFM,5,,\r\n"));
+        QVERIFY(ChannelListFiles::Import(s.view, in));
+        const QString out = m_dir.filePath("out.csv");
+        QVERIFY(ChannelListFiles::Export(s.view, out, layout));
+        Screen other;
+        QVERIFY(ChannelListFiles::Import(other.view, out));
+        QCOMPARE(ImageBytes(other.doc.image()), ImageBytes(s.doc.image()));
+        // Importing what is already there is no change.
+        QVERIFY(!ChannelListFiles::Import(other.view, out));
+    }
+
+private:
+    ConfigDir m_config{kProgramIni};
+    QTemporaryDir m_dir;
+};
+
+TEST_CLASS(ChannelListFilesTest)
+#include "tst_channel_lists.moc"
