@@ -18,6 +18,8 @@
 #include <QDialog>
 #include <QDir>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
@@ -93,7 +95,30 @@ void ShootDialog(const QString& name, const std::function<void()>& open) {
     WhenUp(open, [name](QWidget* modal) { ShootAndClose(modal, name); });
 }
 
+// The File menu open at Import Channels..., with the top left of the window around it.
+void ShootImportMenu(CMainFrame* frame) {
+    QAction* import = frame->commandAction(CommandId::kImportChannels);
+    for (QAction* title : frame->menuBar()->actions()) {
+        QMenu* menu = title->menu();
+        if (!menu || !menu->actions().contains(import))
+            continue;
+        frame->menuBar()->setActiveAction(title);
+        Wait(800);
+        menu->setActiveAction(import);
+        Wait(500);
+        const QRect window = frame->frameGeometry();
+        const QRect shown = menu->geometry().adjusted(0, 0, 120, 40);
+        const QRect area(window.topLeft(), shown.bottomRight());
+        const QPixmap shot =
+            frame->screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+        shot.save(QDir(g_folder).filePath(QStringLiteral("import-menu-") + g_suffix + QStringLiteral(".png")));
+        menu->hide();
+        return;
+    }
+}
+
 void ShootDialogs(CMainFrame* frame) {
+    ShootImportMenu(frame);
     const auto command = [frame](int id) { return [frame, id] { frame->commandAction(id)->trigger(); }; };
     ShootDialog("about", [frame] { frame->OnAppAbout(); });
     ShootDialog("language", [frame] { frame->OnLanguage(); });
