@@ -31,12 +31,12 @@
 #include <QCursor>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QMimeData>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QProcess>
 #include <QStatusBar>
 #include <QTimer>
@@ -155,8 +155,7 @@ void CMainFrame::createNavigation() {
     connect(tree, &QTreeWidget::itemSelectionChanged, this, &CMainFrame::onTreeSelectionChanged);
 
     // The width the user last dragged the bar to, kept per user.
-    const int storedWidth =
-        UserStore(appConfig().iniFilePath).readNumber(kNavigatorWidthValue, 0);
+    const int storedWidth = UserStore(appConfig().iniFilePath).readNumber(kNavigatorWidthValue, 0);
     if (storedWidth > 0)
         m_navigator->setBarWidth(storedWidth);
     connect(m_navigator, &CNavigatorBar::widthChanged, this, [](int width) {
@@ -421,7 +420,8 @@ void CMainFrame::fillWindowMenu() {
         menu->addSeparator();
     for (int i = 0; i < children.size(); ++i) {
         CChildFrame* child = children[i];
-        QAction* entry = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(child->documentName()));
+        QAction* entry =
+            menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(child->documentName()));
         entry->setCheckable(true);
         entry->setChecked(child == m_activeChild);
         connect(entry, &QAction::triggered, child, &CChildFrame::showAgain);
@@ -491,8 +491,17 @@ void CMainFrame::OnProductInformation() {
             ShowHelp(DialogHelpContext(controlId, CommandId::kProductInformation));
         };
     }
-    if (m_productInfoDlg->run(*view->GetDocument()))
-        view->applyProduct(m_productInfoDlg->selection(), ProductTitleForm::AfterDialog);
+    const BandLimits bandBefore = view->bandLimits();
+    if (!m_productInfoDlg->run(*view->GetDocument()))
+        return;
+    view->applyProduct(m_productInfoDlg->selection(), ProductTitleForm::AfterDialog);
+    // Channels of the old band are kept; the user hears once how many they are.
+    const BandLimits band = view->bandLimits();
+    if (band.low == bandBefore.low && band.high == bandBefore.high)
+        return;
+    const int outside = ChannelsOutsideBand(view->GetDocument()->image(), band);
+    if (outside > 0)
+        ShowError(this, ChannelsOutsideBandMessage(outside, appConfig().language()));
 }
 
 void CMainFrame::OnOptionalFeatures() {

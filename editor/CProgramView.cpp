@@ -295,6 +295,7 @@ void CProgramView::ShowCellEditor() {
         edit->setText(text);
         edit->selectAll();
     }
+    m_textAtOpening = EditorText(editor);
     placeEditor(editor);
     editor->show();
     editor->raise();
@@ -330,13 +331,18 @@ bool CProgramView::CommitCellEdit() {
     if (!editor || !editor->isVisible())
         return false;
 
-    const ChannelRow before = rowTexts(row);
-    ChannelRow after = before;
-    const CommitResult result =
-        CommitChannelCell(after, col, EditorText(editor), bandLimits(), m_language);
+    const QString text = EditorText(editor);
     if (editor->hasFocus())
         m_grid->setFocus();
     editor->hide();
+    // A cell the user did not change is neither checked nor written again: a channel
+    // from another band, or with a tone the list does not offer, keeps its bytes.
+    if (text == m_textAtOpening)
+        return false;
+
+    const ChannelRow before = rowTexts(row);
+    ChannelRow after = before;
+    const CommitResult result = CommitChannelCell(after, col, text, bandLimits(), m_language);
     storeCommittedRow(row, before, after);
 
     if (result == CommitResult::Accepted)
@@ -406,6 +412,11 @@ bool CProgramView::eventFilter(QObject* watched, QEvent* event) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (IsEnterKey(key->key())) {
         OnEnterKey();
+        return true;
+    }
+    // Escape in an open editor drops what was typed: the cell keeps its text.
+    if (key->key() == Qt::Key_Escape && watched != m_grid && openEditor()) {
+        HideCellEditors();
         return true;
     }
     if (key->key() == Qt::Key_F1) {

@@ -147,6 +147,7 @@ private:
     long long m_nFreqLow = 0;
     long long m_nFreqHigh = 0;
     QString m_title;
+    QString m_textAtOpening; // the open editor's text when it opened
     MessageFunction m_showMessage;
     ProgramTransfer* m_transfer = nullptr;
     CScanInfoDlg* m_scanInfo = nullptr;

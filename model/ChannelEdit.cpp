@@ -63,10 +63,8 @@ CommitResult CommitChannelCell(ChannelRow& row, int column, const QString& text,
         }
         const FrequencyReading reading = ReadFrequency(text);
         const CommitResult result = CheckFrequency(reading, band);
-        if (result != CommitResult::Accepted) {
-            BlankChannel(row);
+        if (result != CommitResult::Accepted)
             return result;
-        }
         row[kColRxFrequency] = reading.displayText;
         if (rx0.isEmpty()) {
             row[kColTxFrequency] = reading.displayText;
@@ -82,10 +80,8 @@ CommitResult CommitChannelCell(ChannelRow& row, int column, const QString& text,
         }
         const FrequencyReading reading = ReadFrequency(text);
         const CommitResult result = CheckFrequency(reading, band);
-        if (result != CommitResult::Accepted) {
-            row[kColTxFrequency].clear();
+        if (result != CommitResult::Accepted)
             return result;
-        }
         row[kColTxFrequency] = rx0.isEmpty() ? QString() : reading.displayText;
         return CommitResult::Accepted;
     }
@@ -100,10 +96,30 @@ QString CommitMessage(CommitResult result) {
     case CommitResult::OutOfRange:
         return QStringLiteral("Out of range,please input again.");
     case CommitResult::OffStep:
-        return QStringLiteral(
-            "Error data Value, please input according the step value(6.25K/5k).");
+        return QStringLiteral("Error data Value, please input according the step value(6.25K/5k).");
     case CommitResult::Accepted:
         break;
     }
     return QString();
+}
+
+int ChannelsOutsideBand(const RadioImage& image, BandLimits band) {
+    int count = 0;
+    for (const ChannelRow& row : DecodeChannels(image, Language::English)) {
+        if (row[kColRxFrequency].isEmpty())
+            continue;
+        const bool inside =
+            IsInBand(ReadFrequency(row[kColRxFrequency]), band) &&
+            (row[kColTxFrequency].isEmpty() || IsInBand(ReadFrequency(row[kColTxFrequency]), band));
+        if (!inside)
+            ++count;
+    }
+    return count;
+}
+
+QString ChannelsOutsideBandMessage(int count, Language language) {
+    return Tr(language,
+              "%1 programmed channel(s) lie outside the new band. They are kept as they are.",
+              "有 %1 個已編程信道不在新頻段內，已按原樣保留。")
+        .arg(count);
 }

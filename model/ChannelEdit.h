@@ -15,8 +15,8 @@ struct BandLimits {
 };
 
 struct FrequencyReading {
-    QString displayText;  // the number with five decimals ("146.52000")
-    long long units = 0;  // exact value in 10 Hz units, truncated
+    QString displayText; // the number with five decimals ("146.52000")
+    long long units = 0; // exact value in 10 Hz units, truncated
     bool fitsInt32 = true;
 };
 
@@ -35,8 +35,8 @@ enum class CommitResult {
 };
 
 // Writes `text`, as committed from the editor of `column`, into `row` with the row
-// rules applied. A rejected receive frequency blanks the channel; a rejected transmit
-// frequency empties its cell.
+// rules applied. A rejected frequency leaves the row as it was: the channel keeps its
+// bytes and the cell its previous text.
 CommitResult CommitChannelCell(ChannelRow& row, int column, const QString& text, BandLimits band,
                                Language language);
 
@@ -48,4 +48,12 @@ void BlankChannel(ChannelRow& row);
 
 // The messages of the two refusals, with their caption.
 QString CommitMessage(CommitResult result);
-inline QString CautionCaption() { return QStringLiteral("Caution"); }
+inline QString CautionCaption() {
+    return QStringLiteral("Caution");
+}
+
+// How many programmed channels have a receive or transmit frequency outside `band`.
+int ChannelsOutsideBand(const RadioImage& image, BandLimits band);
+
+// Said once after a band change that leaves `count` channels outside the new band.
+QString ChannelsOutsideBandMessage(int count, Language language);

@@ -91,7 +91,7 @@ private slots:
     void scrollingDropsTheOpenEditor();
     void typingOnTheGridOpensTheEditor();
     void helpAtTheFocusedControl();
-    void otherBandChannelIsRefusedOnLeaving();
+    void otherBandChannelIsKeptOnLeaving();
     void chineseListsAndHeaders();
     void saveTakesTheOpenEditorAndReopens();
     void realCautionBox();
@@ -156,18 +156,18 @@ void ChannelViewTest::typedReceiveFrequencies() {
     QCOMPARE(s.cell(4, 1), QString("160.00000"));
     QCOMPARE(s.messages, QStringList());
 
-    // Refusals show their message, blank the row and keep the current cell.
+    // Refusals show their message, leave the row as it was and keep the current cell.
     s.program(3, "146.514");
     QCOMPARE(s.messages, QStringList{kOffStep});
     QCOMPARE(s.cell(3, 1), QString());
     QCOMPARE(s.current(), QString("3,1"));
     QVERIFY(!s.view.openEditor());
 
-    // A refused value typed over a programmed channel blanks it too.
+    // A refused value typed over a programmed channel keeps the channel.
     s.messages.clear();
     s.program(1, "170");
     QCOMPARE(s.messages, QStringList{kOutOfRange});
-    QCOMPARE(s.settings(1), QStringList(7));
+    QCOMPARE(s.settings(1), kEnglishDefaults);
 }
 
 void ChannelViewTest::clearingReceiveAndTransmit() {
@@ -298,7 +298,7 @@ void ChannelViewTest::helpAtTheFocusedControl() {
     QCOMPARE(topics, QList<int>({1000, 2127, 2134}));
 }
 
-void ChannelViewTest::otherBandChannelIsRefusedOnLeaving() {
+void ChannelViewTest::otherBandChannelIsKeptOnLeaving() {
     appConfig().documentIsNew = false;
     Screen s;
     // Channel 1 from a radio of another band: 446.00625 MHz.
@@ -311,10 +311,12 @@ void ChannelViewTest::otherBandChannelIsRefusedOnLeaving() {
     });
     s.view.FillGrid();
     QCOMPARE(s.cell(1, 1), QString("446.00625"));
+    const RadioImage before = s.doc.image();
     s.click(1, 1);
     s.click(2, 1);
-    QCOMPARE(s.messages, QStringList{kOutOfRange});
-    QCOMPARE(s.cell(1, 1), QString());
+    QCOMPARE(s.messages, QStringList());
+    QCOMPARE(s.cell(1, 1), QString("446.00625"));
+    QVERIFY(s.doc.image() == before);
     // Leaving the cell opened the next one regardless.
     QCOMPARE(s.current(), QString("2,1"));
 }
