@@ -107,22 +107,26 @@ void TextAndFilesTest::commitRulesOfAChannelRow() {
     QCOMPARE(row[kColRxFrequency], QString("146.51250"));
     QCOMPARE(row[kColTxFrequency], QString("146.52000"));
 
-    // Clearing tx copies rx; a refused tx empties the cell only.
+    // Clearing tx copies rx; a refused tx leaves the row as it was.
     QCOMPARE(CommitChannelCell(row, kColTxFrequency, "", kBand130to160, en),
              CommitResult::Accepted);
     QCOMPARE(row[kColTxFrequency], QString("146.51250"));
     QCOMPARE(CommitChannelCell(row, kColTxFrequency, "170", kBand130to160, en),
              CommitResult::OutOfRange);
-    QVERIFY(row[kColTxFrequency].isEmpty());
+    QCOMPARE(row[kColTxFrequency], QString("146.51250"));
     QCOMPARE(row[kColRxFrequency], QString("146.51250"));
 
     // Settings stay on a programmed channel.
     QCOMPARE(CommitChannelCell(row, kColPower, "Low", kBand130to160, en), CommitResult::Accepted);
     QCOMPARE(row[kColPower], QString("Low"));
 
-    // An off-step rx blanks the whole channel.
+    // An off-step rx keeps the whole channel; an empty rx blanks it.
+    const ChannelRow kept = row;
     QCOMPARE(CommitChannelCell(row, kColRxFrequency, "146.514", kBand130to160, en),
              CommitResult::OffStep);
+    QCOMPARE(row, kept);
+    QCOMPARE(CommitChannelCell(row, kColRxFrequency, "", kBand130to160, en),
+             CommitResult::Accepted);
     for (int c = 1; c < kChannelColumns; ++c)
         QVERIFY(row[c].isEmpty());
 
