@@ -1,5 +1,7 @@
 #include "Backups.h"
 
+#include "UserStore.h"
+
 #include <QDir>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -50,21 +52,11 @@ void RemoveAllButNewest(const QDir& folder) {
         QFile::remove(folder.filePath(names[i]));
 }
 
-// Keeps letters, digits, blanks, dots, dashes and underscores; the rest become '_'.
-QString SafeFolderName(const QString& appName) {
-    QString safe;
-    for (QChar c : appName.trimmed())
-        safe += (c.isLetterOrNumber() || c == u' ' || c == u'-' || c == u'_' || c == u'.') ? c : u'_';
-    if (safe.isEmpty() || safe == QLatin1String(".") || safe == QLatin1String(".."))
-        safe = QStringLiteral("_");
-    return safe;
-}
-
 } // namespace
 
 QString BackupFolder(const QString& appName) {
     const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    return QDir(data).filePath(SafeFolderName(appName) + QStringLiteral("/backups"));
+    return QDir(data).filePath(SafeAppName(appName) + QStringLiteral("/backups"));
 }
 
 QString SaveBackup(const QString& folder, const RadioImage& image, BackupKind kind,

@@ -8,28 +8,28 @@
 
 namespace {
 
-// AppName names a file (or a registry key): it must stay one name inside the settings
-// folder. Path separators, control characters and runs of dots become '_', so
-// "../../x/evil" is "______x_evil"; an empty name is "_".
-QString StoreName(const QString& appName) {
-    static const QRegularExpression unsafe(QStringLiteral(R"([/\\\x00-\x1F\x7F]|\.(?=\.)|(?<=\.)\.)"));
-    QString name = appName;
-    name.replace(unsafe, QStringLiteral("_"));
-    return name.isEmpty() ? QStringLiteral("_") : name;
-}
-
 std::unique_ptr<QSettings> OpenStore(const QString& appName) {
 #ifdef Q_OS_WIN
     return std::make_unique<QSettings>(QStringLiteral("HKEY_CURRENT_USER\\Software\\") +
-                                           StoreName(appName),
+                                           SafeAppName(appName),
                                        QSettings::NativeFormat);
 #else
     return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                       QStringLiteral("Software"), StoreName(appName));
+                                       QStringLiteral("Software"), SafeAppName(appName));
 #endif
 }
 
 } // namespace
+
+// Path separators, the drive colon, control characters and runs of dots become '_',
+// so "../../x/evil" is "______x_evil"; an empty name is "_".
+QString SafeAppName(const QString& appName) {
+    static const QRegularExpression unsafe(
+        QStringLiteral(R"([/\\:\x00-\x1F\x7F]|\.(?=\.)|(?<=\.)\.)"));
+    QString name = appName;
+    name.replace(unsafe, QStringLiteral("_"));
+    return name.isEmpty() ? QStringLiteral("_") : name;
+}
 
 UserStore::UserStore(const QString& iniPath)
     : m_appName(ReadProfileString(iniPath, QStringLiteral("Setup"), QStringLiteral("AppName"))) {}

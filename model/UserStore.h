@@ -6,6 +6,10 @@
 #include <QString>
 #include <QVariant>
 
+// AppName names a file, a folder or a registry key; this is the one name made of it that
+// stays inside its parent folder on every platform.
+QString SafeAppName(const QString& appName);
+
 class UserStore {
 public:
     // Opens the store named by [Setup] AppName of `iniPath`.

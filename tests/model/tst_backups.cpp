@@ -17,8 +17,8 @@ private slots:
         QTest::addColumn<QString>("folder");
         QTest::newRow("plain") << "RadioProgrammer" << "RadioProgrammer/backups";
         QTest::newRow("blanks kept") << "FM Radio Programmer" << "FM Radio Programmer/backups";
-        QTest::newRow("separators replaced") << "a/b\\c:d" << "a_b_c_d/backups";
-        QTest::newRow("no climbing out") << ".." << "_/backups";
+        QTest::newRow("separators and drive colon replaced") << "C:a/b\\c" << "C_a_b_c/backups";
+        QTest::newRow("no climbing out") << ".." << "__/backups";
         QTest::newRow("empty") << "" << "_/backups";
     }
 
