@@ -34,8 +34,11 @@ const std::vector<Command>& AllCommands() {
          RunCalibration},
         {"diff", "diff A.dat B.dat [--lang en|zh] [--config DIR]   the differences, one line each",
          RunDiff},
-        {"read", "read --port DEVICE -o FILE.dat [--trace FILE]   read the radio into a .dat file", RunRead},
-        {"write", "write --port DEVICE [--alignment] [--trace FILE] FILE.dat   write a .dat file to the radio",
+        {"read", "read --port DEVICE -o FILE.dat [--trace FILE] [--quiet]   read the radio into a .dat file",
+         RunRead},
+        {"write",
+         "write --port DEVICE [--alignment] [--verify] [--trace FILE] [--quiet] FILE.dat   "
+         "write a .dat file to the radio",
          RunWrite},
         {"clone",
          "clone --port DEVICE FILE.dat [--count N] [--alignment] [--no-verify] [--trace FILE]   "
