@@ -74,15 +74,15 @@ public:
         return false;
     }
 
-    bool word(const ColumnWords& spec, QString* error) const {
-        const QString value = text(spec.column);
+    bool word(const ColumnWords& wordColumn, QString* error) const {
+        const QString value = text(wordColumn.column);
         QStringList allowed;
-        for (Word w : spec.words) {
+        for (Word w : wordColumn.words) {
             if (IsWord(value, w))
                 return true;
             allowed << WordText(w, Language::English) + u'/' + WordText(w, Language::Chinese);
         }
-        *error = fail(spec.column,
+        *error = fail(wordColumn.column,
                       QStringLiteral("\"%1\" is not allowed; allowed: %2").arg(value, allowed.join(u", ")));
         return false;
     }
@@ -150,8 +150,8 @@ bool ImportRow(const RowChecker& check, ChannelRow* row, QString* error) {
         if (!check.tone(column, english, chinese, error))
             return false;
     }
-    for (const ColumnWords& spec : kWordColumns) {
-        if (!check.word(spec, error))
+    for (const ColumnWords& wordColumn : kWordColumns) {
+        if (!check.word(wordColumn, error))
             return false;
     }
     (*row)[kColRxFrequency] = rx;
