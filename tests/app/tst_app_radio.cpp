@@ -56,8 +56,7 @@ void AppRadioTest::readEditWriteAgainstTheSimulator() {
     PromptRecorder prompts;
     ConfigDir config(DefaultIniText());
     const RadioImage radio = RadioWithOneChannel();
-    QVERIFY(SaveDatFile(config.filePath("radio.dat"), radio, nullptr));
-    SimulatorProcess simulator({"--image", config.filePath("radio.dat")});
+    SimulatorProcess simulator(radio);
     QVERIFY(simulator.isReady());
 
     auto app = StartProgram(config, {"--port", simulator.linkPath()});
@@ -103,8 +102,7 @@ void AppRadioTest::undoAfterAReadRestoresTheImageBefore() {
     PromptRecorder prompts;
     ConfigDir config(DefaultIniText());
     const RadioImage radio = RadioWithOneChannel();
-    QVERIFY(SaveDatFile(config.filePath("radio.dat"), radio, nullptr));
-    SimulatorProcess simulator({"--image", config.filePath("radio.dat")});
+    SimulatorProcess simulator(radio);
     QVERIFY(simulator.isReady());
     auto app = StartProgram(config, {"--port", simulator.linkPath()});
     CMainFrame* frame = app->mainFrame();
