@@ -3,6 +3,7 @@
 // typed. Driven with real clicks and keys.
 #include "AppConfig.h"
 #include "CMSFlexGrid.h"
+#include "ChannelScreen.h"
 #include "CProgramView.h"
 #include "ChannelCodec.h"
 #include "ProgramDoc.h"
@@ -17,37 +18,11 @@ namespace {
 
 const QString kIni = QStringLiteral("[Setup]\nAppName=MendTest\nType1=QZ-417\nField1=130 - 160MHz\n"
                                     "[English]\nAppName=Radio\n");
-const QString kOutOfRange = "Out of range,please input again.";
-const QString kOffStep = "Error data Value, please input according the step value(6.25K/5k).";
+const QString kOutOfRange = "Caution: Out of range,please input again.";
+const QString kOffStep =
+    "Caution: Error data Value, please input according the step value(6.25K/5k).";
 
-struct Screen {
-    CProgramDoc doc;
-    CProgramView view{&doc};
-    QStringList messages;
-
-    Screen() {
-        view.setMessageFunction(
-            [this](QWidget*, const QString& text, const QString&) { messages << text; });
-        view.OnInitialUpdate();
-        view.show();
-        view.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&view));
-    }
-    CMSFlexGrid& grid() { return *view.grid(); }
-    QString cell(int row, int col) { return grid().TextMatrix(row, col); }
-    void click(int row, int col) {
-        grid().scrollToItem(grid().item(row - 1, col - 1));
-        const QPoint centre = grid().visualItemRect(grid().item(row - 1, col - 1)).center();
-        QTest::mouseClick(grid().viewport(), Qt::LeftButton, {}, centre);
-    }
-    void type(const QString& text) { QTest::keyClicks(QApplication::focusWidget(), text); }
-    void key(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); }
-    void enterIn(int row, int col, const QString& text) {
-        click(row, col);
-        type(text);
-        key(Qt::Key_Return);
-    }
-};
+using Screen = ChannelScreen;
 
 } // namespace
 

@@ -2,6 +2,7 @@
 // Enter, scrolling, F1.
 #include "AppConfig.h"
 #include "CMSFlexGrid.h"
+#include "ChannelScreen.h"
 #include "CProgramView.h"
 #include "ChannelPrinter.h"
 #include "HelpHook.h"
@@ -31,45 +32,7 @@ const QByteArray kProgramIni = "[Setup]\nAppName=EditorTest\n"
                                "[English]\nAppName=Radio\n"
                                "[Chinese]\nAppName=\xe5\xb0\x8d\xe8\xac\x9b\xe6\xa9\x9f\n";
 
-// A document and its view on screen, with the refusal messages collected.
-struct Screen {
-    CProgramDoc doc;
-    CProgramView view{&doc};
-    QStringList messages;
-
-    Screen() {
-        view.setMessageFunction([this](QWidget*, const QString& text, const QString& caption) {
-            messages << caption + ": " + text;
-        });
-        view.OnInitialUpdate();
-        view.show();
-        view.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&view));
-    }
-    CMSFlexGrid& grid() { return *view.grid(); }
-    QString cell(int row, int col) { return grid().TextMatrix(row, col); }
-    QStringList settings(int row) {
-        QStringList texts;
-        for (int col = kColDecodeTone; col < kChannelColumns; ++col)
-            texts << cell(row, col);
-        return texts;
-    }
-    void click(int row, int col) {
-        grid().scrollToItem(grid().item(row - 1, col - 1));
-        const QPoint centre = grid().visualItemRect(grid().item(row - 1, col - 1)).center();
-        QTest::mouseClick(grid().viewport(), Qt::LeftButton, {}, centre);
-    }
-    void type(const QString& text) { QTest::keyClicks(QApplication::focusWidget(), text); }
-    void enter() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); }
-    void clearEditor() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace); }
-    // Types a receive frequency into an empty row the way a user does.
-    void program(int row, const QString& frequency) {
-        click(row, kColRxFrequency);
-        type(frequency);
-        enter();
-    }
-    QString current() { return QStringLiteral("%1,%2").arg(grid().Row()).arg(grid().Col()); }
-};
+using Screen = ChannelScreen;
 
 const QString kOutOfRange = "Caution: Out of range,please input again.";
 const QString kOffStep =

@@ -1,0 +1,53 @@
+#pragma once
+// A document and its channel view on screen, driven the way a user drives it (clicks on
+// cells, typed text, keys), with the refusal messages collected as "caption: text".
+
+#include "CMSFlexGrid.h"
+#include "CProgramView.h"
+#include "ChannelCodec.h"
+#include "ProgramDoc.h"
+
+#include <QApplication>
+#include <QTest>
+
+struct ChannelScreen {
+    CProgramDoc doc;
+    CProgramView view{&doc};
+    QStringList messages;
+
+    ChannelScreen() {
+        view.setMessageFunction([this](QWidget*, const QString& text, const QString& caption) {
+            messages << caption + ": " + text;
+        });
+        view.OnInitialUpdate();
+        view.show();
+        view.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&view));
+    }
+    CMSFlexGrid& grid() { return *view.grid(); }
+    QString cell(int row, int col) { return grid().TextMatrix(row, col); }
+    QStringList settings(int row) {
+        QStringList texts;
+        for (int col = kColDecodeTone; col < kChannelColumns; ++col)
+            texts << cell(row, col);
+        return texts;
+    }
+    void click(int row, int col) {
+        grid().scrollToItem(grid().item(row - 1, col - 1));
+        const QPoint centre = grid().visualItemRect(grid().item(row - 1, col - 1)).center();
+        QTest::mouseClick(grid().viewport(), Qt::LeftButton, {}, centre);
+    }
+    void type(const QString& text) { QTest::keyClicks(QApplication::focusWidget(), text); }
+    void key(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); }
+    void enter() { key(Qt::Key_Return); }
+    void clearEditor() { key(Qt::Key_Backspace); }
+    // Clicks a cell, types into its editor and commits with Enter.
+    void enterIn(int row, int col, const QString& text) {
+        click(row, col);
+        type(text);
+        enter();
+    }
+    // Types a receive frequency into an empty row the way a user does.
+    void program(int row, const QString& frequency) { enterIn(row, kColRxFrequency, frequency); }
+    QString current() { return QStringLiteral("%1,%2").arg(grid().Row()).arg(grid().Col()); }
+};
