@@ -6,6 +6,7 @@
 
 #include "AppConfig.h"
 #include "CMSFlexGrid.h"
+#include "ChannelEditActions.h"
 #include "ChannelListFiles.h"
 #include "ChannelPrinter.h"
 #include "CommandIds.h"
@@ -82,6 +83,7 @@ CProgramView::CProgramView(CProgramDoc* document, QWidget* parent)
     createEditors();
     writeHeadersAndNumbers();
     setColumnWidths();
+    m_editActions = new ChannelEditActions(this);
 
     InitPortNameFromStore();
     m_transfer = new ProgramTransfer(this, transferHooks());

@@ -20,6 +20,7 @@
 #include <array>
 #include <functional>
 
+class ChannelEditActions;
 class CMSFlexGrid;
 class CScanInfoDlg;
 class QComboBox;
@@ -53,6 +54,9 @@ public:
 
     CProgramDoc* GetDocument() const { return m_document; }
     CMSFlexGrid* grid() const { return m_grid; }
+    // The grid's editing tools: channel selection, clipboard, moves, context menu.
+    ChannelEditActions* editActions() const { return m_editActions; }
+    Language language() const { return m_language; }
 
     // Fills the grid for the bound document (the view is set up by its constructor).
     void OnInitialUpdate();
@@ -113,6 +117,7 @@ public:
     using MessageFunction =
         std::function<void(QWidget* parent, const QString& text, const QString& caption)>;
     void setMessageFunction(MessageFunction function) { m_showMessage = std::move(function); }
+    void showMessage(const QString& text, const QString& caption) { m_showMessage(this, text, caption); }
     static void ShowCautionBox(QWidget* parent, const QString& text, const QString& caption);
 
 signals:
@@ -151,4 +156,5 @@ private:
     MessageFunction m_showMessage;
     ProgramTransfer* m_transfer = nullptr;
     CScanInfoDlg* m_scanInfo = nullptr;
+    ChannelEditActions* m_editActions = nullptr;
 };

@@ -5,6 +5,8 @@
 #include "TextNumbers.h"
 #include "ToneCodes.h"
 
+#include <algorithm>
+
 using namespace ImageMap;
 
 namespace {
@@ -198,6 +200,16 @@ void GridToImage(const ChannelTable& table, RadioImage& image) {
     for (int channel = 1; channel <= kChannelCount; ++channel)
         EncodeChannelRow(table[channel - 1], channel, image);
     ClampCalibration(image);
+}
+
+void SwapChannelRecords(RadioImage& image, int a, int b) {
+    std::swap_ranges(image.begin() + channelRecord(a),
+                     image.begin() + channelRecord(a) + kChannelRecordSize,
+                     image.begin() + channelRecord(b));
+    const bool aScans = image[ScanByte(a)] & ScanBit(a);
+    const bool bScans = image[ScanByte(b)] & ScanBit(b);
+    SetBit(image[ScanByte(a)], ScanBit(a), bScans);
+    SetBit(image[ScanByte(b)], ScanBit(b), aScans);
 }
 
 void ClampCalibration(RadioImage& image) {

@@ -51,6 +51,9 @@ void EncodeChannelRow(const ChannelRow& row, int channel, RadioImage& image);
 // Encodes only `column` of `row`: the bytes or bits of that one setting.
 void EncodeChannelCell(const ChannelRow& row, int column, int channel, RadioImage& image);
 
+// Exchanges the whole records of channels `a` and `b` (1..16) and their scan-list bits.
+void SwapChannelRecords(RadioImage& image, int a, int b);
+
 // Pulls the calibration tables back into their valid ranges: a squelch byte whose
 // magnitude exceeds 5 becomes 00; a low-power byte outside 25..150 becomes 100 and a
 // high-power byte outside 128..250 becomes 200.
