@@ -1,10 +1,10 @@
-
+// The main window: start-up, the document commands and their questions, the tree, the
+// navigation bar, Ctrl+F11, the background, the language switch, About and F1.
 #include "AboutDlg.h"
 #include "AppConfig.h"
 #include "ChildFrame.h"
 #include "CommandIds.h"
 #include "Files.h"
-#include "FrameKeyFilter.h"
 #include "HelpHook.h"
 #include "HelpTopics.h"
 #include "HelpViewer.h"
@@ -22,18 +22,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
-#include <QDir>
 #include <QFile>
-#include <QHelpEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QRadioButton>
-#include <QRubberBand>
 #include <QSignalSpy>
 #include <QTest>
-#include <QToolTip>
 #include <QTreeWidget>
 
 namespace {
@@ -77,136 +72,90 @@ std::unique_ptr<QSignalSpy> DetachedCommand(CMainFrame* frame, int commandId) {
     return std::make_unique<QSignalSpy>(action, &QAction::triggered);
 }
 
+// Selects `item` with the pointer over `under`, as a click on `under` does.
+void SelectWithPointerOver(QTreeWidget* tree, QTreeWidgetItem* under, QTreeWidgetItem* item) {
+    QCursor::setPos(tree->viewport()->mapToGlobal(tree->visualItemRect(under).center()));
+    tree->setCurrentItem(item);
+    QTest::qWait(20);
+}
+
+void EditDocument(CProgramDoc* doc) {
+    doc->edit(QStringLiteral("test"), [](RadioImage& bytes) { bytes[0x20] ^= 0x01; });
+}
+
 } // namespace
 
 class AppShellTest : public QObject {
     Q_OBJECT
 private slots:
-    void init();
-
-    // Start-up and configuration
-    void startUpWithDefaultIni();
-    void startUpVariants_data();
-    void startUpVariants();
+    void init() { SetHelpHandler({}); }
+    void startUp_data();
+    void startUp();
     void acceleratorsRunTheirCommands();
-    void chineseTexts();
-    void commandLine();
-    void commandLineDatFile();
-
-    // Documents
+    void commandLineStarts();
     void newAsksBeforeClearing();
     void openHidesActiveWindowAndCloseOnlyHides();
     void shortFileRefusedKeepsDocument();
     void saveWritesTheImage();
     void unsavedChangesOnClose();
-
-    // Main window
     void treeActsOnItemUnderCursor();
-    void controlBarAndNavigatorBar();
+    void navigatorBar();
     void ctrlF11AndAlignmentEntries();
     void backgroundPicture();
-
-    // Language, About, help
     void languageSwitch();
     void aboutDialog();
     void helpTopics();
 };
 
-void AppShellTest::init() {
-    SetHelpHandler({});
-}
-
-// --- Start-up and configuration ----------------------------------------------------
-
-void AppShellTest::startUpWithDefaultIni() {
-    RunningProgram program;
-    QVERIFY(program.frame);
-    CMainFrame* frame = program.frame;
-    const AppConfig& run = appConfig();
-    QCOMPARE(run.iniFilePath, program.config.iniPath());
-    QCOMPARE(run.languageName, QStringLiteral("English"));
-    QCOMPARE(run.programDirectory, QDir(QStringLiteral(TEST_BIN_DIR)).absolutePath() + u'/');
-    QVERIFY(run.documentIsNew);
-
-    QVERIFY(frame->isVisible());
-    QVERIFY(frame->windowState() & Qt::WindowMaximized);
-    QVERIFY(!frame->windowIcon().isNull());
-    QCOMPARE(frame->childFrames().size(), 1);
-    QCOMPARE(frame->activeChild()->windowTitle(), QStringLiteral("Channel Information[*]"));
-    QVERIFY(IsNewImage(frame->activeDocument()->image()));
-
-    QVERIFY(frame->treeRoot()->isExpanded());
-    QCOMPARE(TreeChildren(frame),
-             QStringList({"Product Information", "Channel Information", "Optional Features"}));
-    QVERIFY(!HasAction(frame->editMenu(), CommandId::kPowerAdjust));
-    QVERIFY(!HasAction(frame->editMenu(), CommandId::kSqlAdjust));
-    QVERIFY(program.prompts.asked.isEmpty());
-}
-
-void AppShellTest::startUpVariants_data() {
-    QTest::addColumn<bool>("writeIni");
+void AppShellTest::startUp_data() {
     QTest::addColumn<QString>("iniText");
-    QTest::addColumn<bool>("chinese");
     QTest::addColumn<QString>("company");
+    QTest::addColumn<QStringList>("tree");
     QTest::addColumn<QString>("aboutItem");
     QTest::addColumn<bool>("languageItem");
-
-    QTest::newRow("default Program.ini") << true << DefaultIniText() << false << "Quorvane Radio"
-                                         << "About Radio Programmer..." << true;
-    QTest::newRow("no Program.ini") << false << QString() << false << ""
-                                    << "" << false;
-    QTest::newRow("no keys") << true << "[Setup]\n"
-                             << false << ""
+    QTest::newRow("default") << DefaultIniText() << "Quorvane Radio"
+                             << QStringList{"Product Information", "Channel Information",
+                                            "Optional Features"}
+                             << "About Radio Programmer..." << true;
+    QTest::newRow("no keys") << "[Setup]\n" << ""
+                             << QStringList{"Product Information", "Channel Information",
+                                            "Optional Features"}
                              << "" << false;
-    QTest::newRow("Chinese without its section")
-        << true << "[Setup]\nLanguage=Chinese\nShowLang=1\n[English]\nCompany=Acme\n"
-        << true << ""
-        << "" << true;
-    // Section names match without regard to case, so the texts still come from [Chinese].
-    QTest::newRow("lower-case chinese runs in English")
-        << true << DefaultIniWith("Language", "chinese") << false << "Quorvane 無線電"
-        << "關於寫頻軟件..." << true;
-    QTest::newRow("ShowLang 0") << true << DefaultIniWith("ShowLang", "0") << false
-                                << "Quorvane Radio"
-                                << "About Radio Programmer..." << false;
-    QTest::newRow("ShowLang letters")
-        << true << DefaultIniWith("ShowLang", "yes") << false << "Quorvane Radio"
-        << "About Radio Programmer..." << false;
-    QTest::newRow("ShowLang blank and digits")
-        << true << DefaultIniWith("ShowLang", " 2x") << false << "Quorvane Radio"
-        << "About Radio Programmer..." << true;
+    QTest::newRow("Chinese") << DefaultIniWith("Language", "Chinese") << "Quorvane 無線電"
+                             << QStringList{"類型設置", "信道信息", "可選功能"} << "關於寫頻軟件..."
+                             << true;
 }
 
-void AppShellTest::startUpVariants() {
-    QFETCH(bool, writeIni);
+void AppShellTest::startUp() {
     QFETCH(QString, iniText);
-    QFETCH(bool, chinese);
     QFETCH(QString, company);
+    QFETCH(QStringList, tree);
     QFETCH(QString, aboutItem);
     QFETCH(bool, languageItem);
     PromptRecorder prompts;
-    auto config = writeIni ? std::make_unique<ConfigDir>(iniText) : std::make_unique<ConfigDir>();
-    auto app = StartProgram(*config);
+    ConfigDir config(iniText);
+    auto app = StartProgram(config);
     QVERIFY(app);
     CMainFrame* frame = app->mainFrame();
-    QCOMPARE(appConfig().chineseLanguage, chinese);
-    QCOMPARE(appConfig().helpFileName,
-             chinese ? QStringLiteral("chHelp") : QStringLiteral("enHelp"));
-    QCOMPARE(appConfig().applicationName, company);
+    QVERIFY(frame->isVisible());
+    QVERIFY(frame->windowState() & Qt::WindowMaximized);
+    QCOMPARE(frame->childFrames().size(), 1);
+    QVERIFY(IsNewImage(frame->activeDocument()->image()));
+    QVERIFY(appConfig().documentIsNew);
     QCOMPARE(frame->treeRoot()->text(0), company);
     QCOMPARE(frame->navigatorBar()->caption(), company);
-    QCOMPARE(frame->treeRoot()->childCount(), 3);
+    QCOMPARE(TreeChildren(frame), tree);
+    QCOMPARE(frame->activeDocument()->title(), tree[1]);
     QCOMPARE(frame->helpMenu()->actions().first()->text(), aboutItem);
-    QCOMPARE(frame->helpMenu()->actions().first()->data().toInt(), CommandId::kAppAbout);
     QCOMPARE(HasAction(frame->setupMenu(), CommandId::kLanguage), languageItem);
-    QCOMPARE(frame->childFrames().size(), 1);
+    QVERIFY(!HasAction(frame->editMenu(), CommandId::kPowerAdjust));
+    QCOMPARE(frame->menuBar()->actions().first()->text(), QStringLiteral("&File")); // always English
     QVERIFY(prompts.asked.isEmpty());
 }
 
 void AppShellTest::acceleratorsRunTheirCommands() {
     RunningProgram program;
     CMainFrame* frame = program.frame;
-    // Ctrl+N asks before clearing.
     QApplication::setActiveWindow(frame);
     QTest::keyClick(frame, Qt::Key_N, Qt::ControlModifier);
     QCOMPARE(program.prompts.asked.size(), 1);
@@ -219,75 +168,27 @@ void AppShellTest::acceleratorsRunTheirCommands() {
     QCOMPARE(write->size(), 1);
 }
 
-void AppShellTest::chineseTexts() {
+void AppShellTest::commandLineStarts() {
     PromptRecorder prompts;
-    ConfigDir config(DefaultIniWith("Language", "Chinese"));
-    auto app = StartProgram(config);
-    CMainFrame* frame = app->mainFrame();
-    QVERIFY(appConfig().chineseLanguage);
-    QCOMPARE(appConfig().helpFileName, QStringLiteral("chHelp"));
-    QCOMPARE(frame->treeRoot()->text(0), QStringLiteral("Quorvane 無線電"));
-    QCOMPARE(TreeChildren(frame), QStringList({"類型設置", "信道信息", "可選功能"}));
-    QCOMPARE(frame->activeDocument()->title(), QStringLiteral("信道信息"));
-    QCOMPARE(frame->helpMenu()->actions().first()->text(), QStringLiteral("關於寫頻軟件..."));
-    // Menus stay English.
-    QCOMPARE(frame->menuBar()->actions().first()->text(), QStringLiteral("&File"));
-    frame->AppendAlignmentEntries();
-    QCOMPARE(TreeChildren(frame),
-             QStringList({"類型設置", "信道信息", "可選功能", "功率調整", "靜噪調整"}));
-    QCOMPARE(frame->editMenu()->actions().last()->text(), QStringLiteral("靜噪調整"));
-}
-
-void AppShellTest::commandLine() {
-    const QString config = QDir::tempPath();
-    CommandLine parsed =
-        ParseCommandLine({"Program", "--port", "/dev/ttyUSB3", "--config", config, "radio.dat"});
-    QVERIFY(parsed.error.isEmpty());
-    QCOMPARE(parsed.port, QStringLiteral("/dev/ttyUSB3"));
-    QCOMPARE(parsed.configDir, QDir(config).absolutePath());
-    QCOMPARE(parsed.datFile, QStringLiteral("radio.dat"));
-    QCOMPARE(RestartArguments(parsed),
-             QStringList({"--config", QDir(config).absolutePath(), "--port", "/dev/ttyUSB3"}));
-    QCOMPARE(RestartArguments(ParseCommandLine({"Program"})), QStringList());
-    // The language restart keeps tracing into the same file.
-    const QString trace = QDir(config).filePath("trace.txt");
-    QCOMPARE(RestartArguments(ParseCommandLine({"Program", "--trace", trace})),
-             QStringList({"--trace", trace}));
-    QVERIFY(!ParseCommandLine({"Program", "--bogus"}).error.isEmpty());
-    QVERIFY(!ParseCommandLine({"Program", "a.dat", "b.dat"}).error.isEmpty());
-    QVERIFY(!ParseCommandLine({"Program", "--port"}).error.isEmpty());
-    QVERIFY(ParseCommandLine({"Program", "--help"}).helpRequested);
-
     CProgramApp bad;
     QVERIFY(!bad.InitInstance({"Program", "--bogus"}, QStringLiteral(TEST_BIN_DIR)));
     QCOMPARE(bad.exitCode(), 2);
     QVERIFY(!bad.mainFrame());
 
-    // --port is the port of the run, and the restart passes the options on.
-    PromptRecorder prompts;
-    ConfigDir dir(DefaultIniText());
-    auto app = StartProgram(dir, {"--port", "/dev/ttyACM7"});
-    QCOMPARE(appConfig().portName, QStringLiteral("/dev/ttyACM7"));
-    QCOMPARE(appConfig().commandLinePort, QStringLiteral("/dev/ttyACM7"));
-}
-
-void AppShellTest::commandLineDatFile() {
-    PromptRecorder prompts;
     ConfigDir config(DefaultIniText());
     RadioImage image = NewImage();
-    image[0x10] = 0x25;
     image[ImageMap::kImageSize - 1] = 0x5A;
     QVERIFY(SaveDatFile(config.filePath("radio.dat"), image, nullptr));
-    auto app = StartProgram(config, {config.filePath("radio.dat")});
+    auto app = StartProgram(config, {"--port", "/dev/ttyACM7", config.filePath("radio.dat")});
     QVERIFY(app);
     CMainFrame* frame = app->mainFrame();
+    QCOMPARE(appConfig().portName, QStringLiteral("/dev/ttyACM7"));
     QCOMPARE(frame->childFrames().size(), 1);
     QCOMPARE(frame->activeDocument()->image(), image);
     QVERIFY(!appConfig().documentIsNew);
     QCOMPARE(frame->activeChild()->windowTitle(), QStringLiteral("radio.dat[*]"));
 
     // The main window shows the title the active document's view asks for.
-    QVERIFY(frame->windowTitle().startsWith("FM Radio Programmer"));
     CChildFrame* first = frame->activeChild();
     first->setMainTitle("first");
     QCOMPARE(frame->windowTitle(), QStringLiteral("first"));
@@ -305,28 +206,22 @@ void AppShellTest::commandLineDatFile() {
     QCOMPARE(refused.exitCode(), 1);
     QCOMPARE(prompts.asked.size(), 1);
     QVERIFY(prompts.asked.first().text.contains("1023"));
-    QCOMPARE(prompts.asked.first().icon, QMessageBox::Warning);
 }
-
-// --- Documents ----------------------------------------------------------------------
 
 void AppShellTest::newAsksBeforeClearing() {
     RunningProgram program;
     CMainFrame* frame = program.frame;
     CChildFrame* first = frame->activeChild();
-    first->document()->edit(QStringLiteral("test"), [&](RadioImage& bytes) { bytes[0x20] = 0x11; });
-    QString error;
-    QVERIFY(first->document()->OnSaveDocument(program.config.filePath("first.dat"), &error));
-
     program.prompts.answerNext(QMessageBox::Cancel);
     frame->OnFileNew();
     QCOMPARE(program.prompts.asked.size(), 1);
     QCOMPARE(program.prompts.asked[0].text, QStringLiteral("All data will be Cleared!"));
-    QCOMPARE(program.prompts.asked[0].buttons, QMessageBox::Ok | QMessageBox::Cancel);
     QCOMPARE(frame->activeChild(), first);
-    QCOMPARE(first->document()->image()[0x20], 0x11);
 
-    // OK replaces the document; an unchanged document is not asked about again.
+    // OK replaces the document.
+    EditDocument(first->document());
+    QString error;
+    QVERIFY(first->document()->OnSaveDocument(program.config.filePath("first.dat"), &error));
     program.prompts.answerNext(QMessageBox::Ok);
     frame->OnFileNew();
     QCOMPARE(program.prompts.asked.size(), 2);
@@ -336,9 +231,7 @@ void AppShellTest::newAsksBeforeClearing() {
 
     // With unsaved changes, OK is followed by Save / Discard / Cancel.
     CChildFrame* second = frame->activeChild();
-    second->document()->edit(QStringLiteral("test"),
-                             [](RadioImage& bytes) { bytes[0x20] ^= 0x01; });
-    QCOMPARE(second->windowTitle(), QStringLiteral("Channel Information[*]"));
+    EditDocument(second->document());
     QVERIFY(second->isWindowModified());
     program.prompts.answerNext(QMessageBox::Ok);
     program.prompts.answerNext(QMessageBox::Cancel);
@@ -354,34 +247,27 @@ void AppShellTest::newAsksBeforeClearing() {
     frame->OnFileNew();
     QCOMPARE(ReadFileBytes(program.config.filePath("kept.dat")).size(), ImageMap::kImageSize);
     QVERIFY(frame->activeChild() != second);
-    QCOMPARE(frame->childFrames().size(), 1);
 }
 
 void AppShellTest::openHidesActiveWindowAndCloseOnlyHides() {
     RunningProgram program;
     CMainFrame* frame = program.frame;
     CChildFrame* first = frame->activeChild();
-    QSignalSpy activeChanged(frame, &CMainFrame::activeDocumentChanged);
-
     QVERIFY(WriteFileBytes(program.config.filePath("other.dat"),
                            QByteArray(ImageMap::kImageSize, 0x33)));
     program.prompts.setOpenFile(program.config.filePath("other.dat"));
     frame->OnFileOpen();
     QCOMPARE(frame->childFrames().size(), 2);
     CChildFrame* second = frame->activeChild();
-    QVERIFY(second != first);
     QVERIFY(first->isHidden());
-    QVERIFY(second->isVisible());
     QCOMPARE(second->document()->image()[0], 0x33);
-    QCOMPARE(activeChanged.size(), 1);
+    QVERIFY(program.prompts.asked.isEmpty());
 
     // File > Close and the close box hide the window; the document stays open.
     frame->commandAction(CommandId::kFileClose)->trigger();
     QVERIFY(second->isHidden());
-    QCOMPARE(frame->activeChild(), second);
     frame->commandAction(CommandId::kChannelInformation)->trigger();
     QVERIFY(second->isVisible());
-    QVERIFY(!second->isMaximized());
     second->showMaximized();
     QVERIFY(!second->close());
     QVERIFY(second->isHidden());
@@ -389,28 +275,20 @@ void AppShellTest::openHidesActiveWindowAndCloseOnlyHides() {
     frame->OnChannelInformation();
     QVERIFY(second->isVisible());
     QVERIFY(!second->isMaximized());
-    QCOMPARE(second->document()->image()[0], 0x33);
-    QVERIFY(first->isHidden());
 }
 
 void AppShellTest::shortFileRefusedKeepsDocument() {
     RunningProgram program;
     CMainFrame* frame = program.frame;
     CChildFrame* shown = frame->activeChild();
-    shown->document()->edit(QStringLiteral("test"), [&](RadioImage& bytes) { bytes[0x30] = 0x42; });
-    QString error;
-    QVERIFY(shown->document()->OnSaveDocument(program.config.filePath("shown.dat"), &error));
-
     QVERIFY(WriteFileBytes(program.config.filePath("short.dat"), QByteArray(1023, 0x11)));
     program.prompts.setOpenFile(program.config.filePath("short.dat"));
     frame->OnFileOpen();
     QCOMPARE(program.prompts.asked.size(), 1);
-    QVERIFY(program.prompts.asked[0].text.contains("1023"));
     QVERIFY(program.prompts.asked[0].text.contains("short.dat"));
     QCOMPARE(frame->childFrames().size(), 1);
     QCOMPARE(frame->activeChild(), shown);
     QVERIFY(shown->isVisible());
-    QCOMPARE(shown->document()->image()[0x30], 0x42);
     QVERIFY(appConfig().documentIsNew);
 
     // A longer file loads; bytes past the image are ignored.
@@ -426,26 +304,24 @@ void AppShellTest::saveWritesTheImage() {
     CProgramDoc* doc = frame->activeDocument();
     doc->edit(QStringLiteral("test"), [](RadioImage& image) { image[0x40] = 0x99; });
 
-    // The first Save asks for a name, proposing AppName; cancelling saves nothing.
+    // The first Save asks for a name; cancelling saves nothing.
     frame->OnFileSave();
     QCOMPARE(program.prompts.proposedSaveNames, QStringList({"RadioProgrammer.dat"}));
-    program.prompts.proposedSaveNames.clear();
     QVERIFY(doc->isModified());
 
     program.prompts.setSaveFile(program.config.filePath("saved.dat"));
     frame->OnFileSave();
     const QByteArray bytes = ReadFileBytes(program.config.filePath("saved.dat"));
-    QCOMPARE(bytes.size(), ImageMap::kImageSize);
     QCOMPARE(quint8(bytes[0x40]), quint8(0x99));
     QVERIFY(!doc->isModified());
     QCOMPARE(frame->activeChild()->windowTitle(), QStringLiteral("saved.dat[*]"));
 
     // Save again writes to the same file without asking; Save As asks again.
     frame->OnFileSave();
-    QCOMPARE(program.prompts.proposedSaveNames.size(), 1);
+    QCOMPARE(program.prompts.proposedSaveNames.size(), 2);
     program.prompts.setSaveFile(program.config.filePath("copy.dat"));
     frame->OnFileSaveAs();
-    QCOMPARE(program.prompts.proposedSaveNames.last(), program.config.filePath("saved.dat"));
+    QCOMPARE(program.prompts.proposedSaveNames.size(), 3);
     QCOMPARE(ReadFileBytes(program.config.filePath("copy.dat")), bytes);
 }
 
@@ -458,8 +334,7 @@ void AppShellTest::unsavedChangesOnClose() {
     frame->show();
     QVERIFY(WriteFileBytes(program.config.filePath("a.dat"), QByteArray(ImageMap::kImageSize, 0)));
     QVERIFY(frame->openDocumentFile(program.config.filePath("a.dat")));
-    frame->childFrames().first()->document()->edit(
-        QStringLiteral("test"), [](RadioImage& bytes) { bytes[0x20] ^= 0x01; }); // the hidden one
+    EditDocument(frame->childFrames().first()->document()); // the hidden one
     program.prompts.answerNext(QMessageBox::Cancel);
     QVERIFY(!frame->close());
     QVERIFY(frame->isVisible());
@@ -470,8 +345,6 @@ void AppShellTest::unsavedChangesOnClose() {
     QVERIFY(frame->close());
 }
 
-// --- Main window --------------------------------------------------------------------
-
 void AppShellTest::treeActsOnItemUnderCursor() {
     RunningProgram program;
     CMainFrame* frame = program.frame;
@@ -481,44 +354,25 @@ void AppShellTest::treeActsOnItemUnderCursor() {
     QTreeWidgetItem* productItem = TreeChild(frame, "Product Information");
     QTreeWidgetItem* channelItem = TreeChild(frame, "Channel Information");
     QTreeWidgetItem* featuresItem = TreeChild(frame, "Optional Features");
-    const auto pointAt = [tree](QTreeWidgetItem* item) {
-        QCursor::setPos(tree->viewport()->mapToGlobal(tree->visualItemRect(item).center()));
-    };
-    const auto select = [tree](QTreeWidgetItem* item) {
-        tree->setCurrentItem(item);
-        QTest::qWait(20);
-    };
 
-    // The item under the pointer acts, whichever item the selection moved to.
-    pointAt(featuresItem);
-    select(productItem);
-    QCOMPARE(features->size(), 1);
-    QCOMPARE(product->size(), 0);
-    QCOMPARE(tree->currentItem(), frame->treeRoot());
-    // The same item again acts again, and only once per selection.
-    select(featuresItem);
-    QCOMPARE(features->size(), 2);
-    QCOMPARE(tree->currentItem(), frame->treeRoot());
-
-    // The root (company name) and empty space do nothing.
-    pointAt(frame->treeRoot());
-    select(productItem);
-    QCursor::setPos(tree->viewport()->mapToGlobal(QPoint(5, tree->viewport()->height() - 5)));
-    select(channelItem);
+    // The item under the pointer acts, whichever item the selection moved to, and
+    // again when chosen again.
+    SelectWithPointerOver(tree, featuresItem, productItem);
+    SelectWithPointerOver(tree, featuresItem, featuresItem);
     QCOMPARE(features->size(), 2);
     QCOMPARE(product->size(), 0);
     QCOMPARE(tree->currentItem(), frame->treeRoot());
 
-    // Channel Information brings the hidden channel window back.
+    // The root does nothing; Channel Information brings the hidden channel window back.
+    SelectWithPointerOver(tree, frame->treeRoot(), productItem);
     frame->OnFileClose();
-    QVERIFY(frame->activeChild()->isHidden());
-    pointAt(channelItem);
-    select(productItem);
+    SelectWithPointerOver(tree, channelItem, productItem);
     QVERIFY(frame->activeChild()->isVisible());
+    QCOMPARE(features->size(), 2);
     QCOMPARE(product->size(), 0);
 }
 
-void AppShellTest::controlBarAndNavigatorBar() {
+void AppShellTest::navigatorBar() {
     RunningProgram program;
     CMainFrame* frame = program.frame;
     frame->showNormal();
@@ -526,22 +380,13 @@ void AppShellTest::controlBarAndNavigatorBar() {
     QTest::qWait(20);
     CNavigatorBar* bar = frame->navigatorBar();
     QAction* controlBar = frame->commandAction(CommandId::kViewControlBar);
-    QVERIFY(controlBar->isChecked());
-    QVERIFY(bar->isVisible());
-    QCOMPARE(bar->width(), CNavigatorBar::kStartWidth);
-
     controlBar->trigger();
     QVERIFY(!bar->isVisible());
-    QVERIFY(!controlBar->isChecked());
     controlBar->trigger();
     QVERIFY(bar->isVisible());
 
-    // The close button has the tool tip "Close"; pressing it and releasing elsewhere
-    // keeps the bar.
+    // The close button hides it only when released over it.
     const QPoint button = bar->closeButtonRect().center();
-    QHelpEvent tip(QEvent::ToolTip, button, bar->mapToGlobal(button));
-    QApplication::sendEvent(bar, &tip);
-    QCOMPARE(QToolTip::text(), QStringLiteral("Close"));
     QTest::mousePress(bar, Qt::LeftButton, {}, button);
     QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(40, 200));
     QVERIFY(bar->isVisible());
@@ -550,30 +395,14 @@ void AppShellTest::controlBarAndNavigatorBar() {
     QVERIFY(!controlBar->isChecked());
     controlBar->trigger();
 
-    // Dragging the edge: the tracking line stops at 80 px, the width at 11 px.
-    const QPoint edge = bar->sizingStripRect().center();
-    QTest::mousePress(bar, Qt::LeftButton, {}, edge);
-    QMouseEvent move(QEvent::MouseMove, QPointF(3, edge.y()),
-                     bar->mapToGlobal(QPointF(3, edge.y())), Qt::NoButton, Qt::LeftButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(bar, &move);
-    QVERIFY(bar->trackingLine()->isVisible());
-    QCOMPARE(bar->trackingLine()->x(), bar->mapTo(bar->parentWidget(), QPoint(80, 0)).x());
-    QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(3, edge.y()));
-    QVERIFY(!bar->trackingLine()->isVisible());
-    QCOMPARE(bar->width(), CNavigatorBar::kMinWidth);
-
-    // ... and at most half the window.
-    QTest::mousePress(bar, Qt::LeftButton, {}, bar->sizingStripRect().center());
-    QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(900, edge.y()));
+    // Dragging the edge: at least the smallest width, at most half the window.
+    const int y = bar->sizingStripRect().center().y();
+    for (const int x : {3, 900}) {
+        QTest::mousePress(bar, Qt::LeftButton, {}, bar->sizingStripRect().center());
+        QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(x, y));
+    }
     QCOMPARE(bar->width(), frame->width() / 2);
-    QTest::mousePress(bar, Qt::LeftButton, {}, bar->sizingStripRect().center());
-    QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(300, edge.y()));
-    QCOMPARE(bar->width(), 300);
-    QTest::qWait(20);
-    QVERIFY(frame->navigationTree()->geometry().right() < 300);
-    // The dragged width is kept per user; the next run of this test starts afresh.
-    UserStore(program.config.iniPath()).remove("NavigatorWidth");
+    UserStore(program.config.iniPath()).remove("NavigatorWidth"); // kept per user
 }
 
 void AppShellTest::ctrlF11AndAlignmentEntries() {
@@ -586,7 +415,6 @@ void AppShellTest::ctrlF11AndAlignmentEntries() {
     QTest::keyClick(inside, Qt::Key_F11);
     QCOMPARE(unlock.size(), 0);
     QTest::keyClick(inside, Qt::Key_F11, Qt::ControlModifier);
-    QCOMPARE(unlock.size(), 1);
     QTest::keyClick(frame->navigationTree(), Qt::Key_F11, Qt::ControlModifier);
     QCOMPARE(unlock.size(), 2);
 
@@ -595,25 +423,19 @@ void AppShellTest::ctrlF11AndAlignmentEntries() {
     modal.setWindowModality(Qt::ApplicationModal);
     modal.show();
     QTest::keyClick(&modal, Qt::Key_F11, Qt::ControlModifier);
-    QTest::keyClick(inside, Qt::Key_F11, Qt::ControlModifier);
     QCOMPARE(unlock.size(), 2);
     modal.hide();
 
     // The entries are added once, to the tree and at the end of the Edit menu.
     frame->AppendAlignmentEntries();
     frame->AppendAlignmentEntries();
-    QCOMPARE(TreeChildren(frame), QStringList({"Product Information", "Channel Information",
-                                               "Optional Features", "Power Adjust", "Sql Adjust"}));
+    QCOMPARE(TreeChildren(frame).mid(3), QStringList({"Power Adjust", "Sql Adjust"}));
     const QList<QAction*> edit = frame->editMenu()->actions();
     QCOMPARE(edit.size(), 5);
-    QCOMPARE(edit[3]->data().toInt(), CommandId::kPowerAdjust);
     QCOMPARE(edit[4]->data().toInt(), CommandId::kSqlAdjust);
     const auto sql = DetachedCommand(frame, CommandId::kSqlAdjust);
-    QTreeWidget* tree = frame->navigationTree();
-    QCursor::setPos(tree->viewport()->mapToGlobal(
-        tree->visualItemRect(TreeChild(frame, "Sql Adjust")).center()));
-    tree->setCurrentItem(TreeChild(frame, "Power Adjust"));
-    QTest::qWait(20);
+    SelectWithPointerOver(frame->navigationTree(), TreeChild(frame, "Sql Adjust"),
+                          TreeChild(frame, "Power Adjust"));
     QCOMPARE(sql->size(), 1);
 }
 
@@ -631,10 +453,7 @@ void AppShellTest::backgroundPicture() {
     CProgramApp app;
     QVERIFY(app.InitInstance({"Program", "--config", config.path()}, config.path()));
     QVERIFY(app.mainFrame()->mdiClient()->usesBuiltInPicture());
-    QCOMPARE(app.mainFrame()->mdiClient()->backgroundPicture().size(), QSize(238, 157));
 }
-
-// --- Language, About, help ------------------------------------------------------------
 
 void AppShellTest::languageSwitch() {
     PromptRecorder prompts;
@@ -647,15 +466,12 @@ void AppShellTest::languageSwitch() {
         return true;
     });
 
-    // The language in use: nothing written, nothing restarted.
+    // The language in use: nothing written.
     CLanguageDlg dialog(frame);
     dialog.show();
-    QCOMPARE(dialog.chosenIndex(), -1);
     dialog.englishButton()->setChecked(true);
     const QByteArray before = ReadFileBytes(config.iniPath());
     dialog.accept();
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(dialog.chosenIndex(), 0);
     QVERIFY(!dialog.languageChanged());
     QCOMPARE(ReadFileBytes(config.iniPath()), before);
 
@@ -669,19 +485,11 @@ void AppShellTest::languageSwitch() {
              QStringLiteral("Quorvane 無線電"));
 
     // Unsaved changes and Cancel: the window stays and nothing restarts.
-    frame->activeDocument()->edit(QStringLiteral("test"),
-                                  [](RadioImage& bytes) { bytes[0x20] ^= 0x01; });
+    EditDocument(frame->activeDocument());
     prompts.answerNext(QMessageBox::Cancel);
     QVERIFY(!frame->restartForLanguage());
     QVERIFY(frame->isVisible());
     QVERIFY(launched.isEmpty());
-
-    // Choosing English again after the cancelled restart puts English back.
-    dialog.show();
-    dialog.englishButton()->setChecked(true);
-    dialog.accept();
-    QVERIFY(!dialog.languageChanged());
-    QCOMPARE(ReadProfileString(config.iniPath(), "Setup", "Language"), QStringLiteral("English"));
 
     // Discard: the window closes and the program starts again with the same options.
     prompts.answerNext(QMessageBox::Discard);
@@ -689,11 +497,6 @@ void AppShellTest::languageSwitch() {
     QVERIFY(!frame->isVisible());
     QCOMPARE(launched, QStringList({QCoreApplication::applicationFilePath(), "--config",
                                     config.path(), "--port", "/dev/ttyUSB1"}));
-
-    // The new run reads the new language.
-    WriteProfileString(config.iniPath(), "Setup", "Language", "Chinese");
-    auto next = StartProgram(config);
-    QVERIFY(appConfig().chineseLanguage);
 }
 
 void AppShellTest::aboutDialog() {
@@ -703,16 +506,13 @@ void AppShellTest::aboutDialog() {
         auto app = StartProgram(config);
         CAboutDlg about(app->mainFrame());
         QCOMPARE(about.windowTitle(), QStringLiteral("About Radio Programmer..."));
-        QCOMPARE(about.versionLabel()->text(), QStringLiteral("Radio Programmer Version 1.0"));
-        QCOMPARE(about.copyrightsLabel()->text(), QStringLiteral("Copyright (C) 2024"));
         QCOMPARE(about.ownerLabel()->text(), QStringLiteral("Quorvane Radio"));
     }
+    // The texts come from the run's language section only.
     ConfigDir config("[Setup]\nLanguage=Chinese\n[English]\nVersion=1\n");
     auto app = StartProgram(config);
     CAboutDlg about(app->mainFrame());
-    QVERIFY(about.windowTitle().isEmpty());
     QVERIFY(about.versionLabel()->text().isEmpty());
-    QVERIFY(about.copyrightsLabel()->text().isEmpty());
     QVERIFY(about.ownerLabel()->text().isEmpty());
 }
 
@@ -725,9 +525,6 @@ void AppShellTest::helpTopics() {
             QVERIFY2(QFile::exists(QStringLiteral(TEST_BIN_DIR "/help/%1/%2").arg(language, page)),
                      qPrintable(page));
     }
-    QCOMPARE(HelpTopicFor(99999), QStringLiteral("index.html"));
-    QCOMPARE(HelpTopicFor(32777), QStringLiteral("connecting.html#port"));
-
     RunningProgram program;
     CMainFrame* frame = program.frame;
 
@@ -748,7 +545,7 @@ void AppShellTest::helpTopics() {
     QCOMPARE(requested,
              QList<int>({kHelpContents, CommandId::kViewControlBar, CommandId::kComSetup}));
 
-    // The viewer opens the page of the topic in the run's language.
+    // The viewer opens the page of the topic in the run's language, else the index.
     CHelpViewer viewer(frame);
     viewer.showTopic(32777);
     QCOMPARE(viewer.currentSource().fileName(), QStringLiteral("connecting.html"));

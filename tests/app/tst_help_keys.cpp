@@ -119,23 +119,14 @@ void HelpKeysTest::f1InEveryDialog_data() {
                            << "index.html";
     QTest::newRow("Language") << Opener(&CMainFrame::OnLanguage) << ""
                               << "language.html";
-    QTest::newRow("Language, on Cancel") << Opener(&CMainFrame::OnLanguage) << "Cancel"
-                                         << "language.html";
     QTest::newRow("COM Setup") << Command(CommandId::kComSetup) << "Cancel"
                                << "connecting.html#port";
     QTest::newRow("Product Information") << Opener(&CMainFrame::OnProductInformation) << ""
                                          << "settings.html#product";
-    QTest::newRow("Product Information, on OK") << Opener(&CMainFrame::OnProductInformation) << "OK"
-                                                << "settings.html#product";
     QTest::newRow("Optional Features, on OK") << Opener(&CMainFrame::OnOptionalFeatures) << "OK"
                                               << "settings.html#features";
-    QTest::newRow("Optional Features, on Cancel")
-        << Opener(&CMainFrame::OnOptionalFeatures) << "Cancel"
-        << "settings.html#features";
     QTest::newRow("Scan Info") << Command(CommandId::kScanInfo) << ""
                                << "settings.html#scan";
-    QTest::newRow("Scan Info, on OK") << Command(CommandId::kScanInfo) << "OK"
-                                      << "settings.html#scan";
     QTest::newRow("Password") << Opener([](CMainFrame* frame) {
         emit frame->alignmentUnlockRequested();
     }) << ""

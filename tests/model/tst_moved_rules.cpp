@@ -1,0 +1,115 @@
+// Rules the window program and its dialogs apply, checked without windows: the command
+// line and the restart options, what a run takes from Program.ini, the access code.
+#include "AlignmentAccess.h"
+#include "AppConfig.h"
+#include "ProgramFixture.h"
+#include "RunConfig.h"
+#include "TestSuite.h"
+
+#include <QDir>
+#include <QTest>
+
+class MovedRulesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void commandLine_data();
+    void commandLine();
+    void runConfigFromProgramIni_data();
+    void runConfigFromProgramIni();
+    void accessCode_data();
+    void accessCode();
+};
+
+void MovedRulesTest::commandLine_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("refused");
+    QTest::addColumn<QString>("datFile");
+    QTest::addColumn<QStringList>("restart"); // --config DIR stands for the absolute folder
+    QTest::newRow("all") << QStringList{"--port", "/dev/ttyUSB3", "--config", "DIR", "radio.dat"}
+                         << false << "radio.dat"
+                         << QStringList{"--config", "DIR", "--port", "/dev/ttyUSB3"};
+    QTest::newRow("none") << QStringList{} << false << "" << QStringList{};
+    QTest::newRow("trace kept") << QStringList{"--trace", "DIR"} << false << ""
+                                << QStringList{"--trace", "DIR"};
+    QTest::newRow("unknown option") << QStringList{"--bogus"} << true << "" << QStringList{};
+    QTest::newRow("two files") << QStringList{"a.dat", "b.dat"} << true << "" << QStringList{};
+    QTest::newRow("port without device") << QStringList{"--port"} << true << "" << QStringList{};
+}
+
+void MovedRulesTest::commandLine() {
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, refused);
+    QFETCH(QString, datFile);
+    QFETCH(QStringList, restart);
+    const QString folder = QDir(QDir::tempPath()).absolutePath();
+    arguments.replaceInStrings(QStringLiteral("DIR"), folder);
+    restart.replaceInStrings(QStringLiteral("DIR"), folder);
+    const CommandLine parsed = ParseCommandLine(QStringList{"Program"} + arguments);
+    QCOMPARE(!parsed.error.isEmpty(), refused);
+    if (refused)
+        return;
+    QCOMPARE(parsed.datFile, datFile);
+    QCOMPARE(RestartArguments(parsed), restart);
+}
+
+void MovedRulesTest::runConfigFromProgramIni_data() {
+    QTest::addColumn<bool>("writeIni");
+    QTest::addColumn<QString>("iniText");
+    QTest::addColumn<bool>("chinese");
+    QTest::addColumn<QString>("company");
+    QTest::addColumn<bool>("languageItem");
+    QTest::newRow("default") << true << DefaultIniText() << false << "Quorvane Radio" << true;
+    QTest::newRow("no Program.ini") << false << QString() << false << "" << false;
+    QTest::newRow("no keys") << true << "[Setup]\n" << false << "" << false;
+    QTest::newRow("Chinese without its section")
+        << true << "[Setup]\nLanguage=Chinese\nShowLang=1\n[English]\nCompany=Acme\n" << true << ""
+        << true;
+    // Section names match without regard to case, so the texts still come from [Chinese].
+    QTest::newRow("lower-case chinese runs in English")
+        << true << DefaultIniWith("Language", "chinese") << false << "Quorvane 無線電" << true;
+    QTest::newRow("ShowLang 0") << true << DefaultIniWith("ShowLang", "0") << false
+                                << "Quorvane Radio" << false;
+    QTest::newRow("ShowLang letters") << true << DefaultIniWith("ShowLang", "yes") << false
+                                      << "Quorvane Radio" << false;
+    QTest::newRow("ShowLang blank and digits") << true << DefaultIniWith("ShowLang", " 2x") << false
+                                               << "Quorvane Radio" << true;
+}
+
+void MovedRulesTest::runConfigFromProgramIni() {
+    QFETCH(bool, writeIni);
+    QFETCH(QString, iniText);
+    QFETCH(bool, chinese);
+    QFETCH(QString, company);
+    QFETCH(bool, languageItem);
+    auto config = writeIni ? std::make_unique<ConfigDir>(iniText) : std::make_unique<ConfigDir>();
+    CommandLine commandLine;
+    commandLine.configDir = config->path();
+    commandLine.port = QStringLiteral("/dev/ttyACM7");
+    LoadRunConfig(QStringLiteral(TEST_BIN_DIR), commandLine);
+    QCOMPARE(appConfig().iniFilePath, config->iniPath());
+    QCOMPARE(appConfig().chineseLanguage, chinese);
+    QCOMPARE(appConfig().helpFileName, chinese ? QStringLiteral("chHelp") : QStringLiteral("enHelp"));
+    QCOMPARE(LanguageText(QStringLiteral("Company")), company);
+    QCOMPARE(LanguageItemShown(), languageItem);
+    QCOMPARE(appConfig().portName, QStringLiteral("/dev/ttyACM7")); // --port wins for the run
+}
+
+void MovedRulesTest::accessCode_data() {
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<bool>("unlocks");
+    QTest::newRow("the code") << "470162" << true;
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("five digits") << "47016" << false;
+    QTest::newRow("leading space") << " 47016" << false;
+    QTest::newRow("trailing space") << "470162 " << false;
+    QTest::newRow("other digits") << "470163" << false;
+}
+
+void MovedRulesTest::accessCode() {
+    QFETCH(QString, entry);
+    QFETCH(bool, unlocks);
+    QCOMPARE(IsAlignmentAccessCode(entry), unlocks);
+}
+
+TEST_CLASS(MovedRulesTest)
+#include "tst_moved_rules.moc"
