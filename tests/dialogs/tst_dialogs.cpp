@@ -63,30 +63,22 @@ RadioImage FixedPriorityImage(int programmedChannel) {
 class DialogsTest : public QObject {
     Q_OBJECT
 private slots:
-    void optionalFeaturesOpenOkAndCancel();
-    void optionalFeaturesKeyFilter();
-    void optionalFeaturesInChinese();
-    void scanInfoPriorityRules();
-    void scanInfoSpinsWrap();
-    void scanInfoLeavingFieldsClamps();
+    void optionalFeaturesOkAndCancel();
+    void optionalFeaturesKeys();
+    void scanInfoPriority();
+    void scanInfoStepFields();
     void scanInfoEnterAndEscape();
     void scanInfoRefusesUnprogrammedChannel();
 };
 
-void DialogsTest::optionalFeaturesOpenOkAndCancel() {
+void DialogsTest::optionalFeaturesOkAndCancel() {
     COptionalFeaturesDlg dialog(nullptr, Language::English);
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("Optional Features"));
     RadioImage image = NewImage();
     const RadioImage before = image;
     bool changed = RunWith(dialog, image, [&] {
         QCOMPARE(Control<QComboBox>(dialog, "Time-Out Timer")->currentText(), "60s");
-        QCOMPARE(Control<QComboBox>(dialog, "Voice Annunciation")->currentText(), "Chinese");
         QCOMPARE(Control<QComboBox>(dialog, "Long Press")->currentText(), "Monitor Momentary");
         QVERIFY(Control<QCheckBox>(dialog, "beep")->isChecked());
-        QComboBox* callKey = Control<QComboBox>(dialog, "Call Key Define");
-        QVERIFY(!callKey->isVisible());
-        QCOMPARE(callKey->currentText(), "Off");
-        QCOMPARE(dialog.focusWidget(), Control<QPushButton>(dialog, "ok"));
         Control<QComboBox>(dialog, "Squelch Level")->setCurrentIndex(9);
         QTest::mouseClick(Control<QPushButton>(dialog, "cancel"), Qt::LeftButton);
     });
@@ -103,94 +95,53 @@ void DialogsTest::optionalFeaturesOpenOkAndCancel() {
     QVERIFY(changed);
     QCOMPARE(image[kTimeOutTimer], 40);
     QCOMPARE(image[kBatterySaver], 0);
-    QCOMPARE(image[kCallKeyDefine], 2);
 }
 
-void DialogsTest::optionalFeaturesKeyFilter() {
+void DialogsTest::optionalFeaturesKeys() {
     COptionalFeaturesDlg dialog(nullptr, Language::English);
     QList<int> helpContexts;
     dialog.helpRequested = [&](int id) { helpContexts << id; };
     RadioImage image = NewImage();
     const bool changed = RunWith(dialog, image, [&] {
+        // Keys reach the lists through the model's filter.
         QComboBox* squelch = Control<QComboBox>(dialog, "Squelch Level");
         squelch->setFocus();
         QTest::keyClick(squelch, Qt::Key_5);
-        QCOMPARE(squelch->currentText(), "5");
-        QTest::keyClick(squelch, Qt::Key_7, Qt::ShiftModifier);
         QTest::keyClick(squelch, Qt::Key_Up, Qt::ShiftModifier);
         QCOMPARE(squelch->currentText(), "5");
-        QTest::keyClick(squelch, Qt::Key_Down);
-        QCOMPARE(squelch->currentText(), "6");
-        QTest::qWait(QApplication::keyboardInputInterval() + 50); // a new search, not "52"
-        QTest::keyClick(squelch, Qt::Key_2, Qt::KeypadModifier);
-        QCOMPARE(squelch->currentText(), "2");
-
         QCheckBox* beep = Control<QCheckBox>(dialog, "beep");
         beep->setFocus();
-        QTest::keyClick(beep, Qt::Key_Space);
-        QVERIFY(beep->isChecked());
         QTest::keyClick(beep, Qt::Key_F1);
-        QTest::keyClick(beep, Qt::Key_Tab);
-        QCOMPARE(dialog.focusWidget(), beep);
-        for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter, Qt::Key_A})
+        // Enter and Escape do not end the dialog.
+        for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return})
             QTest::keyClick(beep, key);
-        QVERIFY(dialog.isVisible());
         QTest::keyClick(&dialog, Qt::Key_Escape);
         QVERIFY(dialog.isVisible());
         QTest::mouseClick(Control<QPushButton>(dialog, "ok"), Qt::LeftButton);
     });
     QVERIFY(changed);
-    QCOMPARE(image[kSquelchLevel], 2);
+    QCOMPARE(image[kSquelchLevel], 5);
     QCOMPARE(helpContexts, QList<int>{1016});
 }
 
-void DialogsTest::optionalFeaturesInChinese() {
-    COptionalFeaturesDlg dialog(nullptr, Language::Chinese);
-    RadioImage image = NewImage();
-    image[kLongPressKey] = 1;
-    RunWith(dialog, image, [&] {
-        QComboBox* longPress = Control<QComboBox>(dialog, "Long Press");
-        QCOMPARE(longPress->currentText(), QStringLiteral("監聽"));
-        QCOMPARE(Control<QComboBox>(dialog, "Short Press")->currentText(),
-                 QStringLiteral("鈴音呼叫"));
-        longPress->setCurrentIndex(longPress->findText(QStringLiteral("聲控開關")));
-        QTest::mouseClick(Control<QPushButton>(dialog, "ok"), Qt::LeftButton);
-    });
-    QCOMPARE(image[kLongPressKey], 10);
-    QCOMPARE(image[kShortPressKey], 6);
-}
-
-void DialogsTest::scanInfoPriorityRules() {
+void DialogsTest::scanInfoPriority() {
     CScanInfoDlg dialog(nullptr, Language::English);
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("Scan Infomation"));
     RadioImage image = NewImage();
     const bool changed = RunWith(dialog, image, [&] {
         QComboBox* priority = Control<QComboBox>(dialog, "Priority");
         QLineEdit* channel = Control<QLineEdit>(dialog, "Priority Channel");
-        StepEdit* lookBackA = Control<StepEdit>(dialog, "Look Back Time A");
         QComboBox* revert = Control<QComboBox>(dialog, "Revert Channel");
         QCOMPARE(priority->currentText(), "None");
         QVERIFY(!channel->isEnabled());
-        QVERIFY(!lookBackA->isEnabled());
-        QCOMPARE(lookBackA->text(), "0.9");
-        QCOMPARE(revert->count(), 2);
-        QCOMPARE(revert->currentIndex(), -1);
-
+        // The model's rules follow the priority chosen with the keyboard.
         priority->setFocus();
         QTest::keyClick(priority, Qt::Key_Down);
-        QCOMPARE(priority->currentText(), "Fixed");
         QVERIFY(channel->isEnabled());
-        QVERIFY(lookBackA->isEnabled());
         QCOMPARE(revert->count(), 4);
-        QCOMPARE(revert->currentText(), "Selected");
-        QTest::keyClicks(channel, "3");
-
         QTest::keyClick(priority, Qt::Key_Down);
         QCOMPARE(priority->currentText(), "Selected");
-        QCOMPARE(channel->text(), QString());
         QVERIFY(!channel->isEnabled());
         QCOMPARE(revert->currentText(), "Priority");
-        QCOMPARE(revert->itemText(1), "Priority+Talk back");
         QTest::mouseClick(Control<QPushButton>(dialog, "ok"), Qt::LeftButton);
     });
     QVERIFY(changed);
@@ -199,47 +150,23 @@ void DialogsTest::scanInfoPriorityRules() {
     QCOMPARE(image[kPriorityChannel], 0x11);
 }
 
-void DialogsTest::scanInfoSpinsWrap() {
+void DialogsTest::scanInfoStepFields() {
     CScanInfoDlg dialog(nullptr, Language::English);
     RadioImage image = FixedPriorityImage(5);
     RunWith(dialog, image, [&] {
-        // The keys reach the model's steps (which the model tests pin).
-        StepEdit* lookBack = Control<StepEdit>(dialog, "Look Back Time B");
-        ReplaceText(lookBack, "5");
-        QTest::keyClick(lookBack, Qt::Key_Up);
-        QCOMPARE(lookBack->text(), "0.5");
-        QTest::keyClick(lookBack, Qt::Key_Down);
-        QCOMPARE(lookBack->text(), "5");
-        ReplaceText(lookBack, "0.55");
-
-        StepEdit* dropout = Control<StepEdit>(dialog, "Dropout Delay Time");
-        ReplaceText(dropout, "300");
-        QTest::keyClick(dropout, Qt::Key_Up);
-        QCOMPARE(dropout->text(), "0");
-        QTest::keyClick(dropout, Qt::Key_Down);
-        QTest::keyClicks(dropout, "x-");
-        QCOMPARE(dropout->text(), "300"); // digits only
-        QTest::mouseClick(Control<QPushButton>(dialog, "ok"), Qt::LeftButton);
-    });
-    QCOMPARE(image[kLookBackTimeB], 2);
-    QCOMPARE(ReadWordLE(image, kDropoutDelay), 300);
-}
-
-void DialogsTest::scanInfoLeavingFieldsClamps() {
-    CScanInfoDlg dialog(nullptr, Language::English);
-    RadioImage image = FixedPriorityImage(5);
-    RunWith(dialog, image, [&] {
-        StepEdit* lookBack = Control<StepEdit>(dialog, "Look Back Time A");
+        // Arrow keys reach the model's steps; leaving a field clamps it.
+        StepEdit* lookBackB = Control<StepEdit>(dialog, "Look Back Time B");
+        ReplaceText(lookBackB, "5");
+        QTest::keyClick(lookBackB, Qt::Key_Up);
+        QCOMPARE(lookBackB->text(), "0.5");
         StepEdit* dwell = Control<StepEdit>(dialog, "Tx Dwell Time");
         QLineEdit* channel = Control<QLineEdit>(dialog, "Priority Channel");
-        ReplaceText(lookBack, "7");
-        channel->setFocus();
-        QCOMPARE(lookBack->text(), "5");
         ReplaceText(dwell, "450");
         channel->setFocus();
         QCOMPARE(dwell->text(), "300");
 
         // A look-back text that is not a number: told, the field keeps the focus.
+        StepEdit* lookBack = Control<StepEdit>(dialog, "Look Back Time A");
         SeenMessage message;
         AnswerNextMessage(&message);
         ReplaceText(lookBack, "abc");
@@ -250,6 +177,7 @@ void DialogsTest::scanInfoLeavingFieldsClamps() {
         ReplaceText(lookBack, "2.35");
         QTest::mouseClick(Control<QPushButton>(dialog, "ok"), Qt::LeftButton);
     });
+    QCOMPARE(image[kLookBackTimeB], 1);
     QCOMPARE(image[kLookBackTimeA], 38);
     QCOMPARE(ReadWordLE(image, kTxDwellTime), 300);
 }
@@ -285,7 +213,6 @@ void DialogsTest::scanInfoRefusesUnprogrammedChannel() {
     const bool changed = RunWith(dialog, image, [&] {
         QLineEdit* channel = Control<QLineEdit>(dialog, "Priority Channel");
         QCOMPARE(channel->text(), " 3");
-        QCOMPARE(Control<QComboBox>(dialog, "Revert Channel")->itemText(2), "优先");
         // Which channels are refused is the model's; the dialog stays open and says so.
         channel->setText("5");
         SeenMessage message;
