@@ -2,7 +2,6 @@
 
 #include "AppConfig.h"
 #include "CMSFlexGrid.h"
-#include "CPasswordDlg.h"
 #include "CPowerAdjustDlg.h"
 #include "CSqlAdjustDlg.h"
 #include "ProductInfo.h"
@@ -72,59 +71,28 @@ void ShowActive(QWidget& dialog) {
 class AdjustDialogsTest : public QObject {
     Q_OBJECT
 private slots:
-    void init();
-    void powerLayoutInBothLanguages();
-    void powerFillShowsDefaults();
+    void init() { appConfig().chineseLanguage = false; }
+    void powerShowsTheTable();
     void powerEditorClampsAndSitsOverTheCell();
-    void powerRowLabelHighlightsAndOpensNoEditor();
-    void powerOkStoresAndNormalises();
-    void powerEnterCommitsTheTypedValue();
-    void powerCancelStoresNothing();
-    void sqlLayoutAndFill();
+    void powerOkEnterAndCancel();
+    void headerClicksOpenNoEditor();
+    void sqlShowsTheTable();
     void sqlListEditorAndCloseStores();
     void sqlSwallowsEnterEscAndNonAscii();
-    void sqlHeaderClicksOpenNoEditor();
-    void screenshots();
 };
 
-void AdjustDialogsTest::init() {
-    appConfig().chineseLanguage = false;
-}
-
-void AdjustDialogsTest::powerLayoutInBothLanguages() {
-    CProgramDoc document;
-    CPowerAdjustDlg english(&document, k136To174);
-    QCOMPARE(english.windowTitle(), QString("Power Adjust"));
-    CMSFlexGrid* grid = english.grid();
-    QCOMPARE(grid->Rows(), 6);
-    QCOMPARE(grid->Cols(), 3);
-    QCOMPARE(grid->TextMatrix(0, 1), QString("Low 25-150"));
-    QCOMPARE(grid->TextMatrix(0, 2), QString("High 128-250"));
-    QCOMPARE(grid->TextMatrix(1, 0), QString("136"));
-    QCOMPARE(grid->TextMatrix(5, 0), QString("170"));
-    QVERIFY(!english.cellEditor()->isVisible());
-    QCOMPARE(english.cellEditor()->maxLength(), 3);
-
-    appConfig().chineseLanguage = true;
-    CPowerAdjustDlg chinese(&document, k130To160);
-    QCOMPARE(chinese.windowTitle(), QString::fromUtf8("功率調節"));
-    QCOMPARE(chinese.grid()->Rows(), 4);
-    QCOMPARE(chinese.grid()->TextMatrix(0, 1), QString::fromUtf8("低功率 25-150"));
-    QCOMPARE(chinese.grid()->TextMatrix(0, 2), QString::fromUtf8("高功率 128-250"));
-    QCOMPARE(chinese.readButton()->text(), QString("Read"));
-}
-
-void AdjustDialogsTest::powerFillShowsDefaults() {
+void AdjustDialogsTest::powerShowsTheTable() {
     CProgramDoc document;
     document.edit(QStringLiteral("test"), [](RadioImage& bytes) {
         bytes[kPowerCalibration + 0] = 10;
-        bytes[kPowerCalibration + 1] = 251;
         bytes[kPowerCalibration + 3] = 250;
     });
     CPowerAdjustDlg dialog(&document, k136To174);
-    QCOMPARE(dialog.grid()->TextMatrix(1, 1), QString("100"));
-    QCOMPARE(dialog.grid()->TextMatrix(1, 2), QString("200"));
-    QCOMPARE(dialog.grid()->TextMatrix(2, 2), QString("250"));
+    CMSFlexGrid* grid = dialog.grid();
+    QCOMPARE(grid->Rows(), 6); // a row for each of the band's points
+    QCOMPARE(grid->TextMatrix(5, 0), QString("170"));
+    QCOMPARE(grid->TextMatrix(1, 1), QString("100")); // the model's default for 10
+    QCOMPARE(grid->TextMatrix(2, 2), QString("250"));
     QCOMPARE(int(document.image()[kPowerCalibration]), 10); // opening stores nothing
 }
 
@@ -137,20 +105,12 @@ void AdjustDialogsTest::powerEditorClampsAndSitsOverTheCell() {
     ClickCell(grid, 3, 2);
     QLineEdit* editor = dialog.cellEditor();
     QVERIFY(editor->isVisible());
-    QCOMPARE(grid->Row(), 3);
-    QCOMPARE(grid->Col(), 2);
     QCOMPARE(editor->text(), grid->TextMatrix(3, 2));
-    QCOMPARE(editor->selectedText(), editor->text());
     QVERIFY(editor->hasFocus());
     // Over the cell, within a pixel or two of its lines.
     const QRect cell = grid->visualItemRect(grid->item(2, 1))
                            .translated(grid->viewport()->mapTo(&dialog, QPoint(0, 0)));
-    QVERIFY2(qAbs(editor->x() - cell.x()) <= 2 && qAbs(editor->y() - cell.y()) <= 2,
-             qPrintable(QString("editor %1,%2 cell %3,%4")
-                            .arg(editor->x())
-                            .arg(editor->y())
-                            .arg(cell.x())
-                            .arg(cell.y())));
+    QVERIFY(qAbs(editor->x() - cell.x()) <= 2 && qAbs(editor->y() - cell.y()) <= 2);
     QVERIFY(qAbs(editor->width() - cell.width()) <= 2);
     QTest::keyClicks(editor, "300");
     ClickCell(grid, 1, 0);
@@ -161,51 +121,31 @@ void AdjustDialogsTest::powerEditorClampsAndSitsOverTheCell() {
     QVERIFY(!document.isModified()); // nothing stored yet
 }
 
-void AdjustDialogsTest::powerRowLabelHighlightsAndOpensNoEditor() {
+void AdjustDialogsTest::powerOkEnterAndCancel() {
     CProgramDoc document;
-    CPowerAdjustDlg dialog(&document, k136To174);
-    ShowActive(dialog);
-    CMSFlexGrid* grid = dialog.grid();
-    ClickCell(grid, 2, 1);
-    QCOMPARE(grid->HighLight(), int(CMSFlexGrid::HighLightNever));
-    ClickCell(grid, 3, 0);
-    QCOMPARE(grid->HighLight(), int(CMSFlexGrid::HighLightWithFocus));
-    QVERIFY(!dialog.cellEditor()->isVisible());
-    ClickCell(grid, 3, 2);
-    QCOMPARE(grid->HighLight(), int(CMSFlexGrid::HighLightNever));
-    QVERIFY(dialog.cellEditor()->isVisible());
-    QTest::mouseClick(grid->viewport(), Qt::RightButton, {},
-                      grid->visualItemRect(grid->item(0, 0)).center());
-    QCOMPARE(grid->HighLight(), int(CMSFlexGrid::HighLightNever)); // right button: no change
-}
-
-void AdjustDialogsTest::powerOkStoresAndNormalises() {
-    CProgramDoc document;
-    document.edit(QStringLiteral("test"), [](RadioImage& bytes) {
-        bytes[kPowerCalibration + 2 * 8] = 3;        // row 8, beyond the band's 5 rows
-        bytes[kPowerCalibration + 2 * 10 + 1] = 255; // row 10
-    });
-    const RadioImage& image = document.image();
-    CPowerAdjustDlg dialog(&document, k136To174);
-    ShowActive(dialog);
-    TypeIntoPowerCell(dialog, 1, 1, "77");
-    dialog.grid()->SetTextMatrix(2, 2, "999"); // a cell text outside the limits stores the default
-    QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(int(image[kPowerCalibration]), 77);
-    QCOMPARE(int(image[kPowerCalibration + 3]), 200);
-    QCOMPARE(int(image[kPowerCalibration + 2 * 8]), 100);
-    QCOMPARE(int(image[kPowerCalibration + 2 * 10 + 1]), 200);
-    QVERIFY(document.isModified());
-
-    CProgramDoc unchanged;
-    CPowerAdjustDlg again(&unchanged, k136To174);
-    again.accept();
-    QVERIFY(!unchanged.isModified()); // the same bytes: no unsaved changes
-}
-
-void AdjustDialogsTest::powerEnterCommitsTheTypedValue() {
-    CProgramDoc document;
+    const RadioImage before = document.image();
+    {
+        CPowerAdjustDlg dialog(&document, k136To174);
+        ShowActive(dialog);
+        TypeIntoPowerCell(dialog, 1, 1, "30");
+        QTest::mouseClick(dialog.cancelButton(), Qt::LeftButton);
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QVERIFY(document.image() == before);
+        QVERIFY(!document.isModified());
+    }
+    {
+        CPowerAdjustDlg dialog(&document, k136To174);
+        dialog.accept();
+        QVERIFY(!document.isModified()); // the same bytes: no unsaved changes
+    }
+    {
+        CPowerAdjustDlg dialog(&document, k136To174);
+        ShowActive(dialog);
+        TypeIntoPowerCell(dialog, 1, 1, "77");
+        QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(int(document.image()[kPowerCalibration]), 77);
+    }
     CPowerAdjustDlg dialog(&document, k136To174);
     ShowActive(dialog);
     ClickCell(dialog.grid(), 5, 2);
@@ -215,51 +155,45 @@ void AdjustDialogsTest::powerEnterCommitsTheTypedValue() {
     QCOMPARE(int(document.image()[kPowerCalibration + 2 * 4 + 1]), 140);
 }
 
-void AdjustDialogsTest::powerCancelStoresNothing() {
+// Row labels and headings open no editor; a row label highlights its row.
+void AdjustDialogsTest::headerClicksOpenNoEditor() {
     CProgramDoc document;
-    const RadioImage before = document.image();
-    CPowerAdjustDlg dialog(&document, k136To174);
-    ShowActive(dialog);
-    TypeIntoPowerCell(dialog, 1, 1, "30");
-    QTest::mouseClick(dialog.cancelButton(), Qt::LeftButton);
-    QCOMPARE(dialog.result(), int(QDialog::Rejected));
-    QVERIFY(document.image() == before);
-    QVERIFY(!document.isModified());
+    CPowerAdjustDlg power(&document, k136To174);
+    ShowActive(power);
+    CMSFlexGrid* grid = power.grid();
+    ClickCell(grid, 3, 0);
+    QCOMPARE(grid->HighLight(), int(CMSFlexGrid::HighLightWithFocus));
+    QVERIFY(!power.cellEditor()->isVisible());
+    ClickCell(grid, 3, 2);
+    QCOMPARE(grid->HighLight(), int(CMSFlexGrid::HighLightNever));
+    power.hide();
+
+    CSqlAdjustDlg squelch(&document, k130To160);
+    ShowActive(squelch);
+    ClickCell(squelch.grid(), 2, 0);
+    ClickCell(squelch.grid(), 0, 1);
+    QVERIFY(!squelch.listEditor()->isVisible());
 }
 
-void AdjustDialogsTest::sqlLayoutAndFill() {
+void AdjustDialogsTest::sqlShowsTheTable() {
     CProgramDoc document;
-    document.edit(QStringLiteral("test"),
-                  [&](RadioImage& bytes) { bytes[kSquelchCalibration + 0] = 0x83; });
-    document.edit(QStringLiteral("test"),
-                  [&](RadioImage& bytes) { bytes[kSquelchCalibration + 1] = 0x03; });
-    document.edit(QStringLiteral("test"),
-                  [&](RadioImage& bytes) { bytes[kSquelchCalibration + 2] = 0x86; });
-    document.edit(QStringLiteral("test"),
-                  [&](RadioImage& bytes) { bytes[kSquelchCalibration + 3] = 0x06; });
-    appConfig().chineseLanguage = true; // the same texts in both languages
+    document.edit(QStringLiteral("test"), [&](RadioImage& bytes) {
+        bytes[kSquelchCalibration + 0] = 0x83;
+        bytes[kSquelchCalibration + 1] = 0x03;
+    });
     CSqlAdjustDlg dialog(&document, k136To174);
-    QCOMPARE(dialog.windowTitle(), QString("Sql Adjust"));
     CMSFlexGrid* grid = dialog.grid();
     QCOMPARE(grid->Rows(), 6);
-    QCOMPARE(grid->Cols(), 2);
-    QCOMPARE(grid->TextMatrix(0, 1), QString("(-5~5)"));
     QCOMPARE(grid->TextMatrix(2, 0), QString("140"));
-    const QStringList shown = {grid->TextMatrix(1, 1), grid->TextMatrix(2, 1),
-                               grid->TextMatrix(3, 1), grid->TextMatrix(4, 1)};
-    QCOMPARE(shown, (QStringList{"-3", "3", "0", "0"}));
+    QCOMPARE(grid->TextMatrix(1, 1), QString("-3"));
+    QCOMPARE(grid->TextMatrix(2, 1), QString("3"));
     QCOMPARE(dialog.listEditor()->count(), 11);
-    QCOMPARE(dialog.listEditor()->itemText(0), QString("-5"));
-    QVERIFY(!dialog.listEditor()->isVisible());
 }
 
 void AdjustDialogsTest::sqlListEditorAndCloseStores() {
     CProgramDoc document;
     document.edit(QStringLiteral("test"),
                   [&](RadioImage& bytes) { bytes[kSquelchCalibration + 1] = 0x83; });
-    // beyond the band: normalised
-    document.edit(QStringLiteral("test"),
-                  [&](RadioImage& bytes) { bytes[kSquelchCalibration + 9] = 0x87; });
     CSqlAdjustDlg dialog(&document, k130To160);
     ShowActive(dialog);
     CMSFlexGrid* grid = dialog.grid();
@@ -268,7 +202,6 @@ void AdjustDialogsTest::sqlListEditorAndCloseStores() {
     ClickCell(grid, 2, 1);
     QVERIFY(list->isVisible());
     QCOMPARE(list->currentText(), QString("-3")); // the item matching the cell
-    QVERIFY(list->hasFocus());
     list->setCurrentIndex(list->findText("-2"));
     ClickCell(grid, 1, 0); // clicking elsewhere closes the list into the cell
     QVERIFY(!list->isVisible());
@@ -281,8 +214,6 @@ void AdjustDialogsTest::sqlListEditorAndCloseStores() {
     QVERIFY(dialog.close());
     QCOMPARE(int(document.image()[kSquelchCalibration + 1]), 0x82);
     QCOMPARE(int(document.image()[kSquelchCalibration + 2]), 0x04);
-    QCOMPARE(int(document.image()[kSquelchCalibration + 9]), 0x00);
-    QVERIFY(document.isModified());
 }
 
 void AdjustDialogsTest::sqlSwallowsEnterEscAndNonAscii() {
@@ -292,8 +223,7 @@ void AdjustDialogsTest::sqlSwallowsEnterEscAndNonAscii() {
     int clicks = 0;
     connect(dialog.readButton(), &QPushButton::clicked, [&clicks] { ++clicks; });
     dialog.readButton()->setFocus();
-    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
-        QTest::keyClick(&dialog, key);
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
         QTest::keyClick(dialog.readButton(), key);
         QTest::keyClick(dialog.grid(), key);
     }
@@ -308,51 +238,9 @@ void AdjustDialogsTest::sqlSwallowsEnterEscAndNonAscii() {
     QKeyEvent nonAscii(QEvent::KeyPress, Qt::Key_Eacute, Qt::NoModifier, QString::fromUtf8("é"));
     QApplication::sendEvent(list, &nonAscii);
     QCOMPARE(reaching.keyPresses, 0);
-    QVERIFY(dialog.isVisible());
     QVERIFY(list->isVisible());
     QTest::keyClicks(list, "3"); // other keys reach the list: its search selects "3"
-    QCOMPARE(reaching.keyPresses, 1);
     QCOMPARE(list->currentText(), QString("3"));
-}
-
-void AdjustDialogsTest::sqlHeaderClicksOpenNoEditor() {
-    CProgramDoc document;
-    CSqlAdjustDlg dialog(&document, k130To160);
-    ShowActive(dialog);
-    ClickCell(dialog.grid(), 2, 0);
-    QVERIFY(!dialog.listEditor()->isVisible());
-    ClickCell(dialog.grid(), 0, 1);
-    QVERIFY(!dialog.listEditor()->isVisible());
-    QTest::mouseClick(dialog.grid()->viewport(), Qt::RightButton, {},
-                      dialog.grid()->visualItemRect(dialog.grid()->item(0, 0)).center());
-    QVERIFY(!dialog.listEditor()->isVisible());
-}
-
-// With SHOTS_DIR set, saves pictures of both dialogs in both languages for a look.
-void AdjustDialogsTest::screenshots() {
-    const QString folder = qEnvironmentVariable("SHOTS_DIR");
-    if (folder.isEmpty())
-        QSKIP("SHOTS_DIR not set");
-    CProgramDoc document;
-    document.edit(QStringLiteral("test"),
-                  [&](RadioImage& bytes) { bytes[kSquelchCalibration + 1] = 0x83; });
-    for (const bool chinese : {false, true}) {
-        appConfig().chineseLanguage = chinese;
-        const QString suffix = chinese ? "zh" : "en";
-        CPowerAdjustDlg power(&document, k136To174);
-        ShowActive(power);
-        ClickCell(power.grid(), 2, 2);
-        QVERIFY(power.grab().save(folder + "/alignment-power-" + suffix + ".png"));
-        CSqlAdjustDlg squelch(&document, BandLimitsFromText("400 - 470MHz"));
-        ShowActive(squelch);
-        ClickCell(squelch.grid(), 2, 1);
-        QVERIFY(squelch.grab().save(folder + "/alignment-sql-" + suffix + ".png"));
-        squelch.listEditor()->hide();
-    }
-    CPasswordDlg password;
-    ShowActive(password);
-    QTest::keyClicks(password.entry(), "4701");
-    QVERIFY(password.grab().save(folder + "/alignment-password.png"));
 }
 
 TEST_CLASS(AdjustDialogsTest)

@@ -88,10 +88,7 @@ void AlignmentAppTest::sessionWithTheSimulatedRadio() {
     WhenModal<CPowerAdjustDlg>([&messages](CPowerAdjustDlg* dialog) {
         CloseOnExit closer{dialog};
         messages << Exchange(dialog, dialog->readButton());
-        QCOMPARE(dialog->grid()->Rows(), 6);
         QCOMPARE(dialog->grid()->TextMatrix(1, 1), QString("55"));
-        dialog->grid()->SetRow(1);
-        dialog->grid()->SetCol(1);
         dialog->grid()->SetTextMatrix(1, 1, "42");
         messages << Exchange(dialog, dialog->writeButton());
         dialog->accept();
@@ -117,7 +114,6 @@ void AlignmentAppTest::sessionWithTheSimulatedRadio() {
     QVERIFY(radio.stop());
     const ChprogRun calibration =
         Chprog({"calibration", radio.savedPath(), "--config", config.path()});
-    QCOMPARE(calibration.status, 0);
     const QStringList lines = calibration.out.split('\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 5);
     QVERIFY2(lines[0].startsWith("136\t42\t"), qPrintable(lines[0]));
