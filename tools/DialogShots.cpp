@@ -5,6 +5,9 @@
 //   dialog_shots OUTPUT_FOLDER SUFFIX [--main-only] PROGRAM_ARGUMENTS...
 // writes OUTPUT_FOLDER/<dialog>-SUFFIX.png for every dialog, and main-SUFFIX.png.
 #include "AppConfig.h"
+#include "CMSFlexGrid.h"
+#include "CProgramView.h"
+#include "ChannelEditActions.h"
 #include "ChildFrame.h"
 #include "CommandIds.h"
 #include "HelpHook.h"
@@ -117,8 +120,41 @@ void ShootImportMenu(CMainFrame* frame) {
     }
 }
 
+// Channels 2 and 3 copied and pasted at 5, then selected again, the grid's context
+// menu open beside them at Copy, with the channel window around it.
+void ShootGridEditing(CMainFrame* frame) {
+    auto* view = qobject_cast<CProgramView*>(frame->activeView());
+    if (!view)
+        return;
+    ChannelEditActions& tools = *view->editActions();
+    tools.selectChannels(2, 3);
+    tools.copy();
+    tools.selectChannels(5, 5);
+    tools.paste();
+    tools.selectChannels(2, 3);
+    CMSFlexGrid* grid = view->grid();
+    const QRect cell = grid->visualItemRect(grid->item(2, 1));
+    QMenu* menu = view->editActions()->createContextMenu(grid);
+    menu->popup(grid->viewport()->mapToGlobal(cell.center()));
+    Wait(800);
+    for (QAction* action : menu->actions())
+        if (action->data().toInt() == CommandId::kEditCopy)
+            menu->setActiveAction(action);
+    Wait(500);
+    const QRect window = frame->frameGeometry();
+    const QRect area(window.topLeft(), menu->geometry().bottomRight() + QPoint(40, 40));
+    const QPixmap shot =
+        frame->screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+    shot.save(QDir(g_folder).filePath(QStringLiteral("grid-editing-") + g_suffix + QStringLiteral(".png")));
+    menu->close();
+    delete menu;
+    grid->clearSelection();
+    view->GetDocument()->undo();
+}
+
 void ShootDialogs(CMainFrame* frame) {
     ShootImportMenu(frame);
+    ShootGridEditing(frame);
     const auto command = [frame](int id) { return [frame, id] { frame->commandAction(id)->trigger(); }; };
     ShootDialog("about", [frame] { frame->OnAppAbout(); });
     ShootDialog("language", [frame] { frame->OnLanguage(); });
