@@ -1,5 +1,6 @@
 // What both programs do as command-line citizens: --version, --help without a display,
-// the exit statuses in every help text, and a progress bar only on a terminal.
+// the exit statuses in every help text, a progress bar only on a terminal, and the lines
+// of `chprog ports`.
 
 #include "Chprog.h"
 #include "Files.h"
@@ -7,6 +8,7 @@
 #include "TestSuite.h"
 
 #include <QTemporaryDir>
+#include <QRegularExpression>
 #include <QTest>
 
 namespace {
@@ -70,24 +72,31 @@ private slots:
         QVERIFY2(run.out.contains(kExitStatusLine), qPrintable(run.out));
     }
 
-    // Standard error is a pipe here: the result alone, nothing per block.
-    void progressBarOnlyOnATerminal_data() {
-        QTest::addColumn<bool>("quiet");
-        QTest::newRow("plain") << false;
-        QTest::newRow("--quiet") << true;
-    }
-    void progressBarOnlyOnATerminal() {
-        QFETCH(bool, quiet);
+    // Standard error is a pipe here: the result alone, nothing per block (--quiet says
+    // the same on a terminal; the plain run is LinkEndToEndTest's).
+    void quietReadPrintsNothing() {
         SimulatorProcess radio(PatternImage(7));
         QVERIFY(radio.isReady());
         const QString file = radio.filePath("read.dat");
-        QStringList read{"read", "--port", radio.linkPath(), "-o", file};
-        if (quiet)
-            read << "--quiet";
-        const ChprogRun run = Chprog(read);
+        const ChprogRun run = Chprog({"read", "--port", radio.linkPath(), "-o", file, "--quiet"});
         QCOMPARE(run.status, 0);
         QCOMPARE(run.err, QString());
         QCOMPARE(ReadFileBytes(file), ImageBytes(PatternImage(7)));
+    }
+
+    // Whatever devices this machine has, every line holds six TAB-separated fields.
+    void portsLinesHaveSixFields() {
+        const ChprogRun run = Chprog({"ports"});
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.err, QString());
+        const QRegularExpression line("^/[^\\t]*\\t[^\\t]*\\t[^\\t]*\\t[^\\t]*\\t"
+                                      "([0-9a-f]{4}:[0-9a-f]{4})?\\t(COM[^\\t]*)?$");
+        for (const QString& text : run.out.split(u'\n', Qt::SkipEmptyParts))
+            QVERIFY2(line.match(text).hasMatch(), qPrintable(text));
+        QVERIFY(Chprog({"ports", "--help"}).out.contains("TAB-separated"));
+        QVERIFY(Chprog({"ports", "radio.dat"}).err.contains("takes no file"));
+        QCOMPARE(Chprog({"ports", "--all"}).status, 2);
+        QVERIFY(Chprog({"--help"}).out.contains("chprog ports"));
     }
 };
 

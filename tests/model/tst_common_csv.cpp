@@ -1,6 +1,6 @@
-// The common channel-list CSV layout: how each Duplex, Tone, CrossMode, Mode, Skip and
-// Power value lands in the channel record, what is refused (with line and column), how
-// rows are placed, and that our export comes back byte for byte.
+// Channel-list CSV import and export: how each value of the common layout (Duplex, Tone,
+// CrossMode, Mode, Skip, Power) lands in the channel record, what either layout refuses
+// (with line and column), how rows are placed, and that our export comes back byte for byte.
 
 #include "ChannelCodec.h"
 #include "ChannelCsv.h"
@@ -14,6 +14,8 @@ namespace {
 const QString kHeader = QStringLiteral(
     "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
     "Mode,TStep,Skip,Comment,Power,RxDtcsCode,CrossMode\r\n");
+const QString kOwnHeader = QStringLiteral(
+    "CH,Rx Frequency,Tx Frequency,QT/DQT Dec,QT/DQT Enc,Power,Scan Add,Busy Lock,W/N,Compand\r\n");
 
 // Imports `csv` into `image`; false with `error` set when the file is refused.
 bool ImportInto(RadioImage* image, const QString& csv, const ImportOptions& options, QString* error,
@@ -31,295 +33,278 @@ QStringList GridRow(const RadioImage& image, int channel) {
     return QStringList(row.begin() + 1, row.end());
 }
 
-QByteArray Record(const RadioImage& image, int channel) {
-    return QByteArray(reinterpret_cast<const char*>(image.data()) +
-                          ImageMap::channelRecord(channel),
-                      ImageMap::kChannelRecordSize);
-}
-
 } // namespace
 
 class CommonCsvTest : public QObject {
     Q_OBJECT
 private slots:
-    void mapsEachValue_data();
-    void mapsEachValue();
-    void refusesWithLineAndColumn_data();
-    void refusesWithLineAndColumn();
-    void frequencyBytesAreExact();
-    void wattsPickHighAndLow();
-    void placesRows_data();
-    void placesRows();
-    void looseFilesAreAccepted();
-    void reportsDroppedNames();
-    void exportComesBackByteForByte();
-    void exportWritesTheToneModes();
+    void mapsEachValue_data() {
+        QTest::addColumn<QString>("row"); // after "1," (Location 1): Name onwards
+        // Rx, Tx, Dec, Enc, Power, Scan Add, Busy Lock, W/N, Compand as the grid shows them
+        QTest::addColumn<QStringList>("grid");
+        const auto grid = [](const char* rx, const char* tx, const char* dec, const char* enc,
+                             const char* power = "High", const char* scan = "Yes",
+                             const char* wn = "Wide") {
+            return QStringList{rx, tx, dec, enc, power, scan, "Off", wn, "No"};
+        };
+        const auto row = [](const char* name, const char* csv, const QStringList& grid) {
+            QTest::newRow(name) << QString::fromLatin1(csv) << grid;
+        };
+        const char* s = "146.52000";
+        row("simplex", ",146.52,,0,,88.5,88.5,023,NN,FM,5,,,,,", grid(s, s, "None", "None"));
+        row("plus offset", ",146.94,+,0.6,,88.5,88.5,023,NN,FM,5,,,,,",
+            grid("146.94000", "147.54000", "None", "None"));
+        row("minus offset", ",146.94,-,0.600000,,88.5,88.5,023,NN,FM,5,,,,,",
+            grid("146.94000", "146.34000", "None", "None"));
+        row("split", ",446.00625,split,145.5875,,88.5,88.5,023,NN,FM,5,,,,,",
+            grid("446.00625", "145.58750", "None", "None"));
+        row("off: no transmit frequency", ",162.4,off,0,,88.5,88.5,023,NN,FM,5,,,,,",
+            {"162.40000", "", "", "", "", "", "", "", ""});
+        row("Tone encodes only", ",146.52,,0,Tone,100.0,88.5,023,NN,FM,5,,,,,",
+            grid(s, s, "None", "100.0"));
+        row("TSQL both ways", ",146.52,,0,TSQL,67.0,123.0,023,NN,FM,5,,,,,",
+            grid(s, s, "123.0", "123.0"));
+        row("DTCS NN", ",146.52,,0,DTCS,88.5,88.5,23,NN,FM,5,,,,,", grid(s, s, "D023N", "D023N"));
+        row("DTCS RN: transmit reversed", ",146.52,,0,DTCS,88.5,88.5,754,RN,FM,5,,,,,",
+            grid(s, s, "D754N", "D754I"));
+        row("Cross Tone->Tone", ",146.52,,0,Cross,67.0,71.9,023,NN,FM,5,,,,,Tone->Tone",
+            grid(s, s, "71.9", "67.0"));
+        row("Cross Tone->DTCS uses RxDtcsCode",
+            ",146.52,,0,Cross,67.0,71.9,023,NR,FM,5,,,,131,Tone->DTCS", grid(s, s, "D131I", "67.0"));
+        row("Cross DTCS->Tone", ",146.52,,0,Cross,67.0,71.9,025,RN,FM,5,,,,131,DTCS->Tone",
+            grid(s, s, "71.9", "D025I"));
+        row("Cross ->Tone", ",146.52,,0,Cross,67.0,71.9,023,NN,FM,5,,,,,->Tone",
+            grid(s, s, "71.9", "None"));
+        row("Cross ->DTCS", ",146.52,,0,Cross,67.0,71.9,023,NN,FM,5,,,,265,->DTCS",
+            grid(s, s, "D265N", "None"));
+        row("Cross DTCS->", ",146.52,,0,Cross,67.0,71.9,047,NN,FM,5,,,,265,DTCS->",
+            grid(s, s, "None", "D047N"));
+        row("Cross DTCS->DTCS", ",146.52,,0,Cross,67.0,71.9,047,NR,FM,5,,,,265,DTCS->DTCS",
+            grid(s, s, "D265I", "D047N"));
+        row("NFM is narrow", ",146.52,,0,,88.5,88.5,023,NN,NFM,5,,,,,",
+            grid(s, s, "None", "None", "High", "Yes", "Narrow"));
+        row("Skip S leaves the scan list", ",146.52,,0,,88.5,88.5,023,NN,FM,5,S,,,,",
+            grid(s, s, "None", "None", "High", "No"));
+        row("Power Low", ",146.52,,0,,88.5,88.5,023,NN,FM,5,,,Low,,",
+            grid(s, s, "None", "None", "Low"));
+        row("Power High (2W)", ",146.52,,0,,88.5,88.5,023,NN,FM,5,,,High (2W),,",
+            grid(s, s, "None", "None", "High"));
+    }
+    void mapsEachValue() {
+        QFETCH(QString, row);
+        QFETCH(QStringList, grid);
+        RadioImage image = NewImage();
+        QString error;
+        QVERIFY2(ImportInto(&image, kHeader + "1," + row + "\r\n", {}, &error), qPrintable(error));
+        QCOMPARE(GridRow(image, 1), grid);
+    }
+
+    // Both layouts: what is refused and where; the image stays as it was.
+    void refusesWithLineAndColumn_data() {
+        QTest::addColumn<QString>("csv");
+        QTest::addColumn<QString>("message");
+        const auto common = [](const char* name, const char* row, const char* message) {
+            QTest::newRow(name) << kHeader + row + "\r\n" << QString::fromUtf8(message);
+        };
+        const auto own = [](const char* name, const char* row, const char* message) {
+            QTest::newRow(name) << kOwnHeader + row + "\r\n" << QString::fromUtf8(message);
+        };
+        common("unknown Duplex", "1,,146.52,x,0,,88.5,88.5,023,NN,FM,5,,,,,",
+               "line 2, column \"Duplex\": \"x\" is not supported");
+        common("unknown Tone", "1,,146.52,,0,TSQL-R,88.5,88.5,023,NN,FM,5,,,,,",
+               "line 2, column \"Tone\"");
+        common("unknown CrossMode", "1,,146.52,,0,Cross,88.5,88.5,023,NN,FM,5,,,,,Tone->NX",
+               "line 2, column \"CrossMode\"");
+        common("empty CrossMode", "1,,146.52,,0,Cross,88.5,88.5,023,NN,FM,5,,,,,",
+               "line 2, column \"CrossMode\"");
+        common("AM", "1,,146.52,,0,,88.5,88.5,023,NN,AM,5,,,,,",
+               "line 2, column \"Mode\": \"AM\" is not supported");
+        common("priority skip", "1,,146.52,,0,,88.5,88.5,023,NN,FM,5,P,,,,", "line 2, column \"Skip\"");
+        common("tone off the list", "1,,146.52,,0,Tone,88.6,88.5,023,NN,FM,5,,,,,",
+               "line 2, column \"rToneFreq\"");
+        common("DCS code off the list", "1,,146.52,,0,DTCS,88.5,88.5,024,NN,FM,5,,,,,",
+               "line 2, column \"DtcsCode\"");
+        common("bad polarity", "1,,146.52,,0,DTCS,88.5,88.5,023,NX,FM,5,,,,,",
+               "line 2, column \"DtcsPolarity\"");
+        common("off the channel step", "1,,146.521,,0,,88.5,88.5,023,NN,FM,5,,,,,",
+               "line 2, column \"Frequency\"");
+        common("offset off the step", "1,,146.52,+,0.601,,88.5,88.5,023,NN,FM,5,,,,,",
+               "line 2, column \"Offset\"");
+        common("power word", "1,,146.52,,0,,88.5,88.5,023,NN,FM,5,,,Medium,,",
+               "line 2, column \"Power\"");
+        common("Location beyond 16", "17,,146.52,,0,,88.5,88.5,023,NN,FM,5,,,,,",
+               "line 2, column \"Location\": 17 is not a channel 1 to 16; choose the rows with "
+               "--rows A-B and place them with --first-channel N");
+        own("own: off step", "1,146.514,,None,None,High,No,Off,Wide,No",
+            "line 2, column \"Rx Frequency\": 146.514 MHz is on neither");
+        own("own: 1000 MHz", "1,1000,,None,None,High,No,Off,Wide,No",
+            "line 2, column \"Rx Frequency\": 1000 MHz is out of range; allowed: MHz below 1000");
+        own("own: no plain number", "1,1.46e2,,None,None,High,No,Off,Wide,No",
+            "line 2, column \"Rx Frequency\": \"1.46e2\" is not a frequency");
+        own("own: transmit nan", "5,146.5,nan,None,None,High,No,Off,Wide,No",
+            "line 2, column \"Tx Frequency\": \"nan\" is not a frequency");
+        own("own: not a tone", "2,146.52,,67.1,None,High,No,Off,Wide,No",
+            "line 2, column \"QT/DQT Dec\": \"67.1\" is not a tone");
+        own("own: bad word", "2,146.52,,None,None,Medium,No,Off,Wide,No", "High/高");
+        own("own: channel 17", "17,146.52,,None,None,High,No,Off,Wide,No", "1 to 16");
+        own("own: unclosed quote", "1,\"146.52,,None", "line 2");
+        own("own: short record", "1,146.52", "line 2");
+        QTest::newRow("own: missing heading") << "CH,Rx Frequency\r\n1,146.52\r\n" << "Tx Frequency";
+    }
+    void refusesWithLineAndColumn() {
+        QFETCH(QString, csv);
+        QFETCH(QString, message);
+        RadioImage image = NewImage();
+        QString error;
+        CsvImportReport report;
+        QVERIFY(!ImportChannelCsv(csv, {}, image, &report, &error));
+        QVERIFY2(error.contains(message), qPrintable(error));
+        QVERIFY(image == NewImage());
+    }
+
+    void frequencyBytesAreExact() {
+        RadioImage image = NewImage();
+        QString error;
+        QVERIFY(ImportInto(&image,
+                           kHeader + "2,,446.006250,split,145.587500,,88.5,88.5,023,NN,FM,5,,,,,\r\n",
+                           {}, &error));
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(&image[ImageMap::channelRecord(2)]), 8),
+                 QByteArray::fromHex("2506604450875514"));
+    }
+
+    void wattsPickHighAndLow() { // the file's largest value is High
+        RadioImage image = NewImage();
+        QString error;
+        QVERIFY(ImportInto(&image,
+                           kHeader + "1,,146.52,,0,,88.5,88.5,023,NN,FM,5,,,5.0W,,\r\n"
+                                     "2,,146.54,,0,,88.5,88.5,023,NN,FM,5,,,1.0W,,\r\n"
+                                     "3,,146.56,,0,,88.5,88.5,023,NN,FM,5,,,,,\r\n",
+                           {}, &error));
+        QCOMPARE(GridRow(image, 1).at(4) + GridRow(image, 2).at(4) + GridRow(image, 3).at(4),
+                 QStringLiteral("HighLowHigh"));
+    }
+
+    void placesRows_data() {
+        QTest::addColumn<int>("from"); // --rows A-B, -1 for none
+        QTest::addColumn<int>("to");
+        QTest::addColumn<int>("first");           // --first-channel, 0 for none
+        QTest::addColumn<QString>("error");       // start of the refusal, empty when accepted
+        QTest::addColumn<QList<int>>("channels"); // programmed channels after the import
+        // The file holds Locations 0..59 at 150.000, 150.025, ... MHz.
+        QTest::newRow("Location 0 without options")
+            << -1 << -1 << 0 << "line 2, column \"Location\": 0 is not a channel" << QList<int>{};
+        QTest::newRow("rows 1-16 by Location") << 1 << 16 << 0 << "" << QList<int>{1, 16};
+        QTest::newRow("rows 10-14 from channel 3") << 10 << 14 << 3 << "" << QList<int>{3, 7};
+        QTest::newRow("first channel 1 takes rows 0-15") << 0 << 15 << 1 << "" << QList<int>{1, 16};
+        QTest::newRow("too many rows")
+            << 0 << 59 << 1 << "60 rows do not fit from channel 1 on: only 16 fit" << QList<int>{};
+        QTest::newRow("too many from channel 12")
+            << 0 << 5 << 12 << "6 rows do not fit from channel 12 on: only 5 fit" << QList<int>{};
+        QTest::newRow("no row in range")
+            << 100 << 120 << 1 << "no row has a Location from 100 to 120" << QList<int>{};
+    }
+    void placesRows() {
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(int, first);
+        QFETCH(QString, error);
+        QFETCH(QList<int>, channels);
+        QString csv = kHeader;
+        for (int location = 0; location < 60; ++location)
+            csv += QStringLiteral("%1,,%2,,0,,88.5,88.5,023,NN,FM,5,,,,,\r\n")
+                       .arg(location)
+                       .arg(FrequencyText(15000000 + 2500 * location));
+        ImportOptions options;
+        if (from >= 0)
+            options.rows = LocationRange{from, to};
+        if (first > 0)
+            options.firstChannel = first;
+        RadioImage image = NewImage();
+        QString message;
+        const bool ok = ImportInto(&image, csv, options, &message);
+        QCOMPARE(ok, error.isEmpty());
+        if (!ok) {
+            QVERIFY2(message.startsWith(error), qPrintable(message));
+            return;
+        }
+        const ChannelTable table = DecodeChannels(image, Language::English);
+        for (int channel = 1; channel <= 16; ++channel) {
+            const bool programmed = channel >= channels[0] && channel <= channels[1];
+            QCOMPARE(!table[channel - 1][kColRxFrequency].isEmpty(), programmed);
+        }
+        // The first placed row is the first kept row, whatever its Location.
+        QCOMPARE(table[channels[0] - 1][kColRxFrequency], FrequencyText(15000000 + 2500 * from));
+    }
+
+    void looseFilesAreAcceptedAndNamesReported() {
+        // More trailing empty fields than the header, fewer fields, short and long numbers.
+        const QString csv =
+            QStringLiteral("Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,"
+                           "DtcsPolarity,Mode,TStep,Skip,Comment,URCALL,RPT1CALL\n"
+                           "1,,162.4,,0,,88.5,88.5,23,NN,FM,5,,,,,,,,,\n"
+                           "2,,462.562500,,5.000000,DTCS,88.5,88.5,023,NN,NFM,12.5\n"
+                           ",,,,,,,,,,,,,\n");
+        RadioImage image = NewImage();
+        QString error;
+        CsvImportReport report;
+        QVERIFY2(ImportInto(&image, csv, {}, &error, &report), qPrintable(error));
+        QCOMPARE(report.layout, CsvLayout::Common);
+        QVERIFY(!report.namesDropped);
+        QCOMPARE(GridRow(image, 1).first(), QStringLiteral("162.40000"));
+        QCOMPARE(GridRow(image, 2).mid(0, 4),
+                 (QStringList{"462.56250", "462.56250", "D023N", "D023N"}));
+        QVERIFY(ImportInto(&image, QString(csv).replace("1,,162", "1,WX1,162"), {}, &error, &report));
+        QVERIFY(report.namesDropped);
+    }
+
+    void exportComesBackByteForByte() {
+        RadioImage image = NewImage();
+        ChannelTable table = DecodeChannels(image, Language::English);
+        const QList<QStringList> rows = {
+            {"146.52000", "146.52000", "None", "None", "High", "Yes", "Off", "Wide", "No"},
+            {"146.94000", "146.34000", "100.0", "100.0", "Low", "No", "Carrier", "Narrow", "Yes"},
+            {"446.00625", "446.00625", "D023N", "D023I", "High", "Yes", "QT/DQT", "Wide", "No"},
+            {"145.58750", "145.58750", "D131I", "67.0", "High", "No", "Off", "Narrow", "No"},
+            {"150.00000", "155.00000", "71.9", "D754N", "Low", "Yes", "Off", "Wide", "Yes"},
+            {"151.00000", "151.00000", "None", "D047N", "High", "Yes", "Off", "Wide", "No"},
+            {"152.00000", "152.00000", "D265I", "None", "High", "Yes", "Off", "Wide", "No"},
+            {"153.00000", "153.00000", "71.9", "None", "High", "Yes", "Off", "Wide", "No"},
+            {"154.00000", "154.00000", "D025N", "D047N", "High", "Yes", "Off", "Wide", "No"},
+            {"155.00000", "155.00000", "67.0", "88.5", "High", "Yes", "Off", "Wide", "No"},
+        };
+        for (int i = 0; i < rows.size(); ++i) {
+            for (int c = 0; c < rows[i].size(); ++c)
+                table[i + 2][c + 1] = rows[i][c]; // channels 3..12; the others stay empty
+        }
+        GridToImage(table, image);
+        for (CsvLayout layout : {CsvLayout::Common, CsvLayout::Own}) {
+            const QString csv = ChannelCsvText(image, layout, Language::Chinese);
+            RadioImage again = image;
+            QString error;
+            QVERIFY2(ImportInto(&again, csv, {}, &error), qPrintable(error));
+            QVERIFY(again == image);
+        }
+        // Into a new image the channels arrive with the defaults for Busy Lock and Compand.
+        RadioImage fresh = NewImage();
+        QString error;
+        QVERIFY(ImportInto(&fresh, ChannelCsvText(image, CsvLayout::Common, Language::English), {},
+                           &error));
+        for (int channel = 1; channel <= 16; ++channel)
+            QCOMPARE(GridRow(fresh, channel).mid(0, 6), GridRow(image, channel).mid(0, 6));
+    }
+
+    void exportWritesTheToneModes() {
+        RadioImage image = NewImage();
+        ChannelTable table = DecodeChannels(image, Language::English);
+        table[0] = {"1", "146.52000", "147.12000", "D023N", "D023I", "Low", "No", "Off", "Narrow", "No"};
+        table[1] = {"2", "146.52000", "146.52000", "71.9", "67.0", "High", "Yes", "Off", "Wide", "No"};
+        GridToImage(table, image);
+        QCOMPARE(ChannelCsvText(image, CsvLayout::Common, Language::English),
+                 kHeader +
+                     "1,,146.520000,+,0.600000,DTCS,88.5,88.5,023,RN,NFM,5.00,S,,Low,023,Tone->Tone\r\n"
+                     "2,,146.520000,,0.000000,Cross,67.0,71.9,023,NN,FM,5.00,,,High,023,Tone->Tone\r\n");
+    }
 };
-
-void CommonCsvTest::mapsEachValue_data() {
-    QTest::addColumn<QString>("row"); // after "1," (Location 1): Name onwards
-    // Rx, Tx, Dec, Enc, Power, Scan Add, Busy Lock, W/N, Compand as the grid then shows them
-    QTest::addColumn<QStringList>("grid");
-    const auto grid = [](const char* rx, const char* tx, const char* dec, const char* enc,
-                         const char* power = "High", const char* scan = "Yes",
-                         const char* wn = "Wide") {
-        return QStringList{rx, tx, dec, enc, power, scan, "Off", wn, "No"};
-    };
-    QTest::newRow("simplex") << ",146.52,,0,,88.5,88.5,023,NN,FM,5,,,,,"
-                             << grid("146.52000", "146.52000", "None", "None");
-    QTest::newRow("plus offset") << ",146.94,+,0.6,,88.5,88.5,023,NN,FM,5,,,,,"
-                                 << grid("146.94000", "147.54000", "None", "None");
-    QTest::newRow("minus offset") << ",146.94,-,0.600000,,88.5,88.5,023,NN,FM,5,,,,,"
-                                  << grid("146.94000", "146.34000", "None", "None");
-    QTest::newRow("split") << ",446.00625,split,145.5875,,88.5,88.5,023,NN,FM,5,,,,,"
-                           << grid("446.00625", "145.58750", "None", "None");
-    QTest::newRow("off: no transmit frequency")
-        << ",162.4,off,0,,88.5,88.5,023,NN,FM,5,,,,,"
-        << QStringList{"162.40000", "", "", "", "", "", "", "", ""};
-    QTest::newRow("Tone encodes only") << ",146.52,,0,Tone,100.0,88.5,023,NN,FM,5,,,,,"
-                                       << grid("146.52000", "146.52000", "None", "100.0");
-    QTest::newRow("TSQL both ways") << ",146.52,,0,TSQL,67.0,123.0,023,NN,FM,5,,,,,"
-                                    << grid("146.52000", "146.52000", "123.0", "123.0");
-    QTest::newRow("DTCS NN") << ",146.52,,0,DTCS,88.5,88.5,23,NN,FM,5,,,,,"
-                             << grid("146.52000", "146.52000", "D023N", "D023N");
-    QTest::newRow("DTCS RN: transmit reversed") << ",146.52,,0,DTCS,88.5,88.5,754,RN,FM,5,,,,,"
-                                                << grid("146.52000", "146.52000", "D754N", "D754I");
-    QTest::newRow("Cross Tone->Tone") << ",146.52,,0,Cross,67.0,71.9,023,NN,FM,5,,,,,Tone->Tone"
-                                      << grid("146.52000", "146.52000", "71.9", "67.0");
-    QTest::newRow("Cross Tone->DTCS uses RxDtcsCode")
-        << ",146.52,,0,Cross,67.0,71.9,023,NR,FM,5,,,,131,Tone->DTCS"
-        << grid("146.52000", "146.52000", "D131I", "67.0");
-    QTest::newRow("Cross DTCS->Tone") << ",146.52,,0,Cross,67.0,71.9,025,RN,FM,5,,,,131,DTCS->Tone"
-                                      << grid("146.52000", "146.52000", "71.9", "D025I");
-    QTest::newRow("Cross ->Tone") << ",146.52,,0,Cross,67.0,71.9,023,NN,FM,5,,,,,->Tone"
-                                  << grid("146.52000", "146.52000", "71.9", "None");
-    QTest::newRow("Cross ->DTCS") << ",146.52,,0,Cross,67.0,71.9,023,NN,FM,5,,,,265,->DTCS"
-                                  << grid("146.52000", "146.52000", "D265N", "None");
-    QTest::newRow("Cross DTCS->") << ",146.52,,0,Cross,67.0,71.9,047,NN,FM,5,,,,265,DTCS->"
-                                  << grid("146.52000", "146.52000", "None", "D047N");
-    QTest::newRow("Cross DTCS->DTCS") << ",146.52,,0,Cross,67.0,71.9,047,NR,FM,5,,,,265,DTCS->DTCS"
-                                      << grid("146.52000", "146.52000", "D265I", "D047N");
-    QTest::newRow("NFM is narrow")
-        << ",146.52,,0,,88.5,88.5,023,NN,NFM,5,,,,,"
-        << grid("146.52000", "146.52000", "None", "None", "High", "Yes", "Narrow");
-    QTest::newRow("Skip S leaves the scan list")
-        << ",146.52,,0,,88.5,88.5,023,NN,FM,5,S,,,,"
-        << grid("146.52000", "146.52000", "None", "None", "High", "No");
-    QTest::newRow("Power Low") << ",146.52,,0,,88.5,88.5,023,NN,FM,5,,,Low,,"
-                               << grid("146.52000", "146.52000", "None", "None", "Low");
-    QTest::newRow("Power High (2W)") << ",146.52,,0,,88.5,88.5,023,NN,FM,5,,,High (2W),,"
-                                     << grid("146.52000", "146.52000", "None", "None", "High");
-}
-
-void CommonCsvTest::mapsEachValue() {
-    QFETCH(QString, row);
-    QFETCH(QStringList, grid);
-    RadioImage image = NewImage();
-    QString error;
-    QVERIFY2(ImportInto(&image, kHeader + "1," + row + "\r\n", {}, &error), qPrintable(error));
-    QCOMPARE(GridRow(image, 1), grid);
-}
-
-void CommonCsvTest::refusesWithLineAndColumn_data() {
-    QTest::addColumn<QString>("row");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("unknown Duplex") << "1,,146.52,x,0,,88.5,88.5,023,NN,FM,5,,,,,"
-                                    << "line 2, column \"Duplex\": \"x\" is not supported";
-    QTest::newRow("unknown Tone") << "1,,146.52,,0,TSQL-R,88.5,88.5,023,NN,FM,5,,,,,"
-                                  << "line 2, column \"Tone\"";
-    QTest::newRow("unknown CrossMode") << "1,,146.52,,0,Cross,88.5,88.5,023,NN,FM,5,,,,,Tone->NX"
-                                       << "line 2, column \"CrossMode\"";
-    QTest::newRow("empty CrossMode") << "1,,146.52,,0,Cross,88.5,88.5,023,NN,FM,5,,,,,"
-                                     << "line 2, column \"CrossMode\"";
-    QTest::newRow("AM") << "1,,146.52,,0,,88.5,88.5,023,NN,AM,5,,,,,"
-                        << "line 2, column \"Mode\": \"AM\" is not supported";
-    QTest::newRow("priority skip") << "1,,146.52,,0,,88.5,88.5,023,NN,FM,5,P,,,,"
-                                   << "line 2, column \"Skip\"";
-    QTest::newRow("tone off the list") << "1,,146.52,,0,Tone,88.6,88.5,023,NN,FM,5,,,,,"
-                                       << "line 2, column \"rToneFreq\"";
-    QTest::newRow("DCS code off the list") << "1,,146.52,,0,DTCS,88.5,88.5,024,NN,FM,5,,,,,"
-                                           << "line 2, column \"DtcsCode\"";
-    QTest::newRow("bad polarity") << "1,,146.52,,0,DTCS,88.5,88.5,023,NX,FM,5,,,,,"
-                                  << "line 2, column \"DtcsPolarity\"";
-    QTest::newRow("off the channel step") << "1,,146.521,,0,,88.5,88.5,023,NN,FM,5,,,,,"
-                                          << "line 2, column \"Frequency\"";
-    QTest::newRow("offset off the step") << "1,,146.52,+,0.601,,88.5,88.5,023,NN,FM,5,,,,,"
-                                         << "line 2, column \"Offset\"";
-    QTest::newRow("power word") << "1,,146.52,,0,,88.5,88.5,023,NN,FM,5,,,Medium,,"
-                                << "line 2, column \"Power\"";
-    QTest::newRow("Location beyond 16") << "17,,146.52,,0,,88.5,88.5,023,NN,FM,5,,,,,"
-                                        << "line 2, column \"Location\": 17 is not a channel 1 to "
-                                           "16; choose the rows with --rows A-B and place them "
-                                           "with --first-channel N";
-}
-
-void CommonCsvTest::refusesWithLineAndColumn() {
-    QFETCH(QString, row);
-    QFETCH(QString, message);
-    RadioImage image = NewImage();
-    const RadioImage before = image;
-    QString error;
-    QVERIFY(!ImportInto(&image, kHeader + row + "\r\n", {}, &error));
-    QVERIFY2(error.startsWith(message), qPrintable(error));
-    QVERIFY(image == before);
-}
-
-void CommonCsvTest::frequencyBytesAreExact() {
-    RadioImage image = NewImage();
-    QString error;
-    QVERIFY(ImportInto(&image,
-                       kHeader + "2,,446.006250,split,145.587500,,88.5,88.5,023,NN,FM,5,,,,,\r\n",
-                       {}, &error));
-    QCOMPARE(Record(image, 2).left(8), QByteArray::fromHex("2506604450875514"));
-}
-
-void CommonCsvTest::wattsPickHighAndLow() {
-    RadioImage image = NewImage();
-    QString error;
-    QVERIFY(ImportInto(&image,
-                       kHeader + "1,,146.52,,0,,88.5,88.5,023,NN,FM,5,,,5.0W,,\r\n"
-                                 "2,,146.54,,0,,88.5,88.5,023,NN,FM,5,,,1.0W,,\r\n"
-                                 "3,,146.56,,0,,88.5,88.5,023,NN,FM,5,,,,,\r\n",
-                       {}, &error));
-    QCOMPARE(GridRow(image, 1).at(4), QStringLiteral("High"));
-    QCOMPARE(GridRow(image, 2).at(4), QStringLiteral("Low"));
-    QCOMPARE(GridRow(image, 3).at(4), QStringLiteral("High"));
-}
-
-void CommonCsvTest::placesRows_data() {
-    QTest::addColumn<int>("from"); // --rows A-B, -1 for none
-    QTest::addColumn<int>("to");
-    QTest::addColumn<int>("first");           // --first-channel, 0 for none
-    QTest::addColumn<QString>("error");       // start of the refusal, empty when accepted
-    QTest::addColumn<QList<int>>("channels"); // programmed channels after the import
-    // The file holds Locations 0..59 at 150.000, 150.025, ... MHz.
-    QTest::newRow("Location 0 without options")
-        << -1 << -1 << 0 << "line 2, column \"Location\": 0 is not a channel" << QList<int>{};
-    QTest::newRow("rows 1-16 by Location") << 1 << 16 << 0 << "" << QList<int>{1, 16};
-    QTest::newRow("rows 10-14 from channel 3") << 10 << 14 << 3 << "" << QList<int>{3, 7};
-    QTest::newRow("first channel 1 takes rows 0-15") << 0 << 15 << 1 << "" << QList<int>{1, 16};
-    QTest::newRow("too many rows")
-        << 0 << 59 << 1 << "60 rows do not fit from channel 1 on: only 16 fit" << QList<int>{};
-    QTest::newRow("too many from channel 12")
-        << 0 << 5 << 12 << "6 rows do not fit from channel 12 on: only 5 fit" << QList<int>{};
-    QTest::newRow("no row in range")
-        << 100 << 120 << 1 << "no row has a Location from 100 to 120" << QList<int>{};
-}
-
-void CommonCsvTest::placesRows() {
-    QFETCH(int, from);
-    QFETCH(int, to);
-    QFETCH(int, first);
-    QFETCH(QString, error);
-    QFETCH(QList<int>, channels);
-    QString csv = kHeader;
-    for (int location = 0; location < 60; ++location)
-        csv += QStringLiteral("%1,,%2,,0,,88.5,88.5,023,NN,FM,5,,,,,\r\n")
-                   .arg(location)
-                   .arg(FrequencyText(15000000 + 2500 * location));
-    ImportOptions options;
-    if (from >= 0)
-        options.rows = LocationRange{from, to};
-    if (first > 0)
-        options.firstChannel = first;
-    RadioImage image = NewImage();
-    QString message;
-    const bool ok = ImportInto(&image, csv, options, &message);
-    QCOMPARE(ok, error.isEmpty());
-    if (!ok) {
-        QVERIFY2(message.startsWith(error), qPrintable(message));
-        return;
-    }
-    const ChannelTable table = DecodeChannels(image, Language::English);
-    for (int channel = 1; channel <= 16; ++channel) {
-        const bool programmed = channel >= channels[0] && channel <= channels[1];
-        QCOMPARE(!table[channel - 1][kColRxFrequency].isEmpty(), programmed);
-    }
-    // The first placed row is the first kept row, whatever its Location.
-    const int firstLocation = from;
-    QCOMPARE(table[channels[0] - 1][kColRxFrequency],
-             FrequencyText(15000000 + 2500 * firstLocation));
-}
-
-void CommonCsvTest::looseFilesAreAccepted() {
-    // More trailing empty fields than the header, fewer fields, short and long numbers.
-    const QString csv =
-        QStringLiteral("Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,"
-                       "DtcsPolarity,Mode,TStep,Skip,Comment,URCALL,RPT1CALL\n"
-                       "1,WX1,162.4,,0,,88.5,88.5,23,NN,FM,5,,,,,,,,,\n"
-                       "2,FRS1,462.562500,,5.000000,DTCS,88.5,88.5,023,NN,NFM,12.5\n"
-                       ",,,,,,,,,,,,,\n");
-    RadioImage image = NewImage();
-    QString error;
-    QVERIFY2(ImportInto(&image, csv, {}, &error), qPrintable(error));
-    QCOMPARE(GridRow(image, 1).first(), QStringLiteral("162.40000"));
-    QCOMPARE(GridRow(image, 2).mid(0, 4),
-             (QStringList{"462.56250", "462.56250", "D023N", "D023N"}));
-}
-
-void CommonCsvTest::reportsDroppedNames() {
-    RadioImage image = NewImage();
-    QString error;
-    CsvImportReport report;
-    QVERIFY(ImportInto(&image, kHeader + "1,,146.52,,0,,88.5,88.5,023,NN,FM,5,,,,,\r\n", {}, &error,
-                       &report));
-    QCOMPARE(report.layout, CsvLayout::Common);
-    QVERIFY(!report.namesDropped);
-    QVERIFY(ImportInto(&image, kHeader + "1,Calling,146.52,,0,,88.5,88.5,023,NN,FM,5,,,,,\r\n", {},
-                       &error, &report));
-    QVERIFY(report.namesDropped);
-}
-
-void CommonCsvTest::exportComesBackByteForByte() {
-    RadioImage image = NewImage();
-    ChannelTable table = DecodeChannels(image, Language::English);
-    const QList<QStringList> rows = {
-        {"146.52000", "146.52000", "None", "None", "High", "Yes", "Off", "Wide", "No"},
-        {"146.94000", "146.34000", "100.0", "100.0", "Low", "No", "Carrier", "Narrow", "Yes"},
-        {"446.00625", "446.00625", "D023N", "D023I", "High", "Yes", "QT/DQT", "Wide", "No"},
-        {"145.58750", "145.58750", "D131I", "67.0", "High", "No", "Off", "Narrow", "No"},
-        {"150.00000", "155.00000", "71.9", "D754N", "Low", "Yes", "Off", "Wide", "Yes"},
-        {"151.00000", "151.00000", "None", "D047N", "High", "Yes", "Off", "Wide", "No"},
-        {"152.00000", "152.00000", "D265I", "None", "High", "Yes", "Off", "Wide", "No"},
-        {"153.00000", "153.00000", "71.9", "None", "High", "Yes", "Off", "Wide", "No"},
-        {"154.00000", "154.00000", "D025N", "D047N", "High", "Yes", "Off", "Wide", "No"},
-        {"155.00000", "155.00000", "67.0", "88.5", "High", "Yes", "Off", "Wide", "No"},
-    };
-    for (int i = 0; i < rows.size(); ++i) {
-        for (int c = 0; c < rows[i].size(); ++c)
-            table[i + 2][c + 1] = rows[i][c]; // channels 3..12; the others stay empty
-    }
-    GridToImage(table, image);
-    const QString csv = ChannelCsvText(image, CsvLayout::Common, Language::English);
-    RadioImage again = image;
-    QString error;
-    QVERIFY2(ImportInto(&again, csv, {}, &error), qPrintable(error));
-    QVERIFY(again == image);
-    // Into a new image the channels arrive with the defaults for Busy Lock and Compand.
-    RadioImage fresh = NewImage();
-    QVERIFY(ImportInto(&fresh, csv, {}, &error));
-    for (int channel = 1; channel <= 16; ++channel)
-        QCOMPARE(GridRow(fresh, channel).mid(0, 6), GridRow(image, channel).mid(0, 6));
-}
-
-void CommonCsvTest::exportWritesTheToneModes() {
-    RadioImage image = NewImage();
-    ChannelTable table = DecodeChannels(image, Language::English);
-    table[0] = {"1",   "146.52000", "147.12000", "D023N",  "D023I",
-                "Low", "No",        "Off",       "Narrow", "No"};
-    table[1] = {"2", "146.52000", "146.52000", "71.9", "67.0", "High", "Yes", "Off", "Wide", "No"};
-    GridToImage(table, image);
-    const QStringList lines =
-        ChannelCsvText(image, CsvLayout::Common, Language::English).split(QStringLiteral("\r\n"));
-    QCOMPARE(lines.value(0), kHeader.trimmed());
-    QCOMPARE(lines.value(1),
-             QStringLiteral("1,,146.520000,+,0.600000,DTCS,88.5,88.5,023,RN,NFM,5.00,"
-                            "S,,Low,023,Tone->Tone"));
-    QCOMPARE(lines.value(2),
-             QStringLiteral("2,,146.520000,,0.000000,Cross,67.0,71.9,023,NN,FM,5.00,"
-                            ",,High,023,Tone->Tone"));
-    QCOMPARE(lines.size(), 4); // two channels and the empty text after the last CRLF
-}
 
 TEST_CLASS(CommonCsvTest)
 #include "tst_common_csv.moc"
