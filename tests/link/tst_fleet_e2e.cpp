@@ -19,13 +19,6 @@ QString ChprogBackups() {
     return BackupFolder(QStringLiteral("RadioProgrammer"));
 }
 
-QByteArray PatternMemory(int seed) {
-    QByteArray bytes(ImageMap::kImageSize, 0);
-    for (int i = 0; i < bytes.size(); ++i)
-        bytes[i] = static_cast<char>(i * 7 + seed);
-    return bytes;
-}
-
 } // namespace
 
 class FleetEndToEndTest : public QObject {
@@ -35,9 +28,7 @@ private slots:
 
     void readAndWriteLeaveBackups() {
         QTemporaryDir dir;
-        const QString memoryPath = dir.filePath("memory.dat");
-        QVERIFY(WriteFileBytes(memoryPath, PatternMemory(3)));
-        SimulatorProcess radio({"--image", memoryPath});
+        SimulatorProcess radio(PatternImage(3));
         QVERIFY(radio.isReady());
 
         const QString out = dir.filePath("read.dat");
@@ -78,8 +69,7 @@ private slots:
         QVERIFY(WriteFileBytes(ChprogBackups(), "not a folder"));
         const ChprogRun run = Chprog({"read", "--port", radio.linkPath(), "-o", dir.filePath("r.dat")});
         QCOMPARE(run.status, 0);
-        const QString err = run.err;
-        QVERIFY2(err.contains("warning: no backup kept"), qPrintable(err));
+        QVERIFY2(run.err.contains("warning: no backup kept"), qPrintable(run.err));
         QVERIFY(QFile::exists(dir.filePath("r.dat")));
         QFile::remove(ChprogBackups());
     }

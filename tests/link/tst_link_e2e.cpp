@@ -1,6 +1,7 @@
 // End to end: chprog read and write, and the exchanges themselves, over a real
 // pseudo-terminal against `chprog simulate`, checking files and the simulated radio's
-// memory byte for byte.
+// memory byte for byte; every fault the simulated radio offers fails its run and leaves
+// the -o file alone.
 
 #include "AlignmentExchange.h"
 #include "ChannelCodec.h"
@@ -37,7 +38,7 @@ private slots:
     void portThatDoesNotExist();
     void abandonedExchangeDoesNotDisturbTheNext();
     void alignmentExchangesOnAPacedLine();
-    void alignmentFaults();
+    void verifyCatchesAWriteThatStoredNothing();
 
 private:
     QTemporaryDir m_dir;
@@ -61,7 +62,7 @@ void LinkEndToEndTest::oneSimulatorServesManyExchanges() {
     QVERIFY(clamped != edited); // the pattern has calibration values out of range
     const QString editedPath = m_dir.filePath("edited.dat");
     QVERIFY(WriteFileBytes(editedPath, ImageBytes(edited)));
-    const ChprogRun write = Chprog({"write", "--port", port, editedPath});
+    const ChprogRun write = Chprog({"write", "--verify", "--port", port, editedPath});
     QCOMPARE(write.status, 0);
     QCOMPARE(write.err, QString()); // standard error is a pipe: no progress bar
     const RadioImage afterNormal = AfterWrite(original, clamped, WritePlan(false), 122);
@@ -95,6 +96,11 @@ void LinkEndToEndTest::faultsEndWithTheirMessage_data() {
     QTest::newRow("silent-from:50, write") << "silent-from:50" << true << interrupt << 49;
     QTest::newRow("garbage, read") << "garbage" << false << communication << 0;
     QTest::newRow("garbage, write") << "garbage" << true << communication << 0;
+    QTest::newRow("late reply") << "late-reply:41:2300" << false << interrupt << 0;
+    QTest::newRow("pause inside the header") << "header-pause:41:200" << false << interrupt << 0;
+    QTest::newRow("noise burst") << "noise:41" << false << interrupt << 0;
+    QTest::newRow("echo") << "echo" << false << interrupt << 0;
+    QTest::newRow("06 to everything") << "ack-all" << false << interrupt << 0;
 }
 
 void LinkEndToEndTest::faultsEndWithTheirMessage() {
@@ -129,11 +135,14 @@ void LinkEndToEndTest::portThatDoesNotExist() {
     QVERIFY2(read.err.contains(QString(kCouldNotOpenPortText)), qPrintable(read.err));
     QVERIFY2(read.err.contains("no-radio: no such device"), qPrintable(read.err));
     QVERIFY(!QFile::exists(file));
-    // A fault the simulator does not know is refused before anything starts.
-    const ChprogRun simulate =
-        Chprog({"simulate", "--link", m_dir.filePath("x"), "--fault", "short-read:0"});
-    QCOMPARE(simulate.status, 2);
-    QVERIFY2(simulate.err.contains("short-read:0"), qPrintable(simulate.err));
+    // A fault the simulator does not know, or a timed one without its time, is refused
+    // before anything starts.
+    for (const char* fault :
+         {"short-read:0", "late-reply:3", "header-pause:0:50", "noise:0", "echo:1"}) {
+        const ChprogRun simulate = Chprog({"simulate", "--link", m_dir.filePath("x"), "--fault", fault});
+        QCOMPARE(simulate.status, 2);
+        QVERIFY2(simulate.err.contains(fault), qPrintable(simulate.err));
+    }
 }
 
 void LinkEndToEndTest::abandonedExchangeDoesNotDisturbTheNext() {
@@ -191,20 +200,18 @@ void LinkEndToEndTest::alignmentExchangesOnAPacedLine() {
     QCOMPARE(radio.savedMemory(), ImageBytes(expected));
 }
 
-void LinkEndToEndTest::alignmentFaults() {
-    for (const char* fault : {"no-greeting", "short-read:2", "garbage"}) {
-        SimulatorProcess radio({"--fault", fault});
-        QVERIFY(radio.isReady());
-        QtSerialLink link;
-        RadioImage image = PatternImage(8);
-        const ExchangeOutcome outcome =
-            AlignmentExchange(link, CalibrationTable::Power, Language::Chinese)
-                .read(radio.linkPath(), image);
-        QCOMPARE(outcome.result, ExchangeResult::CommunicationFailed);
-        QCOMPARE(outcome.message, QStringLiteral("通信出錯"));
-        QCOMPARE(ImageBytes(image), ImageBytes(PatternImage(8)));
-        QVERIFY(!link.isOpen());
-    }
+void LinkEndToEndTest::verifyCatchesAWriteThatStoredNothing() {
+    SimulatorProcess radio({"--fault", "ack-all"});
+    QVERIFY(radio.isReady());
+    const QString file = radio.filePath("image.dat");
+    QVERIFY(WriteFileBytes(file, ImageBytes(PatternImage(2))));
+    // Without --verify the line's 06s pass for success.
+    QCOMPARE(Chprog({"write", "--port", radio.linkPath(), file}).status, 0);
+    const ChprogRun run = Chprog({"write", "--verify", "--port", radio.linkPath(), file});
+    QCOMPARE(run.status, 1);
+    QVERIFY2(run.err.contains("could not be read back"), qPrintable(run.err));
+    QVERIFY(radio.stop());
+    QCOMPARE(radio.savedMemory(), ImageBytes(NewImage())); // nothing was stored
 }
 
 TEST_CLASS(LinkEndToEndTest)

@@ -1,4 +1,5 @@
-// Port names, and the real serial link against the far end of a pseudo-terminal.
+// Port names, and the real serial link against the far end of a pseudo-terminal: time-outs,
+// a pulled cable, why an open fails, and one user per device whatever its name.
 
 #include "PortNames.h"
 #include "ProgramIni.h"
@@ -73,6 +74,7 @@ private slots:
     void readAndWriteMoveBytes();
     void pulledCableIsAFailedRead();
     void openFailuresSayWhy();
+    void secondOpenOfOneDeviceIsRefused();
 };
 
 void SerialLineTest::portNamesFollowTheComNumbers() {
@@ -212,6 +214,26 @@ void SerialLineTest::openFailuresSayWhy() {
     file.setPermissions(QFileDevice::Permissions());
     QVERIFY(!link.open(locked, &detail));
     QVERIFY2(detail.contains(QStringLiteral("dialout")), qPrintable(detail));
+#endif
+}
+
+// A symbolic link and its target name one device: the second open is refused either way.
+void SerialLineTest::secondOpenOfOneDeviceIsRefused() {
+#ifdef Q_OS_UNIX
+    Pty pty;
+    QTemporaryDir dir;
+    const QString link = dir.filePath("radio");
+    QVERIFY(QFile::link(pty.device, link));
+    for (bool linkFirst : {true, false}) {
+        QtSerialLink first;
+        QtSerialLink second;
+        QVERIFY(first.open(linkFirst ? link : pty.device, nullptr));
+        QString detail;
+        QVERIFY(!second.open(linkFirst ? pty.device : link, &detail));
+        QVERIFY2(detail.contains("busy"), qPrintable(detail));
+        first.close();
+        QVERIFY(second.open(linkFirst ? pty.device : link, nullptr)); // free again
+    }
 #endif
 }
 

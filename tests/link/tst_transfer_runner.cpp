@@ -1,5 +1,6 @@
 // The transfer runner without any window: an exchange on its worker thread against a
-// scripted radio, reporting progress, asking Retry, cancelled, or abandoned mid-way.
+// scripted radio, reporting progress, cancelled, or abandoned mid-way. The Retry answer
+// through the window is ProgramTransferTest's.
 
 #include "FakeLink.h"
 #include "Files.h"
@@ -27,7 +28,6 @@ struct Bench {
 
     QList<QPair<int, int>> progress;
     bool progressOffTheOwnersThread = false;
-    int questions = 0;
     std::optional<TransferJob> job;
     std::optional<ExchangeOutcome> outcome;
 
@@ -48,13 +48,6 @@ struct Bench {
                          [this](const TransferJob& j, const ExchangeOutcome& o) {
                              job = j;
                              outcome = o;
-                         });
-    }
-    void answerEveryQuestion(bool retry) {
-        QObject::connect(runner.get(), &TransferRunner::retryRequested, runner.get(),
-                         [this, retry] {
-                             ++questions;
-                             runner->answerRetry(retry);
                          });
     }
     bool read() {
@@ -85,24 +78,6 @@ private slots:
         QVERIFY(!bench.progressOffTheOwnersThread);
         QVERIFY(!bench.runner->isRunning());
         QCOMPARE(bench.link->closes, bench.link->opens);
-    }
-
-    void retryIsAnsweredThroughTheSlot_data() {
-        QTest::addColumn<bool>("retry");
-        QTest::addColumn<ExchangeResult>("result");
-        QTest::newRow("Retry") << true << ExchangeResult::Success;
-        QTest::newRow("Cancel") << false << ExchangeResult::CommunicationFailed;
-    }
-    void retryIsAnsweredThroughTheSlot() {
-        QFETCH(bool, retry);
-        QFETCH(ExchangeResult, result);
-        Bench bench;
-        bench.radio->refuseHandshakeAcks = 1; // the first handshake fails
-        bench.answerEveryQuestion(retry);
-        QVERIFY(bench.read());
-        QVERIFY(bench.waitForEnd());
-        QCOMPARE(bench.questions, 1);
-        QCOMPARE(bench.outcome->result, result);
     }
 
     void nobodyToAskCountsAsCancel() {

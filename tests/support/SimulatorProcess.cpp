@@ -21,11 +21,17 @@ SimulatorProcess::SimulatorProcess(const RadioImage& memory, const QStringList& 
     start(QStringList{"--image", memoryPath} + options);
 }
 
-void SimulatorProcess::start(const QStringList& options) {
+SimulatorProcess::SimulatorProcess(const QStringList& options, const QString& linkPath) {
+    start(options, linkPath);
+}
+
+void SimulatorProcess::start(const QStringList& options, QString linkPath) {
     // The serial port's lock file is named after the link, so every link gets its own name.
     static int serial = 0;
-    m_linkPath = m_dir.filePath(
-        QStringLiteral("radio-%1-%2").arg(QCoreApplication::applicationPid()).arg(++serial));
+    if (linkPath.isEmpty())
+        linkPath = m_dir.filePath(
+            QStringLiteral("radio-%1-%2").arg(QCoreApplication::applicationPid()).arg(++serial));
+    m_linkPath = linkPath;
     m_process.start(kChprog,
                     QStringList{"simulate", "--link", m_linkPath, "--save", savedPath()} + options);
     m_process.setReadChannel(QProcess::StandardError);

@@ -15,6 +15,8 @@ public:
     explicit SimulatorProcess(const QStringList& options = {});
     // The same, starting with `memory` (the simulator's --image).
     explicit SimulatorProcess(const RadioImage& memory, const QStringList& options = {});
+    // A radio on the given link, as radios connected one after another to one cable.
+    SimulatorProcess(const QStringList& options, const QString& linkPath);
     ~SimulatorProcess();
 
     bool isReady() const { return m_ready; }
@@ -28,7 +30,7 @@ public:
     QByteArray savedMemory() const;
 
 private:
-    void start(const QStringList& options);
+    void start(const QStringList& options, QString linkPath = {});
 
     QTemporaryDir m_dir;
     QString m_linkPath;
