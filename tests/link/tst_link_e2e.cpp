@@ -32,187 +32,182 @@ RadioImage AfterWrite(RadioImage radio, const RadioImage& image, const QVector<T
 class LinkEndToEndTest : public QObject {
     Q_OBJECT
 private slots:
-    void oneSimulatorServesManyExchanges();
-    void faultsEndWithTheirMessage_data();
-    void faultsEndWithTheirMessage();
-    void portThatDoesNotExist();
-    void abandonedExchangeDoesNotDisturbTheNext();
-    void alignmentExchangesOnAPacedLine();
-    void verifyCatchesAWriteThatStoredNothing();
+    void oneSimulatorServesManyExchanges() {
+        const RadioImage original = PatternImage(1);
+        SimulatorProcess radio(original);
+        QVERIFY(radio.isReady());
+        const QString port = radio.linkPath();
+
+        // Read what the radio holds.
+        const QString readPath = m_dir.filePath("read.dat");
+        QCOMPARE(Chprog({"read", "--port", port, "-o", readPath}).status, 0);
+        QCOMPARE(ReadFileBytes(readPath), ImageBytes(original));
+
+        // A normal write leaves the factory block and the calibration alone.
+        const RadioImage edited = PatternImage(2);
+        RadioImage clamped = edited;
+        ClampCalibration(clamped);
+        QVERIFY(clamped != edited); // the pattern has calibration values out of range
+        const QString editedPath = m_dir.filePath("edited.dat");
+        QVERIFY(WriteFileBytes(editedPath, ImageBytes(edited)));
+        const ChprogRun write = Chprog({"write", "--verify", "--port", port, editedPath});
+        QCOMPARE(write.status, 0);
+        QCOMPARE(write.err, QString()); // standard error is a pipe: no progress bar
+        const RadioImage afterNormal = AfterWrite(original, clamped, WritePlan(false), 122);
+        QCOMPARE(Chprog({"read", "--port", port, "-o", readPath}).status, 0);
+        QCOMPARE(ReadFileBytes(readPath), ImageBytes(afterNormal));
+
+        // With --alignment everything below 0x3F1 goes, clamped.
+        const RadioImage aligned = PatternImage(3);
+        RadioImage alignedClamped = aligned;
+        ClampCalibration(alignedClamped);
+        QVERIFY(WriteFileBytes(editedPath, ImageBytes(aligned)));
+        QCOMPARE(Chprog({"write", "--port", port, "--alignment", editedPath}).status, 0);
+
+        QVERIFY(radio.stop());
+        QCOMPARE(radio.savedMemory(),
+                 ImageBytes(AfterWrite(afterNormal, alignedClamped, WritePlan(true), 127)));
+    }
+
+    void faultsEndWithTheirMessage_data() {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<bool>("writing");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("blocksWritten");
+        const QString communication = kCommunicationErrorText;
+        const QString interrupt = kProgramInterruptText;
+        QTest::newRow("no-greeting, read") << "no-greeting" << false << communication << 0;
+        QTest::newRow("no-ack, write") << "no-ack" << true << communication << 0;
+        QTest::newRow("short-read:41, read") << "short-read:41" << false << interrupt << 0;
+        QTest::newRow("bad-ack:7, read") << "bad-ack:7" << false << interrupt << 0;
+        QTest::newRow("bad-ack:7, write") << "bad-ack:7" << true << interrupt << 6;
+        QTest::newRow("silent-from:50, write") << "silent-from:50" << true << interrupt << 49;
+        QTest::newRow("garbage, read") << "garbage" << false << communication << 0;
+        QTest::newRow("garbage, write") << "garbage" << true << communication << 0;
+        QTest::newRow("late reply") << "late-reply:41:2300" << false << interrupt << 0;
+        QTest::newRow("pause inside the header")
+            << "header-pause:41:200" << false << interrupt << 0;
+        QTest::newRow("noise burst") << "noise:41" << false << interrupt << 0;
+        QTest::newRow("echo") << "echo" << false << interrupt << 0;
+        QTest::newRow("06 to everything") << "ack-all" << false << interrupt << 0;
+    }
+
+    void faultsEndWithTheirMessage() {
+        QFETCH(QString, fault);
+        QFETCH(bool, writing);
+        QFETCH(QString, message);
+        QFETCH(int, blocksWritten);
+        const RadioImage original = NewImage();
+        SimulatorProcess radio({"--fault", fault});
+        QVERIFY(radio.isReady());
+
+        const QString file = radio.filePath("file.dat");
+        const RadioImage image = PatternImage(9);
+        RadioImage clamped = image;
+        ClampCalibration(clamped);
+        QVERIFY(WriteFileBytes(file, ImageBytes(image))); // a read must not touch it
+        const ChprogRun run = writing ? Chprog({"write", "--port", radio.linkPath(), file})
+                                      : Chprog({"read", "--port", radio.linkPath(), "-o", file});
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains("chprog: " + message + "\n"), qPrintable(run.err));
+        QCOMPARE(ReadFileBytes(file), ImageBytes(image));
+
+        QVERIFY(radio.stop());
+        QCOMPARE(radio.savedMemory(),
+                 ImageBytes(AfterWrite(original, clamped, WritePlan(false), blocksWritten)));
+    }
+
+    void portThatDoesNotExist() {
+        const QString file = m_dir.filePath("never.dat");
+        const ChprogRun read = Chprog({"read", "--port", m_dir.filePath("no-radio"), "-o", file});
+        QCOMPARE(read.status, 1);
+        QVERIFY2(read.err.contains(QString(kCouldNotOpenPortText)), qPrintable(read.err));
+        QVERIFY2(read.err.contains("no-radio: no such device"), qPrintable(read.err));
+        QVERIFY(!QFile::exists(file));
+        // A fault the simulator does not know, or a timed one without its time, is refused
+        // before anything starts.
+        for (const char* fault :
+             {"short-read:0", "late-reply:3", "header-pause:0:50", "noise:0", "echo:1"}) {
+            const ChprogRun simulate =
+                Chprog({"simulate", "--link", m_dir.filePath("x"), "--fault", fault});
+            QCOMPARE(simulate.status, 2);
+            QVERIFY2(simulate.err.contains(fault), qPrintable(simulate.err));
+        }
+    }
+
+    void abandonedExchangeDoesNotDisturbTheNext() {
+        const RadioImage original = PatternImage(4);
+        SimulatorProcess radio(original);
+        QVERIFY(radio.isReady());
+        QtSerialLink link;
+        const auto abandon = [&](const QByteArray& bytes) {
+            QVERIFY(link.open(radio.linkPath(), nullptr));
+            link.configure(kProgrammingTimeouts);
+            for (char byte : bytes)
+                link.write(QByteArray(1, byte));
+            link.close();      // as a PC program that was killed
+            QTest::qWait(700); // the radio forgets an exchange after 500 ms of silence
+        };
+        // After an exchange left half-way through the handshake, or half-way through a
+        // write request, the next one (whose handshake does not purge between attempts)
+        // still works, and the broken request stored nothing.
+        for (const QByteArray& left :
+             {Greeting() + "\x02",
+              Greeting() + "\x02\x06" + WriteRequestHeader({0x3B0, 8}) + "\x01\x02"}) {
+            abandon(left);
+            RadioImage image = NewImage();
+            const ExchangeOutcome outcome =
+                AlignmentExchange(link, CalibrationTable::Squelch, Language::English)
+                    .read(radio.linkPath(), image);
+            QCOMPARE(outcome.result, ExchangeResult::Success);
+            QCOMPARE(ImageBytes(image).mid(0x3B0, 11), ImageBytes(original).mid(0x3B0, 11));
+        }
+        QVERIFY(radio.stop());
+        QCOMPARE(radio.savedMemory(), ImageBytes(original));
+    }
+
+    void alignmentExchangesOnAPacedLine() {
+        const RadioImage original = PatternImage(6);
+        SimulatorProcess radio(original, {"--baud", "9600"});
+        QVERIFY(radio.isReady());
+        QtSerialLink link;
+
+        RadioImage image = NewImage();
+        ExchangeOutcome outcome =
+            AlignmentExchange(link, CalibrationTable::Power, Language::English)
+                .read(radio.linkPath(), image);
+        QCOMPARE(outcome.message, QStringLiteral("Read Successfully"));
+        RadioImage expected = NewImage();
+        std::copy(original.begin() + 0x3C0, original.begin() + 0x3D6, expected.begin() + 0x3C0);
+        QCOMPARE(ImageBytes(image), ImageBytes(expected));
+
+        const RadioImage squelch = PatternImage(7);
+        outcome = AlignmentExchange(link, CalibrationTable::Squelch, Language::Chinese)
+                      .write(radio.linkPath(), squelch);
+        QCOMPARE(outcome.message, QStringLiteral("寫數據成功"));
+        QVERIFY(radio.stop());
+        expected = original;
+        std::copy(squelch.begin() + 0x3B0, squelch.begin() + 0x3BB, expected.begin() + 0x3B0);
+        QCOMPARE(radio.savedMemory(), ImageBytes(expected));
+    }
+
+    void verifyCatchesAWriteThatStoredNothing() {
+        SimulatorProcess radio({"--fault", "ack-all"});
+        QVERIFY(radio.isReady());
+        const QString file = radio.filePath("image.dat");
+        QVERIFY(WriteFileBytes(file, ImageBytes(PatternImage(2))));
+        // Without --verify the line's 06s pass for success.
+        QCOMPARE(Chprog({"write", "--port", radio.linkPath(), file}).status, 0);
+        const ChprogRun run = Chprog({"write", "--verify", "--port", radio.linkPath(), file});
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains("could not be read back"), qPrintable(run.err));
+        QVERIFY(radio.stop());
+        QCOMPARE(radio.savedMemory(), ImageBytes(NewImage())); // nothing was stored
+    }
 
 private:
     QTemporaryDir m_dir;
 };
-
-void LinkEndToEndTest::oneSimulatorServesManyExchanges() {
-    const RadioImage original = PatternImage(1);
-    SimulatorProcess radio(original);
-    QVERIFY(radio.isReady());
-    const QString port = radio.linkPath();
-
-    // Read what the radio holds.
-    const QString readPath = m_dir.filePath("read.dat");
-    QCOMPARE(Chprog({"read", "--port", port, "-o", readPath}).status, 0);
-    QCOMPARE(ReadFileBytes(readPath), ImageBytes(original));
-
-    // A normal write leaves the factory block and the calibration alone.
-    const RadioImage edited = PatternImage(2);
-    RadioImage clamped = edited;
-    ClampCalibration(clamped);
-    QVERIFY(clamped != edited); // the pattern has calibration values out of range
-    const QString editedPath = m_dir.filePath("edited.dat");
-    QVERIFY(WriteFileBytes(editedPath, ImageBytes(edited)));
-    const ChprogRun write = Chprog({"write", "--verify", "--port", port, editedPath});
-    QCOMPARE(write.status, 0);
-    QCOMPARE(write.err, QString()); // standard error is a pipe: no progress bar
-    const RadioImage afterNormal = AfterWrite(original, clamped, WritePlan(false), 122);
-    QCOMPARE(Chprog({"read", "--port", port, "-o", readPath}).status, 0);
-    QCOMPARE(ReadFileBytes(readPath), ImageBytes(afterNormal));
-
-    // With --alignment everything below 0x3F1 goes, clamped.
-    const RadioImage aligned = PatternImage(3);
-    RadioImage alignedClamped = aligned;
-    ClampCalibration(alignedClamped);
-    QVERIFY(WriteFileBytes(editedPath, ImageBytes(aligned)));
-    QCOMPARE(Chprog({"write", "--port", port, "--alignment", editedPath}).status, 0);
-
-    QVERIFY(radio.stop());
-    QCOMPARE(radio.savedMemory(),
-             ImageBytes(AfterWrite(afterNormal, alignedClamped, WritePlan(true), 127)));
-}
-
-void LinkEndToEndTest::faultsEndWithTheirMessage_data() {
-    QTest::addColumn<QString>("fault");
-    QTest::addColumn<bool>("writing");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<int>("blocksWritten");
-    const QString communication = kCommunicationErrorText;
-    const QString interrupt = kProgramInterruptText;
-    QTest::newRow("no-greeting, read") << "no-greeting" << false << communication << 0;
-    QTest::newRow("no-ack, write") << "no-ack" << true << communication << 0;
-    QTest::newRow("short-read:41, read") << "short-read:41" << false << interrupt << 0;
-    QTest::newRow("bad-ack:7, read") << "bad-ack:7" << false << interrupt << 0;
-    QTest::newRow("bad-ack:7, write") << "bad-ack:7" << true << interrupt << 6;
-    QTest::newRow("silent-from:50, write") << "silent-from:50" << true << interrupt << 49;
-    QTest::newRow("garbage, read") << "garbage" << false << communication << 0;
-    QTest::newRow("garbage, write") << "garbage" << true << communication << 0;
-    QTest::newRow("late reply") << "late-reply:41:2300" << false << interrupt << 0;
-    QTest::newRow("pause inside the header") << "header-pause:41:200" << false << interrupt << 0;
-    QTest::newRow("noise burst") << "noise:41" << false << interrupt << 0;
-    QTest::newRow("echo") << "echo" << false << interrupt << 0;
-    QTest::newRow("06 to everything") << "ack-all" << false << interrupt << 0;
-}
-
-void LinkEndToEndTest::faultsEndWithTheirMessage() {
-    QFETCH(QString, fault);
-    QFETCH(bool, writing);
-    QFETCH(QString, message);
-    QFETCH(int, blocksWritten);
-    const RadioImage original = NewImage();
-    SimulatorProcess radio({"--fault", fault});
-    QVERIFY(radio.isReady());
-
-    const QString file = radio.filePath("file.dat");
-    const RadioImage image = PatternImage(9);
-    RadioImage clamped = image;
-    ClampCalibration(clamped);
-    QVERIFY(WriteFileBytes(file, ImageBytes(image))); // a read must not touch it
-    const ChprogRun run = writing ? Chprog({"write", "--port", radio.linkPath(), file})
-                                  : Chprog({"read", "--port", radio.linkPath(), "-o", file});
-    QCOMPARE(run.status, 1);
-    QVERIFY2(run.err.contains("chprog: " + message + "\n"), qPrintable(run.err));
-    QCOMPARE(ReadFileBytes(file), ImageBytes(image));
-
-    QVERIFY(radio.stop());
-    QCOMPARE(radio.savedMemory(),
-             ImageBytes(AfterWrite(original, clamped, WritePlan(false), blocksWritten)));
-}
-
-void LinkEndToEndTest::portThatDoesNotExist() {
-    const QString file = m_dir.filePath("never.dat");
-    const ChprogRun read = Chprog({"read", "--port", m_dir.filePath("no-radio"), "-o", file});
-    QCOMPARE(read.status, 1);
-    QVERIFY2(read.err.contains(QString(kCouldNotOpenPortText)), qPrintable(read.err));
-    QVERIFY2(read.err.contains("no-radio: no such device"), qPrintable(read.err));
-    QVERIFY(!QFile::exists(file));
-    // A fault the simulator does not know, or a timed one without its time, is refused
-    // before anything starts.
-    for (const char* fault :
-         {"short-read:0", "late-reply:3", "header-pause:0:50", "noise:0", "echo:1"}) {
-        const ChprogRun simulate = Chprog({"simulate", "--link", m_dir.filePath("x"), "--fault", fault});
-        QCOMPARE(simulate.status, 2);
-        QVERIFY2(simulate.err.contains(fault), qPrintable(simulate.err));
-    }
-}
-
-void LinkEndToEndTest::abandonedExchangeDoesNotDisturbTheNext() {
-    const RadioImage original = PatternImage(4);
-    SimulatorProcess radio(original);
-    QVERIFY(radio.isReady());
-    QtSerialLink link;
-    const auto abandon = [&](const QByteArray& bytes) {
-        QVERIFY(link.open(radio.linkPath(), nullptr));
-        link.configure(kProgrammingTimeouts);
-        for (char byte : bytes)
-            link.write(QByteArray(1, byte));
-        link.close();      // as a PC program that was killed
-        QTest::qWait(700); // the radio forgets an exchange after 500 ms of silence
-    };
-    // After an exchange left half-way through the handshake, or half-way through a
-    // write request, the next one (whose handshake does not purge between attempts)
-    // still works, and the broken request stored nothing.
-    for (const QByteArray& left :
-         {Greeting() + "\x02",
-          Greeting() + "\x02\x06" + WriteRequestHeader({0x3B0, 8}) + "\x01\x02"}) {
-        abandon(left);
-        RadioImage image = NewImage();
-        const ExchangeOutcome outcome =
-            AlignmentExchange(link, CalibrationTable::Squelch, Language::English)
-                .read(radio.linkPath(), image);
-        QCOMPARE(outcome.result, ExchangeResult::Success);
-        QCOMPARE(ImageBytes(image).mid(0x3B0, 11), ImageBytes(original).mid(0x3B0, 11));
-    }
-    QVERIFY(radio.stop());
-    QCOMPARE(radio.savedMemory(), ImageBytes(original));
-}
-
-void LinkEndToEndTest::alignmentExchangesOnAPacedLine() {
-    const RadioImage original = PatternImage(6);
-    SimulatorProcess radio(original, {"--baud", "9600"});
-    QVERIFY(radio.isReady());
-    QtSerialLink link;
-
-    RadioImage image = NewImage();
-    ExchangeOutcome outcome = AlignmentExchange(link, CalibrationTable::Power, Language::English)
-                                  .read(radio.linkPath(), image);
-    QCOMPARE(outcome.message, QStringLiteral("Read Successfully"));
-    RadioImage expected = NewImage();
-    std::copy(original.begin() + 0x3C0, original.begin() + 0x3D6, expected.begin() + 0x3C0);
-    QCOMPARE(ImageBytes(image), ImageBytes(expected));
-
-    const RadioImage squelch = PatternImage(7);
-    outcome = AlignmentExchange(link, CalibrationTable::Squelch, Language::Chinese)
-                  .write(radio.linkPath(), squelch);
-    QCOMPARE(outcome.message, QStringLiteral("寫數據成功"));
-    QVERIFY(radio.stop());
-    expected = original;
-    std::copy(squelch.begin() + 0x3B0, squelch.begin() + 0x3BB, expected.begin() + 0x3B0);
-    QCOMPARE(radio.savedMemory(), ImageBytes(expected));
-}
-
-void LinkEndToEndTest::verifyCatchesAWriteThatStoredNothing() {
-    SimulatorProcess radio({"--fault", "ack-all"});
-    QVERIFY(radio.isReady());
-    const QString file = radio.filePath("image.dat");
-    QVERIFY(WriteFileBytes(file, ImageBytes(PatternImage(2))));
-    // Without --verify the line's 06s pass for success.
-    QCOMPARE(Chprog({"write", "--port", radio.linkPath(), file}).status, 0);
-    const ChprogRun run = Chprog({"write", "--verify", "--port", radio.linkPath(), file});
-    QCOMPARE(run.status, 1);
-    QVERIFY2(run.err.contains("could not be read back"), qPrintable(run.err));
-    QVERIFY(radio.stop());
-    QCOMPARE(radio.savedMemory(), ImageBytes(NewImage())); // nothing was stored
-}
 
 TEST_CLASS(LinkEndToEndTest)
 #include "tst_link_e2e.moc"

@@ -69,282 +69,269 @@ struct Rig {
 class ProgrammingExchangeTest : public QObject {
     Q_OBJECT
 private slots:
-    void plansCutBlocksAtMultiplesOfEight();
-    void readSendsTheFramesOfTheWorkedExample();
-    void writeSendsItsPlanAndNothingElse_data();
-    void writeSendsItsPlanAndNothingElse();
-    void shortIdentificationStillPasses();
-    void handshakeCountsItsAttempts_data();
-    void handshakeCountsItsAttempts();
-    void silentRadioCostsTheReadTimeOuts();
-    void radioFailingMidTransferInterrupts_data();
-    void radioFailingMidTransferInterrupts();
-    void shortReplyAtBlock41LeavesTheImage();
-    void cancelIsSeenOnlyAtItsPoints_data();
-    void cancelIsSeenOnlyAtItsPoints();
-    void portThatWillNotOpen();
-};
+    void plansCutBlocksAtMultiplesOfEight() {
+        QCOMPARE(CutIntoBlocks({{955, 960}}), (QVector<TransferBlock>{{955, 5}}));
+        QCOMPARE(CutIntoBlocks({{982, 1009}}),
+                 (QVector<TransferBlock>{{982, 2}, {984, 8}, {992, 8}, {1000, 8}, {1008, 1}}));
 
-void ProgrammingExchangeTest::plansCutBlocksAtMultiplesOfEight() {
-    QCOMPARE(CutIntoBlocks({{955, 960}}), (QVector<TransferBlock>{{955, 5}}));
-    QCOMPARE(CutIntoBlocks({{982, 1009}}),
-             (QVector<TransferBlock>{{982, 2}, {984, 8}, {992, 8}, {1000, 8}, {1008, 1}}));
+        const QVector<TransferBlock> read = ReadPlan();
+        QCOMPARE(read.size(), 128);
+        QCOMPARE(read.last(), (TransferBlock{0x3F8, 8}));
 
-    const QVector<TransferBlock> read = ReadPlan();
-    QCOMPARE(read.size(), 128);
-    QCOMPARE(read.last(), (TransferBlock{0x3F8, 8}));
+        // Every byte the plans send, and how often.
+        for (bool unlocked : {false, true}) {
+            const QVector<TransferBlock> plan = WritePlan(unlocked);
+            QCOMPARE(plan.size(), unlocked ? 127 : 122);
+            QVector<int> sent(ImageMap::kImageSize, 0);
+            for (const TransferBlock& block : plan) {
+                QVERIFY(block.length >= 1 &&
+                        block.address / 8 == (block.address + block.length - 1) / 8);
+                for (int a = block.address; a < block.address + block.length; ++a)
+                    ++sent[a];
+            }
+            for (int a = 0; a < ImageMap::kImageSize; ++a) {
+                const bool calibration = (a >= 0x330 && a <= 0x33F) || (a >= 0x3B0 && a <= 0x3BA) ||
+                                         (a >= 0x3C0 && a <= 0x3D5);
+                const bool expected = a < 0x3F1 && (unlocked || !calibration);
+                QVERIFY2(sent[a] == (expected ? 1 : 0), qPrintable(QString::number(a, 16)));
+            }
+        }
+    }
 
-    // Every byte the plans send, and how often.
-    for (bool unlocked : {false, true}) {
+    void readSendsTheFramesOfTheWorkedExample() {
+        Rig rig(PatternImage(3));
+        RadioImage image = NewImage();
+        const ExchangeOutcome outcome = rig.read(image);
+        QCOMPARE(outcome.result, ExchangeResult::Success);
+        QVERIFY(outcome.message.isEmpty());
+
+        const QStringList frames = rig.link.writtenFrames();
+        QCOMPARE(frames.mid(0, kHandshakeWrites), kHandshakeFrames);
+        QCOMPARE(frames.size(), kHandshakeWrites + 2 * 128);
+        for (int block = 0; block < 128; ++block) {
+            QCOMPARE(frames[kHandshakeWrites + 2 * block], FrameHeader('R', 8 * block, 8));
+            QCOMPARE(frames[kHandshakeWrites + 2 * block + 1], QStringLiteral("06"));
+        }
+        QCOMPARE(frames[kHandshakeWrites + 2], QStringLiteral("52 00 08 08"));
+        QCOMPARE(frames[frames.size() - 2], QStringLiteral("52 03 F8 08"));
+
+        QVERIFY(image == rig.radio.memory);
+        QCOMPARE(rig.done, 128);
+        QCOMPARE(rig.total, 128);
+        QVERIFY(rig.closedAfterUse());
+        QCOMPARE(rig.link.timeouts.readTotalMs(1), 590);
+        QCOMPARE(rig.link.timeouts.interByteMs, 30);
+    }
+
+    void writeSendsItsPlanAndNothingElse_data() {
+        QTest::addColumn<bool>("unlocked");
+        QTest::addColumn<QStringList>("firstHeadersOfRanges");
+        QTest::newRow("normal") << false
+                                << QStringList{"57 00 00 08", "57 03 40 08", "57 03 BB 05",
+                                               "57 03 D6 02"};
+        QTest::newRow("alignment") << true << QStringList{"57 00 00 08"};
+    }
+
+    void writeSendsItsPlanAndNothingElse() {
+        QFETCH(bool, unlocked);
+        QFETCH(QStringList, firstHeadersOfRanges);
+        const RadioImage before = NewImage();
+        Rig rig(before);
+        const RadioImage image = PatternImage(5);
+        QCOMPARE(rig.write(image, unlocked).result, ExchangeResult::Success);
+
+        const QStringList frames = rig.link.writtenFrames();
+        QCOMPARE(frames.mid(0, kHandshakeWrites), kHandshakeFrames);
         const QVector<TransferBlock> plan = WritePlan(unlocked);
-        QCOMPARE(plan.size(), unlocked ? 127 : 122);
-        QVector<int> sent(ImageMap::kImageSize, 0);
-        for (const TransferBlock& block : plan) {
-            QVERIFY(block.length >= 1 &&
-                    block.address / 8 == (block.address + block.length - 1) / 8);
-            for (int a = block.address; a < block.address + block.length; ++a)
-                ++sent[a];
-        }
-        for (int a = 0; a < ImageMap::kImageSize; ++a) {
-            const bool calibration = (a >= 0x330 && a <= 0x33F) || (a >= 0x3B0 && a <= 0x3BA) ||
-                                     (a >= 0x3C0 && a <= 0x3D5);
-            const bool expected = a < 0x3F1 && (unlocked || !calibration);
-            QVERIFY2(sent[a] == (expected ? 1 : 0), qPrintable(QString::number(a, 16)));
-        }
+        QCOMPARE(frames.size(), kHandshakeWrites + 2 * plan.size());
+        QStringList headers;
+        for (int i = kHandshakeWrites; i < frames.size(); i += 2)
+            headers << frames[i];
+        for (const QString& header : firstHeadersOfRanges)
+            QVERIFY2(headers.contains(header), qPrintable(header));
+        QCOMPARE(headers.last(), QStringLiteral("57 03 F0 01"));
+        QCOMPARE(frames.last(), QString::asprintf("%02X", image[0x3F0]));
+
+        // The radio now holds the plan's bytes of the image and its own bytes elsewhere.
+        QVector<bool> sent(ImageMap::kImageSize, false);
+        for (const TransferBlock& block : plan)
+            std::fill(sent.begin() + block.address, sent.begin() + block.address + block.length,
+                      true);
+        for (int a = 0; a < ImageMap::kImageSize; ++a)
+            QCOMPARE(rig.radio.memory[a], sent[a] ? image[a] : before[a]);
+        QCOMPARE(rig.done, static_cast<int>(plan.size()));
+        QCOMPARE(rig.total, static_cast<int>(plan.size()));
     }
-}
 
-void ProgrammingExchangeTest::readSendsTheFramesOfTheWorkedExample() {
-    Rig rig(PatternImage(3));
-    RadioImage image = NewImage();
-    const ExchangeOutcome outcome = rig.read(image);
-    QCOMPARE(outcome.result, ExchangeResult::Success);
-    QVERIFY(outcome.message.isEmpty());
-
-    const QStringList frames = rig.link.writtenFrames();
-    QCOMPARE(frames.mid(0, kHandshakeWrites), kHandshakeFrames);
-    QCOMPARE(frames.size(), kHandshakeWrites + 2 * 128);
-    for (int block = 0; block < 128; ++block) {
-        QCOMPARE(frames[kHandshakeWrites + 2 * block], FrameHeader('R', 8 * block, 8));
-        QCOMPARE(frames[kHandshakeWrites + 2 * block + 1], QStringLiteral("06"));
+    void shortIdentificationStillPasses() {
+        Rig rig(PatternImage(1));
+        rig.radio.identificationLength = 3;
+        RadioImage image = NewImage();
+        QCOMPARE(rig.read(image).result, ExchangeResult::Success);
+        QVERIFY(image == rig.radio.memory);
     }
-    QCOMPARE(frames[kHandshakeWrites + 2], QStringLiteral("52 00 08 08"));
-    QCOMPARE(frames[frames.size() - 2], QStringLiteral("52 03 F8 08"));
 
-    QVERIFY(image == rig.radio.memory);
-    QCOMPARE(rig.done, 128);
-    QCOMPARE(rig.total, 128);
-    QVERIFY(rig.closedAfterUse());
-    QCOMPARE(rig.link.timeouts.readTotalMs(1), 590);
-    QCOMPARE(rig.link.timeouts.interByteMs, 30);
-}
+    void handshakeCountsItsAttempts_data() {
+        QTest::addColumn<int>("readErrors");  // greeting answers lost to a failing line
+        QTest::addColumn<int>("refusedAcks"); // handshake acknowledges left unanswered
+        QTest::addColumn<int>("retries");     // Retry answers the user gives
+        QTest::addColumn<int>("result");
+        QTest::addColumn<int>("questions");
+        QTest::addColumn<int>("greetings");
+        const int ok = int(ExchangeResult::Success);
+        const int failed = int(ExchangeResult::CommunicationFailed);
+        const int interrupt = int(ExchangeResult::ProgramInterrupt);
+        QTest::newRow("no acknowledge, Cancel") << 0 << 1000 << 0 << failed << 1 << 1;
+        QTest::newRow("no acknowledge, Retry, then acknowledged") << 0 << 1 << 1 << ok << 1 << 2;
+        QTest::newRow("Retry twice") << 0 << 2 << 2 << ok << 2 << 3;
+        QTest::newRow("14 read errors, then through") << 14 << 0 << 0 << ok << 0 << 15;
+        QTest::newRow("15 read errors ask") << 15 << 0 << 0 << failed << 1 << 15;
+        QTest::newRow("15 read errors, Retry") << 15 << 0 << 1 << ok << 1 << 16;
+        QTest::newRow("4 read errors, no acknowledge asks") << 4 << 1 << 0 << failed << 1 << 5;
+        QTest::newRow("5 read errors, no acknowledge interrupts")
+            << 5 << 1 << 0 << interrupt << 0 << 6;
+    }
 
-void ProgrammingExchangeTest::writeSendsItsPlanAndNothingElse_data() {
-    QTest::addColumn<bool>("unlocked");
-    QTest::addColumn<QStringList>("firstHeadersOfRanges");
-    QTest::newRow("normal") << false
-                            << QStringList{"57 00 00 08", "57 03 40 08", "57 03 BB 05",
-                                           "57 03 D6 02"};
-    QTest::newRow("alignment") << true << QStringList{"57 00 00 08"};
-}
+    void handshakeCountsItsAttempts() {
+        QFETCH(int, readErrors);
+        QFETCH(int, refusedAcks);
+        QFETCH(int, retries);
+        QFETCH(int, result);
+        QFETCH(int, questions);
+        QFETCH(int, greetings);
+        Rig rig(PatternImage(2));
+        rig.link.failNextReads = readErrors;
+        rig.radio.refuseHandshakeAcks = refusedAcks;
+        rig.retriesGranted = retries;
+        RadioImage image = NewImage();
+        const RadioImage before = image;
+        const ExchangeOutcome outcome = rig.read(image);
+        QCOMPARE(int(outcome.result), result);
+        QCOMPARE(rig.retryQuestions, questions);
+        QCOMPARE(rig.greetingsSent(), greetings);
+        QVERIFY(rig.closedAfterUse());
+        if (outcome.result == ExchangeResult::CommunicationFailed)
+            QCOMPARE(outcome.message, QString::fromUtf8(kCommunicationErrorText));
+        if (outcome.result == ExchangeResult::ProgramInterrupt)
+            QCOMPARE(outcome.message, QString::fromUtf8(kProgramInterruptText));
+        QVERIFY(outcome.succeeded() ? image == rig.radio.memory : image == before);
+    }
 
-void ProgrammingExchangeTest::writeSendsItsPlanAndNothingElse() {
-    QFETCH(bool, unlocked);
-    QFETCH(QStringList, firstHeadersOfRanges);
-    const RadioImage before = NewImage();
-    Rig rig(before);
-    const RadioImage image = PatternImage(5);
-    QCOMPARE(rig.write(image, unlocked).result, ExchangeResult::Success);
+    void silentRadioCostsTheReadTimeOuts() {
+        Rig rig(PatternImage(2));
+        rig.radio.answerGreeting = false;
+        RadioImage image = NewImage();
+        QCOMPARE(rig.read(image).result, ExchangeResult::CommunicationFailed);
+        // Greeting answer 90 + 500, identification 90 + 8 x 500, acknowledge 90 + 500; the
+        // pauses of the greeting and the cancel checks add a few milliseconds.
+        QVERIFY2(rig.link.elapsedMs >= 5270 && rig.link.elapsedMs < 5300,
+                 qPrintable(QString::number(rig.link.elapsedMs)));
+        QCOMPARE(rig.link.writtenFrames(), kHandshakeFrames);
+    }
 
-    const QStringList frames = rig.link.writtenFrames();
-    QCOMPARE(frames.mid(0, kHandshakeWrites), kHandshakeFrames);
-    const QVector<TransferBlock> plan = WritePlan(unlocked);
-    QCOMPARE(frames.size(), kHandshakeWrites + 2 * plan.size());
-    QStringList headers;
-    for (int i = kHandshakeWrites; i < frames.size(); i += 2)
-        headers << frames[i];
-    for (const QString& header : firstHeadersOfRanges)
-        QVERIFY2(headers.contains(header), qPrintable(header));
-    QCOMPARE(headers.last(), QStringLiteral("57 03 F0 01"));
-    QCOMPARE(frames.last(), QString::asprintf("%02X", image[0x3F0]));
+    void radioFailingMidTransferInterrupts_data() {
+        QTest::addColumn<bool>("writing");
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("block");
+        QTest::newRow("write: radio stops answering") << true << "silent" << 50;
+        QTest::newRow("write: wrong acknowledge") << true << "bad-ack" << 7;
+        QTest::newRow("read: radio stops answering") << false << "silent" << 90;
+        QTest::newRow("read: wrong acknowledge") << false << "bad-ack" << 128;
+        QTest::newRow("read: cable pulled") << false << "pulled" << 3;
+    }
 
-    // The radio now holds the plan's bytes of the image and its own bytes elsewhere.
-    QVector<bool> sent(ImageMap::kImageSize, false);
-    for (const TransferBlock& block : plan)
-        std::fill(sent.begin() + block.address, sent.begin() + block.address + block.length, true);
-    for (int a = 0; a < ImageMap::kImageSize; ++a)
-        QCOMPARE(rig.radio.memory[a], sent[a] ? image[a] : before[a]);
-    QCOMPARE(rig.done, static_cast<int>(plan.size()));
-    QCOMPARE(rig.total, static_cast<int>(plan.size()));
-}
-
-void ProgrammingExchangeTest::shortIdentificationStillPasses() {
-    Rig rig(PatternImage(1));
-    rig.radio.identificationLength = 3;
-    RadioImage image = NewImage();
-    QCOMPARE(rig.read(image).result, ExchangeResult::Success);
-    QVERIFY(image == rig.radio.memory);
-}
-
-void ProgrammingExchangeTest::handshakeCountsItsAttempts_data() {
-    QTest::addColumn<int>("readErrors");  // greeting answers lost to a failing line
-    QTest::addColumn<int>("refusedAcks"); // handshake acknowledges left unanswered
-    QTest::addColumn<int>("retries");     // Retry answers the user gives
-    QTest::addColumn<int>("result");
-    QTest::addColumn<int>("questions");
-    QTest::addColumn<int>("greetings");
-    const int ok = int(ExchangeResult::Success);
-    const int failed = int(ExchangeResult::CommunicationFailed);
-    const int interrupt = int(ExchangeResult::ProgramInterrupt);
-    QTest::newRow("no acknowledge, Cancel") << 0 << 1000 << 0 << failed << 1 << 1;
-    QTest::newRow("no acknowledge, Retry, then acknowledged") << 0 << 1 << 1 << ok << 1 << 2;
-    QTest::newRow("Retry twice") << 0 << 2 << 2 << ok << 2 << 3;
-    QTest::newRow("14 read errors, then through") << 14 << 0 << 0 << ok << 0 << 15;
-    QTest::newRow("15 read errors ask") << 15 << 0 << 0 << failed << 1 << 15;
-    QTest::newRow("15 read errors, Retry") << 15 << 0 << 1 << ok << 1 << 16;
-    QTest::newRow("4 read errors, no acknowledge asks") << 4 << 1 << 0 << failed << 1 << 5;
-    QTest::newRow("5 read errors, no acknowledge interrupts") << 5 << 1 << 0 << interrupt << 0 << 6;
-}
-
-void ProgrammingExchangeTest::handshakeCountsItsAttempts() {
-    QFETCH(int, readErrors);
-    QFETCH(int, refusedAcks);
-    QFETCH(int, retries);
-    QFETCH(int, result);
-    QFETCH(int, questions);
-    QFETCH(int, greetings);
-    Rig rig(PatternImage(2));
-    rig.link.failNextReads = readErrors;
-    rig.radio.refuseHandshakeAcks = refusedAcks;
-    rig.retriesGranted = retries;
-    RadioImage image = NewImage();
-    const RadioImage before = image;
-    const ExchangeOutcome outcome = rig.read(image);
-    QCOMPARE(int(outcome.result), result);
-    QCOMPARE(rig.retryQuestions, questions);
-    QCOMPARE(rig.greetingsSent(), greetings);
-    QVERIFY(rig.closedAfterUse());
-    if (outcome.result == ExchangeResult::CommunicationFailed)
-        QCOMPARE(outcome.message, QString::fromUtf8(kCommunicationErrorText));
-    if (outcome.result == ExchangeResult::ProgramInterrupt)
+    void radioFailingMidTransferInterrupts() {
+        QFETCH(bool, writing);
+        QFETCH(QString, fault);
+        QFETCH(int, block);
+        const RadioImage before = NewImage();
+        Rig rig(before);
+        if (fault == "silent")
+            rig.radio.silentFromBlock = block;
+        else if (fault == "bad-ack")
+            rig.radio.badAckAtBlock = block;
+        else
+            rig.pullCableAtBlock = block;
+        RadioImage image = PatternImage(4);
+        const RadioImage original = image;
+        const ExchangeOutcome outcome = writing ? rig.write(image, false) : rig.read(image);
+        QCOMPARE(outcome.result, ExchangeResult::ProgramInterrupt);
         QCOMPARE(outcome.message, QString::fromUtf8(kProgramInterruptText));
-    QVERIFY(outcome.succeeded() ? image == rig.radio.memory : image == before);
-}
-
-void ProgrammingExchangeTest::silentRadioCostsTheReadTimeOuts() {
-    Rig rig(PatternImage(2));
-    rig.radio.answerGreeting = false;
-    RadioImage image = NewImage();
-    QCOMPARE(rig.read(image).result, ExchangeResult::CommunicationFailed);
-    // Greeting answer 90 + 500, identification 90 + 8 x 500, acknowledge 90 + 500; the
-    // pauses of the greeting and the cancel checks add a few milliseconds.
-    QVERIFY2(rig.link.elapsedMs >= 5270 && rig.link.elapsedMs < 5300,
-             qPrintable(QString::number(rig.link.elapsedMs)));
-    QCOMPARE(rig.link.writtenFrames(), kHandshakeFrames);
-}
-
-void ProgrammingExchangeTest::radioFailingMidTransferInterrupts_data() {
-    QTest::addColumn<bool>("writing");
-    QTest::addColumn<QString>("fault");
-    QTest::addColumn<int>("block");
-    QTest::newRow("write: radio stops answering") << true << "silent" << 50;
-    QTest::newRow("write: wrong acknowledge") << true << "bad-ack" << 7;
-    QTest::newRow("read: radio stops answering") << false << "silent" << 90;
-    QTest::newRow("read: wrong acknowledge") << false << "bad-ack" << 128;
-    QTest::newRow("read: cable pulled") << false << "pulled" << 3;
-}
-
-void ProgrammingExchangeTest::radioFailingMidTransferInterrupts() {
-    QFETCH(bool, writing);
-    QFETCH(QString, fault);
-    QFETCH(int, block);
-    const RadioImage before = NewImage();
-    Rig rig(before);
-    if (fault == "silent")
-        rig.radio.silentFromBlock = block;
-    else if (fault == "bad-ack")
-        rig.radio.badAckAtBlock = block;
-    else
-        rig.pullCableAtBlock = block;
-    RadioImage image = PatternImage(4);
-    const RadioImage original = image;
-    const ExchangeOutcome outcome = writing ? rig.write(image, false) : rig.read(image);
-    QCOMPARE(outcome.result, ExchangeResult::ProgramInterrupt);
-    QCOMPARE(outcome.message, QString::fromUtf8(kProgramInterruptText));
-    QCOMPARE(rig.done, block - 1);
-    QVERIFY(rig.closedAfterUse());
-    QVERIFY(image == original);
-    if (writing && fault == "silent") {
-        // Blocks 1 to 49 reached the radio, no later one did.
-        const QVector<TransferBlock> plan = WritePlan(false);
-        QCOMPARE(rig.radio.memory[plan[48].address], image[plan[48].address]);
-        QCOMPARE(rig.radio.memory[plan[49].address], before[plan[49].address]);
+        QCOMPARE(rig.done, block - 1);
+        QVERIFY(rig.closedAfterUse());
+        QVERIFY(image == original);
+        if (writing && fault == "silent") {
+            // Blocks 1 to 49 reached the radio, no later one did.
+            const QVector<TransferBlock> plan = WritePlan(false);
+            QCOMPARE(rig.radio.memory[plan[48].address], image[plan[48].address]);
+            QCOMPARE(rig.radio.memory[plan[49].address], before[plan[49].address]);
+        }
     }
-}
 
-void ProgrammingExchangeTest::shortReplyAtBlock41LeavesTheImage() {
-    Rig rig(PatternImage(6));
-    rig.radio.shortReplyAtBlock = 41;
-    RadioImage image = NewImage();
-    const ExchangeOutcome outcome = rig.read(image);
-    QCOMPARE(outcome.result, ExchangeResult::ProgramInterrupt);
-    QCOMPARE(rig.done, 40);
-    QVERIFY(image == NewImage()); // not even bytes 0-319 from the radio
-    // The short block is not acknowledged by the PC.
-    QCOMPARE(rig.link.writtenFrames().last(), FrameHeader('R', 40 * 8, 8));
-}
+    void shortReplyAtBlock41LeavesTheImage() {
+        Rig rig(PatternImage(6));
+        rig.radio.shortReplyAtBlock = 41;
+        RadioImage image = NewImage();
+        const ExchangeOutcome outcome = rig.read(image);
+        QCOMPARE(outcome.result, ExchangeResult::ProgramInterrupt);
+        QCOMPARE(rig.done, 40);
+        QVERIFY(image == NewImage()); // not even bytes 0-319 from the radio
+        // The short block is not acknowledged by the PC.
+        QCOMPARE(rig.link.writtenFrames().last(), FrameHeader('R', 40 * 8, 8));
+    }
 
-void ProgrammingExchangeTest::cancelIsSeenOnlyAtItsPoints_data() {
-    QTest::addColumn<bool>("writing");
-    QTest::addColumn<int>("cancelAfterBlock"); // -1: cancelled before the start
-    QTest::newRow("read, before") << false << -1;
-    QTest::newRow("read, after block 10") << false << 10;
-    QTest::newRow("read, after the last block") << false << 128;
-    QTest::newRow("write, before") << true << -1;
-    QTest::newRow("write, after block 10") << true << 10;
-}
+    void cancelIsSeenOnlyAtItsPoints_data() {
+        QTest::addColumn<bool>("writing");
+        QTest::addColumn<int>("cancelAfterBlock"); // -1: cancelled before the start
+        QTest::newRow("read, before") << false << -1;
+        QTest::newRow("read, after block 10") << false << 10;
+        QTest::newRow("read, after the last block") << false << 128;
+        QTest::newRow("write, before") << true << -1;
+        QTest::newRow("write, after block 10") << true << 10;
+    }
 
-void ProgrammingExchangeTest::cancelIsSeenOnlyAtItsPoints() {
-    QFETCH(bool, writing);
-    QFETCH(int, cancelAfterBlock);
-    const RadioImage before = NewImage();
-    Rig rig(before);
-    rig.cancelWhen = [&] { return rig.done >= cancelAfterBlock; };
-    RadioImage image = PatternImage(8);
-    const RadioImage original = image;
-    const ExchangeOutcome outcome = writing ? rig.write(image, true) : rig.read(image);
-    QCOMPARE(outcome.result, ExchangeResult::Cancelled);
-    QVERIFY(outcome.message.isEmpty());
-    QVERIFY(rig.closedAfterUse());
-    QVERIFY(image == original);
-    if (cancelAfterBlock < 0) {
-        QCOMPARE(rig.cancelChecks, 1);
+    void cancelIsSeenOnlyAtItsPoints() {
+        QFETCH(bool, writing);
+        QFETCH(int, cancelAfterBlock);
+        const RadioImage before = NewImage();
+        Rig rig(before);
+        rig.cancelWhen = [&] { return rig.done >= cancelAfterBlock; };
+        RadioImage image = PatternImage(8);
+        const RadioImage original = image;
+        const ExchangeOutcome outcome = writing ? rig.write(image, true) : rig.read(image);
+        QCOMPARE(outcome.result, ExchangeResult::Cancelled);
+        QVERIFY(outcome.message.isEmpty());
+        QVERIFY(rig.closedAfterUse());
+        QVERIFY(image == original);
+        if (cancelAfterBlock < 0) {
+            QCOMPARE(rig.cancelChecks, 1);
+            QVERIFY(rig.link.writes.isEmpty());
+            return;
+        }
+        // Six checks before the handshake, nine after each block; the first check after
+        // the block that set the flag ends the exchange.
+        QCOMPARE(rig.cancelChecks, 6 + 9 * (cancelAfterBlock - 1) + 1);
+        QCOMPARE(rig.link.writes.size(), kHandshakeWrites + 2 * cancelAfterBlock);
+        if (writing) {
+            const QVector<TransferBlock> plan = WritePlan(true);
+            QCOMPARE(rig.radio.memory[plan[9].address], image[plan[9].address]);
+            QCOMPARE(rig.radio.memory[plan[10].address], before[plan[10].address]);
+        }
+    }
+
+    void portThatWillNotOpen() {
+        Rig rig(NewImage());
+        rig.link.openFailure = QStringLiteral("/dev/ttyUSB0: no such device");
+        RadioImage image = PatternImage(1);
+        const ExchangeOutcome outcome = rig.read(image);
+        QCOMPARE(outcome.result, ExchangeResult::PortOpenFailed);
+        QCOMPARE(outcome.message, QString::fromUtf8(kCouldNotOpenPortText));
+        QCOMPARE(outcome.portDetail, rig.link.openFailure);
         QVERIFY(rig.link.writes.isEmpty());
-        return;
+        QCOMPARE(rig.cancelChecks, 0);
+        QVERIFY(image == PatternImage(1));
     }
-    // Six checks before the handshake, nine after each block; the first check after
-    // the block that set the flag ends the exchange.
-    QCOMPARE(rig.cancelChecks, 6 + 9 * (cancelAfterBlock - 1) + 1);
-    QCOMPARE(rig.link.writes.size(), kHandshakeWrites + 2 * cancelAfterBlock);
-    if (writing) {
-        const QVector<TransferBlock> plan = WritePlan(true);
-        QCOMPARE(rig.radio.memory[plan[9].address], image[plan[9].address]);
-        QCOMPARE(rig.radio.memory[plan[10].address], before[plan[10].address]);
-    }
-}
-
-void ProgrammingExchangeTest::portThatWillNotOpen() {
-    Rig rig(NewImage());
-    rig.link.openFailure = QStringLiteral("/dev/ttyUSB0: no such device");
-    RadioImage image = PatternImage(1);
-    const ExchangeOutcome outcome = rig.read(image);
-    QCOMPARE(outcome.result, ExchangeResult::PortOpenFailed);
-    QCOMPARE(outcome.message, QString::fromUtf8(kCouldNotOpenPortText));
-    QCOMPARE(outcome.portDetail, rig.link.openFailure);
-    QVERIFY(rig.link.writes.isEmpty());
-    QCOMPARE(rig.cancelChecks, 0);
-    QVERIFY(image == PatternImage(1));
-}
+};
 
 TEST_CLASS(ProgrammingExchangeTest)
 #include "tst_programming_exchange.moc"

@@ -67,175 +67,167 @@ constexpr LinkTimeouts kTestTimeouts{30, 100, 50, 50, 50};
 class SerialLineTest : public QObject {
     Q_OBJECT
 private slots:
-    void portNamesFollowTheComNumbers();
-    void linuxDevicesComeFromProgramIni();
-    void readWaitsOutTheTotalTimeOut();
-    void readStopsAfterTheInterByteGap();
-    void readAndWriteMoveBytes();
-    void pulledCableIsAFailedRead();
-    void openFailuresSayWhy();
-    void secondOpenOfOneDeviceIsRefused();
-};
-
-void SerialLineTest::portNamesFollowTheComNumbers() {
-    QCOMPARE(PortNameForNumber(1), QStringLiteral("COM1"));
-    QCOMPARE(PortNameForNumber(9), QStringLiteral("COM9"));
-    QCOMPARE(PortNameForNumber(12), QStringLiteral("\\\\.\\COM12"));
-    QCOMPARE(PortNumberOfName(QStringLiteral("com3")), 3);
-    QCOMPARE(PortNumberOfName(QStringLiteral("\\\\.\\COM12")), 12);
-    QCOMPARE(PortNumberOfName(QStringLiteral("/dev/ttyUSB0")), 0);
-    QCOMPARE(PortNumberOfName(QStringLiteral("COMX")), 0);
-}
-
-void SerialLineTest::linuxDevicesComeFromProgramIni() {
-#ifdef Q_OS_WIN
-    QSKIP("Windows opens the COM names themselves");
-#else
-    QTemporaryDir dir;
-    const QString ini = dir.filePath(QStringLiteral("Program.ini"));
-    QCOMPARE(PortDevice(QStringLiteral("COM1"), ini), QStringLiteral("/dev/ttyUSB0"));
-    QCOMPARE(PortDevice(QStringLiteral("com2"), ini), QStringLiteral("/dev/ttyUSB1"));
-    QCOMPARE(PortDevice(QStringLiteral("COM3"), ini), QStringLiteral("/dev/ttyACM0"));
-    QCOMPARE(PortDevice(QStringLiteral("COM4"), ini), QStringLiteral("/dev/ttyS0"));
-    QCOMPARE(PortDevice(QStringLiteral("COM0"), ini), QStringLiteral("COM0"));
-    QCOMPARE(PortDevice(QStringLiteral("\\\\.\\COM12"), ini), QStringLiteral("\\\\.\\COM12"));
-
-    QVERIFY(WriteProfileString(ini, "Ports", "COM2", "/dev/ttyS7"));
-    QVERIFY(WriteProfileString(ini, "Ports", "COM12", "/dev/ttyUSB5"));
-    QCOMPARE(PortDevice(QStringLiteral("COM2"), ini), QStringLiteral("/dev/ttyS7"));
-    QCOMPARE(PortDevice(QStringLiteral("\\\\.\\COM12"), ini), QStringLiteral("/dev/ttyUSB5"));
-    QCOMPARE(PortDevice(QStringLiteral("COM1"), ini), QStringLiteral("/dev/ttyUSB0"));
-    // A device path is used as typed, mapping or not.
-    QCOMPARE(PortDevice(QStringLiteral("/tmp/radio-link"), ini), QStringLiteral("/tmp/radio-link"));
-#endif
-}
-
-void SerialLineTest::readWaitsOutTheTotalTimeOut() {
-#ifdef Q_OS_UNIX
-    Pty pty;
-    QtSerialLink link;
-    QVERIFY(link.open(pty.device, nullptr));
-    link.configure(kTestTimeouts);
-    QElapsedTimer clock;
-    clock.start();
-    const LinkRead nothing = link.read(2); // 50 + 2 x 100 ms
-    const qint64 ms = clock.elapsed();
-    QVERIFY(nothing.bytes.isEmpty());
-    QVERIFY(!nothing.failed); // running out of time is no error
-    QVERIFY2(ms >= 245 && ms < 600, qPrintable(QString::number(ms)));
-#endif
-}
-
-void SerialLineTest::readStopsAfterTheInterByteGap() {
-#ifdef Q_OS_UNIX
-    Pty pty;
-    QtSerialLink link;
-    QVERIFY(link.open(pty.device, nullptr));
-    link.configure(kTestTimeouts);
-    pty.send("abc");
-    QElapsedTimer clock;
-    clock.start();
-    const LinkRead some = link.read(8); // the total would be 850 ms
-    const qint64 ms = clock.elapsed();
-    QCOMPARE(some.bytes, QByteArray("abc"));
-    QVERIFY(!some.failed);
-    QVERIFY2(ms >= 25 && ms < 400, qPrintable(QString::number(ms)));
-#endif
-}
-
-void SerialLineTest::readAndWriteMoveBytes() {
-#ifdef Q_OS_UNIX
-    Pty pty;
-    QtSerialLink link;
-    QVERIFY(link.open(pty.device, nullptr));
-    link.configure(kTestTimeouts);
-    QVERIFY(link.write("\x02PROGRAM"));
-    QByteArray got;
-    QTRY_VERIFY2((got += pty.receive()) == "\x02PROGRAM", got.toHex().constData());
-
-    pty.send("12345678");
-    QElapsedTimer clock;
-    clock.start();
-    QCOMPARE(link.read(4).bytes, QByteArray("1234")); // returns as soon as they are there
-    QCOMPARE(link.read(4).bytes, QByteArray("5678"));
-    QVERIFY(clock.elapsed() < 100);
-
-    pty.send("stale");
-    QTest::qWait(20);
-    link.purge();
-    QVERIFY(link.read(1).bytes.isEmpty());
-    pty.send("x");
-    QTest::qWait(20);
-    link.clearReceive();
-    QVERIFY(link.read(1).bytes.isEmpty());
-
-    link.close();
-    QVERIFY(!link.isOpen());
-    QVERIFY(link.open(pty.device, nullptr)); // the same device opens again
-#endif
-}
-
-void SerialLineTest::pulledCableIsAFailedRead() {
-#ifdef Q_OS_UNIX
-    Pty pty;
-    QtSerialLink link;
-    QVERIFY(link.open(pty.device, nullptr));
-    link.configure(kTestTimeouts);
-    ::close(pty.slave); // nothing holds the line up but the link itself
-    pty.slave = -1;
-    pty.closeMaster();
-    QElapsedTimer clock;
-    clock.start();
-    const LinkRead read = link.read(8);
-    QVERIFY(read.failed);
-    QVERIFY(clock.elapsed() < 500);
-#endif
-}
-
-void SerialLineTest::openFailuresSayWhy() {
-#ifdef Q_OS_UNIX
-    QString detail;
-    QtSerialLink link;
-    QVERIFY(!link.open(QStringLiteral("/dev/ttyNoSuchRadio9"), &detail));
-    QVERIFY2(detail.startsWith("/dev/ttyNoSuchRadio9: no such device"), qPrintable(detail));
-
-    Pty pty;
-    QtSerialLink first;
-    QVERIFY(first.open(pty.device, nullptr));
-    QVERIFY(!link.open(pty.device, &detail));
-    QVERIFY2(detail.startsWith(pty.device + ": the device is busy"), qPrintable(detail));
-
-    if (::geteuid() == 0)
-        return; // root may open anything, so "no permission" cannot be set up
-    QTemporaryDir dir;
-    const QString locked = dir.filePath(QStringLiteral("ttyLocked"));
-    QFile file(locked);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.setPermissions(QFileDevice::Permissions());
-    QVERIFY(!link.open(locked, &detail));
-    QVERIFY2(detail.contains(QStringLiteral("dialout")), qPrintable(detail));
-#endif
-}
-
-// A symbolic link and its target name one device: the second open is refused either way.
-void SerialLineTest::secondOpenOfOneDeviceIsRefused() {
-#ifdef Q_OS_UNIX
-    Pty pty;
-    QTemporaryDir dir;
-    const QString link = dir.filePath("radio");
-    QVERIFY(QFile::link(pty.device, link));
-    for (bool linkFirst : {true, false}) {
-        QtSerialLink first;
-        QtSerialLink second;
-        QVERIFY(first.open(linkFirst ? link : pty.device, nullptr));
-        QString detail;
-        QVERIFY(!second.open(linkFirst ? pty.device : link, &detail));
-        QVERIFY2(detail.contains("busy"), qPrintable(detail));
-        first.close();
-        QVERIFY(second.open(linkFirst ? pty.device : link, nullptr)); // free again
+    void portNamesFollowTheComNumbers() {
+        QCOMPARE(PortNameForNumber(1), QStringLiteral("COM1"));
+        QCOMPARE(PortNameForNumber(9), QStringLiteral("COM9"));
+        QCOMPARE(PortNameForNumber(12), QStringLiteral("\\\\.\\COM12"));
+        QCOMPARE(PortNumberOfName(QStringLiteral("com3")), 3);
+        QCOMPARE(PortNumberOfName(QStringLiteral("\\\\.\\COM12")), 12);
+        QCOMPARE(PortNumberOfName(QStringLiteral("/dev/ttyUSB0")), 0);
+        QCOMPARE(PortNumberOfName(QStringLiteral("COMX")), 0);
     }
+
+    void linuxDevicesComeFromProgramIni() {
+#ifdef Q_OS_WIN
+        QSKIP("Windows opens the COM names themselves");
+#else
+        QTemporaryDir dir;
+        const QString ini = dir.filePath(QStringLiteral("Program.ini"));
+        QCOMPARE(PortDevice(QStringLiteral("COM1"), ini), QStringLiteral("/dev/ttyUSB0"));
+        QCOMPARE(PortDevice(QStringLiteral("com2"), ini), QStringLiteral("/dev/ttyUSB1"));
+        QCOMPARE(PortDevice(QStringLiteral("COM3"), ini), QStringLiteral("/dev/ttyACM0"));
+        QCOMPARE(PortDevice(QStringLiteral("COM4"), ini), QStringLiteral("/dev/ttyS0"));
+        QCOMPARE(PortDevice(QStringLiteral("COM0"), ini), QStringLiteral("COM0"));
+        QCOMPARE(PortDevice(QStringLiteral("\\\\.\\COM12"), ini), QStringLiteral("\\\\.\\COM12"));
+
+        QVERIFY(WriteProfileString(ini, "Ports", "COM2", "/dev/ttyS7"));
+        QVERIFY(WriteProfileString(ini, "Ports", "COM12", "/dev/ttyUSB5"));
+        QCOMPARE(PortDevice(QStringLiteral("COM2"), ini), QStringLiteral("/dev/ttyS7"));
+        QCOMPARE(PortDevice(QStringLiteral("\\\\.\\COM12"), ini), QStringLiteral("/dev/ttyUSB5"));
+        QCOMPARE(PortDevice(QStringLiteral("COM1"), ini), QStringLiteral("/dev/ttyUSB0"));
+        // A device path is used as typed, mapping or not.
+        QCOMPARE(PortDevice(QStringLiteral("/tmp/radio-link"), ini),
+                 QStringLiteral("/tmp/radio-link"));
 #endif
-}
+    }
+
+    void readWaitsOutTheTotalTimeOut() {
+#ifdef Q_OS_UNIX
+        Pty pty;
+        QtSerialLink link;
+        QVERIFY(link.open(pty.device, nullptr));
+        link.configure(kTestTimeouts);
+        QElapsedTimer clock;
+        clock.start();
+        const LinkRead nothing = link.read(2); // 50 + 2 x 100 ms
+        const qint64 ms = clock.elapsed();
+        QVERIFY(nothing.bytes.isEmpty());
+        QVERIFY(!nothing.failed); // running out of time is no error
+        QVERIFY2(ms >= 245 && ms < 600, qPrintable(QString::number(ms)));
+#endif
+    }
+
+    void readStopsAfterTheInterByteGap() {
+#ifdef Q_OS_UNIX
+        Pty pty;
+        QtSerialLink link;
+        QVERIFY(link.open(pty.device, nullptr));
+        link.configure(kTestTimeouts);
+        pty.send("abc");
+        QElapsedTimer clock;
+        clock.start();
+        const LinkRead some = link.read(8); // the total would be 850 ms
+        const qint64 ms = clock.elapsed();
+        QCOMPARE(some.bytes, QByteArray("abc"));
+        QVERIFY(!some.failed);
+        QVERIFY2(ms >= 25 && ms < 400, qPrintable(QString::number(ms)));
+#endif
+    }
+
+    void readAndWriteMoveBytes() {
+#ifdef Q_OS_UNIX
+        Pty pty;
+        QtSerialLink link;
+        QVERIFY(link.open(pty.device, nullptr));
+        link.configure(kTestTimeouts);
+        QVERIFY(link.write("\x02PROGRAM"));
+        QByteArray got;
+        QTRY_VERIFY2((got += pty.receive()) == "\x02PROGRAM", got.toHex().constData());
+
+        pty.send("12345678");
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(link.read(4).bytes, QByteArray("1234")); // returns as soon as they are there
+        QCOMPARE(link.read(4).bytes, QByteArray("5678"));
+        QVERIFY(clock.elapsed() < 100);
+
+        pty.send("stale");
+        QTest::qWait(20);
+        link.purge();
+        QVERIFY(link.read(1).bytes.isEmpty());
+        pty.send("x");
+        QTest::qWait(20);
+        link.clearReceive();
+        QVERIFY(link.read(1).bytes.isEmpty());
+
+        link.close();
+        QVERIFY(!link.isOpen());
+        QVERIFY(link.open(pty.device, nullptr)); // the same device opens again
+#endif
+    }
+
+    void pulledCableIsAFailedRead() {
+#ifdef Q_OS_UNIX
+        Pty pty;
+        QtSerialLink link;
+        QVERIFY(link.open(pty.device, nullptr));
+        link.configure(kTestTimeouts);
+        ::close(pty.slave); // nothing holds the line up but the link itself
+        pty.slave = -1;
+        pty.closeMaster();
+        QElapsedTimer clock;
+        clock.start();
+        const LinkRead read = link.read(8);
+        QVERIFY(read.failed);
+        QVERIFY(clock.elapsed() < 500);
+#endif
+    }
+
+    void openFailuresSayWhy() {
+#ifdef Q_OS_UNIX
+        QString detail;
+        QtSerialLink link;
+        QVERIFY(!link.open(QStringLiteral("/dev/ttyNoSuchRadio9"), &detail));
+        QVERIFY2(detail.startsWith("/dev/ttyNoSuchRadio9: no such device"), qPrintable(detail));
+
+        Pty pty;
+        QtSerialLink first;
+        QVERIFY(first.open(pty.device, nullptr));
+        QVERIFY(!link.open(pty.device, &detail));
+        QVERIFY2(detail.startsWith(pty.device + ": the device is busy"), qPrintable(detail));
+
+        if (::geteuid() == 0)
+            return; // root may open anything, so "no permission" cannot be set up
+        QTemporaryDir dir;
+        const QString locked = dir.filePath(QStringLiteral("ttyLocked"));
+        QFile file(locked);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.setPermissions(QFileDevice::Permissions());
+        QVERIFY(!link.open(locked, &detail));
+        QVERIFY2(detail.contains(QStringLiteral("dialout")), qPrintable(detail));
+#endif
+    }
+
+    // A symbolic link and its target name one device: the second open is refused either way.
+    void secondOpenOfOneDeviceIsRefused() {
+#ifdef Q_OS_UNIX
+        Pty pty;
+        QTemporaryDir dir;
+        const QString link = dir.filePath("radio");
+        QVERIFY(QFile::link(pty.device, link));
+        for (bool linkFirst : {true, false}) {
+            QtSerialLink first;
+            QtSerialLink second;
+            QVERIFY(first.open(linkFirst ? link : pty.device, nullptr));
+            QString detail;
+            QVERIFY(!second.open(linkFirst ? pty.device : link, &detail));
+            QVERIFY2(detail.contains("busy"), qPrintable(detail));
+            first.close();
+            QVERIFY(second.open(linkFirst ? pty.device : link, nullptr)); // free again
+        }
+#endif
+    }
+};
 
 TEST_CLASS(SerialLineTest)
 #include "tst_serial_line.moc"

@@ -39,96 +39,86 @@ class AtomicFileTest : public QObject {
 private slots:
     void cleanup() { AtomicFile::failWritesForTesting(QString()); }
 
-    void failedWriteKeepsOldFile_data();
-    void failedWriteKeepsOldFile();
-    void fullDiskKeepsOldFile_data();
-    void fullDiskKeepsOldFile();
-    void refusesTargetsThatAreNoRegularFile_data();
-    void refusesTargetsThatAreNoRegularFile();
-    void followsSymbolicLink();
+    void failedWriteKeepsOldFile_data() {
+        QTest::addColumn<Writer>("writer");
+        QTest::newRow(".dat") << DatWriter();
+        QTest::newRow("Program.ini") << IniWriter();
+    }
+
+    void failedWriteKeepsOldFile() {
+        QFETCH(Writer, writer);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("target");
+        const QByteArray old = "[Setup]\r\nLanguage=English\r\n" + QByteArray(1000, '\x11');
+        QVERIFY(WriteFileBytes(path, old));
+        AtomicFile::failWritesForTesting("No space left on device");
+        QString error;
+        QVERIFY(!writer(path, &error));
+        QVERIFY2(error.contains("No space left on device"), qPrintable(error));
+        QCOMPARE(ReadFileBytes(path), old);
+        // No temporary file stays behind.
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"target"});
+    }
+
+    void fullDiskKeepsOldFile_data() { failedWriteKeepsOldFile_data(); }
+
+    void fullDiskKeepsOldFile() {
+        QFETCH(Writer, writer);
+        FullDisk disk;
+        if (!disk.isMounted())
+            QSKIP("mounting a small tmpfs needs root");
+        const QString path = disk.filePath("target");
+        const QByteArray old = "[Setup]\r\nLanguage=English\r\n" + QByteArray(1000, '\x22');
+        QVERIFY(WriteFileBytes(path, old));
+        disk.fill();
+        QString error;
+        QVERIFY(!writer(path, &error));
+        QVERIFY2(error.contains("No space left on device"), qPrintable(error));
+        QCOMPARE(ReadFileBytes(path), old);
+    }
+
+    void refusesTargetsThatAreNoRegularFile_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("folder") << "folder";
+        QTest::newRow("pipe") << "pipe";
+        QTest::newRow("device") << "device";
+        QTest::newRow("link to a folder") << "link";
+    }
+
+    void refusesTargetsThatAreNoRegularFile() {
+        QFETCH(QString, kind);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("target");
+        const QByteArray name = QFile::encodeName(path);
+        if (kind == "folder")
+            QVERIFY(QDir(dir.path()).mkdir("target"));
+        else if (kind == "pipe")
+            QCOMPARE(::mkfifo(name.constData(), 0600), 0);
+        else if (kind == "link")
+            QVERIFY(QFile::link(dir.path(), path));
+        else if (::mknod(name.constData(), S_IFCHR | 0600, makedev(1, 3)) != 0)
+            QSKIP("creating a device node needs root");
+        QString error;
+        QVERIFY(!SaveDatFile(path, NewImage(), &error));
+        QVERIFY2(error.contains("not a regular file"), qPrintable(error));
+        QVERIFY(error.contains(path));
+        const QFileInfo after(path);
+        QVERIFY(after.exists() && !after.isFile()); // still what it was
+    }
+
+    void followsSymbolicLink() {
+        QTemporaryDir dir;
+        const QString real = dir.filePath("real.dat");
+        const QString link = dir.filePath("link.dat");
+        QVERIFY(WriteFileBytes(real, QByteArray(1024, '\x33')));
+        QVERIFY(QFile::link(real, link));
+        QString error;
+        QVERIFY2(SaveDatFile(link, NewImage(), &error), qPrintable(error));
+        QVERIFY(QFileInfo(link).isSymLink());
+        const RadioImage image = NewImage();
+        QCOMPARE(ReadFileBytes(real), ImageBytes(image));
+    }
 };
-
-void AtomicFileTest::failedWriteKeepsOldFile_data() {
-    QTest::addColumn<Writer>("writer");
-    QTest::newRow(".dat") << DatWriter();
-    QTest::newRow("Program.ini") << IniWriter();
-}
-
-void AtomicFileTest::failedWriteKeepsOldFile() {
-    QFETCH(Writer, writer);
-    QTemporaryDir dir;
-    const QString path = dir.filePath("target");
-    const QByteArray old = "[Setup]\r\nLanguage=English\r\n" + QByteArray(1000, '\x11');
-    QVERIFY(WriteFileBytes(path, old));
-    AtomicFile::failWritesForTesting("No space left on device");
-    QString error;
-    QVERIFY(!writer(path, &error));
-    QVERIFY2(error.contains("No space left on device"), qPrintable(error));
-    QCOMPARE(ReadFileBytes(path), old);
-    // No temporary file stays behind.
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"target"});
-}
-
-void AtomicFileTest::fullDiskKeepsOldFile_data() {
-    failedWriteKeepsOldFile_data();
-}
-
-void AtomicFileTest::fullDiskKeepsOldFile() {
-    QFETCH(Writer, writer);
-    FullDisk disk;
-    if (!disk.isMounted())
-        QSKIP("mounting a small tmpfs needs root");
-    const QString path = disk.filePath("target");
-    const QByteArray old = "[Setup]\r\nLanguage=English\r\n" + QByteArray(1000, '\x22');
-    QVERIFY(WriteFileBytes(path, old));
-    disk.fill();
-    QString error;
-    QVERIFY(!writer(path, &error));
-    QVERIFY2(error.contains("No space left on device"), qPrintable(error));
-    QCOMPARE(ReadFileBytes(path), old);
-}
-
-void AtomicFileTest::refusesTargetsThatAreNoRegularFile_data() {
-    QTest::addColumn<QString>("kind");
-    QTest::newRow("folder") << "folder";
-    QTest::newRow("pipe") << "pipe";
-    QTest::newRow("device") << "device";
-    QTest::newRow("link to a folder") << "link";
-}
-
-void AtomicFileTest::refusesTargetsThatAreNoRegularFile() {
-    QFETCH(QString, kind);
-    QTemporaryDir dir;
-    const QString path = dir.filePath("target");
-    const QByteArray name = QFile::encodeName(path);
-    if (kind == "folder")
-        QVERIFY(QDir(dir.path()).mkdir("target"));
-    else if (kind == "pipe")
-        QCOMPARE(::mkfifo(name.constData(), 0600), 0);
-    else if (kind == "link")
-        QVERIFY(QFile::link(dir.path(), path));
-    else if (::mknod(name.constData(), S_IFCHR | 0600, makedev(1, 3)) != 0)
-        QSKIP("creating a device node needs root");
-    QString error;
-    QVERIFY(!SaveDatFile(path, NewImage(), &error));
-    QVERIFY2(error.contains("not a regular file"), qPrintable(error));
-    QVERIFY(error.contains(path));
-    const QFileInfo after(path);
-    QVERIFY(after.exists() && !after.isFile()); // still what it was
-}
-
-void AtomicFileTest::followsSymbolicLink() {
-    QTemporaryDir dir;
-    const QString real = dir.filePath("real.dat");
-    const QString link = dir.filePath("link.dat");
-    QVERIFY(WriteFileBytes(real, QByteArray(1024, '\x33')));
-    QVERIFY(QFile::link(real, link));
-    QString error;
-    QVERIFY2(SaveDatFile(link, NewImage(), &error), qPrintable(error));
-    QVERIFY(QFileInfo(link).isSymLink());
-    const RadioImage image = NewImage();
-    QCOMPARE(ReadFileBytes(real), ImageBytes(image));
-}
 
 TEST_CLASS(AtomicFileTest)
 #include "tst_atomic_file.moc"

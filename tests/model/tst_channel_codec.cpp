@@ -35,333 +35,316 @@ ChannelRow ProgrammedRow(const QString& rx, const QString& tx) {
 class ChannelCodecTest : public QObject {
     Q_OBJECT
 private slots:
-    void newImageHasFactoryContents();
-    void newImageDecodesAsSixteenEmptyChannels();
-    void frequenciesPackAsBcd_data();
-    void frequenciesPackAsBcd();
-    void emptyChannelMarkers();
-    void toneOnEmptyChannelIsStillShown();
-    void scanBitsDifferBetweenHalves();
-    void emptyRowEncodesFlagBytes();
-    void encoderKeepsBitsItDoesNotOwn();
-    void busyLockReplacesBothBits_data();
-    void busyLockReplacesBothBits();
-    void encoderAcceptsBothLanguages();
-    void decodeEncodeRoundTrip();
-    void calibrationClamp();
-    void tones_data();
-    void tones();
-    void dcsTableLookups();
-    void toneListOrder();
-};
+    void newImageHasFactoryContents() {
+        const RadioImage image = NewImage();
+        QCOMPARE(image[0x000], 0x00);
+        QCOMPARE(image[0x003], 0xFF);
+        QCOMPARE(image[0x00E], 0x24);
+        QCOMPARE(image[0x00F], 0x11);
+        QCOMPARE(image[kShortPressKey], 0x06);
+        QCOMPARE(image[kTimeOutTimer], 0x04);
+        QCOMPARE(image[kVoxDelay], 0x02);
+        QCOMPARE(image[0x164], 0xFF);
+        QCOMPARE(image[kTxDwellTime], 0x30);
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(&image[kIdentityBlock]), 6), "K70946");
+        QCOMPARE(image[kIdentityBlock + 6], 0xF0);
+        QCOMPARE(image[kSquelchCalibration + 10], 0x00);
+        QCOMPARE(image[kPowerCalibration], 47);
+        QCOMPARE(image[kPowerCalibration + 15], 250);
+        QCOMPARE(image[kPowerCalibration + 21], 180);
+        QCOMPARE(image[kCallTone], 0x00);
+        QCOMPARE(image[0x3FF], 0xFF);
+    }
 
-void ChannelCodecTest::newImageHasFactoryContents() {
-    const RadioImage image = NewImage();
-    QCOMPARE(image[0x000], 0x00);
-    QCOMPARE(image[0x003], 0xFF);
-    QCOMPARE(image[0x00E], 0x24);
-    QCOMPARE(image[0x00F], 0x11);
-    QCOMPARE(image[kShortPressKey], 0x06);
-    QCOMPARE(image[kTimeOutTimer], 0x04);
-    QCOMPARE(image[kVoxDelay], 0x02);
-    QCOMPARE(image[0x164], 0xFF);
-    QCOMPARE(image[kTxDwellTime], 0x30);
-    QCOMPARE(QByteArray(reinterpret_cast<const char*>(&image[kIdentityBlock]), 6), "K70946");
-    QCOMPARE(image[kIdentityBlock + 6], 0xF0);
-    QCOMPARE(image[kSquelchCalibration + 10], 0x00);
-    QCOMPARE(image[kPowerCalibration], 47);
-    QCOMPARE(image[kPowerCalibration + 15], 250);
-    QCOMPARE(image[kPowerCalibration + 21], 180);
-    QCOMPARE(image[kCallTone], 0x00);
-    QCOMPARE(image[0x3FF], 0xFF);
-}
+    void newImageDecodesAsSixteenEmptyChannels() {
+        const ChannelTable table = DecodeChannels(NewImage(), Language::English);
+        for (int ch = 1; ch <= 16; ++ch) {
+            QCOMPARE(table[ch - 1][kColNumber], ChannelNumberText(ch));
+            for (int c = 1; c < kChannelColumns; ++c)
+                QVERIFY2(table[ch - 1][c].isEmpty(),
+                         qPrintable(QString("ch %1 col %2").arg(ch).arg(c)));
+        }
+        QCOMPARE(table[0][kColNumber], QString(" 1"));
+        QCOMPARE(table[15][kColNumber], QString("16"));
+    }
 
-void ChannelCodecTest::newImageDecodesAsSixteenEmptyChannels() {
-    const ChannelTable table = DecodeChannels(NewImage(), Language::English);
-    for (int ch = 1; ch <= 16; ++ch) {
-        QCOMPARE(table[ch - 1][kColNumber], ChannelNumberText(ch));
+    void frequenciesPackAsBcd_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("446.00625") << "446.00625" << QByteArray::fromHex("25066044") << "446.00625";
+        QTest::newRow("145.5875") << "145.5875" << QByteArray::fromHex("50875514") << "145.58750";
+        QTest::newRow("400.0125") << "400.0125" << QByteArray::fromHex("50120040") << "400.01250";
+        QTest::newRow("146.5125 needs exact decimals")
+            << "146.5125" << QByteArray::fromHex("50126514") << "146.51250";
+    }
+
+    void frequenciesPackAsBcd() {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, shown);
+        RadioImage image = NewImage();
+        ChannelTable table = DecodeChannels(image, Language::English);
+        table[2] = ProgrammedRow(text, text);
+        GridToImage(table, image);
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(RecordOf(image, 3)), 4), bytes);
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(RecordOf(image, 3) + 4), 4), bytes);
+        QCOMPARE(DecodeChannels(image, Language::English)[2][kColRxFrequency], shown);
+    }
+
+    void emptyChannelMarkers() {
+        RadioImage image = NewImage();
+        // Zeros decode as empty, like FF.
+        SetRecord(image, 1, {0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0x20, 0x30});
+        // A receive frequency with FF in byte 7: rx shown, the rest empty.
+        SetRecord(
+            image, 2,
+            {0x00, 0x20, 0x65, 0x14, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x20, 0x30});
+        const ChannelTable table = DecodeChannels(image, Language::English);
         for (int c = 1; c < kChannelColumns; ++c)
-            QVERIFY2(table[ch - 1][c].isEmpty(),
-                     qPrintable(QString("ch %1 col %2").arg(ch).arg(c)));
+            QVERIFY(table[0][c].isEmpty());
+        QCOMPARE(table[1][kColRxFrequency], QString("146.52000"));
+        for (int c = kColTxFrequency; c < kChannelColumns; ++c)
+            QVERIFY(table[1][c].isEmpty());
+
+        // On encoding, an empty frequency always writes FF FF FF FF.
+        ChannelTable edited = table;
+        edited[0][kColRxFrequency] = "";
+        GridToImage(edited, image);
+        for (int i = 0; i < 8; ++i)
+            QCOMPARE(RecordOf(image, 1)[i], 0xFF);
     }
-    QCOMPARE(table[0][kColNumber], QString(" 1"));
-    QCOMPARE(table[15][kColNumber], QString("16"));
-}
 
-void ChannelCodecTest::frequenciesPackAsBcd_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("446.00625") << "446.00625" << QByteArray::fromHex("25066044") << "446.00625";
-    QTest::newRow("145.5875") << "145.5875" << QByteArray::fromHex("50875514") << "145.58750";
-    QTest::newRow("400.0125") << "400.0125" << QByteArray::fromHex("50120040") << "400.01250";
-    QTest::newRow("146.5125 needs exact decimals")
-        << "146.5125" << QByteArray::fromHex("50126514") << "146.51250";
-}
-
-void ChannelCodecTest::frequenciesPackAsBcd() {
-    QFETCH(QString, text);
-    QFETCH(QByteArray, bytes);
-    QFETCH(QString, shown);
-    RadioImage image = NewImage();
-    ChannelTable table = DecodeChannels(image, Language::English);
-    table[2] = ProgrammedRow(text, text);
-    GridToImage(table, image);
-    QCOMPARE(QByteArray(reinterpret_cast<const char*>(RecordOf(image, 3)), 4), bytes);
-    QCOMPARE(QByteArray(reinterpret_cast<const char*>(RecordOf(image, 3) + 4), 4), bytes);
-    QCOMPARE(DecodeChannels(image, Language::English)[2][kColRxFrequency], shown);
-}
-
-void ChannelCodecTest::emptyChannelMarkers() {
-    RadioImage image = NewImage();
-    // Zeros decode as empty, like FF.
-    SetRecord(image, 1, {0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0x20, 0x30});
-    // A receive frequency with FF in byte 7: rx shown, the rest empty.
-    SetRecord(image, 2,
-              {0x00, 0x20, 0x65, 0x14, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x20, 0x30});
-    const ChannelTable table = DecodeChannels(image, Language::English);
-    for (int c = 1; c < kChannelColumns; ++c)
-        QVERIFY(table[0][c].isEmpty());
-    QCOMPARE(table[1][kColRxFrequency], QString("146.52000"));
-    for (int c = kColTxFrequency; c < kChannelColumns; ++c)
-        QVERIFY(table[1][c].isEmpty());
-
-    // On encoding, an empty frequency always writes FF FF FF FF.
-    ChannelTable edited = table;
-    edited[0][kColRxFrequency] = "";
-    GridToImage(edited, image);
-    for (int i = 0; i < 8; ++i)
-        QCOMPARE(RecordOf(image, 1)[i], 0xFF);
-}
-
-void ChannelCodecTest::toneOnEmptyChannelIsStillShown() {
-    RadioImage image = NewImage();
-    SetRecord(image, 5, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x9E, 0x02, 0x13, 0xA8});
-    const ChannelTable table = DecodeChannels(image, Language::Chinese);
-    QCOMPARE(table[4][kColDecodeTone], QString("67.0"));
-    QCOMPARE(table[4][kColEncodeTone], QString("D023I"));
-    QVERIFY(table[4][kColPower].isEmpty());
-}
-
-void ChannelCodecTest::scanBitsDifferBetweenHalves() {
-    RadioImage image = NewImage();
-    image[kScanListLow] = 0x08;  // channel 4, empty
-    image[kScanListHigh] = 0x08; // channel 12, empty
-    ChannelTable table = DecodeChannels(image, Language::English);
-    QVERIFY(table[3][kColScanAdd].isEmpty());
-    QCOMPARE(table[11][kColScanAdd], QString("Yes"));
-    GridToImage(table, image);
-    QCOMPARE(image[kScanListLow], 0x00);  // channel 4's bit is lost, as the grid showed
-    QCOMPARE(image[kScanListHigh], 0x08); // channel 12's bit is kept
-
-    // Programmed channels: bit n-1 of the first byte, n-9 of the second.
-    table[0] = ProgrammedRow("146.52", "146.52");
-    table[0][kColScanAdd] = "有";
-    table[8] = ProgrammedRow("146.52", "146.52");
-    table[8][kColScanAdd] = "Yes";
-    table[11][kColScanAdd] = "";
-    GridToImage(table, image);
-    QCOMPARE(image[kScanListLow], 0x01);
-    QCOMPARE(image[kScanListHigh], 0x01);
-    const ChannelTable chinese = DecodeChannels(image, Language::Chinese);
-    QCOMPARE(chinese[0][kColScanAdd], QString("有"));
-    QCOMPARE(chinese[8][kColScanAdd], QString("有"));
-}
-
-void ChannelCodecTest::emptyRowEncodesFlagBytes() {
-    RadioImage image = NewImage();
-    GridToImage(DecodeChannels(image, Language::English), image);
-    for (int ch = 1; ch <= 16; ++ch) {
-        const std::uint8_t* r = RecordOf(image, ch);
-        for (int i = 0; i < 12; ++i)
-            QCOMPARE(r[i], 0xFF);
-        QCOMPARE(r[12], 0xD7);
-        QCOMPARE(r[13], 0xCF);
-        QCOMPARE(r[14], 0xFF);
-        QCOMPARE(r[15], 0xFF);
+    void toneOnEmptyChannelIsStillShown() {
+        RadioImage image = NewImage();
+        SetRecord(image, 5,
+                  {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x9E, 0x02, 0x13, 0xA8});
+        const ChannelTable table = DecodeChannels(image, Language::Chinese);
+        QCOMPARE(table[4][kColDecodeTone], QString("67.0"));
+        QCOMPARE(table[4][kColEncodeTone], QString("D023I"));
+        QVERIFY(table[4][kColPower].isEmpty());
     }
-    // Everything else is the new image, calibration included.
-    const RadioImage fresh = NewImage();
-    for (int i = 0; i < kImageSize; ++i) {
-        if (i >= channelRecord(1) && i < channelRecord(17) && (i % 16 == 12 || i % 16 == 13))
-            continue;
-        QCOMPARE(image[i], fresh[i]);
+
+    void scanBitsDifferBetweenHalves() {
+        RadioImage image = NewImage();
+        image[kScanListLow] = 0x08;  // channel 4, empty
+        image[kScanListHigh] = 0x08; // channel 12, empty
+        ChannelTable table = DecodeChannels(image, Language::English);
+        QVERIFY(table[3][kColScanAdd].isEmpty());
+        QCOMPARE(table[11][kColScanAdd], QString("Yes"));
+        GridToImage(table, image);
+        QCOMPARE(image[kScanListLow], 0x00);  // channel 4's bit is lost, as the grid showed
+        QCOMPARE(image[kScanListHigh], 0x08); // channel 12's bit is kept
+
+        // Programmed channels: bit n-1 of the first byte, n-9 of the second.
+        table[0] = ProgrammedRow("146.52", "146.52");
+        table[0][kColScanAdd] = "有";
+        table[8] = ProgrammedRow("146.52", "146.52");
+        table[8][kColScanAdd] = "Yes";
+        table[11][kColScanAdd] = "";
+        GridToImage(table, image);
+        QCOMPARE(image[kScanListLow], 0x01);
+        QCOMPARE(image[kScanListHigh], 0x01);
+        const ChannelTable chinese = DecodeChannels(image, Language::Chinese);
+        QCOMPARE(chinese[0][kColScanAdd], QString("有"));
+        QCOMPARE(chinese[8][kColScanAdd], QString("有"));
     }
-}
 
-void ChannelCodecTest::encoderKeepsBitsItDoesNotOwn() {
-    RadioImage image = NewImage();
-    SetRecord(image, 7,
-              {0x00, 0x20, 0x65, 0x14, 0x00, 0x20, 0x65, 0x14, 0xFF, 0xFF, 0xFF, 0xFF,
-               0xC7 /* bits 0-2, 6, 7 */, 0xCF /* bits 0-3, 6, 7 */, 0x5A, 0xA5});
-    ChannelTable table = DecodeChannels(image, Language::English);
-    QCOMPARE(table[6][kColBusyLock], QString("Off"));
-    QCOMPARE(table[6][kColPower], QString("Low"));
-    QCOMPARE(table[6][kColBandwidth], QString("Narrow"));
-    table[6][kColBusyLock] = "Carrier";
-    table[6][kColPower] = "High";
-    table[6][kColCompand] = "Yes";
-    GridToImage(table, image);
-    QCOMPARE(RecordOf(image, 7)[12], 0xC7 | 0x08 | 0x20);
-    QCOMPARE(RecordOf(image, 7)[13], 0xCF | 0x20);
-    QCOMPARE(RecordOf(image, 7)[14], 0x5A);
-    QCOMPARE(RecordOf(image, 7)[15], 0xA5);
-}
-
-void ChannelCodecTest::busyLockReplacesBothBits_data() {
-    QTest::addColumn<int>("storedBits");
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<QString>("chosen");
-    QTest::addColumn<int>("writtenBits");
-    QTest::newRow("QT/DQT to Carrier") << 0x10 << "QT/DQT"
-                                       << "Carrier" << 0x08;
-    QTest::newRow("Carrier to QT/DQT") << 0x08 << "Carrier"
-                                       << "QT/DQT" << 0x10;
-    QTest::newRow("QT/DQT to Off") << 0x10 << "QT/DQT"
-                                   << "Off" << 0x00;
-    QTest::newRow("both bits to Carrier") << 0x18 << "QT/DQT"
-                                          << "Carrier" << 0x08;
-}
-
-void ChannelCodecTest::busyLockReplacesBothBits() {
-    QFETCH(int, storedBits);
-    QFETCH(QString, shown);
-    QFETCH(QString, chosen);
-    QFETCH(int, writtenBits);
-    RadioImage image = NewImage();
-    const std::uint8_t flagsA = static_cast<std::uint8_t>(0xC7 | storedBits);
-    SetRecord(
-        image, 2,
-        {0x00, 0x20, 0x65, 0x14, 0x00, 0x20, 0x65, 0x14, 0xFF, 0xFF, 0xFF, 0xFF, flagsA, 0xCF});
-    ChannelTable table = DecodeChannels(image, Language::English);
-    QCOMPARE(table[1][kColBusyLock], shown);
-    table[1][kColBusyLock] = chosen;
-    GridToImage(table, image);
-    QCOMPARE(RecordOf(image, 2)[12] & (kBusyLockCarrierBit | kBusyLockToneBit), writtenBits);
-}
-
-void ChannelCodecTest::encoderAcceptsBothLanguages() {
-    RadioImage english = NewImage();
-    RadioImage chinese = NewImage();
-    ChannelTable table = DecodeChannels(english, Language::English);
-    table[0] = ProgrammedRow("146.52", "146.52");
-    table[0][kColBusyLock] = "QT/DQT";
-    table[0][kColCompand] = "Yes";
-    table[0][kColBandwidth] = "Narrow";
-    GridToImage(table, english);
-    ChannelRow& row = table[0];
-    row[kColDecodeTone] = "無";
-    row[kColEncodeTone] = "無";
-    row[kColPower] = "高";
-    row[kColScanAdd] = "無";
-    row[kColCompand] = "是";
-    row[kColBandwidth] = "窄";
-    GridToImage(table, chinese);
-    QVERIFY(english == chinese);
-    QCOMPARE(DecodeChannels(chinese, Language::Chinese)[0][kColBusyLock], QString("QT/DQT"));
-    QCOMPARE(DecodeChannels(chinese, Language::Chinese)[0][kColBandwidth], QString("窄"));
-}
-
-void ChannelCodecTest::decodeEncodeRoundTrip() {
-    // Any decoded table encodes back to the same image when flags are canonical.
-    RadioImage image = NewImage();
-    SetRecord(image, 16,
-              {0x50, 0x12, 0x00, 0x40, 0x25, 0x06, 0x60, 0x44, 0xEC, 0x29, 0xED, 0x09, 0x30, 0x20,
-               0xFF, 0xFF});
-    image[kScanListHigh] = 0x80;
-    RadioImage copy = image;
-    GridToImage(DecodeChannels(image, Language::Chinese), copy);
-    QCOMPARE(QByteArray(reinterpret_cast<const char*>(RecordOf(copy, 16)), 16),
-             QByteArray(reinterpret_cast<const char*>(RecordOf(image, 16)), 16));
-    QCOMPARE(copy[kScanListHigh], 0x80);
-    const ChannelRow row = DecodeChannels(image, Language::English)[15];
-    QCOMPARE(row[kColDecodeTone], QString("D754N"));
-    QCOMPARE(row[kColEncodeTone], QString("254.1"));
-    QCOMPARE(row[kColBusyLock], QString("QT/DQT"));
-    QCOMPARE(row[kColCompand], QString("Yes"));
-}
-
-void ChannelCodecTest::calibrationClamp() {
-    RadioImage image = NewImage();
-    image[kSquelchCalibration + 0] = 0x85; // magnitude 5: kept
-    image[kSquelchCalibration + 1] = 0x86; // magnitude 6: cleared
-    image[kSquelchCalibration + 10] = 0x06;
-    image[kPowerCalibration + 0] = 24;
-    image[kPowerCalibration + 1] = 251;
-    image[kPowerCalibration + 20] = 150;
-    image[kPowerCalibration + 21] = 128;
-    ClampCalibration(image);
-    QCOMPARE(image[kSquelchCalibration + 0], 0x85);
-    QCOMPARE(image[kSquelchCalibration + 1], 0x00);
-    QCOMPARE(image[kSquelchCalibration + 10], 0x00);
-    QCOMPARE(image[kPowerCalibration + 0], 100);
-    QCOMPARE(image[kPowerCalibration + 1], 200);
-    QCOMPARE(image[kPowerCalibration + 20], 150);
-    QCOMPARE(image[kPowerCalibration + 21], 128);
-    QCOMPARE(image[kSquelchCalibration - 1], 0xFF); // neighbours untouched
-    QCOMPARE(image[kPowerCalibration + 22], 0xFF);
-}
-
-void ChannelCodecTest::tones_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("low");
-    QTest::addColumn<int>("high");
-    QTest::addColumn<QString>("decoded");
-    QTest::newRow("None") << "None" << 0xFF << 0xFF << "";
-    QTest::newRow("Chinese none") << "無" << 0xFF << 0xFF << "";
-    QTest::newRow("empty") << "" << 0xFF << 0xFF << "";
-    QTest::newRow("67.0") << "67.0" << 0x9E << 0x02 << "67.0";
-    QTest::newRow("69.3 exact") << "69.3" << 0xB5 << 0x02 << "69.3";
-    QTest::newRow("100.0") << "100.0" << 0xE8 << 0x03 << "100.0";
-    QTest::newRow("254.1") << "254.1" << 0xED << 0x09 << "254.1";
-    QTest::newRow("D023N") << "D023N" << 0x13 << 0x28 << "D023N";
-    QTest::newRow("D023I") << "D023I" << 0x13 << 0xA8 << "D023I";
-    QTest::newRow("D411N") << "D411N" << 0x09 << 0x29 << "D411N";
-    QTest::newRow("D754N") << "D754N" << 0xEC << 0x29 << "D754N";
-    QTest::newRow("D754I") << "D754I" << 0xEC << 0xA9 << "D754I";
-    QTest::newRow("D999N not a code") << "D999N" << 0x00 << 0x29 << "D000N";
-}
-
-void ChannelCodecTest::tones() {
-    QFETCH(QString, text);
-    QFETCH(int, low);
-    QFETCH(int, high);
-    QFETCH(QString, decoded);
-    const ToneCode code = ToneTextToCode(text);
-    QCOMPARE(int(code.low), low);
-    QCOMPARE(int(code.high), high);
-    if (!decoded.isEmpty())
-        QCOMPARE(ToneCodeToText(code), decoded);
-}
-
-void ChannelCodecTest::dcsTableLookups() {
-    QCOMPARE(int(DcsCodeToImage(754)), 0xEC);
-    QCOMPARE(int(DcsCodeToImage(18)), 0); // not in the list
-    QCOMPARE(DcsCodeFromImage(0xEC, 1), 754);
-    QCOMPARE(DcsCodeFromImage(0x00, 0), 0);
-    QCOMPARE(ToneCodeToText({0x00, 0x28}), QString("D000N"));
-    // Every code survives the round trip through its stored bytes.
-    for (int code : DcsCodes()) {
-        const QString text = QString("D%1I").arg(code, 3, 10, QLatin1Char('0'));
-        QCOMPARE(ToneCodeToText(ToneTextToCode(text)), text);
+    void emptyRowEncodesFlagBytes() {
+        RadioImage image = NewImage();
+        GridToImage(DecodeChannels(image, Language::English), image);
+        for (int ch = 1; ch <= 16; ++ch) {
+            const std::uint8_t* r = RecordOf(image, ch);
+            for (int i = 0; i < 12; ++i)
+                QCOMPARE(r[i], 0xFF);
+            QCOMPARE(r[12], 0xD7);
+            QCOMPARE(r[13], 0xCF);
+            QCOMPARE(r[14], 0xFF);
+            QCOMPARE(r[15], 0xFF);
+        }
+        // Everything else is the new image, calibration included.
+        const RadioImage fresh = NewImage();
+        for (int i = 0; i < kImageSize; ++i) {
+            if (i >= channelRecord(1) && i < channelRecord(17) && (i % 16 == 12 || i % 16 == 13))
+                continue;
+            QCOMPARE(image[i], fresh[i]);
+        }
     }
-}
 
-void ChannelCodecTest::toneListOrder() {
-    const QStringList english = ToneList(Language::English);
-    QCOMPARE(english.size(), 265);
-    QCOMPARE(english[0], QString("None"));
-    QCOMPARE(english[1], QString("67.0"));
-    QCOMPARE(english[50], QString("254.1"));
-    QCOMPARE(english[51], QString("D017N"));
-    QCOMPARE(english[157], QString("D754N"));
-    QCOMPARE(english[158], QString("D017I"));
-    QCOMPARE(english[264], QString("D754I"));
-    QCOMPARE(ToneList(Language::Chinese)[0], QString("無"));
-    // Every listed CTCSS tone encodes and decodes to itself.
-    for (int i = 1; i <= 50; ++i)
-        QCOMPARE(ToneCodeToText(ToneTextToCode(english[i])), english[i]);
-}
+    void encoderKeepsBitsItDoesNotOwn() {
+        RadioImage image = NewImage();
+        SetRecord(image, 7,
+                  {0x00, 0x20, 0x65, 0x14, 0x00, 0x20, 0x65, 0x14, 0xFF, 0xFF, 0xFF, 0xFF,
+                   0xC7 /* bits 0-2, 6, 7 */, 0xCF /* bits 0-3, 6, 7 */, 0x5A, 0xA5});
+        ChannelTable table = DecodeChannels(image, Language::English);
+        QCOMPARE(table[6][kColBusyLock], QString("Off"));
+        QCOMPARE(table[6][kColPower], QString("Low"));
+        QCOMPARE(table[6][kColBandwidth], QString("Narrow"));
+        table[6][kColBusyLock] = "Carrier";
+        table[6][kColPower] = "High";
+        table[6][kColCompand] = "Yes";
+        GridToImage(table, image);
+        QCOMPARE(RecordOf(image, 7)[12], 0xC7 | 0x08 | 0x20);
+        QCOMPARE(RecordOf(image, 7)[13], 0xCF | 0x20);
+        QCOMPARE(RecordOf(image, 7)[14], 0x5A);
+        QCOMPARE(RecordOf(image, 7)[15], 0xA5);
+    }
+
+    void busyLockReplacesBothBits_data() {
+        QTest::addColumn<int>("storedBits");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<int>("writtenBits");
+        QTest::newRow("QT/DQT to Carrier") << 0x10 << "QT/DQT"
+                                           << "Carrier" << 0x08;
+        QTest::newRow("Carrier to QT/DQT") << 0x08 << "Carrier"
+                                           << "QT/DQT" << 0x10;
+        QTest::newRow("QT/DQT to Off") << 0x10 << "QT/DQT"
+                                       << "Off" << 0x00;
+        QTest::newRow("both bits to Carrier") << 0x18 << "QT/DQT"
+                                              << "Carrier" << 0x08;
+    }
+
+    void busyLockReplacesBothBits() {
+        QFETCH(int, storedBits);
+        QFETCH(QString, shown);
+        QFETCH(QString, chosen);
+        QFETCH(int, writtenBits);
+        RadioImage image = NewImage();
+        const std::uint8_t flagsA = static_cast<std::uint8_t>(0xC7 | storedBits);
+        SetRecord(
+            image, 2,
+            {0x00, 0x20, 0x65, 0x14, 0x00, 0x20, 0x65, 0x14, 0xFF, 0xFF, 0xFF, 0xFF, flagsA, 0xCF});
+        ChannelTable table = DecodeChannels(image, Language::English);
+        QCOMPARE(table[1][kColBusyLock], shown);
+        table[1][kColBusyLock] = chosen;
+        GridToImage(table, image);
+        QCOMPARE(RecordOf(image, 2)[12] & (kBusyLockCarrierBit | kBusyLockToneBit), writtenBits);
+    }
+
+    void encoderAcceptsBothLanguages() {
+        RadioImage english = NewImage();
+        RadioImage chinese = NewImage();
+        ChannelTable table = DecodeChannels(english, Language::English);
+        table[0] = ProgrammedRow("146.52", "146.52");
+        table[0][kColBusyLock] = "QT/DQT";
+        table[0][kColCompand] = "Yes";
+        table[0][kColBandwidth] = "Narrow";
+        GridToImage(table, english);
+        ChannelRow& row = table[0];
+        row[kColDecodeTone] = "無";
+        row[kColEncodeTone] = "無";
+        row[kColPower] = "高";
+        row[kColScanAdd] = "無";
+        row[kColCompand] = "是";
+        row[kColBandwidth] = "窄";
+        GridToImage(table, chinese);
+        QVERIFY(english == chinese);
+        QCOMPARE(DecodeChannels(chinese, Language::Chinese)[0][kColBusyLock], QString("QT/DQT"));
+        QCOMPARE(DecodeChannels(chinese, Language::Chinese)[0][kColBandwidth], QString("窄"));
+    }
+
+    void decodeEncodeRoundTrip() {
+        // Any decoded table encodes back to the same image when flags are canonical.
+        RadioImage image = NewImage();
+        SetRecord(image, 16,
+                  {0x50, 0x12, 0x00, 0x40, 0x25, 0x06, 0x60, 0x44, 0xEC, 0x29, 0xED, 0x09, 0x30,
+                   0x20, 0xFF, 0xFF});
+        image[kScanListHigh] = 0x80;
+        RadioImage copy = image;
+        GridToImage(DecodeChannels(image, Language::Chinese), copy);
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(RecordOf(copy, 16)), 16),
+                 QByteArray(reinterpret_cast<const char*>(RecordOf(image, 16)), 16));
+        QCOMPARE(copy[kScanListHigh], 0x80);
+        const ChannelRow row = DecodeChannels(image, Language::English)[15];
+        QCOMPARE(row[kColDecodeTone], QString("D754N"));
+        QCOMPARE(row[kColEncodeTone], QString("254.1"));
+        QCOMPARE(row[kColBusyLock], QString("QT/DQT"));
+        QCOMPARE(row[kColCompand], QString("Yes"));
+    }
+
+    void calibrationClamp() {
+        RadioImage image = NewImage();
+        image[kSquelchCalibration + 0] = 0x85; // magnitude 5: kept
+        image[kSquelchCalibration + 1] = 0x86; // magnitude 6: cleared
+        image[kSquelchCalibration + 10] = 0x06;
+        image[kPowerCalibration + 0] = 24;
+        image[kPowerCalibration + 1] = 251;
+        image[kPowerCalibration + 20] = 150;
+        image[kPowerCalibration + 21] = 128;
+        ClampCalibration(image);
+        QCOMPARE(image[kSquelchCalibration + 0], 0x85);
+        QCOMPARE(image[kSquelchCalibration + 1], 0x00);
+        QCOMPARE(image[kSquelchCalibration + 10], 0x00);
+        QCOMPARE(image[kPowerCalibration + 0], 100);
+        QCOMPARE(image[kPowerCalibration + 1], 200);
+        QCOMPARE(image[kPowerCalibration + 20], 150);
+        QCOMPARE(image[kPowerCalibration + 21], 128);
+        QCOMPARE(image[kSquelchCalibration - 1], 0xFF); // neighbours untouched
+        QCOMPARE(image[kPowerCalibration + 22], 0xFF);
+    }
+
+    void tones_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("low");
+        QTest::addColumn<int>("high");
+        QTest::addColumn<QString>("decoded");
+        QTest::newRow("None") << "None" << 0xFF << 0xFF << "";
+        QTest::newRow("Chinese none") << "無" << 0xFF << 0xFF << "";
+        QTest::newRow("empty") << "" << 0xFF << 0xFF << "";
+        QTest::newRow("67.0") << "67.0" << 0x9E << 0x02 << "67.0";
+        QTest::newRow("69.3 exact") << "69.3" << 0xB5 << 0x02 << "69.3";
+        QTest::newRow("100.0") << "100.0" << 0xE8 << 0x03 << "100.0";
+        QTest::newRow("254.1") << "254.1" << 0xED << 0x09 << "254.1";
+        QTest::newRow("D023N") << "D023N" << 0x13 << 0x28 << "D023N";
+        QTest::newRow("D023I") << "D023I" << 0x13 << 0xA8 << "D023I";
+        QTest::newRow("D411N") << "D411N" << 0x09 << 0x29 << "D411N";
+        QTest::newRow("D754N") << "D754N" << 0xEC << 0x29 << "D754N";
+        QTest::newRow("D754I") << "D754I" << 0xEC << 0xA9 << "D754I";
+        QTest::newRow("D999N not a code") << "D999N" << 0x00 << 0x29 << "D000N";
+    }
+
+    void tones() {
+        QFETCH(QString, text);
+        QFETCH(int, low);
+        QFETCH(int, high);
+        QFETCH(QString, decoded);
+        const ToneCode code = ToneTextToCode(text);
+        QCOMPARE(int(code.low), low);
+        QCOMPARE(int(code.high), high);
+        if (!decoded.isEmpty())
+            QCOMPARE(ToneCodeToText(code), decoded);
+    }
+
+    void dcsTableLookups() {
+        QCOMPARE(int(DcsCodeToImage(754)), 0xEC);
+        QCOMPARE(int(DcsCodeToImage(18)), 0); // not in the list
+        QCOMPARE(DcsCodeFromImage(0xEC, 1), 754);
+        QCOMPARE(DcsCodeFromImage(0x00, 0), 0);
+        QCOMPARE(ToneCodeToText({0x00, 0x28}), QString("D000N"));
+        // Every code survives the round trip through its stored bytes.
+        for (int code : DcsCodes()) {
+            const QString text = QString("D%1I").arg(code, 3, 10, QLatin1Char('0'));
+            QCOMPARE(ToneCodeToText(ToneTextToCode(text)), text);
+        }
+    }
+
+    void toneListOrder() {
+        const QStringList english = ToneList(Language::English);
+        QCOMPARE(english.size(), 265);
+        QCOMPARE(english[0], QString("None"));
+        QCOMPARE(english[1], QString("67.0"));
+        QCOMPARE(english[50], QString("254.1"));
+        QCOMPARE(english[51], QString("D017N"));
+        QCOMPARE(english[157], QString("D754N"));
+        QCOMPARE(english[158], QString("D017I"));
+        QCOMPARE(english[264], QString("D754I"));
+        QCOMPARE(ToneList(Language::Chinese)[0], QString("無"));
+        // Every listed CTCSS tone encodes and decodes to itself.
+        for (int i = 1; i <= 50; ++i)
+            QCOMPARE(ToneCodeToText(ToneTextToCode(english[i])), english[i]);
+    }
+};
 
 TEST_CLASS(ChannelCodecTest)
 #include "tst_channel_codec.moc"

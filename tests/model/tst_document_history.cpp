@@ -53,159 +53,154 @@ class DocumentHistoryTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { QVERIFY(m_dir.isValid()); }
-    void writerRoundTrips_data();
-    void writerRoundTrips();
-    void unchangedEditPushesNothing();
-    void cleanStateFollowsSaveAndUndo();
-    void newEditDropsRedoAndSavedBranch();
-    void imageChangedNamesTheBytes();
-    void oldestStepsAreForgotten();
+
+    void writerRoundTrips_data() {
+        QTest::addColumn<Change>("change");
+        QTest::addColumn<QList<int>>("touched"); // some offsets the writer must change
+
+        const int ch5 = channelRecord(5);
+        QTest::newRow("cell commit: transmit frequency") << Change([](RadioImage& image) {
+            ChannelRow row = DecodeChannels(image, Language::English)[4];
+            row[kColTxFrequency] = QStringLiteral("440.00000");
+            EncodeChannelCell(row, kColTxFrequency, 5, image);
+        }) << QList<int>{ch5 + Record::kTxFrequency};
+        QTest::newRow("cell commit: scan add") << Change([](RadioImage& image) {
+            ChannelRow row = DecodeChannels(image, Language::English)[4];
+            row[kColScanAdd] = QStringLiteral("Yes");
+            EncodeChannelCell(row, kColScanAdd, 5, image);
+        }) << QList<int>{kScanListLow};
+        QTest::newRow("optional features") << Change([](RadioImage& image) {
+            OptionalFeatures features = OptionalFeaturesFromImage(image, Language::English);
+            features[FeatureList::SquelchLevel] = 7;
+            OptionalFeaturesToImage(features, image);
+        }) << QList<int>{kSquelchLevel};
+        QTest::newRow("scan info") << Change([](RadioImage& image) {
+            ScanInfo info = ScanInfoFromImage(image);
+            info.dropoutDelayTime = 123;
+            ScanInfoToImage(info, image);
+        }) << QList<int>{kDropoutDelay};
+        QTest::newRow("product information")
+            << Change([](RadioImage& image) { image[kProductBand] = 1; })
+            << QList<int>{kProductBand};
+        QTest::newRow("power adjust") << Change([](RadioImage& image) {
+            PowerTable table = ReadPowerTable(image, 3);
+            table[1].high = 140;
+            StorePowerTable(table, image);
+        }) << QList<int>{kPowerCalibration + 3};
+        QTest::newRow("read from radio") << Change([](RadioImage& image) { image.fill(0x5A); })
+                                         << QList<int>{0, ch5, kImageSize - 1};
+    }
+
+    void writerRoundTrips() {
+        QFETCH(Change, change);
+        QFETCH(QList<int>, touched);
+        CProgramDoc* doc = StartedDocument(this, m_dir.path());
+        const RadioImage before = doc->image();
+
+        QVERIFY(doc->edit(QStringLiteral("Change"), change));
+        const RadioImage after = doc->image();
+        for (int offset : touched)
+            QVERIFY2(after[offset] != before[offset], qPrintable(QString::number(offset, 16)));
+        QVERIFY(doc->isModified());
+        QCOMPARE(doc->undoLabel(), QStringLiteral("Change"));
+
+        QVERIFY(doc->undo());
+        QVERIFY(doc->image() == before);
+        QVERIFY(!doc->isModified());
+        QCOMPARE(doc->redoLabel(), QStringLiteral("Change"));
+        QVERIFY(!doc->undo()); // nothing further back than the opened file
+
+        QVERIFY(doc->redo());
+        QVERIFY(doc->image() == after);
+        QVERIFY(!doc->redo());
+    }
+
+    void unchangedEditPushesNothing() {
+        CProgramDoc* doc = StartedDocument(this, m_dir.path());
+        QSignalSpy changed(doc, &CProgramDoc::imageChanged);
+        QSignalSpy history(doc, &CProgramDoc::historyChanged);
+        // Re-encoding a decoded channel writes the same bytes.
+        QVERIFY(!doc->edit(QStringLiteral("Same"), [](RadioImage& image) {
+            const ChannelTable table = DecodeChannels(image, Language::English);
+            EncodeChannelRow(table[0], 1, image);
+        }));
+        QVERIFY(!doc->canUndo());
+        QVERIFY(!doc->isModified());
+        QCOMPARE(changed.size(), 0);
+        QCOMPARE(history.size(), 0);
+    }
+
+    void cleanStateFollowsSaveAndUndo() {
+        CProgramDoc* doc = StartedDocument(this, m_dir.path());
+        QSignalSpy modified(doc, &CProgramDoc::modifiedChanged);
+        const auto setByte = [doc](int offset, std::uint8_t value) {
+            return doc->edit(QStringLiteral("Set"),
+                             [=](RadioImage& image) { image[offset] = value; });
+        };
+        QVERIFY(setByte(0x20, 0x01));
+        QVERIFY(setByte(0x21, 0x02));
+        QString error;
+        QVERIFY(doc->OnSaveDocument(m_dir.filePath(QStringLiteral("saved.dat")), &error));
+        QVERIFY(!doc->isModified());
+        QVERIFY(doc->canUndo()); // saving keeps the history
+
+        QVERIFY(doc->undo());
+        QVERIFY(doc->isModified());
+        QVERIFY(doc->redo());
+        QVERIFY(!doc->isModified());  // back at the saved state
+        QCOMPARE(modified.size(), 4); // on, off (save), on (undo), off (redo)
+        QCOMPARE(modified.last().first().toBool(), false);
+
+        // Opening starts a new history with nothing to undo.
+        QVERIFY(doc->OnOpenDocument(m_dir.filePath(QStringLiteral("saved.dat")), &error));
+        QVERIFY(!doc->canUndo());
+        QVERIFY(!doc->canRedo());
+    }
+
+    void newEditDropsRedoAndSavedBranch() {
+        CProgramDoc* doc = StartedDocument(this, m_dir.path());
+        QVERIFY(doc->edit(QStringLiteral("A"), [](RadioImage& image) { image[0x20] = 1; }));
+        QString error;
+        QVERIFY(doc->OnSaveDocument(m_dir.filePath(QStringLiteral("branch.dat")), &error));
+        QVERIFY(doc->undo());
+        QVERIFY(doc->edit(QStringLiteral("B"), [](RadioImage& image) { image[0x21] = 2; }));
+        QVERIFY(!doc->canRedo());
+        // The saved state was on the dropped branch: no undo or redo reaches it again.
+        QVERIFY(doc->isModified());
+        QVERIFY(doc->undo());
+        QVERIFY(doc->isModified());
+    }
+
+    void imageChangedNamesTheBytes() {
+        CProgramDoc* doc = StartedDocument(this, m_dir.path());
+        QSignalSpy changed(doc, &CProgramDoc::imageChanged);
+        QVERIFY(doc->edit(QStringLiteral("Two"), [](RadioImage& image) {
+            image[0x30] ^= 0xFF;
+            image[0x3DF] ^= 0xFF;
+        }));
+        QVERIFY(doc->undo());
+        QCOMPARE(changed.size(), 2);
+        for (const QList<QVariant>& range : changed) {
+            QCOMPARE(range.at(0).toInt(), 0x30);
+            QCOMPARE(range.at(1).toInt(), 0x3DF);
+        }
+    }
+
+    void oldestStepsAreForgotten() {
+        CProgramDoc* doc = StartedDocument(this, m_dir.path());
+        for (int i = 0; i <= EditHistory::kMaxSteps; ++i)
+            doc->edit(QStringLiteral("Step"),
+                      [i](RadioImage& image) { image[0x20] = std::uint8_t(i); });
+        int undone = 0;
+        while (doc->undo())
+            ++undone;
+        QCOMPARE(undone, EditHistory::kMaxSteps);
+        QVERIFY(doc->isModified()); // the opened state is no longer reachable
+    }
 
 private:
     QTemporaryDir m_dir;
 };
-
-void DocumentHistoryTest::writerRoundTrips_data() {
-    QTest::addColumn<Change>("change");
-    QTest::addColumn<QList<int>>("touched"); // some offsets the writer must change
-
-    const int ch5 = channelRecord(5);
-    QTest::newRow("cell commit: transmit frequency") << Change([](RadioImage& image) {
-        ChannelRow row = DecodeChannels(image, Language::English)[4];
-        row[kColTxFrequency] = QStringLiteral("440.00000");
-        EncodeChannelCell(row, kColTxFrequency, 5, image);
-    }) << QList<int>{ch5 + Record::kTxFrequency};
-    QTest::newRow("cell commit: scan add") << Change([](RadioImage& image) {
-        ChannelRow row = DecodeChannels(image, Language::English)[4];
-        row[kColScanAdd] = QStringLiteral("Yes");
-        EncodeChannelCell(row, kColScanAdd, 5, image);
-    }) << QList<int>{kScanListLow};
-    QTest::newRow("optional features") << Change([](RadioImage& image) {
-        OptionalFeatures features = OptionalFeaturesFromImage(image, Language::English);
-        features[FeatureList::SquelchLevel] = 7;
-        OptionalFeaturesToImage(features, image);
-    }) << QList<int>{kSquelchLevel};
-    QTest::newRow("scan info") << Change([](RadioImage& image) {
-        ScanInfo info = ScanInfoFromImage(image);
-        info.dropoutDelayTime = 123;
-        ScanInfoToImage(info, image);
-    }) << QList<int>{kDropoutDelay};
-    QTest::newRow("product information")
-        << Change([](RadioImage& image) { image[kProductBand] = 1; }) << QList<int>{kProductBand};
-    QTest::newRow("power adjust") << Change([](RadioImage& image) {
-        PowerTable table = ReadPowerTable(image, 3);
-        table[1].high = 140;
-        StorePowerTable(table, image);
-    }) << QList<int>{kPowerCalibration + 3};
-    QTest::newRow("read from radio") << Change([](RadioImage& image) { image.fill(0x5A); })
-                                     << QList<int>{0, ch5, kImageSize - 1};
-}
-
-void DocumentHistoryTest::writerRoundTrips() {
-    QFETCH(Change, change);
-    QFETCH(QList<int>, touched);
-    CProgramDoc* doc = StartedDocument(this, m_dir.path());
-    const RadioImage before = doc->image();
-
-    QVERIFY(doc->edit(QStringLiteral("Change"), change));
-    const RadioImage after = doc->image();
-    for (int offset : touched)
-        QVERIFY2(after[offset] != before[offset], qPrintable(QString::number(offset, 16)));
-    QVERIFY(doc->isModified());
-    QCOMPARE(doc->undoLabel(), QStringLiteral("Change"));
-
-    QVERIFY(doc->undo());
-    QVERIFY(doc->image() == before);
-    QVERIFY(!doc->isModified());
-    QCOMPARE(doc->redoLabel(), QStringLiteral("Change"));
-    QVERIFY(!doc->undo()); // nothing further back than the opened file
-
-    QVERIFY(doc->redo());
-    QVERIFY(doc->image() == after);
-    QVERIFY(!doc->redo());
-}
-
-void DocumentHistoryTest::unchangedEditPushesNothing() {
-    CProgramDoc* doc = StartedDocument(this, m_dir.path());
-    QSignalSpy changed(doc, &CProgramDoc::imageChanged);
-    QSignalSpy history(doc, &CProgramDoc::historyChanged);
-    // Re-encoding a decoded channel writes the same bytes.
-    QVERIFY(!doc->edit(QStringLiteral("Same"), [](RadioImage& image) {
-        const ChannelTable table = DecodeChannels(image, Language::English);
-        EncodeChannelRow(table[0], 1, image);
-    }));
-    QVERIFY(!doc->canUndo());
-    QVERIFY(!doc->isModified());
-    QCOMPARE(changed.size(), 0);
-    QCOMPARE(history.size(), 0);
-}
-
-void DocumentHistoryTest::cleanStateFollowsSaveAndUndo() {
-    CProgramDoc* doc = StartedDocument(this, m_dir.path());
-    QSignalSpy modified(doc, &CProgramDoc::modifiedChanged);
-    const auto setByte = [doc](int offset, std::uint8_t value) {
-        return doc->edit(QStringLiteral("Set"), [=](RadioImage& image) { image[offset] = value; });
-    };
-    QVERIFY(setByte(0x20, 0x01));
-    QVERIFY(setByte(0x21, 0x02));
-    QString error;
-    QVERIFY(doc->OnSaveDocument(m_dir.filePath(QStringLiteral("saved.dat")), &error));
-    QVERIFY(!doc->isModified());
-    QVERIFY(doc->canUndo()); // saving keeps the history
-
-    QVERIFY(doc->undo());
-    QVERIFY(doc->isModified());
-    QVERIFY(doc->redo());
-    QVERIFY(!doc->isModified());  // back at the saved state
-    QCOMPARE(modified.size(), 4); // on, off (save), on (undo), off (redo)
-    QCOMPARE(modified.last().first().toBool(), false);
-
-    // Opening starts a new history with nothing to undo.
-    QVERIFY(doc->OnOpenDocument(m_dir.filePath(QStringLiteral("saved.dat")), &error));
-    QVERIFY(!doc->canUndo());
-    QVERIFY(!doc->canRedo());
-}
-
-void DocumentHistoryTest::newEditDropsRedoAndSavedBranch() {
-    CProgramDoc* doc = StartedDocument(this, m_dir.path());
-    QVERIFY(doc->edit(QStringLiteral("A"), [](RadioImage& image) { image[0x20] = 1; }));
-    QString error;
-    QVERIFY(doc->OnSaveDocument(m_dir.filePath(QStringLiteral("branch.dat")), &error));
-    QVERIFY(doc->undo());
-    QVERIFY(doc->edit(QStringLiteral("B"), [](RadioImage& image) { image[0x21] = 2; }));
-    QVERIFY(!doc->canRedo());
-    // The saved state was on the dropped branch: no undo or redo reaches it again.
-    QVERIFY(doc->isModified());
-    QVERIFY(doc->undo());
-    QVERIFY(doc->isModified());
-}
-
-void DocumentHistoryTest::imageChangedNamesTheBytes() {
-    CProgramDoc* doc = StartedDocument(this, m_dir.path());
-    QSignalSpy changed(doc, &CProgramDoc::imageChanged);
-    QVERIFY(doc->edit(QStringLiteral("Two"), [](RadioImage& image) {
-        image[0x30] ^= 0xFF;
-        image[0x3DF] ^= 0xFF;
-    }));
-    QVERIFY(doc->undo());
-    QCOMPARE(changed.size(), 2);
-    for (const QList<QVariant>& range : changed) {
-        QCOMPARE(range.at(0).toInt(), 0x30);
-        QCOMPARE(range.at(1).toInt(), 0x3DF);
-    }
-}
-
-void DocumentHistoryTest::oldestStepsAreForgotten() {
-    CProgramDoc* doc = StartedDocument(this, m_dir.path());
-    for (int i = 0; i <= EditHistory::kMaxSteps; ++i)
-        doc->edit(QStringLiteral("Step"),
-                  [i](RadioImage& image) { image[0x20] = std::uint8_t(i); });
-    int undone = 0;
-    while (doc->undo())
-        ++undone;
-    QCOMPARE(undone, EditHistory::kMaxSteps);
-    QVERIFY(doc->isModified()); // the opened state is no longer reachable
-}
 
 TEST_CLASS(DocumentHistoryTest)
 #include "tst_document_history.moc"

@@ -18,73 +18,70 @@ const QString kIni = QString::fromUtf8("[Setup]\nAppName=ProductTest\nType1=QZ-4
 class ProductInfoTest : public QObject {
     Q_OBJECT
 private slots:
-    void newDocumentTakesTheUsersLastChoice();
-    void openedDocumentPushesItsOwnChoice();
-    void titleForms();
+    void newDocumentTakesTheUsersLastChoice() {
+        const ConfigDir config(kIni);
+        const QString ini = config.iniPath();
+        UserStore store(ini);
+        RadioImage image = NewImage();
+
+        // The user confirmed the second model and its first band earlier.
+        StoreProductChoice(image, store, 1, 0);
+        RadioImage fresh = NewImage();
+        const ProductSelection selection = ReconcileProduct(fresh, store, ini, true);
+        QCOMPARE(fresh[ImageMap::kProductType], std::uint8_t(1));
+        QCOMPARE(fresh[ImageMap::kProductBand], std::uint8_t(0));
+        QCOMPARE(selection.typeName, QString("QZ-418"));
+        QCOMPARE(selection.bandText, QString("136 - 174MHz"));
+        QCOMPARE(selection.limits.low, 13600000LL);
+        QCOMPARE(selection.limits.high, 17400000LL);
+
+        // A per-user value of another store does not leak in: a fresh AppName reads 0.
+        const ConfigDir otherConfig(QString(kIni).replace("ProductTest", "OtherUser"));
+        const QString other = otherConfig.iniPath();
+        UserStore otherStore(other);
+        RadioImage third = NewImage();
+        QCOMPARE(ReconcileProduct(third, otherStore, other, true).typeName, QString("QZ-417"));
+    }
+
+    void openedDocumentPushesItsOwnChoice() {
+        const ConfigDir config(kIni);
+        const QString ini = config.iniPath();
+        UserStore store(ini);
+        RadioImage image = NewImage();
+        image[ImageMap::kProductType] = 1;
+        image[ImageMap::kProductBand] = 7; // beyond the two bands of the list: the last one
+        const ProductSelection selection = ReconcileProduct(image, store, ini, false);
+        QCOMPARE(selection.bandText, QString("400 - 470MHz"));
+        QCOMPARE(selection.limits.high, 47000000LL);
+        QCOMPARE(store.readNumber("Type"), 1);
+        QCOMPARE(store.readNumber("Field"), 7);
+        QCOMPARE(image[ImageMap::kProductBand], std::uint8_t(7)); // the image keeps its byte
+
+        // No band selected in the dialog stores FF, which names no band: limits 0 and 0
+        // for the dialog, the last band for the next fill.
+        StoreProductChoice(image, store, 1, -1);
+        QCOMPARE(image[ImageMap::kProductBand], std::uint8_t(0xFF));
+        QCOMPARE(BandLimitsFromText(QString()).high, 0LL);
+    }
+
+    void titleForms() {
+        const ConfigDir config(kIni);
+        const QString ini = config.iniPath();
+        QCOMPARE(ProductTitle(ini, "English", "QZ-417", "130 - 160MHz", ProductTitleForm::AfterFill,
+                              Language::English),
+                 QString("Radio Programmer  [ Type:QZ-417  Fre:130 - 160MHz ]"));
+        QCOMPARE(ProductTitle(ini, "Chinese", "QZ-417", "130 - 160MHz", ProductTitleForm::AfterFill,
+                              Language::Chinese),
+                 QString::fromUtf8("對講機  [ 类型:QZ-417  频率:130 - 160MHz ]"));
+        QCOMPARE(ProductTitle(ini, "Chinese", "QZ-417", "130 - 160MHz",
+                              ProductTitleForm::AfterDialog, Language::Chinese),
+                 QString::fromUtf8("對講機  [ Type:QZ-417  Field:130 - 160MHz ]"));
+        // Missing entries give empty parts.
+        QCOMPARE(
+            ProductTitle(ini, "French", "", "", ProductTitleForm::AfterFill, Language::English),
+            QString("  [ Type:  Fre: ]"));
+    }
 };
-
-void ProductInfoTest::newDocumentTakesTheUsersLastChoice() {
-    const ConfigDir config(kIni);
-    const QString ini = config.iniPath();
-    UserStore store(ini);
-    RadioImage image = NewImage();
-
-    // The user confirmed the second model and its first band earlier.
-    StoreProductChoice(image, store, 1, 0);
-    RadioImage fresh = NewImage();
-    const ProductSelection selection = ReconcileProduct(fresh, store, ini, true);
-    QCOMPARE(fresh[ImageMap::kProductType], std::uint8_t(1));
-    QCOMPARE(fresh[ImageMap::kProductBand], std::uint8_t(0));
-    QCOMPARE(selection.typeName, QString("QZ-418"));
-    QCOMPARE(selection.bandText, QString("136 - 174MHz"));
-    QCOMPARE(selection.limits.low, 13600000LL);
-    QCOMPARE(selection.limits.high, 17400000LL);
-
-    // A per-user value of another store does not leak in: a fresh AppName reads 0.
-    const ConfigDir otherConfig(QString(kIni).replace("ProductTest", "OtherUser"));
-    const QString other = otherConfig.iniPath();
-    UserStore otherStore(other);
-    RadioImage third = NewImage();
-    QCOMPARE(ReconcileProduct(third, otherStore, other, true).typeName, QString("QZ-417"));
-}
-
-void ProductInfoTest::openedDocumentPushesItsOwnChoice() {
-    const ConfigDir config(kIni);
-    const QString ini = config.iniPath();
-    UserStore store(ini);
-    RadioImage image = NewImage();
-    image[ImageMap::kProductType] = 1;
-    image[ImageMap::kProductBand] = 7; // beyond the two bands of the list: the last one
-    const ProductSelection selection = ReconcileProduct(image, store, ini, false);
-    QCOMPARE(selection.bandText, QString("400 - 470MHz"));
-    QCOMPARE(selection.limits.high, 47000000LL);
-    QCOMPARE(store.readNumber("Type"), 1);
-    QCOMPARE(store.readNumber("Field"), 7);
-    QCOMPARE(image[ImageMap::kProductBand], std::uint8_t(7)); // the image keeps its byte
-
-    // No band selected in the dialog stores FF, which names no band: limits 0 and 0
-    // for the dialog, the last band for the next fill.
-    StoreProductChoice(image, store, 1, -1);
-    QCOMPARE(image[ImageMap::kProductBand], std::uint8_t(0xFF));
-    QCOMPARE(BandLimitsFromText(QString()).high, 0LL);
-}
-
-void ProductInfoTest::titleForms() {
-    const ConfigDir config(kIni);
-    const QString ini = config.iniPath();
-    QCOMPARE(ProductTitle(ini, "English", "QZ-417", "130 - 160MHz", ProductTitleForm::AfterFill,
-                          Language::English),
-             QString("Radio Programmer  [ Type:QZ-417  Fre:130 - 160MHz ]"));
-    QCOMPARE(ProductTitle(ini, "Chinese", "QZ-417", "130 - 160MHz", ProductTitleForm::AfterFill,
-                          Language::Chinese),
-             QString::fromUtf8("對講機  [ 类型:QZ-417  频率:130 - 160MHz ]"));
-    QCOMPARE(ProductTitle(ini, "Chinese", "QZ-417", "130 - 160MHz", ProductTitleForm::AfterDialog,
-                          Language::Chinese),
-             QString::fromUtf8("對講機  [ Type:QZ-417  Field:130 - 160MHz ]"));
-    // Missing entries give empty parts.
-    QCOMPARE(ProductTitle(ini, "French", "", "", ProductTitleForm::AfterFill, Language::English),
-             QString("  [ Type:  Fre: ]"));
-}
 
 TEST_CLASS(ProductInfoTest)
 #include "tst_product_info.moc"

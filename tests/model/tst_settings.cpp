@@ -43,430 +43,409 @@ void ProgramChannel(RadioImage& image, int channel) {
 class SettingsTest : public QObject {
     Q_OBJECT
 private slots:
-    void featuresOfNewImage();
-    void featureFieldShownAndStored_data();
-    void featureFieldShownAndStored();
-    void chosenItemsAreStored();
-    void featuresKeepBitsTheyDoNotOwn();
-    void longPressPrefixSearch();
-    void keyCodesAreTheSameInBothLanguages();
-    void keyFilter_data();
-    void keyFilter();
+    void featuresOfNewImage() {
+        const RadioImage image = NewImage();
+        const OptionalFeatures f = OptionalFeaturesFromImage(image, Language::English);
+        QCOMPARE(Shown(f, FeatureList::TimeOutTimer), QStringLiteral("60s"));
+        QCOMPARE(Shown(f, FeatureList::TotPreAlert), QStringLiteral("8"));
+        QCOMPARE(Shown(f, FeatureList::SquelchLevel), QStringLiteral("4"));
+        QCOMPARE(Shown(f, FeatureList::VoxGainLevel), QStringLiteral("5"));
+        QCOMPARE(Shown(f, FeatureList::VoxDelayTime), QStringLiteral("1.0"));
+        QCOMPARE(Shown(f, FeatureList::CallTone), QStringLiteral("Off"));
+        QCOMPARE(Shown(f, FeatureList::VoiceAnnunciation), QStringLiteral("Chinese"));
+        QCOMPARE(Shown(f, FeatureList::ShortPress), QStringLiteral("Tone Call"));
+        QCOMPARE(Shown(f, FeatureList::LongPress), QStringLiteral("Monitor Momentary"));
+        QVERIFY(f.beep);
+        QVERIFY(f.batterySaver);
 
-    void scanInfoOfNewImage();
-    void scanInfoOfZeroImage();
-    void priorityRulesAndRevertLists();
-    void priorityChannelCheck_data();
-    void priorityChannelCheck();
-    void lookBackSpinsWrapAndStayOnGrid();
-    void lookBackFieldClampAndStore();
-    void lookBackStepsCoverEveryCode();
-    void delaySpinsClampsAndStore();
-    void typedFieldTexts();
-};
-
-void SettingsTest::featuresOfNewImage() {
-    const RadioImage image = NewImage();
-    const OptionalFeatures f = OptionalFeaturesFromImage(image, Language::English);
-    QCOMPARE(Shown(f, FeatureList::TimeOutTimer), QStringLiteral("60s"));
-    QCOMPARE(Shown(f, FeatureList::TotPreAlert), QStringLiteral("8"));
-    QCOMPARE(Shown(f, FeatureList::SquelchLevel), QStringLiteral("4"));
-    QCOMPARE(Shown(f, FeatureList::VoxGainLevel), QStringLiteral("5"));
-    QCOMPARE(Shown(f, FeatureList::VoxDelayTime), QStringLiteral("1.0"));
-    QCOMPARE(Shown(f, FeatureList::CallTone), QStringLiteral("Off"));
-    QCOMPARE(Shown(f, FeatureList::VoiceAnnunciation), QStringLiteral("Chinese"));
-    QCOMPARE(Shown(f, FeatureList::ShortPress), QStringLiteral("Tone Call"));
-    QCOMPARE(Shown(f, FeatureList::LongPress), QStringLiteral("Monitor Momentary"));
-    QVERIFY(f.beep);
-    QVERIFY(f.batterySaver);
-
-    RadioImage written = image;
-    OptionalFeaturesToImage(f, written);
-    QCOMPARE(Differences(image, written), QList<int>{kCallKeyDefine});
-    QCOMPARE(written[kCallKeyDefine], 0x02);
-}
-
-// One field at a time: the list item a stored byte shows ("" for no selection), and the
-// byte OK writes back for it.
-void SettingsTest::featureFieldShownAndStored_data() {
-    QTest::addColumn<int>("fill"); // the other bytes: -1 a new image
-    QTest::addColumn<int>("offset");
-    QTest::addColumn<int>("stored");
-    QTest::addColumn<int>("list");
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<int>("written");
-    const auto row = [](const char* name, int fill, int offset, int stored, FeatureList list,
-                        const char* shown, int written) {
-        QTest::newRow(name) << fill << offset << stored << int(list) << QString::fromUtf8(shown)
-                            << written;
-    };
-    using L = FeatureList;
-    row("zero timer", 0, kTimeOutTimer, 0x00, L::TimeOutTimer, "", 0x00);
-    row("zero pre-alert", 0, kTotPreAlert, 0x00, L::TotPreAlert, "", 0x00);
-    row("zero squelch", 0, kSquelchLevel, 0x00, L::SquelchLevel, "0", 0x00);
-    row("zero vox gain", 0, kVoxGain, 0x00, L::VoxGainLevel, "Off", 0x00);
-    row("zero call tone", 0, kCallTone, 0x00, L::CallTone, "Off", 0x00);
-    row("zero voice", 0, kVoiceAnnunciation, 0x00, L::VoiceAnnunciation, "Off", 0x00);
-    row("zero vox delay", 0, kVoxDelay, 0x00, L::VoxDelayTime, "0.3", 0x00);
-    row("zero short press", 0, kShortPressKey, 0x00, L::ShortPress, "None", 0x00);
-    row("zero long press", 0, kLongPressKey, 0x00, L::LongPress, "None", 0x00);
-    row("zero call key", 0, kCallKeyDefine, 0x00, L::CallKeyDefine, "Call", 0x00);
-    // Bits a field does not own stay; values no list offers stay as they were.
-    row("timer keeps bit 7", -1, kTimeOutTimer, 0x85, L::TimeOutTimer, "75s", 0x85);
-    row("timer 41", -1, kTimeOutTimer, 0x80 | 41, L::TimeOutTimer, "", 0x80 | 41);
-    row("squelch 12", -1, kSquelchLevel, 0x5C, L::SquelchLevel, "", 0x5C);
-    row("vox gain 20", -1, kVoxGain, 0xB4, L::VoxGainLevel, "", 0xB4);
-    row("vox delay 6", -1, kVoxDelay, 0x0E, L::VoxDelayTime, "", 0x0E);
-    row("call tone 0x20", -1, kCallTone, 0x20, L::CallTone, "", 0x20);
-    row("voice 7", -1, kVoiceAnnunciation, 7, L::VoiceAnnunciation, "Off", 0x00);
-    // Key codes: hidden or unknown ones come back as the default.
-    row("short press 2", -1, kShortPressKey, 2, L::ShortPress, "", kShortPressDefaultCode);
-    row("short press 4", -1, kShortPressKey, 4, L::ShortPress, "", kShortPressDefaultCode);
-    row("short press 11", -1, kShortPressKey, 11, L::ShortPress, "Tone Call", 6);
-    row("call key 7", -1, kCallKeyDefine, 7, L::CallKeyDefine, "Off", 2);
-    row("long press 1", -1, kLongPressKey, 1, L::LongPress, "Monitor", 1);
-    row("long press 200", -1, kLongPressKey, 200, L::LongPress, "Monitor Momentary",
-        kLongPressDefaultCode);
-}
-
-void SettingsTest::featureFieldShownAndStored() {
-    QFETCH(int, fill);
-    QFETCH(int, offset);
-    QFETCH(int, stored);
-    QFETCH(int, list);
-    QFETCH(QString, shown);
-    QFETCH(int, written);
-    RadioImage image = fill < 0 ? NewImage() : FilledImage(static_cast<std::uint8_t>(fill));
-    image[offset] = static_cast<std::uint8_t>(stored);
-    const OptionalFeatures f = OptionalFeaturesFromImage(image, Language::English);
-    if (shown.isEmpty())
-        QCOMPARE(f[FeatureList(list)], kNoSelection);
-    else
-        QCOMPARE(Shown(f, FeatureList(list)), shown);
-    OptionalFeaturesToImage(f, image);
-    QCOMPARE(int(image[offset]), written);
-}
-
-void SettingsTest::chosenItemsAreStored() {
-    RadioImage image = NewImage();
-    image[kTimeOutTimer] = 0x85;
-    OptionalFeatures f = OptionalFeaturesFromImage(image, Language::English);
-    f[FeatureList::TimeOutTimer] =
-        FeatureListItems(FeatureList::TimeOutTimer, Language::English).indexOf("600s");
-    f[FeatureList::TotPreAlert] = 0; // "Off"
-    OptionalFeaturesToImage(f, image);
-    QCOMPARE(image[kTimeOutTimer], 0x80 | 40);
-    QCOMPARE(image[kTotPreAlert] & 0x0F, 1);
-}
-
-void SettingsTest::featuresKeepBitsTheyDoNotOwn() {
-    // Every field at its first item, every other bit set: OK must keep those bits.
-    RadioImage image = FilledImage(0xFF);
-    OptionalFeatures f;
-    f.selection.fill(0);
-    OptionalFeaturesToImage(f, image);
-    QCOMPARE(image[kTimeOutTimer], 0x81);
-    QCOMPARE(image[kTotPreAlert], 0xF1);
-    QCOMPARE(image[kSquelchLevel], 0xF0);
-    QCOMPARE(image[kVoxGain], 0xE0);
-    QCOMPARE(image[kVoxDelay], 0xF8);
-    QCOMPARE(image[kBeep], 0xFE);
-    QCOMPARE(image[kBatterySaver], 0xFE);
-    QCOMPARE(image[kCallTone], 0x00);
-    QCOMPARE(image[kVoiceAnnunciation], 0x00);
-    QCOMPARE(image[kCallKeyDefine], 0x02); // "Off"
-    QCOMPARE(image[kShortPressKey], 0x00);
-    QCOMPARE(image[kLongPressKey], 0x00);
-    const QList<int> owned = {kShortPressKey, kLongPressKey, kVoiceAnnunciation, kTimeOutTimer,
-                              kTotPreAlert,   kSquelchLevel, kBatterySaver,      kBeep,
-                              kVoxGain,       kVoxDelay,     kCallKeyDefine,     kCallTone};
-    for (int offset : Differences(FilledImage(0xFF), image))
-        QVERIFY2(owned.contains(offset), qPrintable(QString::number(offset, 16)));
-
-    // An image of zeros shows both check boxes off and is written back unchanged.
-    const RadioImage zeros = FilledImage(0x00);
-    f = OptionalFeaturesFromImage(zeros, Language::English);
-    QVERIFY(!f.beep);
-    QVERIFY(!f.batterySaver);
-    RadioImage written = zeros;
-    OptionalFeaturesToImage(f, written);
-    QCOMPARE(Differences(zeros, written), QList<int>{});
-}
-
-void SettingsTest::longPressPrefixSearch() {
-    const QStringList items{"Monitor Momentary", "monitor", "Scan"};
-    QCOMPARE(FindItemWithPrefix(items, QStringLiteral("MONITOR")), 0);
-    QCOMPARE(FindItemWithPrefix(items, QStringLiteral("monitor m")), 0);
-    QCOMPARE(FindItemWithPrefix(items, QStringLiteral("Scanner")), kNoSelection);
-    QCOMPARE(KeyFunctionCode(QStringLiteral("monitor"), 9, Language::English), 9); // exact only
-    QCOMPARE(KeyFunctionCode(QStringLiteral("監聽"), 9, Language::Chinese), 1);
-}
-
-void SettingsTest::keyCodesAreTheSameInBothLanguages() {
-    for (int code = 0; code < 256; ++code) {
-        RadioImage image = NewImage();
-        image[kShortPressKey] = static_cast<std::uint8_t>(code);
-        image[kLongPressKey] = static_cast<std::uint8_t>(code);
-        const OptionalFeatures en = OptionalFeaturesFromImage(image, Language::English);
-        const OptionalFeatures zh = OptionalFeaturesFromImage(image, Language::Chinese);
-        QCOMPARE(zh.selection, en.selection);
+        RadioImage written = image;
+        OptionalFeaturesToImage(f, written);
+        QCOMPARE(Differences(image, written), QList<int>{kCallKeyDefine});
+        QCOMPARE(written[kCallKeyDefine], 0x02);
     }
-    for (int i = 0; i < 11; ++i) {
-        OptionalFeatures f = OptionalFeaturesFromImage(NewImage(), Language::Chinese);
-        f[FeatureList::LongPress] = i;
-        RadioImage image = NewImage();
+
+    // One field at a time: the list item a stored byte shows ("" for no selection), and the
+    // byte OK writes back for it.
+    void featureFieldShownAndStored_data() {
+        QTest::addColumn<int>("fill"); // the other bytes: -1 a new image
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<int>("list");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("written");
+        const auto row = [](const char* name, int fill, int offset, int stored, FeatureList list,
+                            const char* shown, int written) {
+            QTest::newRow(name) << fill << offset << stored << int(list) << QString::fromUtf8(shown)
+                                << written;
+        };
+        using L = FeatureList;
+        row("zero timer", 0, kTimeOutTimer, 0x00, L::TimeOutTimer, "", 0x00);
+        row("zero pre-alert", 0, kTotPreAlert, 0x00, L::TotPreAlert, "", 0x00);
+        row("zero squelch", 0, kSquelchLevel, 0x00, L::SquelchLevel, "0", 0x00);
+        row("zero vox gain", 0, kVoxGain, 0x00, L::VoxGainLevel, "Off", 0x00);
+        row("zero call tone", 0, kCallTone, 0x00, L::CallTone, "Off", 0x00);
+        row("zero voice", 0, kVoiceAnnunciation, 0x00, L::VoiceAnnunciation, "Off", 0x00);
+        row("zero vox delay", 0, kVoxDelay, 0x00, L::VoxDelayTime, "0.3", 0x00);
+        row("zero short press", 0, kShortPressKey, 0x00, L::ShortPress, "None", 0x00);
+        row("zero long press", 0, kLongPressKey, 0x00, L::LongPress, "None", 0x00);
+        row("zero call key", 0, kCallKeyDefine, 0x00, L::CallKeyDefine, "Call", 0x00);
+        // Bits a field does not own stay; values no list offers stay as they were.
+        row("timer keeps bit 7", -1, kTimeOutTimer, 0x85, L::TimeOutTimer, "75s", 0x85);
+        row("timer 41", -1, kTimeOutTimer, 0x80 | 41, L::TimeOutTimer, "", 0x80 | 41);
+        row("squelch 12", -1, kSquelchLevel, 0x5C, L::SquelchLevel, "", 0x5C);
+        row("vox gain 20", -1, kVoxGain, 0xB4, L::VoxGainLevel, "", 0xB4);
+        row("vox delay 6", -1, kVoxDelay, 0x0E, L::VoxDelayTime, "", 0x0E);
+        row("call tone 0x20", -1, kCallTone, 0x20, L::CallTone, "", 0x20);
+        row("voice 7", -1, kVoiceAnnunciation, 7, L::VoiceAnnunciation, "Off", 0x00);
+        // Key codes: hidden or unknown ones come back as the default.
+        row("short press 2", -1, kShortPressKey, 2, L::ShortPress, "", kShortPressDefaultCode);
+        row("short press 4", -1, kShortPressKey, 4, L::ShortPress, "", kShortPressDefaultCode);
+        row("short press 11", -1, kShortPressKey, 11, L::ShortPress, "Tone Call", 6);
+        row("call key 7", -1, kCallKeyDefine, 7, L::CallKeyDefine, "Off", 2);
+        row("long press 1", -1, kLongPressKey, 1, L::LongPress, "Monitor", 1);
+        row("long press 200", -1, kLongPressKey, 200, L::LongPress, "Monitor Momentary",
+            kLongPressDefaultCode);
+    }
+
+    void featureFieldShownAndStored() {
+        QFETCH(int, fill);
+        QFETCH(int, offset);
+        QFETCH(int, stored);
+        QFETCH(int, list);
+        QFETCH(QString, shown);
+        QFETCH(int, written);
+        RadioImage image = fill < 0 ? NewImage() : FilledImage(static_cast<std::uint8_t>(fill));
+        image[offset] = static_cast<std::uint8_t>(stored);
+        const OptionalFeatures f = OptionalFeaturesFromImage(image, Language::English);
+        if (shown.isEmpty())
+            QCOMPARE(f[FeatureList(list)], kNoSelection);
+        else
+            QCOMPARE(Shown(f, FeatureList(list)), shown);
         OptionalFeaturesToImage(f, image);
-        QCOMPARE(int(image[kLongPressKey]), i);
-        QCOMPARE(KeyFunctionCode(Shown(f, FeatureList::LongPress, Language::Chinese), -1,
-                                 Language::Chinese),
-                 i);
+        QCOMPARE(int(image[offset]), written);
     }
-}
 
-void SettingsTest::keyFilter_data() {
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("modifiers");
-    QTest::addColumn<int>("action");
-    const int pass = int(FeatureKeyAction::Process);
-    const int swallow = int(FeatureKeyAction::Swallow);
-    QTest::newRow("5") << int(Qt::Key_5) << 0 << pass;
-    QTest::newRow("keypad 0") << int(Qt::Key_0) << int(Qt::KeypadModifier) << pass;
-    QTest::newRow("shift 5") << int(Qt::Key_5) << int(Qt::ShiftModifier) << swallow;
-    QTest::newRow("backspace") << int(Qt::Key_Backspace) << 0 << pass;
-    QTest::newRow("delete") << int(Qt::Key_Delete) << 0 << pass;
-    QTest::newRow("down") << int(Qt::Key_Down) << 0 << pass;
-    QTest::newRow("shift left") << int(Qt::Key_Left) << int(Qt::ShiftModifier) << swallow;
-    QTest::newRow("F1") << int(Qt::Key_F1) << 0 << int(FeatureKeyAction::HelpThenProcess);
-    for (int key : {Qt::Key_A, Qt::Key_Space, Qt::Key_Tab, Qt::Key_Return, Qt::Key_Enter,
-                    Qt::Key_Escape, Qt::Key_Home, Qt::Key_PageDown, Qt::Key_Period})
-        QTest::newRow(qPrintable(QString::number(key, 16))) << key << 0 << swallow;
-}
+    void chosenItemsAreStored() {
+        RadioImage image = NewImage();
+        image[kTimeOutTimer] = 0x85;
+        OptionalFeatures f = OptionalFeaturesFromImage(image, Language::English);
+        f[FeatureList::TimeOutTimer] =
+            FeatureListItems(FeatureList::TimeOutTimer, Language::English).indexOf("600s");
+        f[FeatureList::TotPreAlert] = 0; // "Off"
+        OptionalFeaturesToImage(f, image);
+        QCOMPARE(image[kTimeOutTimer], 0x80 | 40);
+        QCOMPARE(image[kTotPreAlert] & 0x0F, 1);
+    }
 
-void SettingsTest::keyFilter() {
-    QFETCH(int, key);
-    QFETCH(int, modifiers);
-    QFETCH(int, action);
-    QCOMPARE(int(OptionalFeaturesKeyAction(key, Qt::KeyboardModifiers(modifiers))), action);
-}
+    void featuresKeepBitsTheyDoNotOwn() {
+        // Every field at its first item, every other bit set: OK must keep those bits.
+        RadioImage image = FilledImage(0xFF);
+        OptionalFeatures f;
+        f.selection.fill(0);
+        OptionalFeaturesToImage(f, image);
+        QCOMPARE(image[kTimeOutTimer], 0x81);
+        QCOMPARE(image[kTotPreAlert], 0xF1);
+        QCOMPARE(image[kSquelchLevel], 0xF0);
+        QCOMPARE(image[kVoxGain], 0xE0);
+        QCOMPARE(image[kVoxDelay], 0xF8);
+        QCOMPARE(image[kBeep], 0xFE);
+        QCOMPARE(image[kBatterySaver], 0xFE);
+        QCOMPARE(image[kCallTone], 0x00);
+        QCOMPARE(image[kVoiceAnnunciation], 0x00);
+        QCOMPARE(image[kCallKeyDefine], 0x02); // "Off"
+        QCOMPARE(image[kShortPressKey], 0x00);
+        QCOMPARE(image[kLongPressKey], 0x00);
+        const QList<int> owned = {kShortPressKey, kLongPressKey, kVoiceAnnunciation, kTimeOutTimer,
+                                  kTotPreAlert,   kSquelchLevel, kBatterySaver,      kBeep,
+                                  kVoxGain,       kVoxDelay,     kCallKeyDefine,     kCallTone};
+        for (int offset : Differences(FilledImage(0xFF), image))
+            QVERIFY2(owned.contains(offset), qPrintable(QString::number(offset, 16)));
 
-void SettingsTest::scanInfoOfNewImage() {
-    const RadioImage image = NewImage();
-    const ScanInfo info = ScanInfoFromImage(image);
-    QCOMPARE(info.priority, kPriorityNone);
-    QVERIFY(!PriorityFieldsEnabled(info.priority));
-    QCOMPARE(info.priorityChannel, QString());
-    QCOMPARE(LookBackText(info.lookBackTimeA), QStringLiteral("0.9"));
-    QCOMPARE(LookBackText(info.lookBackTimeB), QStringLiteral("1.5"));
-    QCOMPARE(info.revertChannel, kNoSelection);
-    QCOMPARE(info.dropoutDelayTime, 48);
-    QCOMPARE(info.txDwellTime, 48);
-    RadioImage written = image;
-    QVERIFY(ScanInfoToImage(info, written));
-    QCOMPARE(Differences(image, written), QList<int>{});
-    QCOMPARE(written[kRevertChannel], 0xFF);
-    QCOMPARE(written[kPriorityChannel], 0x11);
-}
+        // An image of zeros shows both check boxes off and is written back unchanged.
+        const RadioImage zeros = FilledImage(0x00);
+        f = OptionalFeaturesFromImage(zeros, Language::English);
+        QVERIFY(!f.beep);
+        QVERIFY(!f.batterySaver);
+        RadioImage written = zeros;
+        OptionalFeaturesToImage(f, written);
+        QCOMPARE(Differences(zeros, written), QList<int>{});
+    }
 
-void SettingsTest::scanInfoOfZeroImage() {
-    const RadioImage image = FilledImage(0x00);
-    const ScanInfo info = ScanInfoFromImage(image);
-    QCOMPARE(info.priority, kPriorityNone);
-    QCOMPARE(info.priorityChannel, QString());
-    QCOMPARE(LookBackText(info.lookBackTimeA), QStringLiteral("0.45"));
-    QCOMPARE(LookBackText(info.lookBackTimeB), QStringLiteral("0.45"));
-    QCOMPARE(ItemText(RevertChannelItems(info.priority, Language::English), info.revertChannel),
-             QStringLiteral("Selected"));
-    QCOMPARE(info.dropoutDelayTime, 0);
-    QCOMPARE(info.txDwellTime, 0);
-    RadioImage written = image;
-    QVERIFY(ScanInfoToImage(info, written));
-    QCOMPARE(Differences(image, written), QList<int>{});
-}
+    void longPressPrefixSearch() {
+        const QStringList items{"Monitor Momentary", "monitor", "Scan"};
+        QCOMPARE(FindItemWithPrefix(items, QStringLiteral("MONITOR")), 0);
+        QCOMPARE(FindItemWithPrefix(items, QStringLiteral("monitor m")), 0);
+        QCOMPARE(FindItemWithPrefix(items, QStringLiteral("Scanner")), kNoSelection);
+        QCOMPARE(KeyFunctionCode(QStringLiteral("monitor"), 9, Language::English), 9); // exact only
+        QCOMPARE(KeyFunctionCode(QStringLiteral("監聽"), 9, Language::Chinese), 1);
+    }
 
-void SettingsTest::priorityRulesAndRevertLists() {
-    ScanInfo info = ScanInfoFromImage(NewImage());
-    info.priority = kPriorityFixed;
-    ApplyPriorityRules(info);
-    QVERIFY(PriorityFieldsEnabled(info.priority));
-    QCOMPARE(RevertChannelItems(info.priority, Language::English),
-             (QStringList{"Selected", "Selected+Talk back", "Priority", "Priority+Talk back"}));
-    QCOMPARE(RevertChannelItems(info.priority, Language::Chinese),
-             (QStringList{"选定", "选定+当前通话", "优先", "优先+当前通话"}));
-    QCOMPARE(info.revertChannel, 0);
-    info.priorityChannel = QStringLiteral("3");
+    void keyCodesAreTheSameInBothLanguages() {
+        for (int code = 0; code < 256; ++code) {
+            RadioImage image = NewImage();
+            image[kShortPressKey] = static_cast<std::uint8_t>(code);
+            image[kLongPressKey] = static_cast<std::uint8_t>(code);
+            const OptionalFeatures en = OptionalFeaturesFromImage(image, Language::English);
+            const OptionalFeatures zh = OptionalFeaturesFromImage(image, Language::Chinese);
+            QCOMPARE(zh.selection, en.selection);
+        }
+        for (int i = 0; i < 11; ++i) {
+            OptionalFeatures f = OptionalFeaturesFromImage(NewImage(), Language::Chinese);
+            f[FeatureList::LongPress] = i;
+            RadioImage image = NewImage();
+            OptionalFeaturesToImage(f, image);
+            QCOMPARE(int(image[kLongPressKey]), i);
+            QCOMPARE(KeyFunctionCode(Shown(f, FeatureList::LongPress, Language::Chinese), -1,
+                                     Language::Chinese),
+                     i);
+        }
+    }
 
-    info.priority = kPrioritySelected;
-    ApplyPriorityRules(info);
-    QVERIFY(!PriorityFieldsEnabled(info.priority));
-    QCOMPARE(info.priorityChannel, QString());
-    QCOMPARE(RevertChannelItems(info.priority, Language::English),
-             (QStringList{"Priority", "Priority+Talk back"}));
-    RadioImage image = NewImage();
-    QVERIFY(ScanInfoToImage(info, image));
-    QCOMPARE(image[kRevertChannel], 2);
-    QCOMPARE(image[kPriorityMode], 2);
-    QCOMPARE(image[kPriorityChannel], 0x11); // written only for a fixed priority
-    QCOMPARE(ScanInfoFromImage(image).revertChannel, 0);
+    void keyFilter_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("action");
+        const int pass = int(FeatureKeyAction::Process);
+        const int swallow = int(FeatureKeyAction::Swallow);
+        QTest::newRow("5") << int(Qt::Key_5) << 0 << pass;
+        QTest::newRow("keypad 0") << int(Qt::Key_0) << int(Qt::KeypadModifier) << pass;
+        QTest::newRow("shift 5") << int(Qt::Key_5) << int(Qt::ShiftModifier) << swallow;
+        QTest::newRow("backspace") << int(Qt::Key_Backspace) << 0 << pass;
+        QTest::newRow("delete") << int(Qt::Key_Delete) << 0 << pass;
+        QTest::newRow("down") << int(Qt::Key_Down) << 0 << pass;
+        QTest::newRow("shift left") << int(Qt::Key_Left) << int(Qt::ShiftModifier) << swallow;
+        QTest::newRow("F1") << int(Qt::Key_F1) << 0 << int(FeatureKeyAction::HelpThenProcess);
+        for (int key : {Qt::Key_A, Qt::Key_Space, Qt::Key_Tab, Qt::Key_Return, Qt::Key_Enter,
+                        Qt::Key_Escape, Qt::Key_Home, Qt::Key_PageDown, Qt::Key_Period})
+            QTest::newRow(qPrintable(QString::number(key, 16))) << key << 0 << swallow;
+    }
 
-    // An unknown priority mode offers the Selected list, stored with its own codes,
-    // and keeps the unknown mode byte.
-    image[kPriorityMode] = 9;
-    image[kRevertChannel] = 3;
-    info = ScanInfoFromImage(image);
-    QCOMPARE(info.priority, kNoSelection);
-    QCOMPARE(info.priorityChannel, QStringLiteral("17"));
-    QCOMPARE(ItemText(RevertChannelItems(info.priority, Language::English), info.revertChannel),
-             QStringLiteral("Priority+Talk back"));
-    info.revertChannel = 0;
-    QVERIFY(ScanInfoToImage(info, image));
-    QCOMPARE(image[kRevertChannel], 2);
-    QCOMPARE(image[kPriorityMode], 9);
+    void keyFilter() {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(int, action);
+        QCOMPARE(int(OptionalFeaturesKeyAction(key, Qt::KeyboardModifiers(modifiers))), action);
+    }
 
-    // A revert code outside the Selected list keeps its byte.
-    image[kPriorityMode] = kPrioritySelected;
-    image[kRevertChannel] = 0;
-    info = ScanInfoFromImage(image);
-    QCOMPARE(info.revertChannel, kNoSelection);
-    QVERIFY(ScanInfoToImage(info, image));
-    QCOMPARE(image[kRevertChannel], 0);
-}
-
-void SettingsTest::priorityChannelCheck_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("channelFiveProgrammed");
-    QTest::addColumn<int>("stored"); // -1: refused
-    QTest::newRow("' 5' programmed") << " 5" << true << 5;
-    QTest::newRow("'5x' programmed") << "5x" << true << 5;
-    QTest::newRow("' 5' empty channel") << " 5" << false << -1;
-    QTest::newRow("empty text") << "" << true << -1;
-    QTest::newRow("0") << "0" << true << -1;
-    QTest::newRow("17") << "17" << true << -1;
-    QTest::newRow("-5") << "-5" << true << -1;
-}
-
-void SettingsTest::priorityChannelCheck() {
-    QFETCH(QString, text);
-    QFETCH(bool, channelFiveProgrammed);
-    QFETCH(int, stored);
-    RadioImage image = NewImage();
-    if (channelFiveProgrammed)
-        ProgramChannel(image, 5);
-    ProgramChannel(image, 1);
-    ProgramChannel(image, 16);
-    ScanInfo info = ScanInfoFromImage(image);
-    info.priority = kPriorityFixed;
-    ApplyPriorityRules(info);
-    info.priorityChannel = text;
-    info.dropoutDelayTime = 7;
-    RadioImage written = image;
-    QCOMPARE(ScanInfoToImage(info, written), stored >= 0);
-    if (stored < 0) {
+    void scanInfoOfNewImage() {
+        const RadioImage image = NewImage();
+        const ScanInfo info = ScanInfoFromImage(image);
+        QCOMPARE(info.priority, kPriorityNone);
+        QVERIFY(!PriorityFieldsEnabled(info.priority));
+        QCOMPARE(info.priorityChannel, QString());
+        QCOMPARE(LookBackText(info.lookBackTimeA), QStringLiteral("0.9"));
+        QCOMPARE(LookBackText(info.lookBackTimeB), QStringLiteral("1.5"));
+        QCOMPARE(info.revertChannel, kNoSelection);
+        QCOMPARE(info.dropoutDelayTime, 48);
+        QCOMPARE(info.txDwellTime, 48);
+        RadioImage written = image;
+        QVERIFY(ScanInfoToImage(info, written));
         QCOMPARE(Differences(image, written), QList<int>{});
-    } else {
-        QCOMPARE(int(written[kPriorityChannel]), stored);
-        QCOMPARE(written[kPriorityMode], kPriorityFixed);
+        QCOMPARE(written[kRevertChannel], 0xFF);
+        QCOMPARE(written[kPriorityChannel], 0x11);
     }
-    QCOMPARE(PriorityChannelRefusal(Language::Chinese), QStringLiteral("请选择已输入的信道"));
-}
 
-void SettingsTest::lookBackSpinsWrapAndStayOnGrid() {
-    QCOMPARE(LookBackText(StepLookBack(5.0, +1)), QStringLiteral("0.5"));
-    QCOMPARE(LookBackText(StepLookBack(0.5, -1)), QStringLiteral("5"));
-    QCOMPARE(LookBackText(StepLookBack(0.55, -1)), QStringLiteral("0.5"));
-    QCOMPARE(LookBackText(StepLookBack(0.55, +1)), QStringLiteral("0.6"));
-    QCOMPARE(LookBackText(StepLookBack(0.45, +1)), QStringLiteral("0.5"));
-    QCOMPARE(LookBackText(StepLookBack(13.2, -1)), QStringLiteral("5"));
-    QCOMPARE(LookBackText(StepLookBack(0.3, +1)), QStringLiteral("0.5"));
-    // Only the sign of a step counts (page keys and the wheel step by more).
-    QCOMPARE(LookBackText(StepLookBack(1.0, +10)), QStringLiteral("1.05"));
-    QCOMPARE(LookBackText(StepLookBack(1.0, -10)), QStringLiteral("0.95"));
-}
-
-void SettingsTest::lookBackFieldClampAndStore() {
-    QCOMPARE(LookBackText(ClampLookBack(7)), QStringLiteral("5"));
-    QCOMPARE(LookBackText(ClampLookBack(1.23)), QStringLiteral("1.2"));
-    QCOMPARE(LookBackText(ClampLookBack(0.3)), QStringLiteral("0.5"));
-    QCOMPARE(LookBackText(ClampLookBack(0.55)), QStringLiteral("0.55"));
-    QCOMPARE(LookBackCode(2.35), 38);
-    QCOMPARE(LookBackCode(0.55), 2);
-    QCOMPARE(LookBackCode(5.0), 91);
-    QCOMPARE(LookBackCode(0.45), 0);
-    // Beyond a byte: pulled to its end, never cut to the low eight bits.
-    QCOMPARE(LookBackCode(20.0), 255);
-    QCOMPARE(LookBackCode(-3.0), 0);
-
-    ScanInfo info = ScanInfoFromImage(NewImage());
-    info.lookBackTimeA = 2.35;
-    info.lookBackTimeB = 1e300;
-    RadioImage image = NewImage();
-    QVERIFY(ScanInfoToImage(info, image));
-    QCOMPARE(image[kLookBackTimeA], 0x26);
-    QCOMPARE(image[kLookBackTimeB], 0xFF);
-}
-
-void SettingsTest::lookBackStepsCoverEveryCode() {
-    // Stepping through the whole range lands on every stored code once, both ways.
-    double x = kLookBackMin;
-    for (int code = 1; code <= 91; ++code) {
-        QCOMPARE(LookBackCode(x), code);
-        QCOMPARE(LookBackCode(ClampLookBack(LookBackFromCode(code))), code);
-        x = StepLookBack(x, +1);
+    void scanInfoOfZeroImage() {
+        const RadioImage image = FilledImage(0x00);
+        const ScanInfo info = ScanInfoFromImage(image);
+        QCOMPARE(info.priority, kPriorityNone);
+        QCOMPARE(info.priorityChannel, QString());
+        QCOMPARE(LookBackText(info.lookBackTimeA), QStringLiteral("0.45"));
+        QCOMPARE(LookBackText(info.lookBackTimeB), QStringLiteral("0.45"));
+        QCOMPARE(ItemText(RevertChannelItems(info.priority, Language::English), info.revertChannel),
+                 QStringLiteral("Selected"));
+        QCOMPARE(info.dropoutDelayTime, 0);
+        QCOMPARE(info.txDwellTime, 0);
+        RadioImage written = image;
+        QVERIFY(ScanInfoToImage(info, written));
+        QCOMPARE(Differences(image, written), QList<int>{});
     }
-    QCOMPARE(x, kLookBackMin);
-    x = kLookBackMax;
-    for (int code = 91; code >= 1; --code) {
-        QCOMPARE(LookBackCode(x), code);
-        x = StepLookBack(x, -1);
+
+    void priorityRulesAndRevertLists() {
+        ScanInfo info = ScanInfoFromImage(NewImage());
+        info.priority = kPriorityFixed;
+        ApplyPriorityRules(info);
+        QVERIFY(PriorityFieldsEnabled(info.priority));
+        QCOMPARE(RevertChannelItems(info.priority, Language::English),
+                 (QStringList{"Selected", "Selected+Talk back", "Priority", "Priority+Talk back"}));
+        QCOMPARE(RevertChannelItems(info.priority, Language::Chinese),
+                 (QStringList{"选定", "选定+当前通话", "优先", "优先+当前通话"}));
+        QCOMPARE(info.revertChannel, 0);
+        info.priorityChannel = QStringLiteral("3");
+
+        info.priority = kPrioritySelected;
+        ApplyPriorityRules(info);
+        QVERIFY(!PriorityFieldsEnabled(info.priority));
+        QCOMPARE(info.priorityChannel, QString());
+        QCOMPARE(RevertChannelItems(info.priority, Language::English),
+                 (QStringList{"Priority", "Priority+Talk back"}));
+        RadioImage image = NewImage();
+        QVERIFY(ScanInfoToImage(info, image));
+        QCOMPARE(image[kRevertChannel], 2);
+        QCOMPARE(image[kPriorityMode], 2);
+        QCOMPARE(image[kPriorityChannel], 0x11); // written only for a fixed priority
+        QCOMPARE(ScanInfoFromImage(image).revertChannel, 0);
+
+        // An unknown priority mode offers the Selected list, stored with its own codes,
+        // and keeps the unknown mode byte.
+        image[kPriorityMode] = 9;
+        image[kRevertChannel] = 3;
+        info = ScanInfoFromImage(image);
+        QCOMPARE(info.priority, kNoSelection);
+        QCOMPARE(info.priorityChannel, QStringLiteral("17"));
+        QCOMPARE(ItemText(RevertChannelItems(info.priority, Language::English), info.revertChannel),
+                 QStringLiteral("Priority+Talk back"));
+        info.revertChannel = 0;
+        QVERIFY(ScanInfoToImage(info, image));
+        QCOMPARE(image[kRevertChannel], 2);
+        QCOMPARE(image[kPriorityMode], 9);
+
+        // A revert code outside the Selected list keeps its byte.
+        image[kPriorityMode] = kPrioritySelected;
+        image[kRevertChannel] = 0;
+        info = ScanInfoFromImage(image);
+        QCOMPARE(info.revertChannel, kNoSelection);
+        QVERIFY(ScanInfoToImage(info, image));
+        QCOMPARE(image[kRevertChannel], 0);
     }
-    QCOMPARE(x, kLookBackMax);
-}
 
-void SettingsTest::delaySpinsClampsAndStore() {
-    QCOMPARE(StepScanDelay(300, +1), 0);
-    QCOMPARE(StepScanDelay(0, -1), 300);
-    QCOMPARE(StepScanDelay(47, +1), 48);
-    QCOMPARE(StepScanDelay(47, -3), 46);
-    QCOMPARE(StepScanDelay(450, -1), 300); // a typed value beyond the range comes back in
-    QCOMPARE(StepScanDelay(450, +1), 0);
-    QCOMPARE(StepScanDelay(INT_MAX, +1), 0);
-    QCOMPARE(ClampScanDelay(450), 300);
-    QCOMPARE(ClampScanDelay(-2), 0);
+    void priorityChannelCheck_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("channelFiveProgrammed");
+        QTest::addColumn<int>("stored"); // -1: refused
+        QTest::newRow("' 5' programmed") << " 5" << true << 5;
+        QTest::newRow("'5x' programmed") << "5x" << true << 5;
+        QTest::newRow("' 5' empty channel") << " 5" << false << -1;
+        QTest::newRow("empty text") << "" << true << -1;
+        QTest::newRow("0") << "0" << true << -1;
+        QTest::newRow("17") << "17" << true << -1;
+        QTest::newRow("-5") << "-5" << true << -1;
+    }
 
-    ScanInfo info = ScanInfoFromImage(NewImage());
-    info.dropoutDelayTime = 300;
-    info.txDwellTime = 450; // typed and confirmed with Enter: stored as 300, not 450 & 0xFFFF
-    RadioImage image = NewImage();
-    QVERIFY(ScanInfoToImage(info, image));
-    QCOMPARE(image[kDropoutDelay], 0x2C);
-    QCOMPARE(image[kDropoutDelay + 1], 0x01);
-    QCOMPARE(ReadWordLE(image, kTxDwellTime), 300);
-    info.txDwellTime = 70000;
-    QVERIFY(ScanInfoToImage(info, image));
-    QCOMPARE(ReadWordLE(image, kTxDwellTime), 300);
-}
+    void priorityChannelCheck() {
+        QFETCH(QString, text);
+        QFETCH(bool, channelFiveProgrammed);
+        QFETCH(int, stored);
+        RadioImage image = NewImage();
+        if (channelFiveProgrammed)
+            ProgramChannel(image, 5);
+        ProgramChannel(image, 1);
+        ProgramChannel(image, 16);
+        ScanInfo info = ScanInfoFromImage(image);
+        info.priority = kPriorityFixed;
+        ApplyPriorityRules(info);
+        info.priorityChannel = text;
+        info.dropoutDelayTime = 7;
+        RadioImage written = image;
+        QCOMPARE(ScanInfoToImage(info, written), stored >= 0);
+        if (stored < 0) {
+            QCOMPARE(Differences(image, written), QList<int>{});
+        } else {
+            QCOMPARE(int(written[kPriorityChannel]), stored);
+            QCOMPARE(written[kPriorityMode], kPriorityFixed);
+        }
+        QCOMPARE(PriorityChannelRefusal(Language::Chinese), QStringLiteral("请选择已输入的信道"));
+    }
 
-void SettingsTest::typedFieldTexts() {
-    double number = -1;
-    QVERIFY(ReadNumberText(QStringLiteral(" 1.25 "), &number));
-    QCOMPARE(number, 1.25);
-    QVERIFY(ReadNumberText(QStringLiteral(".5"), &number));
-    QCOMPARE(number, 0.5);
-    QVERIFY(ReadNumberText(QStringLiteral("2e0"), &number));
-    QCOMPARE(number, 2.0);
-    for (const char* bad : {"", " ", "abc", "1.2x", "1,5", "inf", "1e999", "."})
-        QVERIFY2(!ReadNumberText(QString::fromLatin1(bad), &number), bad);
-    QCOMPARE(number, 2.0); // a refused text leaves the value alone
+    void lookBackSpinsWrapAndStayOnGrid() {
+        QCOMPARE(LookBackText(StepLookBack(5.0, +1)), QStringLiteral("0.5"));
+        QCOMPARE(LookBackText(StepLookBack(0.5, -1)), QStringLiteral("5"));
+        QCOMPARE(LookBackText(StepLookBack(0.55, -1)), QStringLiteral("0.5"));
+        QCOMPARE(LookBackText(StepLookBack(0.55, +1)), QStringLiteral("0.6"));
+        QCOMPARE(LookBackText(StepLookBack(0.45, +1)), QStringLiteral("0.5"));
+        QCOMPARE(LookBackText(StepLookBack(13.2, -1)), QStringLiteral("5"));
+        QCOMPARE(LookBackText(StepLookBack(0.3, +1)), QStringLiteral("0.5"));
+        // Only the sign of a step counts (page keys and the wheel step by more).
+        QCOMPARE(LookBackText(StepLookBack(1.0, +10)), QStringLiteral("1.05"));
+        QCOMPARE(LookBackText(StepLookBack(1.0, -10)), QStringLiteral("0.95"));
+    }
 
-    int integer = -1;
-    QVERIFY(ReadIntegerText(QStringLiteral("300"), &integer));
-    QCOMPARE(integer, 300);
-    QVERIFY(ReadIntegerText(QStringLiteral("99999999999"), &integer));
-    QCOMPARE(integer, INT_MAX);
-    for (const char* bad : {"", "1.5", "12a", "--1"})
-        QVERIFY2(!ReadIntegerText(QString::fromLatin1(bad), &integer), bad);
-    QCOMPARE(PriorityChannelText(5), QStringLiteral(" 5"));
-    QCOMPARE(PriorityChannelNumber(QStringLiteral(" 5")), 5);
-}
+    void lookBackFieldClampAndStore() {
+        QCOMPARE(LookBackText(ClampLookBack(7)), QStringLiteral("5"));
+        QCOMPARE(LookBackText(ClampLookBack(1.23)), QStringLiteral("1.2"));
+        QCOMPARE(LookBackText(ClampLookBack(0.3)), QStringLiteral("0.5"));
+        QCOMPARE(LookBackText(ClampLookBack(0.55)), QStringLiteral("0.55"));
+        QCOMPARE(LookBackCode(2.35), 38);
+        QCOMPARE(LookBackCode(0.55), 2);
+        QCOMPARE(LookBackCode(5.0), 91);
+        QCOMPARE(LookBackCode(0.45), 0);
+        // Beyond a byte: pulled to its end, never cut to the low eight bits.
+        QCOMPARE(LookBackCode(20.0), 255);
+        QCOMPARE(LookBackCode(-3.0), 0);
+
+        ScanInfo info = ScanInfoFromImage(NewImage());
+        info.lookBackTimeA = 2.35;
+        info.lookBackTimeB = 1e300;
+        RadioImage image = NewImage();
+        QVERIFY(ScanInfoToImage(info, image));
+        QCOMPARE(image[kLookBackTimeA], 0x26);
+        QCOMPARE(image[kLookBackTimeB], 0xFF);
+    }
+
+    void lookBackStepsCoverEveryCode() {
+        // Stepping through the whole range lands on every stored code once, both ways.
+        double x = kLookBackMin;
+        for (int code = 1; code <= 91; ++code) {
+            QCOMPARE(LookBackCode(x), code);
+            QCOMPARE(LookBackCode(ClampLookBack(LookBackFromCode(code))), code);
+            x = StepLookBack(x, +1);
+        }
+        QCOMPARE(x, kLookBackMin);
+        x = kLookBackMax;
+        for (int code = 91; code >= 1; --code) {
+            QCOMPARE(LookBackCode(x), code);
+            x = StepLookBack(x, -1);
+        }
+        QCOMPARE(x, kLookBackMax);
+    }
+
+    void delaySpinsClampsAndStore() {
+        QCOMPARE(StepScanDelay(300, +1), 0);
+        QCOMPARE(StepScanDelay(0, -1), 300);
+        QCOMPARE(StepScanDelay(47, +1), 48);
+        QCOMPARE(StepScanDelay(47, -3), 46);
+        QCOMPARE(StepScanDelay(450, -1), 300); // a typed value beyond the range comes back in
+        QCOMPARE(StepScanDelay(450, +1), 0);
+        QCOMPARE(StepScanDelay(INT_MAX, +1), 0);
+        QCOMPARE(ClampScanDelay(450), 300);
+        QCOMPARE(ClampScanDelay(-2), 0);
+
+        ScanInfo info = ScanInfoFromImage(NewImage());
+        info.dropoutDelayTime = 300;
+        info.txDwellTime = 450; // typed and confirmed with Enter: stored as 300, not 450 & 0xFFFF
+        RadioImage image = NewImage();
+        QVERIFY(ScanInfoToImage(info, image));
+        QCOMPARE(image[kDropoutDelay], 0x2C);
+        QCOMPARE(image[kDropoutDelay + 1], 0x01);
+        QCOMPARE(ReadWordLE(image, kTxDwellTime), 300);
+        info.txDwellTime = 70000;
+        QVERIFY(ScanInfoToImage(info, image));
+        QCOMPARE(ReadWordLE(image, kTxDwellTime), 300);
+    }
+
+    void typedFieldTexts() {
+        double number = -1;
+        QVERIFY(ReadNumberText(QStringLiteral(" 1.25 "), &number));
+        QCOMPARE(number, 1.25);
+        QVERIFY(ReadNumberText(QStringLiteral(".5"), &number));
+        QCOMPARE(number, 0.5);
+        QVERIFY(ReadNumberText(QStringLiteral("2e0"), &number));
+        QCOMPARE(number, 2.0);
+        for (const char* bad : {"", " ", "abc", "1.2x", "1,5", "inf", "1e999", "."})
+            QVERIFY2(!ReadNumberText(QString::fromLatin1(bad), &number), bad);
+        QCOMPARE(number, 2.0); // a refused text leaves the value alone
+
+        int integer = -1;
+        QVERIFY(ReadIntegerText(QStringLiteral("300"), &integer));
+        QCOMPARE(integer, 300);
+        QVERIFY(ReadIntegerText(QStringLiteral("99999999999"), &integer));
+        QCOMPARE(integer, INT_MAX);
+        for (const char* bad : {"", "1.5", "12a", "--1"})
+            QVERIFY2(!ReadIntegerText(QString::fromLatin1(bad), &integer), bad);
+        QCOMPARE(PriorityChannelText(5), QStringLiteral(" 5"));
+        QCOMPARE(PriorityChannelNumber(QStringLiteral(" 5")), 5);
+    }
+};
 
 TEST_CLASS(SettingsTest)
 #include "tst_settings.moc"
