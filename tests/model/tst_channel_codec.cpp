@@ -35,37 +35,11 @@ ChannelRow ProgrammedRow(const QString& rx, const QString& tx) {
 class ChannelCodecTest : public QObject {
     Q_OBJECT
 private slots:
-    void newImageHasFactoryContents() {
-        const RadioImage image = NewImage();
-        QCOMPARE(image[0x000], 0x00);
-        QCOMPARE(image[0x003], 0xFF);
-        QCOMPARE(image[0x00E], 0x24);
-        QCOMPARE(image[0x00F], 0x11);
-        QCOMPARE(image[kShortPressKey], 0x06);
-        QCOMPARE(image[kTimeOutTimer], 0x04);
-        QCOMPARE(image[kVoxDelay], 0x02);
-        QCOMPARE(image[0x164], 0xFF);
-        QCOMPARE(image[kTxDwellTime], 0x30);
-        QCOMPARE(QByteArray(reinterpret_cast<const char*>(&image[kIdentityBlock]), 6), "K70946");
-        QCOMPARE(image[kIdentityBlock + 6], 0xF0);
-        QCOMPARE(image[kSquelchCalibration + 10], 0x00);
-        QCOMPARE(image[kPowerCalibration], 47);
-        QCOMPARE(image[kPowerCalibration + 15], 250);
-        QCOMPARE(image[kPowerCalibration + 21], 180);
-        QCOMPARE(image[kCallTone], 0x00);
-        QCOMPARE(image[0x3FF], 0xFF);
-    }
-
     void newImageDecodesAsSixteenEmptyChannels() {
         const ChannelTable table = DecodeChannels(NewImage(), Language::English);
-        for (int ch = 1; ch <= 16; ++ch) {
-            QCOMPARE(table[ch - 1][kColNumber], ChannelNumberText(ch));
-            for (int c = 1; c < kChannelColumns; ++c)
-                QVERIFY2(table[ch - 1][c].isEmpty(),
-                         qPrintable(QString("ch %1 col %2").arg(ch).arg(c)));
-        }
-        QCOMPARE(table[0][kColNumber], QString(" 1"));
-        QCOMPARE(table[15][kColNumber], QString("16"));
+        for (int ch = 1; ch <= 16; ++ch)
+            QCOMPARE(QStringList(table[ch - 1].begin(), table[ch - 1].end()).join('|'),
+                     QString(ch < 10 ? " %1|||||||||" : "%1|||||||||").arg(ch));
     }
 
     void frequenciesPackAsBcd_data() {
@@ -153,15 +127,9 @@ private slots:
     void emptyRowEncodesFlagBytes() {
         RadioImage image = NewImage();
         GridToImage(DecodeChannels(image, Language::English), image);
-        for (int ch = 1; ch <= 16; ++ch) {
-            const std::uint8_t* r = RecordOf(image, ch);
-            for (int i = 0; i < 12; ++i)
-                QCOMPARE(r[i], 0xFF);
-            QCOMPARE(r[12], 0xD7);
-            QCOMPARE(r[13], 0xCF);
-            QCOMPARE(r[14], 0xFF);
-            QCOMPARE(r[15], 0xFF);
-        }
+        for (int ch = 1; ch <= 16; ++ch)
+            QCOMPARE(QByteArray(reinterpret_cast<const char*>(RecordOf(image, ch)), 16).toHex(),
+                     QByteArray("ffffffffffffffffffffffffd7cfffff"));
         // Everything else is the new image, calibration included.
         const RadioImage fresh = NewImage();
         for (int i = 0; i < kImageSize; ++i) {
@@ -195,14 +163,10 @@ private slots:
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<int>("writtenBits");
-        QTest::newRow("QT/DQT to Carrier") << 0x10 << "QT/DQT"
-                                           << "Carrier" << 0x08;
-        QTest::newRow("Carrier to QT/DQT") << 0x08 << "Carrier"
-                                           << "QT/DQT" << 0x10;
-        QTest::newRow("QT/DQT to Off") << 0x10 << "QT/DQT"
-                                       << "Off" << 0x00;
-        QTest::newRow("both bits to Carrier") << 0x18 << "QT/DQT"
-                                              << "Carrier" << 0x08;
+        QTest::newRow("QT/DQT to Carrier") << 0x10 << "QT/DQT" << "Carrier" << 0x08;
+        QTest::newRow("Carrier to QT/DQT") << 0x08 << "Carrier" << "QT/DQT" << 0x10;
+        QTest::newRow("QT/DQT to Off") << 0x10 << "QT/DQT" << "Off" << 0x00;
+        QTest::newRow("both bits to Carrier") << 0x18 << "QT/DQT" << "Carrier" << 0x08;
     }
 
     void busyLockReplacesBothBits() {
@@ -322,11 +286,6 @@ private slots:
         QCOMPARE(DcsCodeFromImage(0xEC, 1), 754);
         QCOMPARE(DcsCodeFromImage(0x00, 0), 0);
         QCOMPARE(ToneCodeToText({0x00, 0x28}), QString("D000N"));
-        // Every code survives the round trip through its stored bytes.
-        for (int code : DcsCodes()) {
-            const QString text = QString("D%1I").arg(code, 3, 10, QLatin1Char('0'));
-            QCOMPARE(ToneCodeToText(ToneTextToCode(text)), text);
-        }
     }
 
     void toneListOrder() {
@@ -340,8 +299,8 @@ private slots:
         QCOMPARE(english[158], QString("D017I"));
         QCOMPARE(english[264], QString("D754I"));
         QCOMPARE(ToneList(Language::Chinese)[0], QString("無"));
-        // Every listed CTCSS tone encodes and decodes to itself.
-        for (int i = 1; i <= 50; ++i)
+        // Every listed tone and code encodes and decodes to itself.
+        for (int i = 1; i < english.size(); ++i)
             QCOMPARE(ToneCodeToText(ToneTextToCode(english[i])), english[i]);
     }
 };

@@ -2,6 +2,7 @@
 // build folder, an installed tree (<prefix>/bin + <prefix>/share/<package>), --config,
 // and a folder the user may not write.
 
+#include "Files.h"
 #include "InstallLayout.h"
 #include "TestSuite.h"
 
@@ -14,16 +15,8 @@
 
 namespace {
 
-void WriteFile(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+bool WriteFile(const QString& path, const QByteArray& bytes) {
+    return QDir().mkpath(QFileInfo(path).absolutePath()) && WriteFileBytes(path, bytes);
 }
 
 } // namespace
@@ -85,13 +78,13 @@ private slots:
         QVERIFY(!QFile::exists(UserIniPath()));
 
         QCOMPARE(UsableRunIniPath(layout, QString(), true), UserIniPath());
-        QCOMPARE(ReadFile(UserIniPath()), QByteArray("[Setup]\nLanguage=Chinese\n"));
+        QCOMPARE(ReadFileBytes(UserIniPath()), QByteArray("[Setup]\nLanguage=Chinese\n"));
         QVERIFY2(QFileInfo(UserIniPath()).isWritable(), "the copy must not keep the read-only mode");
 
         // A later run keeps what the user changed.
         WriteFile(UserIniPath(), "[Setup]\nLanguage=English\n");
         QCOMPARE(UsableRunIniPath(layout, QString(), true), UserIniPath());
-        QCOMPARE(ReadFile(UserIniPath()), QByteArray("[Setup]\nLanguage=English\n"));
+        QCOMPARE(ReadFileBytes(UserIniPath()), QByteArray("[Setup]\nLanguage=English\n"));
     }
 
     void configFolderAlwaysWins_data() {
@@ -117,7 +110,7 @@ private slots:
         const InstallLayout layout = DetectInstallLayout(bin);
         QVERIFY(!layout.installed);
         QCOMPARE(UsableRunIniPath(layout, QString(), true), UserIniPath());
-        QCOMPARE(ReadFile(UserIniPath()), QByteArray("[Setup]\nShowLang=0\n"));
+        QCOMPARE(ReadFileBytes(UserIniPath()), QByteArray("[Setup]\nShowLang=0\n"));
     }
 };
 
