@@ -103,13 +103,6 @@ private slots:
         if (noted)
             QVERIFY2(chosen.note.contains("/dev/ttyUSB3 - USB Serial"), qPrintable(chosen.note));
     }
-
-    void testsCanReplaceTheSystemList() {
-        SetPortLister([] { return QList<DetectedPort>{BuiltInPort("/dev/fake0")}; });
-        QCOMPARE(DetectedPorts().size(), 1);
-        QCOMPARE(DetectedPorts().first().device, QString("/dev/fake0"));
-        SetPortLister(nullptr);
-    }
 };
 
 TEST_CLASS(DetectedPortsTest)
