@@ -117,7 +117,9 @@ public:
     using MessageFunction =
         std::function<void(QWidget* parent, const QString& text, const QString& caption)>;
     void setMessageFunction(MessageFunction function) { m_showMessage = std::move(function); }
-    void showMessage(const QString& text, const QString& caption) { m_showMessage(this, text, caption); }
+    void showMessage(const QString& text, const QString& caption) {
+        m_showMessage(this, text, caption);
+    }
     static void ShowCautionBox(QWidget* parent, const QString& text, const QString& caption);
 
 signals:

@@ -188,7 +188,8 @@ void ChannelEditActions::paste() {
     const int count =
         PasteChannelText(ClipboardText(), first, m_view->bandLimits(), table, language, &error);
     if (count == 0) {
-        m_view->showMessage(Tr(language, "Nothing was pasted.", "沒有粘貼任何信道。") + u'\n' + error,
+        m_view->showMessage(Tr(language, "Nothing was pasted.", "沒有粘貼任何信道。") + u'\n' +
+                                error,
                             CautionCaption());
         return;
     }
@@ -254,7 +255,8 @@ QMenu* ChannelEditActions::createContextMenu(QWidget* parent) {
     const bool selected = !selectedChannels().empty();
     auto* menu = new QMenu(parent);
     menu->setProperty(kHelpIdProperty, CProgramView::kGridId);
-    auto add = [&](int commandId, const QString& text, bool enabled, void (ChannelEditActions::*tool)()) {
+    auto add = [&](int commandId, const QString& text, bool enabled,
+                   void (ChannelEditActions::*tool)()) {
         QAction* action = menu->addAction(text, this, tool);
         action->setData(commandId); // F1 on the highlighted item opens its topic
         action->setEnabled(enabled);

@@ -50,8 +50,9 @@ void BandChangeTest::channelsOutsideTheNewBandAreKept() {
     const RadioImage before = doc->image();
     ChooseProduct(program.frame, 1, 0); // QR-16U, 400 - 470MHz
     QCOMPARE(program.prompts.asked.size(), 1);
-    QCOMPARE(program.prompts.asked[0].text,
-             QString("2 programmed channel(s) lie outside the new band. They are kept as they are."));
+    QCOMPARE(
+        program.prompts.asked[0].text,
+        QString("2 programmed channel(s) lie outside the new band. They are kept as they are."));
     QVERIFY(std::equal(before.begin() + ImageMap::channelRecord(1),
                        before.begin() + ImageMap::channelRecord(ImageMap::kChannelCount + 1),
                        doc->image().begin() + ImageMap::channelRecord(1)));

@@ -73,7 +73,8 @@ void ChannelClipboardTest::initTestCase() {
 void ChannelClipboardTest::copyAndPasteGiveTheSameBytes() {
     Screen s;
     s.programThree();
-    QCOMPARE(s.settings(3)[kColPower - kColDecodeTone] + s.settings(4)[kColBandwidth - kColDecodeTone],
+    QCOMPARE(s.settings(3)[kColPower - kColDecodeTone] +
+                 s.settings(4)[kColBandwidth - kColDecodeTone],
              QString("LowNarrow"));
     QVERIFY(Records(s.doc.image(), 10, 12) != Records(s.doc.image(), 2, 4));
     s.clickNumber(2);

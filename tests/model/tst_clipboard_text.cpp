@@ -10,10 +10,12 @@ namespace {
 
 const BandLimits kBand{13600000, 17400000}; // 136 - 174 MHz
 
-const QString kTabHeader = QStringLiteral(
-    "CH\tRx Frequency\tTx Frequency\tQT/DQT Dec\tQT/DQT Enc\tPower\tScan Add\tBusy Lock\tW/N\tCompand\n");
-const QString kTabRow2 = QStringLiteral("2\t146.52000\t146.52000\t67.0\tD023N\tHigh\tYes\tOff\tWide\tNo\n");
-const QString kTabRow3 = QStringLiteral("3\t150.00625\t155.00000\tNone\tNone\tLow\tNo\tCarrier\tNarrow\tYes\n");
+const QString kTabHeader = QStringLiteral("CH\tRx Frequency\tTx Frequency\tQT/DQT Dec\tQT/DQT "
+                                          "Enc\tPower\tScan Add\tBusy Lock\tW/N\tCompand\n");
+const QString kTabRow2 =
+    QStringLiteral("2\t146.52000\t146.52000\t67.0\tD023N\tHigh\tYes\tOff\tWide\tNo\n");
+const QString kTabRow3 =
+    QStringLiteral("3\t150.00625\t155.00000\tNone\tNone\tLow\tNo\tCarrier\tNarrow\tYes\n");
 
 ChannelRow Row(const QString& tabbed) {
     ChannelRow row;
@@ -46,7 +48,8 @@ void ClipboardTextTest::copyWritesTheExportTexts() {
     EncodeChannelRow(Row(kTabRow3), 3, image);
     QCOMPARE(ChannelClipboardText(image, {2, 3}, Language::English),
              kTabHeader + kTabRow2 + kTabRow3);
-    QVERIFY(ChannelClipboardText(image, {2}, Language::Chinese).contains(QStringLiteral("\t高\t有\t")));
+    QVERIFY(
+        ChannelClipboardText(image, {2}, Language::Chinese).contains(QStringLiteral("\t高\t有\t")));
 }
 
 void ClipboardTextTest::paste_data() {
@@ -57,26 +60,27 @@ void ClipboardTextTest::paste_data() {
 
     QTest::newRow("tabs with header") << kTabHeader + kTabRow2 + kTabRow3 << 10
                                       << ",,,,,,,,,146.52000,150.00625,,,,," << QString();
-    QTest::newRow("tabs without header, CRLF") << QString(kTabRow3).replace("\n", "\r\n") << 16
-                                               << ",,,,,,,,,,,,,,,150.00625" << QString();
-    QTest::newRow("commas with header")
-        << "CH,Rx Frequency,Tx Frequency,QT/DQT Dec,QT/DQT Enc,Power,Scan Add,Busy Lock,W/N,Compand\r\n"
-           "7,146.52,,None,None,High,Yes,Off,Wide,No\r\n"
-        << 1 << "146.52000,,,,,,,,,,,,,,," << QString();
+    QTest::newRow("tabs without header, CRLF")
+        << QString(kTabRow3).replace("\n", "\r\n") << 16 << ",,,,,,,,,,,,,,,150.00625" << QString();
+    QTest::newRow("commas with header") << "CH,Rx Frequency,Tx Frequency,QT/DQT Dec,QT/DQT "
+                                           "Enc,Power,Scan Add,Busy Lock,W/N,Compand\r\n"
+                                           "7,146.52,,None,None,High,Yes,Off,Wide,No\r\n"
+                                        << 1 << "146.52000,,,,,,,,,,,,,,," << QString();
     QTest::newRow("commas without header, Chinese words")
-        << "1,146.52,,無,無,高,有,關,寬,否\n" << 2 << ",146.52000,,,,,,,,,,,,,," << QString();
+        << "1,146.52,,無,無,高,有,關,寬,否\n"
+        << 2 << ",146.52000,,,,,,,,,,,,,," << QString();
     QTest::newRow("an empty receive frequency empties the channel")
         << "1\t\t\t\t\t\t\t\t\t\n" + kTabRow2 << 1 << ",146.52000,,,,,,,,,,,,,," << QString();
     QTest::newRow("bad frequency names row and column")
-        << kTabHeader + kTabRow2 + QString(kTabRow2).replace("146.52000", "146.52100") << 1 << QString()
-        << "line 3, column \"Rx Frequency\": 146.52100 MHz is on neither";
+        << kTabHeader + kTabRow2 + QString(kTabRow2).replace("146.52000", "146.52100") << 1
+        << QString() << "line 3, column \"Rx Frequency\": 146.52100 MHz is on neither";
     QTest::newRow("bad word names row and column")
         << kTabRow2 + QString(kTabRow3).replace("Low", "Max") << 1 << QString()
         << "line 2, column \"Power\": \"Max\" is not allowed";
-    QTest::newRow("out of band") << "1,446.00625,,None,None,High,Yes,Off,Wide,No\n" << 1
-                                 << QString() << "line 1, column \"Rx Frequency\"";
-    QTest::newRow("missing field") << "1\t146.52\tNone\tNone\tHigh\tYes\tOff\tWide\tNo\n" << 1
-                                   << QString() << "line 1: 9 fields where the header has 10";
+    QTest::newRow("out of band") << "1,446.00625,,None,None,High,Yes,Off,Wide,No\n"
+                                 << 1 << QString() << "line 1, column \"Rx Frequency\"";
+    QTest::newRow("missing field") << "1\t146.52\tNone\tNone\tHigh\tYes\tOff\tWide\tNo\n"
+                                   << 1 << QString() << "line 1: 9 fields where the header has 10";
     QTest::newRow("too many rows") << kTabRow2 + kTabRow3 + kTabRow2 << 15 << QString()
                                    << "3 rows do not fit: from channel 15 there is room for 2.";
     QTest::newRow("header only") << kTabHeader << 1 << QString() << "no channels";
