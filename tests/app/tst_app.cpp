@@ -1,6 +1,5 @@
 // The main window: start-up, the document commands and their questions, the tree, the
 // navigation bar, Ctrl+F11, the background, the language switch, About and F1.
-#include "AboutDlg.h"
 #include "AppConfig.h"
 #include "ChildFrame.h"
 #include "CommandIds.h"
@@ -23,7 +22,6 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
-#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
@@ -103,7 +101,6 @@ private slots:
     void ctrlF11AndAlignmentEntries();
     void backgroundPicture();
     void languageSwitch();
-    void aboutDialog();
     void helpTopics();
 };
 
@@ -218,35 +215,13 @@ void AppShellTest::newAsksBeforeClearing() {
     QCOMPARE(program.prompts.asked[0].text, QStringLiteral("All data will be Cleared!"));
     QCOMPARE(frame->activeChild(), first);
 
-    // OK replaces the document.
-    EditDocument(first->document());
-    QString error;
-    QVERIFY(first->document()->OnSaveDocument(program.config.filePath("first.dat"), &error));
+    // OK replaces the document (the unsaved-changes question: NothingLostTest).
     program.prompts.answerNext(QMessageBox::Ok);
     frame->OnFileNew();
     QCOMPARE(program.prompts.asked.size(), 2);
     QCOMPARE(frame->childFrames().size(), 1);
     QVERIFY(frame->activeChild() != first);
     QVERIFY(IsNewImage(frame->activeDocument()->image()));
-
-    // With unsaved changes, OK is followed by Save / Discard / Cancel.
-    CChildFrame* second = frame->activeChild();
-    EditDocument(second->document());
-    QVERIFY(second->isWindowModified());
-    program.prompts.answerNext(QMessageBox::Ok);
-    program.prompts.answerNext(QMessageBox::Cancel);
-    frame->OnFileNew();
-    QCOMPARE(program.prompts.asked.size(), 4);
-    QCOMPARE(program.prompts.asked[3].buttons,
-             QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
-    QCOMPARE(frame->activeChild(), second);
-
-    program.prompts.answerNext(QMessageBox::Ok);
-    program.prompts.answerNext(QMessageBox::Save);
-    program.prompts.setSaveFile(program.config.filePath("kept.dat"));
-    frame->OnFileNew();
-    QCOMPARE(ReadFileBytes(program.config.filePath("kept.dat")).size(), ImageMap::kImageSize);
-    QVERIFY(frame->activeChild() != second);
 }
 
 void AppShellTest::openHidesActiveWindowAndCloseOnlyHides() {
@@ -497,23 +472,6 @@ void AppShellTest::languageSwitch() {
     QVERIFY(!frame->isVisible());
     QCOMPARE(launched, QStringList({QCoreApplication::applicationFilePath(), "--config",
                                     config.path(), "--port", "/dev/ttyUSB1"}));
-}
-
-void AppShellTest::aboutDialog() {
-    PromptRecorder prompts;
-    {
-        ConfigDir config(DefaultIniText());
-        auto app = StartProgram(config);
-        CAboutDlg about(app->mainFrame());
-        QCOMPARE(about.windowTitle(), QStringLiteral("About Radio Programmer..."));
-        QCOMPARE(about.ownerLabel()->text(), QStringLiteral("Quorvane Radio"));
-    }
-    // The texts come from the run's language section only.
-    ConfigDir config("[Setup]\nLanguage=Chinese\n[English]\nVersion=1\n");
-    auto app = StartProgram(config);
-    CAboutDlg about(app->mainFrame());
-    QVERIFY(about.versionLabel()->text().isEmpty());
-    QVERIFY(about.ownerLabel()->text().isEmpty());
 }
 
 void AppShellTest::helpTopics() {

@@ -55,8 +55,8 @@ class NothingLostTest : public QObject {
 private slots:
     void cleanup() { AtomicFile::failWritesForTesting(QString()); }
     void failedSaveKeepsTheMarkAndTheFile();
-    void typedValueIsAskedAbout_data();
-    void typedValueIsAskedAbout();
+    void unsavedChangesQuestion_data();
+    void unsavedChangesQuestion();
     void scanInfoSeesAClearedChannel();
 };
 
@@ -83,27 +83,39 @@ void NothingLostTest::failedSaveKeepsTheMarkAndTheFile() {
     QCOMPARE(program.prompts.asked.size(), 2);
 }
 
-void NothingLostTest::typedValueIsAskedAbout_data() {
+// Every door that replaces or closes a document asks about its unsaved changes, a
+// value still in its cell editor included, and follows the answer.
+void NothingLostTest::unsavedChangesQuestion_data() {
     QTest::addColumn<Door>("door");
     QTest::addColumn<QList<int>>("answers"); // the last one answers the unsaved changes
-    const int cancel = QMessageBox::Cancel;
-    QTest::newRow("exit") << Door([](CMainFrame* frame) {
-        QVERIFY(!frame->close());
-    }) << QList<int>{cancel};
-    QTest::newRow("new") << Door([](CMainFrame* frame) { frame->OnFileNew(); })
-                         << QList<int>{QMessageBox::Ok, cancel}; // "All data will be Cleared!"
-    QTest::newRow("open") << Door([](CMainFrame* frame) {
-        frame->OnFileOpen();
-    }) << QList<int>{cancel};
+    QTest::addColumn<bool>("replaced");
+    QTest::addColumn<int>("documents"); // afterwards
+    QTest::addColumn<bool>("saved");
+    const Door exit = [](CMainFrame* frame) { QVERIFY(!frame->close()); };
+    const Door fileNew = [](CMainFrame* frame) { frame->OnFileNew(); };
+    const Door open = [](CMainFrame* frame) { frame->OnFileOpen(); };
+    const int ok = QMessageBox::Ok; // "All data will be Cleared!"
+    const int save = QMessageBox::Save, discard = QMessageBox::Discard,
+              cancel = QMessageBox::Cancel;
+    QTest::newRow("exit, Cancel") << exit << QList<int>{cancel} << false << 1 << false;
+    QTest::newRow("new, Cancel") << fileNew << QList<int>{ok, cancel} << false << 1 << false;
+    QTest::newRow("new, Save") << fileNew << QList<int>{ok, save} << true << 1 << true;
+    QTest::newRow("open, Save") << open << QList<int>{save} << true << 2 << true;
+    QTest::newRow("open, Discard") << open << QList<int>{discard} << true << 1 << false;
+    QTest::newRow("open, Cancel") << open << QList<int>{cancel} << false << 1 << false;
 }
 
-void NothingLostTest::typedValueIsAskedAbout() {
+void NothingLostTest::unsavedChangesQuestion() {
     QFETCH(Door, door);
     QFETCH(QList<int>, answers);
+    QFETCH(bool, replaced);
+    QFETCH(int, documents);
+    QFETCH(bool, saved);
     PromptRecorder prompts;
     ConfigDir config(DefaultIniText());
     QVERIFY(WriteFileBytes(config.filePath("other.dat"), QByteArray(ImageMap::kImageSize, 0)));
     prompts.setOpenFile(config.filePath("other.dat"));
+    prompts.setSaveFile(config.filePath("edited.dat"));
     auto app = StartWithBand(config);
     CMainFrame* frame = app->mainFrame();
     CProgramView* view = ActiveView(frame);
@@ -112,8 +124,13 @@ void NothingLostTest::typedValueIsAskedAbout() {
         prompts.answerNext(QMessageBox::StandardButton(answer));
     door(frame);
     QCOMPARE(prompts.asked.size(), answers.size());
-    QCOMPARE(ActiveView(frame), view); // nothing replaced
-    QCOMPARE(view->channelTable()[0][kColRxFrequency], QStringLiteral("146.50000"));
+    QCOMPARE(prompts.asked.last().buttons,
+             QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    QCOMPARE(ActiveView(frame) != view, replaced);
+    QCOMPARE(frame->childFrames().size(), documents);
+    QCOMPARE(ReadFileBytes(config.filePath("edited.dat")).size(), saved ? ImageMap::kImageSize : 0);
+    if (!replaced)
+        QCOMPARE(view->channelTable()[0][kColRxFrequency], QStringLiteral("146.50000"));
     prompts.answerNext(QMessageBox::Discard);
     QVERIFY(frame->close());
 }

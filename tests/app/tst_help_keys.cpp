@@ -115,28 +115,22 @@ void HelpKeysTest::f1InEveryDialog_data() {
     QTest::addColumn<QString>("focusedButton"); // empty: the focus the dialog gives
     QTest::addColumn<QString>("topic");
 
-    QTest::newRow("About") << Opener(&CMainFrame::OnAppAbout) << "OK"
-                           << "index.html";
-    QTest::newRow("Language") << Opener(&CMainFrame::OnLanguage) << ""
-                              << "language.html";
-    QTest::newRow("COM Setup") << Command(CommandId::kComSetup) << "Cancel"
-                               << "connecting.html#port";
-    QTest::newRow("Product Information") << Opener(&CMainFrame::OnProductInformation) << ""
-                                         << "settings.html#product";
-    QTest::newRow("Optional Features, on OK") << Opener(&CMainFrame::OnOptionalFeatures) << "OK"
-                                              << "settings.html#features";
-    QTest::newRow("Scan Info") << Command(CommandId::kScanInfo) << ""
-                               << "settings.html#scan";
+    QTest::newRow("About") << Opener(&CMainFrame::OnAppAbout) << "OK" << "index.html";
+    QTest::newRow("Language") << Opener(&CMainFrame::OnLanguage) << "" << "language.html";
+    QTest::newRow("COM Setup") << Command(CommandId::kComSetup) << "Cancel" << "connecting.html#port";
+    QTest::newRow("Product Information")
+        << Opener(&CMainFrame::OnProductInformation) << "" << "settings.html#product";
+    QTest::newRow("Optional Features, on OK")
+        << Opener(&CMainFrame::OnOptionalFeatures) << "OK" << "settings.html#features";
+    QTest::newRow("Scan Info") << Command(CommandId::kScanInfo) << "" << "settings.html#scan";
     QTest::newRow("Password") << Opener([](CMainFrame* frame) {
         emit frame->alignmentUnlockRequested();
-    }) << ""
-                              << "alignment.html";
-    QTest::newRow("Power Adjust") << Opener(&CMainFrame::OnPowerAdjust) << "Cancel"
-                                  << "alignment.html#power";
-    QTest::newRow("Sql Adjust") << Opener(&CMainFrame::OnSqlAdjust) << ""
-                                << "alignment.html#squelch";
-    QTest::newRow("Print Preview") << Command(CommandId::kFilePrintPreview) << ""
-                                   << "files.html#print";
+    }) << "" << "alignment.html";
+    QTest::newRow("Power Adjust")
+        << Opener(&CMainFrame::OnPowerAdjust) << "Cancel" << "alignment.html#power";
+    QTest::newRow("Sql Adjust") << Opener(&CMainFrame::OnSqlAdjust) << "" << "alignment.html#squelch";
+    QTest::newRow("Print Preview")
+        << Command(CommandId::kFilePrintPreview) << "" << "files.html#print";
 }
 
 void HelpKeysTest::f1InEveryDialog() {

@@ -1,5 +1,5 @@
-// Every open document stays within reach: File > Open settles the unsaved changes of
-// the window it puts away, and the Window menu lists, shows and arranges every document.
+// Every open document stays within reach: the Window menu lists, shows and arranges
+// every document, hidden ones included.
 #include "ChildFrame.h"
 #include "CommandIds.h"
 #include "Files.h"
@@ -17,8 +17,6 @@
 class ReachingDocumentsTest : public QObject {
     Q_OBJECT
 private slots:
-    void openAsksAboutTheWindowItHides_data();
-    void openAsksAboutTheWindowItHides();
     void windowMenu();
 };
 
@@ -46,45 +44,6 @@ QAction* MenuEntry(QMenu* menu, const QString& prefix) {
 }
 
 } // namespace
-
-void ReachingDocumentsTest::openAsksAboutTheWindowItHides_data() {
-    QTest::addColumn<int>("answer");
-    QTest::addColumn<int>("documents");        // afterwards
-    QTest::addColumn<bool>("editedStaysOpen"); // hidden, with its data
-    QTest::addColumn<bool>("editedSaved");
-    QTest::newRow("Save") << int(QMessageBox::Save) << 2 << true << true;
-    QTest::newRow("Discard") << int(QMessageBox::Discard) << 1 << false << false;
-    QTest::newRow("Cancel") << int(QMessageBox::Cancel) << 1 << true << false;
-}
-
-void ReachingDocumentsTest::openAsksAboutTheWindowItHides() {
-    QFETCH(int, answer);
-    QFETCH(int, documents);
-    QFETCH(bool, editedStaysOpen);
-    QFETCH(bool, editedSaved);
-    RunningProgram program;
-    CMainFrame* frame = program.frame;
-    CChildFrame* edited = frame->activeChild();
-    edited->document()->edit(QStringLiteral("test"),
-                             [](RadioImage& bytes) { bytes[0x20] ^= 0x01; });
-    QVERIFY(WriteFileBytes(program.config.filePath("other.dat"),
-                           QByteArray(ImageMap::kImageSize, 0x33)));
-    program.prompts.setOpenFile(program.config.filePath("other.dat"));
-    program.prompts.setSaveFile(program.config.filePath("edited.dat"));
-    program.prompts.answerNext(QMessageBox::StandardButton(answer));
-
-    frame->OnFileOpen();
-    QCOMPARE(program.prompts.asked.size(), 1);
-    QCOMPARE(program.prompts.asked[0].buttons,
-             QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
-    QCOMPARE(frame->childFrames().size(), documents);
-    QCOMPARE(frame->childFrames().contains(edited), editedStaysOpen);
-    QCOMPARE(ReadFileBytes(program.config.filePath("edited.dat")).size(),
-             editedSaved ? ImageMap::kImageSize : 0);
-    QCOMPARE(frame->activeChild() == edited, answer == QMessageBox::Cancel);
-    if (editedStaysOpen)
-        QCOMPARE(edited->document()->isModified(), !editedSaved);
-}
 
 void ReachingDocumentsTest::windowMenu() {
     RunningProgram program;
