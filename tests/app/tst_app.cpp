@@ -370,14 +370,19 @@ void AppShellTest::navigatorBar() {
     QVERIFY(!controlBar->isChecked());
     controlBar->trigger();
 
-    // Dragging the edge: at least the smallest width, at most half the window.
-    const int y = bar->sizingStripRect().center().y();
-    for (const int x : {3, 900}) {
+    // Dragging the edge: at least the smallest width, at most half the window; the
+    // width is kept for the next run.
+    const auto dragTo = [bar](int x) {
         QTest::mousePress(bar, Qt::LeftButton, {}, bar->sizingStripRect().center());
-        QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(x, y));
-    }
-    QCOMPARE(bar->width(), frame->width() / 2);
-    UserStore(program.config.iniPath()).remove("NavigatorWidth"); // kept per user
+        QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(x, bar->sizingStripRect().center().y()));
+        return bar->width();
+    };
+    QCOMPARE(dragTo(3), CNavigatorBar::kMinWidth);
+    QCOMPARE(dragTo(900), frame->width() / 2);
+    QCOMPARE(dragTo(300), 300);
+    program.app.reset();
+    QCOMPARE(StartProgram(program.config)->mainFrame()->navigatorBar()->width(), 300);
+    UserStore(program.config.iniPath()).remove("NavigatorWidth"); // the next run starts afresh
 }
 
 void AppShellTest::ctrlF11AndAlignmentEntries() {

@@ -1,17 +1,14 @@
 // Files the way people open them: the folder of the last open or save is where Open and
-// Save As start, across runs; a file dropped on the window opens as File > Open would;
-// the navigation bar keeps the width the user gave it.
+// Save As start, across runs; a file dropped on the window opens as File > Open would.
 
 #include "ChildFrame.h"
 #include "Files.h"
 #include "ImageMap.h"
 #include "LastFolder.h"
 #include "MainFrame.h"
-#include "NavigatorBar.h"
 #include "ProgramDoc.h"
 #include "ProgramFixture.h"
 #include "TestSuite.h"
-#include "UserStore.h"
 
 #include <QApplication>
 #include <QDir>
@@ -95,22 +92,6 @@ private slots:
         // Drags of other things are not taken.
         QVERIFY(!DropOn(frame, {QUrl("https://example.org/radio.dat")}));
         QVERIFY(!DropOn(frame, {}));
-    }
-
-    void navigationBarKeepsItsWidth() {
-        ConfigDir config(DefaultIniText());
-        UserStore(config.iniPath()).remove("NavigatorWidth"); // a width kept by an earlier run
-        {
-            auto app = StartProgram(config);
-            CNavigatorBar* bar = app->mainFrame()->navigatorBar();
-            QCOMPARE(bar->width(), CNavigatorBar::kStartWidth);
-            const QPoint edge = bar->sizingStripRect().center();
-            QTest::mousePress(bar, Qt::LeftButton, {}, edge);
-            QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(300, edge.y()));
-            QCOMPARE(bar->width(), 300);
-        }
-        auto app = StartProgram(config);
-        QCOMPARE(app->mainFrame()->navigatorBar()->width(), 300);
     }
 };
 
