@@ -10,16 +10,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#ifdef Q_OS_UNIX
 #include <fcntl.h>
 #include <pty.h>
 #include <termios.h>
 #include <unistd.h>
-#endif
 
 namespace {
 
-#ifdef Q_OS_UNIX
 // A raw pseudo-terminal: the test plays the radio on `master`; the link opens `device`.
 struct Pty {
     Pty() {
@@ -59,8 +56,14 @@ struct Pty {
     QString device;
 };
 
-constexpr LinkTimeouts kTestTimeouts{30, 100, 50, 50, 50};
-#endif
+// A serial link opened on a pseudo-terminal, with short time-outs.
+struct PtyLink : Pty {
+    PtyLink() {
+        if (link.open(device, nullptr))
+            link.configure({30, 100, 50, 50, 50});
+    }
+    QtSerialLink link;
+};
 
 } // namespace
 
@@ -78,9 +81,6 @@ private slots:
     }
 
     void linuxDevicesComeFromProgramIni() {
-#ifdef Q_OS_WIN
-        QSKIP("Windows opens the COM names themselves");
-#else
         QTemporaryDir dir;
         const QString ini = dir.filePath(QStringLiteral("Program.ini"));
         QCOMPARE(PortDevice(QStringLiteral("COM1"), ini), QStringLiteral("/dev/ttyUSB0"));
@@ -98,15 +98,12 @@ private slots:
         // A device path is used as typed, mapping or not.
         QCOMPARE(PortDevice(QStringLiteral("/tmp/radio-link"), ini),
                  QStringLiteral("/tmp/radio-link"));
-#endif
     }
 
     void readWaitsOutTheTotalTimeOut() {
-#ifdef Q_OS_UNIX
-        Pty pty;
-        QtSerialLink link;
-        QVERIFY(link.open(pty.device, nullptr));
-        link.configure(kTestTimeouts);
+        PtyLink pty;
+        QtSerialLink& link = pty.link;
+        QVERIFY(link.isOpen());
         QElapsedTimer clock;
         clock.start();
         const LinkRead nothing = link.read(2); // 50 + 2 x 100 ms
@@ -114,15 +111,12 @@ private slots:
         QVERIFY(nothing.bytes.isEmpty());
         QVERIFY(!nothing.failed); // running out of time is no error
         QVERIFY2(ms >= 245 && ms < 600, qPrintable(QString::number(ms)));
-#endif
     }
 
     void readStopsAfterTheInterByteGap() {
-#ifdef Q_OS_UNIX
-        Pty pty;
-        QtSerialLink link;
-        QVERIFY(link.open(pty.device, nullptr));
-        link.configure(kTestTimeouts);
+        PtyLink pty;
+        QtSerialLink& link = pty.link;
+        QVERIFY(link.isOpen());
         pty.send("abc");
         QElapsedTimer clock;
         clock.start();
@@ -131,15 +125,12 @@ private slots:
         QCOMPARE(some.bytes, QByteArray("abc"));
         QVERIFY(!some.failed);
         QVERIFY2(ms >= 25 && ms < 400, qPrintable(QString::number(ms)));
-#endif
     }
 
     void readAndWriteMoveBytes() {
-#ifdef Q_OS_UNIX
-        Pty pty;
-        QtSerialLink link;
-        QVERIFY(link.open(pty.device, nullptr));
-        link.configure(kTestTimeouts);
+        PtyLink pty;
+        QtSerialLink& link = pty.link;
+        QVERIFY(link.isOpen());
         QVERIFY(link.write("\x02PROGRAM"));
         QByteArray got;
         QTRY_VERIFY2((got += pty.receive()) == "\x02PROGRAM", got.toHex().constData());
@@ -163,15 +154,12 @@ private slots:
         link.close();
         QVERIFY(!link.isOpen());
         QVERIFY(link.open(pty.device, nullptr)); // the same device opens again
-#endif
     }
 
     void pulledCableIsAFailedRead() {
-#ifdef Q_OS_UNIX
-        Pty pty;
-        QtSerialLink link;
-        QVERIFY(link.open(pty.device, nullptr));
-        link.configure(kTestTimeouts);
+        PtyLink pty;
+        QtSerialLink& link = pty.link;
+        QVERIFY(link.isOpen());
         ::close(pty.slave); // nothing holds the line up but the link itself
         pty.slave = -1;
         pty.closeMaster();
@@ -180,11 +168,9 @@ private slots:
         const LinkRead read = link.read(8);
         QVERIFY(read.failed);
         QVERIFY(clock.elapsed() < 500);
-#endif
     }
 
     void openFailuresSayWhy() {
-#ifdef Q_OS_UNIX
         QString detail;
         QtSerialLink link;
         QVERIFY(!link.open(QStringLiteral("/dev/ttyNoSuchRadio9"), &detail));
@@ -205,12 +191,10 @@ private slots:
         file.setPermissions(QFileDevice::Permissions());
         QVERIFY(!link.open(locked, &detail));
         QVERIFY2(detail.contains(QStringLiteral("dialout")), qPrintable(detail));
-#endif
     }
 
     // A symbolic link and its target name one device: the second open is refused either way.
     void secondOpenOfOneDeviceIsRefused() {
-#ifdef Q_OS_UNIX
         Pty pty;
         QTemporaryDir dir;
         const QString link = dir.filePath("radio");
@@ -225,7 +209,6 @@ private slots:
             first.close();
             QVERIFY(second.open(linkFirst ? pty.device : link, nullptr)); // free again
         }
-#endif
     }
 };
 
