@@ -70,8 +70,7 @@ class TransferTest : public QObject {
     Q_OBJECT
 private slots:
     void init();
-    void powerReadFillsTheGridFromTheRadio();
-    void powerWriteSendsTheGrid();
+    void powerReadThenWrite();
     void shortReplyLeavesImageAndGridAsTheyWere();
     void portThatCannotOpen();
     void dialogStaysOpenWhileAnExchangeRuns();
@@ -87,7 +86,9 @@ void TransferTest::init() {
     appConfig().iniFilePath = m_dir.filePath("Program.ini"); // no such file: default ports
 }
 
-void TransferTest::powerReadFillsTheGridFromTheRadio() {
+// Read fills the grid and the image's power table (only that) from the radio; Write
+// stores the grid, a value beyond the limits as the default, and sends it.
+void TransferTest::powerReadThenWrite() {
     CProgramDoc document;
     Bench bench;
     CPowerAdjustDlg dialog(&document, k136To174);
@@ -98,21 +99,13 @@ void TransferTest::powerReadFillsTheGridFromTheRadio() {
     QCOMPARE(dialog.grid()->TextMatrix(5, 2), QString("164"));
     for (int offset = kPowerCalibration; offset < kPowerCalibration + 22; ++offset)
         QCOMPARE(int(document.image()[offset]), int(bench.radio->memory[offset]));
-    // Only the power table is taken from the radio.
     QCOMPARE(int(document.image()[kSquelchCalibration]), int(NewImage()[kSquelchCalibration]));
     QVERIFY(document.isModified());
     QCOMPARE(bench.link->closes, 1);
-}
 
-void TransferTest::powerWriteSendsTheGrid() {
-    CProgramDoc document;
-    Bench bench;
-    CPowerAdjustDlg dialog(&document, k136To174);
-    bench.attach(dialog);
     dialog.grid()->SetTextMatrix(2, 1, "33");
-    dialog.grid()->SetTextMatrix(2, 2, "999"); // stored as the default before it is sent
-    const SeenMessage seen = RunExchange(dialog, dialog.writeButton());
-    QCOMPARE(seen.text, QString("Write Successfully"));
+    dialog.grid()->SetTextMatrix(2, 2, "999");
+    QCOMPARE(RunExchange(dialog, dialog.writeButton()).text, QString("Write Successfully"));
     QCOMPARE(int(bench.radio->memory[kPowerCalibration + 2]), 33);
     QCOMPARE(int(bench.radio->memory[kPowerCalibration + 3]), 200);
     QCOMPARE(int(document.image()[kPowerCalibration + 2]), 33);

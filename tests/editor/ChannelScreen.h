@@ -2,13 +2,35 @@
 // A document and its channel view on screen, driven the way a user drives it (clicks on
 // cells, typed text, keys), with the refusal messages collected as "caption: text".
 
+#include "AppConfig.h"
 #include "CMSFlexGrid.h"
 #include "CProgramView.h"
 #include "ChannelCodec.h"
 #include "ProgramDoc.h"
+#include "ProgramFixture.h"
+#include "UserStore.h"
 
 #include <QApplication>
 #include <QTest>
+
+// A Program.ini of two models, the second with two bands, and reset(): the run's settings
+// pointing at it, English, a new document, the first model and band chosen.
+struct EditorRun {
+    ConfigDir dir{QString::fromUtf8("[Setup]\nAppName=EditorTest\nType1=QZ-417\nField1=130 - 160MHz\n"
+                                    "Type2=QZ-800\nField2=136 - 174MHz|400 - 470MHz\n"
+                                    "[English]\nAppName=Radio\n[Chinese]\nAppName=對講機\n")};
+    void reset() const {
+        AppConfig& config = appConfig();
+        config.iniFilePath = dir.iniPath();
+        config.programDirectory = dir.path() + '/';
+        config.chineseLanguage = false;
+        config.languageName = QStringLiteral("English");
+        config.documentIsNew = true;
+        UserStore store(dir.iniPath());
+        store.writeNumber("Type", 0);
+        store.writeNumber("Field", 0);
+    }
+};
 
 struct ChannelScreen {
     CProgramDoc doc;

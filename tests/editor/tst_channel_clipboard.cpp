@@ -1,28 +1,16 @@
-// The grid's editing tools driven with real clicks on the channel numbers and real
-// keys on the grid: copy and paste, a refused paste, cut, move, delete, each one step
-// of the document's history; and the context menu's enabled states.
-#include "AppConfig.h"
+// The grid's editing tools driven with real clicks on the channel numbers and real keys
+// on the grid: each changes the channels it should as one step of the document's history,
+// a refused paste changes nothing, and the context menu offers what applies. The clipboard
+// texts and which pastes are refused are ClipboardTextTest's.
 #include "ChannelEditActions.h"
 #include "ChannelScreen.h"
-#include "CommandIds.h"
-#include "ProgramFixture.h"
 #include "TestSuite.h"
-#include "UserStore.h"
 
 #include <QClipboard>
 #include <QHeaderView>
 #include <QMenu>
 
 namespace {
-
-const QString kIni = QStringLiteral("[Setup]\nAppName=ClipboardTest\nType1=QZ-417\n"
-                                    "Field1=130 - 160MHz\n[English]\nAppName=Radio\n");
-
-QByteArray Records(const RadioImage& image, int first, int last) {
-    const int start = ImageMap::channelRecord(first);
-    return QByteArray(reinterpret_cast<const char*>(image.data()) + start,
-                      ImageMap::channelRecord(last + 1) - start);
-}
 
 struct Screen : ChannelScreen {
     QHeaderView& numbers() { return *grid().verticalHeader(); }
@@ -32,17 +20,29 @@ struct Screen : ChannelScreen {
     void clickNumber(int row, Qt::KeyboardModifiers modifiers = {}) {
         QTest::mouseClick(numbers().viewport(), Qt::LeftButton, modifiers, numberCentre(row));
     }
-    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) {
-        QTest::keyClick(&grid(), key, modifiers);
-    }
-    std::vector<int> selected() { return view.editActions()->selectedChannels(); }
     // Channels 2, 3 and 4 programmed, each with settings of its own.
     void programThree() {
         program(2, "146.52");
         program(3, "150.00625");
+        enterIn(3, kColScanAdd, "Y");
         enterIn(3, kColPower, "L");
         program(4, "155");
         enterIn(4, kColBandwidth, "N");
+    }
+    // Where each of channels 1 to 12 came from: its number in `before`, "-" when empty.
+    QString layout(const ChannelTable& before) {
+        const ChannelTable now = DecodeChannels(doc.image(), Language::English);
+        QStringList from;
+        for (int row = 0; row < 12; ++row) {
+            const auto same = [&](const ChannelRow& old) {
+                return std::equal(old.begin() + 1, old.end(), now[row].begin() + 1);
+            };
+            const auto found = std::find_if(before.begin(), before.end(), same);
+            from << (now[row][kColRxFrequency].isEmpty() ? QStringLiteral("-")
+                     : found == before.end()             ? QStringLiteral("?")
+                                                         : QString::number(found - before.begin() + 1));
+        }
+        return from.join(u' ');
     }
 };
 
@@ -51,97 +51,75 @@ struct Screen : ChannelScreen {
 class ChannelClipboardTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void copyAndPasteGiveTheSameBytes();
+    void init() { m_run.reset(); }
+    void toolsAreOneStepEach_data();
+    void toolsAreOneStepEach();
     void refusedPasteChangesNothing();
-    void cutThenUndoRestores();
-    void moveDownSwapsAndUndoes();
-    void deleteIsOneStep();
     void contextMenuOffersWhatApplies();
 
 private:
-    ConfigDir m_dir{kIni};
+    EditorRun m_run;
 };
 
-void ChannelClipboardTest::initTestCase() {
-    appConfig().iniFilePath = m_dir.iniPath();
-    appConfig().programDirectory = m_dir.path() + '/';
-    appConfig().chineseLanguage = false;
-    appConfig().languageName = "English";
+void ChannelClipboardTest::toolsAreOneStepEach_data() {
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("last");
+    QTest::addColumn<int>("extend"); // the modifier of the click on `last`
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<int>("pasteAt"); // 0: no paste
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<int>("steps");
+    QTest::addColumn<QString>("layout");
+    const int shift = Qt::ShiftModifier, ctrl = Qt::ControlModifier;
+    QTest::newRow("copy, paste") << 2 << 4 << shift << "Ctrl+C" << 10 << "Paste 3 channels" << 1
+                                 << "- 2 3 4 - - - - - 2 3 4";
+    QTest::newRow("cut, paste") << 3 << 4 << ctrl << "Ctrl+X" << 10 << "Paste 2 channels" << 2
+                                << "- 2 - - - - - - - 3 4 -";
+    // The selection moves with the channel, so the second key moves it on.
+    QTest::newRow("move down twice") << 2 << 2 << 0 << "Ctrl+Down, Ctrl+Down" << 0
+                                     << "Move channel 3 down" << 2 << "- 3 4 2 - - - - - - - -";
+    QTest::newRow("delete") << 2 << 3 << shift << "Del" << 0 << "Delete 2 channels" << 1
+                            << "- - - 4 - - - - - - - -";
 }
 
-void ChannelClipboardTest::copyAndPasteGiveTheSameBytes() {
+void ChannelClipboardTest::toolsAreOneStepEach() {
+    QFETCH(int, first);
+    QFETCH(int, last);
+    QFETCH(int, extend);
+    QFETCH(QString, keys);
+    QFETCH(int, pasteAt);
+    QFETCH(QString, label);
+    QFETCH(int, steps);
+    QFETCH(QString, layout);
     Screen s;
     s.programThree();
-    QCOMPARE(s.settings(3)[kColPower - kColDecodeTone] +
-                 s.settings(4)[kColBandwidth - kColDecodeTone],
-             QString("LowNarrow"));
-    QVERIFY(Records(s.doc.image(), 10, 12) != Records(s.doc.image(), 2, 4));
-    s.clickNumber(2);
-    s.clickNumber(4, Qt::ShiftModifier);
-    QCOMPARE(s.selected(), (std::vector<int>{2, 3, 4}));
-    s.press(Qt::Key_C);
-    QVERIFY(QGuiApplication::clipboard()->text().startsWith("CH\tRx Frequency\t"));
-    s.clickNumber(10);
-    s.press(Qt::Key_V);
-    QCOMPARE(Records(s.doc.image(), 10, 12), Records(s.doc.image(), 2, 4));
-    QCOMPARE(s.doc.undoLabel(), QString("Paste 3 channels"));
-    QCOMPARE(s.selected(), (std::vector<int>{10, 11, 12}));
+    const RadioImage before = s.doc.image();
+    const ChannelTable channels = DecodeChannels(before, Language::English);
+    s.clickNumber(first);
+    s.clickNumber(last, Qt::KeyboardModifiers(extend));
+    QTest::keySequence(&s.grid(), QKeySequence(keys));
+    if (pasteAt) {
+        s.clickNumber(pasteAt);
+        QTest::keyClick(&s.grid(), Qt::Key_V, Qt::ControlModifier);
+    }
+    QCOMPARE(s.layout(channels), layout);
+    QCOMPARE(s.doc.undoLabel(), label);
+    for (int step = 0; step < steps; ++step)
+        QVERIFY(s.doc.undo());
+    QCOMPARE(s.doc.image(), before);
     QVERIFY(s.messages.isEmpty());
 }
 
 void ChannelClipboardTest::refusedPasteChangesNothing() {
     Screen s;
     s.programThree();
-    QGuiApplication::clipboard()->setText("1\t146.52\t\tNone\tNone\tHigh\tYes\tOff\tWide\tNo\n"
-                                          "2\t146.52\t\tNone\tNone\tHuge\tYes\tOff\tWide\tNo\n");
+    QGuiApplication::clipboard()->setText("1\t146.52\t\tNone\tNone\tHuge\tYes\tOff\tWide\tNo\n");
     const RadioImage before = s.doc.image();
     s.clickNumber(3);
-    s.press(Qt::Key_V);
+    QTest::keyClick(&s.grid(), Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(s.doc.image(), before);
     QCOMPARE(s.messages.size(), 1);
-    QVERIFY2(s.messages[0].contains("line 2, column \"Power\""), qPrintable(s.messages[0]));
-}
-
-void ChannelClipboardTest::cutThenUndoRestores() {
-    Screen s;
-    s.programThree();
-    const RadioImage before = s.doc.image();
-    s.clickNumber(3);
-    s.clickNumber(4, Qt::ControlModifier);
-    s.press(Qt::Key_X);
-    QCOMPARE(s.cell(2, kColRxFrequency) + s.cell(3, kColRxFrequency) + s.cell(4, kColRxFrequency),
-             QString("146.52000"));
-    QCOMPARE(QGuiApplication::clipboard()->text().count('\n'), 3);
-    QVERIFY(s.doc.undo());
-    QCOMPARE(s.doc.image(), before);
-}
-
-void ChannelClipboardTest::moveDownSwapsAndUndoes() {
-    Screen s;
-    s.programThree();
-    const RadioImage before = s.doc.image();
-    s.clickNumber(2);
-    s.press(Qt::Key_Down);
-    QCOMPARE(Records(s.doc.image(), 3, 3), Records(before, 2, 2));
-    QCOMPARE(Records(s.doc.image(), 2, 2), Records(before, 3, 3));
-    QCOMPARE(s.selected(), std::vector<int>{3});
-    QCOMPARE(s.doc.undoLabel(), QString("Move channel 2 down"));
-    QVERIFY(s.doc.undo());
-    QCOMPARE(s.doc.image(), before);
-}
-
-void ChannelClipboardTest::deleteIsOneStep() {
-    Screen s;
-    s.programThree();
-    const RadioImage before = s.doc.image();
-    s.clickNumber(2);
-    s.clickNumber(3, Qt::ShiftModifier);
-    s.press(Qt::Key_Delete, Qt::NoModifier);
-    QCOMPARE(s.cell(2, kColRxFrequency) + s.cell(3, kColRxFrequency), QString());
-    QCOMPARE(s.doc.undoLabel(), QString("Delete 2 channels"));
-    QVERIFY(s.doc.undo());
-    QCOMPARE(s.doc.image(), before);
+    QVERIFY2(s.messages[0].contains("column \"Power\""), qPrintable(s.messages[0]));
 }
 
 void ChannelClipboardTest::contextMenuOffersWhatApplies() {

@@ -1,16 +1,10 @@
 // The channel view driven the way a user drives it: clicks on cells, typed text,
 // Enter, scrolling, F1.
-#include "AppConfig.h"
-#include "CMSFlexGrid.h"
 #include "ChannelScreen.h"
-#include "CProgramView.h"
 #include "ChannelPrinter.h"
 #include "HelpHook.h"
 #include "Modal.h"
-#include "ProgramDoc.h"
-#include "ProgramFixture.h"
 #include "TestSuite.h"
-#include "UserStore.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -22,12 +16,6 @@
 
 namespace {
 
-const QByteArray kProgramIni = "[Setup]\nAppName=EditorTest\n"
-                               "Type1=QZ-417\nField1=130 - 160MHz\n"
-                               "Type2=QZ-800\nField2=136 - 174MHz|400 - 470MHz\n"
-                               "[English]\nAppName=Radio\n"
-                               "[Chinese]\nAppName=\xe5\xb0\x8d\xe8\xac\x9b\xe6\xa9\x9f\n";
-
 using Screen = ChannelScreen;
 
 const QStringList kEnglishDefaults{"None", "None", "High", "No", "Off", "Wide", "No"};
@@ -37,9 +25,7 @@ const QStringList kEnglishDefaults{"None", "None", "High", "No", "Off", "Wide", 
 class ChannelViewTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void init();
-    void newDocumentShowsEmptyGrid();
+    void init() { m_run.reset(); }
     void typedReceiveFrequencies();
     void listsOnEmptyAndProgrammedRows();
     void enterWalksTheGrid();
@@ -50,37 +36,8 @@ private slots:
     void printsTheProgrammedChannels();
 
 private:
-    ConfigDir m_dir{QString::fromUtf8(kProgramIni)};
+    EditorRun m_run;
 };
-
-void ChannelViewTest::initTestCase() {
-    const QString ini = m_dir.iniPath();
-    AppConfig& config = appConfig();
-    config.iniFilePath = ini;
-    config.programDirectory = m_dir.path() + '/';
-}
-
-void ChannelViewTest::init() {
-    // Every test starts from the first model and its first band.
-    UserStore store(appConfig().iniFilePath);
-    store.writeNumber("Type", 0);
-    store.writeNumber("Field", 0);
-    AppConfig& config = appConfig();
-    config.chineseLanguage = false;
-    config.languageName = "English";
-    config.documentIsNew = true;
-}
-
-void ChannelViewTest::newDocumentShowsEmptyGrid() {
-    Screen s;
-    QCOMPARE(s.grid().Rows(), 17);
-    QCOMPARE(s.cell(0, kColRxFrequency), QString("Rx Frequency"));
-    QCOMPARE(s.cell(0, kColCompand), QString("Compand"));
-    QCOMPARE(s.cell(16, 0), QString("16"));
-    QCOMPARE(s.view.channelTable(), DecodeChannels(s.doc.image(), Language::English));
-    QCOMPARE(s.view.title(), QString("Radio  [ Type:QZ-417  Fre:130 - 160MHz ]"));
-    QVERIFY(!s.doc.isModified());
-}
 
 void ChannelViewTest::typedReceiveFrequencies() {
     Screen s;
@@ -206,39 +163,28 @@ void ChannelViewTest::printsTheProgrammedChannels() {
     s.program(1, "146.52");
     s.program(2, "152.3");
     s.program(9, "159.9875");
-    const ChannelPrintout out = s.view.printout();
+    ChannelPrintout out = s.view.printout();
     QCOMPARE(out.rows.size(), 3); // empty channels are left out
 
-    const QString pdf = m_dir.filePath("channels.pdf");
+    // A long table runs onto further pages, each with its own headings and number.
+    for (int i = 0; i < 80; ++i)
+        out.rows << out.rows[0];
+    const QString pdf = m_run.dir.filePath("channels.pdf");
+    int pages = 0;
     {
         QPdfWriter writer(pdf);
-        QCOMPARE(PrintChannelTable(writer, out), 1);
+        pages = PrintChannelTable(writer, out);
     }
+    QVERIFY(pages > 1);
     QProcess text;
     text.start("pdftotext", {"-layout", pdf, "-"});
     QVERIFY(text.waitForFinished());
     const QString printed = QString::fromUtf8(text.readAllStandardOutput());
-    for (const char* expected : {"146.52000", "152.30000", "159.98750", "Rx Frequency", "Compand",
-                                 "QZ-417", "130 - 160MHz"})
+    QCOMPARE(printed.count("Rx Frequency"), pages);
+    QCOMPARE(printed.count("146.52000"), 2 * 81); // receive and transmit
+    for (const char* expected : {"152.30000", "159.98750", "Compand", "QZ-417", "130 - 160MHz"})
         QVERIFY2(printed.contains(expected), expected);
-    QVERIFY(QString(printed).remove(' ').contains("1/1")); // page numbers
-
-    // A long table runs onto further pages, each with its own headings.
-    ChannelPrintout longer = out;
-    for (int i = 0; i < 80; ++i)
-        longer.rows << out.rows[0];
-    const QString pdf2 = m_dir.filePath("long.pdf");
-    int pages = 0;
-    {
-        QPdfWriter writer(pdf2);
-        pages = PrintChannelTable(writer, longer);
-    }
-    QVERIFY(pages > 1);
-    text.start("pdftotext", {pdf2, "-"});
-    QVERIFY(text.waitForFinished());
-    const QString printed2 = QString::fromUtf8(text.readAllStandardOutput());
-    QCOMPARE(printed2.count("Rx Frequency"), pages);
-    QCOMPARE(printed2.count("146.52000"), 2 * 81); // receive and transmit
+    QVERIFY(QString(printed).remove(' ').contains(QStringLiteral("1/%1").arg(pages)));
 }
 
 TEST_CLASS(ChannelViewTest)

@@ -1,10 +1,6 @@
 // One click on a channel cell that is only partly in view brings the cell into view
 // and opens its editor over it, and the editor stays open.
-#include "AppConfig.h"
-#include "CMSFlexGrid.h"
-#include "CProgramView.h"
-#include "ProgramDoc.h"
-#include "ProgramFixture.h"
+#include "ChannelScreen.h"
 #include "TestSuite.h"
 
 #include <QApplication>
@@ -13,13 +9,12 @@
 class GridFirstClickTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
+    void init() { m_run.reset(); }
     void partlyVisibleCell_data();
     void partlyVisibleCell();
 
 private:
-    ConfigDir m_dir{QStringLiteral("[Setup]\nAppName=FirstClickTest\n"
-                                   "Type1=QZ-417\nField1=130 - 160MHz\n")};
+    EditorRun m_run;
 };
 
 namespace {
@@ -30,15 +25,6 @@ bool FullyInView(CMSFlexGrid& grid, int row, int col) {
 }
 
 } // namespace
-
-void GridFirstClickTest::initTestCase() {
-    AppConfig& config = appConfig();
-    config.iniFilePath = m_dir.iniPath();
-    config.programDirectory = m_dir.path() + '/';
-    config.chineseLanguage = false;
-    config.languageName = "English";
-    config.documentIsNew = true;
-}
 
 void GridFirstClickTest::partlyVisibleCell_data() {
     QTest::addColumn<int>("col");

@@ -1,12 +1,8 @@
 // The Product Information dialog with its channel view: lists, OK, Cancel, title forms
 // and the per-user values.
-#include "AppConfig.h"
 #include "CProductInfoDlg.h"
-#include "CProgramView.h"
-#include "ProgramDoc.h"
-#include "ProgramFixture.h"
+#include "ChannelScreen.h"
 #include "TestSuite.h"
-#include "UserStore.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -15,11 +11,6 @@
 #include <QTimer>
 
 namespace {
-
-const QByteArray kProgramIni = "[Setup]\nAppName=ProductDialogTest\n"
-                               "Type1=QZ-417\nField1=130 - 160MHz\n"
-                               "Type2=QZ-800\nField2=136 - 174MHz|400 - 470MHz\n"
-                               "[English]\nAppName=Radio\n";
 
 // Runs the dialog, doing `actions` while it is up, then pressing `button`.
 bool RunDialog(CProductInfoDlg& dialog, CProgramView& view, const std::function<void()>& actions,
@@ -43,28 +34,13 @@ int StoredNumber(const char* name) {
 class ProductInfoDialogTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void init();
+    void init() { m_run.reset(); }
     void secondBandOfAField();
     void bandIndexBeyondTheList();
 
 private:
-    ConfigDir m_dir{QString::fromUtf8(kProgramIni)};
+    EditorRun m_run;
 };
-
-void ProductInfoDialogTest::initTestCase() {
-    const QString ini = m_dir.iniPath();
-    appConfig().iniFilePath = ini;
-    appConfig().languageName = "English";
-    appConfig().chineseLanguage = false;
-}
-
-void ProductInfoDialogTest::init() {
-    UserStore store(appConfig().iniFilePath);
-    store.writeNumber("Type", 0);
-    store.writeNumber("Field", 0);
-    appConfig().documentIsNew = true;
-}
 
 void ProductInfoDialogTest::secondBandOfAField() {
     CProgramDoc doc;
