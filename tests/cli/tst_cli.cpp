@@ -1,20 +1,26 @@
-// chprog new, show, export-csv and import-csv, run as a separate process: the output
-// formats, the options, the exit status, and nothing written on failure. What a CSV
-// value means is the model's (CommonCsvTest).
+// chprog new, show, export-csv, import-csv, calibration and diff, run as a separate
+// process: the output formats, the options, the exit status, and nothing written on
+// failure. What a CSV value means is the model's (CommonCsvTest).
 
 #include "ChannelCodec.h"
 #include "Chprog.h"
 #include "Files.h"
+#include "ImageMap.h"
 #include "RadioImage.h"
 #include "TestSuite.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
+
+using namespace ImageMap;
+using Change = std::function<void(RadioImage&)>;
+Q_DECLARE_METATYPE(Change)
 
 namespace {
 
-const QByteArray kHeader =
+const QByteArray kOwnHeader =
     "CH,Rx Frequency,Tx Frequency,QT/DQT Dec,QT/DQT Enc,Power,Scan Add,Busy Lock,W/N,Compand\r\n";
 
 // A common-layout list of Locations 0..59, named.
@@ -27,6 +33,33 @@ QByteArray LongList() {
                    .arg(FrequencyText(15600000 + 2500 * location))
                    .toUtf8();
     return csv;
+}
+
+const QByteArray kCalibrationIni = "[Setup]\n"
+                                   "Type1=A\n"
+                                   "Field1=136 - 174MHz|400 - 470MHz\n"
+                                   "Type2=B\n"
+                                   "Field2=130 - 160MHz|100 - 300MHz\n";
+
+// An image with channel 3 programmed, of the first model and band of the test Program.ini.
+RadioImage BaseImage() {
+    RadioImage image = NewImage();
+    ChannelTable table = DecodeChannels(image, Language::English);
+    table[2] = {"3", "146.52", "146.52", "None", "67.0", "High", "Yes", "Off", "Wide", "No"};
+    GridToImage(table, image);
+    image[kProductType] = 0;
+    image[kProductBand] = 0;
+    return image;
+}
+
+void SetCell(RadioImage& image, int channel, int column, const QString& text) {
+    ChannelTable table = DecodeChannels(image, Language::English);
+    table[channel - 1][column] = text;
+    GridToImage(table, image);
+}
+
+QString HexByte(int byte) {
+    return QString("%1").arg(byte, 2, 16, QChar('0')).toUpper();
 }
 
 } // namespace
@@ -46,7 +79,8 @@ private slots:
         const QString path = m_dir.filePath("show.dat");
         RadioImage image = NewImage();
         ChannelTable table = DecodeChannels(image, Language::English);
-        table[8] = {"", "146.52", "146.52", "67.0", "D023N", "Low", "Yes", "Carrier", "Narrow", "Yes"};
+        table[8] = {"",    "146.52", "146.52",  "67.0",   "D023N",
+                    "Low", "Yes",    "Carrier", "Narrow", "Yes"};
         GridToImage(table, image);
         QVERIFY(SaveDatFile(path, image, nullptr));
 
@@ -55,7 +89,8 @@ private slots:
         const QStringList lines = english.out.split('\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 16);
         QCOMPARE(lines[0], QString(" 1\t\t\t\t\t\t\t\t\t"));
-        QCOMPARE(lines[8], QString(" 9\t146.52000\t146.52000\t67.0\tD023N\tLow\tYes\tCarrier\tNarrow\tYes"));
+        QCOMPARE(lines[8],
+                 QString(" 9\t146.52000\t146.52000\t67.0\tD023N\tLow\tYes\tCarrier\tNarrow\tYes"));
         QVERIFY(english.err.isEmpty());
         QCOMPARE(Chprog({"show", path, "--lang", "zh"}).out.split('\n')[8],
                  QString(" 9\t146.52000\t146.52000\t67.0\tD023N\t低\t有\t載波\t窄\t是"));
@@ -67,8 +102,9 @@ private slots:
         image[0x200] = 0x5A; // a byte no table owns
         QVERIFY(SaveDatFile(base, image, nullptr));
         const QString csv = m_dir.filePath("in.csv");
-        QVERIFY(WriteFileBytes(csv, kHeader + "3,145.5875,,D754I,None,High,Yes,QT/DQT,Wide,No\r\n"
-                                              "12,\"400.0125\",400.00625,254.1,67.0,低,無,關,寬,是\r\n"));
+        QVERIFY(WriteFileBytes(csv, kOwnHeader +
+                                        "3,145.5875,,D754I,None,High,Yes,QT/DQT,Wide,No\r\n"
+                                        "12,\"400.0125\",400.00625,254.1,67.0,低,無,關,寬,是\r\n"));
         const QString out = m_dir.filePath("out.dat");
         const ChprogRun run = Chprog({"import-csv", csv, "--base", base, "-o", out});
         QCOMPARE(run.err, QString());
@@ -80,7 +116,7 @@ private slots:
         QCOMPARE(exported.status, 0);
         const QStringList lines = exported.out.split("\r\n", Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 17);
-        QCOMPARE(lines[0] + "\r\n", QString::fromUtf8(kHeader));
+        QCOMPARE(lines[0] + "\r\n", QString::fromUtf8(kOwnHeader));
         QCOMPARE(lines[1], QString("1,,,,,,,,,"));
         QCOMPARE(lines[3], QString("3,145.58750,145.58750,D754I,None,High,Yes,QT/DQT,Wide,No"));
         QCOMPARE(lines[12], QString("12,400.01250,400.00625,254.1,67.0,Low,No,Off,Wide,Yes"));
@@ -100,9 +136,9 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("said");
         const QStringList none;
-        QTest::newRow("off step") << kHeader + "1,146.514,,None,None,High,No,Off,Wide,No\r\n" << none
-                                  << 2 << "bad.csv: line 2, column \"Rx Frequency\"";
-        QTest::newRow("--band") << kHeader + "1,160.005,,None,None,High,No,Off,Wide,No\r\n"
+        QTest::newRow("off step") << kOwnHeader + "1,146.514,,None,None,High,No,Off,Wide,No\r\n"
+                                  << none << 2 << "bad.csv: line 2, column \"Rx Frequency\"";
+        QTest::newRow("--band") << kOwnHeader + "1,160.005,,None,None,High,No,Off,Wide,No\r\n"
                                 << QStringList{"--band", "130 - 160MHz"} << 2 << "out of range";
         QTest::newRow("Location 0 names both options")
             << LongList() << none << 2 << "--rows A-B and place them with --first-channel N";
@@ -124,7 +160,8 @@ private slots:
         QVERIFY(WriteFileBytes(in, csv));
         const QString out = m_dir.filePath("placed.dat");
         QFile::remove(out);
-        const ChprogRun run = Chprog(QStringList{"import-csv", in, "--base", base, "-o", out} + options);
+        const ChprogRun run =
+            Chprog(QStringList{"import-csv", in, "--base", base, "-o", out} + options);
         QCOMPARE(run.status, status);
         QVERIFY2(run.err.contains(said), qPrintable(run.err));
         QCOMPARE(QFile::exists(out), status == 0);
@@ -135,23 +172,123 @@ private slots:
         QVERIFY(lines[15].startsWith("16\t" + FrequencyText(15600000 + 2500 * 35)));
     }
 
-    void badFilesAndArguments() {
-        const QString shortFile = m_dir.filePath("short.dat");
-        QVERIFY(WriteFileBytes(shortFile, QByteArray(1023, '\xFF')));
-        ChprogRun run = Chprog({"show", shortFile});
+    void calibrationPrintsTheRowsOfTheFilesBand() {
+        QVERIFY(WriteFileBytes(m_dir.filePath("Program.ini"), kCalibrationIni));
+        RadioImage image = NewImage();
+        image[kProductType] = 0;
+        image[kProductBand] = 0; // 136 - 174MHz
+        for (int k = 0; k < 5; ++k) {
+            image[kPowerCalibration + 2 * k] = static_cast<std::uint8_t>(30 + k);
+            image[kPowerCalibration + 2 * k + 1] = static_cast<std::uint8_t>(130 + k);
+        }
+        image[kSquelchCalibration + 1] = 0x83;
+        image[kSquelchCalibration + 4] = 0x05;
+        image[kPowerCalibration + 8] = 10; // out of range: shown as the default
+        const ChprogRun run = Chprog({"calibration", saved(image), "--config", m_dir.path()});
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.err, QString());
+        QCOMPARE(run.out, QString("136\t30\t130\t0\n"
+                                  "140\t31\t131\t-3\n"
+                                  "150\t32\t132\t0\n"
+                                  "160\t33\t133\t0\n"
+                                  "170\t100\t134\t5\n"));
+        image[kProductType] = 1;
+        image[kProductBand] = 0; // 130 - 160MHz: three rows
+        const ChprogRun three = Chprog({"calibration", saved(image), "--config", m_dir.path()});
+        QCOMPARE(three.out.count('\n'), 3);
+        QVERIFY(three.out.startsWith("130\t30\t130\t0\n"));
+        // No Program.ini: the band is empty, which the dialogs show as one row at 0 MHz.
+        QTemporaryDir empty;
+        const ChprogRun noIni = Chprog({"calibration", saved(image), "--config", empty.path()});
+        QCOMPARE(noIni.status, 0);
+        QVERIFY(noIni.err.contains("Program.ini"));
+        QCOMPARE(noIni.out.count('\n'), 1);
+    }
+
+    void diffLinesAndStatus_data() {
+        QTest::addColumn<Change>("change");
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("out");
+        QTest::newRow("same") << Change([](RadioImage&) {}) << QStringList{} << 0 << "";
+        QTest::newRow("channel cell")
+            << Change([](RadioImage& i) { SetCell(i, 3, kColTxFrequency, "146.55"); })
+            << QStringList{} << 1 << "CH 3\tTx Frequency\t146.52000\t146.55000\n";
+        QTest::newRow("channel cell in Chinese")
+            << Change([](RadioImage& i) { SetCell(i, 3, kColPower, "Low"); })
+            << QStringList{"--lang", "zh"} << 1 << "CH 3\t功率\t高\t低\n";
+        QTest::newRow("setting") << Change([](RadioImage& i) { i[kBeep] ^= kBeepBit; })
+                                 << QStringList{} << 1 << "Beep\tOn\tOff\n";
+        QTest::newRow("band") << Change([](RadioImage& i) { i[kProductBand] = 1; }) << QStringList{}
+                              << 1 << "Frequency\t136 - 174MHz\t144 - 148MHz\n";
+        QTest::newRow("calibration")
+            << Change([](RadioImage& i) { i[kPowerCalibration + 3] = 170; }) << QStringList{} << 1
+            << QString("Calibration 140 MHz\tHigh\t%1\t170\n")
+                   .arg(NewImage()[kPowerCalibration + 3]);
+        QTest::newRow("raw byte") << Change([](RadioImage& i) { i[0x1C4] = 0x12; }) << QStringList{}
+                                  << 1 << "0x1C4\t" + HexByte(NewImage()[0x1C4]) + "\t12\n";
+        QTest::newRow("a bit the grid does not show")
+            << Change([](RadioImage& i) { i[channelRecord(3) + Record::kFlagsB] ^= 0x01; })
+            << QStringList{} << 1
+            << "0x03D\t" + HexByte(BaseImage()[0x3D]) + "\t" + HexByte(BaseImage()[0x3D] ^ 1) +
+                   "\n";
+    }
+
+    void diffLinesAndStatus() {
+        QFETCH(Change, change);
+        QFETCH(QStringList, options);
+        QFETCH(int, status);
+        QFETCH(QString, out);
+        const RadioImage a = BaseImage();
+        RadioImage b = a;
+        change(b);
+        const QString pathA = m_dir.filePath("a.dat"), pathB = m_dir.filePath("b.dat");
+        QVERIFY(SaveDatFile(pathA, a, nullptr));
+        QVERIFY(SaveDatFile(pathB, b, nullptr));
+        const ChprogRun run =
+            Chprog(QStringList{"diff", pathA, pathB, "--config", TEST_BIN_DIR} + options);
+        QCOMPARE(run.out, out);
+        QCOMPARE(run.status, status);
+    }
+
+    // Status 2, the file named, nothing on standard output.
+    void badArgumentsAndFiles_data() {
+        QTest::addColumn<QStringList>("arguments"); // GOOD, SHORT and MISSING stand for files
+        QTest::addColumn<QString>("said");
+        const auto row = [](const char* name, const QStringList& arguments, const char* said = "") {
+            QTest::newRow(name) << arguments << QString::fromUtf8(said);
+        };
+        row("show a short file", {"show", "SHORT"}, "short.dat");
+        row("export a missing file", {"export-csv", "MISSING"}, "missing.dat");
+        row("unknown language", {"show", "GOOD", "--lang", "fr"});
+        row("unknown command", {"frobnicate"});
+        row("new without -o", {"new"});
+        row("calibration without a file", {"calibration"});
+        row("calibration of a missing file", {"calibration", "MISSING"}, "missing.dat");
+        row("diff with a missing file", {"diff", "GOOD", "MISSING"}, "missing.dat");
+        row("diff of one file", {"diff", "GOOD"});
+        row("set on a missing file", {"set", "MISSING", "Beep=On"}, "missing.dat");
+        row("set without a value", {"set", "GOOD"});
+        row("settings in an unknown language", {"settings", "GOOD", "--lang", "fr"});
+    }
+    void badArgumentsAndFiles() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, said);
+        QVERIFY(WriteFileBytes(m_dir.filePath("short.dat"), QByteArray(1023, '\xFF')));
+        arguments.replaceInStrings("GOOD", saved(NewImage()))
+            .replaceInStrings("SHORT", m_dir.filePath("short.dat"))
+            .replaceInStrings("MISSING", m_dir.filePath("missing.dat"));
+        const ChprogRun run = Chprog(arguments);
         QCOMPARE(run.status, 2);
-        QVERIFY(run.err.contains("short.dat"));
-        QVERIFY(run.out.isEmpty());
-        run = Chprog({"export-csv", m_dir.filePath("missing.dat")});
-        QCOMPARE(run.status, 2);
-        QVERIFY(run.err.contains("missing.dat"));
-        QCOMPARE(Chprog({"show", shortFile, "--lang", "fr"}).status, 2);
-        QCOMPARE(Chprog({"frobnicate"}).status, 2);
-        QCOMPARE(Chprog({"new"}).status, 2);
-        QVERIFY(Chprog({"import-csv", "--help"}).out.contains("--band"));
+        QVERIFY2(run.err.contains(said), qPrintable(run.err));
+        QCOMPARE(run.out, QString());
     }
 
 private:
+    QString saved(const RadioImage& image, const QString& name = "image.dat") {
+        const QString path = m_dir.filePath(name);
+        return SaveDatFile(path, image, nullptr) ? path : QString();
+    }
     QTemporaryDir m_dir;
 };
 
