@@ -36,21 +36,14 @@ private slots:
 
     void powerFillShowsDefaultsForOutOfRangeBytes() {
         RadioImage image = NewImage();
-        image[kPowerCalibration + 0] = 10;  // low below 25
-        image[kPowerCalibration + 1] = 251; // high above 250
-        image[kPowerCalibration + 2] = 25;  // both limits are valid values
-        image[kPowerCalibration + 3] = 250;
-        image[kPowerCalibration + 4] = 151;
-        image[kPowerCalibration + 5] = 127;
+        // Low below 25 and high above 250 show the defaults 100 and 200; the limits are valid.
+        const std::vector<int> stored = {10, 251, 25, 250, 151, 127};
+        std::copy(stored.begin(), stored.end(), image.begin() + kPowerCalibration);
         const RadioImage before = image;
-        const PowerTable table = ReadPowerTable(image, 3);
-        QCOMPARE(table.size(), size_t(3));
-        QCOMPARE(table[0].low, 100);
-        QCOMPARE(table[0].high, 200);
-        QCOMPARE(table[1].low, 25);
-        QCOMPARE(table[1].high, 250);
-        QCOMPARE(table[2].low, 100);
-        QCOMPARE(table[2].high, 200);
+        QList<int> shown;
+        for (const PowerSetting& row : ReadPowerTable(image, 3))
+            shown << row.low << row.high;
+        QCOMPARE(shown, (QList<int>{100, 200, 25, 250, 100, 200}));
         QVERIFY(image == before); // reading changes nothing
         QCOMPARE(ReadPowerTable(image, 40).size(), size_t(kCalibrationRows));
     }
@@ -99,51 +92,38 @@ private slots:
     }
 
     void squelchSignAndMagnitude() {
-        QCOMPARE(SquelchFromByte(0x83), -3);
-        QCOMPARE(SquelchFromByte(0x03), 3);
-        QCOMPARE(SquelchFromByte(0x86), 0);
-        QCOMPARE(SquelchFromByte(0x06), 0);
-        QCOMPARE(SquelchFromByte(0x85), -5);
-        QCOMPARE(SquelchFromByte(0xFF), 0);
-        QCOMPARE(SquelchToByte(-2), 0x82);
-        QCOMPARE(SquelchToByte(5), 0x05);
-        QCOMPARE(SquelchToByte(0), 0x00);
-        QCOMPARE(SquelchToByte(-6), 0x00); // never a byte the radio would misread
-        QCOMPARE(SquelchToByte(258), 0x00);
+        // Bit 7 the sign, the rest a magnitude of at most 5; anything else reads and stores 0.
+        const QList<QPair<int, int>> fromByte = {{0x83, -3}, {0x03, 3},  {0x86, 0},
+                                                 {0x06, 0},  {0x85, -5}, {0xFF, 0}};
+        for (const auto& [byte, value] : fromByte)
+            QCOMPARE(SquelchFromByte(std::uint8_t(byte)), value);
+        const QList<QPair<int, int>> toByte = {
+            {-2, 0x82}, {5, 0x05}, {0, 0x00}, {-6, 0x00}, {258, 0x00}};
+        for (const auto& [value, byte] : toByte)
+            QCOMPARE(int(SquelchToByte(value)), byte);
         QCOMPARE(SquelchFromCellText(" -4"), -4);
         QCOMPARE(SquelchFromCellText("x"), 0);
-
-        RadioImage image = NewImage();
-        image[kSquelchCalibration + 0] = 0x83;
-        image[kSquelchCalibration + 1] = 0x86;
-        image[kSquelchCalibration + 2] = 0x06;
-        QCOMPARE(ReadSquelchTable(image, 3), (SquelchTable{-3, 0, 0}));
-    }
-
-    void squelchStoreNormalisesAllRows() {
-        RadioImage image = NewImage();
-        image[kSquelchCalibration + 5] = 0x85; // valid, beyond the band: kept
-        image[kSquelchCalibration + 6] = 0x80; // "minus zero", valid magnitude: kept as it is
-        image[kSquelchCalibration + 9] = 0x86;
-        image[kSquelchCalibration + 10] = 0x7F;
-        image[kPowerCalibration] = 0; // the power table is not squelch's to normalise
-        StoreSquelchTable({-2, 3, 0}, image);
-        QCOMPARE(int(image[kSquelchCalibration + 0]), 0x82);
-        QCOMPARE(int(image[kSquelchCalibration + 1]), 0x03);
-        QCOMPARE(int(image[kSquelchCalibration + 2]), 0x00);
-        QCOMPARE(int(image[kSquelchCalibration + 5]), 0x85);
-        QCOMPARE(int(image[kSquelchCalibration + 6]), 0x80);
-        QCOMPARE(int(image[kSquelchCalibration + 9]), 0x00);
-        QCOMPARE(int(image[kSquelchCalibration + 10]), 0x00);
-        QCOMPARE(int(image[kPowerCalibration]), 0);
-        QCOMPARE(int(image[kSquelchCalibration + 11]), int(NewImage()[kSquelchCalibration + 11]));
-    }
-
-    void squelchListEditor() {
         QCOMPARE(ClampSquelchEntry("-2"), -2);
         QCOMPARE(ClampSquelchEntry("9"), 5);
         QCOMPARE(ClampSquelchEntry("-9"), -5);
         QCOMPARE(ClampSquelchEntry(""), 0);
+    }
+
+    void squelchStoreNormalisesAllRows() {
+        RadioImage image = NewImage();
+        image[kPowerCalibration] = 0; // the power table is not squelch's to normalise
+        // Row: stored before, after storing {-2, 3, 0} for the band's three rows. Valid bytes
+        // beyond the band stay, "minus zero" included; invalid ones become 0.
+        const QList<QPair<int, int>> rows = {{0xFF, 0x82}, {0xFF, 0x03}, {0xFF, 0x00}, {0x85, 0x85},
+                                             {0x80, 0x80}, {0x86, 0x00}, {0x7F, 0x00}};
+        const QList<int> at = {0, 1, 2, 5, 6, 9, 10};
+        for (int i = 0; i < at.size(); ++i)
+            image[kSquelchCalibration + at[i]] = std::uint8_t(rows[i].first);
+        StoreSquelchTable({-2, 3, 0}, image);
+        for (int i = 0; i < at.size(); ++i)
+            QCOMPARE(int(image[kSquelchCalibration + at[i]]), rows[i].second);
+        QCOMPARE(int(image[kPowerCalibration]), 0);
+        QCOMPARE(int(image[kSquelchCalibration + 11]), int(NewImage()[kSquelchCalibration + 11]));
     }
 
     void wideBandNeverWritesOutsideTheTables() {
