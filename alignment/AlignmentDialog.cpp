@@ -1,11 +1,12 @@
 #include "AlignmentDialog.h"
 
 #include "AlignmentMessage.h"
-#include "AppConfig.h"
 #include "CMSFlexGrid.h"
 #include "DetectedPorts.h"
 #include "EditLabels.h"
 #include "ProgramDoc.h"
+#include "RunSession.h"
+#include "StartupConfig.h"
 #include "TransferRunner.h"
 
 #include <QFocusEvent>
@@ -13,11 +14,13 @@
 #include <algorithm>
 
 AlignmentDialog::AlignmentDialog(CProgramDoc* document, BandLimits band, CalibrationTable table,
-                                 QWidget* parent)
+                                 QWidget* parent, RunSession* session)
     : QDialog(parent), m_document(document), m_points(CalibrationPoints(band)),
       m_grid(new CMSFlexGrid(this)), m_read(new QPushButton(QStringLiteral("Read"), this)),
       m_write(new QPushButton(QStringLiteral("Write"), this)), m_table(table),
-      m_transfer(new TransferRunner(SerialPortLinks(), this)) {
+      m_ownSession(session ? nullptr : std::make_unique<RunSession>()),
+      m_session(session ? session : m_ownSession.get()),
+      m_transfer(new TransferRunner(LinkFactory(), this)) {
     m_read->setAutoDefault(false);
     m_write->setAutoDefault(false);
     connect(m_read, &QPushButton::clicked, this, &AlignmentDialog::onRead);
@@ -25,8 +28,13 @@ AlignmentDialog::AlignmentDialog(CProgramDoc* document, BandLimits band, Calibra
     connect(m_transfer, &TransferRunner::finished, this, &AlignmentDialog::onTransferFinished);
 }
 
+AlignmentDialog::~AlignmentDialog() {
+    // Before the session goes: the runner stops its exchange and waits.
+    delete m_transfer;
+}
+
 void AlignmentDialog::setLinkFactory(LinkFactory linkFactory) {
-    m_transfer->setLinkFactory(std::move(linkFactory));
+    m_linkFactory = std::move(linkFactory);
 }
 
 bool AlignmentDialog::isTransferring() const {
@@ -105,7 +113,7 @@ bool AlignmentDialog::eventFilter(QObject* watched, QEvent* event) {
 void AlignmentDialog::storeInDocument(const std::function<void(RadioImage&)>& store) {
     const bool power = m_table == CalibrationTable::Power;
     m_document->edit(
-        EditLabel(power ? EditKind::PowerAdjust : EditKind::SqlAdjust, appConfig().language()),
+        EditLabel(power ? EditKind::PowerAdjust : EditKind::SqlAdjust, startupConfig().language()),
         store);
 }
 
@@ -126,8 +134,11 @@ void AlignmentDialog::startTransfer(TransferDirection direction) {
     if (isTransferring())
         return;
     setBusy(true);
-    const TransferJob job{direction, DeviceForExchange(appConfig().portName).device, image()};
-    m_transfer->start(job, AlignmentRun(m_table, appConfig().language()));
+    const StartupConfig& run = startupConfig();
+    const QString device =
+        DeviceForExchange(m_session->portName(), run.iniFilePath, run.language()).device;
+    m_transfer->setLinkFactory(m_linkFactory ? m_linkFactory : m_session->serialLinks());
+    m_transfer->start({direction, device, image()}, AlignmentRun(m_table, run.language()));
 }
 
 // Only a complete read reaches the image, and only the bytes of the dialog's table.
@@ -137,7 +148,7 @@ void AlignmentDialog::onTransferFinished(const TransferJob& job, const ExchangeO
         const bool power = m_table == CalibrationTable::Power;
         const EditKind kind = power ? EditKind::PowerAdjustRead : EditKind::SqlAdjustRead;
         const QVector<TransferBlock> plan = AlignmentPlan(m_table);
-        m_document->edit(EditLabel(kind, appConfig().language()), [&](RadioImage& image) {
+        m_document->edit(EditLabel(kind, startupConfig().language()), [&](RadioImage& image) {
             for (const TransferBlock& block : plan)
                 std::copy_n(job.image.begin() + block.address, block.length,
                             image.begin() + block.address);

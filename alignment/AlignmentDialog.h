@@ -11,11 +11,13 @@
 
 #include <QDialog>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class CMSFlexGrid;
 class CProgramDoc;
 class QPushButton;
+class RunSession;
 class TransferRunner;
 
 class AlignmentDialog : public QDialog {
@@ -25,7 +27,7 @@ public:
     QPushButton* readButton() const { return m_read; }
     QPushButton* writeButton() const { return m_write; }
 
-    // The links the Read and Write exchanges use (by default the serial port).
+    // The links the Read and Write exchanges use (by default the session's serial ports).
     void setLinkFactory(LinkFactory linkFactory);
     // True while a Read or Write runs; the dialog then refuses to close.
     bool isTransferring() const;
@@ -38,8 +40,11 @@ signals:
     void transferDone(bool succeeded);
 
 protected:
-    AlignmentDialog(CProgramDoc* document, BandLimits band, CalibrationTable table,
-                    QWidget* parent);
+    // The port and the trace of Read and Write come from `session`; without one the
+    // dialog keeps a session of its own (the stored port is not looked up).
+    AlignmentDialog(CProgramDoc* document, BandLimits band, CalibrationTable table, QWidget* parent,
+                    RunSession* session);
+    ~AlignmentDialog() override;
 
     const RadioImage& image() const;
     // The band points that have a table row (at most 11); grid row r shows point r - 1.
@@ -86,5 +91,8 @@ private:
     QWidget* m_cellEditor = nullptr;
     bool m_committing = false;
     CalibrationTable m_table;
+    std::unique_ptr<RunSession> m_ownSession;
+    RunSession* m_session;
+    LinkFactory m_linkFactory; // empty: the session's serial ports
     TransferRunner* m_transfer;
 };

@@ -1,11 +1,10 @@
 #include "AlignmentMessage.h"
 
-#include "AppConfig.h"
-
+#include "StartupConfig.h"
 
 void ShowAlignmentMessage(QWidget* parent, QMessageBox::Icon icon, const QString& text,
                           const QString& caption) {
-    QMessageBox box(icon, caption.isEmpty() ? appConfig().applicationName : caption, text,
+    QMessageBox box(icon, caption.isEmpty() ? startupConfig().applicationName : caption, text,
                     QMessageBox::Ok, parent);
     box.exec();
 }

@@ -1,18 +1,19 @@
 #include "AlignmentUnlock.h"
 
-#include "AppConfig.h"
 #include "CPasswordDlg.h"
+#include "RunSession.h"
 
 #include <QApplication>
 
-bool RunAlignmentUnlock(QWidget* parent, const std::function<void()>& appendEntries) {
+bool RunAlignmentUnlock(QWidget* parent, RunSession& session,
+                        const std::function<void()>& appendEntries) {
     if (QApplication::activeModalWidget())
         return false;
     CPasswordDlg dialog(parent);
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    const bool firstUnlock = !appConfig().alignmentUnlocked;
-    appConfig().alignmentUnlocked = true;
+    const bool firstUnlock = !session.alignmentUnlocked();
+    session.unlockAlignment();
     if (firstUnlock && appendEntries)
         appendEntries();
     return true;

@@ -2,10 +2,10 @@
 
 #include "AlignmentAccess.h"
 #include "AlignmentMessage.h"
-#include "AppConfig.h"
 #include "DialogUnits.h"
 #include "HelpHook.h"
 #include "HelpTopics.h"
+#include "StartupConfig.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -57,7 +57,7 @@ void CPasswordDlg::accept() {
 }
 
 void CPasswordDlg::showPasswordError() {
-    const Language language = appConfig().language();
+    const Language language = startupConfig().language();
     ShowAlignmentMessage(this, QMessageBox::NoIcon, Tr(language, "Password Error", "密码错误"),
                          Tr(language, "Error", "错误"));
 }

@@ -1,10 +1,10 @@
 #include "CPowerAdjustDlg.h"
 
-#include "AppConfig.h"
 #include "CMSFlexGrid.h"
 #include "CommandIds.h"
 #include "DialogUnits.h"
 #include "HelpHook.h"
+#include "StartupConfig.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -18,11 +18,12 @@ constexpr int kLeftButton = 1;
 
 } // namespace
 
-CPowerAdjustDlg::CPowerAdjustDlg(CProgramDoc* document, BandLimits band, QWidget* parent)
-    : AlignmentDialog(document, band, CalibrationTable::Power, parent),
+CPowerAdjustDlg::CPowerAdjustDlg(CProgramDoc* document, BandLimits band, QWidget* parent,
+                                 RunSession* session)
+    : AlignmentDialog(document, band, CalibrationTable::Power, parent, session),
       m_editor(new QLineEdit(this)), m_ok(new QPushButton(QStringLiteral("OK"), this)),
       m_cancel(new QPushButton(QStringLiteral("Cancel"), this)) {
-    setWindowTitle(Tr(appConfig().language(), "Power Adjust", "功率調節"));
+    setWindowTitle(Tr(startupConfig().language(), "Power Adjust", "功率調節"));
     setProperty(kHelpIdProperty, CommandId::kPowerAdjust);
     layOut();
 
@@ -34,7 +35,7 @@ CPowerAdjustDlg::CPowerAdjustDlg(CProgramDoc* document, BandLimits band, QWidget
     connect(grid(), &CMSFlexGrid::EnterCell, this, &CPowerAdjustDlg::updateHighLight);
     connect(grid(), &CMSFlexGrid::MouseDown, this, &CPowerAdjustDlg::onMouseDown);
 
-    const Language language = appConfig().language();
+    const Language language = startupConfig().language();
     layOutGrid(kCols, kColWidths);
     grid()->SetTextMatrix(0, kPowerColumnLow, Tr(language, "Low 25-150", "低功率 25-150"));
     grid()->SetTextMatrix(0, kPowerColumnHigh, Tr(language, "High 128-250", "高功率 128-250"));

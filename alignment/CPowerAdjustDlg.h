@@ -10,7 +10,8 @@ class QLineEdit;
 class CPowerAdjustDlg : public AlignmentDialog {
     Q_OBJECT
 public:
-    CPowerAdjustDlg(CProgramDoc* document, BandLimits band, QWidget* parent = nullptr);
+    CPowerAdjustDlg(CProgramDoc* document, BandLimits band, QWidget* parent = nullptr,
+                    RunSession* session = nullptr);
 
     QLineEdit* cellEditor() const { return m_editor; }
     QPushButton* okButton() const { return m_ok; }

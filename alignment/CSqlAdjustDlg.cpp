@@ -22,8 +22,9 @@ constexpr char16_t kFirstNonAscii = 128;
 
 } // namespace
 
-CSqlAdjustDlg::CSqlAdjustDlg(CProgramDoc* document, BandLimits band, QWidget* parent)
-    : AlignmentDialog(document, band, CalibrationTable::Squelch, parent),
+CSqlAdjustDlg::CSqlAdjustDlg(CProgramDoc* document, BandLimits band, QWidget* parent,
+                             RunSession* session)
+    : AlignmentDialog(document, band, CalibrationTable::Squelch, parent, session),
       m_list(new QComboBox(this)) {
     setWindowTitle(QStringLiteral("Sql Adjust"));
     setProperty(kHelpIdProperty, CommandId::kSqlAdjust);

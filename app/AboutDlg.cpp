@@ -1,10 +1,10 @@
 #include "AboutDlg.h"
 
-#include "AppConfig.h"
 #include "CommandIds.h"
 #include "HelpHook.h"
 #include "Pictures.h"
 #include "RunConfig.h"
+#include "StartupConfig.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -32,7 +32,7 @@ CAboutDlg::CAboutDlg(QWidget* parent)
       m_owner(TextLine(QStringLiteral("Copyrights Owner"), this)) {
     setWindowTitle(LanguageText(QStringLiteral("About Title")));
     setProperty(kHelpIdProperty, CommandId::kAppAbout);
-    const QIcon fileIcon(appConfig().programDirectory + QStringLiteral("title.ico"));
+    const QIcon fileIcon(startupConfig().programDirectory + QStringLiteral("title.ico"));
     // A QIcon of a missing or unreadable file is not null, but it has no sizes.
     const bool fileLoads = !fileIcon.isNull() && !fileIcon.availableSizes().isEmpty();
     const QPixmap icon = fileLoads ? fileIcon.pixmap(kIconSize, kIconSize)

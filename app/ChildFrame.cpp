@@ -1,7 +1,7 @@
 #include "ChildFrame.h"
 
-#include "AppConfig.h"
 #include "ProgramDoc.h"
+#include "StartupConfig.h"
 #include "ViewFactory.h"
 
 #include <QAction>
@@ -18,14 +18,15 @@ constexpr QSize kMaxChildSize(1600, 1200);
 
 } // namespace
 
-CChildFrame::CChildFrame(CProgramDoc* doc, QWidget* parent) : QMdiSubWindow(parent), m_doc(doc) {
+CChildFrame::CChildFrame(CProgramDoc* doc, const ViewSurroundings& surroundings, QWidget* parent)
+    : QMdiSubWindow(parent), m_doc(doc) {
     m_doc->setParent(this);
-    QWidget* view = CreateChannelView(m_doc, this);
+    QWidget* view = CreateChannelView(m_doc, surroundings, this);
     // A view that sized itself (the channel form) keeps that size; others get their
     // size hint.
     m_viewSize = view->testAttribute(Qt::WA_Resized) ? view->size() : view->sizeHint();
     setWidget(view);
-    const QIcon icon(appConfig().programDirectory + QStringLiteral("title.ico"));
+    const QIcon icon(startupConfig().programDirectory + QStringLiteral("title.ico"));
     if (!icon.isNull())
         setWindowIcon(icon);
     // The system menu's Close would also claim Ctrl+W, which is the Write command here;

@@ -6,12 +6,13 @@
 #include <QMdiSubWindow>
 
 class CProgramDoc;
+struct ViewSurroundings;
 
 class CChildFrame : public QMdiSubWindow {
     Q_OBJECT
 public:
-    // Takes ownership of `doc` and creates its view.
-    explicit CChildFrame(CProgramDoc* doc, QWidget* parent = nullptr);
+    // Takes ownership of `doc` and creates its view in `surroundings`.
+    CChildFrame(CProgramDoc* doc, const ViewSurroundings& surroundings, QWidget* parent = nullptr);
 
     CProgramDoc* document() const { return m_doc; }
     QWidget* view() const { return widget(); }

@@ -73,7 +73,7 @@ bool CFrameKeyFilter::eventFilter(QObject* watched, QEvent* event) {
     // the focused widget first; a main-window widget that leaves it unhandled passes it
     // up to CMainFrame::keyPressEvent.
     if (key->key() == Qt::Key_F1 && qobject_cast<QMenu*>(watched)) {
-        ShowHelp(helpContextFor(watched));
+        m_frame->showHelp(helpContextFor(watched));
         return true;
     }
     // F1 in a dialog: its topic, whichever control has the focus; the key then goes
@@ -82,7 +82,7 @@ bool CFrameKeyFilter::eventFilter(QObject* watched, QEvent* event) {
     if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier &&
         isFirstSighting(watched)) {
         if (const int context = dialogHelpContextFor(watched))
-            ShowHelp(context);
+            m_frame->showHelp(context);
     }
     return false;
 }

@@ -1,8 +1,8 @@
 #include "FrameMenus.h"
 
-#include "AppConfig.h"
 #include "CommandIds.h"
 #include "Pictures.h"
+#include "StartupConfig.h"
 
 #include <QAction>
 #include <QMainWindow>
@@ -98,7 +98,7 @@ void SetIcons(QMainWindow* frame, const QHash<int, QAction*>& actions) {
 // The menu resource of the program is English in both languages; the commands added
 // since speak the language of the run.
 void TranslateOwnCommands(const QHash<int, QAction*>& actions) {
-    const Language language = appConfig().language();
+    const Language language = startupConfig().language();
     actions[CommandId::kImportChannels]->setText(Tr(language, "&Import Channels...", "導入信道(&I)..."));
     actions[CommandId::kImportChannels]->setStatusTip(
         Tr(language, "Replace channels with those of a CSV channel list", "用 CSV 信道列表替換信道"));

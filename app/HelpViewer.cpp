@@ -1,8 +1,8 @@
 #include "HelpViewer.h"
 
-#include "AppConfig.h"
 #include "HelpHook.h"
 #include "HelpTopics.h"
+#include "StartupConfig.h"
 
 #include <QApplication>
 #include <QDir>
@@ -14,12 +14,14 @@
 #include <QVBoxLayout>
 
 CHelpViewer::CHelpViewer(QWidget* parent) : QDialog(parent), m_browser(new QTextBrowser(this)) {
-    setWindowTitle(appConfig().chineseLanguage ? QStringLiteral("幫助") : QStringLiteral("Help"));
+    setWindowTitle(startupConfig().chineseLanguage ? QStringLiteral("幫助")
+                                                   : QStringLiteral("Help"));
     m_browser->setOpenExternalLinks(true);
-    auto* contents = new QPushButton(
-        appConfig().chineseLanguage ? QStringLiteral("目錄") : QStringLiteral("Contents"), this);
+    auto* contents = new QPushButton(startupConfig().chineseLanguage ? QStringLiteral("目錄")
+                                                                     : QStringLiteral("Contents"),
+                                     this);
     auto* back = new QPushButton(
-        appConfig().chineseLanguage ? QStringLiteral("返回") : QStringLiteral("Back"), this);
+        startupConfig().chineseLanguage ? QStringLiteral("返回") : QStringLiteral("Back"), this);
     connect(contents, &QPushButton::clicked, this, [this] { showTopic(kHelpContents); });
     connect(back, &QPushButton::clicked, m_browser, &QTextBrowser::backward);
     auto* buttons = new QHBoxLayout;
@@ -33,7 +35,8 @@ CHelpViewer::CHelpViewer(QWidget* parent) : QDialog(parent), m_browser(new QText
 }
 
 QString CHelpViewer::helpFolder() {
-    return appConfig().programDirectory + QStringLiteral("help/") + appConfig().helpFileName + u'/';
+    return startupConfig().programDirectory + QStringLiteral("help/") +
+           startupConfig().helpFileName + u'/';
 }
 
 void CHelpViewer::showTopic(int contextId) {
@@ -107,10 +110,10 @@ private:
 
 } // namespace
 
-void InstallHelpViewer(QWidget* owner) {
+HelpHandler HelpViewerFor(QWidget* owner) {
     QPointer<HelpWindowKeeper> keeper(new HelpWindowKeeper(owner));
-    SetHelpHandler([keeper](int contextId) {
+    return [keeper](int contextId) {
         if (keeper)
             keeper->showTopic(contextId);
-    });
+    };
 }

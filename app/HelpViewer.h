@@ -1,6 +1,8 @@
 #pragma once
 // Our help pages (HTML, one folder per language beside the program) in a simple
-// browser window. InstallHelpViewer makes ShowHelp (model/HelpHook.h) open it.
+// browser window. HelpViewerFor gives the main window its help handler.
+
+#include "HelpHook.h"
 
 #include <QDialog>
 #include <QUrl>
@@ -24,5 +26,5 @@ private:
     QTextBrowser* m_browser;
 };
 
-// Makes ShowHelp open one viewer window owned by `owner`.
-void InstallHelpViewer(QWidget* owner);
+// A help handler that opens the topic in one viewer window owned by `owner`.
+HelpHandler HelpViewerFor(QWidget* owner);

@@ -1,13 +1,13 @@
 #include "LanguageDlg.h"
 
-#include "AppConfig.h"
 #include "CommandIds.h"
 #include "HelpHook.h"
 #include "RunConfig.h"
-#include "UserPrompts.h"
+#include "StartupConfig.h"
 
 #include <QButtonGroup>
 #include <QHBoxLayout>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -53,7 +53,7 @@ CLanguageDlg::CLanguageDlg(QWidget* parent)
 }
 
 int CLanguageDlg::exec() {
-    m_chosenIndex = appConfig().chineseLanguage ? 1 : 0;
+    m_chosenIndex = startupConfig().chineseLanguage ? 1 : 0;
     (m_chosenIndex == 1 ? m_chinese : m_english)->setChecked(true);
     return QDialog::exec();
 }
@@ -63,7 +63,10 @@ void CLanguageDlg::accept() {
     const LanguageChoiceResult result = ApplyLanguageChoice(m_chosenIndex == 1);
     m_languageChanged = result.restart;
     if (!result.ok) {
-        ShowError(this, result.error);
+        if (errorShown)
+            errorShown(result.error);
+        else
+            QMessageBox::warning(this, startupConfig().applicationName, result.error);
         reject();
         return;
     }

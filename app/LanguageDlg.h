@@ -4,6 +4,7 @@
 // the main window then closes and starts the program again.
 
 #include <QDialog>
+#include <functional>
 
 class QRadioButton;
 
@@ -11,6 +12,10 @@ class CLanguageDlg : public QDialog {
     Q_OBJECT
 public:
     explicit CLanguageDlg(QWidget* parent = nullptr);
+
+    // Where a choice that cannot be saved is told (the main window's prompts); a plain
+    // warning box when unset.
+    std::function<void(const QString& text)> errorShown;
 
     // 0 English, 1 Chinese; -1 until the dialog was first opened.
     int chosenIndex() const { return m_chosenIndex; }

@@ -2,7 +2,7 @@
 
 #include "AboutDlg.h"
 #include "AlignmentUnlock.h"
-#include "AppConfig.h"
+#include "CComSetupDlg.h"
 #include "COptionalFeaturesDlg.h"
 #include "CPowerAdjustDlg.h"
 #include "CProductInfoDlg.h"
@@ -22,8 +22,10 @@
 #include "NavigatorBar.h"
 #include "ProgramDoc.h"
 #include "RunConfig.h"
+#include "StartupConfig.h"
 #include "UserPrompts.h"
 #include "UserStore.h"
+#include "ViewFactory.h"
 
 #include <QAction>
 #include <QApplication>
@@ -63,7 +65,7 @@ const TreeCommand kTreeCommands[] = {
 };
 
 QString TreeText(const TreeCommand& command) {
-    return Tr(appConfig().language(), command.english, command.chinese);
+    return Tr(startupConfig().language(), command.english, command.chinese);
 }
 
 // The command of a tree caption in the run's language; 0 for the root or any other text.
@@ -89,8 +91,10 @@ bool StartProgram(const QString& program, const QStringList& arguments) {
 
 } // namespace
 
-CMainFrame::CMainFrame(QWidget* parent)
-    : QMainWindow(parent), m_menus(BuildFrameMenus(this)), m_launchRestart(StartProgram) {
+CMainFrame::CMainFrame(RunSession session, QWidget* parent)
+    : QMainWindow(parent), m_session(std::move(session)), m_menus(BuildFrameMenus(this)),
+      m_launchRestart(StartProgram) {
+    TakeStoredPort(m_session, startupConfig().iniFilePath);
     setObjectName(QStringLiteral("mainFrame"));
     resize(kInitialSize);
     const QString appName = LanguageText(QStringLiteral("AppName"));
@@ -108,13 +112,15 @@ CMainFrame::CMainFrame(QWidget* parent)
     setAcceptDrops(true);
     qApp->installEventFilter(new CFrameKeyFilter(this));
     connect(this, &CMainFrame::alignmentUnlockRequested, this,
-            [this] { RunAlignmentUnlock(this, [this] { AppendAlignmentEntries(); }); });
+            [this] { RunAlignmentUnlock(this, m_session, [this] { AppendAlignmentEntries(); }); });
 }
 
 CMainFrame::~CMainFrame() {
     // The children hide while the base class destroys them; this frame no longer listens.
     m_mdiClient->disconnect(this);
     navigationTree()->disconnect(this);
+    // The documents' windows go before the session their views use.
+    qDeleteAll(childFrames());
 }
 
 void CMainFrame::createStatusBar() {
@@ -155,11 +161,12 @@ void CMainFrame::createNavigation() {
     connect(tree, &QTreeWidget::itemSelectionChanged, this, &CMainFrame::onTreeSelectionChanged);
 
     // The width the user last dragged the bar to, kept per user.
-    const int storedWidth = UserStore(appConfig().iniFilePath).readNumber(kNavigatorWidthValue, 0);
+    const int storedWidth =
+        UserStore(startupConfig().iniFilePath).readNumber(kNavigatorWidthValue, 0);
     if (storedWidth > 0)
         m_navigator->setBarWidth(storedWidth);
     connect(m_navigator, &CNavigatorBar::widthChanged, this, [](int width) {
-        UserStore(appConfig().iniFilePath).writeNumber(kNavigatorWidthValue, width);
+        UserStore(startupConfig().iniFilePath).writeNumber(kNavigatorWidthValue, width);
     });
 
     QAction* controlBar = m_menus.actions[CommandId::kViewControlBar];
@@ -170,8 +177,8 @@ void CMainFrame::createNavigation() {
 }
 
 QTreeWidgetItem* CMainFrame::appendTreeChild(const char* english, const char* chinese) {
-    auto* item =
-        new QTreeWidgetItem(treeRoot(), QStringList(Tr(appConfig().language(), english, chinese)));
+    auto* item = new QTreeWidgetItem(treeRoot(),
+                                     QStringList(Tr(startupConfig().language(), english, chinese)));
     return item;
 }
 
@@ -234,7 +241,7 @@ QList<CChildFrame*> CMainFrame::childFrames() const {
 CChildFrame* CMainFrame::createNewDocument() {
     auto* doc = new CProgramDoc;
     doc->OnNewDocument();
-    auto* child = new CChildFrame(doc);
+    auto* child = new CChildFrame(doc, viewSurroundings());
     addChild(child);
     return child;
 }
@@ -243,7 +250,7 @@ bool CMainFrame::openDocumentFile(const QString& path) {
     auto doc = std::make_unique<CProgramDoc>();
     QString error;
     if (!doc->OnOpenDocument(path, &error)) {
-        ShowError(this, error);
+        m_prompts.showError(this, error);
         return false;
     }
     if (CChildFrame* old = m_activeChild) {
@@ -258,8 +265,12 @@ bool CMainFrame::openDocumentFile(const QString& path) {
             old->hide();
     }
     RememberFileFolder(path);
-    addChild(new CChildFrame(doc.release()));
+    addChild(new CChildFrame(doc.release(), viewSurroundings()));
     return true;
+}
+
+ViewSurroundings CMainFrame::viewSurroundings() {
+    return {m_session, [this](int contextId) { showHelp(contextId); }};
 }
 
 void CMainFrame::addChild(CChildFrame* child) {
@@ -299,14 +310,14 @@ bool CMainFrame::saveDocument(CChildFrame* child, bool askForName) {
         QString proposed = path;
         if (proposed.isEmpty() && !doc->defaultPathName().isEmpty())
             proposed = doc->defaultPathName() + QStringLiteral(".dat");
-        path = ChooseFileToSave(this, InLastFolder(proposed));
+        path = m_prompts.chooseFileToSave(this, InLastFolder(proposed));
         if (path.isEmpty())
             return false;
     }
     commitPendingEdit(child); // a value still open in a cell editor belongs in the file
     QString error;
     if (!doc->OnSaveDocument(path, &error)) {
-        ShowError(this, error);
+        m_prompts.showError(this, error);
         return false;
     }
     RememberFileFolder(path);
@@ -327,7 +338,7 @@ bool CMainFrame::querySaveModified(CChildFrame* child, bool* discarded) {
         return true;
     Prompt prompt;
     prompt.icon = QMessageBox::Question;
-    prompt.text = Tr(appConfig().language(),
+    prompt.text = Tr(startupConfig().language(),
                      // Short lines: a message box wraps long ones wherever they overflow.
                      "The channel data of \"%1\"\n"
                      "has changes that are not saved. Save them?",
@@ -335,7 +346,7 @@ bool CMainFrame::querySaveModified(CChildFrame* child, bool* discarded) {
                       .arg(child->document()->title());
     prompt.buttons = QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
     prompt.defaultButton = QMessageBox::Save;
-    switch (AskUser(this, prompt)) {
+    switch (m_prompts.ask(this, prompt)) {
     case QMessageBox::Save:
         return saveDocument(child, false);
     case QMessageBox::Discard:
@@ -353,7 +364,7 @@ void CMainFrame::OnFileNew() {
         prompt.icon = QMessageBox::Warning;
         prompt.text = QStringLiteral("All data will be Cleared!");
         prompt.buttons = QMessageBox::Ok | QMessageBox::Cancel;
-        if (AskUser(this, prompt) != QMessageBox::Ok)
+        if (m_prompts.ask(this, prompt) != QMessageBox::Ok)
             return;
         // After agreeing to clear, unsaved changes may still be saved first.
         if (!querySaveModified(old))
@@ -364,7 +375,7 @@ void CMainFrame::OnFileNew() {
 }
 
 void CMainFrame::OnFileOpen() {
-    const QString path = ChooseFileToOpen(this);
+    const QString path = m_prompts.chooseFileToOpen(this);
     if (!path.isEmpty())
         openDocumentFile(path);
 }
@@ -463,7 +474,7 @@ void CMainFrame::followHistoryOf(CProgramDoc* doc) {
 // The buttons say what they would take back or do again ("Undo Paste 3 channels").
 void CMainFrame::updateUndoActions() {
     const CProgramDoc* doc = activeDocument();
-    const Language language = appConfig().language();
+    const Language language = startupConfig().language();
     QAction* undo = m_menus.actions[CommandId::kEditUndo];
     QAction* redo = m_menus.actions[CommandId::kEditRedo];
     undo->setEnabled(doc && doc->canUndo());
@@ -487,8 +498,8 @@ void CMainFrame::OnProductInformation() {
         return;
     if (!m_productInfoDlg) {
         m_productInfoDlg = new CProductInfoDlg(this);
-        m_productInfoDlg->helpRequested = [](int controlId) {
-            ShowHelp(DialogHelpContext(controlId, CommandId::kProductInformation));
+        m_productInfoDlg->helpRequested = [this](int controlId) {
+            showHelp(DialogHelpContext(controlId, CommandId::kProductInformation));
         };
     }
     const BandLimits bandBefore = view->bandLimits();
@@ -501,7 +512,7 @@ void CMainFrame::OnProductInformation() {
         return;
     const int outside = ChannelsOutsideBand(view->GetDocument()->image(), band);
     if (outside > 0)
-        ShowError(this, ChannelsOutsideBandMessage(outside, appConfig().language()));
+        m_prompts.showError(this, ChannelsOutsideBandMessage(outside, startupConfig().language()));
 }
 
 void CMainFrame::OnOptionalFeatures() {
@@ -509,14 +520,14 @@ void CMainFrame::OnOptionalFeatures() {
     if (!doc)
         return;
     if (!m_optionalFeaturesDlg) {
-        m_optionalFeaturesDlg = new COptionalFeaturesDlg(this, appConfig().language());
-        m_optionalFeaturesDlg->helpRequested = [](int controlId) {
-            ShowHelp(DialogHelpContext(controlId, CommandId::kOptionalFeatures));
+        m_optionalFeaturesDlg = new COptionalFeaturesDlg(this, startupConfig().language());
+        m_optionalFeaturesDlg->helpRequested = [this](int controlId) {
+            showHelp(DialogHelpContext(controlId, CommandId::kOptionalFeatures));
         };
     }
     RadioImage image = doc->image();
     if (m_optionalFeaturesDlg->run(image))
-        doc->edit(EditLabel(EditKind::OptionalFeatures, appConfig().language()),
+        doc->edit(EditLabel(EditKind::OptionalFeatures, startupConfig().language()),
                   [&image](RadioImage& target) { target = image; });
 }
 
@@ -525,7 +536,7 @@ void CMainFrame::OnPowerAdjust() {
     auto* view = qobject_cast<CProgramView*>(activeView());
     if (!view || !view->GetDocument())
         return;
-    CPowerAdjustDlg dialog(view->GetDocument(), view->bandLimits(), this);
+    CPowerAdjustDlg dialog(view->GetDocument(), view->bandLimits(), this, &m_session);
     dialog.exec();
 }
 
@@ -533,8 +544,13 @@ void CMainFrame::OnSqlAdjust() {
     auto* view = qobject_cast<CProgramView*>(activeView());
     if (!view || !view->GetDocument())
         return;
-    CSqlAdjustDlg dialog(view->GetDocument(), view->bandLimits(), this);
+    CSqlAdjustDlg dialog(view->GetDocument(), view->bandLimits(), this, &m_session);
     dialog.exec();
+}
+
+void CMainFrame::showHelp(int contextId) const {
+    if (m_help)
+        m_help(contextId);
 }
 
 void CMainFrame::OnAppAbout() {
@@ -545,6 +561,7 @@ void CMainFrame::OnAppAbout() {
 void CMainFrame::OnLanguage() {
     if (!m_languageDlg)
         m_languageDlg = new CLanguageDlg(this);
+    m_languageDlg->errorShown = [this](const QString& text) { m_prompts.showError(this, text); };
     if (m_languageDlg->exec() == QDialog::Accepted && m_languageDlg->languageChanged())
         restartForLanguage();
 }
@@ -560,7 +577,7 @@ bool CMainFrame::restartForLanguage() {
 void CMainFrame::keyPressEvent(QKeyEvent* event) {
     // F1 that no widget handled: the topic of the focused widget, else the contents.
     if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
-        ShowHelp(CFrameKeyFilter::helpContextFor(QApplication::focusWidget()));
+        showHelp(CFrameKeyFilter::helpContextFor(QApplication::focusWidget()));
         return;
     }
     QMainWindow::keyPressEvent(event);

@@ -17,6 +17,9 @@
 
 #include "ChildFrame.h"
 #include "FrameMenus.h"
+#include "HelpHook.h"
+#include "RunSession.h"
+#include "UserPrompts.h"
 
 class CLanguageDlg;
 class CLockKeyPanes;
@@ -29,11 +32,13 @@ class CNavigatorBar;
 class CProgramDoc;
 class QTreeWidget;
 class QTreeWidgetItem;
+struct ViewSurroundings;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    explicit CMainFrame(QWidget* parent = nullptr);
+    // `session` starts the run's session: the --port and --trace of the command line.
+    explicit CMainFrame(RunSession session = RunSession(), QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     // The child window of the active document; it stays the active one while hidden.
@@ -61,6 +66,14 @@ public:
     QTreeWidget* navigationTree() const;
     QTreeWidgetItem* treeRoot() const;
     CMdiClientWnd* mdiClient() const { return m_mdiClient; }
+    // The port, alignment unlock and trace of the run, handed to the views and dialogs.
+    RunSession& session() { return m_session; }
+    // Questions, messages and file choosers of the window (tests answer them).
+    UserPrompts& prompts() { return m_prompts; }
+
+    // Help of the window, its dialogs and its views: the viewer, given at start-up.
+    void setHelpHandler(HelpHandler handler) { m_help = std::move(handler); }
+    void showHelp(int contextId) const;
 
     // Adds "Power Adjust" and "Sql Adjust" to the tree and the Edit menu, once.
     void AppendAlignmentEntries();
@@ -106,6 +119,7 @@ private:
     void createStatusBar();
     void createNavigation();
     void addChild(CChildFrame* child);
+    ViewSurroundings viewSurroundings();
     void updateMenuBar();
     void routeToView(int commandId);
     // Commits a cell editor still open in the child's channel view.
@@ -123,6 +137,9 @@ private:
     void reselectTreeRoot();
     QTreeWidgetItem* appendTreeChild(const char* english, const char* chinese);
 
+    RunSession m_session;
+    HelpHandler m_help;
+    UserPrompts m_prompts;
     FrameMenus m_menus;
     CNavigatorBar* m_navigator = nullptr;
     CMdiClientWnd* m_mdiClient = nullptr;

@@ -1,13 +1,13 @@
 #include "MdiClientWnd.h"
 
-#include "AppConfig.h"
 #include "Pictures.h"
+#include "StartupConfig.h"
 
 #include <QBrush>
 #include <QPixmap>
 
 CMdiClientWnd::CMdiClientWnd(QWidget* parent) : QMdiArea(parent) {
-    m_picture.load(appConfig().programDirectory + QStringLiteral("background.bmp"));
+    m_picture.load(startupConfig().programDirectory + QStringLiteral("background.bmp"));
     if (m_picture.isNull()) {
         m_picture = BuiltInBackground();
         m_builtIn = true;

@@ -1,12 +1,12 @@
 #include "ProgramApp.h"
 
-#include "AppConfig.h"
 #include "CaptionFit.h"
 #include "CommandIds.h"
 #include "HelpViewer.h"
 #include "MainFrame.h"
 #include "Pictures.h"
 #include "ProgramStyle.h"
+#include "StartupConfig.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,25 +20,8 @@ namespace {
 
 constexpr int kExitStartFailed = 1;
 
-// Qt's own texts (standard buttons of message boxes, file and print dialogs) in the
-// run's language; a Chinese run without Qt's translations installed keeps them English.
-void UseQtTranslations(bool chinese) {
-    static QTranslator* translator = nullptr;
-    if (translator) {
-        QCoreApplication::removeTranslator(translator);
-        delete translator;
-        translator = nullptr;
-    }
-    if (!chinese)
-        return;
-    translator = new QTranslator;
-    if (translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
-                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(translator);
-}
-
 QIcon ProgramIcon() {
-    const QIcon fileIcon(appConfig().programDirectory + QStringLiteral("title.ico"));
+    const QIcon fileIcon(startupConfig().programDirectory + QStringLiteral("title.ico"));
     if (!fileIcon.isNull() && !fileIcon.availableSizes().isEmpty())
         return fileIcon;
     return QIcon(QPixmap::fromImage(DrawProgramIcon(32)));
@@ -47,7 +30,25 @@ QIcon ProgramIcon() {
 } // namespace
 
 CProgramApp::CProgramApp() = default;
-CProgramApp::~CProgramApp() = default;
+
+CProgramApp::~CProgramApp() {
+    m_frame.reset();
+    if (m_captionFit)
+        qApp->removeEventFilter(m_captionFit.get());
+    if (m_translator)
+        QCoreApplication::removeTranslator(m_translator.get());
+}
+
+// Qt's own texts (standard buttons of message boxes, file and print dialogs) in the
+// run's language; a Chinese run without Qt's translations installed keeps them English.
+void CProgramApp::useQtTranslations(bool chinese) {
+    if (!chinese)
+        return;
+    m_translator = std::make_unique<QTranslator>();
+    if (m_translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
+                           QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(m_translator.get());
+}
 
 bool CProgramApp::InitInstance(const QStringList& arguments, const QString& programDirectory) {
     m_commandLine = ParseCommandLine(arguments);
@@ -57,16 +58,16 @@ bool CProgramApp::InitInstance(const QStringList& arguments, const QString& prog
     }
 
     // Program.ini, the language and the file locations of the run.
-    appConfig() = AppConfig();
     LoadRunConfig(programDirectory, m_commandLine);
-    UseQtTranslations(appConfig().chineseLanguage);
+    useQtTranslations(startupConfig().chineseLanguage);
     ProgramStyle::install();
-    static CCaptionFit* captionFit = new CCaptionFit(qApp);
-    qApp->installEventFilter(captionFit);
+    m_captionFit = std::make_unique<CCaptionFit>();
+    qApp->installEventFilter(m_captionFit.get());
 
-    m_frame = std::make_unique<CMainFrame>();
+    m_frame = std::make_unique<CMainFrame>(RunSession(m_commandLine.port, m_commandLine.tracePath));
+    m_frame->prompts().setHandlers(m_promptHandlers);
     m_frame->setRestartArguments(RestartArguments(m_commandLine));
-    InstallHelpViewer(m_frame.get());
+    m_frame->setHelpHandler(HelpViewerFor(m_frame.get()));
 
     // The first document: the file named on the command line, else a new one.
     if (m_commandLine.datFile.isEmpty()) {
@@ -80,7 +81,6 @@ bool CProgramApp::InitInstance(const QStringList& arguments, const QString& prog
     const QIcon icon = ProgramIcon();
     m_frame->setWindowIcon(icon);
     QApplication::setWindowIcon(icon);
-    appConfig().applicationName = LanguageText(QStringLiteral("Company"));
     adaptMenus();
     return true;
 }

@@ -3,12 +3,15 @@
 // the first document, menu adjustments) and the main window it creates.
 
 #include "RunConfig.h"
+#include "UserPrompts.h"
 
 #include <QString>
 #include <QStringList>
 #include <memory>
 
+class CCaptionFit;
 class CMainFrame;
+class QTranslator;
 
 class CProgramApp {
 public:
@@ -24,10 +27,17 @@ public:
     CMainFrame* mainFrame() const { return m_frame.get(); }
     const CommandLine& commandLine() const { return m_commandLine; }
 
+    // The answers the main window's prompts give (tests); set before InitInstance.
+    void setPromptHandlers(PromptHandlers handlers) { m_promptHandlers = std::move(handlers); }
+
 private:
     void adaptMenus();
+    void useQtTranslations(bool chinese);
 
     CommandLine m_commandLine;
+    PromptHandlers m_promptHandlers;
+    std::unique_ptr<QTranslator> m_translator; // Qt's own texts in a Chinese run
+    std::unique_ptr<CCaptionFit> m_captionFit;
     std::unique_ptr<CMainFrame> m_frame;
     int m_exitCode = 0;
 };

@@ -1,7 +1,8 @@
 #pragma once
-// Every question, error message and file chooser of the window shell goes through
-// these functions. Tests replace the answers with SetPromptHandlers, so no test ever
-// waits on a real message box or file dialog.
+// Every question, error message and file chooser of the window shell goes through the
+// main window's UserPrompts. Tests give it answers of their own (setHandlers, through
+// CProgramApp::setPromptHandlers), so no test ever waits on a real message box or file
+// dialog.
 
 #include <QMessageBox>
 #include <QString>
@@ -17,21 +18,27 @@ struct Prompt {
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
 };
 
-QMessageBox::StandardButton AskUser(QWidget* parent, const Prompt& prompt);
-
-// A failure the user must know about: warning icon, OK.
-void ShowError(QWidget* parent, const QString& text);
-
-// File dialogs for .dat files; an empty result means the user cancelled. Open starts
-// in the folder last used (LastFolder.h).
-QString ChooseFileToOpen(QWidget* parent);
-QString ChooseFileToSave(QWidget* parent, const QString& proposedPath);
-
 struct PromptHandlers {
     std::function<QMessageBox::StandardButton(const Prompt&)> ask;
     std::function<QString()> openFile;
     std::function<QString(const QString& proposedPath)> saveFile;
 };
 
-// Members left empty use the real dialogs again.
-void SetPromptHandlers(PromptHandlers handlers);
+class UserPrompts {
+public:
+    // Members left empty use the real dialogs.
+    void setHandlers(PromptHandlers handlers) { m_handlers = std::move(handlers); }
+
+    QMessageBox::StandardButton ask(QWidget* parent, const Prompt& prompt) const;
+
+    // A failure the user must know about: warning icon, OK.
+    void showError(QWidget* parent, const QString& text) const;
+
+    // File dialogs for .dat files; an empty result means the user cancelled. Open
+    // starts in the folder last used (LastFolder.h).
+    QString chooseFileToOpen(QWidget* parent) const;
+    QString chooseFileToSave(QWidget* parent, const QString& proposedPath) const;
+
+private:
+    PromptHandlers m_handlers;
+};

@@ -3,13 +3,23 @@
 
 class CChildFrame;
 class CProgramDoc;
+#include "HelpHook.h"
+
 class QWidget;
+class RunSession;
+
+// What the main window hands to every view it makes.
+struct ViewSurroundings {
+    RunSession& session;  // the port, alignment unlock and trace of Read and Write
+    HelpHandler showHelp; // F1 and the help of the view's dialogs
+};
 
 // The channel view of `doc`, to be placed in `frame`. What the view needs from its
 // surroundings it gets here:
 // - the main window's title it asks for goes to frame->setMainTitle();
-// - its F1 requests go to ShowHelp (model/HelpHook.h);
+// - its F1 requests go to `surroundings.showHelp`;
 // - the main window routes the view's commands (Read, Write, COM Setup, Scan Info,
 //   Print, Print Preview, Print Setup) to the view's slot `bool OnCommand(int)`
 //   when the view has one (ids in model/CommandIds.h).
-QWidget* CreateChannelView(CProgramDoc* doc, CChildFrame* frame);
+QWidget* CreateChannelView(CProgramDoc* doc, const ViewSurroundings& surroundings,
+                           CChildFrame* frame);

@@ -32,7 +32,7 @@ void OnInterrupt(int) {
 }
 
 struct CloneSettings {
-    QString device;
+    RadioPort port;
     RadioImage image{};
     int count = 0; // 0: until interrupted
     bool alignment = false;
@@ -154,10 +154,10 @@ private:
         int acknowledged = 0;
         ExchangeCallbacks callbacks = Callbacks(false);
         callbacks.progress = [&acknowledged](int done, int) { acknowledged = done; };
-        const std::unique_ptr<SerialLink> link = NewSerialLink();
+        const std::unique_ptr<SerialLink> link = m_settings.port.newLink();
         ProgrammingExchange writer(*link, callbacks);
         const ExchangeOutcome written =
-            writer.write(m_settings.device, m_settings.image, m_settings.alignment);
+            writer.write(m_settings.port.device, m_settings.image, m_settings.alignment);
         for (int b = 0; b < acknowledged && b < plan.size(); ++b)
             std::copy_n(m_settings.image.begin() + plan[b].address, plan[b].length,
                         held->begin() + plan[b].address);
@@ -165,12 +165,12 @@ private:
             return QStringLiteral("writing failed: ") + written.message;
         if (!m_settings.verify)
             return QString();
-        const std::unique_ptr<SerialLink> verifyLink = NewSerialLink();
+        const std::unique_ptr<SerialLink> verifyLink = m_settings.port.newLink();
         ProgrammingExchange verifier(*verifyLink, Callbacks(false));
         int difference = -1;
         RadioImage readBack;
         const ExchangeOutcome outcome = verifier.verify(
-            m_settings.device, m_settings.image, m_settings.alignment, &difference, &readBack);
+            m_settings.port.device, m_settings.image, m_settings.alignment, &difference, &readBack);
         if (!outcome.succeeded())
             return QStringLiteral("verify failed: ") + outcome.message;
         // What the radio holds: the blocks read back, over what it held outside them.
@@ -185,9 +185,9 @@ private:
     }
 
     ExchangeOutcome read(RadioImage* held, bool cancellable) {
-        const std::unique_ptr<SerialLink> link = NewSerialLink();
+        const std::unique_ptr<SerialLink> link = m_settings.port.newLink();
         ProgrammingExchange reader(*link, Callbacks(cancellable));
-        return reader.read(m_settings.device, *held);
+        return reader.read(m_settings.port.device, *held);
     }
 
     // At most one poll every two seconds, sleeping (not spinning) meanwhile.
@@ -243,7 +243,7 @@ int RunClone(const QStringList& arguments) {
             &exitCode))
         return exitCode;
     CloneSettings settings;
-    if (!TakeDevice(parser, &settings.device) || !ParseCount(parser, &settings.count))
+    if (!TakeDevice(parser, &settings.port) || !ParseCount(parser, &settings.count))
         return kExitBadInput;
     if (parser.positionalArguments().size() != 1) {
         PrintError(QStringLiteral("clone: use chprog clone --port DEVICE FILE.dat [--count N]"));

@@ -123,8 +123,8 @@ int RunRead(const QStringList& arguments) {
                                      "written only once every block has arrived."),
                       &exitCode))
         return exitCode;
-    QString device;
-    if (!TakeDevice(parser, &device))
+    RadioPort port;
+    if (!TakeDevice(parser, &port))
         return kExitBadInput;
     const QString output = parser.value(QStringLiteral("o"));
     if (output.isEmpty() || !parser.positionalArguments().isEmpty()) {
@@ -136,11 +136,11 @@ int RunRead(const QStringList& arguments) {
         PrintError(QStringLiteral("%1: cannot save the file (%2)").arg(output, reason));
         return kExitBadInput;
     }
-    const std::unique_ptr<SerialLink> link = NewSerialLink();
+    const std::unique_ptr<SerialLink> link = port.newLink();
     ProgressBar bar("Reading", parser);
     ProgrammingExchange exchange(*link, CommandLineCallbacks(bar));
     RadioImage image = NewImage();
-    const ExchangeOutcome outcome = exchange.read(device, image);
+    const ExchangeOutcome outcome = exchange.read(port.device, image);
     if (!outcome.succeeded())
         return ReportOutcome(outcome, bar);
     KeepBackup(image, BackupKind::Read, ConfigIniPath(parser));
@@ -166,8 +166,8 @@ int RunWrite(const QStringList& arguments) {
                                      "before every write."),
                       &exitCode))
         return exitCode;
-    QString device;
-    if (!TakeDevice(parser, &device))
+    RadioPort port;
+    if (!TakeDevice(parser, &port))
         return kExitBadInput;
     if (parser.positionalArguments().size() != 1) {
         PrintError(QStringLiteral(
@@ -179,11 +179,11 @@ int RunWrite(const QStringList& arguments) {
         return exitCode;
     ClampCalibration(image);
     KeepBackup(image, BackupKind::Write, ConfigIniPath(parser));
-    const std::unique_ptr<SerialLink> link = NewSerialLink();
+    const std::unique_ptr<SerialLink> link = port.newLink();
     ProgressBar bar("Writing", parser);
     ProgrammingExchange exchange(*link, CommandLineCallbacks(bar));
-    const ExchangeOutcome outcome = exchange.write(device, image, parser.isSet(alignment));
+    const ExchangeOutcome outcome = exchange.write(port.device, image, parser.isSet(alignment));
     if (!outcome.succeeded() || !parser.isSet(verify))
         return ReportOutcome(outcome, bar);
-    return VerifyWrite(*link, device, image, parser);
+    return VerifyWrite(*link, port.device, image, parser);
 }

@@ -1,9 +1,7 @@
 #include "LinkSupport.h"
 
-#include "AppConfig.h"
 #include "CliSupport.h"
 #include "PortNames.h"
-#include "SerialTrace.h"
 #include "UserStore.h"
 
 #include <cstdio>
@@ -48,7 +46,7 @@ QCommandLineOption TraceOption() {
                               QStringLiteral("FILE"));
 }
 
-bool TakeDevice(const QCommandLineParser& parser, QString* device) {
+bool TakeDevice(const QCommandLineParser& parser, RadioPort* port) {
     if (!parser.isSet(QStringLiteral("port"))) {
         PrintError(QStringLiteral("%1: --port DEVICE is required")
                        .arg(parser.positionalArguments().value(0)));
@@ -59,11 +57,11 @@ bool TakeDevice(const QCommandLineParser& parser, QString* device) {
                        .arg(parser.positionalArguments().value(0)));
         return false;
     }
-    *device = PortDevice(parser.value(QStringLiteral("port")), ConfigIniPath(parser));
+    port->device = PortDevice(parser.value(QStringLiteral("port")), ConfigIniPath(parser));
     if (parser.isSet(QStringLiteral("trace"))) {
-        appConfig().tracePath = parser.value(QStringLiteral("trace"));
+        port->trace = std::make_shared<TraceFile>(parser.value(QStringLiteral("trace")));
         QString error;
-        if (!RunTrace(&error)) {
+        if (!port->trace->open(&error)) {
             PrintError(error);
             return false;
         }

@@ -5,18 +5,29 @@
 #include "Backups.h"
 #include "ExchangeOutcome.h"
 #include "ProgrammingExchange.h"
+#include "SerialTrace.h"
 
 #include <QCommandLineParser>
 #include <QString>
+#include <memory>
 
 QCommandLineOption PortOption();
 QCommandLineOption TraceOption();
 QCommandLineOption QuietOption();
 
+// The radio's port of one command: the device to open and the --trace file.
+struct RadioPort {
+    QString device;
+    std::shared_ptr<TraceFile> trace; // null without --trace
+
+    // A new link to the device, traced when the command has a trace.
+    std::unique_ptr<SerialLink> newLink() const { return NewSerialLink(trace); }
+};
+
 // The device to open: --port as typed, or the device its COM number maps to in the
 // Program.ini of --config; also opens the --trace file. False (after a message) when
 // --port is missing or the trace cannot be opened.
-bool TakeDevice(const QCommandLineParser& parser, QString* device);
+bool TakeDevice(const QCommandLineParser& parser, RadioPort* port);
 
 // "Reading [#########           ]  45%" redrawn in place on standard error, only when
 // standard error is a terminal and --quiet was not given: a log or a pipe gets nothing

@@ -1,8 +1,8 @@
 #include "CProductInfoDlg.h"
 
-#include "AppConfig.h"
 #include "EditLabels.h"
 #include "ProgramDoc.h"
+#include "StartupConfig.h"
 #include "UserStore.h"
 
 #include <QComboBox>
@@ -77,7 +77,7 @@ bool CProductInfoDlg::run(CProgramDoc& document) {
 // The user's last choice decides what the dialog shows; a position the lists do not
 // have shows no selection.
 void CProductInfoDlg::showStoredChoice() {
-    const QString& iniPath = appConfig().iniFilePath;
+    const QString& iniPath = startupConfig().iniFilePath;
     const UserStore store(iniPath);
     const int type = store.readNumber(QStringLiteral("Type"));
     const int band = store.readNumber(QStringLiteral("Field"));
@@ -93,18 +93,18 @@ void CProductInfoDlg::showStoredChoice() {
 
 void CProductInfoDlg::fillBandList(int typePosition) {
     m_bandList->clear();
-    m_bandList->addItems(BandPieces(appConfig().iniFilePath, typePosition));
+    m_bandList->addItems(BandPieces(startupConfig().iniFilePath, typePosition));
     m_bandList->setCurrentIndex(0);
 }
 
 void CProductInfoDlg::onOk() {
-    UserStore store(appConfig().iniFilePath);
+    UserStore store(startupConfig().iniFilePath);
     const int type = m_typeList->currentIndex();
     const int band = m_bandList->currentIndex();
     m_selection.typeName = m_typeList->currentText();
     m_selection.bandText = m_bandList->currentText();
     m_selection.limits = BandLimitsFromText(m_selection.bandText);
-    m_document->edit(EditLabel(EditKind::ProductInformation, appConfig().language()),
+    m_document->edit(EditLabel(EditKind::ProductInformation, startupConfig().language()),
                      [&](RadioImage& image) { StoreProductChoice(image, store, type, band); });
     accept();
 }

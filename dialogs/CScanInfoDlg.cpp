@@ -1,7 +1,7 @@
 #include "CScanInfoDlg.h"
 
-#include "AppConfig.h"
 #include "DialogParts.h"
+#include "StartupConfig.h"
 #include "StepEdit.h"
 
 #include <QComboBox>
@@ -251,7 +251,7 @@ void CScanInfoDlg::onOk() {
 void CScanInfoDlg::warn(const QString& message) {
     m_warning = true;
     // The company name is the caption, as of every message box without one of its own.
-    QMessageBox box(QMessageBox::Warning, appConfig().applicationName, message, QMessageBox::Ok,
+    QMessageBox box(QMessageBox::Warning, startupConfig().applicationName, message, QMessageBox::Ok,
                     this);
     box.exec();
     m_warning = false;

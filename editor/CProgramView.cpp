@@ -4,7 +4,6 @@
 #include "CScanInfoDlg.h"
 #include "ProgramTransfer.h"
 
-#include "AppConfig.h"
 #include "CMSFlexGrid.h"
 #include "ChannelEditActions.h"
 #include "ChannelListFiles.h"
@@ -14,6 +13,8 @@
 #include "HelpHook.h"
 #include "HelpTopics.h"
 #include "ProgramDoc.h"
+#include "RunSession.h"
+#include "StartupConfig.h"
 #include "ToneCodes.h"
 #include "UserStore.h"
 
@@ -75,9 +76,11 @@ double CProgramView::ColumnWidthFactor(int col) {
     return col >= 0 && col < kChannelColumns ? kFactors[col] : 1.0;
 }
 
-CProgramView::CProgramView(CProgramDoc* document, QWidget* parent)
-    : QWidget(parent), m_document(document), m_language(appConfig().language()),
-      m_showMessage(&CProgramView::ShowCautionBox) {
+CProgramView::CProgramView(CProgramDoc* document, RunSession* session, QWidget* parent)
+    : QWidget(parent), m_document(document), m_language(startupConfig().language()),
+      m_showMessage(&CProgramView::ShowCautionBox),
+      m_ownSession(session ? nullptr : std::make_unique<RunSession>()),
+      m_session(session ? session : m_ownSession.get()) {
     m_toneList = ToneList(m_language);
     createGrid();
     createEditors();
@@ -85,18 +88,23 @@ CProgramView::CProgramView(CProgramDoc* document, QWidget* parent)
     setColumnWidths();
     m_editActions = new ChannelEditActions(this);
 
-    InitPortNameFromStore();
-    m_transfer = new ProgramTransfer(this, transferHooks());
+    if (m_ownSession)
+        TakeStoredPort(*m_ownSession, startupConfig().iniFilePath);
+    m_transfer = new ProgramTransfer(this, *m_session, transferHooks());
     m_scanInfo = new CScanInfoDlg(this, m_language);
-    m_scanInfo->helpRequested = [](int controlId) {
-        ShowHelp(DialogHelpContext(controlId, CommandId::kScanInfo));
+    m_scanInfo->helpRequested = [this](int controlId) {
+        if (m_showHelp)
+            m_showHelp(DialogHelpContext(controlId, CommandId::kScanInfo));
     };
 
     if (m_document)
         connect(m_document, &CProgramDoc::imageChanged, this, &CProgramView::onImageChanged);
 }
 
-CProgramView::~CProgramView() = default;
+CProgramView::~CProgramView() {
+    // Before the session goes: a running exchange is cancelled and waited for.
+    delete m_transfer;
+}
 
 void CProgramView::createGrid() {
     m_grid = new CMSFlexGrid(this);
@@ -217,10 +225,10 @@ void CProgramView::redrawChangedRows() {
 // its starting image (CProgramDoc::OnNewDocument); here the image only names the band
 // and the title, and an opened or read image pushes its product to the store.
 void CProgramView::applyProductOfImage() {
-    const AppConfig& config = appConfig();
-    UserStore store(config.iniFilePath);
+    const QString& iniPath = startupConfig().iniFilePath;
+    UserStore store(iniPath);
     RadioImage image = m_document->image();
-    applyProduct(ReconcileProduct(image, store, config.iniFilePath, config.documentIsNew),
+    applyProduct(ReconcileProduct(image, store, iniPath, m_document->isNew()),
                  ProductTitleForm::AfterFill);
 }
 
@@ -252,7 +260,7 @@ void CProgramView::writeRow(int row, const ChannelRow& texts) {
 void CProgramView::applyProduct(const ProductSelection& selection, ProductTitleForm form) {
     m_nFreqLow = selection.limits.low;
     m_nFreqHigh = selection.limits.high;
-    const AppConfig& config = appConfig();
+    const StartupConfig& config = startupConfig();
     m_title = ProductTitle(config.iniFilePath, config.languageName, selection.typeName,
                            selection.bandText, form, m_language);
     emit titleChanged(m_title);
@@ -422,7 +430,8 @@ bool CProgramView::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     if (key->key() == Qt::Key_F1) {
-        ShowHelp(ControlId(watched));
+        if (m_showHelp)
+            m_showHelp(ControlId(watched));
         return true;
     }
     if (watched == m_grid && StartsTyping(key)) {
@@ -489,7 +498,7 @@ ProgramTransfer::Hooks CProgramView::transferHooks() {
     };
     // The read image replaces the document's as one undoable step.
     hooks.readCompleted = [this](const RadioImage& image) {
-        appConfig().documentIsNew = false;
+        m_document->setNotNew();
         m_document->edit(EditLabel(EditKind::ReadFromRadio, m_language),
                          [&image](RadioImage& target) { target = image; });
         FillGrid();
@@ -564,6 +573,6 @@ bool CProgramView::OnCommand(int commandId) {
 }
 
 void CProgramView::OnComSetup() {
-    CComSetupDlg dialog(this);
+    CComSetupDlg dialog(*m_session, startupConfig().iniFilePath, this);
     dialog.exec();
 }

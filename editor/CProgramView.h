@@ -11,6 +11,7 @@
 
 #include "ChannelCodec.h"
 #include "ChannelEdit.h"
+#include "HelpHook.h"
 #include "ProductInfo.h"
 #include "ProgramDoc.h"
 #include "ProgramTransfer.h"
@@ -19,6 +20,7 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <memory>
 
 class ChannelEditActions;
 class CMSFlexGrid;
@@ -26,6 +28,7 @@ class CScanInfoDlg;
 class QComboBox;
 class QLineEdit;
 class QPrinter;
+class RunSession;
 struct ChannelPrintout;
 
 class CProgramView : public QWidget {
@@ -49,7 +52,10 @@ public:
     // Relative width of each column; column 0 gives the unit.
     static double ColumnWidthFactor(int col);
 
-    explicit CProgramView(CProgramDoc* document, QWidget* parent = nullptr);
+    // Read, Write and COM Setup use `session` (the main window's); a view made without
+    // one keeps a session of its own, with the stored port.
+    explicit CProgramView(CProgramDoc* document, RunSession* session = nullptr,
+                          QWidget* parent = nullptr);
     ~CProgramView() override;
 
     CProgramDoc* GetDocument() const { return m_document; }
@@ -113,6 +119,9 @@ public:
     void OnFilePrint(QPrinter& printer);
     void OnFilePrintPreview(QPrinter& printer);
 
+    // Where F1 on a control and the help of Scan Info go (nowhere until set).
+    void setHelpHandler(HelpHandler handler) { m_showHelp = std::move(handler); }
+
     // How refusals reach the user; tests replace the message box.
     using MessageFunction =
         std::function<void(QWidget* parent, const QString& text, const QString& caption)>;
@@ -156,6 +165,9 @@ private:
     QString m_title;
     QString m_textAtOpening; // the open editor's text when it opened
     MessageFunction m_showMessage;
+    HelpHandler m_showHelp;
+    std::unique_ptr<RunSession> m_ownSession;
+    RunSession* m_session;
     ProgramTransfer* m_transfer = nullptr;
     CScanInfoDlg* m_scanInfo = nullptr;
     ChannelEditActions* m_editActions = nullptr;

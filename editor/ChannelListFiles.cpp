@@ -1,11 +1,11 @@
 #include "ChannelListFiles.h"
 
-#include "AppConfig.h"
 #include "CImportPlacementDlg.h"
 #include "CProgramView.h"
 #include "CommonCsvLayout.h"
 #include "Csv.h"
 #include "EditLabels.h"
+#include "StartupConfig.h"
 
 #include <QApplication>
 #include <QFile>
@@ -40,7 +40,7 @@ bool AskPlacement(CProgramView& view, const QString& text, ImportOptions* option
     const LocationSpan span = CommonLayoutLocations(rows);
     if (span.rows == 0 || span.fitsChannels)
         return true;
-    CImportPlacementDlg dialog(span, appConfig().language(), &view);
+    CImportPlacementDlg dialog(span, startupConfig().language(), &view);
     if (dialog.exec() != QDialog::Accepted)
         return false;
     options->rows = dialog.rows();
@@ -56,7 +56,7 @@ RadioImage CurrentImage(CProgramView& view) {
 
 // The whole import is one step of the document's history; the grid redraws itself.
 void ApplyImage(CProgramView& view, const RadioImage& image) {
-    view.GetDocument()->edit(EditLabel(EditKind::ImportChannels, appConfig().language()),
+    view.GetDocument()->edit(EditLabel(EditKind::ImportChannels, startupConfig().language()),
                              [&image](RadioImage& target) { target = image; });
 }
 
@@ -65,7 +65,7 @@ void ApplyImage(CProgramView& view, const RadioImage& image) {
 namespace ChannelListFiles {
 
 void OnImportChannels(CProgramView& view) {
-    const Language language = appConfig().language();
+    const Language language = startupConfig().language();
     const QString path = QFileDialog::getOpenFileName(
         &view, Tr(language, "Import Channels", "導入信道"), QString(),
         OwnFilter(language) + QStringLiteral(";;") + CommonFilter(language));
@@ -74,7 +74,7 @@ void OnImportChannels(CProgramView& view) {
 }
 
 void OnExportChannels(CProgramView& view) {
-    const Language language = appConfig().language();
+    const Language language = startupConfig().language();
     QString filter = OwnFilter(language);
     const QString path = QFileDialog::getSaveFileName(
         &view, Tr(language, "Export Channels", "導出信道"), QStringLiteral("channels.csv"),
@@ -113,7 +113,8 @@ bool Import(CProgramView& view, const QString& path) {
 bool Export(CProgramView& view, const QString& path, CsvLayout layout) {
     if (!view.GetDocument())
         return false;
-    const QByteArray bytes = ChannelCsvText(CurrentImage(view), layout, appConfig().language()).toUtf8();
+    const QByteArray bytes =
+        ChannelCsvText(CurrentImage(view), layout, startupConfig().language()).toUtf8();
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         Warn(&view, QStringLiteral("%1: cannot write the file (%2)").arg(path, file.errorString()));

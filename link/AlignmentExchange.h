@@ -6,8 +6,8 @@
 // programming exchange, with a link created in that thread.
 //
 //   QtSerialLink link;
-//   AlignmentExchange exchange(link, CalibrationTable::Power, appConfig().language());
-//   ExchangeOutcome outcome = exchange.read(PortDevice(appConfig().portName), image);
+//   AlignmentExchange exchange(link, CalibrationTable::Power, language);
+//   ExchangeOutcome outcome = exchange.read(PortDevice(session.portName(), iniPath), image);
 //   // show outcome.message (also on success: "Read Successfully"), + portDetail if any
 //
 // Results: Success, PortOpenFailed or CommunicationFailed. The port is always closed.

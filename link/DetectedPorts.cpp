@@ -1,6 +1,5 @@
 #include "DetectedPorts.h"
 
-#include "AppConfig.h"
 #include "Language.h"
 #include "PortNames.h"
 
@@ -95,7 +94,7 @@ QString PortListLine(const DetectedPort& port, const QString& comNames) {
         .join(u'\t');
 }
 
-ExchangeDevice DeviceForExchange(const QString& portName, const QString& iniPath,
+ExchangeDevice DeviceForExchange(const QString& portName, const QString& iniPath, Language language,
                                  const QList<DetectedPort>& ports,
                                  const std::function<bool(const QString&)>& exists) {
     ExchangeDevice result{PortDevice(portName, iniPath), QString()};
@@ -111,13 +110,14 @@ ExchangeDevice DeviceForExchange(const QString& portName, const QString& iniPath
     }
     if (usbCount != 1)
         return result;
-    result.note = Tr(appConfig().language(), "%1 is not there; using %2, the one USB serial device",
+    result.note = Tr(language, "%1 is not there; using %2, the one USB serial device",
                      "%1 不存在，改用唯一的 USB 串口設備 %2")
                       .arg(result.device, onlyUsb->label());
     result.device = onlyUsb->device;
     return result;
 }
 
-ExchangeDevice DeviceForExchange(const QString& portName) {
-    return DeviceForExchange(portName, appConfig().iniFilePath, DetectedPorts(), FileExists);
+ExchangeDevice DeviceForExchange(const QString& portName, const QString& iniPath,
+                                 Language language) {
+    return DeviceForExchange(portName, iniPath, language, DetectedPorts(), FileExists);
 }

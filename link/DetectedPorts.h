@@ -4,6 +4,8 @@
 // device is shown to the user, and the stand-in used when the chosen COM number's
 // device is missing but exactly one USB serial adapter is plugged in.
 
+#include "Language.h"
+
 #include <QList>
 #include <QString>
 #include <functional>
@@ -47,8 +49,10 @@ struct ExchangeDevice {
     QString device;
     QString note; // empty unless a stand-in is used
 };
-ExchangeDevice DeviceForExchange(const QString& portName, const QString& iniPath,
+// `iniPath` is the Program.ini with the COM mapping; `language` that of the note.
+ExchangeDevice DeviceForExchange(const QString& portName, const QString& iniPath, Language language,
                                  const QList<DetectedPort>& ports,
                                  const std::function<bool(const QString&)>& exists);
-// The same with the run's Program.ini, the system's ports and the file system.
-ExchangeDevice DeviceForExchange(const QString& portName);
+// The same with the system's ports and the file system.
+ExchangeDevice DeviceForExchange(const QString& portName, const QString& iniPath,
+                                 Language language);

@@ -1,6 +1,5 @@
 #include "PortNames.h"
 
-#include "AppConfig.h"
 #include "ProgramIni.h"
 
 #include <QRegularExpression>
@@ -59,8 +58,4 @@ QString PortDevice(const QString& portName, const QString& iniPath) {
     // with "no such device", as it does on Windows.
     return builtIn.isEmpty() ? portName : builtIn;
 #endif
-}
-
-QString PortDevice(const QString& portName) {
-    return PortDevice(portName, appConfig().iniFilePath);
 }

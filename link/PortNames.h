@@ -20,8 +20,5 @@ int PortNumberOfName(const QString& portName);
 // The device the port name opens, reading the mapping from `iniPath`.
 QString PortDevice(const QString& portName, const QString& iniPath);
 
-// The same with the Program.ini of the run (appConfig().iniFilePath).
-QString PortDevice(const QString& portName);
-
 // The built-in device of COM1..COM4 on systems without COM names; empty for others.
 QString DefaultPortDevice(int number);

@@ -5,7 +5,7 @@
 //
 //   QtSerialLink link;                     // created in the thread that runs the exchange
 //   ProgrammingExchange exchange(link, callbacks);
-//   ExchangeOutcome outcome = exchange.read(PortDevice(appConfig().portName), image);
+//   ExchangeOutcome outcome = exchange.read(PortDevice(session.portName(), iniPath), image);
 //
 // Sequence: open and configure the port; handshake (greeting, identification,
 // acknowledge) with its attempt counter; then every block of the plan in ascending

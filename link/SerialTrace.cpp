@@ -1,6 +1,5 @@
 #include "SerialTrace.h"
 
-#include "AppConfig.h"
 #include "QtSerialLink.h"
 
 #include <QDateTime>
@@ -97,25 +96,8 @@ void TracingLink::sleep(int ms) {
     m_inner->sleep(ms);
 }
 
-TraceFile* RunTrace(QString* error) {
-    static QMutex mutex;
-    static std::unique_ptr<TraceFile> trace;
-    static QString openError;
-    QMutexLocker lock(&mutex);
-    const QString path = appConfig().tracePath;
-    if (!trace && openError.isEmpty() && !path.isEmpty()) {
-        auto file = std::make_unique<TraceFile>(path);
-        if (file->open(&openError))
-            trace = std::move(file);
-    }
-    if (error)
-        *error = openError;
-    return trace.get();
-}
-
-std::unique_ptr<SerialLink> NewSerialLink() {
+std::unique_ptr<SerialLink> NewSerialLink(const std::shared_ptr<TraceFile>& trace) {
     auto link = std::make_unique<QtSerialLink>();
-    TraceFile* trace = RunTrace();
     if (!trace)
         return link;
     return std::make_unique<TracingLink>(std::move(link), *trace);

@@ -58,10 +58,6 @@ private:
     TraceFile& m_trace;
 };
 
-// The trace of this run, opened on first use from appConfig().tracePath; null when
-// there is none or it cannot be opened (`error`, when given, then says why).
-TraceFile* RunTrace(QString* error = nullptr);
-
-// The serial link of an exchange: a QtSerialLink, traced when the run has a trace.
+// The serial link of an exchange: a QtSerialLink, traced into `trace` when there is one.
 // Create it in the thread that runs the exchange.
-std::unique_ptr<SerialLink> NewSerialLink();
+std::unique_ptr<SerialLink> NewSerialLink(const std::shared_ptr<TraceFile>& trace);

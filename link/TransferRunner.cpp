@@ -23,8 +23,8 @@ struct TransferRunner::Shared {
     ExchangeOutcome outcome;
 };
 
-LinkFactory SerialPortLinks() {
-    return [] { return std::shared_ptr<SerialLink>(NewSerialLink()); };
+LinkFactory SerialPortLinks(std::shared_ptr<TraceFile> trace) {
+    return [trace] { return std::shared_ptr<SerialLink>(NewSerialLink(trace)); };
 }
 
 TransferRunner::TransferRunner(LinkFactory linkFactory, QObject* parent)

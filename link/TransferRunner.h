@@ -3,7 +3,7 @@
 // owns the runner (the window's) stays responsive while a silent radio's time-outs run
 // out. Everything comes back as signals on the owner's thread:
 //
-//   TransferRunner runner(SerialPortLinks());
+//   TransferRunner runner(session.serialLinks());
 //   connect(&runner, &TransferRunner::progress, ...);        // done of total blocks
 //   connect(&runner, &TransferRunner::retryRequested, ...);  // answer with answerRetry()
 //   connect(&runner, &TransferRunner::finished, ...);        // the job and its outcome
@@ -21,8 +21,10 @@
 
 class QThread;
 
-// Serial ports: a new link for each exchange, traced when the run has a trace.
-LinkFactory SerialPortLinks();
+class TraceFile;
+
+// Serial ports: a new link for each exchange, traced into `trace` when there is one.
+LinkFactory SerialPortLinks(std::shared_ptr<TraceFile> trace = nullptr);
 
 class TransferRunner : public QObject {
     Q_OBJECT

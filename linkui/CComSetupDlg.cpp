@@ -1,10 +1,10 @@
 #include "CComSetupDlg.h"
 
-#include "AppConfig.h"
 #include "DetectedPorts.h"
 #include "HelpHook.h"
 #include "PortNames.h"
 #include "QtSerialLink.h"
+#include "RunSession.h"
 #include "UserStore.h"
 
 #include <QButtonGroup>
@@ -34,25 +34,20 @@ bool TryOpen(const QString& device) {
 
 } // namespace
 
-std::function<bool(const QString&)> CComSetupDlg::canOpen = TryOpen;
-
-void InitPortNameFromStore() {
-    AppConfig& config = appConfig();
-    if (!config.commandLinePort.isEmpty()) {
-        config.portName = config.commandLinePort;
+void TakeStoredPort(RunSession& session, const QString& iniPath) {
+    if (!session.commandLinePort().isEmpty()) {
+        session.setPortName(session.commandLinePort());
         return;
     }
-    const UserStore store(config.iniFilePath);
+    const UserStore store(iniPath);
     const QString device = store.readText(kStoredDevice);
-    if (!device.isEmpty()) {
-        config.portName = device;
-        return;
-    }
-    config.portName = PortNameForNumber(store.readNumber(kStoredChoice, 1) & 0xFF);
+    session.setPortName(
+        !device.isEmpty() ? device : PortNameForNumber(store.readNumber(kStoredChoice, 1) & 0xFF));
 }
 
-CComSetupDlg::CComSetupDlg(QWidget* parent)
-    : QDialog(parent), m_buttons(new QButtonGroup(this)), m_otherDevice(new QComboBox(this)) {
+CComSetupDlg::CComSetupDlg(RunSession& session, QString iniPath, QWidget* parent)
+    : QDialog(parent), m_session(session), m_iniPath(std::move(iniPath)), m_canOpen(TryOpen),
+      m_buttons(new QButtonGroup(this)), m_otherDevice(new QComboBox(this)) {
     setWindowTitle(QStringLiteral("COM Setup"));
     setProperty(kHelpIdProperty, kComSetupHelpId);
     auto* group = new QGroupBox(QStringLiteral("COM"), this);
@@ -118,7 +113,7 @@ int CComSetupDlg::exec() {
 void CComSetupDlg::showPorts() {
     const QList<DetectedPort> ports = DetectedPorts();
     for (int i = 0; i < kPortCount; ++i) {
-        const QString device = PortDevice(PortNameForNumber(i + 1));
+        const QString device = PortDevice(PortNameForNumber(i + 1), m_iniPath);
         const DetectedPort* present = FindPort(ports, device);
         auto* label = findChild<QLabel*>(QStringLiteral("device%1").arg(i + 1));
         QString text = device;
@@ -126,7 +121,7 @@ void CComSetupDlg::showPorts() {
             text += QStringLiteral(" - ") + present->description;
         label->setText(text);
         label->setEnabled(present != nullptr);
-        m_buttons->button(kFirstButtonId + i)->setEnabled(canOpen(device));
+        m_buttons->button(kFirstButtonId + i)->setEnabled(m_canOpen(device));
     }
     m_otherDevice->clear();
     for (const DetectedPort& port : ports)
@@ -136,7 +131,7 @@ void CComSetupDlg::showPorts() {
 
 // Checks the stored choice when it can be opened: the Other… device, else the COM number.
 void CComSetupDlg::checkStoredChoice() {
-    const UserStore store(appConfig().iniFilePath);
+    const UserStore store(m_iniPath);
     m_buttons->setExclusive(false);
     for (QAbstractButton* button : m_buttons->buttons())
         button->setChecked(false);
@@ -152,17 +147,17 @@ void CComSetupDlg::checkStoredChoice() {
         return;
     }
     const int stored = store.readNumber(kStoredChoice, 1);
-    const bool storedOpens =
-        stored >= 1 && stored <= kPortCount && canOpen(PortDevice(PortNameForNumber(stored)));
+    const bool storedOpens = stored >= 1 && stored <= kPortCount &&
+                             m_canOpen(PortDevice(PortNameForNumber(stored), m_iniPath));
     if (storedOpens)
         m_buttons->button(kFirstButtonId + stored - 1)->setChecked(true);
 }
 
 void CComSetupDlg::accept() {
-    UserStore store(appConfig().iniFilePath);
+    UserStore store(m_iniPath);
     const QString device = selection() == kOtherSelection ? otherDevice() : QString();
     if (!device.isEmpty()) {
-        appConfig().portName = device;
+        m_session.setPortName(device);
         store.writeText(kStoredDevice, device);
         QDialog::accept();
         return;
@@ -170,7 +165,7 @@ void CComSetupDlg::accept() {
     // With no button checked (or Other… without a device) this stores 0, and the next
     // exchange fails to open "com0" with its message, as the choice of no port implies.
     const int number = selection() == kOtherSelection ? 0 : selection() + 1;
-    appConfig().portName = QStringLiteral("com%1").arg(number);
+    m_session.setPortName(QStringLiteral("com%1").arg(number));
     store.writeNumber(kStoredChoice, number);
     store.remove(kStoredDevice);
     QDialog::accept();

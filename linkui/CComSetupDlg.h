@@ -10,10 +10,12 @@
 
 class QButtonGroup;
 class QComboBox;
+class RunSession;
 
-// portName from the stored choice: the chosen device when Other… was confirmed last,
-// else the COM number ("com", default 1); --port fixes it for the run instead.
-void InitPortNameFromStore();
+// The session's port from the choice stored beside Program.ini `iniPath`: the chosen
+// device when Other… was confirmed last, else the COM number ("com", default 1);
+// --port fixes it for the run instead.
+void TakeStoredPort(RunSession& session, const QString& iniPath);
 
 class CComSetupDlg : public QDialog {
     Q_OBJECT
@@ -23,18 +25,20 @@ public:
     static constexpr int kOtherButtonId = 1011; // Other…
     static constexpr int kOtherSelection = kPortCount;
 
-    explicit CComSetupDlg(QWidget* parent = nullptr);
+    // The choice is stored beside Program.ini `iniPath`; OK sets the session's port.
+    CComSetupDlg(RunSession& session, QString iniPath, QWidget* parent = nullptr);
 
     // The checked button: 0..3 for COM1..COM4, kOtherSelection for Other…, -1 for none.
     int selection() const;
     // The device Other… stands for: the chosen port of the list, or the typed path.
     QString otherDevice() const;
 
-    // Opens, on OK, sets portName and stores the choice.
+    // Opens, on OK, sets the session's port and stores the choice.
     int exec() override;
 
-    // Whether `device` can be opened now (overridable for tests).
-    static std::function<bool(const QString& device)> canOpen;
+    // Whether `device` can be opened now (by default: by opening it; tests stage it).
+    using PortProbe = std::function<bool(const QString& device)>;
+    void setPortProbe(PortProbe canOpen) { m_canOpen = std::move(canOpen); }
 
 protected:
     void accept() override;
@@ -43,6 +47,9 @@ private:
     void showPorts();
     void checkStoredChoice();
 
+    RunSession& m_session;
+    QString m_iniPath;
+    PortProbe m_canOpen;
     QButtonGroup* m_buttons;
     QComboBox* m_otherDevice;
 };

@@ -1,12 +1,13 @@
 #include "ProgramTransfer.h"
 
-#include "AppConfig.h"
 #include "Backups.h"
 #include "CProcessDlg.h"
 #include "CommandIds.h"
 #include "DetectedPorts.h"
 #include "HelpHook.h"
 #include "ProgrammingExchange.h"
+#include "RunSession.h"
+#include "StartupConfig.h"
 #include "TransferRunner.h"
 #include "UserStore.h"
 
@@ -18,7 +19,7 @@
 namespace {
 
 QString CaptionFor(TransferDirection direction) {
-    const Language language = appConfig().language();
+    const Language language = startupConfig().language();
     return direction == TransferDirection::Read ? Tr(language, "Read Data", "讀數據")
                                                 : Tr(language, "Write Data", "寫數據");
 }
@@ -27,7 +28,7 @@ QString CaptionFor(TransferDirection direction) {
 // the question is up; that answers Cancel.
 bool UserWantsRetry() {
     auto* box =
-        new QMessageBox(QMessageBox::Critical, appConfig().applicationName,
+        new QMessageBox(QMessageBox::Critical, startupConfig().applicationName,
                         QString::fromUtf8(kCommunicationErrorText),
                         QMessageBox::Retry | QMessageBox::Cancel, QApplication::activeWindow());
     box->setDefaultButton(QMessageBox::Retry);
@@ -44,7 +45,7 @@ bool WorthTelling(const ExchangeOutcome& outcome) {
 // Every image read from the radio, and every image about to be written to it, is kept
 // in the backups folder. A backup that cannot be saved never fails the exchange.
 void KeepBackup(const RadioImage& image, BackupKind kind) {
-    const QString folder = BackupFolder(UserStore(appConfig().iniFilePath).appName());
+    const QString folder = BackupFolder(UserStore(startupConfig().iniFilePath).appName());
     QString error;
     if (SaveBackup(folder, image, kind, QDateTime::currentDateTime(), &error).isEmpty())
         qWarning("no backup kept: %s", qUtf8Printable(error));
@@ -52,9 +53,9 @@ void KeepBackup(const RadioImage& image, BackupKind kind) {
 
 } // namespace
 
-ProgramTransfer::ProgramTransfer(QWidget* owner, Hooks hooks)
-    : QObject(owner), m_owner(owner), m_hooks(std::move(hooks)),
-      m_runner(new TransferRunner(SerialPortLinks(), this)) {
+ProgramTransfer::ProgramTransfer(QWidget* owner, RunSession& session, Hooks hooks)
+    : QObject(owner), m_owner(owner), m_session(session), m_hooks(std::move(hooks)),
+      m_runner(new TransferRunner(LinkFactory(), this)) {
     connect(m_runner, &TransferRunner::progress, this, [this](int done, int total) {
         if (m_dialog)
             m_dialog->showProgress(done, total);
@@ -69,7 +70,7 @@ ProgramTransfer::~ProgramTransfer() {
 }
 
 void ProgramTransfer::setLinkFactory(LinkFactory linkFactory) {
-    m_runner->setLinkFactory(std::move(linkFactory));
+    m_linkFactory = std::move(linkFactory);
 }
 
 void ProgramTransfer::requestRead() {
@@ -122,7 +123,9 @@ void ProgramTransfer::start() {
         m_hooks.commitEdit();
     TransferJob job;
     job.direction = m_direction;
-    const ExchangeDevice chosen = DeviceForExchange(appConfig().portName);
+    const StartupConfig& run = startupConfig();
+    const ExchangeDevice chosen =
+        DeviceForExchange(m_session.portName(), run.iniFilePath, run.language());
     job.device = chosen.device;
     if (!chosen.note.isEmpty())
         showStatus(chosen.note);
@@ -130,7 +133,8 @@ void ProgramTransfer::start() {
         job.image = m_hooks.imageToWrite();
         KeepBackup(job.image, BackupKind::Write);
     }
-    m_runner->start(job, ProgrammingRun(appConfig().alignmentUnlocked));
+    m_runner->setLinkFactory(m_linkFactory ? m_linkFactory : m_session.serialLinks());
+    m_runner->start(job, ProgrammingRun(m_session.alignmentUnlocked()));
 }
 
 // The question runs its own event loop; the window may be closed meanwhile, taking this
@@ -160,8 +164,8 @@ void ProgramTransfer::finish(const TransferJob& job, const ExchangeOutcome& outc
 
 void ProgramTransfer::tellOutcome(const ExchangeOutcome& outcome) {
     // On the heap: the owner may close (and delete its children) while the box is up.
-    auto* box = new QMessageBox(QMessageBox::Warning, appConfig().applicationName, outcome.message,
-                                QMessageBox::Ok, m_owner);
+    auto* box = new QMessageBox(QMessageBox::Warning, startupConfig().applicationName,
+                                outcome.message, QMessageBox::Ok, m_owner);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setInformativeText(outcome.portDetail);
     box->exec();

@@ -16,6 +16,7 @@
 
 class CProcessDlg;
 class QWidget;
+class RunSession;
 class TransferRunner;
 
 class ProgramTransfer : public QObject {
@@ -31,11 +32,12 @@ public:
         std::function<void(const RadioImage&)> readCompleted;
     };
 
-    ProgramTransfer(QWidget* owner, Hooks hooks);
+    // The port, the alignment unlock and the trace of each exchange come from `session`.
+    ProgramTransfer(QWidget* owner, RunSession& session, Hooks hooks);
     // A running exchange is cancelled and waited for (see TransferRunner).
     ~ProgramTransfer() override;
 
-    // The links of the next exchanges (by default the serial port).
+    // The links of the next exchanges (by default the session's serial ports).
     void setLinkFactory(LinkFactory linkFactory);
 
     void requestRead();
@@ -61,7 +63,9 @@ private:
     void showStatus(const QString& text);
 
     QWidget* m_owner;
+    RunSession& m_session;
     Hooks m_hooks;
+    LinkFactory m_linkFactory; // empty: the session's serial ports
     TransferRunner* m_runner;
     TransferDirection m_direction = TransferDirection::Read;
     QString m_caption;

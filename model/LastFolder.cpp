@@ -1,6 +1,6 @@
 #include "LastFolder.h"
 
-#include "AppConfig.h"
+#include "StartupConfig.h"
 #include "UserStore.h"
 
 #include <QDir>
@@ -13,13 +13,13 @@ const QString kLastFolder = QStringLiteral("LastFolder");
 } // namespace
 
 QString LastFileFolder() {
-    const QString folder = UserStore(appConfig().iniFilePath).readText(kLastFolder);
+    const QString folder = UserStore(startupConfig().iniFilePath).readText(kLastFolder);
     // A folder removed since is no better a start than the working folder.
     return QFileInfo(folder).isDir() ? folder : QString();
 }
 
 void RememberFileFolder(const QString& filePath) {
-    UserStore(appConfig().iniFilePath)
+    UserStore(startupConfig().iniFilePath)
         .writeText(kLastFolder, QFileInfo(filePath).absolutePath());
 }
 

@@ -1,8 +1,8 @@
 #include "ProgramDoc.h"
 
-#include "AppConfig.h"
 #include "ProductInfo.h"
 #include "ProgramIni.h"
+#include "StartupConfig.h"
 #include "UserStore.h"
 
 #include <QFileInfo>
@@ -84,13 +84,13 @@ bool CProgramDoc::redo() {
 
 void CProgramDoc::OnNewDocument() {
     m_pathName.clear();
-    m_defaultPathName = ReadProfileString(appConfig().iniFilePath, QStringLiteral("Setup"),
+    m_defaultPathName = ReadProfileString(startupConfig().iniFilePath, QStringLiteral("Setup"),
                                           QStringLiteral("AppName"));
-    appConfig().documentIsNew = true;
+    m_isNew = true;
     // A new image starts with the user's last model and band.
     RadioImage image = NewImage();
-    UserStore store(appConfig().iniFilePath);
-    ReconcileProduct(image, store, appConfig().iniFilePath, true);
+    UserStore store(startupConfig().iniFilePath);
+    ReconcileProduct(image, store, startupConfig().iniFilePath, true);
     changeHistory([&] {
         m_history.clear();
         replaceImage(image);
@@ -102,7 +102,7 @@ bool CProgramDoc::OnOpenDocument(const QString& path, QString* error) {
     if (!LoadDatFile(path, loaded, error))
         return false;
     m_pathName = path;
-    appConfig().documentIsNew = false;
+    m_isNew = false;
     changeHistory([&] {
         m_history.clear();
         replaceImage(loaded);
@@ -121,5 +121,5 @@ bool CProgramDoc::OnSaveDocument(const QString& path, QString* error) {
 QString CProgramDoc::title() const {
     if (!m_pathName.isEmpty())
         return QFileInfo(m_pathName).fileName();
-    return Tr(appConfig().language(), "Channel Information", "信道信息");
+    return Tr(startupConfig().language(), "Channel Information", "信道信息");
 }

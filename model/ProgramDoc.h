@@ -35,8 +35,7 @@ public:
     bool undo();
     bool redo();
 
-    // New document: the new-image contents, no file, an empty history, and
-    // documentIsNew set for the run.
+    // New document: the new-image contents, no file, an empty history; isNew().
     void OnNewDocument();
 
     // Loads a .dat file into an empty history. On failure nothing changes and `error`
@@ -53,6 +52,11 @@ public:
     QString title() const;
 
     bool isModified() const { return !m_history.isClean(); }
+
+    // A New document, whose product the user store decides (see ReconcileProduct),
+    // until a file is opened into it or a read from the radio replaces its image.
+    bool isNew() const { return m_isNew; }
+    void setNotNew() { m_isNew = false; }
 
 signals:
     void modifiedChanged(bool modified);
@@ -72,4 +76,5 @@ private:
     EditHistory m_history;
     QString m_pathName;
     QString m_defaultPathName;
+    bool m_isNew = true;
 };

@@ -1,8 +1,8 @@
 #include "RunConfig.h"
 
-#include "AppConfig.h"
 #include "InstallLayout.h"
 #include "ProgramIni.h"
+#include "StartupConfig.h"
 #include "TextNumbers.h"
 
 #include <QCommandLineParser>
@@ -121,7 +121,7 @@ QStringList RestartArguments(const CommandLine& commandLine) {
 }
 
 void LoadRunConfig(const QString& programDirectory, const CommandLine& commandLine) {
-    AppConfig& config = appConfig();
+    StartupConfig config;
     const InstallLayout layout = DetectInstallLayout(programDirectory);
     config.iniFilePath = UsableRunIniPath(layout, commandLine.configDir, true);
     config.languageName = ReadProfileString(config.iniFilePath, kSetup, kLanguageKey);
@@ -130,23 +130,22 @@ void LoadRunConfig(const QString& programDirectory, const CommandLine& commandLi
     config.helpFileName =
         config.chineseLanguage ? QStringLiteral("chHelp") : QStringLiteral("enHelp");
     config.programDirectory = layout.companionDirectory;
-    config.commandLinePort = commandLine.port;
-    config.tracePath = commandLine.tracePath;
-    if (!commandLine.port.isEmpty())
-        config.portName = commandLine.port;
+    config.applicationName =
+        ReadProfileString(config.iniFilePath, config.languageName, QStringLiteral("Company"));
+    SetStartupConfig(config);
 }
 
 QString LanguageText(const QString& key) {
-    return ReadProfileString(appConfig().iniFilePath, appConfig().languageName, key);
+    return ReadProfileString(startupConfig().iniFilePath, startupConfig().languageName, key);
 }
 
 bool LanguageItemShown() {
-    return LeadingInt(
-               ReadProfileString(appConfig().iniFilePath, kSetup, QStringLiteral("ShowLang"))) != 0;
+    return LeadingInt(ReadProfileString(startupConfig().iniFilePath, kSetup,
+                                        QStringLiteral("ShowLang"))) != 0;
 }
 
 LanguageChoiceResult ApplyLanguageChoice(bool chinese) {
-    const AppConfig& config = appConfig();
+    const StartupConfig& config = startupConfig();
     const QString stored = ReadProfileString(config.iniFilePath, kSetup, kLanguageKey);
     LanguageChoiceResult result;
     result.restart = chinese != config.chineseLanguage;

@@ -34,7 +34,9 @@ QStringList RestartArguments(const CommandLine& commandLine);
 // The Program.ini a run started this way uses (see RunIniPath in InstallLayout.h).
 QString RunIniPathFor(const QString& programDirectory, const CommandLine& commandLine);
 
-// Sets the file locations, the language of the run and the port of appConfig().
+// Sets the file locations, the language of the run and the texts of Program.ini that
+// name the program (startupConfig()); the port and the trace of --port and --trace
+// belong to the session (link/RunSession.h), which the main window makes.
 // `programDirectory` is the folder of the executable. Program.ini is the one of
 // commandLine.configDir when given, else the one beside the program in a build
 // folder, else the user's own copy, made from the installed default on first run.

@@ -4,7 +4,6 @@
 //
 //   dialog_shots OUTPUT_FOLDER SUFFIX [--main-only] PROGRAM_ARGUMENTS...
 // writes OUTPUT_FOLDER/<dialog>-SUFFIX.png for every dialog, and main-SUFFIX.png.
-#include "AppConfig.h"
 #include "CMSFlexGrid.h"
 #include "CProgramView.h"
 #include "ChannelEditActions.h"
@@ -14,6 +13,7 @@
 #include "MainFrame.h"
 #include "ProgramApp.h"
 #include "ProgramDoc.h"
+#include "StartupConfig.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -187,7 +187,7 @@ void ShootDialogs(CMainFrame* frame) {
             break;
         }
     }
-    ShowHelp(CommandId::kComSetup);
+    frame->showHelp(CommandId::kComSetup);
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (window->isVisible() && window->inherits("CHelpViewer")) {
             Shoot(window, "help");

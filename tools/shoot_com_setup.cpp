@@ -3,10 +3,11 @@
 // the picture does not depend on the machine that takes it).
 //   shoot_com_setup OUTPUT.png English|Chinese
 
-#include "AppConfig.h"
 #include "CComSetupDlg.h"
 #include "DetectedPorts.h"
 #include "ProgramIni.h"
+#include "RunSession.h"
+#include "StartupConfig.h"
 #include "UserStore.h"
 
 #include <QApplication>
@@ -39,18 +40,17 @@ int main(int argc, char** argv) {
     QTemporaryDir settings;
     qputenv("XDG_CONFIG_HOME", settings.path().toUtf8());
     QApplication app(argc, argv);
-    AppConfig& config = appConfig();
+    StartupConfig& config = StartupConfigForTests();
     config.chineseLanguage = QString::fromLocal8Bit(argv[2]) == QLatin1String("Chinese");
     config.iniFilePath = settings.filePath(QStringLiteral("Program.ini"));
     WriteProfileString(config.iniFilePath, QStringLiteral("Setup"), QStringLiteral("AppName"),
                        QStringLiteral("RadioProgrammer"));
     UserStore(config.iniFilePath).writeNumber(QStringLiteral("com"), 1);
     SetPortLister(StagedPorts);
-    CComSetupDlg::canOpen = [](const QString& device) {
-        return FindPort(StagedPorts(), device) != nullptr;
-    };
-
-    CComSetupDlg dialog;
+    RunSession session;
+    CComSetupDlg dialog(session, config.iniFilePath);
+    dialog.setPortProbe(
+        [](const QString& device) { return FindPort(StagedPorts(), device) != nullptr; });
     bool saved = false;
     QTimer::singleShot(200, &dialog, [&] {
         saved = dialog.grab().save(QString::fromLocal8Bit(argv[1]), "PNG");

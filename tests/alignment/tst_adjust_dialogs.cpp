@@ -1,11 +1,11 @@
 // Power Adjust and Sql Adjust with their grids and in-place editors.
 
-#include "AppConfig.h"
 #include "CMSFlexGrid.h"
 #include "CPowerAdjustDlg.h"
 #include "CSqlAdjustDlg.h"
 #include "ProductInfo.h"
 #include "ProgramDoc.h"
+#include "StartupConfig.h"
 #include "TestSuite.h"
 
 #include <QApplication>
@@ -71,7 +71,7 @@ void ShowActive(QWidget& dialog) {
 class AdjustDialogsTest : public QObject {
     Q_OBJECT
 private slots:
-    void init() { appConfig().chineseLanguage = false; }
+    void init() { StartupConfigForTests().chineseLanguage = false; }
     void powerShowsTheTable();
     void powerEditorClampsAndSitsOverTheCell();
     void powerOkEnterAndCancel();

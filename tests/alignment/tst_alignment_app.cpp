@@ -1,7 +1,6 @@
 // The alignment in the window program end to end: Ctrl+F11 and the code, both dialogs
 // reading and writing `chprog simulate`, checked with `chprog calibration`.
 
-#include "AppConfig.h"
 #include "CMSFlexGrid.h"
 #include "CPasswordDlg.h"
 #include "CPowerAdjustDlg.h"
@@ -13,6 +12,7 @@
 #include "ProgramDoc.h"
 #include "ProgramFixture.h"
 #include "SimulatorProcess.h"
+#include "StartupConfig.h"
 #include "TestSuite.h"
 
 #include <QAction>

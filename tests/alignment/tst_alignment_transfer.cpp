@@ -1,7 +1,6 @@
 // The Read and Write buttons of both dialogs against a scripted radio on a fake link:
 // what reaches the image, the grid and the radio, and the messages shown.
 
-#include "AppConfig.h"
 #include "CMSFlexGrid.h"
 #include "CPowerAdjustDlg.h"
 #include "CSqlAdjustDlg.h"
@@ -10,6 +9,7 @@
 #include "ProductInfo.h"
 #include "ProgramDoc.h"
 #include "ScriptedRadio.h"
+#include "StartupConfig.h"
 #include "TestSuite.h"
 
 #include <QPushButton>
@@ -80,10 +80,10 @@ private:
 };
 
 void TransferTest::init() {
-    appConfig().chineseLanguage = false;
-    appConfig().portName = QStringLiteral("COM1");
-    appConfig().applicationName = QStringLiteral("Quorvane Radio");
-    appConfig().iniFilePath = m_dir.filePath("Program.ini"); // no such file: default ports
+    StartupConfigForTests().chineseLanguage = false;
+    StartupConfigForTests().applicationName = QStringLiteral("Quorvane Radio");
+    StartupConfigForTests().iniFilePath =
+        m_dir.filePath("Program.ini"); // no such file: default ports
 }
 
 // Read fills the grid and the image's power table (only that) from the radio; Write

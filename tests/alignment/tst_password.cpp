@@ -1,9 +1,10 @@
 // The password gate and the unlock. Which entries unlock is the model's (MovedRulesTest).
 
 #include "AlignmentUnlock.h"
-#include "AppConfig.h"
 #include "CPasswordDlg.h"
 #include "Modal.h"
+#include "RunSession.h"
+#include "StartupConfig.h"
 #include "TestSuite.h"
 
 #include <QLineEdit>
@@ -27,7 +28,6 @@ void AnswerPassword(const QString& code, SeenMessage* seen) {
 class PasswordTest : public QObject {
     Q_OBJECT
 private slots:
-    void init() { appConfig().alignmentUnlocked = false; }
     void entryField();
     void wrongCodeKeepsTheDialogOpen_data();
     void wrongCodeKeepsTheDialogOpen();
@@ -55,7 +55,7 @@ void PasswordTest::wrongCodeKeepsTheDialogOpen() {
     QFETCH(bool, chinese);
     QFETCH(QString, text);
     QFETCH(QString, caption);
-    appConfig().chineseLanguage = chinese;
+    StartupConfigForTests().chineseLanguage = chinese;
     CPasswordDlg dialog;
     dialog.show();
     QTest::keyClicks(dialog.entry(), "47016");
@@ -66,22 +66,23 @@ void PasswordTest::wrongCodeKeepsTheDialogOpen() {
     QCOMPARE(seen.caption, caption);
     QVERIFY(dialog.isVisible());
     QCOMPARE(dialog.entry()->text(), QString("47016"));
-    appConfig().chineseLanguage = false;
+    StartupConfigForTests().chineseLanguage = false;
 }
 
 void PasswordTest::unlockAppendsTheEntriesOnce() {
+    RunSession session;
     int appended = 0;
     const auto append = [&appended] { ++appended; };
     // A wrong code, then Cancel: still locked.
     SeenMessage seen;
     AnswerPassword("123456", &seen);
-    QVERIFY(!RunAlignmentUnlock(nullptr, append));
+    QVERIFY(!RunAlignmentUnlock(nullptr, session, append));
     QCOMPARE(seen.count, 1);
-    QVERIFY(!appConfig().alignmentUnlocked);
+    QVERIFY(!session.alignmentUnlocked());
     for (int entry = 0; entry < 2; ++entry) {
         AnswerPassword("470162", &seen);
-        QVERIFY(RunAlignmentUnlock(nullptr, append));
-        QVERIFY(appConfig().alignmentUnlocked);
+        QVERIFY(RunAlignmentUnlock(nullptr, session, append));
+        QVERIFY(session.alignmentUnlocked());
     }
     QCOMPARE(appended, 1);
 }

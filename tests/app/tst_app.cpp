@@ -1,6 +1,5 @@
 // The main window: start-up, the document commands and their questions, the tree, the
 // navigation bar, Ctrl+F11, the background, the language switch, About and F1.
-#include "AppConfig.h"
 #include "ChildFrame.h"
 #include "CommandIds.h"
 #include "Files.h"
@@ -15,6 +14,7 @@
 #include "ProgramFixture.h"
 #include "ProgramIni.h"
 #include "RadioImage.h"
+#include "StartupConfig.h"
 #include "TestSuite.h"
 #include "UserStore.h"
 
@@ -86,7 +86,6 @@ void EditDocument(CProgramDoc* doc) {
 class AppShellTest : public QObject {
     Q_OBJECT
 private slots:
-    void init() { SetHelpHandler({}); }
     void startUp_data();
     void startUp();
     void acceleratorsRunTheirCommands();
@@ -138,7 +137,7 @@ void AppShellTest::startUp() {
     QVERIFY(frame->windowState() & Qt::WindowMaximized);
     QCOMPARE(frame->childFrames().size(), 1);
     QVERIFY(IsNewImage(frame->activeDocument()->image()));
-    QVERIFY(appConfig().documentIsNew);
+    QVERIFY(frame->activeDocument()->isNew());
     QCOMPARE(frame->treeRoot()->text(0), company);
     QCOMPARE(frame->navigatorBar()->caption(), company);
     QCOMPARE(TreeChildren(frame), tree);
@@ -179,10 +178,10 @@ void AppShellTest::commandLineStarts() {
     auto app = StartProgram(config, {"--port", "/dev/ttyACM7", config.filePath("radio.dat")});
     QVERIFY(app);
     CMainFrame* frame = app->mainFrame();
-    QCOMPARE(appConfig().portName, QStringLiteral("/dev/ttyACM7"));
+    QCOMPARE(frame->session().portName(), QStringLiteral("/dev/ttyACM7"));
     QCOMPARE(frame->childFrames().size(), 1);
     QCOMPARE(frame->activeDocument()->image(), image);
-    QVERIFY(!appConfig().documentIsNew);
+    QVERIFY(!frame->activeDocument()->isNew());
     QCOMPARE(frame->activeChild()->windowTitle(), QStringLiteral("radio.dat[*]"));
 
     // The main window shows the title the active document's view asks for.
@@ -197,6 +196,7 @@ void AppShellTest::commandLineStarts() {
     // A file that cannot be loaded is reported and ends the start.
     QVERIFY(WriteFileBytes(config.filePath("short.dat"), QByteArray(1023, 0)));
     CProgramApp refused;
+    refused.setPromptHandlers(prompts.handlers());
     QVERIFY(
         !refused.InitInstance({"Program", "--config", config.path(), config.filePath("short.dat")},
                               QStringLiteral(TEST_BIN_DIR)));
@@ -264,7 +264,7 @@ void AppShellTest::shortFileRefusedKeepsDocument() {
     QCOMPARE(frame->childFrames().size(), 1);
     QCOMPARE(frame->activeChild(), shown);
     QVERIFY(shown->isVisible());
-    QVERIFY(appConfig().documentIsNew);
+    QVERIFY(shown->document()->isNew());
 
     // A longer file loads; bytes past the image are ignored.
     QVERIFY(WriteFileBytes(program.config.filePath("long.dat"),
@@ -494,7 +494,7 @@ void AppShellTest::helpTopics() {
     // F1 that no widget handles: the nearest helpId of the focused widget, else the
     // contents; F1 on a highlighted menu item: its command.
     QList<int> requested;
-    SetHelpHandler([&requested](int id) { requested << id; });
+    frame->setHelpHandler([&requested](int id) { requested << id; });
     QApplication::setActiveWindow(frame);
     frame->navigationTree()->setFocus();
     QTest::keyClick(frame->navigationTree(), Qt::Key_F1);

@@ -8,6 +8,7 @@
 #include "MainFrame.h"
 #include "ProgramDoc.h"
 #include "ProgramFixture.h"
+#include "StartupConfig.h"
 #include "TestSuite.h"
 
 #include <QApplication>

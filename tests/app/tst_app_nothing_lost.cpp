@@ -15,6 +15,7 @@
 #include "UserStore.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 
@@ -118,7 +119,7 @@ void NothingLostTest::unsavedChangesQuestion() {
     prompts.setSaveFile(config.filePath("edited.dat"));
     auto app = StartWithBand(config);
     CMainFrame* frame = app->mainFrame();
-    CProgramView* view = ActiveView(frame);
+    const QPointer<CProgramView> view = ActiveView(frame); // null once replaced by a new one
     TypeWithoutEnter(frame, "146.5");
     for (int answer : answers)
         prompts.answerNext(QMessageBox::StandardButton(answer));

@@ -2,12 +2,12 @@
 // keep their English buttons, plain buttons without platform icons, windows at least as
 // wide as their captions, a fixed About box with the program's icon.
 #include "AboutDlg.h"
-#include "AppConfig.h"
 #include "CaptionFit.h"
 #include "CommandIds.h"
 #include "MainFrame.h"
 #include "Modal.h"
 #include "ProgramFixture.h"
+#include "StartupConfig.h"
 #include "TestSuite.h"
 
 #include <QAction>
@@ -131,7 +131,7 @@ void DialogLookTest::aboutBox() {
     ConfigDir config(DefaultIniWith("Copyrights Owner", "Acme"));
     auto app = StartProgram(config);
     QTemporaryDir noIcon; // a program folder without title.ico
-    appConfig().programDirectory = noIcon.path() + u'/';
+    StartupConfigForTests().programDirectory = noIcon.path() + u'/';
     CAboutDlg about(app->mainFrame());
     about.show();
     QVERIFY(QTest::qWaitForWindowExposed(&about));

@@ -107,7 +107,6 @@ void HelpKeysTest::initTestCase() {
 
 void HelpKeysTest::cleanupTestCase() {
     m_app.reset();
-    SetHelpHandler({});
 }
 
 void HelpKeysTest::f1InEveryDialog_data() {
@@ -137,7 +136,7 @@ void HelpKeysTest::f1InEveryDialog() {
     QFETCH(Opener, open);
     QFETCH(QString, focusedButton);
     QFETCH(QString, topic);
-    ShowHelp(CommandId::kViewControlBar); // any other topic first
+    m_app->mainFrame()->showHelp(CommandId::kViewControlBar); // any other topic first
     QString shown;
     InModalDialog(m_app->mainFrame(), open, [&](QDialog* dialog) {
         PressF1(dialog, focusedButton.toLatin1().constData());
@@ -148,7 +147,7 @@ void HelpKeysTest::f1InEveryDialog() {
 
 void HelpKeysTest::modalDialogReusesTheHelpWindow() {
     CMainFrame* frame = m_app->mainFrame();
-    ShowHelp(CommandId::kFileOpen);
+    frame->showHelp(CommandId::kFileOpen);
     QCOMPARE(HelpWindows().size(), 1);
     CHelpViewer* viewer = HelpWindows().first();
     bool usableInDialog = false;

@@ -2,12 +2,12 @@
 // A document and its channel view on screen, driven the way a user drives it (clicks on
 // cells, typed text, keys), with the refusal messages collected as "caption: text".
 
-#include "AppConfig.h"
 #include "CMSFlexGrid.h"
 #include "CProgramView.h"
 #include "ChannelCodec.h"
 #include "ProgramDoc.h"
 #include "ProgramFixture.h"
+#include "StartupConfig.h"
 #include "UserStore.h"
 
 #include <QApplication>
@@ -20,12 +20,11 @@ struct EditorRun {
                                     "Type2=QZ-800\nField2=136 - 174MHz|400 - 470MHz\n"
                                     "[English]\nAppName=Radio\n[Chinese]\nAppName=對講機\n")};
     void reset() const {
-        AppConfig& config = appConfig();
+        StartupConfig& config = StartupConfigForTests();
         config.iniFilePath = dir.iniPath();
         config.programDirectory = dir.path() + '/';
         config.chineseLanguage = false;
         config.languageName = QStringLiteral("English");
-        config.documentIsNew = true;
         UserStore store(dir.iniPath());
         store.writeNumber("Type", 0);
         store.writeNumber("Field", 0);

@@ -125,19 +125,18 @@ void ChannelViewTest::scrollingDropsTheOpenEditor() {
 void ChannelViewTest::helpAtTheFocusedControl() {
     Screen s;
     QList<int> topics;
-    SetHelpHandler([&](int id) { topics << id; });
+    s.view.setHelpHandler([&](int id) { topics << id; });
     s.grid().setFocus();
     QTest::keyClick(&s.grid(), Qt::Key_F1);
     s.click(1, 1);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
     s.click(1, kColCompand);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
-    SetHelpHandler(nullptr);
     QCOMPARE(topics, QList<int>({1000, 2127, 2134}));
 }
 
 void ChannelViewTest::chineseListsAndHeaders() {
-    AppConfig& config = appConfig();
+    StartupConfig& config = StartupConfigForTests();
     config.chineseLanguage = true;
     config.languageName = "Chinese";
     Screen s;

@@ -26,7 +26,7 @@ bool RunDialog(CProductInfoDlg& dialog, CProgramView& view, const std::function<
 }
 
 int StoredNumber(const char* name) {
-    return UserStore(appConfig().iniFilePath).readNumber(name);
+    return UserStore(startupConfig().iniFilePath).readNumber(name);
 }
 
 } // namespace
@@ -91,7 +91,7 @@ void ProductInfoDialogTest::bandIndexBeyondTheList() {
     CProgramDoc doc;
     doc.edit(QStringLiteral("test"), [&](RadioImage& bytes) { bytes[ImageMap::kProductType] = 1; });
     doc.edit(QStringLiteral("test"), [&](RadioImage& bytes) { bytes[ImageMap::kProductBand] = 5; });
-    appConfig().documentIsNew = false;
+    doc.setNotNew();
     CProgramView view(&doc);
     view.OnInitialUpdate();
     // The grid takes the last band of the list (the model's rule); the dialog shows no

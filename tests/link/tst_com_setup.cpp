@@ -2,12 +2,13 @@
 // and description, absent devices are greyed, and Other… picks a listed port or a
 // typed path, stored beside the COM number, which keeps its value.
 
-#include "AppConfig.h"
 #include "CComSetupDlg.h"
 #include "DetectedPorts.h"
 #include "ProgramIni.h"
-#include "UserStore.h"
+#include "RunSession.h"
+#include "StartupConfig.h"
 #include "TestSuite.h"
+#include "UserStore.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -23,9 +24,15 @@
 
 namespace {
 
+RunSession& TestSession() {
+    static RunSession session;
+    return session;
+}
+
 // Runs the dialog, lets `act` look and choose, then presses OK (or Cancel).
 void RunDialog(const std::function<void(CComSetupDlg&)>& act, bool ok = true) {
-    CComSetupDlg dialog;
+    CComSetupDlg dialog(TestSession(), startupConfig().iniFilePath);
+    dialog.setPortProbe([](const QString& device) { return QFile::exists(device); });
     QTimer::singleShot(0, &dialog, [&] {
         act(dialog);
         auto* box = dialog.findChild<QDialogButtonBox*>();
@@ -53,11 +60,11 @@ private:
 
 private slots:
     void initTestCase() {
-        appConfig().iniFilePath = m_dir.filePath("Program.ini");
+        StartupConfigForTests().iniFilePath = m_dir.filePath("Program.ini");
         m_cable = m_dir.filePath("ttyCABLE0");
         QFile(m_cable).open(QIODevice::WriteOnly);
-        WriteProfileString(appConfig().iniFilePath, "Ports", "COM1", m_cable);
-        WriteProfileString(appConfig().iniFilePath, "Ports", "COM2", "/dev/ttyNOPE");
+        WriteProfileString(startupConfig().iniFilePath, "Ports", "COM1", m_cable);
+        WriteProfileString(startupConfig().iniFilePath, "Ports", "COM2", "/dev/ttyNOPE");
         DetectedPort cable;
         cable.device = m_cable;
         cable.description = "USB-Serial Controller";
@@ -68,16 +75,14 @@ private slots:
         builtIn.device = "/dev/ttyS9";
         m_ports = {cable, builtIn};
         SetPortLister([this] { return m_ports; });
-        CComSetupDlg::canOpen = [](const QString& device) { return QFile::exists(device); };
     }
 
     void cleanupTestCase() { SetPortLister(nullptr); }
 
     void init() {
-        UserStore store(appConfig().iniFilePath);
+        UserStore store(startupConfig().iniFilePath);
         store.writeNumber("com", 2);
         store.remove("device");
-        appConfig().commandLinePort.clear();
     }
 
     void devicesBesideTheNumbers() {
@@ -103,12 +108,12 @@ private slots:
             QCOMPARE(dialog.selection(), int(CComSetupDlg::kOtherSelection));
             QCOMPARE(dialog.otherDevice(), QString("/dev/ttyS9"));
         });
-        QCOMPARE(appConfig().portName, QString("/dev/ttyS9"));
-        UserStore store(appConfig().iniFilePath);
+        QCOMPARE(TestSession().portName(), QString("/dev/ttyS9"));
+        UserStore store(startupConfig().iniFilePath);
         QCOMPARE(store.readText("device"), QString("/dev/ttyS9"));
         QCOMPARE(store.readNumber("com"), 2);
-        InitPortNameFromStore();
-        QCOMPARE(appConfig().portName, QString("/dev/ttyS9"));
+        TakeStoredPort(TestSession(), startupConfig().iniFilePath);
+        QCOMPARE(TestSession().portName(), QString("/dev/ttyS9"));
 
         // The next opening shows that choice again.
         RunDialog([](CComSetupDlg& dialog) {
@@ -124,19 +129,20 @@ private slots:
             QTest::keyClicks(edit, "/tmp/radio-link");
             QCOMPARE(dialog.selection(), int(CComSetupDlg::kOtherSelection));
         });
-        QCOMPARE(appConfig().portName, QString("/tmp/radio-link"));
-        QCOMPARE(UserStore(appConfig().iniFilePath).readText("device"), QString("/tmp/radio-link"));
+        QCOMPARE(TestSession().portName(), QString("/tmp/radio-link"));
+        QCOMPARE(UserStore(startupConfig().iniFilePath).readText("device"),
+                 QString("/tmp/radio-link"));
     }
 
     void aNumberReplacesTheDevice() {
-        UserStore(appConfig().iniFilePath).writeText("device", "/dev/ttyS9");
+        UserStore(startupConfig().iniFilePath).writeText("device", "/dev/ttyS9");
         RunDialog([](CComSetupDlg& dialog) { dialog.findChildren<QRadioButton*>()[0]->click(); });
-        QCOMPARE(appConfig().portName, QString("com1"));
-        UserStore store(appConfig().iniFilePath);
+        QCOMPARE(TestSession().portName(), QString("com1"));
+        UserStore store(startupConfig().iniFilePath);
         QCOMPARE(store.readNumber("com"), 1);
         QCOMPARE(store.readText("device"), QString());
-        InitPortNameFromStore();
-        QCOMPARE(appConfig().portName, QString("COM1"));
+        TakeStoredPort(TestSession(), startupConfig().iniFilePath);
+        QCOMPARE(TestSession().portName(), QString("COM1"));
     }
 
     void theListIsReadOnEveryOpening() {

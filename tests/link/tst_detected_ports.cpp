@@ -2,9 +2,9 @@
 // `chprog ports`, which COM number stands for a device, and the single-USB-device
 // stand-in for a chosen COM number whose device is missing.
 
-#include "AppConfig.h"
 #include "DetectedPorts.h"
 #include "ProgramIni.h"
+#include "StartupConfig.h"
 #include "TestSuite.h"
 
 #include <QFile>
@@ -97,7 +97,8 @@ private slots:
         QFETCH(QString, device);
         QFETCH(bool, noted);
         const auto exists = [&](const QString&) { return mappedExists; };
-        const ExchangeDevice chosen = DeviceForExchange(portName, m_dir.filePath("none.ini"), ports, exists);
+        const ExchangeDevice chosen = DeviceForExchange(portName, m_dir.filePath("none.ini"),
+                                                        Language::English, ports, exists);
         QCOMPARE(chosen.device, device);
         QCOMPARE(!chosen.note.isEmpty(), noted);
         if (noted)

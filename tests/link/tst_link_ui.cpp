@@ -3,7 +3,6 @@
 // and a window closed mid-transfer. Against the real serial link: a port that cannot
 // open, and the event loop while the worker waits out real time-outs.
 
-#include "AppConfig.h"
 #include "CComSetupDlg.h"
 #include "CProcessDlg.h"
 #include "FakeLink.h"
@@ -12,8 +11,10 @@
 #include "ProgramIni.h"
 #include "ProgramTransfer.h"
 #include "ProgrammingExchange.h"
+#include "RunSession.h"
 #include "ScriptedRadio.h"
 #include "SimulatorProcess.h"
+#include "StartupConfig.h"
 #include "TestSuite.h"
 #include "TransferRunner.h"
 #include "UserStore.h"
@@ -81,16 +82,18 @@ struct Bench : SlowRadio {
 
 // A window with the transfer of its channel view over the slow radio.
 struct Window : SlowRadio {
+    RunSession session;
     QPointer<QWidget> owner = new QWidget;
     QPointer<ProgramTransfer> transfer;
     int reads = 0;
     RadioImage received = NewImage();
 
     Window() {
-        transfer = new ProgramTransfer(owner, {nullptr, nullptr, [this](const RadioImage& image) {
-                                                   received = image;
-                                                   ++reads;
-                                               }});
+        transfer =
+            new ProgramTransfer(owner, session, {nullptr, nullptr, [this](const RadioImage& image) {
+                                                     received = image;
+                                                     ++reads;
+                                                 }});
         transfer->setLinkFactory(links());
     }
     ~Window() { delete owner; }
@@ -183,8 +186,8 @@ class LinkUiTest : public QObject {
 private slots:
     void initTestCase() {
         QVERIFY(m_dir.isValid());
-        appConfig().iniFilePath = m_dir.filePath("Program.ini");
-        WriteProfileString(appConfig().iniFilePath, "Setup", "AppName", "LinkUiTest");
+        StartupConfigForTests().iniFilePath = m_dir.filePath("Program.ini");
+        WriteProfileString(startupConfig().iniFilePath, "Setup", "AppName", "LinkUiTest");
     }
 
     void progressWindowFollowsTheRead() {
@@ -275,9 +278,9 @@ private slots:
     void realTimeOutsKeepTheWindowResponsive() {
         SimulatorProcess radio({"--fault", "no-ack"});
         QVERIFY(radio.isReady());
-        appConfig().portName = radio.linkPath();
+        m_session.setPortName(radio.linkPath());
         QWidget owner;
-        ProgramTransfer transfer(&owner, {});
+        ProgramTransfer transfer(&owner, m_session, {});
         QSignalSpy finished(&transfer, &ProgramTransfer::finished);
         MessageAnswerer answerer(QMessageBox::Cancel);
         QElapsedTimer sinceTick;
@@ -297,9 +300,9 @@ private slots:
     }
 
     void portThatCannotOpenSaysWhy() {
-        appConfig().portName = m_dir.filePath("no-such-device");
+        m_session.setPortName(m_dir.filePath("no-such-device"));
         QWidget owner;
-        ProgramTransfer transfer(&owner, {});
+        ProgramTransfer transfer(&owner, m_session, {});
         QSignalSpy finished(&transfer, &ProgramTransfer::finished);
         MessageAnswerer answerer(QMessageBox::Ok);
         transfer.requestWrite();
@@ -314,12 +317,13 @@ private slots:
     void cancelBeforeStartClosesTheWindow() {
         QWidget owner;
         bool prepared = false;
-        ProgramTransfer transfer(&owner, {nullptr,
-                                          [&] {
-                                              prepared = true;
-                                              return NewImage();
-                                          },
-                                          nullptr});
+        ProgramTransfer transfer(&owner, m_session,
+                                 {nullptr,
+                                  [&] {
+                                      prepared = true;
+                                      return NewImage();
+                                  },
+                                  nullptr});
         transfer.requestWrite();
         QPointer<CProcessDlg> window = transfer.progressWindow();
         QCOMPARE(window->windowTitle(), QString("Write Data"));
@@ -332,17 +336,18 @@ private slots:
     // What COM Setup shows and stores is ComSetupTest's; a port given on the command line
     // still outranks the stored choice.
     void commandLinePortOutranksTheStoredOne() {
-        UserStore(appConfig().iniFilePath).writeNumber("com", 3);
-        appConfig().commandLinePort = "/dev/pts/9";
-        InitPortNameFromStore();
-        QCOMPARE(appConfig().portName, QString("/dev/pts/9"));
-        appConfig().commandLinePort.clear();
-        InitPortNameFromStore();
-        QCOMPARE(appConfig().portName, QString("COM3"));
+        UserStore(startupConfig().iniFilePath).writeNumber("com", 3);
+        RunSession fromCommandLine(QStringLiteral("/dev/pts/9"));
+        TakeStoredPort(fromCommandLine, startupConfig().iniFilePath);
+        QCOMPARE(fromCommandLine.portName(), QString("/dev/pts/9"));
+        RunSession stored;
+        TakeStoredPort(stored, startupConfig().iniFilePath);
+        QCOMPARE(stored.portName(), QString("COM3"));
     }
 
 private:
     QTemporaryDir m_dir;
+    RunSession m_session;
 };
 
 TEST_CLASS(TransferRunnerTest)

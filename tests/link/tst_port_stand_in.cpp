@@ -2,14 +2,15 @@
 // exactly one USB serial device is there (the simulated radio, staged as such), and a
 // Read reaches the radio through it and says so in the main window's status bar.
 
-#include "AppConfig.h"
 #include "CProcessDlg.h"
 #include "DetectedPorts.h"
 #include "Files.h"
 #include "ProgramIni.h"
 #include "ProgramTransfer.h"
 #include "RadioImage.h"
+#include "RunSession.h"
 #include "SimulatorProcess.h"
+#include "StartupConfig.h"
 #include "TestSuite.h"
 
 #include <QMainWindow>
@@ -23,9 +24,10 @@ class PortStandInTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() {
-        appConfig().iniFilePath = m_dir.filePath("Program.ini");
-        WriteProfileString(appConfig().iniFilePath, "Setup", "AppName", "PortStandInTest");
-        WriteProfileString(appConfig().iniFilePath, "Ports", "COM1", m_dir.filePath("unplugged"));
+        StartupConfigForTests().iniFilePath = m_dir.filePath("Program.ini");
+        WriteProfileString(startupConfig().iniFilePath, "Setup", "AppName", "PortStandInTest");
+        WriteProfileString(startupConfig().iniFilePath, "Ports", "COM1",
+                           m_dir.filePath("unplugged"));
     }
 
     void cleanupTestCase() { SetPortLister(nullptr); }
@@ -42,14 +44,14 @@ private slots:
         DetectedPort builtIn;
         builtIn.device = "/dev/ttyS0";
         SetPortLister([cable, builtIn] { return QList<DetectedPort>{builtIn, cable}; });
-        appConfig().portName = "COM1";
+        RunSession session(QStringLiteral("COM1"));
 
         QMainWindow window;
         auto* view = new QWidget;
         window.setCentralWidget(view);
         RadioImage received = NewImage();
-        ProgramTransfer transfer(view, {nullptr, nullptr,
-                                        [&](const RadioImage& image) { received = image; }});
+        ProgramTransfer transfer(
+            view, session, {nullptr, nullptr, [&](const RadioImage& image) { received = image; }});
         QSignalSpy finished(&transfer, &ProgramTransfer::finished);
         transfer.requestRead();
         transfer.progressWindow()->findChild<QPushButton*>()->click(); // OK
@@ -59,7 +61,7 @@ private slots:
         const QString note = window.statusBar()->currentMessage();
         QVERIFY2(note.contains(m_dir.filePath("unplugged")) && note.contains(radio.linkPath()),
                  qPrintable(note));
-        QCOMPARE(appConfig().portName, QString("COM1")); // the choice itself stays
+        QCOMPARE(session.portName(), QString("COM1")); // the choice itself stays
     }
 
 private:

@@ -1,9 +1,9 @@
 // Rules the window program and its dialogs apply, checked without windows: the command
 // line and the restart options, what a run takes from Program.ini, the access code.
 #include "AlignmentAccess.h"
-#include "AppConfig.h"
 #include "ProgramFixture.h"
 #include "RunConfig.h"
+#include "StartupConfig.h"
 #include "TestSuite.h"
 
 #include <QDir>
@@ -86,12 +86,12 @@ void MovedRulesTest::runConfigFromProgramIni() {
     commandLine.configDir = config->path();
     commandLine.port = QStringLiteral("/dev/ttyACM7");
     LoadRunConfig(QStringLiteral(TEST_BIN_DIR), commandLine);
-    QCOMPARE(appConfig().iniFilePath, config->iniPath());
-    QCOMPARE(appConfig().chineseLanguage, chinese);
-    QCOMPARE(appConfig().helpFileName, chinese ? QStringLiteral("chHelp") : QStringLiteral("enHelp"));
+    QCOMPARE(startupConfig().iniFilePath, config->iniPath());
+    QCOMPARE(startupConfig().chineseLanguage, chinese);
+    QCOMPARE(startupConfig().helpFileName,
+             chinese ? QStringLiteral("chHelp") : QStringLiteral("enHelp"));
     QCOMPARE(LanguageText(QStringLiteral("Company")), company);
     QCOMPARE(LanguageItemShown(), languageItem);
-    QCOMPARE(appConfig().portName, QStringLiteral("/dev/ttyACM7")); // --port wins for the run
 }
 
 void MovedRulesTest::accessCode_data() {

@@ -2,7 +2,23 @@
 
 #include <QFile>
 
+namespace {
+
+// The recorder the programs started next answer with.
+PromptRecorder* g_recorder = nullptr;
+
+} // namespace
+
 PromptRecorder::PromptRecorder() {
+    g_recorder = this;
+}
+
+PromptRecorder::~PromptRecorder() {
+    if (g_recorder == this)
+        g_recorder = nullptr;
+}
+
+PromptHandlers PromptRecorder::handlers() {
     PromptHandlers handlers;
     handlers.ask = [this](const Prompt& prompt) {
         asked << prompt;
@@ -16,11 +32,7 @@ PromptRecorder::PromptRecorder() {
         proposedSaveNames << proposed;
         return m_saveFile;
     };
-    SetPromptHandlers(handlers);
-}
-
-PromptRecorder::~PromptRecorder() {
-    SetPromptHandlers({});
+    return handlers;
 }
 
 ConfigDir::ConfigDir() = default;
@@ -57,6 +69,8 @@ QString DefaultIniWith(const QString& key, const QString& value) {
 std::unique_ptr<CProgramApp> StartProgram(const ConfigDir& config,
                                           const QStringList& extraArguments) {
     auto app = std::make_unique<CProgramApp>();
+    if (g_recorder)
+        app->setPromptHandlers(g_recorder->handlers());
     QStringList arguments{QStringLiteral("Program"), QStringLiteral("--config"), config.path()};
     arguments << extraArguments;
     if (!app->InitInstance(arguments, QStringLiteral(TEST_BIN_DIR)))

@@ -10,11 +10,13 @@
 #include <QTemporaryDir>
 #include <memory>
 
-// Records every prompt and answers it from a queue (OK / the default when empty).
+// Records every prompt and answers it from a queue (OK / the default when empty). The
+// programs StartProgram starts while it lives ask it.
 class PromptRecorder {
 public:
     PromptRecorder();
     ~PromptRecorder();
+    PromptHandlers handlers();
 
     void answerNext(QMessageBox::StandardButton answer) { m_answers << answer; }
     void setOpenFile(const QString& path) { m_openFile = path; }

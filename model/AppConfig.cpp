@@ -1,6 +1,0 @@
-#include "AppConfig.h"
-
-AppConfig& appConfig() {
-    static AppConfig config;
-    return config;
-}
