@@ -1,18 +1,24 @@
 // F1 in every dialog of the window program opens that dialog's help topic, whichever
-// control has the focus, and a modal dialog reuses the one help window of the run.
+// control has the focus, and a modal dialog reuses the one help window of the run; F1
+// in the main window and its menus.
 #include "CommandIds.h"
 #include "HelpHook.h"
+#include "HelpTopics.h"
 #include "HelpViewer.h"
 #include "MainFrame.h"
+#include "NavigatorBar.h"
 #include "ProgramFixture.h"
 #include "TestSuite.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 #include <functional>
 
 class HelpKeysTest : public QObject {
@@ -23,6 +29,7 @@ private slots:
     void f1InEveryDialog_data();
     void f1InEveryDialog();
     void modalDialogReusesTheHelpWindow();
+    void f1OutsideDialogs();
 
 private:
     std::unique_ptr<PromptRecorder> m_prompts;
@@ -162,6 +169,41 @@ void HelpKeysTest::modalDialogReusesTheHelpWindow() {
     QCOMPARE(HelpWindows(), QList<CHelpViewer*>{viewer});
     QVERIFY(viewer->isVisible());
     QCOMPARE(viewer->parentWidget(), frame);
+}
+
+void HelpKeysTest::f1OutsideDialogs() {
+    // Every topic names a page that exists in both languages.
+    for (int id : {0, 32777, 32773, 32774, 32782, 32786, 32788, 32783, 32784, 32799, 57600, 57603,
+                   1000, 2127, 2132, 1129, 1013, 1118, 99999}) {
+        const QString page = HelpTopicFor(id).section(u'#', 0, 0);
+        for (const char* language : {"enHelp", "chHelp"})
+            QVERIFY2(QFile::exists(QStringLiteral(TEST_BIN_DIR "/help/%1/%2").arg(language, page)),
+                     qPrintable(page));
+    }
+    // F1 that no widget handles: the nearest helpId of the focused widget, else the
+    // contents; F1 on a highlighted menu item: its command.
+    CMainFrame* frame = m_app->mainFrame();
+    QList<int> requested;
+    frame->setHelpHandler([&requested](int id) { requested << id; });
+    QApplication::setActiveWindow(frame);
+    frame->navigationTree()->setFocus();
+    QTest::keyClick(frame->navigationTree(), Qt::Key_F1);
+    frame->navigatorBar()->setProperty(kHelpIdProperty, CommandId::kViewControlBar);
+    QTest::keyClick(frame->navigationTree(), Qt::Key_F1);
+    QMenu* setup = frame->setupMenu();
+    setup->popup(QPoint(10, 10));
+    setup->setActiveAction(frame->commandAction(CommandId::kComSetup));
+    QTest::keyClick(setup, Qt::Key_F1);
+    setup->hide();
+    QCOMPARE(requested,
+             QList<int>({kHelpContents, CommandId::kViewControlBar, CommandId::kComSetup}));
+
+    // The viewer opens the topic's page in the run's language, else the index.
+    CHelpViewer viewer(frame);
+    viewer.showTopic(32777);
+    QCOMPARE(viewer.currentSource().toString().section(u'/', -2), QStringLiteral("enHelp/connecting.html#port"));
+    viewer.showTopic(424242);
+    QCOMPARE(viewer.currentSource().fileName(), QStringLiteral("index.html"));
 }
 
 TEST_CLASS(HelpKeysTest)

@@ -1,7 +1,11 @@
 // Rules the window program and its dialogs apply, checked without windows: the command
-// line and the restart options, what a run takes from Program.ini, the access code.
+// line and the restart options, what a run takes from Program.ini, the language choice,
+// the access code.
 #include "AlignmentAccess.h"
+#include "AtomicFile.h"
+#include "Files.h"
 #include "ProgramFixture.h"
+#include "ProgramIni.h"
 #include "RunConfig.h"
 #include "StartupConfig.h"
 #include "TestSuite.h"
@@ -16,6 +20,8 @@ private slots:
     void commandLine();
     void runConfigFromProgramIni_data();
     void runConfigFromProgramIni();
+    void languageChoice_data();
+    void languageChoice();
     void accessCode_data();
     void accessCode();
 };
@@ -92,6 +98,46 @@ void MovedRulesTest::runConfigFromProgramIni() {
              chinese ? QStringLiteral("chHelp") : QStringLiteral("enHelp"));
     QCOMPARE(LanguageText(QStringLiteral("Company")), company);
     QCOMPARE(LanguageItemShown(), languageItem);
+}
+
+void MovedRulesTest::languageChoice_data() {
+    QTest::addColumn<bool>("runChinese");
+    QTest::addColumn<QString>("stored"); // [Setup] Language before
+    QTest::addColumn<bool>("chooseChinese");
+    QTest::addColumn<QString>("failure"); // a write that fails with this reason
+    QTest::addColumn<bool>("restart");
+    QTest::addColumn<QString>("storedAfter"); // empty: the file is not written
+    QTest::newRow("the run's language") << false << "English" << false << "" << false << "";
+    QTest::newRow("the other language") << false << "English" << true << "" << true << "Chinese";
+    QTest::newRow("back from Chinese") << true << "Chinese" << false << "" << true << "English";
+    // An earlier choice whose restart was cancelled: the next start follows this one.
+    QTest::newRow("the run's, after a cancelled restart")
+        << false << "Chinese" << false << "" << false << "English";
+    QTest::newRow("unwritable") << false << "English" << true << "Read-only file system" << false
+                                << "";
+}
+
+void MovedRulesTest::languageChoice() {
+    QFETCH(bool, runChinese);
+    QFETCH(QString, stored);
+    QFETCH(bool, chooseChinese);
+    QFETCH(QString, failure);
+    QFETCH(bool, restart);
+    QFETCH(QString, storedAfter);
+    const ConfigDir config(DefaultIniWith("Language", stored));
+    StartupConfigForTests().iniFilePath = config.iniPath();
+    StartupConfigForTests().chineseLanguage = runChinese;
+    const QByteArray before = ReadFileBytes(config.iniPath());
+    AtomicFile::failWritesForTesting(failure);
+    const LanguageChoiceResult result = ApplyLanguageChoice(chooseChinese);
+    AtomicFile::failWritesForTesting(QString());
+    QCOMPARE(result.restart, restart);
+    QCOMPARE(result.ok, failure.isEmpty());
+    QVERIFY(result.error.contains(failure));
+    if (storedAfter.isEmpty())
+        QCOMPARE(ReadFileBytes(config.iniPath()), before);
+    else
+        QCOMPARE(ReadProfileString(config.iniPath(), "Setup", "Language"), storedAfter);
 }
 
 void MovedRulesTest::accessCode_data() {
