@@ -8,6 +8,8 @@
 #include "TestSuite.h"
 
 #include <QTest>
+#include <array>
+#include <tuple>
 
 using namespace ImageMap;
 
@@ -128,27 +130,17 @@ private slots:
         QCOMPARE(int(image[offset]), written);
     }
 
-    void chosenItemsAreStored() {
-        RadioImage image = NewImage();
-        image[kTimeOutTimer] = 0x85;
-        OptionalFeatures f = OptionalFeaturesFromImage(image, Language::English);
-        f[FeatureList::TimeOutTimer] =
-            FeatureListItems(FeatureList::TimeOutTimer, Language::English).indexOf("600s");
-        f[FeatureList::TotPreAlert] = 0; // "Off"
-        OptionalFeaturesToImage(f, image);
-        QCOMPARE(image[kTimeOutTimer], 0x80 | 40);
-        QCOMPARE(image[kTotPreAlert] & 0x0F, 1);
-    }
-
     void featuresKeepBitsTheyDoNotOwn() {
-        // Every field at its first item, every other bit set: OK must keep those bits and
-        // touch no other byte.
+        // Every other field at its first item, every other bit set: OK must store the items'
+        // codes, keep those bits and touch no other byte.
         RadioImage image = FilledImage(0xFF);
         OptionalFeatures f;
         f.selection.fill(0);
+        f[FeatureList::TimeOutTimer] =
+            FeatureListItems(FeatureList::TimeOutTimer, Language::English).indexOf("600s");
         OptionalFeaturesToImage(f, image);
         const QList<QPair<int, int>> written = {
-            {kTimeOutTimer, 0x81},  {kTotPreAlert, 0xF1},   {kSquelchLevel, 0xF0},
+            {kTimeOutTimer, 0xA8},  {kTotPreAlert, 0xF1},   {kSquelchLevel, 0xF0},
             {kVoxGain, 0xE0},       {kVoxDelay, 0xF8},      {kBeep, 0xFE},
             {kBatterySaver, 0xFE},  {kCallTone, 0x00},      {kVoiceAnnunciation, 0x00},
             {kCallKeyDefine, 0x02}, {kShortPressKey, 0x00}, {kLongPressKey, 0x00}};
@@ -188,30 +180,19 @@ private slots:
         }
     }
 
-    void keyFilter_data() {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("modifiers");
-        QTest::addColumn<int>("action");
-        const int pass = int(FeatureKeyAction::Process);
-        const int swallow = int(FeatureKeyAction::Swallow);
-        QTest::newRow("5") << int(Qt::Key_5) << 0 << pass;
-        QTest::newRow("keypad 0") << int(Qt::Key_0) << int(Qt::KeypadModifier) << pass;
-        QTest::newRow("shift 5") << int(Qt::Key_5) << int(Qt::ShiftModifier) << swallow;
-        QTest::newRow("backspace") << int(Qt::Key_Backspace) << 0 << pass;
-        QTest::newRow("delete") << int(Qt::Key_Delete) << 0 << pass;
-        QTest::newRow("down") << int(Qt::Key_Down) << 0 << pass;
-        QTest::newRow("shift left") << int(Qt::Key_Left) << int(Qt::ShiftModifier) << swallow;
-        QTest::newRow("F1") << int(Qt::Key_F1) << 0 << int(FeatureKeyAction::HelpThenProcess);
+    // Digits and editing keys reach the field, F1 opens the help first, the rest is swallowed.
+    void keyFilter() {
+        using A = FeatureKeyAction;
+        for (int key : {Qt::Key_5, Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Down})
+            QVERIFY(OptionalFeaturesKeyAction(key, {}) == A::Process);
+        QVERIFY(OptionalFeaturesKeyAction(Qt::Key_0, Qt::KeypadModifier) == A::Process);
+        QVERIFY(OptionalFeaturesKeyAction(Qt::Key_F1, {}) == A::HelpThenProcess);
+        QVERIFY(OptionalFeaturesKeyAction(Qt::Key_5, Qt::ShiftModifier) == A::Swallow);
+        QVERIFY(OptionalFeaturesKeyAction(Qt::Key_Left, Qt::ShiftModifier) == A::Swallow);
         for (int key : {Qt::Key_A, Qt::Key_Space, Qt::Key_Tab, Qt::Key_Return, Qt::Key_Enter,
                         Qt::Key_Escape, Qt::Key_Home, Qt::Key_PageDown, Qt::Key_Period})
-            QTest::newRow(qPrintable(QString::number(key, 16))) << key << 0 << swallow;
-    }
-
-    void keyFilter() {
-        QFETCH(int, key);
-        QFETCH(int, modifiers);
-        QFETCH(int, action);
-        QCOMPARE(int(OptionalFeaturesKeyAction(key, Qt::KeyboardModifiers(modifiers))), action);
+            QVERIFY2(OptionalFeaturesKeyAction(key, {}) == A::Swallow,
+                     qPrintable(QString::number(key, 16)));
     }
 
     void priorityRulesAndRevertLists() {
@@ -297,31 +278,34 @@ private slots:
         }
     }
 
-    void lookBackSpinsWrapAndStayOnGrid() {
-        QCOMPARE(LookBackText(StepLookBack(5.0, +1)), QStringLiteral("0.5"));
-        QCOMPARE(LookBackText(StepLookBack(0.5, -1)), QStringLiteral("5"));
-        QCOMPARE(LookBackText(StepLookBack(0.55, -1)), QStringLiteral("0.5"));
-        QCOMPARE(LookBackText(StepLookBack(0.55, +1)), QStringLiteral("0.6"));
-        QCOMPARE(LookBackText(StepLookBack(0.45, +1)), QStringLiteral("0.5"));
-        QCOMPARE(LookBackText(StepLookBack(13.2, -1)), QStringLiteral("5"));
-        QCOMPARE(LookBackText(StepLookBack(0.3, +1)), QStringLiteral("0.5"));
-        // Only the sign of a step counts (page keys and the wheel step by more).
-        QCOMPARE(LookBackText(StepLookBack(1.0, +10)), QStringLiteral("1.05"));
-        QCOMPARE(LookBackText(StepLookBack(1.0, -10)), QStringLiteral("0.95"));
-    }
+    // The look-back spin wraps and lands on the grid; only the sign of a step counts (page
+    // keys and the wheel step by more); a typed value is clamped; a code never wraps a byte.
+    void lookBackStepsClampsAndCodes() {
+        const QList<std::tuple<double, int, const char*>> steps = {
+            {5.0, +1, "0.5"},  {0.5, -1, "5"},     {0.55, -1, "0.5"},
+            {0.55, +1, "0.6"}, {0.45, +1, "0.5"},  {13.2, -1, "5"},
+            {0.3, +1, "0.5"},  {1.0, +10, "1.05"}, {1.0, -10, "0.95"}};
+        for (const auto& [from, step, text] : steps)
+            QCOMPARE(LookBackText(StepLookBack(from, step)), QString(text));
+        const QList<QPair<double, const char*>> clamps = {
+            {7, "5"}, {1.23, "1.2"}, {0.3, "0.5"}, {0.55, "0.55"}};
+        for (const auto& [typed, text] : clamps)
+            QCOMPARE(LookBackText(ClampLookBack(typed)), QString(text));
+        const QList<QPair<double, int>> codes = {{2.35, 38}, {0.55, 2},   {5.0, 91},
+                                                 {0.45, 0},  {20.0, 255}, {-3.0, 0}};
+        for (const auto& [value, code] : codes)
+            QCOMPARE(LookBackCode(value), code);
 
-    void lookBackFieldClampAndStore() {
-        QCOMPARE(LookBackText(ClampLookBack(7)), QStringLiteral("5"));
-        QCOMPARE(LookBackText(ClampLookBack(1.23)), QStringLiteral("1.2"));
-        QCOMPARE(LookBackText(ClampLookBack(0.3)), QStringLiteral("0.5"));
-        QCOMPARE(LookBackText(ClampLookBack(0.55)), QStringLiteral("0.55"));
-        QCOMPARE(LookBackCode(2.35), 38);
-        QCOMPARE(LookBackCode(0.55), 2);
-        QCOMPARE(LookBackCode(5.0), 91);
-        QCOMPARE(LookBackCode(0.45), 0);
-        // Beyond a byte: pulled to its end, never cut to the low eight bits.
-        QCOMPARE(LookBackCode(20.0), 255);
-        QCOMPARE(LookBackCode(-3.0), 0);
+        // Stepping through the whole range lands on every stored code once, both ways.
+        double up = kLookBackMin, down = kLookBackMax;
+        for (int code = 1; code <= 91;
+             ++code, up = StepLookBack(up, +1), down = StepLookBack(down, -1)) {
+            QCOMPARE(LookBackCode(up), code);
+            QCOMPARE(LookBackCode(down), 92 - code);
+            QCOMPARE(LookBackCode(ClampLookBack(LookBackFromCode(code))), code);
+        }
+        QCOMPARE(up, kLookBackMin);
+        QCOMPARE(down, kLookBackMax);
 
         ScanInfo info = ScanInfoFromImage(NewImage());
         info.lookBackTimeA = 2.35;
@@ -332,31 +316,13 @@ private slots:
         QCOMPARE(image[kLookBackTimeB], 0xFF);
     }
 
-    void lookBackStepsCoverEveryCode() {
-        // Stepping through the whole range lands on every stored code once, both ways.
-        double x = kLookBackMin;
-        for (int code = 1; code <= 91; ++code) {
-            QCOMPARE(LookBackCode(x), code);
-            QCOMPARE(LookBackCode(ClampLookBack(LookBackFromCode(code))), code);
-            x = StepLookBack(x, +1);
-        }
-        QCOMPARE(x, kLookBackMin);
-        x = kLookBackMax;
-        for (int code = 91; code >= 1; --code) {
-            QCOMPARE(LookBackCode(x), code);
-            x = StepLookBack(x, -1);
-        }
-        QCOMPARE(x, kLookBackMax);
-    }
-
+    // A typed value beyond the range comes back in, also when stepped.
     void delaySpinsClampsAndStore() {
-        QCOMPARE(StepScanDelay(300, +1), 0);
-        QCOMPARE(StepScanDelay(0, -1), 300);
-        QCOMPARE(StepScanDelay(47, +1), 48);
-        QCOMPARE(StepScanDelay(47, -3), 46);
-        QCOMPARE(StepScanDelay(450, -1), 300); // a typed value beyond the range comes back in
-        QCOMPARE(StepScanDelay(450, +1), 0);
-        QCOMPARE(StepScanDelay(INT_MAX, +1), 0);
+        const QList<std::array<int, 3>> steps = {{300, +1, 0},    {0, -1, 300},   {47, +1, 48},
+                                                 {47, -3, 46},    {450, -1, 300}, {450, +1, 0},
+                                                 {INT_MAX, +1, 0}};
+        for (const auto& [from, step, to] : steps)
+            QCOMPARE(StepScanDelay(from, step), to);
         QCOMPARE(ClampScanDelay(450), 300);
         QCOMPARE(ClampScanDelay(-2), 0);
 
@@ -375,12 +341,11 @@ private slots:
 
     void typedFieldTexts() {
         double number = -1;
-        QVERIFY(ReadNumberText(QStringLiteral(" 1.25 "), &number));
-        QCOMPARE(number, 1.25);
-        QVERIFY(ReadNumberText(QStringLiteral(".5"), &number));
-        QCOMPARE(number, 0.5);
-        QVERIFY(ReadNumberText(QStringLiteral("2e0"), &number));
-        QCOMPARE(number, 2.0);
+        for (const auto& [text, value] :
+             QList<QPair<const char*, double>>{{" 1.25 ", 1.25}, {".5", 0.5}, {"2e0", 2.0}}) {
+            QVERIFY2(ReadNumberText(QString::fromLatin1(text), &number), text);
+            QCOMPARE(number, value);
+        }
         for (const char* bad : {"", " ", "abc", "1.2x", "1,5", "inf", "1e999", "."})
             QVERIFY2(!ReadNumberText(QString::fromLatin1(bad), &number), bad);
         QCOMPARE(number, 2.0); // a refused text leaves the value alone
