@@ -9,6 +9,7 @@
 #include "TestSuite.h"
 
 #include <QApplication>
+#include <functional>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -72,28 +73,36 @@ class AdjustDialogsTest : public QObject {
     Q_OBJECT
 private slots:
     void init() { StartupConfigForTests().chineseLanguage = false; }
-    void powerShowsTheTable();
+    void showTheTables();
     void powerEditorClampsAndSitsOverTheCell();
     void powerOkEnterAndCancel();
     void headerClicksOpenNoEditor();
-    void sqlShowsTheTable();
     void sqlListEditorAndCloseStores();
     void sqlSwallowsEnterEscAndNonAscii();
 };
 
-void AdjustDialogsTest::powerShowsTheTable() {
+// Each dialog shows the image's table in the model's texts, a row per point of the
+// band; opening stores nothing.
+void AdjustDialogsTest::showTheTables() {
     CProgramDoc document;
     document.edit(QStringLiteral("test"), [](RadioImage& bytes) {
         bytes[kPowerCalibration + 0] = 10;
         bytes[kPowerCalibration + 3] = 250;
+        bytes[kSquelchCalibration + 0] = 0x83;
+        bytes[kSquelchCalibration + 1] = 0x03;
     });
-    CPowerAdjustDlg dialog(&document, k136To174);
-    CMSFlexGrid* grid = dialog.grid();
-    QCOMPARE(grid->Rows(), 6); // a row for each of the band's points
-    QCOMPARE(grid->TextMatrix(5, 0), QString("170"));
-    QCOMPARE(grid->TextMatrix(1, 1), QString("100")); // the model's default for 10
-    QCOMPARE(grid->TextMatrix(2, 2), QString("250"));
-    QCOMPARE(int(document.image()[kPowerCalibration]), 10); // opening stores nothing
+    const RadioImage before = document.image();
+    CPowerAdjustDlg power(&document, k136To174);
+    QCOMPARE(power.grid()->Rows(), 6);
+    QCOMPARE(power.grid()->TextMatrix(5, 0), QString("170"));
+    QCOMPARE(power.grid()->TextMatrix(1, 1), QString("100")); // the model's default for 10
+    QCOMPARE(power.grid()->TextMatrix(2, 2), QString("250"));
+    CSqlAdjustDlg squelch(&document, k136To174);
+    QCOMPARE(squelch.grid()->TextMatrix(2, 0), QString("140"));
+    QCOMPARE(squelch.grid()->TextMatrix(1, 1), QString("-3"));
+    QCOMPARE(squelch.grid()->TextMatrix(2, 1), QString("3"));
+    QCOMPARE(squelch.listEditor()->count(), 11);
+    QVERIFY(document.image() == before);
 }
 
 void AdjustDialogsTest::powerEditorClampsAndSitsOverTheCell() {
@@ -121,37 +130,36 @@ void AdjustDialogsTest::powerEditorClampsAndSitsOverTheCell() {
     QVERIFY(!document.isModified()); // nothing stored yet
 }
 
+// Cancel stores nothing; OK with the same bytes leaves no unsaved changes; OK, and Enter
+// in the editor, store the grid.
 void AdjustDialogsTest::powerOkEnterAndCancel() {
     CProgramDoc document;
     const RadioImage before = document.image();
-    {
+    const auto run = [&document](const std::function<void(CPowerAdjustDlg&)>& steps) {
         CPowerAdjustDlg dialog(&document, k136To174);
         ShowActive(dialog);
-        TypeIntoPowerCell(dialog, 1, 1, "30");
-        QTest::mouseClick(dialog.cancelButton(), Qt::LeftButton);
-        QCOMPARE(dialog.result(), int(QDialog::Rejected));
-        QVERIFY(document.image() == before);
-        QVERIFY(!document.isModified());
-    }
-    {
-        CPowerAdjustDlg dialog(&document, k136To174);
-        dialog.accept();
-        QVERIFY(!document.isModified()); // the same bytes: no unsaved changes
-    }
-    {
-        CPowerAdjustDlg dialog(&document, k136To174);
-        ShowActive(dialog);
+        steps(dialog);
+        return dialog.result();
+    };
+    QCOMPARE(run([](CPowerAdjustDlg& dialog) {
+                 TypeIntoPowerCell(dialog, 1, 1, "30");
+                 QTest::mouseClick(dialog.cancelButton(), Qt::LeftButton);
+             }),
+             int(QDialog::Rejected));
+    QVERIFY(document.image() == before);
+    QCOMPARE(run([](CPowerAdjustDlg& dialog) { dialog.accept(); }), int(QDialog::Accepted));
+    QVERIFY(!document.isModified());
+    run([](CPowerAdjustDlg& dialog) {
         TypeIntoPowerCell(dialog, 1, 1, "77");
         QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
-        QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(int(document.image()[kPowerCalibration]), 77);
-    }
-    CPowerAdjustDlg dialog(&document, k136To174);
-    ShowActive(dialog);
-    ClickCell(dialog.grid(), 5, 2);
-    QTest::keyClicks(dialog.cellEditor(), "140");
-    QTest::keyClick(dialog.cellEditor(), Qt::Key_Return); // chooses OK
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    });
+    QCOMPARE(int(document.image()[kPowerCalibration]), 77);
+    QCOMPARE(run([](CPowerAdjustDlg& dialog) {
+                 ClickCell(dialog.grid(), 5, 2);
+                 QTest::keyClicks(dialog.cellEditor(), "140");
+                 QTest::keyClick(dialog.cellEditor(), Qt::Key_Return);
+             }),
+             int(QDialog::Accepted));
     QCOMPARE(int(document.image()[kPowerCalibration + 2 * 4 + 1]), 140);
 }
 
@@ -173,21 +181,6 @@ void AdjustDialogsTest::headerClicksOpenNoEditor() {
     ClickCell(squelch.grid(), 2, 0);
     ClickCell(squelch.grid(), 0, 1);
     QVERIFY(!squelch.listEditor()->isVisible());
-}
-
-void AdjustDialogsTest::sqlShowsTheTable() {
-    CProgramDoc document;
-    document.edit(QStringLiteral("test"), [&](RadioImage& bytes) {
-        bytes[kSquelchCalibration + 0] = 0x83;
-        bytes[kSquelchCalibration + 1] = 0x03;
-    });
-    CSqlAdjustDlg dialog(&document, k136To174);
-    CMSFlexGrid* grid = dialog.grid();
-    QCOMPARE(grid->Rows(), 6);
-    QCOMPARE(grid->TextMatrix(2, 0), QString("140"));
-    QCOMPARE(grid->TextMatrix(1, 1), QString("-3"));
-    QCOMPARE(grid->TextMatrix(2, 1), QString("3"));
-    QCOMPARE(dialog.listEditor()->count(), 11);
 }
 
 void AdjustDialogsTest::sqlListEditorAndCloseStores() {
