@@ -1,15 +1,33 @@
 // The system's serial devices as the program shows and uses them: the line format of
-// `chprog ports`, which COM number stands for a device, and the single-USB-device
-// stand-in for a chosen COM number whose device is missing.
+// `chprog ports`, which COM number stands for a device, the single-USB-device stand-in
+// for a chosen COM number whose device is missing (end to end), and COM Setup, which
+// shows each COM number's device, greys absent ones, and lets Other… pick a listed port
+// or a typed path, stored beside the COM number.
 
+#include "CComSetupDlg.h"
+#include "CProcessDlg.h"
 #include "DetectedPorts.h"
 #include "ProgramIni.h"
+#include "ProgramTransfer.h"
+#include "RunSession.h"
+#include "SimulatorProcess.h"
 #include "StartupConfig.h"
 #include "TestSuite.h"
+#include "UserStore.h"
 
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <functional>
 
 namespace {
 
@@ -28,6 +46,31 @@ DetectedPort BuiltInPort(const QString& device) {
     DetectedPort port;
     port.device = device;
     return port;
+}
+
+RunSession& TestSession() {
+    static RunSession session;
+    return session;
+}
+
+// Runs the dialog, lets `act` look and choose, then presses OK (or Cancel).
+void RunDialog(const std::function<void(CComSetupDlg&)>& act, bool ok = true) {
+    CComSetupDlg dialog(TestSession(), startupConfig().iniFilePath);
+    dialog.setPortProbe([](const QString& device) { return QFile::exists(device); });
+    QTimer::singleShot(0, &dialog, [&] {
+        act(dialog);
+        auto* box = dialog.findChild<QDialogButtonBox*>();
+        box->button(ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
+    });
+    dialog.exec();
+}
+
+QLabel* DeviceLabel(CComSetupDlg& dialog, int number) {
+    return dialog.findChild<QLabel*>(QStringLiteral("device%1").arg(number));
+}
+
+QComboBox* OtherList(CComSetupDlg& dialog) {
+    return dialog.findChild<QComboBox*>("otherDevice");
 }
 
 } // namespace
@@ -104,7 +147,137 @@ private slots:
         if (noted)
             QVERIFY2(chosen.note.contains("/dev/ttyUSB3 - USB Serial"), qPrintable(chosen.note));
     }
+
+    // The chosen COM1 is unplugged and the simulated radio is the only USB device: a Read
+    // goes through it and says so in the main window's status bar.
+    void readGoesThroughTheOnlyUsbDevice() {
+        StartupConfigForTests().iniFilePath = m_dir.filePath("stand-in.ini");
+        WriteProfileString(startupConfig().iniFilePath, "Setup", "AppName", "DetectedPortsTest");
+        WriteProfileString(startupConfig().iniFilePath, "Ports", "COM1", m_dir.filePath("unplugged"));
+        SimulatorProcess radio(PatternImage(3));
+        QVERIFY(radio.isReady());
+        const DetectedPort cable = UsbPort(radio.linkPath(), 0x067b, 0x2303, "USB-Serial Controller");
+        SetPortLister([cable] { return QList<DetectedPort>{BuiltInPort("/dev/ttyS0"), cable}; });
+        RunSession session(QStringLiteral("COM1"));
+
+        QMainWindow window;
+        auto* view = new QWidget;
+        window.setCentralWidget(view);
+        RadioImage received = NewImage();
+        ProgramTransfer transfer(
+            view, session, {nullptr, nullptr, [&](const RadioImage& image) { received = image; }});
+        QSignalSpy finished(&transfer, &ProgramTransfer::finished);
+        transfer.requestRead();
+        transfer.progressWindow()->findChild<QPushButton*>()->click(); // OK
+        QVERIFY(finished.wait(30000));
+        SetPortLister(nullptr);
+        QCOMPARE(finished.first().first().toBool(), true);
+        QVERIFY(received == PatternImage(3));
+        const QString note = window.statusBar()->currentMessage();
+        QVERIFY2(note.contains(m_dir.filePath("unplugged")) && note.contains(radio.linkPath()),
+                 qPrintable(note));
+        QCOMPARE(session.portName(), QString("COM1")); // the choice itself stays
+    }
 };
 
 TEST_CLASS(DetectedPortsTest)
+
+class ComSetupTest : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir m_dir;
+    QList<DetectedPort> m_ports;
+    QString m_cable; // a device that "exists": a file in the temporary folder
+
+private slots:
+    void initTestCase() {
+        StartupConfigForTests().iniFilePath = m_dir.filePath("Program.ini");
+        m_cable = m_dir.filePath("ttyCABLE0");
+        QFile(m_cable).open(QIODevice::WriteOnly);
+        WriteProfileString(startupConfig().iniFilePath, "Ports", "COM1", m_cable);
+        WriteProfileString(startupConfig().iniFilePath, "Ports", "COM2", "/dev/ttyNOPE");
+        m_ports = {UsbPort(m_cable, 0x067b, 0x2303, "USB-Serial Controller"),
+                   BuiltInPort("/dev/ttyS9")};
+        SetPortLister([this] { return m_ports; });
+    }
+
+    void cleanupTestCase() { SetPortLister(nullptr); }
+
+    void init() {
+        UserStore store(startupConfig().iniFilePath);
+        store.writeNumber("com", 2);
+        store.remove("device");
+    }
+
+    void devicesBesideTheNumbers() {
+        RunDialog([this](CComSetupDlg& dialog) {
+            QCOMPARE(DeviceLabel(dialog, 1)->text(), m_cable + " - USB-Serial Controller");
+            QVERIFY(DeviceLabel(dialog, 1)->isEnabled());
+            QCOMPARE(DeviceLabel(dialog, 2)->text(), QString("/dev/ttyNOPE"));
+            QVERIFY(!DeviceLabel(dialog, 2)->isEnabled());
+            QVERIFY(!dialog.findChildren<QRadioButton*>()[1]->isEnabled());
+            // The stored COM2 cannot be opened: nothing is checked.
+            QCOMPARE(dialog.selection(), -1);
+            QCOMPARE(OtherList(dialog)->count(), 2);
+            QCOMPARE(OtherList(dialog)->itemText(0), m_cable + " - USB-Serial Controller");
+            QCOMPARE(OtherList(dialog)->itemText(1), QString("/dev/ttyS9"));
+        }, false);
+    }
+
+    void otherKeepsAListedPortBesideTheNumber() {
+        RunDialog([](CComSetupDlg& dialog) {
+            QComboBox* list = OtherList(dialog);
+            list->setCurrentIndex(1);
+            emit list->activated(1);
+            QCOMPARE(dialog.selection(), int(CComSetupDlg::kOtherSelection));
+            QCOMPARE(dialog.otherDevice(), QString("/dev/ttyS9"));
+        });
+        QCOMPARE(TestSession().portName(), QString("/dev/ttyS9"));
+        UserStore store(startupConfig().iniFilePath);
+        QCOMPARE(store.readText("device"), QString("/dev/ttyS9"));
+        QCOMPARE(store.readNumber("com"), 2);
+        TakeStoredPort(TestSession(), startupConfig().iniFilePath);
+        QCOMPARE(TestSession().portName(), QString("/dev/ttyS9"));
+
+        // The next opening shows that choice again.
+        RunDialog([](CComSetupDlg& dialog) {
+            QCOMPARE(dialog.selection(), int(CComSetupDlg::kOtherSelection));
+            QCOMPARE(dialog.otherDevice(), QString("/dev/ttyS9"));
+        }, false);
+    }
+
+    void otherAcceptsATypedPath() {
+        RunDialog([](CComSetupDlg& dialog) {
+            QLineEdit* edit = OtherList(dialog)->lineEdit();
+            edit->clear();
+            QTest::keyClicks(edit, "/tmp/radio-link");
+            QCOMPARE(dialog.selection(), int(CComSetupDlg::kOtherSelection));
+        });
+        QCOMPARE(TestSession().portName(), QString("/tmp/radio-link"));
+        QCOMPARE(UserStore(startupConfig().iniFilePath).readText("device"),
+                 QString("/tmp/radio-link"));
+    }
+
+    void aNumberReplacesTheDevice() {
+        UserStore(startupConfig().iniFilePath).writeText("device", "/dev/ttyS9");
+        RunDialog([](CComSetupDlg& dialog) { dialog.findChildren<QRadioButton*>()[0]->click(); });
+        QCOMPARE(TestSession().portName(), QString("com1"));
+        UserStore store(startupConfig().iniFilePath);
+        QCOMPARE(store.readNumber("com"), 1);
+        QCOMPARE(store.readText("device"), QString());
+        TakeStoredPort(TestSession(), startupConfig().iniFilePath);
+        QCOMPARE(TestSession().portName(), QString("COM1"));
+        RunSession fromCommandLine(QStringLiteral("/dev/pts/9")); // --port outranks the store
+        TakeStoredPort(fromCommandLine, startupConfig().iniFilePath);
+        QCOMPARE(fromCommandLine.portName(), QString("/dev/pts/9"));
+    }
+
+    void theListIsReadOnEveryOpening() {
+        RunDialog([](CComSetupDlg& dialog) { QCOMPARE(OtherList(dialog)->count(), 2); }, false);
+        m_ports.removeLast();
+        RunDialog([](CComSetupDlg& dialog) { QCOMPARE(OtherList(dialog)->count(), 1); }, false);
+    }
+};
+
+TEST_CLASS(ComSetupTest)
 #include "tst_detected_ports.moc"

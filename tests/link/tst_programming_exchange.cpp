@@ -98,23 +98,19 @@ private slots:
         }
     }
 
+    // The radio's identification comes 5 bytes short: the programming read does not insist.
     void readSendsTheFramesOfTheWorkedExample() {
         Rig rig(PatternImage(3));
+        rig.radio.identificationLength = 3;
         RadioImage image = NewImage();
         const ExchangeOutcome outcome = rig.read(image);
         QCOMPARE(outcome.result, ExchangeResult::Success);
         QVERIFY(outcome.message.isEmpty());
-
-        const QStringList frames = rig.link.writtenFrames();
-        QCOMPARE(frames.mid(0, kHandshakeWrites), kHandshakeFrames);
-        QCOMPARE(frames.size(), kHandshakeWrites + 2 * 128);
-        for (int block = 0; block < 128; ++block) {
-            QCOMPARE(frames[kHandshakeWrites + 2 * block], FrameHeader('R', 8 * block, 8));
-            QCOMPARE(frames[kHandshakeWrites + 2 * block + 1], QStringLiteral("06"));
-        }
-        QCOMPARE(frames[kHandshakeWrites + 2], QStringLiteral("52 00 08 08"));
-        QCOMPARE(frames[frames.size() - 2], QStringLiteral("52 03 F8 08"));
-
+        QStringList expected = kHandshakeFrames;
+        for (int block = 0; block < 128; ++block)
+            expected << FrameHeader('R', 8 * block, 8) << "06";
+        QCOMPARE(expected[expected.size() - 2], QStringLiteral("52 03 F8 08"));
+        QCOMPARE(rig.link.writtenFrames(), expected);
         QVERIFY(image == rig.radio.memory);
         QCOMPARE(rig.done, 128);
         QCOMPARE(rig.total, 128);
@@ -123,52 +119,21 @@ private slots:
         QCOMPARE(rig.link.timeouts.interByteMs, 30);
     }
 
-    void writeSendsItsPlanAndNothingElse_data() {
-        QTest::addColumn<bool>("unlocked");
-        QTest::addColumn<QStringList>("firstHeadersOfRanges");
-        QTest::newRow("normal") << false
-                                << QStringList{"57 00 00 08", "57 03 40 08", "57 03 BB 05",
-                                               "57 03 D6 02"};
-        QTest::newRow("alignment") << true << QStringList{"57 00 00 08"};
-    }
-
+    // Header and data of every block of the plan (pinned above), and nothing else.
     void writeSendsItsPlanAndNothingElse() {
-        QFETCH(bool, unlocked);
-        QFETCH(QStringList, firstHeadersOfRanges);
-        const RadioImage before = NewImage();
-        Rig rig(before);
-        const RadioImage image = PatternImage(5);
-        QCOMPARE(rig.write(image, unlocked).result, ExchangeResult::Success);
-
-        const QStringList frames = rig.link.writtenFrames();
-        QCOMPARE(frames.mid(0, kHandshakeWrites), kHandshakeFrames);
-        const QVector<TransferBlock> plan = WritePlan(unlocked);
-        QCOMPARE(frames.size(), kHandshakeWrites + 2 * plan.size());
-        QStringList headers;
-        for (int i = kHandshakeWrites; i < frames.size(); i += 2)
-            headers << frames[i];
-        for (const QString& header : firstHeadersOfRanges)
-            QVERIFY2(headers.contains(header), qPrintable(header));
-        QCOMPARE(headers.last(), QStringLiteral("57 03 F0 01"));
-        QCOMPARE(frames.last(), QString::asprintf("%02X", image[0x3F0]));
-
-        // The radio now holds the plan's bytes of the image and its own bytes elsewhere.
-        QVector<bool> sent(ImageMap::kImageSize, false);
-        for (const TransferBlock& block : plan)
-            std::fill(sent.begin() + block.address, sent.begin() + block.address + block.length,
-                      true);
-        for (int a = 0; a < ImageMap::kImageSize; ++a)
-            QCOMPARE(rig.radio.memory[a], sent[a] ? image[a] : before[a]);
-        QCOMPARE(rig.done, static_cast<int>(plan.size()));
-        QCOMPARE(rig.total, static_cast<int>(plan.size()));
-    }
-
-    void shortIdentificationStillPasses() {
-        Rig rig(PatternImage(1));
-        rig.radio.identificationLength = 3;
-        RadioImage image = NewImage();
-        QCOMPARE(rig.read(image).result, ExchangeResult::Success);
-        QVERIFY(image == rig.radio.memory);
+        for (bool unlocked : {false, true}) {
+            Rig rig(NewImage());
+            const RadioImage image = PatternImage(5);
+            QCOMPARE(rig.write(image, unlocked).result, ExchangeResult::Success);
+            const QVector<TransferBlock> plan = WritePlan(unlocked);
+            QStringList expected = kHandshakeFrames;
+            for (const TransferBlock& block : plan)
+                expected << FrameHeader('W', block.address, block.length)
+                         << Hex(ImageBytes(image).mid(block.address, block.length));
+            QCOMPARE(rig.link.writtenFrames(), expected);
+            QCOMPARE(rig.done, static_cast<int>(plan.size()));
+            QCOMPARE(rig.total, static_cast<int>(plan.size()));
+        }
     }
 
     void handshakeCountsItsAttempts_data() {
@@ -238,6 +203,7 @@ private slots:
         QTest::newRow("read: radio stops answering") << false << "silent" << 90;
         QTest::newRow("read: wrong acknowledge") << false << "bad-ack" << 128;
         QTest::newRow("read: cable pulled") << false << "pulled" << 3;
+        QTest::newRow("read: reply one byte short") << false << "short" << 41;
     }
 
     void radioFailingMidTransferInterrupts() {
@@ -250,6 +216,8 @@ private slots:
             rig.radio.silentFromBlock = block;
         else if (fault == "bad-ack")
             rig.radio.badAckAtBlock = block;
+        else if (fault == "short")
+            rig.radio.shortReplyAtBlock = block;
         else
             rig.pullCableAtBlock = block;
         RadioImage image = PatternImage(4);
@@ -259,25 +227,15 @@ private slots:
         QCOMPARE(outcome.message, QString::fromUtf8(kProgramInterruptText));
         QCOMPARE(rig.done, block - 1);
         QVERIFY(rig.closedAfterUse());
-        QVERIFY(image == original);
+        QVERIFY(image == original); // not even the blocks that did arrive
+        if (!writing && fault != "bad-ack") // a block without its reply is not acknowledged
+            QCOMPARE(rig.link.writtenFrames().last(), FrameHeader('R', 8 * (block - 1), 8));
         if (writing && fault == "silent") {
             // Blocks 1 to 49 reached the radio, no later one did.
             const QVector<TransferBlock> plan = WritePlan(false);
             QCOMPARE(rig.radio.memory[plan[48].address], image[plan[48].address]);
             QCOMPARE(rig.radio.memory[plan[49].address], before[plan[49].address]);
         }
-    }
-
-    void shortReplyAtBlock41LeavesTheImage() {
-        Rig rig(PatternImage(6));
-        rig.radio.shortReplyAtBlock = 41;
-        RadioImage image = NewImage();
-        const ExchangeOutcome outcome = rig.read(image);
-        QCOMPARE(outcome.result, ExchangeResult::ProgramInterrupt);
-        QCOMPARE(rig.done, 40);
-        QVERIFY(image == NewImage()); // not even bytes 0-319 from the radio
-        // The short block is not acknowledged by the PC.
-        QCOMPARE(rig.link.writtenFrames().last(), FrameHeader('R', 40 * 8, 8));
     }
 
     void cancelIsSeenOnlyAtItsPoints_data() {

@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QMessageBox>
-#include <QStringList>
 #include <QTimer>
 #include <functional>
 
@@ -25,25 +24,12 @@ template <typename T> void WhenModal(std::function<void(T*)> act) {
 // What a message box showed before it was answered.
 struct SeenMessage {
     QString text;
+    QString detail; // the informative text
     QString caption;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
-    QString okText;
     int count = 0;
 };
 
-// Answers the next message box with OK (or closes it), recording it in `seen`.
-void AnswerNextMessage(SeenMessage* seen);
-
-// Answers every message box that comes up while it lives with `button` (or closes it),
-// keeping its texts.
-class MessageAnswerer : public QObject {
-public:
-    explicit MessageAnswerer(QMessageBox::StandardButton button);
-    QStringList texts;
-    QStringList details;
-
-private:
-    QMessageBox::StandardButton m_button;
-    QTimer m_timer;
-};
+// Answers the next message box with `button` (or closes it when it has none), recording
+// it in `seen`.
+void AnswerNextMessage(SeenMessage* seen, QMessageBox::StandardButton button = QMessageBox::Ok);
