@@ -1,5 +1,6 @@
 #include "ChildFrame.h"
 
+#include "DocumentView.h"
 #include "ProgramDoc.h"
 #include "StartupConfig.h"
 #include "ViewFactory.h"
@@ -21,7 +22,8 @@ constexpr QSize kMaxChildSize(1600, 1200);
 CChildFrame::CChildFrame(CProgramDoc* doc, const ViewSurroundings& surroundings, QWidget* parent)
     : QMdiSubWindow(parent), m_doc(doc) {
     m_doc->setParent(this);
-    QWidget* view = CreateChannelView(m_doc, surroundings, this);
+    m_view = CreateChannelView(m_doc, surroundings, this);
+    QWidget* view = m_view->widget();
     // A view that sized itself (the channel form) keeps that size; others get their
     // size hint.
     m_viewSize = view->testAttribute(Qt::WA_Resized) ? view->size() : view->sizeHint();

@@ -6,6 +6,7 @@
 #include <QMdiSubWindow>
 
 class CProgramDoc;
+class DocumentView;
 struct ViewSurroundings;
 
 class CChildFrame : public QMdiSubWindow {
@@ -16,6 +17,8 @@ public:
 
     CProgramDoc* document() const { return m_doc; }
     QWidget* view() const { return widget(); }
+    // The same, as the main window gives it commands.
+    DocumentView* documentView() const { return m_view; }
 
     // Makes the window visible again in its normal (not maximised) state.
     void showAgain();
@@ -44,6 +47,7 @@ protected:
 
 private:
     CProgramDoc* m_doc;
+    DocumentView* m_view;
     QSize m_viewSize; // the size the view asked for when it was created
     QString m_mainTitle;
 };

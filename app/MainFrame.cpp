@@ -6,11 +6,11 @@
 #include "COptionalFeaturesDlg.h"
 #include "CPowerAdjustDlg.h"
 #include "CProductInfoDlg.h"
-#include "CProgramView.h"
 #include "CSqlAdjustDlg.h"
 #include "ChannelPrinter.h"
 #include "ChildFrame.h"
 #include "CommandIds.h"
+#include "DocumentView.h"
 #include "EditLabels.h"
 #include "FrameKeyFilter.h"
 #include "HelpHook.h"
@@ -211,18 +211,39 @@ void CMainFrame::connectCommands() {
     connect(m_menus.windowMenu, &QMenu::aboutToShow, this, &CMainFrame::fillWindowMenu);
     // Print Setup is there with or without a document.
     connect(m_menus.actions[kFilePrintSetup], &QAction::triggered, this,
-            [this] { RunPrintSetup(SharedPrinter(), this); });
-    // The channel view's own commands.
-    for (int id : {kRead, kWrite, kScanInfo, kComSetup, kFilePrint, kFilePrintPreview,
-                   kImportChannels, kExportChannels}) {
-        connect(m_menus.actions[id], &QAction::triggered, this, [this, id] { routeToView(id); });
-    }
+            [this] { RunPrintSetup(m_printer, this); });
+    connectViewCommands();
+}
+
+// The active view's own commands. Read, Write and Scan Info see what was typed.
+void CMainFrame::connectViewCommands() {
+    using namespace CommandId;
+    const auto toView = [this](int id, const std::function<void(DocumentView&)>& command) {
+        connect(m_menus.actions[id], &QAction::triggered, this, [this, command] {
+            if (DocumentView* view = activeDocumentView()) {
+                view->commitPendingEdit();
+                command(*view);
+            }
+        });
+    };
+    toView(kRead, &DocumentView::read);
+    toView(kWrite, &DocumentView::write);
+    toView(kScanInfo, &DocumentView::scanInfo);
+    toView(kComSetup, &DocumentView::comSetup);
+    toView(kFilePrint, [this](DocumentView& view) { view.print(m_printer); });
+    toView(kFilePrintPreview, [this](DocumentView& view) { view.printPreview(m_printer); });
+    toView(kImportChannels, &DocumentView::importChannels);
+    toView(kExportChannels, &DocumentView::exportChannels);
 }
 
 // --- Documents -------------------------------------------------------------------
 
 CProgramDoc* CMainFrame::activeDocument() const {
     return m_activeChild ? m_activeChild->document() : nullptr;
+}
+
+DocumentView* CMainFrame::activeDocumentView() const {
+    return m_activeChild ? m_activeChild->documentView() : nullptr;
 }
 
 QWidget* CMainFrame::activeView() const {
@@ -326,7 +347,7 @@ bool CMainFrame::saveDocument(CChildFrame* child, bool askForName) {
 }
 
 void CMainFrame::commitPendingEdit(CChildFrame* child) {
-    if (auto* view = qobject_cast<CProgramView*>(child ? child->view() : nullptr))
+    if (DocumentView* view = child ? child->documentView() : nullptr)
         view->commitPendingEdit();
 }
 
@@ -439,25 +460,15 @@ void CMainFrame::fillWindowMenu() {
     }
 }
 
-void CMainFrame::routeToView(int commandId) {
-    QWidget* view = activeView();
-    if (!view || view->metaObject()->indexOfMethod("OnCommand(int)") < 0)
-        return;
-    commitPendingEdit(m_activeChild); // Read, Write and Scan Info see what was typed
-    bool handled = false;
-    QMetaObject::invokeMethod(view, "OnCommand", Qt::DirectConnection, Q_RETURN_ARG(bool, handled),
-                              Q_ARG(int, commandId));
-}
-
 void CMainFrame::OnEditUndo() {
-    if (auto* view = qobject_cast<CProgramView*>(activeView()))
+    if (DocumentView* view = activeDocumentView())
         view->undo();
     else if (CProgramDoc* doc = activeDocument())
         doc->undo();
 }
 
 void CMainFrame::OnEditRedo() {
-    if (auto* view = qobject_cast<CProgramView*>(activeView()))
+    if (DocumentView* view = activeDocumentView())
         view->redo();
     else if (CProgramDoc* doc = activeDocument())
         doc->redo();
@@ -493,8 +504,8 @@ void CMainFrame::OnChannelInformation() {
 }
 
 void CMainFrame::OnProductInformation() {
-    auto* view = qobject_cast<CProgramView*>(activeView());
-    if (!view || !view->GetDocument())
+    DocumentView* view = activeDocumentView();
+    if (!view || !view->document())
         return;
     if (!m_productInfoDlg) {
         m_productInfoDlg = new CProductInfoDlg(this);
@@ -503,14 +514,14 @@ void CMainFrame::OnProductInformation() {
         };
     }
     const BandLimits bandBefore = view->bandLimits();
-    if (!m_productInfoDlg->run(*view->GetDocument()))
+    if (!m_productInfoDlg->run(*view->document()))
         return;
     view->applyProduct(m_productInfoDlg->selection(), ProductTitleForm::AfterDialog);
     // Channels of the old band are kept; the user hears once how many they are.
     const BandLimits band = view->bandLimits();
     if (band.low == bandBefore.low && band.high == bandBefore.high)
         return;
-    const int outside = ChannelsOutsideBand(view->GetDocument()->image(), band);
+    const int outside = ChannelsOutsideBand(view->document()->image(), band);
     if (outside > 0)
         m_prompts.showError(this, ChannelsOutsideBandMessage(outside, startupConfig().language()));
 }
@@ -533,18 +544,18 @@ void CMainFrame::OnOptionalFeatures() {
 
 // The adjust dialogs work on the active document with the band of its channel view.
 void CMainFrame::OnPowerAdjust() {
-    auto* view = qobject_cast<CProgramView*>(activeView());
-    if (!view || !view->GetDocument())
+    DocumentView* view = activeDocumentView();
+    if (!view || !view->document())
         return;
-    CPowerAdjustDlg dialog(view->GetDocument(), view->bandLimits(), this, &m_session);
+    CPowerAdjustDlg dialog(view->document(), view->bandLimits(), this, &m_session);
     dialog.exec();
 }
 
 void CMainFrame::OnSqlAdjust() {
-    auto* view = qobject_cast<CProgramView*>(activeView());
-    if (!view || !view->GetDocument())
+    DocumentView* view = activeDocumentView();
+    if (!view || !view->document())
         return;
-    CSqlAdjustDlg dialog(view->GetDocument(), view->bandLimits(), this, &m_session);
+    CSqlAdjustDlg dialog(view->document(), view->bandLimits(), this, &m_session);
     dialog.exec();
 }
 

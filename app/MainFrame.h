@@ -8,11 +8,12 @@
 // Pieces built elsewhere plug in here: the settings dialogs through
 // OnProductInformation() and OnOptionalFeatures(), the alignment through
 // alignmentUnlockRequested(), AppendAlignmentEntries(), OnPowerAdjust() and
-// OnSqlAdjust(); the channel view receives its commands through its slot
-// `bool OnCommand(int commandId)` (see ViewFactory.h).
+// OnSqlAdjust(); the channel view receives its commands as the typed calls of
+// DocumentView (see ViewFactory.h).
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QPrinter>
 #include <functional>
 
 #include "ChildFrame.h"
@@ -22,6 +23,7 @@
 #include "UserPrompts.h"
 
 class CLanguageDlg;
+class DocumentView;
 class CLockKeyPanes;
 class COptionalFeaturesDlg;
 class CProductInfoDlg;
@@ -45,6 +47,8 @@ public:
     CChildFrame* activeChild() const { return m_activeChild; }
     CProgramDoc* activeDocument() const;
     QWidget* activeView() const;
+    // The same, as it takes the window's commands.
+    DocumentView* activeDocumentView() const;
     QList<CChildFrame*> childFrames() const;
 
     // A new document in a new child window, without any question (start-up, and the
@@ -116,12 +120,12 @@ protected:
 
 private:
     void connectCommands();
+    void connectViewCommands();
     void createStatusBar();
     void createNavigation();
     void addChild(CChildFrame* child);
     ViewSurroundings viewSurroundings();
     void updateMenuBar();
-    void routeToView(int commandId);
     // Commits a cell editor still open in the child's channel view.
     void commitPendingEdit(CChildFrame* child);
     // Save / Discard / Cancel for a document with unsaved changes; true to go on.
@@ -140,6 +144,7 @@ private:
     RunSession m_session;
     HelpHandler m_help;
     UserPrompts m_prompts;
+    QPrinter m_printer{QPrinter::HighResolution}; // Print Setup changes it, every print uses it
     FrameMenus m_menus;
     CNavigatorBar* m_navigator = nullptr;
     CMdiClientWnd* m_mdiClient = nullptr;

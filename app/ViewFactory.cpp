@@ -3,8 +3,8 @@
 #include "CProgramView.h"
 #include "ChildFrame.h"
 
-QWidget* CreateChannelView(CProgramDoc* doc, const ViewSurroundings& surroundings,
-                           CChildFrame* frame) {
+DocumentView* CreateChannelView(CProgramDoc* doc, const ViewSurroundings& surroundings,
+                                CChildFrame* frame) {
     auto* view = new CProgramView(doc, &surroundings.session, frame);
     view->setHelpHandler(surroundings.showHelp);
     QObject::connect(view, &CProgramView::titleChanged, frame, &CChildFrame::setMainTitle);

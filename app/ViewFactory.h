@@ -1,11 +1,11 @@
 #pragma once
 // The one place that decides which widget shows a document inside its child window.
 
-class CChildFrame;
-class CProgramDoc;
 #include "HelpHook.h"
 
-class QWidget;
+class CChildFrame;
+class CProgramDoc;
+class DocumentView;
 class RunSession;
 
 // What the main window hands to every view it makes.
@@ -18,8 +18,8 @@ struct ViewSurroundings {
 // surroundings it gets here:
 // - the main window's title it asks for goes to frame->setMainTitle();
 // - its F1 requests go to `surroundings.showHelp`;
-// - the main window routes the view's commands (Read, Write, COM Setup, Scan Info,
-//   Print, Print Preview, Print Setup) to the view's slot `bool OnCommand(int)`
-//   when the view has one (ids in model/CommandIds.h).
-QWidget* CreateChannelView(CProgramDoc* doc, const ViewSurroundings& surroundings,
-                           CChildFrame* frame);
+// - the main window gives it its commands (Read, Write, COM Setup, Scan Info, Print,
+//   Print Preview, Import and Export Channels, Undo and Redo) as the typed calls of
+//   DocumentView (editor/DocumentView.h).
+DocumentView* CreateChannelView(CProgramDoc* doc, const ViewSurroundings& surroundings,
+                                CChildFrame* frame);

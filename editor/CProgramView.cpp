@@ -1,17 +1,13 @@
 #include "CProgramView.h"
 
 #include "CComSetupDlg.h"
-#include "CScanInfoDlg.h"
-#include "ProgramTransfer.h"
-
 #include "CMSFlexGrid.h"
+#include "ChannelCommands.h"
 #include "ChannelEditActions.h"
-#include "ChannelListFiles.h"
 #include "ChannelPrinter.h"
 #include "CommandIds.h"
 #include "EditLabels.h"
 #include "HelpHook.h"
-#include "HelpTopics.h"
 #include "ProgramDoc.h"
 #include "RunSession.h"
 #include "StartupConfig.h"
@@ -27,9 +23,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QVBoxLayout>
 
 namespace {
@@ -90,12 +83,7 @@ CProgramView::CProgramView(CProgramDoc* document, RunSession* session, QWidget* 
 
     if (m_ownSession)
         TakeStoredPort(*m_ownSession, startupConfig().iniFilePath);
-    m_transfer = new ProgramTransfer(this, *m_session, transferHooks());
-    m_scanInfo = new CScanInfoDlg(this, m_language);
-    m_scanInfo->helpRequested = [this](int controlId) {
-        if (m_showHelp)
-            m_showHelp(DialogHelpContext(controlId, CommandId::kScanInfo));
-    };
+    m_commands = new ChannelCommands(*this, *m_session);
 
     if (m_document)
         connect(m_document, &CProgramDoc::imageChanged, this, &CProgramView::onImageChanged);
@@ -103,7 +91,7 @@ CProgramView::CProgramView(CProgramDoc* document, RunSession* session, QWidget* 
 
 CProgramView::~CProgramView() {
     // Before the session goes: a running exchange is cancelled and waited for.
-    delete m_transfer;
+    delete m_commands;
 }
 
 void CProgramView::createGrid() {
@@ -430,8 +418,7 @@ bool CProgramView::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     if (key->key() == Qt::Key_F1) {
-        if (m_showHelp)
-            m_showHelp(ControlId(watched));
+        showHelp(ControlId(watched));
         return true;
     }
     if (watched == m_grid && StartsTyping(key)) {
@@ -466,64 +453,7 @@ ChannelPrintout CProgramView::printout() const {
     return out;
 }
 
-void CProgramView::OnFilePrint(QPrinter& printer) {
-    CommitCellEdit();
-    QPrintDialog dialog(&printer, this);
-    dialog.setProperty(kHelpIdProperty, CommandId::kFilePrint);
-    if (dialog.exec() == QDialog::Accepted)
-        PrintChannelTable(printer, printout());
-}
-
-void CProgramView::OnFilePrintPreview(QPrinter& printer) {
-    CommitCellEdit();
-    QPrintPreviewDialog preview(&printer, this);
-    preview.setProperty(kHelpIdProperty, CommandId::kFilePrintPreview);
-    const ChannelPrintout content = printout();
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-            [&content](QPrinter* target) { PrintChannelTable(*target, content); });
-    preview.exec();
-}
-
-// ---- radio and settings commands ---------------------------------------------------
-
-ProgramTransfer::Hooks CProgramView::transferHooks() {
-    ProgramTransfer::Hooks hooks;
-    hooks.commitEdit = [this] { CommitCellEdit(); };
-    // The radio gets its calibration within the limits it accepts, whatever a file
-    // brought in; the document itself is sent as it is otherwise.
-    hooks.imageToWrite = [this] {
-        RadioImage image = m_document->image();
-        ClampCalibration(image);
-        return image;
-    };
-    // The read image replaces the document's as one undoable step.
-    hooks.readCompleted = [this](const RadioImage& image) {
-        m_document->setNotNew();
-        m_document->edit(EditLabel(EditKind::ReadFromRadio, m_language),
-                         [&image](RadioImage& target) { target = image; });
-        FillGrid();
-    };
-    return hooks;
-}
-
-void CProgramView::OnRead() {
-    m_transfer->requestRead();
-}
-
-void CProgramView::OnWrite() {
-    m_transfer->requestWrite();
-}
-
-void CProgramView::OnScanInfo() {
-    if (!m_document)
-        return;
-    // The priority-channel check needs the channels as they are edited now.
-    CommitCellEdit();
-    RadioImage image = m_document->image();
-    if (m_scanInfo->run(image))
-        m_document->edit(EditLabel(EditKind::ScanInfo, m_language),
-                         [&image](RadioImage& target) { target = image; });
-}
+// ---- commands ----------------------------------------------------------------------
 
 void CProgramView::undo() {
     HideCellEditors();
@@ -537,42 +467,43 @@ void CProgramView::redo() {
         m_document->redo();
 }
 
-bool CProgramView::OnCommand(int commandId) {
-    switch (commandId) {
-    case CommandId::kRead:
-        OnRead();
-        return true;
-    case CommandId::kWrite:
-        OnWrite();
-        return true;
-    case CommandId::kScanInfo:
-        OnScanInfo();
-        return true;
-    case CommandId::kComSetup:
-        OnComSetup();
-        return true;
-    case CommandId::kFilePrint:
-        OnFilePrint(SharedPrinter());
-        return true;
-    case CommandId::kFilePrintDirect:
-        CommitCellEdit();
-        PrintChannelTable(SharedPrinter(), printout());
-        return true;
-    case CommandId::kFilePrintPreview:
-        OnFilePrintPreview(SharedPrinter());
-        return true;
-    case CommandId::kImportChannels:
-        ChannelListFiles::OnImportChannels(*this);
-        return true;
-    case CommandId::kExportChannels:
-        ChannelListFiles::OnExportChannels(*this);
-        return true;
-    default:
-        return false;
-    }
+ProgramTransfer* CProgramView::transfer() const {
+    return m_commands->transfer();
 }
 
-void CProgramView::OnComSetup() {
-    CComSetupDlg dialog(*m_session, startupConfig().iniFilePath, this);
-    dialog.exec();
+void CProgramView::read() {
+    m_commands->read();
+}
+
+void CProgramView::write() {
+    m_commands->write();
+}
+
+void CProgramView::scanInfo() {
+    m_commands->scanInfo();
+}
+
+void CProgramView::comSetup() {
+    m_commands->comSetup();
+}
+
+void CProgramView::print(QPrinter& printer) {
+    m_commands->print(printer);
+}
+
+void CProgramView::printPreview(QPrinter& printer) {
+    m_commands->printPreview(printer);
+}
+
+void CProgramView::importChannels() {
+    m_commands->importChannels();
+}
+
+void CProgramView::exportChannels() {
+    m_commands->exportChannels();
+}
+
+void CProgramView::showHelp(int contextId) const {
+    if (m_showHelp)
+        m_showHelp(contextId);
 }

@@ -6,15 +6,15 @@
 // back into the rows it touched, so the grid always shows what a save writes.
 //
 // Use: construct, connect titleChanged, then OnInitialUpdate(). F1 opens help at the
-// focused control's id (ShowHelp); the main window routes the view's menu commands to
-// OnCommand.
+// focused control's id (its help handler); the main window gives its commands as the
+// typed calls of DocumentView.
 
 #include "ChannelCodec.h"
 #include "ChannelEdit.h"
+#include "DocumentView.h"
 #include "HelpHook.h"
 #include "ProductInfo.h"
 #include "ProgramDoc.h"
-#include "ProgramTransfer.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -23,15 +23,16 @@
 #include <memory>
 
 class ChannelEditActions;
+class ChannelCommands;
+class ProgramTransfer;
 class CMSFlexGrid;
-class CScanInfoDlg;
 class QComboBox;
 class QLineEdit;
 class QPrinter;
 class RunSession;
 struct ChannelPrintout;
 
-class CProgramView : public QWidget {
+class CProgramView : public QWidget, public DocumentView {
     Q_OBJECT
 public:
     // Control ids, which are also the help context ids of the controls.
@@ -78,7 +79,7 @@ public:
     bool CommitCellEdit();
     // Whatever ends, replaces or reads the document calls this first, so that a value
     // typed without Enter is part of the document (and of its unsaved changes).
-    void commitPendingEdit() { CommitCellEdit(); }
+    void commitPendingEdit() override { CommitCellEdit(); }
     // Opens the editor of the current column over the current cell.
     void ShowCellEditor();
     // Hides every editor; text typed into the open one is dropped.
@@ -90,37 +91,38 @@ public:
     QWidget* openEditor() const;
 
     // The band limits m_nFreqLow..m_nFreqHigh (units of 10 Hz, both ends included).
-    BandLimits bandLimits() const { return {m_nFreqLow, m_nFreqHigh}; }
+    BandLimits bandLimits() const override { return {m_nFreqLow, m_nFreqHigh}; }
     long long freqLow() const { return m_nFreqLow; }
     long long freqHigh() const { return m_nFreqHigh; }
     // Applies a product selection: band limits and window title.
-    void applyProduct(const ProductSelection& selection, ProductTitleForm form);
+    void applyProduct(const ProductSelection& selection, ProductTitleForm form) override;
     // The main window title the view asks for.
     QString title() const { return m_title; }
 
-    // Commands routed to the view: Program > Read, Write and Scan Info, Setup > Com Setup,
-    // File > Print and Print Preview.
-    void OnRead();
-    void OnWrite();
-    void OnScanInfo();
-    void OnComSetup();
     // Undo and redo of the document. A value typed into an open editor and not yet
     // committed is dropped: it never became a step.
-    void undo();
-    void redo();
+    void undo() override;
+    void redo() override;
 
-    // The main window routes the view's menu commands here by their ids; false for a
-    // command the view does not handle.
-    Q_INVOKABLE bool OnCommand(int commandId);
-    ProgramTransfer* transfer() const { return m_transfer; }
+    // The main window's typed commands (DocumentView), carried out by ChannelCommands.
+    QWidget* widget() override { return this; }
+    CProgramDoc* document() const override { return m_document; }
+    void read() override;
+    void write() override;
+    void scanInfo() override;
+    void comSetup() override;
+    void print(QPrinter& printer) override;
+    void printPreview(QPrinter& printer) override;
+    void importChannels() override;
+    void exportChannels() override;
+    ProgramTransfer* transfer() const;
 
     // The channel table as the grid shows it, for printing.
     ChannelPrintout printout() const;
-    void OnFilePrint(QPrinter& printer);
-    void OnFilePrintPreview(QPrinter& printer);
 
     // Where F1 on a control and the help of Scan Info go (nowhere until set).
     void setHelpHandler(HelpHandler handler) { m_showHelp = std::move(handler); }
+    void showHelp(int contextId) const;
 
     // How refusals reach the user; tests replace the message box.
     using MessageFunction =
@@ -139,7 +141,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    ProgramTransfer::Hooks transferHooks();
     void createGrid();
     void createEditors();
     QComboBox* createList(int controlId, const QStringList& items);
@@ -168,7 +169,6 @@ private:
     HelpHandler m_showHelp;
     std::unique_ptr<RunSession> m_ownSession;
     RunSession* m_session;
-    ProgramTransfer* m_transfer = nullptr;
-    CScanInfoDlg* m_scanInfo = nullptr;
+    ChannelCommands* m_commands = nullptr;
     ChannelEditActions* m_editActions = nullptr;
 };

@@ -121,13 +121,6 @@ int PrintChannelTable(QPagedPaintDevice& device, const ChannelPrintout& printout
     return pages;
 }
 
-QPrinter& SharedPrinter() {
-    // Made on first use and kept for the whole run (never destroyed, so it does not
-    // outlive the application object's printing support in a static destructor).
-    static QPrinter* printer = new QPrinter(QPrinter::HighResolution);
-    return *printer;
-}
-
 void RunPrintSetup(QPrinter& printer, QWidget* parent) {
     QPageSetupDialog dialog(&printer, parent);
     dialog.setProperty(kHelpIdProperty, CommandId::kFilePrintSetup);

@@ -24,8 +24,5 @@ struct ChannelPrintout {
 // Paints the printout on `device` (a printer, a PDF writer); returns the page count.
 int PrintChannelTable(QPagedPaintDevice& device, const ChannelPrintout& printout);
 
-// The printer of the run: Print Setup changes it, every print and preview uses it.
-QPrinter& SharedPrinter();
-
 // File > Print Setup: the platform's page setup for `printer`.
 void RunPrintSetup(QPrinter& printer, QWidget* parent);

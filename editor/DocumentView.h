@@ -1,0 +1,39 @@
+#pragma once
+// What the main window asks of the view of a document, as typed calls: the commands of
+// its menus and tool bar that act on the document, and what the settings dialogs need.
+// The channel view implements it; the main window knows views only through it.
+
+#include "ProductInfo.h"
+
+class CProgramDoc;
+class QPrinter;
+class QWidget;
+
+class DocumentView {
+public:
+    virtual ~DocumentView() = default;
+
+    virtual QWidget* widget() = 0;
+    virtual CProgramDoc* document() const = 0;
+    // The band every frequency of the document is checked against.
+    virtual BandLimits bandLimits() const = 0;
+    // Product Information was confirmed: band limits and title follow `selection`.
+    virtual void applyProduct(const ProductSelection& selection, ProductTitleForm form) = 0;
+
+    // A value typed and not yet committed becomes part of the document.
+    virtual void commitPendingEdit() = 0;
+    virtual void undo() = 0;
+    virtual void redo() = 0;
+
+    // Program > Read, Write and Scan Info; Setup > COM Setup.
+    virtual void read() = 0;
+    virtual void write() = 0;
+    virtual void scanInfo() = 0;
+    virtual void comSetup() = 0;
+    // File > Print and Print Preview on the main window's printer.
+    virtual void print(QPrinter& printer) = 0;
+    virtual void printPreview(QPrinter& printer) = 0;
+    // File > Import Channels and Export Channels.
+    virtual void importChannels() = 0;
+    virtual void exportChannels() = 0;
+};
