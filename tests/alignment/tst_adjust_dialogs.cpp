@@ -24,21 +24,18 @@ namespace {
 const BandLimits k136To174 = BandLimitsFromText("136 - 174MHz"); // 5 rows
 const BandLimits k130To160 = BandLimitsFromText("130 - 160MHz"); // 3 rows
 
-// Clicks a cell the way a user does: ordinary cells in the viewport, row labels in the
-// vertical header, column headings in the horizontal header.
+// Clicks a cell the way a user does: ordinary cells in the viewport, row labels and
+// column headings in their headers.
 void ClickCell(CMSFlexGrid* grid, int row, int col) {
-    if (col == 0) {
-        QHeaderView* header = grid->verticalHeader();
-        const int y = header->sectionViewportPosition(row - 1) + header->sectionSize(row - 1) / 2;
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->width() / 2, y));
-    } else if (row == 0) {
-        QHeaderView* header = grid->horizontalHeader();
-        const int x = header->sectionViewportPosition(col - 1) + header->sectionSize(col - 1) / 2;
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, header->height() / 2));
-    } else {
+    if (row > 0 && col > 0) {
         const QRect cell = grid->visualItemRect(grid->item(row - 1, col - 1));
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+        return QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
     }
+    QHeaderView* header = col == 0 ? grid->verticalHeader() : grid->horizontalHeader();
+    const int section = (col == 0 ? row : col) - 1;
+    const int along = header->sectionViewportPosition(section) + header->sectionSize(section) / 2;
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      col == 0 ? QPoint(header->width() / 2, along) : QPoint(along, header->height() / 2));
 }
 
 // Types into the power cell editor at (row, col) and leaves it by clicking the
@@ -76,7 +73,6 @@ private slots:
     void showTheTables();
     void powerEditorClampsAndSitsOverTheCell();
     void powerOkEnterAndCancel();
-    void headerClicksOpenNoEditor();
     void sqlListEditorAndCloseStores();
     void sqlSwallowsEnterEscAndNonAscii();
 };
@@ -110,8 +106,13 @@ void AdjustDialogsTest::powerEditorClampsAndSitsOverTheCell() {
     CPowerAdjustDlg dialog(&document, k136To174);
     ShowActive(dialog);
     CMSFlexGrid* grid = dialog.grid();
+    // A row label opens no editor and highlights its row; a cell ends the highlight.
+    ClickCell(grid, 3, 0);
+    QCOMPARE(grid->HighLight(), int(CMSFlexGrid::HighLightWithFocus));
+    QVERIFY(!dialog.cellEditor()->isVisible());
 
     ClickCell(grid, 3, 2);
+    QCOMPARE(grid->HighLight(), int(CMSFlexGrid::HighLightNever));
     QLineEdit* editor = dialog.cellEditor();
     QVERIFY(editor->isVisible());
     QCOMPARE(editor->text(), grid->TextMatrix(3, 2));
@@ -163,26 +164,6 @@ void AdjustDialogsTest::powerOkEnterAndCancel() {
     QCOMPARE(int(document.image()[kPowerCalibration + 2 * 4 + 1]), 140);
 }
 
-// Row labels and headings open no editor; a row label highlights its row.
-void AdjustDialogsTest::headerClicksOpenNoEditor() {
-    CProgramDoc document;
-    CPowerAdjustDlg power(&document, k136To174);
-    ShowActive(power);
-    CMSFlexGrid* grid = power.grid();
-    ClickCell(grid, 3, 0);
-    QCOMPARE(grid->HighLight(), int(CMSFlexGrid::HighLightWithFocus));
-    QVERIFY(!power.cellEditor()->isVisible());
-    ClickCell(grid, 3, 2);
-    QCOMPARE(grid->HighLight(), int(CMSFlexGrid::HighLightNever));
-    power.hide();
-
-    CSqlAdjustDlg squelch(&document, k130To160);
-    ShowActive(squelch);
-    ClickCell(squelch.grid(), 2, 0);
-    ClickCell(squelch.grid(), 0, 1);
-    QVERIFY(!squelch.listEditor()->isVisible());
-}
-
 void AdjustDialogsTest::sqlListEditorAndCloseStores() {
     CProgramDoc document;
     document.edit(QStringLiteral("test"),
@@ -191,6 +172,9 @@ void AdjustDialogsTest::sqlListEditorAndCloseStores() {
     ShowActive(dialog);
     CMSFlexGrid* grid = dialog.grid();
     QComboBox* list = dialog.listEditor();
+    ClickCell(grid, 2, 0); // row labels and headings open no list
+    ClickCell(grid, 0, 1);
+    QVERIFY(!list->isVisible());
 
     ClickCell(grid, 2, 1);
     QVERIFY(list->isVisible());
