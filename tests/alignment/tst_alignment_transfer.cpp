@@ -71,8 +71,7 @@ class TransferTest : public QObject {
 private slots:
     void init();
     void powerReadThenWrite();
-    void shortReplyLeavesImageAndGridAsTheyWere();
-    void portThatCannotOpen();
+    void failedExchanges();
     void dialogStaysOpenWhileAnExchangeRuns();
 
 private:
@@ -111,35 +110,30 @@ void TransferTest::powerReadThenWrite() {
     QCOMPARE(int(document.image()[kPowerCalibration + 2]), 33);
 }
 
-void TransferTest::shortReplyLeavesImageAndGridAsTheyWere() {
+// A short reply leaves the image and the grid as they were; a port that will not open
+// is told, and a write has stored the grid before it tried the port.
+void TransferTest::failedExchanges() {
     CProgramDoc document;
     const RadioImage before = document.image();
-    Bench bench;
-    bench.radio->shortReplyAtBlock = 2;
-    CSqlAdjustDlg dialog(&document, k136To174);
-    bench.attach(dialog);
-    const QString shownBefore = dialog.grid()->TextMatrix(2, 1);
-    const SeenMessage seen = RunExchange(dialog, dialog.readButton());
-    QCOMPARE(seen.text, QString("Communication Error"));
-    QVERIFY(document.image() == before);
-    QCOMPARE(dialog.grid()->TextMatrix(2, 1), shownBefore);
-    QVERIFY(!document.isModified());
-}
-
-void TransferTest::portThatCannotOpen() {
-    CProgramDoc document;
-    Bench bench;
-    bench.link->openFailure = QStringLiteral("/dev/ttyUSB0: no such device");
-    CPowerAdjustDlg power(&document, k136To174);
-    bench.attach(power);
-    const SeenMessage powerSeen = RunExchange(power, power.readButton());
-    QVERIFY(powerSeen.text.startsWith("Open the serial port fails"));
-    QVERIFY(powerSeen.text.contains("/dev/ttyUSB0"));
-
+    Bench shortReply;
+    shortReply.radio->shortReplyAtBlock = 2;
     CSqlAdjustDlg squelch(&document, k136To174);
-    bench.attach(squelch);
+    shortReply.attach(squelch);
+    const QString shownBefore = squelch.grid()->TextMatrix(2, 1);
+    QCOMPARE(RunExchange(squelch, squelch.readButton()).text, QString("Communication Error"));
+    QVERIFY(document.image() == before);
+    QCOMPARE(squelch.grid()->TextMatrix(2, 1), shownBefore);
+    QVERIFY(!document.isModified());
+
+    Bench noPort;
+    noPort.link->openFailure = QStringLiteral("/dev/ttyUSB0: no such device");
+    CPowerAdjustDlg power(&document, k136To174);
+    noPort.attach(power);
+    const QString told = RunExchange(power, power.readButton()).text;
+    QVERIFY2(told.startsWith("Open the serial port fails") && told.contains("/dev/ttyUSB0"),
+             qPrintable(told));
+    noPort.attach(squelch);
     QVERIFY(RunExchange(squelch, squelch.writeButton()).text.startsWith("Could not open the port"));
-    // The write stored the grid before it tried the port.
     QCOMPARE(int(document.image()[kSquelchCalibration]), 0x00);
 }
 

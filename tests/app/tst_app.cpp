@@ -87,11 +87,9 @@ private slots:
     void acceleratorsRunTheirCommands();
     void commandLineStarts();
     void openHidesAndCloseOnlyHides();
-    void saveWritesTheImage();
-    void unsavedChangesOnClose();
-    void treeActsOnItemUnderCursor();
+    void saveAndUnsavedChangesOnClose();
+    void treeAndAlignmentEntries();
     void navigatorBar();
-    void ctrlF11AndAlignmentEntries();
     void backgroundPicture();
     void languageSwitch();
 };
@@ -248,14 +246,14 @@ void AppShellTest::openHidesAndCloseOnlyHides() {
     QVERIFY(!second->isMaximized());
 }
 
-void AppShellTest::saveWritesTheImage() {
+// Save asks for a name once; Save As again. Closing asks only about changed documents,
+// hidden ones included, by name (the answers: NothingLostTest).
+void AppShellTest::saveAndUnsavedChangesOnClose() {
     RunningProgram program;
     CMainFrame* frame = program.frame;
     CProgramDoc* doc = frame->activeDocument();
     doc->edit(QStringLiteral("test"), [](RadioImage& image) { image[0x40] = 0x99; });
-
-    // The first Save asks for a name; cancelling saves nothing.
-    frame->OnFileSave();
+    frame->OnFileSave(); // no name given: nothing saved
     QCOMPARE(program.prompts.proposedSaveNames, QStringList({"RadioProgrammer.dat"}));
     QVERIFY(doc->isModified());
 
@@ -265,59 +263,23 @@ void AppShellTest::saveWritesTheImage() {
     QCOMPARE(quint8(bytes[0x40]), quint8(0x99));
     QVERIFY(!doc->isModified());
     QCOMPARE(frame->activeChild()->windowTitle(), QStringLiteral("saved.dat[*]"));
-
-    // Save again writes to the same file without asking; Save As asks again.
     frame->OnFileSave();
     QCOMPARE(program.prompts.proposedSaveNames.size(), 2);
     program.prompts.setSaveFile(program.config.filePath("copy.dat"));
     frame->OnFileSaveAs();
     QCOMPARE(program.prompts.proposedSaveNames.size(), 3);
     QCOMPARE(ReadFileBytes(program.config.filePath("copy.dat")), bytes);
-}
 
-// Nothing changed: no question. A hidden document's changes are asked about by name
-// (the answers: NothingLostTest).
-void AppShellTest::unsavedChangesOnClose() {
-    RunningProgram program;
-    CMainFrame* frame = program.frame;
     QVERIFY(frame->close());
     QVERIFY(program.prompts.asked.isEmpty());
-
     frame->show();
     QVERIFY(WriteFileBytes(program.config.filePath("a.dat"), QByteArray(ImageMap::kImageSize, 0)));
     QVERIFY(frame->openDocumentFile(program.config.filePath("a.dat")));
-    EditDocument(frame->childFrames().first()->document()); // the hidden one
+    EditDocument(doc); // the hidden one
     program.prompts.answerNext(QMessageBox::Discard);
     QVERIFY(frame->close());
     QCOMPARE(program.prompts.asked.size(), 1);
-    QVERIFY(program.prompts.asked[0].text.contains("Channel Information"));
-}
-
-void AppShellTest::treeActsOnItemUnderCursor() {
-    RunningProgram program;
-    CMainFrame* frame = program.frame;
-    QTreeWidget* tree = frame->navigationTree();
-    const auto features = DetachedCommand(frame, CommandId::kOptionalFeatures);
-    const auto product = DetachedCommand(frame, CommandId::kProductInformation);
-    QTreeWidgetItem* productItem = TreeChild(frame, "Product Information");
-    QTreeWidgetItem* channelItem = TreeChild(frame, "Channel Information");
-    QTreeWidgetItem* featuresItem = TreeChild(frame, "Optional Features");
-
-    // The item under the pointer acts, whichever item the selection moved to, and
-    // again when chosen again.
-    SelectWithPointerOver(tree, featuresItem, productItem);
-    SelectWithPointerOver(tree, featuresItem, featuresItem);
-    QCOMPARE(features->size(), 2);
-    QCOMPARE(product->size(), 0);
-    QCOMPARE(tree->currentItem(), frame->treeRoot());
-
-    // The root does nothing; Channel Information brings the hidden channel window back.
-    SelectWithPointerOver(tree, frame->treeRoot(), productItem);
-    frame->OnFileClose();
-    SelectWithPointerOver(tree, channelItem, productItem);
-    QVERIFY(frame->activeChild()->isVisible());
-    QCOMPARE(features->size(), 2);
-    QCOMPARE(product->size(), 0);
+    QVERIFY(program.prompts.asked[0].text.contains("copy.dat"));
 }
 
 void AppShellTest::navigatorBar() {
@@ -358,20 +320,18 @@ void AppShellTest::navigatorBar() {
     UserStore(program.config.iniPath()).remove("NavigatorWidth"); // the next run starts afresh
 }
 
-void AppShellTest::ctrlF11AndAlignmentEntries() {
+// Ctrl+F11 asks for the unlock, not inside a modal dialog; the tree acts on the item
+// under the pointer, whichever item the selection moved to, and again when chosen again.
+void AppShellTest::treeAndAlignmentEntries() {
     RunningProgram program;
     CMainFrame* frame = program.frame;
-    // Only the signal is tested here; the password dialog behind it is not.
     QObject::disconnect(frame, &CMainFrame::alignmentUnlockRequested, nullptr, nullptr);
     QSignalSpy unlock(frame, &CMainFrame::alignmentUnlockRequested);
-    QWidget* inside = frame->activeView();
-    QTest::keyClick(inside, Qt::Key_F11);
+    QTest::keyClick(frame->activeView(), Qt::Key_F11);
     QCOMPARE(unlock.size(), 0);
-    QTest::keyClick(inside, Qt::Key_F11, Qt::ControlModifier);
+    QTest::keyClick(frame->activeView(), Qt::Key_F11, Qt::ControlModifier);
     QTest::keyClick(frame->navigationTree(), Qt::Key_F11, Qt::ControlModifier);
     QCOMPARE(unlock.size(), 2);
-
-    // Not while a modal dialog runs.
     QDialog modal(frame);
     modal.setWindowModality(Qt::ApplicationModal);
     modal.show();
@@ -379,7 +339,24 @@ void AppShellTest::ctrlF11AndAlignmentEntries() {
     QCOMPARE(unlock.size(), 2);
     modal.hide();
 
-    // The entries are added once, to the tree and at the end of the Edit menu.
+    QTreeWidget* tree = frame->navigationTree();
+    const auto features = DetachedCommand(frame, CommandId::kOptionalFeatures);
+    const auto product = DetachedCommand(frame, CommandId::kProductInformation);
+    QTreeWidgetItem* productItem = TreeChild(frame, "Product Information");
+    QTreeWidgetItem* featuresItem = TreeChild(frame, "Optional Features");
+    SelectWithPointerOver(tree, featuresItem, productItem);
+    SelectWithPointerOver(tree, featuresItem, featuresItem);
+    QCOMPARE(features->size(), 2);
+    QCOMPARE(tree->currentItem(), frame->treeRoot());
+    // The root does nothing; Channel Information brings the hidden channel window back.
+    SelectWithPointerOver(tree, frame->treeRoot(), productItem);
+    frame->OnFileClose();
+    SelectWithPointerOver(tree, TreeChild(frame, "Channel Information"), productItem);
+    QVERIFY(frame->activeChild()->isVisible());
+    QCOMPARE(features->size(), 2);
+    QCOMPARE(product->size(), 0);
+
+    // The alignment entries are added once, to the tree and at the end of the Edit menu.
     frame->AppendAlignmentEntries();
     frame->AppendAlignmentEntries();
     QCOMPARE(TreeChildren(frame).mid(3), QStringList({"Power Adjust", "Sql Adjust"}));
@@ -387,22 +364,15 @@ void AppShellTest::ctrlF11AndAlignmentEntries() {
     QCOMPARE(edit.size(), 5);
     QCOMPARE(edit[4]->data().toInt(), CommandId::kSqlAdjust);
     const auto sql = DetachedCommand(frame, CommandId::kSqlAdjust);
-    SelectWithPointerOver(frame->navigationTree(), TreeChild(frame, "Sql Adjust"),
-                          TreeChild(frame, "Power Adjust"));
+    SelectWithPointerOver(tree, TreeChild(frame, "Sql Adjust"), productItem);
     QCOMPARE(sql->size(), 1);
 }
 
+// A program folder without background.bmp shows the built-in picture.
 void AppShellTest::backgroundPicture() {
     PromptRecorder prompts;
     ConfigDir config(DefaultIniText());
-    {
-        auto app = StartProgram(config);
-        CMdiClientWnd* client = app->mainFrame()->mdiClient();
-        QVERIFY(!client->usesBuiltInPicture());
-        QCOMPARE(client->backgroundPicture().size(),
-                 QImage(QStringLiteral(TEST_BIN_DIR "/background.bmp")).size());
-    }
-    // A program folder without background.bmp shows the built-in picture.
+    QVERIFY(!StartProgram(config)->mainFrame()->mdiClient()->usesBuiltInPicture());
     CProgramApp app;
     QVERIFY(app.InitInstance({"Program", "--config", config.path()}, config.path()));
     QVERIFY(app.mainFrame()->mdiClient()->usesBuiltInPicture());

@@ -195,6 +195,7 @@ void HelpKeysTest::f1OutsideDialogs() {
     setup->setActiveAction(frame->commandAction(CommandId::kComSetup));
     QTest::keyClick(setup, Qt::Key_F1);
     setup->hide();
+    frame->setHelpHandler(HelpViewerFor(frame)); // the run's help window again
     QCOMPARE(requested,
              QList<int>({kHelpContents, CommandId::kViewControlBar, CommandId::kComSetup}));
 
