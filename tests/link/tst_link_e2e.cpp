@@ -1,9 +1,10 @@
 // End to end: chprog read and write, and the exchanges themselves, over a real
 // pseudo-terminal against `chprog simulate`, checking files and the simulated radio's
 // memory byte for byte; every fault the simulated radio offers fails its run and leaves
-// the -o file alone.
+// the -o file alone, and a failed read keeps no backup.
 
 #include "AlignmentExchange.h"
+#include "Backups.h"
 #include "ChannelCodec.h"
 #include "Chprog.h"
 #include "Files.h"
@@ -106,11 +107,15 @@ private slots:
         RadioImage clamped = image;
         ClampCalibration(clamped);
         QVERIFY(WriteFileBytes(file, ImageBytes(image))); // a read must not touch it
+        const QString backups = BackupFolder(QStringLiteral("RadioProgrammer"));
+        const std::size_t backupsBefore = ListBackups(backups).size();
         const ChprogRun run = writing ? Chprog({"write", "--port", radio.linkPath(), file})
                                       : Chprog({"read", "--port", radio.linkPath(), "-o", file});
         QCOMPARE(run.status, 1);
         QVERIFY2(run.err.contains("chprog: " + message + "\n"), qPrintable(run.err));
         QCOMPARE(ReadFileBytes(file), ImageBytes(image));
+        if (!writing) // a write keeps its backup before it starts
+            QCOMPARE(ListBackups(backups).size(), backupsBefore);
 
         QVERIFY(radio.stop());
         QCOMPARE(radio.savedMemory(),
@@ -123,6 +128,11 @@ private slots:
         QCOMPARE(read.status, 1);
         QVERIFY2(read.err.contains(QString(kCouldNotOpenPortText)), qPrintable(read.err));
         QVERIFY2(read.err.contains("no-radio: no such device"), qPrintable(read.err));
+        // A trace that cannot be opened is bad input, found before the port.
+        const ChprogRun traced = Chprog({"read", "--port", m_dir.filePath("no-radio"), "-o", file,
+                                         "--trace", m_dir.filePath("no/such/folder/trace.txt")});
+        QCOMPARE(traced.status, 2);
+        QVERIFY2(traced.err.contains("trace"), qPrintable(traced.err));
         QVERIFY(!QFile::exists(file));
         // A fault the simulator does not know, or a timed one without its time, is refused
         // before anything starts.
@@ -135,9 +145,13 @@ private slots:
         }
     }
 
-    void abandonedExchangeDoesNotDisturbTheNext() {
+    // Alignment exchanges on a line paced at 9600 baud, each after an exchange that was
+    // abandoned (as by a PC program that was killed) half-way through the handshake or
+    // through a write request: the next one still works (its handshake does not purge
+    // between attempts) and the broken request stored nothing.
+    void alignmentExchangesAfterAbandonedOnes() {
         const RadioImage original = PatternImage(4);
-        SimulatorProcess radio(original);
+        SimulatorProcess radio(original, {"--baud", "9600"});
         QVERIFY(radio.isReady());
         QtSerialLink link;
         const auto abandon = [&](const QByteArray& bytes) {
@@ -145,42 +159,19 @@ private slots:
             link.configure(kProgrammingTimeouts);
             for (char byte : bytes)
                 link.write(QByteArray(1, byte));
-            link.close();      // as a PC program that was killed
+            link.close();
             QTest::qWait(700); // the radio forgets an exchange after 500 ms of silence
         };
-        // After an exchange left half-way through the handshake, or half-way through a
-        // write request, the next one (whose handshake does not purge between attempts)
-        // still works, and the broken request stored nothing.
-        for (const QByteArray& left :
-             {Greeting() + "\x02",
-              Greeting() + "\x02\x06" + WriteRequestHeader({0x3B0, 8}) + "\x01\x02"}) {
-            abandon(left);
-            RadioImage image = NewImage();
-            const ExchangeOutcome outcome =
-                AlignmentExchange(link, CalibrationTable::Squelch, Language::English)
-                    .read(radio.linkPath(), image);
-            QCOMPARE(outcome.result, ExchangeResult::Success);
-            QCOMPARE(ImageBytes(image).mid(0x3B0, 11), ImageBytes(original).mid(0x3B0, 11));
-        }
-        QVERIFY(radio.stop());
-        QCOMPARE(radio.savedMemory(), ImageBytes(original));
-    }
-
-    void alignmentExchangesOnAPacedLine() {
-        const RadioImage original = PatternImage(6);
-        SimulatorProcess radio(original, {"--baud", "9600"});
-        QVERIFY(radio.isReady());
-        QtSerialLink link;
-
+        abandon(Greeting() + "\x02");
         RadioImage image = NewImage();
-        ExchangeOutcome outcome =
-            AlignmentExchange(link, CalibrationTable::Power, Language::English)
-                .read(radio.linkPath(), image);
+        ExchangeOutcome outcome = AlignmentExchange(link, CalibrationTable::Power, Language::English)
+                                      .read(radio.linkPath(), image);
         QCOMPARE(outcome.message, QStringLiteral("Read Successfully"));
         RadioImage expected = NewImage();
         std::copy(original.begin() + 0x3C0, original.begin() + 0x3D6, expected.begin() + 0x3C0);
         QCOMPARE(ImageBytes(image), ImageBytes(expected));
 
+        abandon(Greeting() + "\x02\x06" + WriteRequestHeader({0x3C0, 8}) + "\x01\x02");
         const RadioImage squelch = PatternImage(7);
         outcome = AlignmentExchange(link, CalibrationTable::Squelch, Language::Chinese)
                       .write(radio.linkPath(), squelch);

