@@ -19,7 +19,6 @@ void FakeLink::close() {
 }
 
 LinkRead FakeLink::read(int count) {
-    ++reads;
     LinkRead result;
     if (failNextReads > 0) {
         --failNextReads;

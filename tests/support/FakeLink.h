@@ -23,7 +23,6 @@ public:
     QList<QByteArray> writes;
     int opens = 0;
     int closes = 0;
-    int reads = 0;
     qint64 elapsedMs = 0;
     LinkTimeouts timeouts{0, 0, 0, 0, 0};
 

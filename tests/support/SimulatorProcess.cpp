@@ -11,18 +11,14 @@ const QString kChprog = QStringLiteral(TEST_BIN_DIR "/chprog");
 
 } // namespace
 
-SimulatorProcess::SimulatorProcess(const QStringList& options) {
-    start(options);
+SimulatorProcess::SimulatorProcess(const QStringList& options, const QString& linkPath) {
+    start(options, linkPath);
 }
 
 SimulatorProcess::SimulatorProcess(const RadioImage& memory, const QStringList& options) {
     const QString memoryPath = m_dir.filePath(QStringLiteral("memory.dat"));
     WriteFileBytes(memoryPath, ImageBytes(memory));
-    start(QStringList{"--image", memoryPath} + options);
-}
-
-SimulatorProcess::SimulatorProcess(const QStringList& options, const QString& linkPath) {
-    start(options, linkPath);
+    start(QStringList{"--image", memoryPath} + options, {});
 }
 
 void SimulatorProcess::start(const QStringList& options, QString linkPath) {

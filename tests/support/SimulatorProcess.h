@@ -10,13 +10,12 @@
 
 class SimulatorProcess {
 public:
-    // Starts the simulator with `options` (--fault, --image, --baud ...) on a link of
-    // its own in a temporary folder; it saves its memory to savedPath() on stop().
-    explicit SimulatorProcess(const QStringList& options = {});
+    // Starts the simulator with `options` (--fault, --baud ...) on `linkPath` (radios
+    // connected one after another to one cable), or on a link of its own in a temporary
+    // folder; it saves its memory to savedPath() on stop().
+    explicit SimulatorProcess(const QStringList& options = {}, const QString& linkPath = {});
     // The same, starting with `memory` (the simulator's --image).
     explicit SimulatorProcess(const RadioImage& memory, const QStringList& options = {});
-    // A radio on the given link, as radios connected one after another to one cable.
-    SimulatorProcess(const QStringList& options, const QString& linkPath);
     ~SimulatorProcess();
 
     bool isReady() const { return m_ready; }
@@ -30,7 +29,7 @@ public:
     QByteArray savedMemory() const;
 
 private:
-    void start(const QStringList& options, QString linkPath = {});
+    void start(const QStringList& options, QString linkPath);
 
     QTemporaryDir m_dir;
     QString m_linkPath;
