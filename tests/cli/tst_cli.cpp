@@ -5,10 +5,12 @@
 #include "ChannelCodec.h"
 #include "Chprog.h"
 #include "Files.h"
+#include "FullDisk.h"
 #include "ImageMap.h"
 #include "RadioImage.h"
 #include "TestSuite.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -35,11 +37,8 @@ QByteArray LongList() {
     return csv;
 }
 
-const QByteArray kCalibrationIni = "[Setup]\n"
-                                   "Type1=A\n"
-                                   "Field1=136 - 174MHz|400 - 470MHz\n"
-                                   "Type2=B\n"
-                                   "Field2=130 - 160MHz|100 - 300MHz\n";
+const QByteArray kCalibrationIni = "[Setup]\nType1=A\nField1=136 - 174MHz|400 - "
+                                   "470MHz\nType2=B\nField2=130 - 160MHz|100 - 300MHz\n";
 
 // An image with channel 3 programmed, of the first model and band of the test Program.ini.
 RadioImage BaseImage() {
@@ -76,14 +75,12 @@ private slots:
     }
 
     void showPrintsSixteenLinesOfTenFields() {
-        const QString path = m_dir.filePath("show.dat");
         RadioImage image = NewImage();
         ChannelTable table = DecodeChannels(image, Language::English);
         table[8] = {"",    "146.52", "146.52",  "67.0",   "D023N",
                     "Low", "Yes",    "Carrier", "Narrow", "Yes"};
         GridToImage(table, image);
-        QVERIFY(SaveDatFile(path, image, nullptr));
-
+        const QString path = saved(image);
         const ChprogRun english = Chprog({"show", path});
         QCOMPARE(english.status, 0);
         const QStringList lines = english.out.split('\n', Qt::SkipEmptyParts);
@@ -97,10 +94,9 @@ private slots:
     }
 
     void csvRoundTripKeepsOtherBytes() {
-        const QString base = m_dir.filePath("base.dat");
         RadioImage image = NewImage();
         image[0x200] = 0x5A; // a byte no table owns
-        QVERIFY(SaveDatFile(base, image, nullptr));
+        const QString base = saved(image, "base.dat");
         const QString csv = m_dir.filePath("in.csv");
         QVERIFY(WriteFileBytes(csv, kOwnHeader +
                                         "3,145.5875,,D754I,None,High,Yes,QT/DQT,Wide,No\r\n"
@@ -140,8 +136,6 @@ private slots:
                                   << none << 2 << "bad.csv: line 2, column \"Rx Frequency\"";
         QTest::newRow("--band") << kOwnHeader + "1,160.005,,None,None,High,No,Off,Wide,No\r\n"
                                 << QStringList{"--band", "130 - 160MHz"} << 2 << "out of range";
-        QTest::newRow("Location 0 names both options")
-            << LongList() << none << 2 << "--rows A-B and place them with --first-channel N";
         QTest::newRow("rows 20-35 from channel 1")
             << LongList() << QStringList{"--rows", "20-35", "--first-channel", "1"} << 0
             << "Name and Comment";
@@ -205,55 +199,53 @@ private slots:
         QCOMPARE(noIni.out.count('\n'), 1);
     }
 
+    // One line per difference and status 1; none and status 0.
     void diffLinesAndStatus_data() {
         QTest::addColumn<Change>("change");
         QTest::addColumn<QStringList>("options");
-        QTest::addColumn<int>("status");
         QTest::addColumn<QString>("out");
-        QTest::newRow("same") << Change([](RadioImage&) {}) << QStringList{} << 0 << "";
-        QTest::newRow("channel cell")
-            << Change([](RadioImage& i) { SetCell(i, 3, kColTxFrequency, "146.55"); })
-            << QStringList{} << 1 << "CH 3\tTx Frequency\t146.52000\t146.55000\n";
-        QTest::newRow("channel cell in Chinese")
-            << Change([](RadioImage& i) { SetCell(i, 3, kColPower, "Low"); })
-            << QStringList{"--lang", "zh"} << 1 << "CH 3\t功率\t高\t低\n";
-        QTest::newRow("setting") << Change([](RadioImage& i) { i[kBeep] ^= kBeepBit; })
-                                 << QStringList{} << 1 << "Beep\tOn\tOff\n";
-        QTest::newRow("band") << Change([](RadioImage& i) { i[kProductBand] = 1; }) << QStringList{}
-                              << 1 << "Frequency\t136 - 174MHz\t144 - 148MHz\n";
-        QTest::newRow("calibration")
-            << Change([](RadioImage& i) { i[kPowerCalibration + 3] = 170; }) << QStringList{} << 1
-            << QString("Calibration 140 MHz\tHigh\t%1\t170\n")
-                   .arg(NewImage()[kPowerCalibration + 3]);
-        QTest::newRow("raw byte") << Change([](RadioImage& i) { i[0x1C4] = 0x12; }) << QStringList{}
-                                  << 1 << "0x1C4\t" + HexByte(NewImage()[0x1C4]) + "\t12\n";
-        QTest::newRow("a bit the grid does not show")
-            << Change([](RadioImage& i) { i[channelRecord(3) + Record::kFlagsB] ^= 0x01; })
-            << QStringList{} << 1
-            << "0x03D\t" + HexByte(BaseImage()[0x3D]) + "\t" + HexByte(BaseImage()[0x3D] ^ 1) +
-                   "\n";
+        const auto row = [](const char* name, const Change& change, const QString& out,
+                            const QStringList& options = {}) {
+            QTest::newRow(name) << change << options << out;
+        };
+        const auto byte = [](int offset, int value) {
+            return Change([=](RadioImage& i) { i[offset] = std::uint8_t(value); });
+        };
+        const RadioImage base = BaseImage();
+        row(
+            "same", [](RadioImage&) {}, "");
+        row(
+            "channel cell", [](RadioImage& i) { SetCell(i, 3, kColTxFrequency, "146.55"); },
+            "CH 3\tTx Frequency\t146.52000\t146.55000\n");
+        row("channel cell in Chinese", [](RadioImage& i) { SetCell(i, 3, kColPower, "Low"); },
+            "CH 3\t功率\t高\t低\n", {"--lang", "zh"});
+        row("setting", byte(kBeep, base[kBeep] ^ kBeepBit), "Beep\tOn\tOff\n");
+        row("band", byte(kProductBand, 1), "Frequency\t136 - 174MHz\t144 - 148MHz\n");
+        row("calibration", byte(kPowerCalibration + 3, 170),
+            QString("Calibration 140 MHz\tHigh\t%1\t170\n").arg(base[kPowerCalibration + 3]));
+        row("raw byte", byte(0x1C4, 0x12), "0x1C4\t" + HexByte(base[0x1C4]) + "\t12\n");
+        const int flags = channelRecord(3) + Record::kFlagsB; // 0x3D
+        row("a bit the grid does not show", byte(flags, base[flags] ^ 1),
+            "0x03D\t" + HexByte(base[flags]) + "\t" + HexByte(base[flags] ^ 1) + "\n");
     }
 
     void diffLinesAndStatus() {
         QFETCH(Change, change);
         QFETCH(QStringList, options);
-        QFETCH(int, status);
         QFETCH(QString, out);
-        const RadioImage a = BaseImage();
-        RadioImage b = a;
+        RadioImage b = BaseImage();
         change(b);
-        const QString pathA = m_dir.filePath("a.dat"), pathB = m_dir.filePath("b.dat");
-        QVERIFY(SaveDatFile(pathA, a, nullptr));
-        QVERIFY(SaveDatFile(pathB, b, nullptr));
+        const QString pathA = saved(BaseImage(), "a.dat"), pathB = saved(b, "b.dat");
         const ChprogRun run =
             Chprog(QStringList{"diff", pathA, pathB, "--config", TEST_BIN_DIR} + options);
         QCOMPARE(run.out, out);
-        QCOMPARE(run.status, status);
+        QCOMPARE(run.status, out.isEmpty() ? 0 : 1);
     }
 
-    // Status 2, the file named, nothing on standard output.
+    // Status 2, the file named, nothing on standard output; read and write check the port
+    // and read its file before they talk (the port NOPORT would fail with status 1).
     void badArgumentsAndFiles_data() {
-        QTest::addColumn<QStringList>("arguments"); // GOOD, SHORT and MISSING stand for files
+        QTest::addColumn<QStringList>("arguments"); // the names in capitals stand for files
         QTest::addColumn<QString>("said");
         const auto row = [](const char* name, const QStringList& arguments, const char* said = "") {
             QTest::newRow(name) << arguments << QString::fromUtf8(said);
@@ -270,14 +262,31 @@ private slots:
         row("set on a missing file", {"set", "MISSING", "Beep=On"}, "missing.dat");
         row("set without a value", {"set", "GOOD"});
         row("settings in an unknown language", {"settings", "GOOD", "--lang", "fr"});
+        row("ports with a file", {"ports", "GOOD"}, "takes no file");
+        row("ports --all", {"ports", "--all"});
+        row("read, empty port", {"read", "--port", "", "-o", "GOOD"}, "no port was given");
+        row("write, blank port", {"write", "--port", " ", "MISSING"}, "no port was given");
+        row("read into a folder", {"read", "--port", "NOPORT", "-o", "FOLDER"},
+            "not a regular file");
+        row("read into a missing folder", {"read", "--port", "NOPORT", "-o", "MISSING/x.dat"},
+            "folder does not exist");
+        row("read into a read-only folder", {"read", "--port", "NOPORT", "-o", "READONLY"},
+            "folder is not writable");
     }
     void badArgumentsAndFiles() {
         QFETCH(QStringList, arguments);
         QFETCH(QString, said);
+        FullDisk readOnly(FullDisk::ReadOnly);
+        if (arguments.contains("READONLY") && !readOnly.isMounted())
+            QSKIP("mounting a read-only tmpfs needs root");
         QVERIFY(WriteFileBytes(m_dir.filePath("short.dat"), QByteArray(1023, '\xFF')));
+        QVERIFY(QDir(m_dir.path()).mkpath("folder"));
         arguments.replaceInStrings("GOOD", saved(NewImage()))
             .replaceInStrings("SHORT", m_dir.filePath("short.dat"))
-            .replaceInStrings("MISSING", m_dir.filePath("missing.dat"));
+            .replaceInStrings("MISSING", m_dir.filePath("missing.dat"))
+            .replaceInStrings("NOPORT", m_dir.filePath("no-radio"))
+            .replaceInStrings("FOLDER", m_dir.filePath("folder"))
+            .replaceInStrings("READONLY", readOnly.filePath("x.dat"));
         const ChprogRun run = Chprog(arguments);
         QCOMPARE(run.status, 2);
         QVERIFY2(run.err.contains(said), qPrintable(run.err));

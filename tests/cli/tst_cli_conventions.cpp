@@ -1,7 +1,7 @@
 // What both programs do as command-line citizens: --version, --help without a display,
 // the exit statuses in every help text, a progress bar only on a terminal, the lines
 // of `chprog ports`; and when things go wrong: a save that fails says so, exits 2 and
-// keeps the old file (the refusals of the save itself are AtomicFileTest's).
+// keeps the old file (the refusals of the save itself are TextAndFilesTest's).
 
 #include "Chprog.h"
 #include "Files.h"
@@ -9,8 +9,6 @@
 #include "SimulatorProcess.h"
 #include "TestSuite.h"
 
-#include <QDir>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -35,19 +33,18 @@ ChprogRun ProgramWithoutDisplay(const QStringList& arguments) {
 class CliConventionsTest : public QObject {
     Q_OBJECT
 private slots:
-    void versions() {
+    void chprogVersion() {
         const ChprogRun chprog = Chprog({"--version"});
         QCOMPARE(chprog.status, 0);
         QCOMPARE(chprog.out, QString("chprog " PROGRAM_VERSION "\n"));
-        const ChprogRun program = ProgramWithoutDisplay({"--version"});
-        QCOMPARE(program.status, 0);
-        QCOMPARE(program.out, QString("Program " PROGRAM_VERSION "\n"));
     }
 
     void programAnswersWithoutDisplay_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("said");
+        QTest::newRow("--version")
+            << QStringList{"--version"} << 0 << "Program " PROGRAM_VERSION "\n";
         QTest::newRow("--help") << QStringList{"--help"} << 0 << "[options] [file.dat]";
         QTest::newRow("unknown option") << QStringList{"--colour"} << 2 << "Unknown option";
         QTest::newRow("two files") << QStringList{"a.dat", "b.dat"} << 2 << "Only one .dat file";
@@ -64,8 +61,9 @@ private slots:
     void everyHelpListsTheExitStatuses_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::newRow("chprog") << QStringList{"--help"};
-        for (const char* command : {"new", "show", "export-csv", "import-csv", "settings", "set",
-                                    "calibration", "read", "write", "simulate", "diff", "backups"})
+        for (const char* command :
+             {"new", "show", "export-csv", "import-csv", "settings", "set", "calibration", "read",
+              "write", "simulate", "diff", "backups", "ports"})
             QTest::newRow(command) << QStringList{command, "--help"};
     }
     void everyHelpListsTheExitStatuses() {
@@ -87,18 +85,12 @@ private slots:
         QCOMPARE(ReadFileBytes(file), ImageBytes(PatternImage(7)));
     }
 
-    // Whatever devices this machine has, every line holds six TAB-separated fields.
-    void portsLinesHaveSixFields() {
+    // The lines themselves are DetectedPortsTest's.
+    void portsListsWithoutComplaint() {
         const ChprogRun run = Chprog({"ports"});
         QCOMPARE(run.status, 0);
         QCOMPARE(run.err, QString());
-        const QRegularExpression line("^/[^\\t]*\\t[^\\t]*\\t[^\\t]*\\t[^\\t]*\\t"
-                                      "([0-9a-f]{4}:[0-9a-f]{4})?\\t(COM[^\\t]*)?$");
-        for (const QString& text : run.out.split(u'\n', Qt::SkipEmptyParts))
-            QVERIFY2(line.match(text).hasMatch(), qPrintable(text));
         QVERIFY(Chprog({"ports", "--help"}).out.contains("TAB-separated"));
-        QVERIFY(Chprog({"ports", "radio.dat"}).err.contains("takes no file"));
-        QCOMPARE(Chprog({"ports", "--all"}).status, 2);
         QVERIFY(Chprog({"--help"}).out.contains("chprog ports"));
     }
 
@@ -136,45 +128,6 @@ private slots:
         QVERIFY2(run.err.contains(target + ": cannot"), qPrintable(run.err));
         QVERIFY2(run.err.contains("No space left on device"), qPrintable(run.err));
         QCOMPARE(ReadFileBytes(target), old);
-    }
-
-    void readChecksItsFileBeforeTheRadio_data() {
-        QTest::addColumn<QString>("target");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("a folder") << "folder"
-                                  << "not a regular file";
-        QTest::newRow("a missing folder") << "missing/x.dat"
-                                          << "folder does not exist";
-        QTest::newRow("a read-only folder") << "read-only"
-                                            << "folder is not writable";
-    }
-    void readChecksItsFileBeforeTheRadio() {
-        QFETCH(QString, target);
-        QFETCH(QString, reason);
-        QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkdir("folder"));
-        FullDisk readOnly(FullDisk::ReadOnly);
-        QString path = dir.filePath(target);
-        if (target == "read-only") {
-            if (!readOnly.isMounted())
-                QSKIP("mounting a read-only tmpfs needs root");
-            path = readOnly.filePath("x.dat");
-        }
-        // The port does not exist: reaching it would fail with exit status 1.
-        const ChprogRun run = Chprog({"read", "--port", dir.filePath("no-radio"), "-o", path});
-        QCOMPARE(run.status, 2);
-        QVERIFY2(run.err.contains(reason), qPrintable(run.err));
-        QVERIFY(!run.err.contains("Port"));
-    }
-
-    // Read and write check the port, and read its -o file, before they talk.
-    void emptyPortIsNoPort() {
-        for (const QStringList& arguments : {QStringList{"read", "--port", "", "-o", "x.dat"},
-                                             QStringList{"write", "--port", " ", "x.dat"}}) {
-            const ChprogRun run = Chprog(arguments);
-            QCOMPARE(run.status, 2);
-            QVERIFY2(run.err.contains("no port was given"), qPrintable(run.err));
-        }
     }
 
 private:

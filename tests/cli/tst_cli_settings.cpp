@@ -33,25 +33,14 @@ private slots:
         QVERIFY(SaveDatFile(path, NewImage(), nullptr));
         const ChprogRun english = Chprog({"settings", path});
         QCOMPARE(english.status, 0);
-        QCOMPARE(english.out, QStringLiteral("Time-Out Timer\t60s\n"
-                                             "TOT Pre-Alert\t8\n"
-                                             "Call Tone\tOff\n"
-                                             "Vox Gain Level\t5\n"
-                                             "Voice Annunciation\tChinese\n"
-                                             "Squelch Level\t4\n"
-                                             "Vox Delay Time\t1.0\n"
-                                             "Beep\tOn\n"
-                                             "Battery Saver\tOn\n"
-                                             "Short Press\tTone Call\n"
-                                             "Long Press\tMonitor Momentary\n"
-                                             "Call Key Define\tOff\n"
-                                             "Priority\tNone\n"
-                                             "Priority Channel\t\n"
-                                             "Look Back Time A\t0.9\n"
-                                             "Look Back Time B\t1.5\n"
-                                             "Revert Channel\t\n"
-                                             "Dropout Delay Time\t48\n"
-                                             "Tx Dwell Time\t48\n"));
+        QCOMPARE(english.out,
+                 QStringLiteral("Time-Out Timer\t60s\nTOT Pre-Alert\t8\nCall Tone\tOff\n"
+                                "Vox Gain Level\t5\nVoice Annunciation\tChinese\nSquelch Level\t4\n"
+                                "Vox Delay Time\t1.0\nBeep\tOn\nBattery Saver\tOn\n"
+                                "Short Press\tTone Call\nLong Press\tMonitor Momentary\n"
+                                "Call Key Define\tOff\nPriority\tNone\nPriority Channel\t\n"
+                                "Look Back Time A\t0.9\nLook Back Time B\t1.5\nRevert Channel\t\n"
+                                "Dropout Delay Time\t48\nTx Dwell Time\t48\n"));
         const ChprogRun chinese = Chprog({"settings", path, "--lang", "zh"});
         QVERIFY(chinese.out.contains(QStringLiteral("Voice Annunciation\t中文\n")));
         QVERIFY(chinese.out.contains(QStringLiteral("Long Press\t監聽瞬時\n")));
@@ -96,32 +85,27 @@ private slots:
     void setRefusesWhatTheDialogsWouldNotOffer_data() {
         QTest::addColumn<QStringList>("assignments");
         QTest::addColumn<QString>("message");
-        QTest::newRow("unknown name") << QStringList{"Volume=3"} << "\"Volume\" is not a setting";
-        QTest::newRow("no equals") << QStringList{"Beep"} << "not NAME=VALUE";
-        QTest::newRow("timer not a list item")
-            << QStringList{"Time-Out Timer=600"} << "Time-Out Timer: \"600\" is not offered";
-        QTest::newRow("vox delay 1") << QStringList{"Vox Delay Time=1"} << "Vox Delay Time:";
-        QTest::newRow("momentary short press")
-            << QStringList{"Short Press=Monitor Momentary"} << "Short Press:";
-        QTest::newRow("check box") << QStringList{"Beep=yes"} << "not On or Off";
-        QTest::newRow("delay 301") << QStringList{"Dropout Delay Time=301"} << "0 to 300";
-        QTest::newRow("delay not a number") << QStringList{"Tx Dwell Time=5s"} << "0 to 300";
-        QTest::newRow("look-back without fixed priority")
-            << QStringList{"Look Back Time A=2"} << "only when Priority is Fixed";
-        QTest::newRow("look-back out of range")
-            << QStringList{"Priority=Fixed", "Priority Channel=5", "Look Back Time B=7"}
-            << "from 0.5 to 5";
-        QTest::newRow("channel 17")
-            << QStringList{"Priority=Fixed", "Priority Channel=17"} << "1..16";
-        QTest::newRow("channel not programmed")
-            << QStringList{"Priority=Fixed", "Priority Channel=6"}
-            << "Please select channel inputed";
-        QTest::newRow("fixed without channel")
-            << QStringList{"Priority=Fixed"} << "Please select channel inputed";
-        QTest::newRow("revert not in the list of None")
-            << QStringList{"Revert Channel=Priority"} << "with Priority None";
-        QTest::newRow("a good one before a bad one")
-            << QStringList{"Beep=Off", "Squelch Level=10"} << "Squelch Level:";
+        const auto row = [](const char* name, const QStringList& assignments, const char* said) {
+            QTest::newRow(name) << assignments << QString::fromUtf8(said);
+        };
+        row("unknown name", {"Volume=3"}, "\"Volume\" is not a setting");
+        row("no equals", {"Beep"}, "not NAME=VALUE");
+        row("timer not a list item", {"Time-Out Timer=600"},
+            "Time-Out Timer: \"600\" is not offered");
+        row("vox delay 1", {"Vox Delay Time=1"}, "Vox Delay Time:");
+        row("momentary short press", {"Short Press=Monitor Momentary"}, "Short Press:");
+        row("check box", {"Beep=yes"}, "not On or Off");
+        row("delay 301", {"Dropout Delay Time=301"}, "0 to 300");
+        row("delay not a number", {"Tx Dwell Time=5s"}, "0 to 300");
+        row("look-back, priority not fixed", {"Look Back Time A=2"}, "only when Priority is Fixed");
+        row("look-back 7", {"Priority=Fixed", "Priority Channel=5", "Look Back Time B=7"},
+            "from 0.5 to 5");
+        row("channel 17", {"Priority=Fixed", "Priority Channel=17"}, "1..16");
+        row("channel not programmed", {"Priority=Fixed", "Priority Channel=6"},
+            "Please select channel inputed");
+        row("fixed without channel", {"Priority=Fixed"}, "Please select channel inputed");
+        row("revert not offered", {"Revert Channel=Priority"}, "with Priority None");
+        row("a good one before a bad one", {"Beep=Off", "Squelch Level=10"}, "Squelch Level:");
     }
 
     void setRefusesWhatTheDialogsWouldNotOffer() {

@@ -6,6 +6,7 @@
 #include "TestSuite.h"
 
 #include <QTest>
+#include <tuple>
 
 using namespace ImageMap;
 
@@ -70,25 +71,16 @@ private slots:
         QCOMPARE(int(image[kPowerCalibration + 22]), int(NewImage()[kPowerCalibration + 22]));
     }
 
-    void powerEditorClampsToNearestLimit_data() {
-        QTest::addColumn<int>("column");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<int>("shown");
-        QTest::newRow("high 300") << kPowerColumnHigh << "300" << 250;
-        QTest::newRow("low 5") << kPowerColumnLow << "5" << 25;
-        QTest::newRow("low letters") << kPowerColumnLow << "abc" << 25;
-        QTest::newRow("high letters") << kPowerColumnHigh << "xy" << 128;
-        QTest::newRow("high empty") << kPowerColumnHigh << "" << 128;
-        QTest::newRow("low 999") << kPowerColumnLow << "999" << 150;
-        QTest::newRow("low -7") << kPowerColumnLow << "-7" << 25;
-        QTest::newRow("high in range") << kPowerColumnHigh << "131" << 131;
-    }
-
+    // The in-place editor clamps the leading integer (none: 0) to the column's nearest
+    // limit: low 25 to 150, high 128 to 250.
     void powerEditorClampsToNearestLimit() {
-        QFETCH(int, column);
-        QFETCH(QString, typed);
-        QFETCH(int, shown);
-        QCOMPARE(ClampPowerEntry(column, typed), shown);
+        const QList<std::tuple<int, const char*, int>> entries = {
+            {kPowerColumnHigh, "300", 250}, {kPowerColumnLow, "5", 25},
+            {kPowerColumnLow, "abc", 25},   {kPowerColumnHigh, "xy", 128},
+            {kPowerColumnHigh, "", 128},    {kPowerColumnLow, "999", 150},
+            {kPowerColumnLow, "-7", 25},    {kPowerColumnHigh, "131", 131}};
+        for (const auto& [column, typed, shown] : entries)
+            QVERIFY2(ClampPowerEntry(column, typed) == shown, typed);
     }
 
     void squelchSignAndMagnitude() {

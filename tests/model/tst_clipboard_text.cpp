@@ -37,73 +37,70 @@ QString RxTexts(const ChannelTable& table) {
 class ClipboardTextTest : public QObject {
     Q_OBJECT
 private slots:
-    void copyWritesTheExportTexts();
-    void paste_data();
-    void paste();
-};
-
-void ClipboardTextTest::copyWritesTheExportTexts() {
-    RadioImage image = NewImage();
-    EncodeChannelRow(Row(kTabRow2), 2, image);
-    EncodeChannelRow(Row(kTabRow3), 3, image);
-    QCOMPARE(ChannelClipboardText(image, {2, 3}, Language::English),
-             kTabHeader + kTabRow2 + kTabRow3);
-    QVERIFY(
-        ChannelClipboardText(image, {2}, Language::Chinese).contains(QStringLiteral("\t高\t有\t")));
-}
-
-void ClipboardTextTest::paste_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("first");
-    QTest::addColumn<QString>("rxAfter"); // every channel's Rx, or empty when refused
-    QTest::addColumn<QString>("error");   // a part of the refusal
-
-    QTest::newRow("tabs with header") << kTabHeader + kTabRow2 + kTabRow3 << 10
-                                      << ",,,,,,,,,146.52000,150.00625,,,,," << QString();
-    QTest::newRow("tabs without header, CRLF")
-        << QString(kTabRow3).replace("\n", "\r\n") << 16 << ",,,,,,,,,,,,,,,150.00625" << QString();
-    QTest::newRow("commas with header") << "CH,Rx Frequency,Tx Frequency,QT/DQT Dec,QT/DQT "
-                                           "Enc,Power,Scan Add,Busy Lock,W/N,Compand\r\n"
-                                           "7,146.52,,None,None,High,Yes,Off,Wide,No\r\n"
-                                        << 1 << "146.52000,,,,,,,,,,,,,,," << QString();
-    QTest::newRow("commas without header, Chinese words")
-        << "1,146.52,,無,無,高,有,關,寬,否\n"
-        << 2 << ",146.52000,,,,,,,,,,,,,," << QString();
-    QTest::newRow("an empty receive frequency empties the channel")
-        << "1\t\t\t\t\t\t\t\t\t\n" + kTabRow2 << 1 << ",146.52000,,,,,,,,,,,,,," << QString();
-    QTest::newRow("bad frequency names row and column")
-        << kTabHeader + kTabRow2 + QString(kTabRow2).replace("146.52000", "146.52100") << 1
-        << QString() << "line 3, column \"Rx Frequency\": 146.52100 MHz is on neither";
-    QTest::newRow("bad word names row and column")
-        << kTabRow2 + QString(kTabRow3).replace("Low", "Max") << 1 << QString()
-        << "line 2, column \"Power\": \"Max\" is not allowed";
-    QTest::newRow("out of band") << "1,446.00625,,None,None,High,Yes,Off,Wide,No\n"
-                                 << 1 << QString() << "line 1, column \"Rx Frequency\"";
-    QTest::newRow("missing field") << "1\t146.52\tNone\tNone\tHigh\tYes\tOff\tWide\tNo\n"
-                                   << 1 << QString() << "line 1: 9 fields where the header has 10";
-    QTest::newRow("too many rows") << kTabRow2 + kTabRow3 + kTabRow2 << 15 << QString()
-                                   << "3 rows do not fit: from channel 15 there is room for 2.";
-    QTest::newRow("header only") << kTabHeader << 1 << QString() << "no channels";
-}
-
-void ClipboardTextTest::paste() {
-    QFETCH(QString, text);
-    QFETCH(int, first);
-    QFETCH(QString, rxAfter);
-    QFETCH(QString, error);
-    ChannelTable table = DecodeChannels(NewImage(), Language::English);
-    const ChannelTable before = table;
-    QString message;
-    const int count = PasteChannelText(text, first, kBand, table, Language::English, &message);
-    if (error.isEmpty()) {
-        QVERIFY2(count > 0, qPrintable(message));
-        QCOMPARE(RxTexts(table), rxAfter);
-    } else {
-        QCOMPARE(count, 0);
-        QVERIFY2(message.contains(error), qPrintable(message));
-        QCOMPARE(RxTexts(table), RxTexts(before));
+    void copyWritesTheExportTexts() {
+        RadioImage image = NewImage();
+        EncodeChannelRow(Row(kTabRow2), 2, image);
+        EncodeChannelRow(Row(kTabRow3), 3, image);
+        QCOMPARE(ChannelClipboardText(image, {2, 3}, Language::English),
+                 kTabHeader + kTabRow2 + kTabRow3);
+        QVERIFY(ChannelClipboardText(image, {2}, Language::Chinese)
+                    .contains(QStringLiteral("\t高\t有\t")));
     }
-}
+
+    void paste_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("first");
+        QTest::addColumn<QString>("rxAfter"); // every channel's Rx, or empty when refused
+        QTest::addColumn<QString>("error");   // a part of the refusal
+
+        QTest::newRow("tabs with header") << kTabHeader + kTabRow2 + kTabRow3 << 10
+                                          << ",,,,,,,,,146.52000,150.00625,,,,," << QString();
+        QTest::newRow("tabs without header, CRLF") << QString(kTabRow3).replace("\n", "\r\n") << 16
+                                                   << ",,,,,,,,,,,,,,,150.00625" << QString();
+        QTest::newRow("commas with header") << "CH,Rx Frequency,Tx Frequency,QT/DQT Dec,QT/DQT "
+                                               "Enc,Power,Scan Add,Busy Lock,W/N,Compand\r\n"
+                                               "7,146.52,,None,None,High,Yes,Off,Wide,No\r\n"
+                                            << 1 << "146.52000,,,,,,,,,,,,,,," << QString();
+        QTest::newRow("commas without header, Chinese words")
+            << "1,146.52,,無,無,高,有,關,寬,否\n"
+            << 2 << ",146.52000,,,,,,,,,,,,,," << QString();
+        QTest::newRow("an empty receive frequency empties the channel")
+            << "1\t\t\t\t\t\t\t\t\t\n" + kTabRow2 << 1 << ",146.52000,,,,,,,,,,,,,," << QString();
+        QTest::newRow("bad frequency names row and column")
+            << kTabHeader + kTabRow2 + QString(kTabRow2).replace("146.52000", "146.52100") << 1
+            << QString() << "line 3, column \"Rx Frequency\": 146.52100 MHz is on neither";
+        QTest::newRow("bad word names row and column")
+            << kTabRow2 + QString(kTabRow3).replace("Low", "Max") << 1 << QString()
+            << "line 2, column \"Power\": \"Max\" is not allowed";
+        QTest::newRow("out of band") << "1,446.00625,,None,None,High,Yes,Off,Wide,No\n"
+                                     << 1 << QString() << "line 1, column \"Rx Frequency\"";
+        QTest::newRow("missing field")
+            << "1\t146.52\tNone\tNone\tHigh\tYes\tOff\tWide\tNo\n"
+            << 1 << QString() << "line 1: 9 fields where the header has 10";
+        QTest::newRow("too many rows") << kTabRow2 + kTabRow3 + kTabRow2 << 15 << QString()
+                                       << "3 rows do not fit: from channel 15 there is room for 2.";
+        QTest::newRow("header only") << kTabHeader << 1 << QString() << "no channels";
+    }
+
+    void paste() {
+        QFETCH(QString, text);
+        QFETCH(int, first);
+        QFETCH(QString, rxAfter);
+        QFETCH(QString, error);
+        ChannelTable table = DecodeChannels(NewImage(), Language::English);
+        const ChannelTable before = table;
+        QString message;
+        const int count = PasteChannelText(text, first, kBand, table, Language::English, &message);
+        if (error.isEmpty()) {
+            QVERIFY2(count > 0, qPrintable(message));
+            QCOMPARE(RxTexts(table), rxAfter);
+        } else {
+            QCOMPARE(count, 0);
+            QVERIFY2(message.contains(error), qPrintable(message));
+            QCOMPARE(RxTexts(table), RxTexts(before));
+        }
+    }
+};
 
 TEST_CLASS(ClipboardTextTest)
 #include "tst_clipboard_text.moc"

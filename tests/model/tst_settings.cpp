@@ -162,21 +162,13 @@ private slots:
         QCOMPARE(KeyFunctionCode(QStringLiteral("監聽"), 9, Language::Chinese), 1);
     }
 
+    // The key lists differ by language; the codes they show and store do not.
     void keyCodesAreTheSameInBothLanguages() {
         for (int code = 0; code < 256; ++code) {
             RadioImage image = NewImage();
             image[kShortPressKey] = image[kLongPressKey] = static_cast<std::uint8_t>(code);
             QCOMPARE(OptionalFeaturesFromImage(image, Language::Chinese).selection,
                      OptionalFeaturesFromImage(image, Language::English).selection);
-        }
-        for (int i = 0; i < 11; ++i) {
-            OptionalFeatures f = OptionalFeaturesFromImage(NewImage(), Language::Chinese);
-            f[FeatureList::LongPress] = i;
-            RadioImage image = NewImage();
-            OptionalFeaturesToImage(f, image);
-            QCOMPARE(int(image[kLongPressKey]), i);
-            const QString shown = Shown(f, FeatureList::LongPress, Language::Chinese);
-            QCOMPARE(KeyFunctionCode(shown, -1, Language::Chinese), i);
         }
     }
 
