@@ -106,19 +106,20 @@ private slots:
         row("fixed without channel", {"Priority=Fixed"}, "Please select channel inputed");
         row("revert not offered", {"Revert Channel=Priority"}, "with Priority None");
         row("a good one before a bad one", {"Beep=Off", "Squelch Level=10"}, "Squelch Level:");
+        row("the same with -o", {"Beep=Off", "Squelch Level=10", "-o", "OUT"}, "Squelch Level:");
     }
 
+    // Status 2 and the reason; neither the file nor an -o file (OUT) is written.
     void setRefusesWhatTheDialogsWouldNotOffer() {
         QFETCH(QStringList, assignments);
         QFETCH(QString, message);
-        const QString in = m_dir.filePath("refuse.dat");
-        const QString out = m_dir.filePath("refused-out.dat");
+        const QString in = m_dir.filePath("refuse.dat"), out = m_dir.filePath("refused-out.dat");
         QVERIFY(SaveDatFile(in, ImageWithChannelFive(), nullptr));
-        const ChprogRun run = Chprog(QStringList{"set", in} + assignments + QStringList{"-o", out});
+        const ChprogRun run =
+            Chprog(QStringList{"set", in} + assignments.replaceInStrings("OUT", out));
         QCOMPARE(run.status, 2);
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
         QVERIFY(!QFile::exists(out));
-        QVERIFY(Chprog(QStringList{"set", in} + assignments).status == 2);
         QCOMPARE(ReadFileBytes(in), ImageBytes(ImageWithChannelFive()));
     }
 
