@@ -119,8 +119,6 @@ private slots:
     }
 
     void wideBandNeverWritesOutsideTheTables() {
-        const std::vector<int> points = CalibrationPoints(BandLimitsFromText("100 - 999MHz"));
-        QCOMPARE(int(points.size()), kCalibrationRows);
         // A band near the top of the int range neither overflows nor builds a huge list.
         QCOMPARE(int(CalibrationPoints(BandLimitsFromText("2147483000 - 2147483647MHz")).size()),
                  kCalibrationRows);

@@ -159,14 +159,7 @@ private slots:
         QCOMPARE(ReadProfileString(ini, "Chinese", "Company"), QString("公司"));
         QCOMPARE(ReadProfileString(ini, "Setup", "Missing"), QString());
 
-        QVERIFY(WriteProfileString(ini, "Setup", "Language", "English"));
-        QVERIFY(WriteProfileString(ini, "Ports", "COM1", "/dev/ttyUSB3"));
-        QVERIFY(WriteProfileString(ini, "Setup", "ShowLang", "1"));
-        QCOMPARE(ReadProfileString(ini, "Setup", "Language"), QString("English"));
-        QCOMPARE(ReadProfileString(ini, "Setup", "ShowLang"), QString("1"));
-        QCOMPARE(ReadProfileString(ini, "Ports", "COM1"), QString("/dev/ttyUSB3"));
-
-        // Values are cut to 259 characters.
+        // What a write leaves is rewriteKeepsTheFile's; values are cut to 259 characters.
         QVERIFY(WriteProfileString(ini, "Setup", "Long", QString(300, 'a')));
         QCOMPARE(ReadProfileString(ini, "Setup", "Long").size(), 259);
     }
