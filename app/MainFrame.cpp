@@ -1,24 +1,19 @@
 #include "MainFrame.h"
 
-#include "AboutDlg.h"
 #include "AlignmentUnlock.h"
 #include "CComSetupDlg.h"
-#include "COptionalFeaturesDlg.h"
-#include "CPowerAdjustDlg.h"
-#include "CProductInfoDlg.h"
-#include "CSqlAdjustDlg.h"
 #include "ChannelPrinter.h"
 #include "ChildFrame.h"
 #include "CommandIds.h"
 #include "DocumentView.h"
 #include "EditLabels.h"
+#include "FrameDialogs.h"
 #include "FrameKeyFilter.h"
 #include "HelpHook.h"
-#include "HelpTopics.h"
-#include "LanguageDlg.h"
 #include "LastFolder.h"
 #include "LockKeyPanes.h"
 #include "MdiClientWnd.h"
+#include "NavigationTree.h"
 #include "NavigatorBar.h"
 #include "ProgramDoc.h"
 #include "RunConfig.h"
@@ -48,43 +43,6 @@
 namespace {
 
 constexpr QSize kInitialSize(1000, 600);
-const QString kNavigatorWidthValue = QStringLiteral("NavigatorWidth");
-
-// The tree's children, in the order the tree compares their captions.
-struct TreeCommand {
-    const char* english;
-    const char* chinese;
-    int commandId;
-};
-const TreeCommand kTreeCommands[] = {
-    {"Channel Information", "信道信息", CommandId::kChannelInformation},
-    {"Optional Features", "可選功能", CommandId::kOptionalFeatures},
-    {"Product Information", "類型設置", CommandId::kProductInformation},
-    {"Power Adjust", "功率調整", CommandId::kPowerAdjust},
-    {"Sql Adjust", "靜噪調整", CommandId::kSqlAdjust},
-};
-
-QString TreeText(const TreeCommand& command) {
-    return Tr(startupConfig().language(), command.english, command.chinese);
-}
-
-// The command of a tree caption in the run's language; 0 for the root or any other text.
-int TreeCommandFor(const QString& text) {
-    for (const TreeCommand& command : kTreeCommands) {
-        if (text == TreeText(command))
-            return command.commandId;
-    }
-    return 0;
-}
-
-const TreeCommand& TreeCommandOf(int commandId) {
-    for (const TreeCommand& command : kTreeCommands) {
-        if (command.commandId == commandId)
-            return command;
-    }
-    return kTreeCommands[0];
-}
-
 bool StartProgram(const QString& program, const QStringList& arguments) {
     return QProcess::startDetached(program, arguments);
 }
@@ -93,7 +51,7 @@ bool StartProgram(const QString& program, const QStringList& arguments) {
 
 CMainFrame::CMainFrame(RunSession session, QWidget* parent)
     : QMainWindow(parent), m_session(std::move(session)), m_menus(BuildFrameMenus(this)),
-      m_launchRestart(StartProgram) {
+      m_dialogs(std::make_unique<FrameDialogs>(*this)), m_launchRestart(StartProgram) {
     TakeStoredPort(m_session, startupConfig().iniFilePath);
     setObjectName(QStringLiteral("mainFrame"));
     resize(kInitialSize);
@@ -150,36 +108,13 @@ void CMainFrame::createNavigation() {
     layout->addWidget(m_mdiClient, 1);
     setCentralWidget(central);
 
-    QTreeWidget* tree = m_navigator->tree();
-    auto* root = new QTreeWidgetItem(tree, QStringList(company));
-    Q_UNUSED(root);
-    appendTreeChild("Product Information", "類型設置");
-    appendTreeChild("Channel Information", "信道信息");
-    appendTreeChild("Optional Features", "可選功能");
-    tree->expandItem(treeRoot());
-    tree->setCurrentItem(treeRoot());
-    connect(tree, &QTreeWidget::itemSelectionChanged, this, &CMainFrame::onTreeSelectionChanged);
-
-    // The width the user last dragged the bar to, kept per user.
-    const int storedWidth =
-        UserStore(startupConfig().iniFilePath).readNumber(kNavigatorWidthValue, 0);
-    if (storedWidth > 0)
-        m_navigator->setBarWidth(storedWidth);
-    connect(m_navigator, &CNavigatorBar::widthChanged, this, [](int width) {
-        UserStore(startupConfig().iniFilePath).writeNumber(kNavigatorWidthValue, width);
-    });
+    m_tree = new NavigationTree(m_navigator, m_menus, this);
 
     QAction* controlBar = m_menus.actions[CommandId::kViewControlBar];
     connect(controlBar, &QAction::toggled, m_navigator, &QWidget::setVisible);
     connect(m_navigator, &CNavigatorBar::closeRequested, controlBar,
             [controlBar] { controlBar->setChecked(false); });
     connect(m_mdiClient, &QMdiArea::subWindowActivated, this, &CMainFrame::onSubWindowActivated);
-}
-
-QTreeWidgetItem* CMainFrame::appendTreeChild(const char* english, const char* chinese) {
-    auto* item = new QTreeWidgetItem(treeRoot(),
-                                     QStringList(Tr(startupConfig().language(), english, chinese)));
-    return item;
 }
 
 void CMainFrame::connectCommands() {
@@ -504,59 +439,19 @@ void CMainFrame::OnChannelInformation() {
 }
 
 void CMainFrame::OnProductInformation() {
-    DocumentView* view = activeDocumentView();
-    if (!view || !view->document())
-        return;
-    if (!m_productInfoDlg) {
-        m_productInfoDlg = new CProductInfoDlg(this);
-        m_productInfoDlg->helpRequested = [this](int controlId) {
-            showHelp(DialogHelpContext(controlId, CommandId::kProductInformation));
-        };
-    }
-    const BandLimits bandBefore = view->bandLimits();
-    if (!m_productInfoDlg->run(*view->document()))
-        return;
-    view->applyProduct(m_productInfoDlg->selection(), ProductTitleForm::AfterDialog);
-    // Channels of the old band are kept; the user hears once how many they are.
-    const BandLimits band = view->bandLimits();
-    if (band.low == bandBefore.low && band.high == bandBefore.high)
-        return;
-    const int outside = ChannelsOutsideBand(view->document()->image(), band);
-    if (outside > 0)
-        m_prompts.showError(this, ChannelsOutsideBandMessage(outside, startupConfig().language()));
+    m_dialogs->productInformation();
 }
 
 void CMainFrame::OnOptionalFeatures() {
-    CProgramDoc* doc = activeDocument();
-    if (!doc)
-        return;
-    if (!m_optionalFeaturesDlg) {
-        m_optionalFeaturesDlg = new COptionalFeaturesDlg(this, startupConfig().language());
-        m_optionalFeaturesDlg->helpRequested = [this](int controlId) {
-            showHelp(DialogHelpContext(controlId, CommandId::kOptionalFeatures));
-        };
-    }
-    RadioImage image = doc->image();
-    if (m_optionalFeaturesDlg->run(image))
-        doc->edit(EditLabel(EditKind::OptionalFeatures, startupConfig().language()),
-                  [&image](RadioImage& target) { target = image; });
+    m_dialogs->optionalFeatures();
 }
 
-// The adjust dialogs work on the active document with the band of its channel view.
 void CMainFrame::OnPowerAdjust() {
-    DocumentView* view = activeDocumentView();
-    if (!view || !view->document())
-        return;
-    CPowerAdjustDlg dialog(view->document(), view->bandLimits(), this, &m_session);
-    dialog.exec();
+    m_dialogs->powerAdjust();
 }
 
 void CMainFrame::OnSqlAdjust() {
-    DocumentView* view = activeDocumentView();
-    if (!view || !view->document())
-        return;
-    CSqlAdjustDlg dialog(view->document(), view->bandLimits(), this, &m_session);
-    dialog.exec();
+    m_dialogs->sqlAdjust();
 }
 
 void CMainFrame::showHelp(int contextId) const {
@@ -565,15 +460,11 @@ void CMainFrame::showHelp(int contextId) const {
 }
 
 void CMainFrame::OnAppAbout() {
-    CAboutDlg dialog(this);
-    dialog.exec();
+    m_dialogs->about();
 }
 
 void CMainFrame::OnLanguage() {
-    if (!m_languageDlg)
-        m_languageDlg = new CLanguageDlg(this);
-    m_languageDlg->errorShown = [this](const QString& text) { m_prompts.showError(this, text); };
-    if (m_languageDlg->exec() == QDialog::Accepted && m_languageDlg->languageChanged())
+    if (m_dialogs->languageChanged())
         restartForLanguage();
 }
 
@@ -646,46 +537,13 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 // --- Navigation tree -------------------------------------------------------------
 
 QTreeWidget* CMainFrame::navigationTree() const {
-    return m_navigator->tree();
+    return m_tree->tree();
 }
 
 QTreeWidgetItem* CMainFrame::treeRoot() const {
-    return navigationTree()->topLevelItem(0);
-}
-
-void CMainFrame::onTreeSelectionChanged() {
-    if (m_reselectingRoot)
-        return;
-    // The item under the mouse pointer decides, not the newly selected one (the
-    // selection may have moved by keyboard).
-    QTreeWidget* tree = navigationTree();
-    const QTreeWidgetItem* item = tree->itemAt(tree->viewport()->mapFromGlobal(QCursor::pos()));
-    const int commandId = item ? TreeCommandFor(item->text(0)) : 0;
-    // Act once the click or key that changed the selection is fully handled.
-    QTimer::singleShot(0, this, [this, commandId] {
-        if (commandId != 0)
-            m_menus.actions[commandId]->trigger();
-        reselectTreeRoot();
-    });
-}
-
-void CMainFrame::reselectTreeRoot() {
-    // Selecting the root again lets the same child act on its next click; this
-    // selection change itself acts on nothing.
-    m_reselectingRoot = true;
-    navigationTree()->setCurrentItem(treeRoot());
-    m_reselectingRoot = false;
+    return m_tree->root();
 }
 
 void CMainFrame::AppendAlignmentEntries() {
-    const QList<QAction*> items = m_menus.editMenu->actions();
-    if (!items.isEmpty() && items.last()->data().toInt() == CommandId::kSqlAdjust)
-        return;
-    for (int id : {CommandId::kPowerAdjust, CommandId::kSqlAdjust}) {
-        const TreeCommand& command = TreeCommandOf(id);
-        appendTreeChild(command.english, command.chinese);
-        QAction* action = m_menus.actions[id];
-        action->setText(TreeText(command));
-        m_menus.editMenu->addAction(action);
-    }
+    m_tree->appendAlignmentEntries();
 }

@@ -15,6 +15,7 @@
 #include <QPointer>
 #include <QPrinter>
 #include <functional>
+#include <memory>
 
 #include "ChildFrame.h"
 #include "FrameMenus.h"
@@ -22,11 +23,10 @@
 #include "RunSession.h"
 #include "UserPrompts.h"
 
-class CLanguageDlg;
 class DocumentView;
 class CLockKeyPanes;
-class COptionalFeaturesDlg;
-class CProductInfoDlg;
+class FrameDialogs;
+class NavigationTree;
 class CMdiClientWnd;
 class QMdiArea;
 class QMdiSubWindow;
@@ -137,9 +137,6 @@ private:
     void showTitleOf(CChildFrame* child);
     void followHistoryOf(CProgramDoc* doc);
     void updateUndoActions();
-    void onTreeSelectionChanged();
-    void reselectTreeRoot();
-    QTreeWidgetItem* appendTreeChild(const char* english, const char* chinese);
 
     RunSession m_session;
     HelpHandler m_help;
@@ -149,11 +146,9 @@ private:
     CNavigatorBar* m_navigator = nullptr;
     CMdiClientWnd* m_mdiClient = nullptr;
     CLockKeyPanes* m_lockKeyPanes = nullptr;
-    CLanguageDlg* m_languageDlg = nullptr;
-    COptionalFeaturesDlg* m_optionalFeaturesDlg = nullptr; // one object, run again on every request
-    CProductInfoDlg* m_productInfoDlg = nullptr;           // run again on every request
+    NavigationTree* m_tree = nullptr;
+    std::unique_ptr<FrameDialogs> m_dialogs;
     QPointer<CChildFrame> m_activeChild;
-    bool m_reselectingRoot = false;
     bool m_restartOnClose = false;
     bool m_restartLaunched = false;
     RestartLauncher m_launchRestart;

@@ -1,0 +1,86 @@
+#include "FrameDialogs.h"
+
+#include "AboutDlg.h"
+#include "COptionalFeaturesDlg.h"
+#include "CPowerAdjustDlg.h"
+#include "CProductInfoDlg.h"
+#include "CSqlAdjustDlg.h"
+#include "CommandIds.h"
+#include "DocumentView.h"
+#include "EditLabels.h"
+#include "HelpTopics.h"
+#include "LanguageDlg.h"
+#include "MainFrame.h"
+#include "ProgramDoc.h"
+#include "StartupConfig.h"
+
+void FrameDialogs::productInformation() {
+    DocumentView* view = m_frame.activeDocumentView();
+    if (!view || !view->document())
+        return;
+    if (!m_productInfo) {
+        m_productInfo = new CProductInfoDlg(&m_frame);
+        m_productInfo->helpRequested = [this](int controlId) {
+            m_frame.showHelp(DialogHelpContext(controlId, CommandId::kProductInformation));
+        };
+    }
+    const BandLimits bandBefore = view->bandLimits();
+    if (!m_productInfo->run(*view->document()))
+        return;
+    view->applyProduct(m_productInfo->selection(), ProductTitleForm::AfterDialog);
+    // Channels of the old band are kept; the user hears once how many they are.
+    const BandLimits band = view->bandLimits();
+    if (band.low == bandBefore.low && band.high == bandBefore.high)
+        return;
+    const int outside = ChannelsOutsideBand(view->document()->image(), band);
+    if (outside > 0)
+        m_frame.prompts().showError(
+            &m_frame, ChannelsOutsideBandMessage(outside, startupConfig().language()));
+}
+
+void FrameDialogs::optionalFeatures() {
+    CProgramDoc* doc = m_frame.activeDocument();
+    if (!doc)
+        return;
+    if (!m_optionalFeatures) {
+        m_optionalFeatures = new COptionalFeaturesDlg(&m_frame, startupConfig().language());
+        m_optionalFeatures->helpRequested = [this](int controlId) {
+            m_frame.showHelp(DialogHelpContext(controlId, CommandId::kOptionalFeatures));
+        };
+    }
+    RadioImage image = doc->image();
+    if (m_optionalFeatures->run(image))
+        doc->edit(EditLabel(EditKind::OptionalFeatures, startupConfig().language()),
+                  [&image](RadioImage& target) { target = image; });
+}
+
+void FrameDialogs::powerAdjust() {
+    DocumentView* view = m_frame.activeDocumentView();
+    if (!view || !view->document())
+        return;
+    CPowerAdjustDlg dialog(view->document(), view->bandLimits(), &m_frame, &m_frame.session());
+    dialog.exec();
+}
+
+void FrameDialogs::sqlAdjust() {
+    DocumentView* view = m_frame.activeDocumentView();
+    if (!view || !view->document())
+        return;
+    CSqlAdjustDlg dialog(view->document(), view->bandLimits(), &m_frame, &m_frame.session());
+    dialog.exec();
+}
+
+bool FrameDialogs::languageChanged() {
+    if (!m_language) {
+        m_language = new CLanguageDlg(&m_frame);
+        m_language->errorShown = [this](const QString& text) {
+            m_frame.prompts().showError(&m_frame, text);
+        };
+    }
+    return m_language->exec() == QDialog::Accepted && m_language->languageChanged();
+}
+
+void FrameDialogs::about() {
+    CAboutDlg dialog(&m_frame);
+    dialog.exec();
+}
