@@ -5,6 +5,7 @@
 #include "Backups.h"
 #include "ExchangeOutcome.h"
 #include "ProgrammingExchange.h"
+#include "QtSerialLink.h"
 #include "SerialTrace.h"
 
 #include <QCommandLineParser>
@@ -21,7 +22,7 @@ struct RadioPort {
     std::shared_ptr<TraceFile> trace; // null without --trace
 
     // A new link to the device, traced when the command has a trace.
-    std::unique_ptr<SerialLink> newLink() const { return NewSerialLink(trace); }
+    std::unique_ptr<SerialLink> newLink() const { return std::make_unique<QtSerialLink>(trace); }
 };
 
 // The device to open: --port as typed, or the device its COM number maps to in the

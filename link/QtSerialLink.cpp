@@ -1,6 +1,7 @@
 #include "QtSerialLink.h"
 
 #include "PortPermission.h"
+#include "SerialTrace.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -83,14 +84,47 @@ QString DescribeOpenFailure(const QString& device, QSerialPort::SerialPortError 
     return QStringLiteral("%1: %2").arg(device, systemText);
 }
 
-QtSerialLink::QtSerialLink() = default;
+QtSerialLink::QtSerialLink(std::shared_ptr<TraceFile> trace) : m_trace(std::move(trace)) {}
 
 QtSerialLink::~QtSerialLink() {
-    close();
+    closePort();
 }
 
 bool QtSerialLink::open(const QString& device, QString* errorDetail) {
-    close();
+    QString detail;
+    const bool opened = openPort(device, &detail);
+    if (m_trace)
+        m_trace->note(opened ? QStringLiteral("open %1").arg(device)
+                             : QStringLiteral("cannot open %1: %2").arg(device, detail));
+    if (errorDetail && !opened)
+        *errorDetail = detail;
+    return opened;
+}
+
+void QtSerialLink::close() {
+    if (m_trace && m_port.isOpen())
+        m_trace->note(QStringLiteral("close"));
+    closePort();
+}
+
+LinkRead QtSerialLink::read(int count) {
+    const LinkRead result = readPort(count);
+    if (m_trace)
+        m_trace->received(result, count);
+    return result;
+}
+
+bool QtSerialLink::write(const QByteArray& bytes) {
+    if (m_trace)
+        m_trace->bytes('>', bytes);
+    const bool written = writePort(bytes);
+    if (m_trace && !written)
+        m_trace->line(QStringLiteral("> (the write failed)"));
+    return written;
+}
+
+bool QtSerialLink::openPort(const QString& device, QString* errorDetail) {
+    closePort();
     m_port.setPortName(ResolvedDevice(device));
     if (m_port.open(QIODevice::ReadWrite))
         return true;
@@ -99,7 +133,7 @@ bool QtSerialLink::open(const QString& device, QString* errorDetail) {
     return false;
 }
 
-void QtSerialLink::close() {
+void QtSerialLink::closePort() {
     if (m_port.isOpen())
         m_port.close();
     m_port.clearError();
@@ -139,7 +173,7 @@ bool QtSerialLink::waitForBytes(int ms, bool* arrived) {
     return *arrived || !IsLineFailure(m_port.error());
 }
 
-LinkRead QtSerialLink::read(int count) {
+LinkRead QtSerialLink::readPort(int count) {
     LinkRead result;
     if (!m_port.isOpen()) {
         result.failed = true;
@@ -175,7 +209,7 @@ LinkRead QtSerialLink::read(int count) {
     return result;
 }
 
-bool QtSerialLink::write(const QByteArray& bytes) {
+bool QtSerialLink::writePort(const QByteArray& bytes) {
     if (!m_port.isOpen())
         return false;
     m_port.clearError();

@@ -1,14 +1,18 @@
 #pragma once
-// SerialLink over a real serial device with QSerialPort, in blocking mode.
+// SerialLink over a real serial device with QSerialPort, in blocking mode, writing every
+// byte to a serial trace when it is given one (SerialTrace.h).
 // Create, use and destroy it in the thread that runs the exchange.
 
 #include "SerialLink.h"
 
 #include <QSerialPort>
+#include <memory>
+
+class TraceFile;
 
 class QtSerialLink : public SerialLink {
 public:
-    QtSerialLink();
+    explicit QtSerialLink(std::shared_ptr<TraceFile> trace = nullptr);
     ~QtSerialLink() override;
 
     bool open(const QString& device, QString* errorDetail) override;
@@ -22,9 +26,14 @@ public:
     void sleep(int ms) override;
 
 private:
+    bool openPort(const QString& device, QString* errorDetail);
+    void closePort();
+    LinkRead readPort(int count);
+    bool writePort(const QByteArray& bytes);
     // Waits up to `ms` for more bytes; false when the line failed.
     bool waitForBytes(int ms, bool* arrived);
 
+    std::shared_ptr<TraceFile> m_trace; // null: no trace
     QSerialPort m_port;
     LinkTimeouts m_timeouts{30, 500, 90, 50, 50};
 };

@@ -1,6 +1,6 @@
 #include "TransferRunner.h"
 
-#include "SerialTrace.h"
+#include "QtSerialLink.h"
 
 #include <QMetaMethod>
 #include <QThread>
@@ -24,7 +24,7 @@ struct TransferRunner::Shared {
 };
 
 LinkFactory SerialPortLinks(std::shared_ptr<TraceFile> trace) {
-    return [trace] { return std::shared_ptr<SerialLink>(NewSerialLink(trace)); };
+    return [trace] { return std::shared_ptr<SerialLink>(std::make_shared<QtSerialLink>(trace)); };
 }
 
 TransferRunner::TransferRunner(LinkFactory linkFactory, QObject* parent)
