@@ -1,11 +1,15 @@
-// The main window: start-up, the document commands and their questions, the tree, the
-// navigation bar, Ctrl+F11, the background, the language switch.
+// The main window: start-up, the document commands and their questions, the status
+// bar's "Ready", the tree, the
+// navigation bar, Ctrl+F11, the background, the language switch, a band change.
+#include "CProductInfoDlg.h"
+#include "ChannelCodec.h"
 #include "ChildFrame.h"
 #include "CommandIds.h"
 #include "Files.h"
 #include "LanguageDlg.h"
 #include "MainFrame.h"
 #include "MdiClientWnd.h"
+#include "Modal.h"
 #include "NavigatorBar.h"
 #include "ProgramDoc.h"
 #include "ProgramFixture.h"
@@ -17,11 +21,16 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -77,6 +86,17 @@ void EditDocument(CProgramDoc* doc) {
     doc->edit(QStringLiteral("test"), [](RadioImage& bytes) { bytes[0x20] ^= 0x01; });
 }
 
+// Edit > Product Information, choosing model `type` and band `band` (0-based), OK.
+void ChooseProduct(CMainFrame* frame, int type, int band) {
+    WhenModal<CProductInfoDlg>([type, band](CProductInfoDlg* dialog) {
+        dialog->typeList()->setCurrentIndex(type);
+        dialog->bandList()->setCurrentIndex(band);
+        QTest::mouseClick(dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
+                          Qt::LeftButton);
+    });
+    frame->commandAction(CommandId::kProductInformation)->trigger();
+}
+
 } // namespace
 
 class AppShellTest : public QObject {
@@ -92,6 +112,7 @@ private slots:
     void navigatorBar();
     void backgroundPicture();
     void languageSwitch();
+    void bandChangeKeepsTheChannels();
 };
 
 void AppShellTest::startUp_data() {
@@ -165,6 +186,14 @@ void AppShellTest::acceleratorsRunTheirCommands() {
     QTest::keyClick(frame, Qt::Key_W, Qt::ControlModifier);
     QCOMPARE(read->size(), 1);
     QCOMPARE(write->size(), 1);
+
+    // The status bar shows a command's text while it is pointed at, else "Ready".
+    QCOMPARE(frame->statusBar()->currentMessage(), QStringLiteral("Ready"));
+    frame->commandAction(CommandId::kRead)->showStatusText(frame);
+    QCOMPARE(frame->statusBar()->currentMessage(), frame->commandAction(CommandId::kRead)->statusTip());
+    QStatusTipEvent leave{QString()};
+    QApplication::sendEvent(frame, &leave);
+    QCOMPARE(frame->statusBar()->currentMessage(), QStringLiteral("Ready"));
 }
 
 void AppShellTest::commandLineStarts() {
@@ -208,22 +237,13 @@ void AppShellTest::commandLineStarts() {
     QVERIFY(prompts.asked.first().text.contains("1023"));
 }
 
-// Open shows the file in a window of its own and hides the shown one; a short file is
-// refused and changes nothing; bytes past the image are ignored. File > Close and the
-// close box hide the window; the document stays open.
+// Open shows the file in a window of its own and hides the shown one; bytes past the
+// image are ignored (a short file: AppFilesTest). File > Close and the close box hide
+// the window; the document stays open.
 void AppShellTest::openHidesAndCloseOnlyHides() {
     RunningProgram program;
     CMainFrame* frame = program.frame;
     CChildFrame* first = frame->activeChild();
-    QVERIFY(WriteFileBytes(program.config.filePath("short.dat"), QByteArray(1023, 0x11)));
-    program.prompts.setOpenFile(program.config.filePath("short.dat"));
-    frame->OnFileOpen();
-    QCOMPARE(program.prompts.asked.size(), 1);
-    QVERIFY(program.prompts.asked[0].text.contains("short.dat"));
-    QCOMPARE(frame->childFrames().size(), 1);
-    QVERIFY(first->isVisible());
-    QVERIFY(first->document()->isNew());
-
     QVERIFY(WriteFileBytes(program.config.filePath("long.dat"),
                            QByteArray(ImageMap::kImageSize, 0x33) + char(0x7F)));
     program.prompts.setOpenFile(program.config.filePath("long.dat"));
@@ -246,7 +266,7 @@ void AppShellTest::openHidesAndCloseOnlyHides() {
     QVERIFY(!second->isMaximized());
 }
 
-// Save asks for a name once; Save As again. Closing asks only about changed documents,
+// Save asks for a name once; Save As again. The unsaved-changes mark follows undo. Closing asks only about changed documents,
 // hidden ones included, by name (the answers: NothingLostTest).
 void AppShellTest::saveAndUnsavedChangesOnClose() {
     RunningProgram program;
@@ -262,7 +282,17 @@ void AppShellTest::saveAndUnsavedChangesOnClose() {
     const QByteArray bytes = ReadFileBytes(program.config.filePath("saved.dat"));
     QCOMPARE(quint8(bytes[0x40]), quint8(0x99));
     QVERIFY(!doc->isModified());
-    QCOMPARE(frame->activeChild()->windowTitle(), QStringLiteral("saved.dat[*]"));
+    CChildFrame* child = frame->activeChild();
+    QCOMPARE(child->windowTitle(), QStringLiteral("saved.dat[*]"));
+    // The mark follows the history: an undo back to the saved state clears it.
+    EditDocument(doc);
+    QVERIFY(child->isWindowModified());
+    frame->commandAction(CommandId::kEditUndo)->trigger();
+    QVERIFY(!child->isWindowModified());
+    frame->commandAction(CommandId::kEditUndo)->trigger();
+    QVERIFY(child->isWindowModified()); // now before the saved state
+    frame->commandAction(CommandId::kEditRedo)->trigger();
+    QVERIFY(!doc->isModified());
     frame->OnFileSave();
     QCOMPARE(program.prompts.proposedSaveNames.size(), 2);
     program.prompts.setSaveFile(program.config.filePath("copy.dat"));
@@ -409,6 +439,30 @@ void AppShellTest::languageSwitch() {
     QVERIFY(!frame->isVisible());
     QCOMPARE(launched, QStringList({QCoreApplication::applicationFilePath(), "--config",
                                     config.path(), "--port", "/dev/ttyUSB1"}));
+}
+
+// The channels the new band leaves out are kept, and the user hears once how many.
+void AppShellTest::bandChangeKeepsTheChannels() {
+    RunningProgram program;
+    ChooseProduct(program.frame, 0, 0); // QR-16V, 136 - 174MHz, whatever the last run chose
+    CProgramDoc* doc = program.frame->activeDocument();
+    doc->edit("three channels", [](RadioImage& image) {
+        int channel = 0;
+        for (const char* frequency : {"146.52000", "150.00000", "450.00000"}) {
+            ChannelRow row{};
+            row[kColRxFrequency] = row[kColTxFrequency] = frequency;
+            EncodeChannelRow(row, ++channel, image);
+        }
+    });
+    const RadioImage before = doc->image();
+    ChooseProduct(program.frame, 1, 0); // QR-16U, 400 - 470MHz
+    QCOMPARE(program.prompts.asked.size(), 1);
+    QCOMPARE(
+        program.prompts.asked[0].text,
+        QString("2 programmed channel(s) lie outside the new band. They are kept as they are."));
+    QVERIFY(std::equal(before.begin() + ImageMap::channelRecord(1),
+                       before.begin() + ImageMap::channelRecord(ImageMap::kChannelCount + 1),
+                       doc->image().begin() + ImageMap::channelRecord(1)));
 }
 
 TEST_CLASS(AppShellTest)

@@ -1,7 +1,9 @@
 // Files the way people open them: the folder of the last open or save is where Open and
-// Save As start, across runs; a file dropped on the window opens as File > Open would.
+// Save As start, across runs; a file dropped on the window opens as File > Open would;
+// the Window menu reaches every open document, hidden ones included.
 
 #include "ChildFrame.h"
+#include "CommandIds.h"
 #include "Files.h"
 #include "ImageMap.h"
 #include "LastFolder.h"
@@ -11,9 +13,12 @@
 #include "StartupConfig.h"
 #include "TestSuite.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QDropEvent>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QTest>
 #include <QUrl>
@@ -33,6 +38,16 @@ bool DropOn(QWidget* frame, const QList<QUrl>& urls) {
     QApplication::sendEvent(frame, &drop);
     QTest::qWait(20); // the files open once the drop is over
     return drop.isAccepted();
+}
+
+// The menu's entries as shown, "-" for a separator, " (checked)" after the checked one.
+QStringList MenuTexts(QMenu* menu) {
+    emit menu->aboutToShow();
+    QStringList texts;
+    for (const QAction* action : menu->actions())
+        texts << (action->isSeparator() ? QStringLiteral("-") : action->text()) +
+                     (action->isChecked() ? QStringLiteral(" (checked)") : QString());
+    return texts;
 }
 
 } // namespace
@@ -67,32 +82,52 @@ private slots:
         QCOMPARE(LastFileFolder(), QString());
     }
 
-    void droppedFiles_data() {
-        QTest::addColumn<int>("size");
-        QTest::addColumn<bool>("opens");
-        QTest::newRow("a radio image") << int(ImageMap::kImageSize) << true;
-        QTest::newRow("too short") << int(ImageMap::kImageSize) - 1 << false;
-    }
-    void droppedFiles() {
-        QFETCH(int, size);
-        QFETCH(bool, opens);
-        PromptRecorder prompts;
-        ConfigDir config(DefaultIniText());
-        auto app = StartProgram(config);
-        CMainFrame* frame = app->mainFrame();
-        CChildFrame* before = frame->activeChild();
-        const QString path = config.filePath("dropped.dat");
-        WriteFileBytes(path, QByteArray(size, 0x33));
-
-        QVERIFY(DropOn(frame, {QUrl::fromLocalFile(path)}));
-        // Refused with the message File > Open gives; the shown document stays.
-        QCOMPARE(prompts.asked.size(), opens ? 0 : 1);
-        QCOMPARE(frame->childFrames().size(), opens ? 2 : 1);
-        QCOMPARE(frame->activeDocument()->pathName() == path, opens);
-        QCOMPARE(before->isVisible(), !opens);
-        // Drags of other things are not taken.
+    // A short file dropped is refused with File > Open's message; drags of other
+    // things are not taken.
+    void droppedFilesAndTheWindowMenu() {
+        RunningProgram program;
+        CMainFrame* frame = program.frame;
+        CChildFrame* first = frame->activeChild();
+        const QString shortFile = program.config.filePath("short.dat");
+        QVERIFY(WriteFileBytes(shortFile, QByteArray(ImageMap::kImageSize - 1, 0x33)));
+        QVERIFY(DropOn(frame, {QUrl::fromLocalFile(shortFile)}));
+        QCOMPARE(program.prompts.asked.size(), 1);
+        QVERIFY(program.prompts.asked[0].text.contains("short.dat"));
+        QCOMPARE(frame->activeChild(), first);
         QVERIFY(!DropOn(frame, {QUrl("https://example.org/radio.dat")}));
         QVERIFY(!DropOn(frame, {}));
+        for (const char* name : {"a.dat", "b.dat"}) {
+            const QString path = program.config.filePath(name);
+            QVERIFY(WriteFileBytes(path, QByteArray(ImageMap::kImageSize, 0x33)));
+            QVERIFY(DropOn(frame, {QUrl::fromLocalFile(path)}));
+        }
+        QCOMPARE(frame->activeDocument()->pathName(), program.config.filePath("b.dat"));
+        frame->activeDocument()->edit(QStringLiteral("test"),
+                                      [](RadioImage& bytes) { bytes[0x20] ^= 0x01; });
+
+        // The Window menu, just before Help as in every multiple-document program, lists
+        // each document once however often it opens.
+        const QList<QAction*> menus = frame->menuBar()->actions();
+        QCOMPARE(menus[menus.size() - 2]->text(), QStringLiteral("&Window"));
+        QMenu* window = menus[menus.size() - 2]->menu();
+        QCOMPARE(MenuTexts(window), QStringList({"&Tile", "&Cascade", "-", "&1 Channel Information",
+                                                 "&2 a.dat", "&3 b.dat* (checked)"}));
+        QCOMPARE(MenuTexts(window), MenuTexts(window));
+        // A hidden document comes back by its entry and becomes the active one.
+        QVERIFY(first->isHidden());
+        window->actions()[3]->trigger();
+        QVERIFY(first->isVisible());
+        QCOMPARE(frame->activeChild(), first);
+        QVERIFY(MenuTexts(window)[3].endsWith("(checked)"));
+        // Tile and Cascade arrange every document window, hidden ones included.
+        for (int command : {CommandId::kWindowTile, CommandId::kWindowCascade}) {
+            for (CChildFrame* child : frame->childFrames())
+                child->hide();
+            frame->commandAction(command)->trigger();
+            for (CChildFrame* child : frame->childFrames())
+                QVERIFY(child->isVisible());
+            QCOMPARE(frame->activeChild(), first);
+        }
     }
 };
 

@@ -1,23 +1,17 @@
-// The status bar: "Ready" whenever no command's text shows, and lock key panes that
-// show what the platform reports and nothing it does not.
-#include "CommandIds.h"
+// The status bar's lock key panes show what the platform reports and nothing it does not
+// ("Ready": AppShellTest::acceleratorsRunTheirCommands).
 #include "LockKeyPanes.h"
-#include "MainFrame.h"
-#include "ProgramFixture.h"
 #include "TestSuite.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStatusBar>
-#include <QStatusTipEvent>
 #include <QTest>
 
 class StatusBarTest : public QObject {
     Q_OBJECT
 private slots:
-    void readyAfterCommandTexts();
     void lockKeyPanesFollowKeys();
 };
 
@@ -35,22 +29,6 @@ QStringList PaneLooks(const CLockKeyPanes& panes) {
 }
 
 } // namespace
-
-void StatusBarTest::readyAfterCommandTexts() {
-    RunningProgram program;
-    QVERIFY(program.frame);
-    CMainFrame* frame = program.frame;
-    QStatusBar* bar = frame->statusBar();
-    QCOMPARE(bar->currentMessage(), QStringLiteral("Ready"));
-
-    // Hovering a menu item or tool button shows its text; leaving it clears the text.
-    QAction* action = frame->commandAction(CommandId::kRead);
-    action->showStatusText(frame);
-    QCOMPARE(bar->currentMessage(), action->statusTip());
-    QStatusTipEvent leave{QString()};
-    QApplication::sendEvent(frame, &leave);
-    QCOMPARE(bar->currentMessage(), QStringLiteral("Ready"));
-}
 
 void StatusBarTest::lockKeyPanesFollowKeys() {
     LockKeyStates states{false, true, false};
