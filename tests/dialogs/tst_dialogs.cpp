@@ -64,7 +64,6 @@ class DialogsTest : public QObject {
     Q_OBJECT
 private slots:
     void optionalFeatures();
-    void scanInfoPriority();
     void scanInfoStepFields();
     void scanInfoRefusesUnprogrammedChannel();
 };
@@ -110,31 +109,9 @@ void DialogsTest::optionalFeatures() {
     QCOMPARE(helpContexts.size(), 1);
 }
 
-// The model's rules follow the priority chosen with the keyboard.
-void DialogsTest::scanInfoPriority() {
-    CScanInfoDlg dialog(nullptr, Language::English);
-    RadioImage image = NewImage();
-    const bool changed = RunWith(dialog, image, [&] {
-        QComboBox* priority = Control<QComboBox>(dialog, "Priority");
-        QLineEdit* channel = Control<QLineEdit>(dialog, "Priority Channel");
-        QVERIFY(!channel->isEnabled());
-        priority->setFocus();
-        QTest::keyClick(priority, Qt::Key_Down);
-        QVERIFY(channel->isEnabled());
-        QTest::keyClick(priority, Qt::Key_Down);
-        QCOMPARE(priority->currentText(), "Selected");
-        QVERIFY(!channel->isEnabled());
-        QCOMPARE(Control<QComboBox>(dialog, "Revert Channel")->currentText(), "Priority");
-        QTest::mouseClick(Control<QPushButton>(dialog, "ok"), Qt::LeftButton);
-    });
-    QVERIFY(changed);
-    QCOMPARE(image[kPriorityMode], kPrioritySelected);
-    QCOMPARE(image[kRevertChannel], 2);
-}
-
 // Arrow keys reach the model's steps; leaving a field clamps it, and so does Enter in
 // it, which also ends the dialog with OK; a look-back text that is not a number is told
-// and keeps the focus.
+// and keeps the focus; the model's rules follow the priority chosen with the keyboard.
 void DialogsTest::scanInfoStepFields() {
     CScanInfoDlg dialog(nullptr, Language::English);
     RadioImage image = FixedPriorityImage(5);
@@ -158,6 +135,12 @@ void DialogsTest::scanInfoStepFields() {
         QCOMPARE(dialog.focusWidget(),
                  lookBack->focusProxy() ? lookBack->focusProxy() : static_cast<QWidget*>(lookBack));
         ReplaceText(lookBack, "2.35");
+        QComboBox* priority = Control<QComboBox>(dialog, "Priority");
+        priority->setFocus();
+        QTest::keyClick(priority, Qt::Key_Down);
+        QCOMPARE(priority->currentText(), "Selected");
+        QVERIFY(!channel->isEnabled());
+        QCOMPARE(Control<QComboBox>(dialog, "Revert Channel")->currentText(), "Priority");
         StepEdit* dropout = Control<StepEdit>(dialog, "Dropout Delay Time");
         ReplaceText(dropout, "450");
         QTest::keyClick(dropout, Qt::Key_Return);
@@ -167,6 +150,8 @@ void DialogsTest::scanInfoStepFields() {
     QCOMPARE(image[kLookBackTimeA], 38);
     QCOMPARE(ReadWordLE(image, kTxDwellTime), 300);
     QCOMPARE(ReadWordLE(image, kDropoutDelay), 300);
+    QCOMPARE(image[kPriorityMode], kPrioritySelected);
+    QCOMPARE(image[kRevertChannel], 2);
 }
 
 // Which channels are refused is the model's; the dialog stays open and says so. Escape

@@ -28,11 +28,9 @@ private slots:
     void init() { m_run.reset(); }
     void typedReceiveFrequencies();
     void listsOnEmptyAndProgrammedRows();
-    void enterWalksTheGrid();
     void scrollingDropsTheOpenEditor();
     void helpAtTheFocusedControl();
     void chineseListsAndHeaders();
-    void realCautionBox();
     void printsTheProgrammedChannels();
 
 private:
@@ -60,6 +58,30 @@ void ChannelViewTest::typedReceiveFrequencies() {
     s.program(3, "146.514");
     QCOMPARE(s.current(), QString("3,1"));
     QVERIFY(!s.view.openEditor());
+
+    // Enter in the last column moves to the next row's first, from the last row to the
+    // first; Enter on the grid itself, with no editor open, moves on as well.
+    s.program(3, "146.52");
+    s.grid().SetCol(9);
+    s.enter();
+    QCOMPARE(s.current(), QString("4,1"));
+    QCOMPARE(s.view.openEditor(), s.view.cellEditor(1));
+    s.grid().SetRow(16);
+    s.grid().SetCol(9);
+    s.enter();
+    QCOMPARE(s.current(), QString("1,1"));
+    s.view.HideCellEditors();
+    QVERIFY(s.grid().hasFocus());
+    s.enter();
+    QCOMPARE(s.current(), QString("1,2"));
+
+    // The real caution box, its caption and text.
+    s.view.setMessageFunction(&CProgramView::ShowCautionBox);
+    SeenMessage seen;
+    AnswerNextMessage(&seen);
+    s.program(5, "99");
+    QCOMPARE(seen.caption, QString("Caution"));
+    QCOMPARE(seen.text, QString("Out of range,please input again."));
 }
 
 void ChannelViewTest::listsOnEmptyAndProgrammedRows() {
@@ -79,29 +101,6 @@ void ChannelViewTest::listsOnEmptyAndProgrammedRows() {
     QCOMPARE(s.cell(2, kColDecodeTone), QString("D023N"));
     s.click(2, kColPower);
     QCOMPARE(qobject_cast<QComboBox*>(s.view.openEditor())->currentText(), QString("Low"));
-}
-
-void ChannelViewTest::enterWalksTheGrid() {
-    Screen s;
-    s.program(3, "146.52");
-    s.grid().SetCol(9);
-    QCOMPARE(s.current(), QString("3,9"));
-    s.enter();
-    QCOMPARE(s.current(), QString("4,1"));
-    QCOMPARE(s.view.openEditor(), s.view.cellEditor(1));
-
-    s.grid().SetRow(16);
-    s.grid().SetCol(9);
-    s.enter();
-    QCOMPARE(s.current(), QString("1,1"));
-    QCOMPARE(s.view.openEditor(), s.view.cellEditor(1));
-
-    // Enter on the grid itself, with no editor open, moves on as well.
-    s.view.HideCellEditors();
-    QVERIFY(s.grid().hasFocus());
-    s.enter();
-    QCOMPARE(s.current(), QString("1,2"));
-    QCOMPARE(s.messages, QStringList());
 }
 
 void ChannelViewTest::scrollingDropsTheOpenEditor() {
@@ -145,16 +144,6 @@ void ChannelViewTest::chineseListsAndHeaders() {
     QCOMPARE(busy->itemText(1), QString::fromUtf8("載波"));
     s.program(1, "146.52");
     QCOMPARE(s.settings(1), QString::fromUtf8("無 無 高 無 關 寬 否").split(' '));
-}
-
-void ChannelViewTest::realCautionBox() {
-    Screen s;
-    s.view.setMessageFunction(&CProgramView::ShowCautionBox);
-    SeenMessage seen;
-    AnswerNextMessage(&seen);
-    s.program(1, "99");
-    QCOMPARE(seen.caption, QString("Caution"));
-    QCOMPARE(seen.text, QString("Out of range,please input again."));
 }
 
 void ChannelViewTest::printsTheProgrammedChannels() {
