@@ -70,42 +70,27 @@ class AdjustDialogsTest : public QObject {
     Q_OBJECT
 private slots:
     void init() { StartupConfigForTests().chineseLanguage = false; }
-    void showTheTables();
     void powerEditorClampsAndSitsOverTheCell();
     void powerOkEnterAndCancel();
     void sqlListEditorAndCloseStores();
     void sqlSwallowsEnterEscAndNonAscii();
 };
 
-// Each dialog shows the image's table in the model's texts, a row per point of the
-// band; opening stores nothing.
-void AdjustDialogsTest::showTheTables() {
+// The grid shows the image's table in the model's texts, a row per point of the band.
+void AdjustDialogsTest::powerEditorClampsAndSitsOverTheCell() {
     CProgramDoc document;
     document.edit(QStringLiteral("test"), [](RadioImage& bytes) {
         bytes[kPowerCalibration + 0] = 10;
         bytes[kPowerCalibration + 3] = 250;
-        bytes[kSquelchCalibration + 0] = 0x83;
-        bytes[kSquelchCalibration + 1] = 0x03;
     });
     const RadioImage before = document.image();
-    CPowerAdjustDlg power(&document, k136To174);
-    QCOMPARE(power.grid()->Rows(), 6);
-    QCOMPARE(power.grid()->TextMatrix(5, 0), QString("170"));
-    QCOMPARE(power.grid()->TextMatrix(1, 1), QString("100")); // the model's default for 10
-    QCOMPARE(power.grid()->TextMatrix(2, 2), QString("250"));
-    CSqlAdjustDlg squelch(&document, k136To174);
-    QCOMPARE(squelch.grid()->TextMatrix(2, 0), QString("140"));
-    QCOMPARE(squelch.grid()->TextMatrix(1, 1), QString("-3"));
-    QCOMPARE(squelch.grid()->TextMatrix(2, 1), QString("3"));
-    QCOMPARE(squelch.listEditor()->count(), 11);
-    QVERIFY(document.image() == before);
-}
-
-void AdjustDialogsTest::powerEditorClampsAndSitsOverTheCell() {
-    CProgramDoc document;
     CPowerAdjustDlg dialog(&document, k136To174);
     ShowActive(dialog);
     CMSFlexGrid* grid = dialog.grid();
+    QCOMPARE(grid->Rows(), 6);
+    QCOMPARE(grid->TextMatrix(5, 0), QString("170"));
+    QCOMPARE(grid->TextMatrix(1, 1), QString("100")); // the model's default for 10
+    QCOMPARE(grid->TextMatrix(2, 2), QString("250"));
     // A row label opens no editor and highlights its row; a cell ends the highlight.
     ClickCell(grid, 3, 0);
     QCOMPARE(grid->HighLight(), int(CMSFlexGrid::HighLightWithFocus));
@@ -128,7 +113,7 @@ void AdjustDialogsTest::powerEditorClampsAndSitsOverTheCell() {
 
     TypeIntoPowerCell(dialog, 4, 1, "1234"); // the editor takes three characters
     QCOMPARE(grid->TextMatrix(4, 1), QString("123"));
-    QVERIFY(!document.isModified()); // nothing stored yet
+    QVERIFY(document.image() == before); // nothing stored yet
 }
 
 // Cancel stores nothing; OK with the same bytes leaves no unsaved changes; OK, and Enter
@@ -166,8 +151,10 @@ void AdjustDialogsTest::powerOkEnterAndCancel() {
 
 void AdjustDialogsTest::sqlListEditorAndCloseStores() {
     CProgramDoc document;
-    document.edit(QStringLiteral("test"),
-                  [&](RadioImage& bytes) { bytes[kSquelchCalibration + 1] = 0x83; });
+    document.edit(QStringLiteral("test"), [&](RadioImage& bytes) {
+        bytes[kSquelchCalibration] = 0x03; // bit 7 is the sign
+        bytes[kSquelchCalibration + 1] = 0x83;
+    });
     CSqlAdjustDlg dialog(&document, k130To160);
     ShowActive(dialog);
     CMSFlexGrid* grid = dialog.grid();
@@ -176,6 +163,9 @@ void AdjustDialogsTest::sqlListEditorAndCloseStores() {
     ClickCell(grid, 0, 1);
     QVERIFY(!list->isVisible());
 
+    QCOMPARE(grid->TextMatrix(1, 1), QString("3"));
+    QCOMPARE(grid->TextMatrix(2, 1), QString("-3"));
+    QCOMPARE(list->count(), 11);
     ClickCell(grid, 2, 1);
     QVERIFY(list->isVisible());
     QCOMPARE(list->currentText(), QString("-3")); // the item matching the cell
