@@ -7,6 +7,7 @@
 #include "CSqlAdjustDlg.h"
 #include "Chprog.h"
 #include "CommandIds.h"
+#include "ExchangeRun.h"
 #include "MainFrame.h"
 #include "Modal.h"
 #include "ProgramDoc.h"
@@ -17,8 +18,6 @@
 
 #include <QAction>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QSignalSpy>
 #include <QTest>
 
 using namespace ImageMap;
@@ -32,17 +31,6 @@ void PressCtrlF11(CMainFrame* frame, const QString& code) {
         QTest::keyClick(dialog->entry(), Qt::Key_Return);
     });
     QTest::keyClick(frame->activeView(), Qt::Key_F11, Qt::ControlModifier);
-}
-
-// Clicks a dialog's button and waits until its exchange ended; returns the message.
-QString Exchange(AlignmentDialog* dialog, QPushButton* button) {
-    SeenMessage seen;
-    QSignalSpy done(dialog, &AlignmentDialog::transferDone);
-    AnswerNextMessage(&seen);
-    button->click();
-    if (done.isEmpty())
-        done.wait(20000);
-    return seen.text;
 }
 
 // Closes a dialog on the way out of an answer, also when a check in it failed.
@@ -87,10 +75,10 @@ void AlignmentAppTest::sessionWithTheSimulatedRadio() {
     QStringList messages;
     WhenModal<CPowerAdjustDlg>([&messages](CPowerAdjustDlg* dialog) {
         CloseOnExit closer{dialog};
-        messages << Exchange(dialog, dialog->readButton());
+        messages << RunExchange(*dialog, dialog->readButton()).text;
         QCOMPARE(dialog->grid()->TextMatrix(1, 1), QString("55"));
         dialog->grid()->SetTextMatrix(1, 1, "42");
-        messages << Exchange(dialog, dialog->writeButton());
+        messages << RunExchange(*dialog, dialog->writeButton()).text;
         dialog->accept();
     });
     frame->commandAction(CommandId::kPowerAdjust)->trigger();
@@ -98,10 +86,10 @@ void AlignmentAppTest::sessionWithTheSimulatedRadio() {
     // Sql Adjust: read, choose -4 for the second point, write, close.
     WhenModal<CSqlAdjustDlg>([&messages](CSqlAdjustDlg* dialog) {
         CloseOnExit closer{dialog};
-        messages << Exchange(dialog, dialog->readButton());
+        messages << RunExchange(*dialog, dialog->readButton()).text;
         QCOMPARE(dialog->grid()->TextMatrix(2, 1), QString("2"));
         dialog->grid()->SetTextMatrix(2, 1, "-4");
-        messages << Exchange(dialog, dialog->writeButton());
+        messages << RunExchange(*dialog, dialog->writeButton()).text;
         dialog->close();
     });
     frame->commandAction(CommandId::kSqlAdjust)->trigger();

@@ -4,18 +4,16 @@
 #include "CMSFlexGrid.h"
 #include "CPowerAdjustDlg.h"
 #include "CSqlAdjustDlg.h"
+#include "ExchangeRun.h"
 #include "FakeLink.h"
-#include "Modal.h"
 #include "ProductInfo.h"
 #include "ProgramDoc.h"
 #include "ScriptedRadio.h"
 #include "StartupConfig.h"
 #include "TestSuite.h"
 
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QThread>
 #include <memory>
 
@@ -52,17 +50,6 @@ struct Bench {
         dialog.setLinkFactory([link = link] { return link; });
     }
 };
-
-// Clicks `button` and waits until the exchange ended and its message was answered.
-SeenMessage RunExchange(AlignmentDialog& dialog, QPushButton* button) {
-    SeenMessage seen;
-    QSignalSpy done(&dialog, &AlignmentDialog::transferDone);
-    AnswerNextMessage(&seen);
-    button->click();
-    if (done.isEmpty())
-        done.wait(10000);
-    return seen;
-}
 
 } // namespace
 

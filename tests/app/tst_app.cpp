@@ -1,5 +1,5 @@
 // The main window: start-up, the document commands and their questions, the status
-// bar's "Ready", the tree, the
+// bar, the tree, the
 // navigation bar, Ctrl+F11, the background, the language switch, a band change.
 #include "CProductInfoDlg.h"
 #include "ChannelCodec.h"
@@ -7,6 +7,7 @@
 #include "CommandIds.h"
 #include "Files.h"
 #include "LanguageDlg.h"
+#include "LockKeyPanes.h"
 #include "MainFrame.h"
 #include "MdiClientWnd.h"
 #include "Modal.h"
@@ -24,6 +25,8 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -97,6 +100,17 @@ void ChooseProduct(CMainFrame* frame, int type, int band) {
     frame->commandAction(CommandId::kProductInformation)->trigger();
 }
 
+// "CAP" when shown lit, "(CAP)" when shown greyed, "" when empty.
+QString PaneLook(const QLabel* pane) {
+    if (pane->text().isEmpty())
+        return QString();
+    return pane->isEnabled() ? pane->text() : u'(' + pane->text() + u')';
+}
+
+QStringList PaneLooks(const CLockKeyPanes& panes) {
+    return {PaneLook(panes.pane(0)), PaneLook(panes.pane(1)), PaneLook(panes.pane(2))};
+}
+
 } // namespace
 
 class AppShellTest : public QObject {
@@ -113,6 +127,7 @@ private slots:
     void backgroundPicture();
     void languageSwitch();
     void bandChangeKeepsTheChannels();
+    void lockKeyPanesFollowKeys();
 };
 
 void AppShellTest::startUp_data() {
@@ -463,6 +478,35 @@ void AppShellTest::bandChangeKeepsTheChannels() {
     QVERIFY(std::equal(before.begin() + ImageMap::channelRecord(1),
                        before.begin() + ImageMap::channelRecord(ImageMap::kChannelCount + 1),
                        doc->image().begin() + ImageMap::channelRecord(1)));
+}
+
+// The lock key panes show what the platform reports and nothing it does not.
+void AppShellTest::lockKeyPanesFollowKeys() {
+    LockKeyStates states{false, true, false};
+    QWidget window;
+    auto* bar = new QStatusBar(&window);
+    auto* edit = new QLineEdit(&window);
+    CLockKeyPanes panes(bar, [&states] { return states; });
+    QCOMPARE(PaneLooks(panes), QStringList({"(CAP)", "NUM", "(SCRL)"}));
+
+    states.capsLock = true;
+    QTest::keyClick(edit, Qt::Key_CapsLock);
+    QTRY_COMPARE(PaneLooks(panes), QStringList({"CAP", "NUM", "(SCRL)"}));
+    states.numLock = false;
+    QTest::keyClick(edit, Qt::Key_A);
+    QTRY_COMPARE(PaneLooks(panes), QStringList({"CAP", "(NUM)", "(SCRL)"}));
+    // Coming back to the program from elsewhere reads the lights again.
+    states.scrollLock = true;
+    QEvent activate(QEvent::ApplicationActivate);
+    QApplication::sendEvent(qApp, &activate);
+    QTRY_COMPARE(PaneLooks(panes), QStringList({"CAP", "(NUM)", "SCRL"}));
+    // A state the platform does not report shows an empty pane that keeps its width,
+    // so the bar does not jump when the state becomes known.
+    states.numLock = std::nullopt;
+    QApplication::sendEvent(qApp, &activate);
+    QTRY_COMPARE(PaneLooks(panes), QStringList({"CAP", "", "SCRL"}));
+    QVERIFY(panes.pane(1)->minimumWidth() >=
+            panes.pane(1)->fontMetrics().horizontalAdvance(QStringLiteral("NUM")));
 }
 
 TEST_CLASS(AppShellTest)
