@@ -35,7 +35,8 @@ void ClickCell(CMSFlexGrid* grid, int row, int col) {
     const int section = (col == 0 ? row : col) - 1;
     const int along = header->sectionViewportPosition(section) + header->sectionSize(section) / 2;
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                      col == 0 ? QPoint(header->width() / 2, along) : QPoint(along, header->height() / 2));
+                      col == 0 ? QPoint(header->width() / 2, along)
+                               : QPoint(along, header->height() / 2));
 }
 
 // Types into the power cell editor at (row, col) and leaves it by clicking the

@@ -54,14 +54,6 @@ QTreeWidgetItem* TreeChild(CMainFrame* frame, const QString& text) {
     return nullptr;
 }
 
-bool HasAction(const QMenu* menu, int id) {
-    for (const QAction* action : menu->actions()) {
-        if (action->data().toInt() == id)
-            return true;
-    }
-    return false;
-}
-
 // A new document's image: the new-image contents, except that the channel view may
 // take the product bytes from the per-user store when it fills its grid.
 bool IsNewImage(RadioImage image) {
@@ -101,14 +93,12 @@ void ChooseProduct(CMainFrame* frame, int type, int band) {
 }
 
 // "CAP" when shown lit, "(CAP)" when shown greyed, "" when empty.
-QString PaneLook(const QLabel* pane) {
-    if (pane->text().isEmpty())
-        return QString();
-    return pane->isEnabled() ? pane->text() : u'(' + pane->text() + u')';
-}
-
 QStringList PaneLooks(const CLockKeyPanes& panes) {
-    return {PaneLook(panes.pane(0)), PaneLook(panes.pane(1)), PaneLook(panes.pane(2))};
+    QStringList looks;
+    for (const QLabel* pane : {panes.pane(0), panes.pane(1), panes.pane(2)})
+        looks << (pane->text().isEmpty() || pane->isEnabled() ? pane->text()
+                                                              : '(' + pane->text() + ')');
+    return looks;
 }
 
 } // namespace
@@ -170,8 +160,11 @@ void AppShellTest::startUp() {
     QCOMPARE(TreeChildren(frame), tree);
     QCOMPARE(frame->activeDocument()->title(), tree[1]);
     QCOMPARE(frame->helpMenu()->actions().first()->text(), aboutItem);
-    QCOMPARE(HasAction(frame->setupMenu(), CommandId::kLanguage), languageItem);
-    QVERIFY(!HasAction(frame->editMenu(), CommandId::kPowerAdjust));
+    const auto inMenu = [frame](QMenu* menu, int id) {
+        return menu->actions().contains(frame->commandAction(id));
+    };
+    QCOMPARE(inMenu(frame->setupMenu(), CommandId::kLanguage), languageItem);
+    QVERIFY(!inMenu(frame->editMenu(), CommandId::kPowerAdjust));
     QCOMPARE(frame->menuBar()->actions().first()->text(), QStringLiteral("&File")); // always English
     QVERIFY(prompts.asked.isEmpty());
 }
@@ -205,7 +198,8 @@ void AppShellTest::acceleratorsRunTheirCommands() {
     // The status bar shows a command's text while it is pointed at, else "Ready".
     QCOMPARE(frame->statusBar()->currentMessage(), QStringLiteral("Ready"));
     frame->commandAction(CommandId::kRead)->showStatusText(frame);
-    QCOMPARE(frame->statusBar()->currentMessage(), frame->commandAction(CommandId::kRead)->statusTip());
+    QCOMPARE(frame->statusBar()->currentMessage(),
+             frame->commandAction(CommandId::kRead)->statusTip());
     QStatusTipEvent leave{QString()};
     QApplication::sendEvent(frame, &leave);
     QCOMPARE(frame->statusBar()->currentMessage(), QStringLiteral("Ready"));

@@ -23,10 +23,6 @@ private slots:
 
 namespace {
 
-CProgramView* ActiveView(CMainFrame* frame) {
-    return qobject_cast<CProgramView*>(frame->activeView());
-}
-
 void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), modifiers);
 }
@@ -47,7 +43,7 @@ void AppChannelsTest::keyboardOnlySession() {
     CMainFrame* frame = app->mainFrame();
     frame->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(frame));
-    CProgramView* view = ActiveView(frame);
+    auto* view = qobject_cast<CProgramView*>(frame->activeView());
     QStringList cautions;
     view->setMessageFunction([&](QWidget*, const QString& text, const QString&) {
         cautions << text + " / " + view->grid()->Text();
@@ -108,7 +104,7 @@ void AppChannelsTest::keyboardOnlySession() {
     prompts.setOpenFile(path);
     Key(Qt::Key_O, Qt::ControlModifier);
     QCOMPARE(frame->childFrames().size(), 2);
-    CProgramView* reopened = ActiveView(frame);
+    auto* reopened = qobject_cast<CProgramView*>(frame->activeView());
     QVERIFY(reopened && reopened != view);
     QCOMPARE(reopened->channelTable(), typed);
     QCOMPARE(frame->windowTitle(),

@@ -59,12 +59,10 @@ void AppRadioTest::readEditWriteAgainstTheSimulator() {
     QVERIFY(simulator.isReady());
 
     auto app = StartProgram(config, {"--port", simulator.linkPath()});
-    QVERIFY(app);
     CMainFrame* frame = app->mainFrame();
     frame->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(frame));
     auto* view = qobject_cast<CProgramView*>(frame->activeView());
-    QVERIFY(view);
     CProgramDoc* doc = frame->activeDocument();
     const RadioImage before = doc->image();
 

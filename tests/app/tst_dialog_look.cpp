@@ -45,10 +45,6 @@ QStringList ButtonsOfNextDialog(CMainFrame* frame, const Opener& open) {
     return buttons;
 }
 
-Opener Command(int id) {
-    return [id](CMainFrame* frame) { frame->commandAction(id)->trigger(); };
-}
-
 } // namespace
 
 void DialogLookTest::buttonTexts_data() {
@@ -62,7 +58,8 @@ void DialogLookTest::buttonTexts_data() {
     QTest::newRow("Product Information, Chinese")
         << true << Opener(&CMainFrame::OnProductInformation) << QStringList{"OK", "Cancel"};
     QTest::newRow("COM Setup, Chinese")
-        << true << Command(CommandId::kComSetup) << QStringList{"OK", "Cancel"};
+        << true << Opener([](CMainFrame* f) { f->commandAction(CommandId::kComSetup)->trigger(); })
+        << QStringList{"OK", "Cancel"};
 }
 
 void DialogLookTest::buttonTexts() {

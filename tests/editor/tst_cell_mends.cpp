@@ -10,8 +10,6 @@ const QString kOutOfRange = "Caution: Out of range,please input again.";
 const QString kOffStep =
     "Caution: Error data Value, please input according the step value(6.25K/5k).";
 
-using Screen = ChannelScreen;
-
 } // namespace
 
 class CellMendsTest : public QObject {
@@ -46,7 +44,7 @@ void CellMendsTest::refusedFrequencyKeepsTheChannel() {
     QFETCH(int, col);
     QFETCH(QString, typed);
     QFETCH(QString, message);
-    Screen s;
+    ChannelScreen s;
     if (!programmed.isEmpty()) {
         s.program(3, programmed);
         s.key(Qt::Key_Escape); // closes the transmit cell's editor that Enter opened
@@ -63,7 +61,7 @@ void CellMendsTest::refusedFrequencyKeepsTheChannel() {
 // A channel of another band, with a tone the list does not offer, walked through with
 // Enter from its first cell to its last.
 void CellMendsTest::unchangedCellsAreNotWrittenAgain() {
-    Screen s;
+    ChannelScreen s;
     s.doc.edit(QStringLiteral("setup"), [](RadioImage& image) {
         ChannelTable table = DecodeChannels(image, Language::English);
         table[0] = {" 1", "466.0", "466.0", "D000N", "None", "High", "No", "Off", "Wide", "No"};
@@ -92,7 +90,7 @@ void CellMendsTest::escapeDropsTheTypedText_data() {
 void CellMendsTest::escapeDropsTheTypedText() {
     QFETCH(int, col);
     QFETCH(QString, typed);
-    Screen s;
+    ChannelScreen s;
     s.enterIn(4, kColRxFrequency, "146.52");
     const RadioImage before = s.doc.image();
     const QString shown = s.cell(4, col);

@@ -17,8 +17,6 @@ namespace {
 const QByteArray kCommonHeader = "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,"
                                  "DtcsCode,DtcsPolarity,Mode,TStep,Skip,Comment\r\n";
 
-using Screen = ChannelScreen;
-
 } // namespace
 
 class ChannelListFilesTest : public QObject {
@@ -27,7 +25,7 @@ private slots:
     void init() { m_run.reset(); }
 
     void longListAsksForRowsAndFirstChannel() {
-        Screen s;
+        ChannelScreen s;
         QByteArray csv = kCommonHeader;
         for (int location = 0; location < 60; ++location)
             csv += QString("%1,,%2,,0,,88.5,88.5,023,NN,FM,5,,\r\n")
@@ -58,14 +56,13 @@ private slots:
         QVERIFY(!s.doc.canUndo());
 
         // Cancelling the question imports nothing.
-        Screen other;
         WhenModal<CImportPlacementDlg>([](CImportPlacementDlg* dialog) { dialog->reject(); });
-        QVERIFY(!ChannelListFiles::Import(other.view, path));
-        QVERIFY(!other.doc.isModified());
+        QVERIFY(!ChannelListFiles::Import(s.view, path));
+        QVERIFY(!s.doc.isModified());
     }
 
     void refusedFileNamesLineAndColumnAndChangesNothing() {
-        Screen s;
+        ChannelScreen s;
         const QString path = m_dir.filePath("bad.csv");
         // 446 MHz lies outside the document's band 136 - 174 MHz.
         QVERIFY(WriteFileBytes(path, kCommonHeader + "1,,146.52,,0,,88.5,88.5,023,NN,FM,5,,\r\n"
@@ -89,7 +86,7 @@ private slots:
     // export in either layout imports back to the same bytes.
     void exportImportsBackUnchanged() {
         QFETCH(CsvLayout, layout);
-        Screen s;
+        ChannelScreen s;
         const QString in = m_dir.filePath("in.csv");
         QVERIFY(WriteFileBytes(in, kCommonHeader + "1,,146.52,+,0.6,DTCS,88.5,88.5,754,RN,FM,5,S,\r\n"
                                                     "7,,151.00625,,0,TSQL,67.0,100.0,023,NN,NFM,5,,\r\n"));
@@ -100,7 +97,7 @@ private slots:
         QCOMPARE(s.doc.undoLabel(), QStringLiteral("Import Channels"));
         const QString out = m_dir.filePath("out.csv");
         QVERIFY(ChannelListFiles::Export(s.view, out, layout));
-        Screen other;
+        ChannelScreen other;
         QVERIFY(ChannelListFiles::Import(other.view, out));
         QCOMPARE(ImageBytes(other.doc.image()), ImageBytes(s.doc.image()));
         // Importing what is already there is no change.

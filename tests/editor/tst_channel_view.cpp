@@ -16,8 +16,6 @@
 
 namespace {
 
-using Screen = ChannelScreen;
-
 const QStringList kEnglishDefaults{"None", "None", "High", "No", "Off", "Wide", "No"};
 
 bool FullyInView(CMSFlexGrid& grid, int row, int col) {
@@ -45,7 +43,7 @@ private:
 };
 
 void ChannelViewTest::typedReceiveFrequencies() {
-    Screen s;
+    ChannelScreen s;
     s.program(1, "146.52");
     QCOMPARE(s.cell(1, 1), QString("146.52000"));
     QCOMPARE(s.cell(1, 2), QString("146.52000"));
@@ -92,7 +90,7 @@ void ChannelViewTest::typedReceiveFrequencies() {
 }
 
 void ChannelViewTest::listsOnEmptyAndProgrammedRows() {
-    Screen s;
+    ChannelScreen s;
     // On a programmed channel the chosen item goes into the cell, and the list opens
     // on the item the cell names.
     s.program(2, "146.52");
@@ -111,7 +109,7 @@ void ChannelViewTest::listsOnEmptyAndProgrammedRows() {
 }
 
 void ChannelViewTest::scrollingDropsTheOpenEditor() {
-    Screen s;
+    ChannelScreen s;
     s.view.resize(500, 200);
     QTest::qWait(10);
     QVERIFY(s.grid().verticalScrollBar()->maximum() > 0);
@@ -176,7 +174,7 @@ void ChannelViewTest::firstClickOnAPartlyVisibleCell() {
 }
 
 void ChannelViewTest::helpAtTheFocusedControl() {
-    Screen s;
+    ChannelScreen s;
     QList<int> topics;
     s.view.setHelpHandler([&](int id) { topics << id; });
     s.grid().setFocus();
@@ -192,7 +190,7 @@ void ChannelViewTest::chineseListsAndHeaders() {
     StartupConfig& config = StartupConfigForTests();
     config.chineseLanguage = true;
     config.languageName = "Chinese";
-    Screen s;
+    ChannelScreen s;
     QCOMPARE(s.cell(0, kColBandwidth), QString::fromUtf8("帶寬"));
     auto* busy = qobject_cast<QComboBox*>(s.view.cellEditor(kColBusyLock));
     QCOMPARE(busy->itemText(1), QString::fromUtf8("載波"));
@@ -201,7 +199,7 @@ void ChannelViewTest::chineseListsAndHeaders() {
 }
 
 void ChannelViewTest::printsTheProgrammedChannels() {
-    Screen s;
+    ChannelScreen s;
     s.program(1, "146.52");
     s.program(2, "152.3");
     s.program(9, "159.9875");

@@ -89,8 +89,10 @@ void ProductInfoDialogTest::secondBandOfAField() {
 void ProductInfoDialogTest::bandIndexBeyondTheList() {
     // A file whose band byte names no band of its model.
     CProgramDoc doc;
-    doc.edit(QStringLiteral("test"), [&](RadioImage& bytes) { bytes[ImageMap::kProductType] = 1; });
-    doc.edit(QStringLiteral("test"), [&](RadioImage& bytes) { bytes[ImageMap::kProductBand] = 5; });
+    doc.edit(QStringLiteral("test"), [&](RadioImage& bytes) {
+        bytes[ImageMap::kProductType] = 1;
+        bytes[ImageMap::kProductBand] = 5;
+    });
     doc.setNotNew();
     CProgramView view(&doc);
     view.OnInitialUpdate();
