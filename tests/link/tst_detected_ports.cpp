@@ -224,38 +224,37 @@ private slots:
         }, false);
     }
 
-    void otherKeepsAListedPortBesideTheNumber() {
-        RunDialog([](CComSetupDlg& dialog) {
+    // A listed port or a typed path, stored beside the COM number and shown again.
+    void otherKeepsItsDeviceBesideTheNumber_data() {
+        QTest::addColumn<QString>("typed"); // empty: the second listed port is chosen
+        QTest::addColumn<QString>("device");
+        QTest::newRow("listed") << "" << "/dev/ttyS9";
+        QTest::newRow("typed") << "/tmp/radio-link" << "/tmp/radio-link";
+    }
+    void otherKeepsItsDeviceBesideTheNumber() {
+        QFETCH(QString, typed);
+        QFETCH(QString, device);
+        RunDialog([&](CComSetupDlg& dialog) {
             QComboBox* list = OtherList(dialog);
-            list->setCurrentIndex(1);
-            emit list->activated(1);
+            if (typed.isEmpty()) {
+                list->setCurrentIndex(1);
+                emit list->activated(1);
+            } else {
+                list->lineEdit()->clear();
+                QTest::keyClicks(list->lineEdit(), typed);
+            }
             QCOMPARE(dialog.selection(), int(CComSetupDlg::kOtherSelection));
-            QCOMPARE(dialog.otherDevice(), QString("/dev/ttyS9"));
         });
-        QCOMPARE(TestSession().portName(), QString("/dev/ttyS9"));
+        QCOMPARE(TestSession().portName(), device);
         UserStore store(startupConfig().iniFilePath);
-        QCOMPARE(store.readText("device"), QString("/dev/ttyS9"));
+        QCOMPARE(store.readText("device"), device);
         QCOMPARE(store.readNumber("com"), 2);
         TakeStoredPort(TestSession(), startupConfig().iniFilePath);
-        QCOMPARE(TestSession().portName(), QString("/dev/ttyS9"));
-
-        // The next opening shows that choice again.
-        RunDialog([](CComSetupDlg& dialog) {
+        QCOMPARE(TestSession().portName(), device);
+        RunDialog([&](CComSetupDlg& dialog) {
             QCOMPARE(dialog.selection(), int(CComSetupDlg::kOtherSelection));
-            QCOMPARE(dialog.otherDevice(), QString("/dev/ttyS9"));
+            QCOMPARE(dialog.otherDevice(), device);
         }, false);
-    }
-
-    void otherAcceptsATypedPath() {
-        RunDialog([](CComSetupDlg& dialog) {
-            QLineEdit* edit = OtherList(dialog)->lineEdit();
-            edit->clear();
-            QTest::keyClicks(edit, "/tmp/radio-link");
-            QCOMPARE(dialog.selection(), int(CComSetupDlg::kOtherSelection));
-        });
-        QCOMPARE(TestSession().portName(), QString("/tmp/radio-link"));
-        QCOMPARE(UserStore(startupConfig().iniFilePath).readText("device"),
-                 QString("/tmp/radio-link"));
     }
 
     void aNumberReplacesTheDevice() {

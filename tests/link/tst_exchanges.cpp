@@ -17,7 +17,6 @@ namespace {
 // The greeting bytes, the identification request and the handshake acknowledge.
 const QStringList kHandshakeFrames = {"02", "50", "52", "4F", "47", "52", "41", "4D", "02", "06"};
 const QStringList kGreetingFrames = kHandshakeFrames.mid(0, 8);
-const int kHandshakeWrites = 10;
 
 QString FrameHeader(char command, int address, int length) {
     return QString::asprintf("%02X %02X %02X %02X", command, address >> 8, address & 0xFF, length);
@@ -282,7 +281,7 @@ private slots:
         // Six checks before the handshake, nine after each block; the first check after
         // the block that set the flag ends the exchange.
         QCOMPARE(rig.cancelChecks, 6 + 9 * (cancelAfterBlock - 1) + 1);
-        QCOMPARE(rig.link.writes.size(), kHandshakeWrites + 2 * cancelAfterBlock);
+        QCOMPARE(rig.link.writes.size(), kHandshakeFrames.size() + 2 * cancelAfterBlock);
         if (writing) {
             const QVector<TransferBlock> plan = WritePlan(true);
             QCOMPARE(rig.radio.memory[plan[9].address], image[plan[9].address]);
@@ -315,18 +314,12 @@ private slots:
         QTest::addColumn<Disturbance>("disturbance");
         QTest::newRow("our request echoed first")
             << Disturbance([](const QByteArray& reply) { return "R" + reply.mid(1, 3) + reply; });
-        QTest::newRow("first byte not 57") << Disturbance([](QByteArray reply) {
-            reply[0] = 'R';
-            return reply;
-        });
-        QTest::newRow("another address") << Disturbance([](QByteArray reply) {
-            reply[2] = static_cast<char>(reply[2] + 8);
-            return reply;
-        });
-        QTest::newRow("another length") << Disturbance([](QByteArray reply) {
-            reply[3] = static_cast<char>(reply[3] - 1);
-            return reply;
-        });
+        QTest::newRow("first byte not 57")
+            << Disturbance([](const QByteArray& reply) { return "R" + reply.mid(1); });
+        QTest::newRow("another address") << Disturbance(
+            [](const QByteArray& reply) { return reply.left(2) + char(reply[2] + 8) + reply.mid(3); });
+        QTest::newRow("another length") << Disturbance(
+            [](const QByteArray& reply) { return reply.left(3) + char(reply[3] - 1) + reply.mid(4); });
         QTest::newRow("header cut by a pause")
             << Disturbance([](const QByteArray& reply) { return reply.left(1); });
         QTest::newRow("no reply in time")

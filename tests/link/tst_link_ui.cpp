@@ -250,17 +250,28 @@ private slots:
         QCOMPARE(rig.reads, 0);
     }
 
-    // The real link waits out its time-outs on the worker thread: the event loop never
-    // goes long without running a 5 ms timer.
-    void realTimeOutsKeepTheWindowResponsive() {
-        SimulatorProcess radio({"--fault", "no-ack"});
-        QVERIFY(radio.isReady());
-        m_session.setPortName(radio.linkPath());
+    // On the real link, a radio that never acknowledges (Retry is asked, and Cancelled)
+    // and a port that cannot open end with their message; the worker waits out the real
+    // time-outs while the event loop never goes long without running a 5 ms timer.
+    void realLinkFailuresKeepTheWindowResponsive_data() {
+        QTest::addColumn<QString>("fault"); // of the simulated radio; none: no radio at all
+        QTest::addColumn<QString>("text");
+        QTest::newRow("no acknowledge") << "no-ack" << QString(kCommunicationErrorText);
+        QTest::newRow("no port") << "" << "Could not Open the Port,Please check whether the Port "
+                                          "are occupied or the device are ok";
+    }
+    void realLinkFailuresKeepTheWindowResponsive() {
+        QFETCH(QString, fault);
+        QFETCH(QString, text);
+        std::optional<SimulatorProcess> radio;
+        if (!fault.isEmpty())
+            QVERIFY(radio.emplace(QStringList{"--fault", fault}).isReady());
+        m_session.setPortName(radio ? radio->linkPath() : m_dir.filePath("no-such-device"));
         QWidget owner;
         ProgramTransfer transfer(&owner, m_session, {});
         QSignalSpy finished(&transfer, &ProgramTransfer::finished);
         SeenMessage seen;
-        AnswerNextMessage(&seen, QMessageBox::Cancel);
+        AnswerNextMessage(&seen, QMessageBox::Cancel); // or closes the box when it has none
         QElapsedTimer sinceTick;
         qint64 longestStall = 0;
         QTimer ticker;
@@ -271,26 +282,11 @@ private slots:
         sinceTick.start();
         ticker.start(5);
         QVERIFY(finished.wait(30000));
-        ticker.stop();
         QCOMPARE(finished.first().first().toBool(), false);
         QCOMPARE(seen.count, 1);
+        QCOMPARE(seen.text, text);
+        QVERIFY(radio || seen.detail.contains("no-such-device"));
         QVERIFY2(longestStall < 250, qPrintable(QString::number(longestStall)));
-    }
-
-    void portThatCannotOpenSaysWhy() {
-        m_session.setPortName(m_dir.filePath("no-such-device"));
-        QWidget owner;
-        ProgramTransfer transfer(&owner, m_session, {});
-        QSignalSpy finished(&transfer, &ProgramTransfer::finished);
-        SeenMessage seen;
-        AnswerNextMessage(&seen);
-        transfer.requestWrite();
-        transfer.progressWindow()->findChild<QPushButton*>()->click();
-        QVERIFY(finished.wait(10000));
-        QCOMPARE(seen.text,
-                 QString("Could not Open the Port,Please check whether the Port are occupied or "
-                         "the device are ok"));
-        QVERIFY(seen.detail.contains("no-such-device"));
     }
 
     void cancelBeforeStartClosesTheWindow() {

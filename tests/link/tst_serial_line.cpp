@@ -36,14 +36,9 @@ struct Pty {
         device = QString::fromLocal8Bit(name);
     }
     ~Pty() {
-        closeMaster();
-        if (slave >= 0)
-            ::close(slave);
-    }
-    void closeMaster() {
-        if (master >= 0)
-            ::close(master);
-        master = -1;
+        for (int fd : {master, slave})
+            if (fd >= 0)
+                ::close(fd);
     }
     void send(const QByteArray& bytes) const {
         QVERIFY(::write(master, bytes.constData(), bytes.size()) == bytes.size());
@@ -72,16 +67,14 @@ struct PtyLink : Pty {
 class SerialLineTest : public QObject {
     Q_OBJECT
 private slots:
-    void portNamesFollowTheComNumbers() {
+    void portNamesAndTheirDevices() {
         QCOMPARE(PortNameForNumber(9), QStringLiteral("COM9"));
         QCOMPARE(PortNameForNumber(12), QStringLiteral("\\\\.\\COM12"));
         QCOMPARE(PortNumberOfName(QStringLiteral("com3")), 3);
         QCOMPARE(PortNumberOfName(QStringLiteral("\\\\.\\COM12")), 12);
         QCOMPARE(PortNumberOfName(QStringLiteral("/dev/ttyUSB0")), 0);
         QCOMPARE(PortNumberOfName(QStringLiteral("COMX")), 0);
-    }
-
-    void linuxDevicesComeFromProgramIni() {
+        // On Linux, COM numbers stand for the devices Program.ini names, or these defaults.
         QTemporaryDir dir;
         const QString ini = dir.filePath(QStringLiteral("Program.ini"));
         QCOMPARE(PortDevice(QStringLiteral("COM1"), ini), QStringLiteral("/dev/ttyUSB0"));
@@ -162,8 +155,8 @@ private slots:
         QtSerialLink& link = pty.link;
         QVERIFY(link.isOpen());
         ::close(pty.slave); // nothing holds the line up but the link itself
-        pty.slave = -1;
-        pty.closeMaster();
+        ::close(pty.master);
+        pty.slave = pty.master = -1;
         QElapsedTimer clock;
         clock.start();
         const LinkRead read = link.read(8);

@@ -9,6 +9,7 @@
 #include <QList>
 #include <QStringList>
 #include <functional>
+#include <utility>
 
 class FakeLink : public SerialLink {
 public:
@@ -31,11 +32,7 @@ public:
     bool isOpen() const override { return m_open; }
     void configure(const LinkTimeouts& linkTimeouts) override { timeouts = linkTimeouts; }
     void purge() override { m_received.clear(); }
-    int clearReceive() override {
-        const int discarded = static_cast<int>(m_received.size());
-        m_received.clear();
-        return discarded;
-    }
+    int clearReceive() override { return static_cast<int>(std::exchange(m_received, {}).size()); }
     LinkRead read(int count) override;
     bool write(const QByteArray& bytes) override;
     void sleep(int ms) override { elapsedMs += ms; }

@@ -8,10 +8,6 @@ int Address(const QByteArray& frame) {
     return (static_cast<unsigned char>(frame[1]) << 8) | static_cast<unsigned char>(frame[2]);
 }
 
-int Length(const QByteArray& frame) {
-    return static_cast<unsigned char>(frame[3]);
-}
-
 } // namespace
 
 QByteArray ScriptedRadio::answer(const QByteArray& written) {
@@ -61,7 +57,7 @@ QByteArray ScriptedRadio::greetingByte(char byte) {
 QByteArray ScriptedRadio::request(const QByteArray& frame) {
     ++blocks;
     const int address = Address(frame);
-    const int length = Length(frame);
+    const int length = static_cast<unsigned char>(frame[3]);
     if (frame[0] == LinkProtocol::kWriteCommand) {
         m_pendingWrite = frame.left(LinkProtocol::kFrameHeaderLength);
         if (frame.size() > LinkProtocol::kFrameHeaderLength) // header and data in one write

@@ -18,25 +18,20 @@ using TestApplication = QCoreApplication;
 
 namespace {
 
-struct RegisteredClass {
-    const char* name;
-    TestClassFactory factory;
-};
-
-std::vector<RegisteredClass>& Registry() {
-    static std::vector<RegisteredClass> classes;
+std::vector<std::pair<const char*, TestClassFactory>>& Registry() {
+    static std::vector<std::pair<const char*, TestClassFactory>> classes;
     return classes;
 }
 
-int Run(const RegisteredClass& registered, int argc, char** argv) {
-    const std::unique_ptr<QObject> test = registered.factory();
+int Run(const TestClassFactory& factory, int argc, char** argv) {
+    const std::unique_ptr<QObject> test = factory();
     return QTest::qExec(test.get(), argc, argv);
 }
 
 } // namespace
 
 bool RegisterTestClass(const char* name, TestClassFactory factory) {
-    Registry().push_back({name, std::move(factory)});
+    Registry().emplace_back(name, std::move(factory));
     return true;
 }
 
@@ -45,23 +40,21 @@ int main(int argc, char** argv) {
 #ifdef TEST_GUI_APP
     app.setAttribute(Qt::AA_Use96Dpi, true);
 #endif
-    if (argc > 1 && std::strcmp(argv[1], "--classes") == 0) {
-        for (const RegisteredClass& registered : Registry())
-            std::printf("%s\n", registered.name);
-        return 0;
-    }
-    if (argc > 1 && argv[1][0] != '-') {
-        for (const RegisteredClass& registered : Registry()) {
-            if (std::strcmp(registered.name, argv[1]) == 0) {
-                argv[1] = argv[0]; // QtTest sees the program name, then its own options
-                return Run(registered, argc - 1, argv + 1);
-            }
+    const char* wanted = argc > 1 ? argv[1] : "-";
+    int failed = 0;
+    for (const auto& [name, factory] : Registry()) {
+        if (std::strcmp(wanted, "--classes") == 0) {
+            std::printf("%s\n", name);
+        } else if (wanted[0] == '-') {
+            failed += Run(factory, argc, argv) != 0;
+        } else if (std::strcmp(name, wanted) == 0) {
+            argv[1] = argv[0]; // QtTest sees the program name, then its own options
+            return Run(factory, argc - 1, argv + 1);
         }
-        std::fprintf(stderr, "no test class %s (see --classes)\n", argv[1]);
+    }
+    if (wanted[0] != '-') {
+        std::fprintf(stderr, "no test class %s (see --classes)\n", wanted);
         return 2;
     }
-    int failed = 0;
-    for (const RegisteredClass& registered : Registry())
-        failed += Run(registered, argc, argv) != 0;
     return failed == 0 ? 0 : 1;
 }
