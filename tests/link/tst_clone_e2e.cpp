@@ -14,8 +14,6 @@
 
 namespace {
 
-const QString kChprog = QStringLiteral(TEST_BIN_DIR "/chprog");
-
 // The bytes the normal write covers.
 QByteArray WrittenRegions(const QByteArray& memory) {
     QByteArray regions;
@@ -35,7 +33,7 @@ private slots:
         const QString target = dir.filePath("target.dat");
         QVERIFY(SaveDatFile(target, PatternImage(5), nullptr));
         QProcess clone;
-        clone.start(kChprog, {"clone", "--port", link, target, "--count", "2"});
+        clone.start(TEST_BIN_DIR "/chprog", {"clone", "--port", link, target, "--count", "2"});
         QString out;
         const auto waitFor = [&](const QString& text) {
             const QDeadlineTimer deadline(30000);
@@ -80,11 +78,10 @@ private slots:
     }
 
     void everyRadioGoodExitsZero() {
-        QTemporaryDir dir;
-        const QString target = dir.filePath("target.dat");
-        QVERIFY(SaveDatFile(target, PatternImage(9), nullptr));
         SimulatorProcess radio;
         QVERIFY(radio.isReady());
+        const QString target = radio.filePath("target.dat");
+        QVERIFY(SaveDatFile(target, PatternImage(9), nullptr));
         const ChprogRun run =
             Chprog({"clone", "--port", radio.linkPath(), target, "--count", "1", "--no-verify"});
         QVERIFY2(run.out.startsWith("radio 1: written in "), qPrintable(run.out));

@@ -110,42 +110,38 @@ private slots:
         QVERIFY(FindPort({BuiltInPort(m_dir.filePath("real"))}, m_dir.filePath("by-id-link")));
     }
 
+    // A missing chosen device gives way to the only USB device, and a note says so.
     void exchangeDevice_data() {
         QTest::addColumn<QString>("portName");
         QTest::addColumn<bool>("mappedExists");
         QTest::addColumn<QList<DetectedPort>>("ports");
         QTest::addColumn<QString>("device");
-        QTest::addColumn<bool>("noted");
-
         const DetectedPort usb = UsbPort("/dev/ttyUSB3", 0x1a86, 0x7523, "USB Serial");
         const DetectedPort usb2 = UsbPort("/dev/ttyACM1", 0x0403, 0x6001);
         const DetectedPort builtIn = BuiltInPort("/dev/ttyS0");
-        QTest::newRow("chosen device present") << "COM1" << true << QList<DetectedPort>{usb}
-                                               << "/dev/ttyUSB0" << false;
-        QTest::newRow("absent, one USB device") << "COM1" << false << QList<DetectedPort>{usb}
-                                                << "/dev/ttyUSB3" << true;
+        QTest::newRow("chosen device present") << "COM1" << true << QList{usb} << "/dev/ttyUSB0";
+        QTest::newRow("absent, one USB device") << "COM1" << false << QList{usb} << "/dev/ttyUSB3";
         QTest::newRow("absent, one USB beside a built-in port")
-            << "com2" << false << QList<DetectedPort>{builtIn, usb} << "/dev/ttyUSB3" << true;
+            << "com2" << false << QList{builtIn, usb} << "/dev/ttyUSB3";
         QTest::newRow("absent, two USB devices")
-            << "COM1" << false << QList<DetectedPort>{usb, usb2} << "/dev/ttyUSB0" << false;
+            << "COM1" << false << QList{usb, usb2} << "/dev/ttyUSB0";
         QTest::newRow("absent, only built-in ports")
-            << "COM1" << false << QList<DetectedPort>{builtIn} << "/dev/ttyUSB0" << false;
+            << "COM1" << false << QList{builtIn} << "/dev/ttyUSB0";
         QTest::newRow("a typed device is used as typed")
-            << "/dev/ttyUSB9" << false << QList<DetectedPort>{usb} << "/dev/ttyUSB9" << false;
+            << "/dev/ttyUSB9" << false << QList{usb} << "/dev/ttyUSB9";
     }
     void exchangeDevice() {
         QFETCH(QString, portName);
         QFETCH(bool, mappedExists);
         QFETCH(QList<DetectedPort>, ports);
         QFETCH(QString, device);
-        QFETCH(bool, noted);
         const auto exists = [&](const QString&) { return mappedExists; };
         const ExchangeDevice chosen = DeviceForExchange(portName, m_dir.filePath("none.ini"),
                                                         Language::English, ports, exists);
         QCOMPARE(chosen.device, device);
-        QCOMPARE(!chosen.note.isEmpty(), noted);
-        if (noted)
-            QVERIFY2(chosen.note.contains("/dev/ttyUSB3 - USB Serial"), qPrintable(chosen.note));
+        QVERIFY2(device == "/dev/ttyUSB3" ? chosen.note.contains("/dev/ttyUSB3 - USB Serial")
+                                          : chosen.note.isEmpty(),
+                 qPrintable(chosen.note));
     }
 
     // The chosen COM1 is unplugged and the simulated radio is the only USB device: a Read

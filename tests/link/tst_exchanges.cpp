@@ -222,8 +222,7 @@ private slots:
         QFETCH(bool, writing);
         QFETCH(QString, fault);
         QFETCH(int, block);
-        const RadioImage before = NewImage();
-        Rig rig(before);
+        Rig rig(NewImage());
         if (fault == "silent")
             rig.radio.silentFromBlock = block;
         else if (fault == "bad-ack")
@@ -242,12 +241,6 @@ private slots:
         QVERIFY(image == original); // not even the blocks that did arrive
         if (!writing && fault != "bad-ack") // a block without its reply is not acknowledged
             QCOMPARE(rig.link.writtenFrames().last(), FrameHeader('R', 8 * (block - 1), 8));
-        if (writing && fault == "silent") {
-            // Blocks 1 to 49 reached the radio, no later one did.
-            const QVector<TransferBlock> plan = WritePlan(false);
-            QCOMPARE(rig.radio.memory[plan[48].address], image[plan[48].address]);
-            QCOMPARE(rig.radio.memory[plan[49].address], before[plan[49].address]);
-        }
     }
 
     void cancelIsSeenOnlyAtItsPoints_data() {
@@ -263,8 +256,7 @@ private slots:
     void cancelIsSeenOnlyAtItsPoints() {
         QFETCH(bool, writing);
         QFETCH(int, cancelAfterBlock);
-        const RadioImage before = NewImage();
-        Rig rig(before);
+        Rig rig(NewImage());
         rig.cancelWhen = [&] { return rig.done >= cancelAfterBlock; };
         RadioImage image = PatternImage(8);
         const RadioImage original = image;
@@ -282,11 +274,6 @@ private slots:
         // the block that set the flag ends the exchange.
         QCOMPARE(rig.cancelChecks, 6 + 9 * (cancelAfterBlock - 1) + 1);
         QCOMPARE(rig.link.writes.size(), kHandshakeFrames.size() + 2 * cancelAfterBlock);
-        if (writing) {
-            const QVector<TransferBlock> plan = WritePlan(true);
-            QCOMPARE(rig.radio.memory[plan[9].address], image[plan[9].address]);
-            QCOMPARE(rig.radio.memory[plan[10].address], before[plan[10].address]);
-        }
     }
 
     void portThatWillNotOpen() {

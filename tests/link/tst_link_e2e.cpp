@@ -14,16 +14,17 @@
 #include "SimulatorProcess.h"
 #include "TestSuite.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QRegularExpression>
 #include <QTest>
 
 namespace {
 
-// `radio` after a write of `image` that reached the radio with blocks [0, blocks) of `plan`.
-RadioImage AfterWrite(RadioImage radio, const RadioImage& image, const QVector<TransferBlock>& plan,
+// `radio` after a write of `image` (clamped, as every write is) that reached the radio
+// with blocks [0, blocks) of `plan`.
+RadioImage AfterWrite(RadioImage radio, RadioImage image, const QVector<TransferBlock>& plan,
                       int blocks) {
+    ClampCalibration(image);
     for (int i = 0; i < blocks; ++i)
         std::copy(image.begin() + plan[i].address, image.begin() + plan[i].address + plan[i].length,
                   radio.begin() + plan[i].address);
@@ -56,20 +57,18 @@ private slots:
         const ChprogRun write = Chprog({"write", "--verify", "--port", port, editedPath});
         QCOMPARE(write.status, 0);
         QCOMPARE(write.err, QString()); // standard error is a pipe: no progress bar
-        const RadioImage afterNormal = AfterWrite(original, clamped, WritePlan(false), 122);
+        const RadioImage afterNormal = AfterWrite(original, edited, WritePlan(false), 122);
         QCOMPARE(Chprog({"read", "--port", port, "-o", readPath}).status, 0);
         QCOMPARE(ReadFileBytes(readPath), ImageBytes(afterNormal));
 
-        // With --alignment everything below 0x3F1 goes, clamped.
+        // With --alignment everything below 0x3F1 goes.
         const RadioImage aligned = PatternImage(3);
-        RadioImage alignedClamped = aligned;
-        ClampCalibration(alignedClamped);
         QVERIFY(WriteFileBytes(editedPath, ImageBytes(aligned)));
         QCOMPARE(Chprog({"write", "--port", port, "--alignment", editedPath}).status, 0);
 
         QVERIFY(radio.stop());
         QCOMPARE(radio.savedMemory(),
-                 ImageBytes(AfterWrite(afterNormal, alignedClamped, WritePlan(true), 127)));
+                 ImageBytes(AfterWrite(afterNormal, aligned, WritePlan(true), 127)));
     }
 
     void faultsEndWithTheirMessage_data() {
@@ -106,8 +105,6 @@ private slots:
 
         const QString file = radio.filePath("file.dat");
         const RadioImage image = PatternImage(9);
-        RadioImage clamped = image;
-        ClampCalibration(clamped);
         QVERIFY(WriteFileBytes(file, ImageBytes(image))); // a read must not touch it
         const QString backups = BackupFolder(QStringLiteral("RadioProgrammer"));
         const std::size_t backupsBefore = ListBackups(backups).size();
@@ -121,7 +118,7 @@ private slots:
 
         QVERIFY(radio.stop());
         QCOMPARE(radio.savedMemory(),
-                 ImageBytes(AfterWrite(original, clamped, WritePlan(false), blocksWritten)));
+                 ImageBytes(AfterWrite(original, image, WritePlan(false), blocksWritten)));
     }
 
     void portThatDoesNotExist() {

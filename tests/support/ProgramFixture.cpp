@@ -1,6 +1,6 @@
 #include "ProgramFixture.h"
 
-#include <QFile>
+#include "Files.h"
 
 namespace {
 
@@ -38,9 +38,7 @@ PromptHandlers PromptRecorder::handlers() {
 ConfigDir::ConfigDir() = default;
 
 ConfigDir::ConfigDir(const QString& iniText) {
-    QFile file(iniPath());
-    if (file.open(QIODevice::WriteOnly))
-        file.write(iniText.toUtf8());
+    WriteFileBytes(iniPath(), iniText.toUtf8());
 }
 
 QString ConfigDir::iniPath() const {
@@ -48,13 +46,11 @@ QString ConfigDir::iniPath() const {
 }
 
 QString ConfigDir::iniText() const {
-    QFile file(iniPath());
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    return QString::fromUtf8(ReadFileBytes(iniPath()));
 }
 
 QString DefaultIniText() {
-    QFile file(QStringLiteral(TEST_SOURCE_DIR "/resources/Program.ini"));
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    return QString::fromUtf8(ReadFileBytes(QStringLiteral(TEST_SOURCE_DIR "/resources/Program.ini")));
 }
 
 QString DefaultIniWith(const QString& key, const QString& value) {

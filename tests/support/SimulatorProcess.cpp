@@ -5,12 +5,6 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 
-namespace {
-
-const QString kChprog = QStringLiteral(TEST_BIN_DIR "/chprog");
-
-} // namespace
-
 SimulatorProcess::SimulatorProcess(const QStringList& options, const QString& linkPath) {
     start(options, linkPath);
 }
@@ -28,7 +22,7 @@ void SimulatorProcess::start(const QStringList& options, QString linkPath) {
         linkPath = m_dir.filePath(
             QStringLiteral("radio-%1-%2").arg(QCoreApplication::applicationPid()).arg(++serial));
     m_linkPath = linkPath;
-    m_process.start(kChprog,
+    m_process.start(QStringLiteral(TEST_BIN_DIR "/chprog"),
                     QStringList{"simulate", "--link", m_linkPath, "--save", savedPath()} + options);
     m_process.setReadChannel(QProcess::StandardError);
     m_process.waitForStarted(10000);
