@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPdfWriter>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QTest>
 
@@ -137,6 +138,9 @@ void ChannelViewTest::firstClickOnAPartlyVisibleCell_data() {
 // and opens its editor over it, and the editor stays open.
 void ChannelViewTest::firstClickOnAPartlyVisibleCell() {
     QFETCH(int, col);
+    const int usual = QApplication::doubleClickInterval(); // Qt's delayed scroll waits this long
+    QApplication::setDoubleClickInterval(100);
+    const auto restore = qScopeGuard([usual] { QApplication::setDoubleClickInterval(usual); });
     CProgramDoc doc;
     CProgramView view(&doc);
     view.OnInitialUpdate();
