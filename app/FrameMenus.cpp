@@ -1,7 +1,10 @@
 #include "FrameMenus.h"
 
+#include "ChildFrame.h"
 #include "CommandIds.h"
+#include "EditLabels.h"
 #include "Pictures.h"
+#include "ProgramDoc.h"
 #include "StartupConfig.h"
 
 #include <QAction>
@@ -180,4 +183,36 @@ QToolBar* BuildToolBar(QMainWindow* frame, const FrameMenus& menus) {
             toolBar->addAction(menus.actions.value(id));
     }
     return toolBar;
+}
+
+void ShowUndoState(const FrameMenus& menus, const CProgramDoc* doc) {
+    const Language language = startupConfig().language();
+    QAction* undo = menus.actions.value(CommandId::kEditUndo);
+    QAction* redo = menus.actions.value(CommandId::kEditRedo);
+    undo->setEnabled(doc && doc->canUndo());
+    redo->setEnabled(doc && doc->canRedo());
+    const QString undoText = UndoText(doc ? doc->undoLabel() : QString(), language);
+    const QString redoText = RedoText(doc ? doc->redoLabel() : QString(), language);
+    undo->setToolTip(undoText);
+    undo->setStatusTip(undoText);
+    redo->setToolTip(redoText);
+    redo->setStatusTip(redoText);
+}
+
+void FillWindowMenu(const FrameMenus& menus, const QList<CChildFrame*>& children,
+                    const CChildFrame* active) {
+    QMenu* menu = menus.windowMenu;
+    menu->clear(); // deletes the document entries of the last opening, not the commands
+    menu->addAction(menus.actions.value(CommandId::kWindowTile));
+    menu->addAction(menus.actions.value(CommandId::kWindowCascade));
+    if (!children.isEmpty())
+        menu->addSeparator();
+    for (int i = 0; i < children.size(); ++i) {
+        CChildFrame* child = children[i];
+        QAction* entry =
+            menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(child->documentName()));
+        entry->setCheckable(true);
+        entry->setChecked(child == active);
+        QObject::connect(entry, &QAction::triggered, child, &CChildFrame::showAgain);
+    }
 }

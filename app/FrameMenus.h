@@ -1,11 +1,14 @@
 #pragma once
 // The main window's commands: one QAction per command id (the id is the action's
 // data), the two menu bars (129 while a document is open, 128 while none is), the
-// tool bar's buttons and the accelerator keys.
+// tool bar's buttons and the accelerator keys; what Undo, Redo and the Window menu say
+// follows the documents.
 
 #include <QHash>
 #include <QList>
 
+class CChildFrame;
+class CProgramDoc;
 class QAction;
 class QMainWindow;
 class QMenu;
@@ -26,3 +29,12 @@ FrameMenus BuildFrameMenus(QMainWindow* frame);
 
 // The tool bar: New, Open, Save, Undo, Redo | Read, Write | Print | About.
 QToolBar* BuildToolBar(QMainWindow* frame, const FrameMenus& menus);
+
+// Undo and Redo enabled as the active document's history allows, their tips saying
+// what they would take back or do again ("Undo Paste 3 channels"); `doc` may be null.
+void ShowUndoState(const FrameMenus& menus, const CProgramDoc* doc);
+
+// Tile and Cascade, then "&1 name" for each document, the active one checked; an
+// entry shows its window again.
+void FillWindowMenu(const FrameMenus& menus, const QList<CChildFrame*>& children,
+                    const CChildFrame* active);

@@ -6,11 +6,9 @@
 #include "ChildFrame.h"
 #include "CommandIds.h"
 #include "DocumentView.h"
-#include "EditLabels.h"
+#include "FileCommands.h"
 #include "FrameDialogs.h"
 #include "FrameKeyFilter.h"
-#include "HelpHook.h"
-#include "LastFolder.h"
 #include "LockKeyPanes.h"
 #include "MdiClientWnd.h"
 #include "NavigationTree.h"
@@ -18,25 +16,18 @@
 #include "ProgramDoc.h"
 #include "RunConfig.h"
 #include "StartupConfig.h"
-#include "UserPrompts.h"
-#include "UserStore.h"
 #include "ViewFactory.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QCursor>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMimeData>
 #include <QProcess>
 #include <QStatusBar>
-#include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
 
@@ -51,7 +42,8 @@ bool StartProgram(const QString& program, const QStringList& arguments) {
 
 CMainFrame::CMainFrame(RunSession session, QWidget* parent)
     : QMainWindow(parent), m_session(std::move(session)), m_menus(BuildFrameMenus(this)),
-      m_dialogs(std::make_unique<FrameDialogs>(*this)), m_launchRestart(StartProgram) {
+      m_dialogs(std::make_unique<FrameDialogs>(*this)),
+      m_files(std::make_unique<FileCommands>(*this)), m_launchRestart(StartProgram) {
     TakeStoredPort(m_session, startupConfig().iniFilePath);
     setObjectName(QStringLiteral("mainFrame"));
     resize(kInitialSize);
@@ -143,7 +135,8 @@ void CMainFrame::connectCommands() {
             [this] { arrangeDocumentWindows(&QMdiArea::tileSubWindows); });
     connect(m_menus.actions[kWindowCascade], &QAction::triggered, this,
             [this] { arrangeDocumentWindows(&QMdiArea::cascadeSubWindows); });
-    connect(m_menus.windowMenu, &QMenu::aboutToShow, this, &CMainFrame::fillWindowMenu);
+    connect(m_menus.windowMenu, &QMenu::aboutToShow, this,
+            [this] { FillWindowMenu(m_menus, childFrames(), m_activeChild); });
     // Print Setup is there with or without a document.
     connect(m_menus.actions[kFilePrintSetup], &QAction::triggered, this,
             [this] { RunPrintSetup(m_printer, this); });
@@ -197,39 +190,19 @@ QList<CChildFrame*> CMainFrame::childFrames() const {
 CChildFrame* CMainFrame::createNewDocument() {
     auto* doc = new CProgramDoc;
     doc->OnNewDocument();
-    auto* child = new CChildFrame(doc, viewSurroundings());
-    addChild(child);
-    return child;
+    return addDocument(doc);
 }
 
 bool CMainFrame::openDocumentFile(const QString& path) {
-    auto doc = std::make_unique<CProgramDoc>();
-    QString error;
-    if (!doc->OnOpenDocument(path, &error)) {
-        m_prompts.showError(this, error);
-        return false;
-    }
-    if (CChildFrame* old = m_activeChild) {
-        // The window about to hide keeps its document; unsaved changes are settled
-        // first, and discarded ones end that document.
-        bool discarded = false;
-        if (!querySaveModified(old, &discarded))
-            return false;
-        if (discarded)
-            delete old;
-        else
-            old->hide();
-    }
-    RememberFileFolder(path);
-    addChild(new CChildFrame(doc.release(), viewSurroundings()));
-    return true;
+    return m_files->openFile(path);
 }
 
 ViewSurroundings CMainFrame::viewSurroundings() {
     return {m_session, [this](int contextId) { showHelp(contextId); }};
 }
 
-void CMainFrame::addChild(CChildFrame* child) {
+CChildFrame* CMainFrame::addDocument(CProgramDoc* doc) {
+    auto* child = new CChildFrame(doc, viewSurroundings());
     m_mdiClient->addSubWindow(child);
     connect(child, &CChildFrame::mainTitleChanged, this, [this, child] {
         if (child == m_activeChild)
@@ -242,6 +215,7 @@ void CMainFrame::addChild(CChildFrame* child) {
     updateMenuBar();
     showTitleOf(child);
     emit activeDocumentChanged(child->document());
+    return child;
 }
 
 void CMainFrame::onSubWindowActivated(QMdiSubWindow* window) {
@@ -260,80 +234,15 @@ void CMainFrame::showTitleOf(CChildFrame* child) {
 }
 
 bool CMainFrame::saveDocument(CChildFrame* child, bool askForName) {
-    CProgramDoc* doc = child->document();
-    QString path = doc->pathName();
-    if (askForName || path.isEmpty()) {
-        QString proposed = path;
-        if (proposed.isEmpty() && !doc->defaultPathName().isEmpty())
-            proposed = doc->defaultPathName() + QStringLiteral(".dat");
-        path = m_prompts.chooseFileToSave(this, InLastFolder(proposed));
-        if (path.isEmpty())
-            return false;
-    }
-    commitPendingEdit(child); // a value still open in a cell editor belongs in the file
-    QString error;
-    if (!doc->OnSaveDocument(path, &error)) {
-        m_prompts.showError(this, error);
-        return false;
-    }
-    RememberFileFolder(path);
-    child->updateTitle();
-    return true;
-}
-
-void CMainFrame::commitPendingEdit(CChildFrame* child) {
-    if (DocumentView* view = child ? child->documentView() : nullptr)
-        view->commitPendingEdit();
-}
-
-bool CMainFrame::querySaveModified(CChildFrame* child, bool* discarded) {
-    if (discarded)
-        *discarded = false;
-    commitPendingEdit(child);
-    if (!child->document()->isModified())
-        return true;
-    Prompt prompt;
-    prompt.icon = QMessageBox::Question;
-    prompt.text = Tr(startupConfig().language(),
-                     // Short lines: a message box wraps long ones wherever they overflow.
-                     "The channel data of \"%1\"\n"
-                     "has changes that are not saved. Save them?",
-                     "「%1」的数据已更改但尚未保存。\n是否保存？")
-                      .arg(child->document()->title());
-    prompt.buttons = QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
-    prompt.defaultButton = QMessageBox::Save;
-    switch (m_prompts.ask(this, prompt)) {
-    case QMessageBox::Save:
-        return saveDocument(child, false);
-    case QMessageBox::Discard:
-        if (discarded)
-            *discarded = true;
-        return true;
-    default:
-        return false;
-    }
+    return m_files->save(child, askForName);
 }
 
 void CMainFrame::OnFileNew() {
-    if (CChildFrame* old = m_activeChild) {
-        Prompt prompt;
-        prompt.icon = QMessageBox::Warning;
-        prompt.text = QStringLiteral("All data will be Cleared!");
-        prompt.buttons = QMessageBox::Ok | QMessageBox::Cancel;
-        if (m_prompts.ask(this, prompt) != QMessageBox::Ok)
-            return;
-        // After agreeing to clear, unsaved changes may still be saved first.
-        if (!querySaveModified(old))
-            return;
-        delete old;
-    }
-    createNewDocument();
+    m_files->fileNew();
 }
 
 void CMainFrame::OnFileOpen() {
-    const QString path = m_prompts.chooseFileToOpen(this);
-    if (!path.isEmpty())
-        openDocumentFile(path);
+    m_files->fileOpen();
 }
 
 void CMainFrame::OnFileClose() {
@@ -376,25 +285,6 @@ void CMainFrame::arrangeDocumentWindows(void (QMdiArea::*arrange)()) {
         m_mdiClient->setActiveSubWindow(active);
 }
 
-// Tile and Cascade, then "&1 name" for each document, the active one checked.
-void CMainFrame::fillWindowMenu() {
-    QMenu* menu = m_menus.windowMenu;
-    menu->clear(); // deletes the document entries of the last opening, not the commands
-    menu->addAction(m_menus.actions[CommandId::kWindowTile]);
-    menu->addAction(m_menus.actions[CommandId::kWindowCascade]);
-    const QList<CChildFrame*> children = childFrames();
-    if (!children.isEmpty())
-        menu->addSeparator();
-    for (int i = 0; i < children.size(); ++i) {
-        CChildFrame* child = children[i];
-        QAction* entry =
-            menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(child->documentName()));
-        entry->setCheckable(true);
-        entry->setChecked(child == m_activeChild);
-        connect(entry, &QAction::triggered, child, &CChildFrame::showAgain);
-    }
-}
-
 void CMainFrame::OnEditUndo() {
     if (DocumentView* view = activeDocumentView())
         view->undo();
@@ -417,20 +307,8 @@ void CMainFrame::followHistoryOf(CProgramDoc* doc) {
     updateUndoActions();
 }
 
-// The buttons say what they would take back or do again ("Undo Paste 3 channels").
 void CMainFrame::updateUndoActions() {
-    const CProgramDoc* doc = activeDocument();
-    const Language language = startupConfig().language();
-    QAction* undo = m_menus.actions[CommandId::kEditUndo];
-    QAction* redo = m_menus.actions[CommandId::kEditRedo];
-    undo->setEnabled(doc && doc->canUndo());
-    redo->setEnabled(doc && doc->canRedo());
-    const QString undoText = UndoText(doc ? doc->undoLabel() : QString(), language);
-    const QString redoText = RedoText(doc ? doc->redoLabel() : QString(), language);
-    undo->setToolTip(undoText);
-    undo->setStatusTip(undoText);
-    redo->setToolTip(redoText);
-    redo->setStatusTip(redoText);
+    ShowUndoState(m_menus, activeDocument());
 }
 
 void CMainFrame::OnChannelInformation() {
@@ -485,48 +363,18 @@ void CMainFrame::keyPressEvent(QKeyEvent* event) {
     QMainWindow::keyPressEvent(event);
 }
 
-namespace {
-
-// The local files a drag carries; empty when it carries anything else.
-QStringList DroppedFiles(const QMimeData* data) {
-    QStringList files;
-    if (!data || !data->hasUrls())
-        return files;
-    for (const QUrl& url : data->urls()) {
-        if (!url.isLocalFile())
-            return QStringList();
-        files << url.toLocalFile();
-    }
-    return files;
-}
-
-} // namespace
-
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
-    if (!DroppedFiles(event->mimeData()).isEmpty())
-        event->acceptProposedAction();
+    m_files->dragEnter(event);
 }
 
 void CMainFrame::dropEvent(QDropEvent* event) {
-    const QStringList files = DroppedFiles(event->mimeData());
-    if (files.isEmpty())
-        return;
-    event->acceptProposedAction();
-    // Each opens as a further document; one that is not a radio image is refused with
-    // the message File > Open gives.
-    // Opened once the drop is over: a message box must not run inside the drop.
-    QTimer::singleShot(0, this, [this, files] {
-        for (const QString& file : files)
-            openDocumentFile(file);
-    });
+    m_files->drop(event);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    for (CChildFrame* child : childFrames()) {
-        if (!querySaveModified(child)) {
-            event->ignore();
-            return;
-        }
+    if (!m_files->settleAllDocuments()) {
+        event->ignore();
+        return;
     }
     event->accept();
     if (m_restartOnClose)

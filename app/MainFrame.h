@@ -25,6 +25,7 @@
 
 class DocumentView;
 class CLockKeyPanes;
+class FileCommands;
 class FrameDialogs;
 class NavigationTree;
 class CMdiClientWnd;
@@ -54,11 +55,10 @@ public:
     // A new document in a new child window, without any question (start-up, and the
     // second half of File > New).
     CChildFrame* createNewDocument();
-    // Opens a .dat file as a further document; the window active until then hides.
-    // A file that cannot be loaded is reported and changes nothing.
+    // Shows `doc` (taken over) in a new child window, which becomes the active one.
+    CChildFrame* addDocument(CProgramDoc* doc);
+    // File > Open and File > Save without their choosers (FileCommands).
     bool openDocumentFile(const QString& path);
-    // Saves the document of `child`, asking for a file name when it has none or when
-    // `askForName`. False when the save failed (reported) or the user cancelled.
     bool saveDocument(CChildFrame* child, bool askForName);
 
     QAction* commandAction(int commandId) const { return m_menus.actions.value(commandId); }
@@ -123,16 +123,9 @@ private:
     void connectViewCommands();
     void createStatusBar();
     void createNavigation();
-    void addChild(CChildFrame* child);
     ViewSurroundings viewSurroundings();
     void updateMenuBar();
-    // Commits a cell editor still open in the child's channel view.
-    void commitPendingEdit(CChildFrame* child);
-    // Save / Discard / Cancel for a document with unsaved changes; true to go on.
-    // `discarded` (optional) tells whether the user chose to discard the changes.
-    bool querySaveModified(CChildFrame* child, bool* discarded = nullptr);
     void arrangeDocumentWindows(void (QMdiArea::*arrange)());
-    void fillWindowMenu();
     void onSubWindowActivated(QMdiSubWindow* window);
     void showTitleOf(CChildFrame* child);
     void followHistoryOf(CProgramDoc* doc);
@@ -148,6 +141,7 @@ private:
     CLockKeyPanes* m_lockKeyPanes = nullptr;
     NavigationTree* m_tree = nullptr;
     std::unique_ptr<FrameDialogs> m_dialogs;
+    std::unique_ptr<FileCommands> m_files;
     QPointer<CChildFrame> m_activeChild;
     bool m_restartOnClose = false;
     bool m_restartLaunched = false;

@@ -1,0 +1,161 @@
+#include "FileCommands.h"
+
+#include "ChildFrame.h"
+#include "DocumentView.h"
+#include "LastFolder.h"
+#include "MainFrame.h"
+#include "ProgramDoc.h"
+#include "StartupConfig.h"
+#include "UserPrompts.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QTimer>
+#include <memory>
+
+namespace {
+
+// A value still open in a cell editor belongs to the document before it is saved or
+// asked about.
+void CommitPendingEdit(CChildFrame* child) {
+    if (DocumentView* view = child ? child->documentView() : nullptr)
+        view->commitPendingEdit();
+}
+
+// The local files a drag carries; empty when it carries anything else.
+QStringList DroppedFiles(const QMimeData* data) {
+    QStringList files;
+    if (!data || !data->hasUrls())
+        return files;
+    for (const QUrl& url : data->urls()) {
+        if (!url.isLocalFile())
+            return QStringList();
+        files << url.toLocalFile();
+    }
+    return files;
+}
+
+} // namespace
+
+void FileCommands::fileNew() {
+    if (CChildFrame* old = m_frame.activeChild()) {
+        Prompt prompt;
+        prompt.icon = QMessageBox::Warning;
+        prompt.text = QStringLiteral("All data will be Cleared!");
+        prompt.buttons = QMessageBox::Ok | QMessageBox::Cancel;
+        if (m_frame.prompts().ask(&m_frame, prompt) != QMessageBox::Ok)
+            return;
+        // After agreeing to clear, unsaved changes may still be saved first.
+        if (!querySaveModified(old))
+            return;
+        delete old;
+    }
+    m_frame.createNewDocument();
+}
+
+void FileCommands::fileOpen() {
+    const QString path = m_frame.prompts().chooseFileToOpen(&m_frame);
+    if (!path.isEmpty())
+        openFile(path);
+}
+
+bool FileCommands::openFile(const QString& path) {
+    auto doc = std::make_unique<CProgramDoc>();
+    QString error;
+    if (!doc->OnOpenDocument(path, &error)) {
+        m_frame.prompts().showError(&m_frame, error);
+        return false;
+    }
+    if (CChildFrame* old = m_frame.activeChild()) {
+        // The window about to hide keeps its document; unsaved changes are settled
+        // first, and discarded ones end that document.
+        bool discarded = false;
+        if (!querySaveModified(old, &discarded))
+            return false;
+        if (discarded)
+            delete old;
+        else
+            old->hide();
+    }
+    RememberFileFolder(path);
+    m_frame.addDocument(doc.release());
+    return true;
+}
+
+bool FileCommands::save(CChildFrame* child, bool askForName) {
+    CProgramDoc* doc = child->document();
+    QString path = doc->pathName();
+    if (askForName || path.isEmpty()) {
+        QString proposed = path;
+        if (proposed.isEmpty() && !doc->defaultPathName().isEmpty())
+            proposed = doc->defaultPathName() + QStringLiteral(".dat");
+        path = m_frame.prompts().chooseFileToSave(&m_frame, InLastFolder(proposed));
+        if (path.isEmpty())
+            return false;
+    }
+    CommitPendingEdit(child);
+    QString error;
+    if (!doc->OnSaveDocument(path, &error)) {
+        m_frame.prompts().showError(&m_frame, error);
+        return false;
+    }
+    RememberFileFolder(path);
+    child->updateTitle();
+    return true;
+}
+
+bool FileCommands::querySaveModified(CChildFrame* child, bool* discarded) {
+    if (discarded)
+        *discarded = false;
+    CommitPendingEdit(child);
+    if (!child->document()->isModified())
+        return true;
+    Prompt prompt;
+    prompt.icon = QMessageBox::Question;
+    prompt.text = Tr(startupConfig().language(),
+                     // Short lines: a message box wraps long ones wherever they overflow.
+                     "The channel data of \"%1\"\n"
+                     "has changes that are not saved. Save them?",
+                     "「%1」的数据已更改但尚未保存。\n是否保存？")
+                      .arg(child->document()->title());
+    prompt.buttons = QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
+    prompt.defaultButton = QMessageBox::Save;
+    switch (m_frame.prompts().ask(&m_frame, prompt)) {
+    case QMessageBox::Save:
+        return save(child, false);
+    case QMessageBox::Discard:
+        if (discarded)
+            *discarded = true;
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool FileCommands::settleAllDocuments() {
+    for (CChildFrame* child : m_frame.childFrames()) {
+        if (!querySaveModified(child))
+            return false;
+    }
+    return true;
+}
+
+void FileCommands::dragEnter(QDragEnterEvent* event) {
+    if (!DroppedFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void FileCommands::drop(QDropEvent* event) {
+    const QStringList files = DroppedFiles(event->mimeData());
+    if (files.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // Each opens as a further document; one that is not a radio image is refused with
+    // the message File > Open gives.
+    // Opened once the drop is over: a message box must not run inside the drop.
+    QTimer::singleShot(0, &m_frame, [this, files] {
+        for (const QString& file : files)
+            openFile(file);
+    });
+}

@@ -1,0 +1,40 @@
+#pragma once
+// The main window's file commands: New (after its warning), Open, Save, Save As, the
+// question about unsaved changes that everything ending a document asks first, and
+// files dropped on the window. A document that opens gets a child window of its own
+// from the main window (CMainFrame::addDocument).
+
+class CChildFrame;
+class CMainFrame;
+class QDragEnterEvent;
+class QDropEvent;
+class QString;
+
+class FileCommands {
+public:
+    explicit FileCommands(CMainFrame& frame) : m_frame(frame) {}
+
+    // "All data will be Cleared!", the unsaved changes, then a new document in place
+    // of the active one.
+    void fileNew();
+    // The file chooser, then openFile().
+    void fileOpen();
+    // Opens a .dat file as a further document; the window active until then hides.
+    // A file that cannot be loaded is reported and changes nothing.
+    bool openFile(const QString& path);
+    // Saves the document of `child`, asking for a file name when it has none or when
+    // `askForName`. False when the save failed (reported) or the user cancelled.
+    bool save(CChildFrame* child, bool askForName);
+    // Save / Discard / Cancel for a document with unsaved changes; true to go on.
+    // `discarded` (optional) tells whether the user chose to discard the changes.
+    bool querySaveModified(CChildFrame* child, bool* discarded = nullptr);
+    // The same question for every document in turn; false when one was cancelled.
+    bool settleAllDocuments();
+
+    // Local files dragged onto the window open as File > Open would open them.
+    void dragEnter(QDragEnterEvent* event);
+    void drop(QDropEvent* event);
+
+private:
+    CMainFrame& m_frame;
+};
