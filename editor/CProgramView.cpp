@@ -4,6 +4,7 @@
 #include "CMSFlexGrid.h"
 #include "ChannelCommands.h"
 #include "ChannelEditActions.h"
+#include "ChannelGridSetup.h"
 #include "ChannelPrinter.h"
 #include "CommandIds.h"
 #include "EditLabels.h"
@@ -11,30 +12,16 @@
 #include "ProgramDoc.h"
 #include "RunSession.h"
 #include "StartupConfig.h"
-#include "ToneCodes.h"
 #include "UserStore.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QDate>
-#include <QFileInfo>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QVBoxLayout>
 
 namespace {
-
-// Where the grid sits on the form, in pixels.
-constexpr int kFormMarginX = 16;
-constexpr int kFormMarginY = 15;
-
-void SetControlId(QWidget* widget, int id) {
-    widget->setProperty(kHelpIdProperty, id);
-    widget->setObjectName(QStringLiteral("control%1").arg(id));
-}
 
 int ControlId(const QObject* object) {
     return object ? object->property(kHelpIdProperty).toInt() : 0;
@@ -63,22 +50,15 @@ bool StartsTyping(const QKeyEvent* key) {
 
 } // namespace
 
-double CProgramView::ColumnWidthFactor(int col) {
-    static constexpr double kFactors[kChannelColumns] = {0.5, 1.2, 1.2, 1.1, 1.1,
-                                                         0.9, 0.9, 0.9, 0.9, 0.9};
-    return col >= 0 && col < kChannelColumns ? kFactors[col] : 1.0;
-}
-
 CProgramView::CProgramView(CProgramDoc* document, RunSession* session, QWidget* parent)
     : QWidget(parent), m_document(document), m_language(startupConfig().language()),
       m_showMessage(&CProgramView::ShowCautionBox),
       m_ownSession(session ? nullptr : std::make_unique<RunSession>()),
       m_session(session ? session : m_ownSession.get()) {
-    m_toneList = ToneList(m_language);
-    createGrid();
-    createEditors();
-    writeHeadersAndNumbers();
-    setColumnWidths();
+    const ChannelGridParts parts = BuildChannelGrid(this, m_language);
+    m_grid = parts.grid;
+    m_editors = parts.editors;
+    watchGridAndEditors();
     m_editActions = new ChannelEditActions(this);
 
     if (m_ownSession)
@@ -94,91 +74,18 @@ CProgramView::~CProgramView() {
     delete m_commands;
 }
 
-void CProgramView::createGrid() {
-    m_grid = new CMSFlexGrid(this);
-    SetControlId(m_grid, kGridId);
-    m_grid->SetRows(kGridRows);
-    m_grid->SetCols(kGridCols);
-    m_grid->SetForeColorFixed(kFixedTextColor);
+// The grid's cell events open and close the editors; keys on the grid and in the
+// editors come to eventFilter().
+void CProgramView::watchGridAndEditors() {
     m_grid->installEventFilter(this);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(kFormMarginX, kFormMarginY, kFormMarginX, kFormMarginY);
-    layout->addWidget(m_grid);
-
+    for (QWidget* editor : m_editors) {
+        if (editor)
+            editor->installEventFilter(this);
+    }
     connect(m_grid, &CMSFlexGrid::EnterCell, this, &CProgramView::ShowCellEditor);
     connect(m_grid, &CMSFlexGrid::MouseDown, this, [this] { ShowCellEditor(); });
     connect(m_grid, &CMSFlexGrid::LeaveCell, this, [this] { CommitCellEdit(); });
     connect(m_grid, &CMSFlexGrid::Scroll, this, &CProgramView::HideCellEditors);
-}
-
-QComboBox* CProgramView::createList(int controlId, const QStringList& items) {
-    auto* list = new QComboBox(m_grid);
-    list->addItems(items);
-    list->setMaxVisibleItems(12);
-    SetControlId(list, controlId);
-    return list;
-}
-
-void CProgramView::createEditors() {
-    const Language lang = m_language;
-    for (const auto& [col, id] : {std::pair{kColRxFrequency, kRxFrequencyEditId},
-                                  std::pair{kColTxFrequency, kTxFrequencyEditId}}) {
-        auto* edit = new QLineEdit(m_grid);
-        edit->setFrame(false);
-        edit->setAlignment(Qt::AlignCenter);
-        SetControlId(edit, id);
-        m_editors[col] = edit;
-    }
-    m_editors[kColDecodeTone] = createList(kDecodeToneListId, m_toneList);
-    m_editors[kColEncodeTone] = createList(kEncodeToneListId, m_toneList);
-    m_editors[kColPower] =
-        createList(kPowerListId, {WordText(Word::High, lang), WordText(Word::Low, lang)});
-    m_editors[kColScanAdd] =
-        createList(kScanAddListId, {WordText(Word::ScanYes, lang), WordText(Word::ScanNo, lang)});
-    m_editors[kColBusyLock] = createList(kBusyLockListId, {WordText(Word::BusyOff, lang),
-                                                           WordText(Word::BusyCarrier, lang),
-                                                           WordText(Word::BusyTone, lang)});
-    m_editors[kColBandwidth] =
-        createList(kBandwidthListId, {WordText(Word::Wide, lang), WordText(Word::Narrow, lang)});
-    m_editors[kColCompand] = createList(
-        kCompandListId, {WordText(Word::CompandYes, lang), WordText(Word::CompandNo, lang)});
-
-    for (QWidget* editor : m_editors) {
-        if (!editor)
-            continue;
-        editor->hide();
-        editor->setGeometry(QRect());
-        editor->installEventFilter(this);
-    }
-}
-
-void CProgramView::writeHeadersAndNumbers() {
-    for (int col = 0; col < kGridCols; ++col)
-        m_grid->SetTextMatrix(0, col, ChannelColumnHeading(col, m_language));
-    for (int row = 1; row < kGridRows; ++row)
-        m_grid->SetTextMatrix(row, kColNumber, ChannelNumberText(row));
-    for (int col = 0; col < kGridCols; ++col)
-        m_grid->SetColAlignment(col, CMSFlexGrid::kAlignCenterCenter);
-}
-
-// Every column is a multiple of the fixed column's own default width.
-void CProgramView::setColumnWidths() {
-    const int unit = m_grid->ColWidth(0);
-    for (int col = 0; col < kGridCols; ++col)
-        m_grid->SetColWidth(col, static_cast<int>(unit * ColumnWidthFactor(col)));
-
-    // The form is as large as the whole table, so nothing scrolls at its own size.
-    int width = 2 * m_grid->frameWidth() + m_grid->verticalHeader()->width();
-    for (int col = 0; col < m_grid->columnCount(); ++col)
-        width += m_grid->columnWidth(col);
-    int height = 2 * m_grid->frameWidth() + m_grid->horizontalHeader()->height();
-    for (int row = 0; row < m_grid->rowCount(); ++row)
-        height += m_grid->rowHeight(row);
-    m_grid->setMinimumSize(width / 2, height / 3);
-    setMinimumSize(0, 0);
-    m_grid->resize(width, height);
-    resize(width + 2 * kFormMarginX, height + 2 * kFormMarginY);
 }
 
 // ---- image and grid ----------------------------------------------------------------
@@ -431,26 +338,8 @@ bool CProgramView::eventFilter(QObject* watched, QEvent* event) {
 // ---- printing ----------------------------------------------------------------------
 
 ChannelPrintout CProgramView::printout() const {
-    ChannelPrintout out;
-    out.heading = m_title;
-    if (m_document)
-        out.fileName = m_document->pathName().isEmpty()
-                           ? m_document->title()
-                           : QFileInfo(m_document->pathName()).fileName();
-    out.date = QDate::currentDate().toString(Qt::ISODate);
-    for (int col = 0; col < kGridCols; ++col) {
-        out.headers << m_grid->TextMatrix(0, col);
-        out.columnWeights.push_back(ColumnWidthFactor(col));
-    }
-    for (int row = 1; row < kGridRows; ++row) {
-        if (m_grid->TextMatrix(row, kColRxFrequency).isEmpty())
-            continue;
-        QStringList texts;
-        for (int col = 0; col < kGridCols; ++col)
-            texts << m_grid->TextMatrix(row, col);
-        out.rows << texts;
-    }
-    return out;
+    return ChannelPrintoutOf(channelTable(), m_language, m_title,
+                             m_document ? m_document->title() : QString());
 }
 
 // ---- commands ----------------------------------------------------------------------

@@ -26,8 +26,6 @@ class ChannelEditActions;
 class ChannelCommands;
 class ProgramTransfer;
 class CMSFlexGrid;
-class QComboBox;
-class QLineEdit;
 class QPrinter;
 class RunSession;
 struct ChannelPrintout;
@@ -49,9 +47,6 @@ public:
     static constexpr int kGridRows = ImageMap::kChannelCount + 1;
     static constexpr int kGridCols = kChannelColumns;
     static constexpr quint32 kFixedTextColor = 0xF03200; // blue text, as 0xBBGGRR
-
-    // Relative width of each column; column 0 gives the unit.
-    static double ColumnWidthFactor(int col);
 
     // Read, Write and COM Setup use `session` (the main window's); a view made without
     // one keeps a session of its own, with the stored port.
@@ -141,11 +136,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void createGrid();
-    void createEditors();
-    QComboBox* createList(int controlId, const QStringList& items);
-    void writeHeadersAndNumbers();
-    void setColumnWidths();
+    void watchGridAndEditors();
     void placeEditor(QWidget* editor);
     void OnEnterKey();
     void openEditorForTyping(QKeyEvent* event);
@@ -159,7 +150,6 @@ private:
     QPointer<CProgramDoc> m_document;
     CMSFlexGrid* m_grid = nullptr;
     std::array<QWidget*, kChannelColumns> m_editors{}; // by column; [0] is unused
-    QStringList m_toneList;
     Language m_language;
     long long m_nFreqLow = 0;
     long long m_nFreqHigh = 0;

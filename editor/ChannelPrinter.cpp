@@ -1,8 +1,10 @@
 #include "ChannelPrinter.h"
 
+#include "ChannelGridSetup.h"
 #include "CommandIds.h"
 #include "HelpHook.h"
 
+#include <QDate>
 #include <QFont>
 #include <QFontMetrics>
 #include <QPageSetupDialog>
@@ -125,4 +127,21 @@ void RunPrintSetup(QPrinter& printer, QWidget* parent) {
     QPageSetupDialog dialog(&printer, parent);
     dialog.setProperty(kHelpIdProperty, CommandId::kFilePrintSetup);
     dialog.exec();
+}
+
+ChannelPrintout ChannelPrintoutOf(const ChannelTable& table, Language language,
+                                  const QString& heading, const QString& fileName) {
+    ChannelPrintout out;
+    out.heading = heading;
+    out.fileName = fileName;
+    out.date = QDate::currentDate().toString(Qt::ISODate);
+    for (int col = 0; col < kChannelColumns; ++col) {
+        out.headers << ChannelColumnHeading(col, language);
+        out.columnWeights.push_back(ColumnWidthFactor(col));
+    }
+    for (const ChannelRow& row : table) {
+        if (!row[kColRxFrequency].isEmpty())
+            out.rows << QStringList(row.begin(), row.end());
+    }
+    return out;
 }

@@ -3,6 +3,8 @@
 // name and the date, then the ten columns for every channel that has a frequency, on
 // as many pages as it needs. Each page repeats the column headings and is numbered.
 
+#include "ChannelCodec.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -20,6 +22,11 @@ struct ChannelPrintout {
     std::vector<double> columnWeights; // relative column widths
     QList<QStringList> rows;           // one row of texts per programmed channel
 };
+
+// The printout of the channel table as the grid shows it (`table`, with the column
+// headings of `language`): every channel that has a receive frequency, dated today.
+ChannelPrintout ChannelPrintoutOf(const ChannelTable& table, Language language,
+                                  const QString& heading, const QString& fileName);
 
 // Paints the printout on `device` (a printer, a PDF writer); returns the page count.
 int PrintChannelTable(QPagedPaintDevice& device, const ChannelPrintout& printout);

@@ -1,0 +1,28 @@
+#pragma once
+// How the channel view is put together: the grid of 16 channels with its headings,
+// channel numbers and column widths, and the nine in-place editors over its cells (a
+// line edit for each frequency, a list for every other column). Each control carries
+// the id that is also its help context id. The view connects and watches what is
+// made here; editing stays with the view.
+
+#include "ChannelCodec.h"
+
+#include <array>
+
+class CMSFlexGrid;
+class QWidget;
+
+// The cell editors by grid column; [0], the channel number, has none.
+using CellEditors = std::array<QWidget*, kChannelColumns>;
+
+struct ChannelGridParts {
+    CMSFlexGrid* grid = nullptr;
+    CellEditors editors{};
+};
+
+// The grid laid out on `view`, filled with headings and numbers, and the view sized
+// to the whole table; the editors are the grid's children, hidden.
+ChannelGridParts BuildChannelGrid(QWidget* view, Language language);
+
+// Relative width of each column; column 0 gives the unit (the printout uses the same).
+double ColumnWidthFactor(int col);
