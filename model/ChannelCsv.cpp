@@ -1,5 +1,6 @@
 #include "ChannelCsv.h"
 
+#include "CommonCsvExport.h"
 #include "CommonCsvLayout.h"
 #include "Csv.h"
 

@@ -5,8 +5,8 @@
 //   DtcsPolarity,Mode,TStep,Skip,Comment[,Power,RxDtcsCode,CrossMode,...]
 //
 // Reading turns each row into a ChannelRecord in the grid's own texts, which then
-// passes the same row rules as our own layout. Writing produces the same layout from
-// an image, so that a list goes out to another tool and comes back byte for byte.
+// passes the same row rules as our own layout. Writing the same layout from an image
+// is CommonCsvExport.h's.
 
 #include "ChannelImport.h"
 #include "Csv.h"
@@ -38,6 +38,3 @@ struct CommonLayoutNotes {
 bool ReadCommonLayout(const std::vector<CsvRow>& rows, const ImportOptions& options,
                       const ChannelTable& base, std::vector<ChannelRecord>* records,
                       CommonLayoutNotes* notes, QString* error);
-
-// The programmed channels of `image` in the common layout, header first, CRLF lines.
-QString CommonLayoutCsv(const RadioImage& image);
