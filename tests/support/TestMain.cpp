@@ -4,6 +4,7 @@
 //   tst_model --classes           lists the registered classes
 #include "TestSuite.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 #include <cstring>
 #include <vector>
@@ -23,6 +24,16 @@ std::vector<std::pair<const char*, TestClassFactory>>& Registry() {
     return classes;
 }
 
+// CTest gives every class its own settings folders. A suite started by hand gets a
+// temporary pair for the run, so tests never read or write the developer's own
+// settings, backups or Program.ini.
+void UsePrivateUserFolders(const QTemporaryDir& folder) {
+    if (qEnvironmentVariableIsEmpty("XDG_CONFIG_HOME"))
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder.filePath("config")));
+    if (qEnvironmentVariableIsEmpty("XDG_DATA_HOME"))
+        qputenv("XDG_DATA_HOME", QFile::encodeName(folder.filePath("data")));
+}
+
 int Run(const TestClassFactory& factory, int argc, char** argv) {
     const std::unique_ptr<QObject> test = factory();
     return QTest::qExec(test.get(), argc, argv);
@@ -36,6 +47,8 @@ bool RegisterTestClass(const char* name, TestClassFactory factory) {
 }
 
 int main(int argc, char** argv) {
+    const QTemporaryDir userFolders;
+    UsePrivateUserFolders(userFolders);
     TestApplication app(argc, argv);
 #ifdef TEST_GUI_APP
     app.setAttribute(Qt::AA_Use96Dpi, true);
