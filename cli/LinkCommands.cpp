@@ -41,6 +41,58 @@ int VerifyWrite(SerialLink& link, const QString& device, const RadioImage& image
     return kExitFailure;
 }
 
+#ifdef Q_OS_UNIX
+// The options of chprog simulate; the steps below read them by name.
+void AddSimulateOptions(QCommandLineParser& parser) {
+    using Option = QCommandLineOption;
+    parser.addOptions(
+        {Option(QStringLiteral("link"),
+                QStringLiteral("Path of the symbolic link to create; open it as the serial port."),
+                QStringLiteral("PATH")),
+         Option(QStringLiteral("image"),
+                QStringLiteral("Start from this memory (default: a new image)."),
+                QStringLiteral("FILE.dat")),
+         Option(QStringLiteral("save"),
+                QStringLiteral("Save the memory here on exit (SIGINT, SIGTERM) and on SIGUSR1."),
+                QStringLiteral("FILE.dat")),
+         Option(QStringLiteral("baud"),
+                QStringLiteral("Pace the bytes as a real line of this speed (9600: about "
+                               "1.04 ms a byte)."),
+                QStringLiteral("RATE")),
+         Option(QStringLiteral("fault"), QStringLiteral("Misbehave as listed above."),
+                QStringLiteral("KIND")),
+         Option(QStringLiteral("trace"), QStringLiteral("Print every byte received (<) and "
+                                                        "sent (>) on standard error."))});
+}
+
+// The misbehaviours --fault lists; false (reported) on one the radio does not know.
+bool ReadFaults(const QCommandLineParser& parser, RadioFaults* faults) {
+    QString error;
+    for (const QString& kind : parser.values(QStringLiteral("fault"))) {
+        if (!ParseRadioFault(kind, faults, &error)) {
+            PrintError(error);
+            return false;
+        }
+    }
+    return true;
+}
+
+// --link, --save, --trace and --baud; false (reported) when --baud is no line speed.
+bool ReadSimulatorOptions(const QCommandLineParser& parser, SimulatorOptions* options) {
+    options->linkPath = parser.value(QStringLiteral("link"));
+    options->savePath = parser.value(QStringLiteral("save"));
+    options->trace = parser.isSet(QStringLiteral("trace"));
+    const QString baud = parser.value(QStringLiteral("baud"));
+    bool baudOk = true;
+    options->baud = parser.isSet(QStringLiteral("baud")) ? baud.toInt(&baudOk) : 0;
+    if (!baudOk || options->baud < 0) {
+        PrintError(QStringLiteral("--baud: \"%1\" is not a line speed").arg(baud));
+        return false;
+    }
+    return true;
+}
+#endif
+
 } // namespace
 
 int RunSimulate(const QStringList& arguments) {
@@ -50,28 +102,7 @@ int RunSimulate(const QStringList& arguments) {
     return kExitFailure;
 #else
     QCommandLineParser parser;
-    const QCommandLineOption link(QStringLiteral("link"),
-                                  QStringLiteral("Path of the symbolic link to create; open it as "
-                                                 "the serial port."),
-                                  QStringLiteral("PATH"));
-    const QCommandLineOption image(QStringLiteral("image"),
-                                   QStringLiteral("Start from this memory (default: a new image)."),
-                                   QStringLiteral("FILE.dat"));
-    const QCommandLineOption save(QStringLiteral("save"),
-                                  QStringLiteral("Save the memory here on exit (SIGINT, SIGTERM) "
-                                                 "and on SIGUSR1."),
-                                  QStringLiteral("FILE.dat"));
-    const QCommandLineOption baud(QStringLiteral("baud"),
-                                  QStringLiteral("Pace the bytes as a real line of this speed "
-                                                 "(9600: about 1.04 ms a byte)."),
-                                  QStringLiteral("RATE"));
-    const QCommandLineOption fault(QStringLiteral("fault"),
-                                   QStringLiteral("Misbehave as listed above."),
-                                   QStringLiteral("KIND"));
-    const QCommandLineOption trace(QStringLiteral("trace"),
-                                   QStringLiteral("Print every byte received (<) and sent (>) on "
-                                                  "standard error."));
-    parser.addOptions({link, image, save, baud, fault, trace});
+    AddSimulateOptions(parser);
     int exitCode = kExitOk;
     if (!ParseCommand(parser, arguments,
                       QStringLiteral("Plays a radio on a pseudo-terminal until interrupted. Prints "
@@ -80,31 +111,18 @@ int RunSimulate(const QStringList& arguments) {
                           RadioFaultHelp(),
                       &exitCode))
         return exitCode;
-    if (!parser.isSet(link) || !parser.positionalArguments().isEmpty()) {
+    if (!parser.isSet(QStringLiteral("link")) || !parser.positionalArguments().isEmpty()) {
         PrintError(QStringLiteral("simulate: use chprog simulate --link PATH (see --help)"));
         return kExitBadInput;
     }
     RadioImage memory = NewImage();
-    if (parser.isSet(image) && !LoadImage(parser.value(image), &memory, &exitCode))
+    const QString imageOption = QStringLiteral("image");
+    if (parser.isSet(imageOption) && !LoadImage(parser.value(imageOption), &memory, &exitCode))
         return exitCode;
-    QString error;
     RadioFaults faults;
-    for (const QString& kind : parser.values(fault)) {
-        if (!ParseRadioFault(kind, &faults, &error)) {
-            PrintError(error);
-            return kExitBadInput;
-        }
-    }
     SimulatorOptions options;
-    options.linkPath = parser.value(link);
-    options.savePath = parser.value(save);
-    options.trace = parser.isSet(trace);
-    bool baudOk = true;
-    options.baud = parser.isSet(baud) ? parser.value(baud).toInt(&baudOk) : 0;
-    if (!baudOk || options.baud < 0) {
-        PrintError(QStringLiteral("--baud: \"%1\" is not a line speed").arg(parser.value(baud)));
+    if (!ReadFaults(parser, &faults) || !ReadSimulatorOptions(parser, &options))
         return kExitBadInput;
-    }
     SimulatedRadio radio(memory, faults);
     return RunSimulatorLine(radio, options);
 #endif
