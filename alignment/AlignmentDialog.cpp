@@ -9,9 +9,71 @@
 #include "StartupConfig.h"
 #include "TransferRunner.h"
 
+#include <QComboBox>
 #include <QFocusEvent>
+#include <QLineEdit>
+#include <QMetaProperty>
 #include <QPushButton>
 #include <algorithm>
+
+namespace {
+
+// Per band point the texts of the grid's value columns: low and high power, or the
+// squelch offset.
+using ValueTexts = std::vector<QStringList>;
+
+ValueTexts ReadValueTexts(CalibrationTable table, const RadioImage& image, int rows) {
+    ValueTexts texts;
+    if (table == CalibrationTable::Power) {
+        for (const PowerSetting& setting : ReadPowerTable(image, rows))
+            texts.push_back({QString::number(setting.low), QString::number(setting.high)});
+    } else {
+        for (int offset : ReadSquelchTable(image, rows))
+            texts.push_back({QString::number(offset)});
+    }
+    return texts;
+}
+
+void StoreValueTexts(CalibrationTable table, const ValueTexts& texts, RadioImage& image) {
+    if (table == CalibrationTable::Power) {
+        PowerTable power;
+        for (const QStringList& row : texts)
+            power.push_back({PowerFromCellText(kPowerColumnLow, row.value(kPowerColumnLow - 1)),
+                             PowerFromCellText(kPowerColumnHigh, row.value(kPowerColumnHigh - 1))});
+        StorePowerTable(power, image);
+    } else {
+        SquelchTable squelch;
+        for (const QStringList& row : texts)
+            squelch.push_back(SquelchFromCellText(row.value(0)));
+        StoreSquelchTable(squelch, image);
+    }
+}
+
+// What an editor's text becomes in grid column `column`: the nearest allowed value.
+int ClampedEntry(CalibrationTable table, int column, const QString& typed) {
+    return table == CalibrationTable::Power ? ClampPowerEntry(column, typed)
+                                            : ClampSquelchEntry(typed);
+}
+
+// A line edit shows the cell's text selected; a list shows the first item it starts.
+void ShowInEditor(QWidget* editor, const QString& cellText) {
+    if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
+        edit->setText(cellText);
+        edit->selectAll();
+    } else if (auto* list = qobject_cast<QComboBox*>(editor)) {
+        const int match = list->findText(cellText, Qt::MatchStartsWith);
+        if (match >= 0)
+            list->setCurrentIndex(match);
+    }
+}
+
+// The line edit's text or the list's current item: the editor's user property, which
+// is what Qt's own item delegates read.
+QString EditorText(const QWidget* editor) {
+    return editor->metaObject()->userProperty().read(editor).toString();
+}
+
+} // namespace
 
 AlignmentDialog::AlignmentDialog(CProgramDoc* document, BandLimits band, CalibrationTable table,
                                  QWidget* parent, RunSession* session)
@@ -88,7 +150,7 @@ void AlignmentDialog::setCellEditor(QWidget* editor) {
 void AlignmentDialog::openEditor() {
     placeEditorOverCurrentCell();
     m_cellEditor->setFocus();
-    showInEditor(m_grid->Text());
+    ShowInEditor(m_cellEditor, m_grid->Text());
 }
 
 // Hiding the editor moves the focus away from it: the guard keeps that FocusOut from
@@ -97,7 +159,8 @@ void AlignmentDialog::commitEditor() {
     if (!m_cellEditor || !m_cellEditor->isVisible() || m_committing)
         return;
     m_committing = true;
-    m_grid->SetText(cellTextFromEditor());
+    const int value = ClampedEntry(m_table, m_grid->Col(), EditorText(m_cellEditor));
+    m_grid->SetText(QString::number(value));
     m_cellEditor->hide();
     m_committing = false;
 }
@@ -110,11 +173,28 @@ bool AlignmentDialog::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void AlignmentDialog::storeInDocument(const std::function<void(RadioImage&)>& store) {
+void AlignmentDialog::fillGrid() {
+    const ValueTexts texts = ReadValueTexts(m_table, image(), pointCount());
+    for (int row = 1; row <= static_cast<int>(texts.size()); ++row) {
+        const QStringList& values = texts[static_cast<size_t>(row - 1)];
+        for (int col = 1; col <= values.size(); ++col)
+            m_grid->SetTextMatrix(row, col, values[col - 1]);
+    }
+}
+
+void AlignmentDialog::storeGrid() {
+    commitEditor();
+    ValueTexts texts;
+    for (int row = 1; row <= pointCount(); ++row) {
+        QStringList values;
+        for (int col = 1; col < m_grid->Cols(); ++col)
+            values << m_grid->TextMatrix(row, col);
+        texts.push_back(values);
+    }
     const bool power = m_table == CalibrationTable::Power;
     m_document->edit(
         EditLabel(power ? EditKind::PowerAdjust : EditKind::SqlAdjust, startupConfig().language()),
-        store);
+        [&](RadioImage& image) { StoreValueTexts(m_table, texts, image); });
 }
 
 void AlignmentDialog::onRead() {
@@ -125,7 +205,6 @@ void AlignmentDialog::onRead() {
 void AlignmentDialog::onWrite() {
     if (isTransferring())
         return;
-    commitEditor();
     storeGrid();
     startTransfer(TransferDirection::Write);
 }

@@ -1,7 +1,8 @@
 #pragma once
 // What Power Adjust and Sql Adjust share: the document whose image they edit, the band
-// rows, the grid, the placement of an in-place editor over the current cell, and the
-// Read and Write buttons with their serial exchange.
+// rows, the grid and its values (the calibration table given says which: low and high
+// power, or the squelch offset), an in-place editor (a line edit or a list) over the
+// current cell, and the Read and Write buttons with their serial exchange.
 //
 // Every change a dialog makes to the image (storing the grid, a successful read) is an
 // undoable edit of the document; one that changes no byte leaves no step.
@@ -10,7 +11,6 @@
 #include "Calibration.h"
 
 #include <QDialog>
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -60,19 +60,15 @@ protected:
     void setCellEditor(QWidget* editor);
     // Moves the editor over the current cell, shows it with the cell's text, focuses it.
     void openEditor();
-    // Closes an open editor into its cell.
+    // Closes an open editor into its cell, its value clamped by the table's rule.
     void commitEditor();
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-    // Runs `store`, which writes the grid into the image it is given, as an edit of the
-    // document.
-    void storeInDocument(const std::function<void(RadioImage&)>& store);
-
-    // The dialog's own steps: its editor's value, and the exchange's ends.
-    virtual void showInEditor(const QString& cellText) = 0;
-    virtual QString cellTextFromEditor() const = 0;
-    virtual void fillGrid() = 0;  // image -> grid
-    virtual void storeGrid() = 0; // grid -> image (through storeInDocument)
+    // Image -> grid, by the table's fill rules.
+    void fillGrid();
+    // Grid -> image (an open editor committed first), by the table's store rules, as
+    // one edit of the document.
+    void storeGrid();
 
 private:
     void onRead();

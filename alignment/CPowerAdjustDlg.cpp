@@ -52,32 +52,11 @@ void CPowerAdjustDlg::layOut() {
     writeButton()->setGeometry(units.rect(220, 39, 40, 14));
 }
 
-void CPowerAdjustDlg::fillGrid() {
-    const PowerTable table = ReadPowerTable(image(), pointCount());
-    for (int row = 1; row <= static_cast<int>(table.size()); ++row) {
-        const PowerSetting& setting = table[static_cast<size_t>(row - 1)];
-        grid()->SetTextMatrix(row, kPowerColumnLow, QString::number(setting.low));
-        grid()->SetTextMatrix(row, kPowerColumnHigh, QString::number(setting.high));
-    }
-}
-
-void CPowerAdjustDlg::storeGrid() {
-    PowerTable table(static_cast<size_t>(pointCount()));
-    for (int row = 1; row <= pointCount(); ++row) {
-        PowerSetting& setting = table[static_cast<size_t>(row - 1)];
-        setting.low = PowerFromCellText(kPowerColumnLow, grid()->TextMatrix(row, kPowerColumnLow));
-        setting.high =
-            PowerFromCellText(kPowerColumnHigh, grid()->TextMatrix(row, kPowerColumnHigh));
-    }
-    storeInDocument([&](RadioImage& image) { StorePowerTable(table, image); });
-}
-
 // A value still being typed (Enter chooses OK without leaving the editor) is committed
 // before the grid is stored, so it is never silently dropped.
 void CPowerAdjustDlg::accept() {
     if (isTransferring())
         return;
-    commitEditor();
     storeGrid();
     AlignmentDialog::accept();
 }
@@ -96,13 +75,4 @@ void CPowerAdjustDlg::onMouseDown(int button, int, int, int) {
     updateHighLight();
     if (grid()->MouseCol() != 0)
         openEditor();
-}
-
-void CPowerAdjustDlg::showInEditor(const QString& cellText) {
-    m_editor->setText(cellText);
-    m_editor->selectAll();
-}
-
-QString CPowerAdjustDlg::cellTextFromEditor() const {
-    return QString::number(ClampPowerEntry(grid()->Col(), m_editor->text()));
 }

@@ -20,12 +20,6 @@ public:
 public slots:
     void accept() override;
 
-protected:
-    void showInEditor(const QString& cellText) override;
-    QString cellTextFromEditor() const override;
-    void fillGrid() override;
-    void storeGrid() override;
-
 private:
     void layOut();
     void updateHighLight();

@@ -72,22 +72,6 @@ void CSqlAdjustDlg::layOut() {
         QRect(QPoint(buttonsLeft + button.width() + buttonGap, buttonsTop), button));
 }
 
-void CSqlAdjustDlg::fillGrid() {
-    const SquelchTable table = ReadSquelchTable(image(), pointCount());
-    for (int row = 1; row <= static_cast<int>(table.size()); ++row)
-        grid()->SetTextMatrix(row, kOffsetColumn,
-                              QString::number(table[static_cast<size_t>(row - 1)]));
-}
-
-void CSqlAdjustDlg::storeGrid() {
-    commitEditor();
-    SquelchTable table(static_cast<size_t>(pointCount()));
-    for (int row = 1; row <= pointCount(); ++row)
-        table[static_cast<size_t>(row - 1)] =
-            SquelchFromCellText(grid()->TextMatrix(row, kOffsetColumn));
-    storeInDocument([&](RadioImage& image) { StoreSquelchTable(table, image); });
-}
-
 // Every way of closing keeps the grid's values.
 void CSqlAdjustDlg::done(int result) {
     if (isTransferring())
@@ -99,16 +83,6 @@ void CSqlAdjustDlg::done(int result) {
 void CSqlAdjustDlg::onMouseDown(int button, int, int, int) {
     if (button == kLeftButton && grid()->MouseRow() > 0 && grid()->MouseCol() > 0)
         openEditor();
-}
-
-void CSqlAdjustDlg::showInEditor(const QString& cellText) {
-    const int match = m_list->findText(cellText, Qt::MatchStartsWith);
-    if (match >= 0)
-        m_list->setCurrentIndex(match);
-}
-
-QString CSqlAdjustDlg::cellTextFromEditor() const {
-    return QString::number(ClampSquelchEntry(m_list->currentText()));
 }
 
 bool CSqlAdjustDlg::isSwallowedKey(QObject* watched, QEvent* event) const {

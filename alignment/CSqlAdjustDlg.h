@@ -21,10 +21,6 @@ public slots:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void showInEditor(const QString& cellText) override;
-    QString cellTextFromEditor() const override;
-    void fillGrid() override;
-    void storeGrid() override;
 
 private:
     void layOut();
