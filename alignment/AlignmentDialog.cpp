@@ -1,13 +1,13 @@
-#include "AlignmentDialog.h"
+#include "alignment/AlignmentDialog.h"
 
-#include "AlignmentMessage.h"
-#include "CMSFlexGrid.h"
-#include "DetectedPorts.h"
-#include "EditLabels.h"
-#include "ProgramDoc.h"
-#include "RunSession.h"
-#include "StartupConfig.h"
-#include "TransferRunner.h"
+#include "alignment/AlignmentMessage.h"
+#include "ui/CMSFlexGrid.h"
+#include "link/DetectedPorts.h"
+#include "document/EditLabels.h"
+#include "document/ProgramDoc.h"
+#include "link/RunSession.h"
+#include "config/StartupConfig.h"
+#include "link/TransferRunner.h"
 
 #include <QComboBox>
 #include <QFocusEvent>

@@ -7,8 +7,8 @@
 // Every change a dialog makes to the image (storing the grid, a successful read) is an
 // undoable edit of the document; one that changes no byte leaves no step.
 
-#include "AlignmentExchange.h"
-#include "Calibration.h"
+#include "link/AlignmentExchange.h"
+#include "radio/Calibration.h"
 
 #include <QDialog>
 #include <memory>

@@ -1,6 +1,6 @@
-#include "AlignmentMessage.h"
+#include "alignment/AlignmentMessage.h"
 
-#include "StartupConfig.h"
+#include "config/StartupConfig.h"
 
 void ShowAlignmentMessage(QWidget* parent, QMessageBox::Icon icon, const QString& text,
                           const QString& caption) {

@@ -1,7 +1,7 @@
-#include "AlignmentUnlock.h"
+#include "alignment/AlignmentUnlock.h"
 
-#include "CPasswordDlg.h"
-#include "RunSession.h"
+#include "alignment/CPasswordDlg.h"
+#include "link/RunSession.h"
 
 #include <QApplication>
 

@@ -1,11 +1,11 @@
-#include "CPasswordDlg.h"
+#include "alignment/CPasswordDlg.h"
 
-#include "AlignmentAccess.h"
-#include "AlignmentMessage.h"
-#include "DialogUnits.h"
-#include "HelpHook.h"
-#include "HelpTopics.h"
-#include "StartupConfig.h"
+#include "radio/AlignmentAccess.h"
+#include "alignment/AlignmentMessage.h"
+#include "alignment/DialogUnits.h"
+#include "ui/HelpHook.h"
+#include "ui/HelpTopics.h"
+#include "config/StartupConfig.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,10 +1,10 @@
-#include "CPowerAdjustDlg.h"
+#include "alignment/CPowerAdjustDlg.h"
 
-#include "CMSFlexGrid.h"
-#include "CommandIds.h"
-#include "DialogUnits.h"
-#include "HelpHook.h"
-#include "StartupConfig.h"
+#include "ui/CMSFlexGrid.h"
+#include "ui/CommandIds.h"
+#include "alignment/DialogUnits.h"
+#include "ui/HelpHook.h"
+#include "config/StartupConfig.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -3,7 +3,7 @@
 // place in a grid, stored on OK and before Write; Cancel and the close box store
 // nothing (what Read put into the image stays there).
 
-#include "AlignmentDialog.h"
+#include "alignment/AlignmentDialog.h"
 
 class QLineEdit;
 

@@ -1,9 +1,9 @@
-#include "CSqlAdjustDlg.h"
+#include "alignment/CSqlAdjustDlg.h"
 
-#include "CMSFlexGrid.h"
-#include "CommandIds.h"
-#include "DialogUnits.h"
-#include "HelpHook.h"
+#include "ui/CMSFlexGrid.h"
+#include "ui/CommandIds.h"
+#include "alignment/DialogUnits.h"
+#include "ui/HelpHook.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -3,7 +3,7 @@
 // place. There is no OK or Cancel: every way of closing stores the grid. Enter and Esc
 // never close it, and characters beyond ASCII are ignored.
 
-#include "AlignmentDialog.h"
+#include "alignment/AlignmentDialog.h"
 
 class QComboBox;
 

@@ -1,4 +1,4 @@
-#include "DialogUnits.h"
+#include "alignment/DialogUnits.h"
 
 #include <QFontMetrics>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "CaptionFit.h"
+#include "app/CaptionFit.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,9 +1,9 @@
-#include "ChildFrame.h"
+#include "app/ChildFrame.h"
 
-#include "DocumentView.h"
-#include "ProgramDoc.h"
-#include "StartupConfig.h"
-#include "ViewFactory.h"
+#include "editor/DocumentView.h"
+#include "document/ProgramDoc.h"
+#include "config/StartupConfig.h"
+#include "app/ViewFactory.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -1,12 +1,12 @@
-#include "FileCommands.h"
+#include "app/FileCommands.h"
 
-#include "ChildFrame.h"
-#include "DocumentView.h"
-#include "LastFolder.h"
-#include "MainFrame.h"
-#include "ProgramDoc.h"
-#include "StartupConfig.h"
-#include "UserPrompts.h"
+#include "app/ChildFrame.h"
+#include "editor/DocumentView.h"
+#include "config/LastFolder.h"
+#include "app/MainFrame.h"
+#include "document/ProgramDoc.h"
+#include "config/StartupConfig.h"
+#include "ui/UserPrompts.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>

@@ -1,9 +1,9 @@
-#include "FrameKeyFilter.h"
+#include "app/FrameKeyFilter.h"
 
-#include "ChildFrame.h"
-#include "HelpHook.h"
-#include "HelpTopics.h"
-#include "MainFrame.h"
+#include "app/ChildFrame.h"
+#include "ui/HelpHook.h"
+#include "ui/HelpTopics.h"
+#include "app/MainFrame.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,11 +1,11 @@
-#include "FrameMenus.h"
+#include "app/FrameMenus.h"
 
-#include "ChildFrame.h"
-#include "CommandIds.h"
-#include "EditLabels.h"
-#include "Pictures.h"
-#include "ProgramDoc.h"
-#include "StartupConfig.h"
+#include "app/ChildFrame.h"
+#include "ui/CommandIds.h"
+#include "document/EditLabels.h"
+#include "ui/Pictures.h"
+#include "document/ProgramDoc.h"
+#include "config/StartupConfig.h"
 
 #include <QAction>
 #include <QMainWindow>

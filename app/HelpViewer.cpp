@@ -1,8 +1,8 @@
-#include "HelpViewer.h"
+#include "app/HelpViewer.h"
 
-#include "HelpHook.h"
-#include "HelpTopics.h"
-#include "StartupConfig.h"
+#include "ui/HelpHook.h"
+#include "ui/HelpTopics.h"
+#include "config/StartupConfig.h"
 
 #include <QApplication>
 #include <QDir>

@@ -2,7 +2,7 @@
 // Our help pages (HTML, one folder per language beside the program) in a simple
 // browser window. HelpViewerFor gives the main window its help handler.
 
-#include "HelpHook.h"
+#include "ui/HelpHook.h"
 
 #include <QDialog>
 #include <QUrl>

@@ -1,4 +1,4 @@
-#include "LockKeyPanes.h"
+#include "app/LockKeyPanes.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -17,11 +17,11 @@
 #include <functional>
 #include <memory>
 
-#include "ChildFrame.h"
-#include "FrameMenus.h"
-#include "HelpHook.h"
-#include "RunSession.h"
-#include "UserPrompts.h"
+#include "app/ChildFrame.h"
+#include "app/FrameMenus.h"
+#include "ui/HelpHook.h"
+#include "link/RunSession.h"
+#include "ui/UserPrompts.h"
 
 class DocumentView;
 class CLockKeyPanes;

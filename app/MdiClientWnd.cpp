@@ -1,7 +1,7 @@
-#include "MdiClientWnd.h"
+#include "app/MdiClientWnd.h"
 
-#include "Pictures.h"
-#include "StartupConfig.h"
+#include "ui/Pictures.h"
+#include "config/StartupConfig.h"
 
 #include <QBrush>
 #include <QPixmap>

@@ -1,11 +1,11 @@
-#include "NavigationTree.h"
+#include "app/NavigationTree.h"
 
-#include "CommandIds.h"
-#include "Language.h"
-#include "NavigatorBar.h"
-#include "RunConfig.h"
-#include "StartupConfig.h"
-#include "UserStore.h"
+#include "ui/CommandIds.h"
+#include "radio/Language.h"
+#include "app/NavigatorBar.h"
+#include "config/RunConfig.h"
+#include "config/StartupConfig.h"
+#include "config/UserStore.h"
 
 #include <QAction>
 #include <QCursor>

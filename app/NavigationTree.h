@@ -5,7 +5,7 @@
 // its command's action, then the root is selected again so the same child acts on its
 // next click. The bar's width is kept per user.
 
-#include "FrameMenus.h"
+#include "app/FrameMenus.h"
 
 #include <QObject>
 

@@ -1,7 +1,7 @@
-#include "NavigatorBar.h"
+#include "app/NavigatorBar.h"
 
-#include "Pictures.h"
-#include "ProgramStyle.h"
+#include "ui/Pictures.h"
+#include "app/ProgramStyle.h"
 
 #include <QHeaderView>
 #include <QHelpEvent>

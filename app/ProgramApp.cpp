@@ -1,12 +1,12 @@
-#include "ProgramApp.h"
+#include "app/ProgramApp.h"
 
-#include "CaptionFit.h"
-#include "CommandIds.h"
-#include "HelpViewer.h"
-#include "MainFrame.h"
-#include "Pictures.h"
-#include "ProgramStyle.h"
-#include "StartupConfig.h"
+#include "app/CaptionFit.h"
+#include "ui/CommandIds.h"
+#include "app/HelpViewer.h"
+#include "app/MainFrame.h"
+#include "ui/Pictures.h"
+#include "app/ProgramStyle.h"
+#include "config/StartupConfig.h"
 
 #include <QAction>
 #include <QApplication>

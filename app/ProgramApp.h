@@ -2,8 +2,8 @@
 // The application: start-up in a fixed order (configuration, language, main window,
 // the first document, menu adjustments) and the main window it creates.
 
-#include "RunConfig.h"
-#include "UserPrompts.h"
+#include "config/RunConfig.h"
+#include "ui/UserPrompts.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "ProgramStyle.h"
+#include "app/ProgramStyle.h"
 
 #include <QApplication>
 #include <QPainter>

@@ -1,7 +1,7 @@
-#include "ViewFactory.h"
+#include "app/ViewFactory.h"
 
-#include "CProgramView.h"
-#include "ChildFrame.h"
+#include "editor/CProgramView.h"
+#include "app/ChildFrame.h"
 
 DocumentView* CreateChannelView(CProgramDoc* doc, const ViewSurroundings& surroundings,
                                 CChildFrame* frame) {

@@ -1,7 +1,7 @@
 #pragma once
 // The one place that decides which widget shows a document inside its child window.
 
-#include "HelpHook.h"
+#include "ui/HelpHook.h"
 
 class CChildFrame;
 class CProgramDoc;

@@ -1,7 +1,7 @@
 // The window program: programs a 16-channel FM radio's channels and settings.
 
-#include "ProgramApp.h"
-#include "RunConfig.h"
+#include "app/ProgramApp.h"
+#include "config/RunConfig.h"
 
 #include <QApplication>
 

@@ -1,10 +1,11 @@
 // chprog backups: the images kept from every read and write, newest first.
 
-#include "Backups.h"
-#include "ChannelCodec.h"
-#include "CliSupport.h"
-#include "Commands.h"
-#include "UserStore.h"
+#include "files/Backups.h"
+#include "files/DatFile.h"
+#include "radio/ChannelCodec.h"
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+#include "config/UserStore.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 // chprog calibration: the power and squelch tables of a .dat file as the Power Adjust
 // and Sql Adjust dialogs show them for the file's band.
 
-#include "Calibration.h"
-#include "CliSupport.h"
-#include "Commands.h"
-#include "ImageListings.h"
-#include "ProductInfo.h"
-#include "RadioImage.h"
+#include "radio/Calibration.h"
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+#include "cli/ImageListings.h"
+#include "config/ProductCatalog.h"
+#include "radio/RadioImage.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,7 @@
-#include "CliSupport.h"
+#include "cli/CliSupport.h"
+#include "files/DatFile.h"
 
-#include "InstallLayout.h"
+#include "config/InstallLayout.h"
 
 #include <QCoreApplication>
 #include <QDir>

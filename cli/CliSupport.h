@@ -2,8 +2,8 @@
 // Shared pieces of the chprog commands: option parsing, messages, exit codes, and the
 // loading of images and of Program.ini that several commands do.
 
-#include "Language.h"
-#include "RadioImage.h"
+#include "radio/Language.h"
+#include "radio/RadioImage.h"
 
 #include <QCommandLineParser>
 #include <QString>

@@ -4,11 +4,11 @@
 // holds the image where the write covers it is left alone: that is also how the radio
 // just programmed, still connected, is recognised.
 
-#include "ChannelCodec.h"
-#include "CliSupport.h"
-#include "Commands.h"
-#include "LinkSupport.h"
-#include "SerialTrace.h"
+#include "radio/ChannelCodec.h"
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+#include "cli/LinkSupport.h"
+#include "link/SerialTrace.h"
 
 #include <QElapsedTimer>
 #include <QThread>

@@ -2,14 +2,14 @@
 // as the channel grid, chprog settings, the Product Information dialog and chprog
 // calibration name them; any byte none of those accounts for is listed by address.
 
-#include "ChannelCodec.h"
-#include "CliSupport.h"
-#include "Commands.h"
-#include "ImageListings.h"
-#include "OptionalFeatures.h"
-#include "ProductInfo.h"
-#include "RadioImage.h"
-#include "ScanInfo.h"
+#include "radio/ChannelCodec.h"
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+#include "cli/ImageListings.h"
+#include "radio/OptionalFeatures.h"
+#include "config/ProductCatalog.h"
+#include "radio/RadioImage.h"
+#include "radio/ScanInfo.h"
 
 #include <array>
 

@@ -2,9 +2,9 @@
 // What chprog settings and chprog calibration print, as values, for commands that
 // compare or summarise images.
 
-#include "ChannelEdit.h"
-#include "Language.h"
-#include "RadioImage.h"
+#include "document/ChannelEdit.h"
+#include "radio/Language.h"
+#include "radio/RadioImage.h"
 
 #include <QString>
 #include <utility>

@@ -1,16 +1,16 @@
 // chprog simulate, read and write: the radio link from the command line.
 
-#include "AtomicFile.h"
-#include "ChannelCodec.h"
-#include "CliSupport.h"
-#include "Commands.h"
-#include "LinkSupport.h"
-#include "PortNames.h"
-#include "ProgrammingExchange.h"
-#include "SerialTrace.h"
-#include "SimulatedRadio.h"
+#include "files/AtomicFile.h"
+#include "radio/ChannelCodec.h"
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+#include "cli/LinkSupport.h"
+#include "link/PortNames.h"
+#include "link/ProgrammingExchange.h"
+#include "link/SerialTrace.h"
+#include "link/sim/SimulatedRadio.h"
 #ifdef Q_OS_UNIX
-#include "SimulatorLine.h"
+#include "cli/SimulatorLine.h"
 #endif
 
 #include <QDir>

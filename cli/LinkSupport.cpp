@@ -1,8 +1,8 @@
-#include "LinkSupport.h"
+#include "cli/LinkSupport.h"
 
-#include "CliSupport.h"
-#include "PortNames.h"
-#include "UserStore.h"
+#include "cli/CliSupport.h"
+#include "link/PortNames.h"
+#include "config/UserStore.h"
 
 #include <cstdio>
 #include <string>

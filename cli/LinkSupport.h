@@ -2,11 +2,11 @@
 // Shared pieces of the chprog commands that talk to a radio (read, write, clone): the
 // port option, the progress bar, the outcome message, the backup of every image.
 
-#include "Backups.h"
-#include "ExchangeOutcome.h"
-#include "ProgrammingExchange.h"
-#include "QtSerialLink.h"
-#include "SerialTrace.h"
+#include "files/Backups.h"
+#include "link/ExchangeOutcome.h"
+#include "link/ProgrammingExchange.h"
+#include "link/QtSerialLink.h"
+#include "link/SerialTrace.h"
 
 #include <QCommandLineParser>
 #include <QString>

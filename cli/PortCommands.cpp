@@ -1,9 +1,9 @@
 // chprog ports: the serial devices of this system and the COM number each stands for,
 // so a user can see which device the radio's cable is and set COM Setup accordingly.
 
-#include "CliSupport.h"
-#include "Commands.h"
-#include "DetectedPorts.h"
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+#include "link/DetectedPorts.h"
 
 int RunPorts(const QStringList& arguments) {
     QCommandLineParser parser;

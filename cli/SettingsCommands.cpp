@@ -1,12 +1,12 @@
 // chprog settings and chprog set: the radio settings of the Optional Features and
 // Scan Information dialogs, named by the dialogs' labels and valued as they show them.
 
-#include "CliSupport.h"
-#include "Commands.h"
-#include "ImageListings.h"
-#include "OptionalFeatures.h"
-#include "RadioImage.h"
-#include "ScanInfo.h"
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+#include "cli/ImageListings.h"
+#include "radio/OptionalFeatures.h"
+#include "radio/RadioImage.h"
+#include "radio/ScanInfo.h"
 
 #include <algorithm>
 #include <functional>

@@ -1,6 +1,7 @@
-#include "SimulatorLine.h"
+#include "cli/SimulatorLine.h"
+#include "files/DatFile.h"
 
-#include "CliSupport.h"
+#include "cli/CliSupport.h"
 
 #include <QFile>
 #include <QFileInfo>

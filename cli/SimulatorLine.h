@@ -4,7 +4,7 @@
 // it would open /dev/ttyUSB0. One simulator serves any number of exchanges; the PC may
 // open and close its end as often as it likes.
 
-#include "SimulatedRadio.h"
+#include "link/sim/SimulatedRadio.h"
 
 #include <QString>
 

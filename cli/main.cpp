@@ -1,7 +1,7 @@
 // chprog: the command-line face of the radio programmer.
 
-#include "CliSupport.h"
-#include "Commands.h"
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
 
 #include <QCoreApplication>
 #include <cstdio>

@@ -1,6 +1,6 @@
-#include "COptionalFeaturesDlg.h"
+#include "dialogs/COptionalFeaturesDlg.h"
 
-#include "DialogParts.h"
+#include "ui/DialogParts.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>

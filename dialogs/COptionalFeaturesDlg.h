@@ -3,9 +3,9 @@
 // settings when it opens and writes them back on OK. Only digits, Backspace, Delete
 // and the arrows reach its controls, so it is closed with the mouse.
 
-#include "Language.h"
-#include "OptionalFeatures.h"
-#include "RadioImage.h"
+#include "radio/Language.h"
+#include "radio/OptionalFeatures.h"
+#include "radio/RadioImage.h"
 
 #include <QDialog>
 #include <array>

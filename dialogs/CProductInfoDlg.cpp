@@ -1,9 +1,10 @@
-#include "CProductInfoDlg.h"
+#include "dialogs/CProductInfoDlg.h"
+#include "config/ProductCatalog.h"
 
-#include "EditLabels.h"
-#include "ProgramDoc.h"
-#include "StartupConfig.h"
-#include "UserStore.h"
+#include "document/EditLabels.h"
+#include "document/ProgramDoc.h"
+#include "config/StartupConfig.h"
+#include "config/UserStore.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

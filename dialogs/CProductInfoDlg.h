@@ -5,7 +5,7 @@
 // choice in the image and the per-user store. The caller then gives the channel view
 // the chosen product (its band limits and the window title).
 
-#include "ProductInfo.h"
+#include "radio/ProductInfo.h"
 
 #include <QDialog>
 #include <functional>

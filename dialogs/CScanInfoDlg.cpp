@@ -1,8 +1,8 @@
-#include "CScanInfoDlg.h"
+#include "dialogs/CScanInfoDlg.h"
 
-#include "DialogParts.h"
-#include "StartupConfig.h"
-#include "StepEdit.h"
+#include "ui/DialogParts.h"
+#include "config/StartupConfig.h"
+#include "ui/StepEdit.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -4,9 +4,9 @@
 // it opens and writes them back on OK, after checking that a fixed priority channel
 // is a programmed channel. Enter presses OK and Escape cancels.
 
-#include "Language.h"
-#include "RadioImage.h"
-#include "ScanInfo.h"
+#include "radio/Language.h"
+#include "radio/RadioImage.h"
+#include "radio/ScanInfo.h"
 
 #include <QDialog>
 #include <functional>

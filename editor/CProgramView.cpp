@@ -1,18 +1,19 @@
-#include "CProgramView.h"
+#include "editor/CProgramView.h"
+#include "config/ProductCatalog.h"
 
-#include "CComSetupDlg.h"
-#include "CMSFlexGrid.h"
-#include "ChannelCommands.h"
-#include "ChannelEditActions.h"
-#include "ChannelGridSetup.h"
-#include "ChannelPrinter.h"
-#include "CommandIds.h"
-#include "EditLabels.h"
-#include "HelpHook.h"
-#include "ProgramDoc.h"
-#include "RunSession.h"
-#include "StartupConfig.h"
-#include "UserStore.h"
+#include "dialogs/CComSetupDlg.h"
+#include "ui/CMSFlexGrid.h"
+#include "editor/DocumentCommands.h"
+#include "editor/ChannelEditActions.h"
+#include "editor/ChannelGridSetup.h"
+#include "editor/ChannelPrinter.h"
+#include "ui/CommandIds.h"
+#include "document/EditLabels.h"
+#include "ui/HelpHook.h"
+#include "document/ProgramDoc.h"
+#include "link/RunSession.h"
+#include "config/StartupConfig.h"
+#include "config/UserStore.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -63,7 +64,7 @@ CProgramView::CProgramView(CProgramDoc* document, RunSession* session, QWidget* 
 
     if (m_ownSession)
         TakeStoredPort(*m_ownSession, startupConfig().iniFilePath);
-    m_commands = new ChannelCommands(*this, *m_session);
+    m_commands = new DocumentCommands(*this, *m_session);
 
     if (m_document)
         connect(m_document, &CProgramDoc::imageChanged, this, &CProgramView::onImageChanged);

@@ -9,12 +9,12 @@
 // focused control's id (its help handler); the main window gives its commands as the
 // typed calls of DocumentView.
 
-#include "ChannelCodec.h"
-#include "ChannelEdit.h"
-#include "DocumentView.h"
-#include "HelpHook.h"
-#include "ProductInfo.h"
-#include "ProgramDoc.h"
+#include "radio/ChannelCodec.h"
+#include "document/ChannelEdit.h"
+#include "editor/DocumentView.h"
+#include "ui/HelpHook.h"
+#include "config/ProductCatalog.h"
+#include "document/ProgramDoc.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -23,7 +23,7 @@
 #include <memory>
 
 class ChannelEditActions;
-class ChannelCommands;
+class DocumentCommands;
 class ProgramTransfer;
 class CMSFlexGrid;
 class QPrinter;
@@ -99,7 +99,7 @@ public:
     void undo() override;
     void redo() override;
 
-    // The main window's typed commands (DocumentView), carried out by ChannelCommands.
+    // The main window's typed commands (DocumentView), carried out by DocumentCommands.
     QWidget* widget() override { return this; }
     CProgramDoc* document() const override { return m_document; }
     void read() override;
@@ -159,6 +159,6 @@ private:
     HelpHandler m_showHelp;
     std::unique_ptr<RunSession> m_ownSession;
     RunSession* m_session;
-    ChannelCommands* m_commands = nullptr;
+    DocumentCommands* m_commands = nullptr;
     ChannelEditActions* m_editActions = nullptr;
 };

@@ -1,10 +1,10 @@
-#include "ChannelEditActions.h"
+#include "editor/ChannelEditActions.h"
 
-#include "CMSFlexGrid.h"
-#include "CProgramView.h"
-#include "ChannelClipboard.h"
-#include "CommandIds.h"
-#include "HelpHook.h"
+#include "ui/CMSFlexGrid.h"
+#include "editor/CProgramView.h"
+#include "document/ChannelClipboard.h"
+#include "ui/CommandIds.h"
+#include "ui/HelpHook.h"
 
 #include <QClipboard>
 #include <QContextMenuEvent>

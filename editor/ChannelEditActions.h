@@ -8,7 +8,7 @@
 // Keys on the grid: Ctrl+C, Ctrl+X, Ctrl+V, Delete (with channels selected),
 // Ctrl+Up, Ctrl+Down. An open cell editor keeps these keys for its own text.
 
-#include "EditLabels.h"
+#include "document/EditLabels.h"
 
 #include <QEvent>
 #include <QObject>

@@ -1,9 +1,9 @@
-#include "ChannelGridSetup.h"
+#include "editor/ChannelGridSetup.h"
 
-#include "CMSFlexGrid.h"
-#include "CProgramView.h"
-#include "HelpHook.h"
-#include "ToneCodes.h"
+#include "ui/CMSFlexGrid.h"
+#include "editor/CProgramView.h"
+#include "ui/HelpHook.h"
+#include "radio/ToneCodes.h"
 
 #include <QComboBox>
 #include <QHeaderView>

@@ -5,7 +5,7 @@
 // the id that is also its help context id. The view connects and watches what is
 // made here; editing stays with the view.
 
-#include "ChannelCodec.h"
+#include "radio/ChannelCodec.h"
 
 #include <array>
 

@@ -1,11 +1,11 @@
-#include "ChannelListFiles.h"
+#include "editor/ChannelListFiles.h"
 
-#include "CImportPlacementDlg.h"
-#include "CProgramView.h"
-#include "CommonCsvLayout.h"
-#include "Csv.h"
-#include "EditLabels.h"
-#include "StartupConfig.h"
+#include "dialogs/CImportPlacementDlg.h"
+#include "editor/CProgramView.h"
+#include "document/CommonCsvLayout.h"
+#include "files/Csv.h"
+#include "document/EditLabels.h"
+#include "config/StartupConfig.h"
 
 #include <QApplication>
 #include <QFile>

@@ -5,7 +5,7 @@
 // one change of the document; a refused file changes nothing and its message names the
 // first bad line and column.
 
-#include "ChannelCsv.h"
+#include "document/ChannelCsv.h"
 
 #include <QString>
 

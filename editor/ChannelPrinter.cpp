@@ -1,8 +1,8 @@
-#include "ChannelPrinter.h"
+#include "editor/ChannelPrinter.h"
 
-#include "ChannelGridSetup.h"
-#include "CommandIds.h"
-#include "HelpHook.h"
+#include "editor/ChannelGridSetup.h"
+#include "ui/CommandIds.h"
+#include "ui/HelpHook.h"
 
 #include <QDate>
 #include <QFont>

@@ -3,7 +3,7 @@
 // name and the date, then the ten columns for every channel that has a frequency, on
 // as many pages as it needs. Each page repeats the column headings and is numbered.
 
-#include "ChannelCodec.h"
+#include "radio/ChannelCodec.h"
 
 #include <QList>
 #include <QString>

@@ -3,7 +3,7 @@
 // its menus and tool bar that act on the document, and what the settings dialogs need.
 // The channel view implements it; the main window knows views only through it.
 
-#include "ProductInfo.h"
+#include "config/ProductCatalog.h"
 
 class CProgramDoc;
 class QPrinter;

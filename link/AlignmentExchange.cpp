@@ -1,7 +1,7 @@
-#include "AlignmentExchange.h"
+#include "link/AlignmentExchange.h"
 
-#include "BlockReply.h"
-#include "ImageMap.h"
+#include "link/BlockReply.h"
+#include "radio/ImageMap.h"
 
 namespace {
 

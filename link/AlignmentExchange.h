@@ -12,12 +12,12 @@
 //
 // Results: Success, PortOpenFailed or CommunicationFailed. The port is always closed.
 
-#include "ExchangeOutcome.h"
-#include "Language.h"
-#include "LinkProtocol.h"
-#include "RadioImage.h"
-#include "SerialLink.h"
-#include "TransferJob.h"
+#include "link/ExchangeOutcome.h"
+#include "radio/Language.h"
+#include "link/LinkProtocol.h"
+#include "radio/RadioImage.h"
+#include "link/SerialLink.h"
+#include "link/TransferJob.h"
 
 enum class CalibrationTable { Power, Squelch };
 

@@ -1,4 +1,4 @@
-#include "BlockReply.h"
+#include "link/BlockReply.h"
 
 #include <algorithm>
 

@@ -5,9 +5,9 @@
 // it, line noise or an echo of our own request all show there first), and so is the
 // number of data bytes.
 
-#include "LinkProtocol.h"
-#include "RadioImage.h"
-#include "SerialLink.h"
+#include "link/LinkProtocol.h"
+#include "radio/RadioImage.h"
+#include "link/SerialLink.h"
 
 // Reads the reply to a read request for `block` into `data`. False when the line failed,
 // a read ran out of time, or the header is not the one the request asked for.

@@ -1,7 +1,7 @@
-#include "DetectedPorts.h"
+#include "link/DetectedPorts.h"
 
-#include "Language.h"
-#include "PortNames.h"
+#include "radio/Language.h"
+#include "link/PortNames.h"
 
 #include <QFileInfo>
 #include <QSerialPortInfo>

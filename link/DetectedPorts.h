@@ -4,7 +4,7 @@
 // device is shown to the user, and the stand-in used when the chosen COM number's
 // device is missing but exactly one USB serial adapter is plugged in.
 
-#include "Language.h"
+#include "radio/Language.h"
 
 #include <QList>
 #include <QString>

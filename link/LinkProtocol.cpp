@@ -1,6 +1,6 @@
-#include "LinkProtocol.h"
+#include "link/LinkProtocol.h"
 
-#include "ImageMap.h"
+#include "radio/ImageMap.h"
 
 #include <algorithm>
 

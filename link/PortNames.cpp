@@ -1,6 +1,6 @@
-#include "PortNames.h"
+#include "link/PortNames.h"
 
-#include "ProgramIni.h"
+#include "config/ProgramIni.h"
 
 #include <QRegularExpression>
 

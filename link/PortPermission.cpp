@@ -1,4 +1,4 @@
-#include "PortPermission.h"
+#include "link/PortPermission.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
-#include "ProgrammingExchange.h"
+#include "link/ProgrammingExchange.h"
 
-#include "BlockReply.h"
+#include "link/BlockReply.h"
 
 #include <algorithm>
 

@@ -21,11 +21,11 @@
 //   CommunicationFailed (the user has seen the message already).
 // A missing callback counts as "no progress shown", "not cancelled", "do not retry".
 
-#include "ExchangeOutcome.h"
-#include "LinkProtocol.h"
-#include "RadioImage.h"
-#include "SerialLink.h"
-#include "TransferJob.h"
+#include "link/ExchangeOutcome.h"
+#include "link/LinkProtocol.h"
+#include "radio/RadioImage.h"
+#include "link/SerialLink.h"
+#include "link/TransferJob.h"
 
 #include <functional>
 

@@ -1,7 +1,7 @@
-#include "QtSerialLink.h"
+#include "link/QtSerialLink.h"
 
-#include "PortPermission.h"
-#include "SerialTrace.h"
+#include "link/PortPermission.h"
+#include "link/SerialTrace.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>

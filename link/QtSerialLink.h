@@ -3,7 +3,7 @@
 // byte to a serial trace when it is given one (SerialTrace.h).
 // Create, use and destroy it in the thread that runs the exchange.
 
-#include "SerialLink.h"
+#include "link/SerialLink.h"
 
 #include <QSerialPort>
 #include <memory>

@@ -1,7 +1,7 @@
-#include "RunSession.h"
+#include "link/RunSession.h"
 
-#include "SerialTrace.h"
-#include "TransferRunner.h"
+#include "link/SerialTrace.h"
+#include "link/TransferRunner.h"
 
 RunSession::RunSession(QString commandLinePort, QString tracePath)
     : m_portName(commandLinePort), m_commandLinePort(std::move(commandLinePort)),

@@ -8,7 +8,7 @@
 #include <QString>
 #include <memory>
 
-#include "TransferJob.h"
+#include "link/TransferJob.h"
 
 class TraceFile;
 

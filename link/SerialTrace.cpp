@@ -1,4 +1,4 @@
-#include "SerialTrace.h"
+#include "link/SerialTrace.h"
 
 #include <QDateTime>
 #include <QMutexLocker>

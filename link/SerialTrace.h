@@ -13,7 +13,7 @@
 // trace. The window program and chprog take the file with --trace FILE; QtSerialLink
 // writes to it when it is given one.
 
-#include "SerialLink.h"
+#include "link/SerialLink.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -3,9 +3,9 @@
 // fills, the callbacks an exchange reports through, and the exchange itself as a
 // function of the link, the job and the callbacks.
 
-#include "ExchangeOutcome.h"
-#include "RadioImage.h"
-#include "SerialLink.h"
+#include "link/ExchangeOutcome.h"
+#include "radio/RadioImage.h"
+#include "link/SerialLink.h"
 
 #include <QString>
 #include <functional>

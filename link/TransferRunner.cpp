@@ -1,6 +1,6 @@
-#include "TransferRunner.h"
+#include "link/TransferRunner.h"
 
-#include "QtSerialLink.h"
+#include "link/QtSerialLink.h"
 
 #include <QMetaMethod>
 #include <QThread>

@@ -15,7 +15,7 @@
 // runner is destroyed: then a pending question is answered Cancel, the exchange is
 // cancelled, and the destructor waits until its next check point closes the port.
 
-#include "TransferJob.h"
+#include "link/TransferJob.h"
 
 #include <QObject>
 

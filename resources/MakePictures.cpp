@@ -3,7 +3,7 @@
 // name as well, it also writes the icon at the desktop's usual sizes into that folder
 // (hicolor layout: NxN/apps/NAME.png), for the installed menu entry.
 
-#include "Pictures.h"
+#include "ui/Pictures.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -4,16 +4,16 @@
 //
 //   dialog_shots OUTPUT_FOLDER SUFFIX [--main-only] PROGRAM_ARGUMENTS...
 // writes OUTPUT_FOLDER/<dialog>-SUFFIX.png for every dialog, and main-SUFFIX.png.
-#include "CMSFlexGrid.h"
-#include "CProgramView.h"
-#include "ChannelEditActions.h"
-#include "ChildFrame.h"
-#include "CommandIds.h"
-#include "HelpHook.h"
-#include "MainFrame.h"
-#include "ProgramApp.h"
-#include "ProgramDoc.h"
-#include "StartupConfig.h"
+#include "ui/CMSFlexGrid.h"
+#include "editor/CProgramView.h"
+#include "editor/ChannelEditActions.h"
+#include "app/ChildFrame.h"
+#include "ui/CommandIds.h"
+#include "ui/HelpHook.h"
+#include "app/MainFrame.h"
+#include "app/ProgramApp.h"
+#include "document/ProgramDoc.h"
+#include "config/StartupConfig.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -2,10 +2,11 @@
 // 9600`, each beside the time its bytes need on a 9600-baud line; then one radio of
 // `chprog clone` beside a read, a write and a read-back (write --verify).
 
-#include "LinkProtocol.h"
-#include "ProgrammingExchange.h"
-#include "QtSerialLink.h"
-#include "SimulatorProcess.h"
+#include "link/LinkProtocol.h"
+#include "files/DatFile.h"
+#include "link/ProgrammingExchange.h"
+#include "link/QtSerialLink.h"
+#include "tests/support/SimulatorProcess.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

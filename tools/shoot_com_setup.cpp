@@ -3,12 +3,12 @@
 // the picture does not depend on the machine that takes it).
 //   shoot_com_setup OUTPUT.png English|Chinese
 
-#include "CComSetupDlg.h"
-#include "DetectedPorts.h"
-#include "ProgramIni.h"
-#include "RunSession.h"
-#include "StartupConfig.h"
-#include "UserStore.h"
+#include "dialogs/CComSetupDlg.h"
+#include "link/DetectedPorts.h"
+#include "config/ProgramIni.h"
+#include "link/RunSession.h"
+#include "config/StartupConfig.h"
+#include "config/UserStore.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

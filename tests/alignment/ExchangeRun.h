@@ -1,6 +1,6 @@
 #pragma once
-#include "AlignmentDialog.h"
-#include "Modal.h"
+#include "alignment/AlignmentDialog.h"
+#include "tests/support/Modal.h"
 
 #include <QPushButton>
 #include <QSignalSpy>

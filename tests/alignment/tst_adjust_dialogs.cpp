@@ -1,12 +1,12 @@
 // Power Adjust and Sql Adjust with their grids and in-place editors.
 
-#include "CMSFlexGrid.h"
-#include "CPowerAdjustDlg.h"
-#include "CSqlAdjustDlg.h"
-#include "ProductInfo.h"
-#include "ProgramDoc.h"
-#include "StartupConfig.h"
-#include "TestSuite.h"
+#include "ui/CMSFlexGrid.h"
+#include "alignment/CPowerAdjustDlg.h"
+#include "alignment/CSqlAdjustDlg.h"
+#include "radio/ProductInfo.h"
+#include "document/ProgramDoc.h"
+#include "config/StartupConfig.h"
+#include "tests/support/TestSuite.h"
 
 #include <QApplication>
 #include <functional>

@@ -1,20 +1,21 @@
 // The alignment in the window program end to end: Ctrl+F11 and the code, both dialogs
 // reading and writing `chprog simulate`, checked with `chprog calibration`.
 
-#include "CMSFlexGrid.h"
-#include "CPasswordDlg.h"
-#include "CPowerAdjustDlg.h"
-#include "CSqlAdjustDlg.h"
-#include "Chprog.h"
-#include "CommandIds.h"
-#include "ExchangeRun.h"
-#include "MainFrame.h"
-#include "Modal.h"
-#include "ProgramDoc.h"
-#include "ProgramFixture.h"
-#include "SimulatorProcess.h"
-#include "StartupConfig.h"
-#include "TestSuite.h"
+#include "ui/CMSFlexGrid.h"
+#include "files/DatFile.h"
+#include "alignment/CPasswordDlg.h"
+#include "alignment/CPowerAdjustDlg.h"
+#include "alignment/CSqlAdjustDlg.h"
+#include "tests/support/Chprog.h"
+#include "ui/CommandIds.h"
+#include "tests/alignment/ExchangeRun.h"
+#include "app/MainFrame.h"
+#include "tests/support/Modal.h"
+#include "document/ProgramDoc.h"
+#include "tests/support/ProgramFixture.h"
+#include "tests/support/SimulatorProcess.h"
+#include "config/StartupConfig.h"
+#include "tests/support/TestSuite.h"
 
 #include <QAction>
 #include <QLineEdit>

@@ -1,16 +1,16 @@
 // The Read and Write buttons of both dialogs against a scripted radio on a fake link:
 // what reaches the image, the grid and the radio, and the messages shown.
 
-#include "CMSFlexGrid.h"
-#include "CPowerAdjustDlg.h"
-#include "CSqlAdjustDlg.h"
-#include "ExchangeRun.h"
-#include "FakeLink.h"
-#include "ProductInfo.h"
-#include "ProgramDoc.h"
-#include "ScriptedRadio.h"
-#include "StartupConfig.h"
-#include "TestSuite.h"
+#include "ui/CMSFlexGrid.h"
+#include "alignment/CPowerAdjustDlg.h"
+#include "alignment/CSqlAdjustDlg.h"
+#include "tests/alignment/ExchangeRun.h"
+#include "tests/support/FakeLink.h"
+#include "radio/ProductInfo.h"
+#include "document/ProgramDoc.h"
+#include "tests/support/ScriptedRadio.h"
+#include "config/StartupConfig.h"
+#include "tests/support/TestSuite.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>

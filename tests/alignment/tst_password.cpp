@@ -1,11 +1,11 @@
 // The password gate and the unlock. Which entries unlock is the model's (MovedRulesTest).
 
-#include "AlignmentUnlock.h"
-#include "CPasswordDlg.h"
-#include "Modal.h"
-#include "RunSession.h"
-#include "StartupConfig.h"
-#include "TestSuite.h"
+#include "alignment/AlignmentUnlock.h"
+#include "alignment/CPasswordDlg.h"
+#include "tests/support/Modal.h"
+#include "link/RunSession.h"
+#include "config/StartupConfig.h"
+#include "tests/support/TestSuite.h"
 
 #include <QLineEdit>
 #include <QTest>

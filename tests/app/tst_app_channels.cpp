@@ -1,14 +1,14 @@
 // The window program with its channel view: a user picks a model and band, types a
 // dozen channels with tones using the keyboard only, saves, and opens the file again.
-#include "CMSFlexGrid.h"
-#include "CProductInfoDlg.h"
-#include "CProgramView.h"
-#include "CommandIds.h"
-#include "MainFrame.h"
-#include "ProgramDoc.h"
-#include "ProgramFixture.h"
-#include "TestSuite.h"
-#include "UserStore.h"
+#include "ui/CMSFlexGrid.h"
+#include "dialogs/CProductInfoDlg.h"
+#include "editor/CProgramView.h"
+#include "ui/CommandIds.h"
+#include "app/MainFrame.h"
+#include "document/ProgramDoc.h"
+#include "tests/support/ProgramFixture.h"
+#include "tests/support/TestSuite.h"
+#include "config/UserStore.h"
 
 #include <QApplication>
 #include <QComboBox>

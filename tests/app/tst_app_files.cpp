@@ -2,16 +2,16 @@
 // Save As start, across runs; a file dropped on the window opens as File > Open would;
 // the Window menu reaches every open document, hidden ones included.
 
-#include "ChildFrame.h"
-#include "CommandIds.h"
-#include "Files.h"
-#include "ImageMap.h"
-#include "LastFolder.h"
-#include "MainFrame.h"
-#include "ProgramDoc.h"
-#include "ProgramFixture.h"
-#include "StartupConfig.h"
-#include "TestSuite.h"
+#include "app/ChildFrame.h"
+#include "ui/CommandIds.h"
+#include "tests/support/Files.h"
+#include "radio/ImageMap.h"
+#include "config/LastFolder.h"
+#include "app/MainFrame.h"
+#include "document/ProgramDoc.h"
+#include "tests/support/ProgramFixture.h"
+#include "config/StartupConfig.h"
+#include "tests/support/TestSuite.h"
 
 #include <QAction>
 #include <QApplication>

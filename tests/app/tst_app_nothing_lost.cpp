@@ -1,18 +1,18 @@
 // Nothing the user has is lost: a save that fails keeps the unsaved-changes mark (and
 // the old file), and a value typed into a cell without Enter is part of the document
 // when it is closed, replaced, or read by Scan Info.
-#include "AtomicFile.h"
-#include "CMSFlexGrid.h"
-#include "CProgramView.h"
-#include "ChildFrame.h"
-#include "CommandIds.h"
-#include "Files.h"
-#include "MainFrame.h"
-#include "ProgramDoc.h"
-#include "ProgramFixture.h"
-#include "ScanInfo.h"
-#include "TestSuite.h"
-#include "UserStore.h"
+#include "files/AtomicFile.h"
+#include "ui/CMSFlexGrid.h"
+#include "editor/CProgramView.h"
+#include "app/ChildFrame.h"
+#include "ui/CommandIds.h"
+#include "tests/support/Files.h"
+#include "app/MainFrame.h"
+#include "document/ProgramDoc.h"
+#include "tests/support/ProgramFixture.h"
+#include "radio/ScanInfo.h"
+#include "tests/support/TestSuite.h"
+#include "config/UserStore.h"
 
 #include <QApplication>
 #include <QPointer>

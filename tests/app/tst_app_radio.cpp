@@ -1,17 +1,17 @@
 // The window program against the simulated radio: read the radio, edit a channel,
 // write it back, and find the edit in the radio's memory.
-#include "CMSFlexGrid.h"
-#include "CProcessDlg.h"
-#include "CProgramView.h"
-#include "ChannelCodec.h"
-#include "CommandIds.h"
-#include "MainFrame.h"
-#include "ProgramDoc.h"
-#include "ProgramFixture.h"
-#include "ProgramTransfer.h"
-#include "RadioImage.h"
-#include "SimulatorProcess.h"
-#include "TestSuite.h"
+#include "ui/CMSFlexGrid.h"
+#include "ui/CProcessDlg.h"
+#include "editor/CProgramView.h"
+#include "radio/ChannelCodec.h"
+#include "ui/CommandIds.h"
+#include "app/MainFrame.h"
+#include "document/ProgramDoc.h"
+#include "tests/support/ProgramFixture.h"
+#include "ui/ProgramTransfer.h"
+#include "radio/RadioImage.h"
+#include "tests/support/SimulatorProcess.h"
+#include "tests/support/TestSuite.h"
 
 #include <QAction>
 #include <QApplication>

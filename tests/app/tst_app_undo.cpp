@@ -1,13 +1,13 @@
 // Undo and Redo in the window program: the keys in the grid and in the main window and
 // the label in their tips (the unsaved-changes mark: AppShellTest).
-#include "CMSFlexGrid.h"
-#include "CProgramView.h"
-#include "ChannelCodec.h"
-#include "CommandIds.h"
-#include "MainFrame.h"
-#include "ProgramDoc.h"
-#include "ProgramFixture.h"
-#include "TestSuite.h"
+#include "ui/CMSFlexGrid.h"
+#include "editor/CProgramView.h"
+#include "radio/ChannelCodec.h"
+#include "ui/CommandIds.h"
+#include "app/MainFrame.h"
+#include "document/ProgramDoc.h"
+#include "tests/support/ProgramFixture.h"
+#include "tests/support/TestSuite.h"
 
 #include <QAction>
 #include <QApplication>

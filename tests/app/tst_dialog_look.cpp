@@ -1,14 +1,14 @@
 // How the dialogs look: Qt's Chinese texts on message-box buttons while dialog templates
 // keep their English buttons, plain buttons without platform icons, windows at least as
 // wide as their captions, a fixed About box with the program's icon.
-#include "AboutDlg.h"
-#include "CaptionFit.h"
-#include "CommandIds.h"
-#include "MainFrame.h"
-#include "Modal.h"
-#include "ProgramFixture.h"
-#include "StartupConfig.h"
-#include "TestSuite.h"
+#include "dialogs/AboutDlg.h"
+#include "app/CaptionFit.h"
+#include "ui/CommandIds.h"
+#include "app/MainFrame.h"
+#include "tests/support/Modal.h"
+#include "tests/support/ProgramFixture.h"
+#include "config/StartupConfig.h"
+#include "tests/support/TestSuite.h"
 
 #include <QAction>
 #include <QDialogButtonBox>

@@ -1,14 +1,14 @@
 // F1 in every dialog of the window program opens that dialog's help topic, whichever
 // control has the focus, and a modal dialog reuses the one help window of the run; F1
 // in the main window and its menus.
-#include "CommandIds.h"
-#include "HelpHook.h"
-#include "HelpTopics.h"
-#include "HelpViewer.h"
-#include "MainFrame.h"
-#include "NavigatorBar.h"
-#include "ProgramFixture.h"
-#include "TestSuite.h"
+#include "ui/CommandIds.h"
+#include "ui/HelpHook.h"
+#include "ui/HelpTopics.h"
+#include "app/HelpViewer.h"
+#include "app/MainFrame.h"
+#include "app/NavigatorBar.h"
+#include "tests/support/ProgramFixture.h"
+#include "tests/support/TestSuite.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,13 +2,14 @@
 // process: the output formats, the options, the exit status, and nothing written on
 // failure. What a CSV value means is the model's (CommonCsvTest).
 
-#include "ChannelCodec.h"
-#include "Chprog.h"
-#include "Files.h"
-#include "FullDisk.h"
-#include "ImageMap.h"
-#include "RadioImage.h"
-#include "TestSuite.h"
+#include "radio/ChannelCodec.h"
+#include "files/DatFile.h"
+#include "tests/support/Chprog.h"
+#include "tests/support/Files.h"
+#include "tests/support/FullDisk.h"
+#include "radio/ImageMap.h"
+#include "radio/RadioImage.h"
+#include "tests/support/TestSuite.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,11 +3,12 @@
 // of `chprog ports`; and when things go wrong: a save that fails says so, exits 2 and
 // keeps the old file (the refusals of the save itself are TextAndFilesTest's).
 
-#include "Chprog.h"
-#include "Files.h"
-#include "FullDisk.h"
-#include "SimulatorProcess.h"
-#include "TestSuite.h"
+#include "tests/support/Chprog.h"
+#include "files/DatFile.h"
+#include "tests/support/Files.h"
+#include "tests/support/FullDisk.h"
+#include "tests/support/SimulatorProcess.h"
+#include "tests/support/TestSuite.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,11 +1,12 @@
 // chprog settings and chprog set, run as a separate process.
 
-#include "Chprog.h"
-#include "Files.h"
-#include "ImageMap.h"
-#include "RadioImage.h"
-#include "ScanInfo.h"
-#include "TestSuite.h"
+#include "tests/support/Chprog.h"
+#include "files/DatFile.h"
+#include "tests/support/Files.h"
+#include "radio/ImageMap.h"
+#include "radio/RadioImage.h"
+#include "radio/ScanInfo.h"
+#include "tests/support/TestSuite.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,13 +1,13 @@
 // The Optional Features and Scan Information dialogs, driven as a user would: keys
 // into the focused control, clicks on the buttons, run() returning what OK wrote.
 
-#include "COptionalFeaturesDlg.h"
-#include "CScanInfoDlg.h"
-#include "ImageMap.h"
-#include "Modal.h"
-#include "ScanInfo.h"
-#include "StepEdit.h"
-#include "TestSuite.h"
+#include "dialogs/COptionalFeaturesDlg.h"
+#include "dialogs/CScanInfoDlg.h"
+#include "radio/ImageMap.h"
+#include "tests/support/Modal.h"
+#include "radio/ScanInfo.h"
+#include "ui/StepEdit.h"
+#include "tests/support/TestSuite.h"
 
 #include <QApplication>
 #include <QCheckBox>

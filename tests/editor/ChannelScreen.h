@@ -2,13 +2,13 @@
 // A document and its channel view on screen, driven the way a user drives it (clicks on
 // cells, typed text, keys), with the refusal messages collected as "caption: text".
 
-#include "CMSFlexGrid.h"
-#include "CProgramView.h"
-#include "ChannelCodec.h"
-#include "ProgramDoc.h"
-#include "ProgramFixture.h"
-#include "StartupConfig.h"
-#include "UserStore.h"
+#include "ui/CMSFlexGrid.h"
+#include "editor/CProgramView.h"
+#include "radio/ChannelCodec.h"
+#include "document/ProgramDoc.h"
+#include "tests/support/ProgramFixture.h"
+#include "config/StartupConfig.h"
+#include "config/UserStore.h"
 
 #include <QApplication>
 #include <QTest>

@@ -1,8 +1,8 @@
 // Cell editing never loses a channel: a refused frequency puts the previous text back,
 // a cell left unchanged is not checked or written again, and Escape drops what was
 // typed. Driven with real clicks and keys.
-#include "ChannelScreen.h"
-#include "TestSuite.h"
+#include "tests/editor/ChannelScreen.h"
+#include "tests/support/TestSuite.h"
 
 namespace {
 

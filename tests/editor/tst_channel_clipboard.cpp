@@ -2,9 +2,9 @@
 // on the grid: each changes the channels it should as one step of the document's history,
 // a refused paste changes nothing, and the context menu offers what applies. The clipboard
 // texts and which pastes are refused are ClipboardTextTest's.
-#include "ChannelEditActions.h"
-#include "ChannelScreen.h"
-#include "TestSuite.h"
+#include "editor/ChannelEditActions.h"
+#include "tests/editor/ChannelScreen.h"
+#include "tests/support/TestSuite.h"
 
 #include <QClipboard>
 #include <QHeaderView>

@@ -1,12 +1,12 @@
 // File > Import Channels... and Export Channels... in the channel view: either layout, a
 // long list placed through the question it asks, a refused file that changes nothing.
 
-#include "CImportPlacementDlg.h"
-#include "ChannelListFiles.h"
-#include "ChannelScreen.h"
-#include "Files.h"
-#include "Modal.h"
-#include "TestSuite.h"
+#include "dialogs/CImportPlacementDlg.h"
+#include "editor/ChannelListFiles.h"
+#include "tests/editor/ChannelScreen.h"
+#include "tests/support/Files.h"
+#include "tests/support/Modal.h"
+#include "tests/support/TestSuite.h"
 
 #include <QSpinBox>
 #include <QTemporaryDir>

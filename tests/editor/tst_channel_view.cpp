@@ -1,10 +1,10 @@
 // The channel view driven the way a user drives it: clicks on cells (a first click on a
 // cell partly in view too), typed text, Enter, scrolling, F1, printing.
-#include "ChannelScreen.h"
-#include "ChannelPrinter.h"
-#include "HelpHook.h"
-#include "Modal.h"
-#include "TestSuite.h"
+#include "tests/editor/ChannelScreen.h"
+#include "editor/ChannelPrinter.h"
+#include "ui/HelpHook.h"
+#include "tests/support/Modal.h"
+#include "tests/support/TestSuite.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 // The grid widget on its own: the order of its cell events, which its owners rely on
 // to store a cell before the next one opens.
-#include "CMSFlexGrid.h"
-#include "TestSuite.h"
+#include "ui/CMSFlexGrid.h"
+#include "tests/support/TestSuite.h"
 
 #include <QHeaderView>
 #include <QScrollBar>

@@ -1,8 +1,8 @@
 // The Product Information dialog with its channel view: lists, OK, Cancel, title forms
 // and the per-user values.
-#include "CProductInfoDlg.h"
-#include "ChannelScreen.h"
-#include "TestSuite.h"
+#include "dialogs/CProductInfoDlg.h"
+#include "tests/editor/ChannelScreen.h"
+#include "tests/support/TestSuite.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

@@ -2,10 +2,11 @@
 // same link, as radios are connected to one cable: two good radios and one whose write
 // does not stick.
 
-#include "Chprog.h"
-#include "LinkProtocol.h"
-#include "SimulatorProcess.h"
-#include "TestSuite.h"
+#include "tests/support/Chprog.h"
+#include "files/DatFile.h"
+#include "link/LinkProtocol.h"
+#include "tests/support/SimulatorProcess.h"
+#include "tests/support/TestSuite.h"
 
 #include <QDeadlineTimer>
 #include <QProcess>

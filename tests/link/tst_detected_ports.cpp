@@ -4,16 +4,16 @@
 // shows each COM number's device, greys absent ones, and lets Other… pick a listed port
 // or a typed path, stored beside the COM number.
 
-#include "CComSetupDlg.h"
-#include "CProcessDlg.h"
-#include "DetectedPorts.h"
-#include "ProgramIni.h"
-#include "ProgramTransfer.h"
-#include "RunSession.h"
-#include "SimulatorProcess.h"
-#include "StartupConfig.h"
-#include "TestSuite.h"
-#include "UserStore.h"
+#include "dialogs/CComSetupDlg.h"
+#include "ui/CProcessDlg.h"
+#include "link/DetectedPorts.h"
+#include "config/ProgramIni.h"
+#include "ui/ProgramTransfer.h"
+#include "link/RunSession.h"
+#include "tests/support/SimulatorProcess.h"
+#include "config/StartupConfig.h"
+#include "tests/support/TestSuite.h"
+#include "config/UserStore.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

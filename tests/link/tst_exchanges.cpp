@@ -3,12 +3,12 @@
 // refuse (a read reply must be the one asked for: header 57 high low n, n data bytes and
 // nothing more; anything else fails the block and leaves the image as it was).
 
-#include "AlignmentExchange.h"
-#include "FakeLink.h"
-#include "Files.h"
-#include "ProgrammingExchange.h"
-#include "ScriptedRadio.h"
-#include "TestSuite.h"
+#include "link/AlignmentExchange.h"
+#include "tests/support/FakeLink.h"
+#include "tests/support/Files.h"
+#include "link/ProgrammingExchange.h"
+#include "tests/support/ScriptedRadio.h"
+#include "tests/support/TestSuite.h"
 
 #include <QTest>
 

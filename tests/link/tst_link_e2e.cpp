@@ -3,16 +3,17 @@
 // memory byte for byte; every fault the simulated radio offers fails its run and leaves
 // the -o file alone, and a failed read keeps no backup.
 
-#include "AlignmentExchange.h"
-#include "Backups.h"
-#include "ChannelCodec.h"
-#include "Chprog.h"
-#include "Files.h"
-#include "LinkProtocol.h"
-#include "ProgrammingExchange.h"
-#include "QtSerialLink.h"
-#include "SimulatorProcess.h"
-#include "TestSuite.h"
+#include "link/AlignmentExchange.h"
+#include "config/UserStore.h"
+#include "files/Backups.h"
+#include "radio/ChannelCodec.h"
+#include "tests/support/Chprog.h"
+#include "tests/support/Files.h"
+#include "link/LinkProtocol.h"
+#include "link/ProgrammingExchange.h"
+#include "link/QtSerialLink.h"
+#include "tests/support/SimulatorProcess.h"
+#include "tests/support/TestSuite.h"
 
 #include <QDir>
 #include <QRegularExpression>

@@ -2,19 +2,19 @@
 // worker thread and the progress window. Against the real link: a port that cannot open,
 // and the event loop while the worker waits out real time-outs.
 
-#include "CProcessDlg.h"
-#include "FakeLink.h"
-#include "Files.h"
-#include "Modal.h"
-#include "ProgramIni.h"
-#include "ProgramTransfer.h"
-#include "ProgrammingExchange.h"
-#include "RunSession.h"
-#include "ScriptedRadio.h"
-#include "SimulatorProcess.h"
-#include "StartupConfig.h"
-#include "TestSuite.h"
-#include "TransferRunner.h"
+#include "ui/CProcessDlg.h"
+#include "tests/support/FakeLink.h"
+#include "tests/support/Files.h"
+#include "tests/support/Modal.h"
+#include "config/ProgramIni.h"
+#include "ui/ProgramTransfer.h"
+#include "link/ProgrammingExchange.h"
+#include "link/RunSession.h"
+#include "tests/support/ScriptedRadio.h"
+#include "tests/support/SimulatorProcess.h"
+#include "config/StartupConfig.h"
+#include "tests/support/TestSuite.h"
+#include "link/TransferRunner.h"
 
 #include <QElapsedTimer>
 #include <QLabel>

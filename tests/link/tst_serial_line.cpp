@@ -2,11 +2,11 @@
 // a pulled cable, why an open fails (with the exact command for a refused device, naming
 // its own group when it is not dialout), and one user per device whatever its name.
 
-#include "PortNames.h"
-#include "PortPermission.h"
-#include "ProgramIni.h"
-#include "QtSerialLink.h"
-#include "TestSuite.h"
+#include "link/PortNames.h"
+#include "link/PortPermission.h"
+#include "config/ProgramIni.h"
+#include "link/QtSerialLink.h"
+#include "tests/support/TestSuite.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryFile>

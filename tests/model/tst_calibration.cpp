@@ -1,9 +1,9 @@
 // The calibration tables without widgets: band rows, fill and store rules, the
 // normalisation of all 11 rows and the clamps of the two in-place editors.
 
-#include "Calibration.h"
-#include "ProductInfo.h"
-#include "TestSuite.h"
+#include "radio/Calibration.h"
+#include "radio/ProductInfo.h"
+#include "tests/support/TestSuite.h"
 
 #include <QTest>
 #include <tuple>

@@ -1,8 +1,8 @@
 // The channel records: how each grid value packs into its 16 bytes and comes back.
 
-#include "ChannelCodec.h"
-#include "TestSuite.h"
-#include "ToneCodes.h"
+#include "radio/ChannelCodec.h"
+#include "tests/support/TestSuite.h"
+#include "radio/ToneCodes.h"
 
 #include <QTest>
 #include <array>

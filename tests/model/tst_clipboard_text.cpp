@@ -1,8 +1,8 @@
 // Channels as clipboard text: the tab-separated rows a copy writes, and which pasted
 // texts fill which channels or are refused whole.
 
-#include "ChannelClipboard.h"
-#include "TestSuite.h"
+#include "document/ChannelClipboard.h"
+#include "tests/support/TestSuite.h"
 
 #include <QTest>
 

@@ -2,10 +2,10 @@
 // CrossMode, Mode, Skip, Power) lands in the channel record, what either layout refuses
 // (with line and column), how rows are placed, and that our export comes back byte for byte.
 
-#include "ChannelCodec.h"
-#include "ChannelCsv.h"
-#include "CommonCsvLayout.h"
-#include "TestSuite.h"
+#include "radio/ChannelCodec.h"
+#include "document/ChannelCsv.h"
+#include "document/CommonCsvLayout.h"
+#include "tests/support/TestSuite.h"
 
 #include <QTest>
 

@@ -2,10 +2,11 @@
 // takes back and puts again exactly its bytes; an edit that changes nothing leaves no
 // step; the unsaved-changes mark follows the history's saved position.
 
-#include "ChannelCodec.h"
-#include "ImageMap.h"
-#include "ProgramDoc.h"
-#include "TestSuite.h"
+#include "radio/ChannelCodec.h"
+#include "files/DatFile.h"
+#include "radio/ImageMap.h"
+#include "document/ProgramDoc.h"
+#include "tests/support/TestSuite.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>

@@ -1,14 +1,14 @@
 // Rules the window program and its dialogs apply, checked without windows: the command
 // line and the restart options, what a run takes from Program.ini, the language choice,
 // the access code.
-#include "AlignmentAccess.h"
-#include "AtomicFile.h"
-#include "Files.h"
-#include "ProgramFixture.h"
-#include "ProgramIni.h"
-#include "RunConfig.h"
-#include "StartupConfig.h"
-#include "TestSuite.h"
+#include "radio/AlignmentAccess.h"
+#include "files/AtomicFile.h"
+#include "tests/support/Files.h"
+#include "tests/support/ProgramFixture.h"
+#include "config/ProgramIni.h"
+#include "config/RunConfig.h"
+#include "config/StartupConfig.h"
+#include "tests/support/TestSuite.h"
 
 #include <QDir>
 #include <QTest>

@@ -1,8 +1,8 @@
 // The product step of a grid fill, the Product Information choice and the window title.
-#include "ProductInfo.h"
-#include "ProgramFixture.h"
-#include "TestSuite.h"
-#include "UserStore.h"
+#include "config/ProductCatalog.h"
+#include "tests/support/ProgramFixture.h"
+#include "tests/support/TestSuite.h"
+#include "config/UserStore.h"
 
 #include <QTest>
 

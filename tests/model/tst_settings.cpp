@@ -1,11 +1,11 @@
 // The Optional Features and Scan Information settings: what the dialogs show when
 // they open on an image, what OK writes back, and the rules between the two.
 
-#include "ImageMap.h"
-#include "OptionalFeatures.h"
-#include "RadioImage.h"
-#include "ScanInfo.h"
-#include "TestSuite.h"
+#include "radio/ImageMap.h"
+#include "radio/OptionalFeatures.h"
+#include "radio/RadioImage.h"
+#include "radio/ScanInfo.h"
+#include "tests/support/TestSuite.h"
 
 #include <QTest>
 #include <array>

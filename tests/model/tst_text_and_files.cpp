@@ -3,16 +3,17 @@
 // keep the old file and say why; targets that are no regular file are refused; a symbolic
 // link is followed).
 
-#include "AtomicFile.h"
-#include "ChannelEdit.h"
-#include "DecimalMultiply.h"
-#include "Files.h"
-#include "FullDisk.h"
-#include "ProductInfo.h"
-#include "ProgramIni.h"
-#include "RadioImage.h"
-#include "TestSuite.h"
-#include "TextNumbers.h"
+#include "files/AtomicFile.h"
+#include "files/DatFile.h"
+#include "document/ChannelEdit.h"
+#include "radio/DecimalMultiply.h"
+#include "tests/support/Files.h"
+#include "tests/support/FullDisk.h"
+#include "config/ProductCatalog.h"
+#include "config/ProgramIni.h"
+#include "radio/RadioImage.h"
+#include "tests/support/TestSuite.h"
+#include "radio/TextNumbers.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,11 +2,11 @@
 // [Setup] AppName, the backups in it, and which Program.ini a run reads and writes from
 // the build folder, an installed tree (<prefix>/bin + <prefix>/share/<package>) or --config.
 
-#include "Backups.h"
-#include "Files.h"
-#include "InstallLayout.h"
-#include "TestSuite.h"
-#include "UserStore.h"
+#include "files/Backups.h"
+#include "tests/support/Files.h"
+#include "config/InstallLayout.h"
+#include "tests/support/TestSuite.h"
+#include "config/UserStore.h"
 
 #include <QDir>
 #include <QFile>

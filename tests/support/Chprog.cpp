@@ -1,4 +1,4 @@
-#include "Chprog.h"
+#include "tests/support/Chprog.h"
 
 #include <QProcess>
 

@@ -1,4 +1,4 @@
-#include "FakeLink.h"
+#include "tests/support/FakeLink.h"
 
 bool FakeLink::open(const QString& /*device*/, QString* errorDetail) {
     if (!openFailure.isEmpty()) {

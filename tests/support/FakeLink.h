@@ -4,7 +4,7 @@
 // Nothing waits: reads return what is queued, and the time a real port would have spent
 // (pauses, time-outs) is added to `elapsedMs` instead.
 
-#include "SerialLink.h"
+#include "link/SerialLink.h"
 
 #include <QList>
 #include <QStringList>

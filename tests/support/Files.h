@@ -1,7 +1,7 @@
 #pragma once
 // Files and images as the tests write and compare them.
 
-#include "RadioImage.h"
+#include "radio/RadioImage.h"
 
 #include <QByteArray>
 #include <QString>

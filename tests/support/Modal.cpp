@@ -1,4 +1,4 @@
-#include "Modal.h"
+#include "tests/support/Modal.h"
 
 #include <QAbstractButton>
 

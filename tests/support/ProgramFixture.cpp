@@ -1,6 +1,6 @@
-#include "ProgramFixture.h"
+#include "tests/support/ProgramFixture.h"
 
-#include "Files.h"
+#include "tests/support/Files.h"
 
 namespace {
 

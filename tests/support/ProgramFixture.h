@@ -2,9 +2,9 @@
 // Starting the window program inside a test: a private configuration folder, answers
 // for every question, and a record of what was asked.
 
-#include "MainFrame.h"
-#include "ProgramApp.h"
-#include "UserPrompts.h"
+#include "app/MainFrame.h"
+#include "app/ProgramApp.h"
+#include "ui/UserPrompts.h"
 
 #include <QList>
 #include <QTemporaryDir>

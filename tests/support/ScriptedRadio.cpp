@@ -1,6 +1,6 @@
-#include "ScriptedRadio.h"
+#include "tests/support/ScriptedRadio.h"
 
-#include "LinkProtocol.h"
+#include "link/LinkProtocol.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // 02, 06, 4-byte request frames and the data of a write request. Switches make it
 // misbehave at chosen points.
 
-#include "RadioImage.h"
+#include "radio/RadioImage.h"
 
 #include <QByteArray>
 #include <functional>

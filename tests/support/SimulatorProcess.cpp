@@ -1,6 +1,6 @@
-#include "SimulatorProcess.h"
+#include "tests/support/SimulatorProcess.h"
 
-#include "Files.h"
+#include "tests/support/Files.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

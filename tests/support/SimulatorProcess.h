@@ -1,8 +1,8 @@
 #pragma once
 // `chprog simulate` as a child process: the radio at the far end of a pseudo-terminal.
 
-#include "Files.h"
-#include "RadioImage.h"
+#include "tests/support/Files.h"
+#include "radio/RadioImage.h"
 
 #include <QProcess>
 #include <QStringList>

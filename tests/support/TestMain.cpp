@@ -2,7 +2,7 @@
 //   tst_model                     runs every registered class
 //   tst_model ChannelCodecTest    runs one class; further arguments go to QtTest
 //   tst_model --classes           lists the registered classes
-#include "TestSuite.h"
+#include "tests/support/TestSuite.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,0 +1,228 @@
+// chprog new, show, export-csv and import-csv: the channel table of a .dat file.
+
+#include "files/AtomicFile.h"
+#include "document/ChannelCsv.h"
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+#include "radio/ProductInfo.h"
+#include "radio/RadioImage.h"
+
+#include <QFile>
+
+namespace {
+
+QCommandLineOption OutputOption(const QString& what) {
+    return QCommandLineOption(QStringList{QStringLiteral("o"), QStringLiteral("output")}, what,
+                              QStringLiteral("FILE"));
+}
+
+// Exactly one positional argument: the input file.
+bool TakeInput(const QCommandLineParser& parser, const QString& what, QString* path,
+               int* exitCode) {
+    if (parser.positionalArguments().size() != 1) {
+        PrintError(QStringLiteral("expected one %1 (see --help)").arg(what));
+        *exitCode = kExitBadInput;
+        return false;
+    }
+    *path = parser.positionalArguments().first();
+    return true;
+}
+
+bool ParseLayout(const QCommandLineParser& parser, CsvLayout* layout) {
+    const QString value = parser.value(QStringLiteral("layout"));
+    if (value == QLatin1String("own") || value == QLatin1String("common")) {
+        *layout = value == QLatin1String("own") ? CsvLayout::Own : CsvLayout::Common;
+        return true;
+    }
+    PrintError(QStringLiteral("--layout: \"%1\" is not a layout; use own or common").arg(value));
+    return false;
+}
+
+// "A-B" with 0 <= A <= B.
+bool ParseRows(const QString& text, LocationRange* range) {
+    const QStringList parts = text.split(u'-');
+    bool firstOk = false, lastOk = false;
+    if (parts.size() == 2) {
+        range->first = parts[0].trimmed().toInt(&firstOk);
+        range->last = parts[1].trimmed().toInt(&lastOk);
+    }
+    return firstOk && lastOk && range->first >= 0 && range->first <= range->last;
+}
+
+// --band, --rows and --first-channel.
+bool ParseImportOptions(const QCommandLineParser& parser, ImportOptions* options) {
+    if (parser.isSet(QStringLiteral("band"))) {
+        const BandLimits band = BandLimitsFromText(parser.value(QStringLiteral("band")));
+        if (band.low <= 0 || band.high < band.low) {
+            PrintError(
+                QStringLiteral("--band: \"%1\" is not a band; write it like \"130 - 160MHz\"")
+                    .arg(parser.value(QStringLiteral("band"))));
+            return false;
+        }
+        options->band = band;
+    }
+    if (parser.isSet(QStringLiteral("rows"))) {
+        LocationRange range;
+        if (!ParseRows(parser.value(QStringLiteral("rows")), &range)) {
+            PrintError(
+                QStringLiteral("--rows: \"%1\" is not a range of Locations; write it like 0-15")
+                    .arg(parser.value(QStringLiteral("rows"))));
+            return false;
+        }
+        options->rows = range;
+    }
+    if (parser.isSet(QStringLiteral("first-channel"))) {
+        bool isNumber = false;
+        const int channel = parser.value(QStringLiteral("first-channel")).toInt(&isNumber);
+        if (!isNumber || channel < 1 || channel > ImageMap::kChannelCount) {
+            PrintError(QStringLiteral("--first-channel: \"%1\" is not a channel 1 to 16")
+                           .arg(parser.value(QStringLiteral("first-channel"))));
+            return false;
+        }
+        options->firstChannel = channel;
+    }
+    return true;
+}
+
+} // namespace
+
+int RunNew(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.addOption(OutputOption(QStringLiteral("The .dat file to write.")));
+    int exitCode = kExitOk;
+    if (!ParseCommand(parser, arguments,
+                      QStringLiteral("Writes the radio image of a new document: sixteen empty "
+                                     "channels and the factory defaults."),
+                      &exitCode))
+        return exitCode;
+    if (!parser.isSet(QStringLiteral("o")) || !parser.positionalArguments().isEmpty()) {
+        PrintError(QStringLiteral("new: use chprog new -o FILE.dat"));
+        return kExitBadInput;
+    }
+    return SaveImage(parser.value(QStringLiteral("o")), NewImage(), &exitCode) ? kExitOk : exitCode;
+}
+
+int RunShow(const QStringList& arguments) {
+    QCommandLineParser parser;
+    AddLanguageOption(parser);
+    parser.addPositionalArgument(QStringLiteral("FILE.dat"), QStringLiteral("The radio image."));
+    int exitCode = kExitOk;
+    Language language = Language::English;
+    QString path;
+    RadioImage image;
+    if (!ParseCommand(parser, arguments,
+                      QStringLiteral("Prints the 16 channels as the channel grid shows them: one "
+                                     "line each, ten TAB-separated fields."),
+                      &exitCode) ||
+        !ParseLanguage(parser, &language, &exitCode) ||
+        !TakeInput(parser, QStringLiteral(".dat file"), &path, &exitCode) ||
+        !LoadImage(path, &image, &exitCode))
+        return exitCode;
+    QString text;
+    for (const ChannelRow& row : DecodeChannels(image, language))
+        text += QStringList(row.begin(), row.end()).join(u'\t') + u'\n';
+    PrintOut(text);
+    return kExitOk;
+}
+
+int RunExportCsv(const QStringList& arguments) {
+    QCommandLineParser parser;
+    AddLanguageOption(parser);
+    parser.addOption(OutputOption(QStringLiteral("The CSV file to write (standard output when "
+                                                 "missing).")));
+    parser.addOption(QCommandLineOption(
+        QStringLiteral("layout"),
+        QStringLiteral("own (default): the grid's columns; common: the Location,Name,Frequency,... "
+                       "layout of other programming tools, programmed channels only."),
+        QStringLiteral("own|common"), QStringLiteral("own")));
+    parser.addPositionalArgument(QStringLiteral("FILE.dat"), QStringLiteral("The radio image."));
+    int exitCode = kExitOk;
+    Language language = Language::English;
+    CsvLayout layout = CsvLayout::Own;
+    QString path;
+    RadioImage image;
+    if (!ParseCommand(parser, arguments,
+                      QStringLiteral("Writes the channel table as CSV (RFC 4180, UTF-8) with a "
+                                     "header line."),
+                      &exitCode) ||
+        !ParseLanguage(parser, &language, &exitCode))
+        return exitCode;
+    if (!ParseLayout(parser, &layout))
+        return kExitBadInput;
+    if (!TakeInput(parser, QStringLiteral(".dat file"), &path, &exitCode) ||
+        !LoadImage(path, &image, &exitCode))
+        return exitCode;
+    const QString csv = ChannelCsvText(image, layout, language);
+    if (!parser.isSet(QStringLiteral("o"))) {
+        PrintOut(csv);
+        return kExitOk;
+    }
+    const QString outPath = parser.value(QStringLiteral("o"));
+    QString reason;
+    if (!AtomicFile::replace(outPath, csv.toUtf8(), &reason)) {
+        PrintError(QStringLiteral("%1: cannot write the file (%2)").arg(outPath, reason));
+        return kExitBadInput;
+    }
+    return kExitOk;
+}
+
+int RunImportCsv(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.addOption(QCommandLineOption(
+        QStringLiteral("base"), QStringLiteral("The radio image whose other bytes are kept."),
+        QStringLiteral("BASE.dat")));
+    parser.addOption(OutputOption(QStringLiteral("The .dat file to write.")));
+    parser.addOption(QCommandLineOption(QStringLiteral("band"),
+                                        QStringLiteral("Refuse frequencies outside this band, "
+                                                       "written like \"130 - 160MHz\"."),
+                                        QStringLiteral("BAND")));
+    parser.addOption(QCommandLineOption(
+        QStringLiteral("rows"),
+        QStringLiteral("Common layout: import only the rows whose Location lies in A..B."),
+        QStringLiteral("A-B")));
+    parser.addOption(QCommandLineOption(
+        QStringLiteral("first-channel"),
+        QStringLiteral("Common layout: put the rows, in file order, into channels N, N+1, ... "
+                       "whatever their Location."),
+        QStringLiteral("N")));
+    parser.addPositionalArgument(QStringLiteral("IN.csv"),
+                                 QStringLiteral("Channel rows, with the header line export-csv "
+                                                "writes (either layout)."));
+    int exitCode = kExitOk;
+    QString csvPath;
+    if (!ParseCommand(parser, arguments,
+                      QStringLiteral("Replaces the channels named in a CSV file (by CH, or by "
+                                     "Location in the common layout) in BASE and writes the "
+                                     "result. Rows are checked as the channel editor checks "
+                                     "them; any error writes nothing."),
+                      &exitCode) ||
+        !TakeInput(parser, QStringLiteral("CSV file"), &csvPath, &exitCode))
+        return exitCode;
+    if (!parser.isSet(QStringLiteral("base")) || !parser.isSet(QStringLiteral("o"))) {
+        PrintError(QStringLiteral("import-csv: --base BASE.dat and -o OUT.dat are required"));
+        return kExitBadInput;
+    }
+    ImportOptions options;
+    if (!ParseImportOptions(parser, &options))
+        return kExitBadInput;
+    RadioImage image;
+    if (!LoadImage(parser.value(QStringLiteral("base")), &image, &exitCode))
+        return exitCode;
+    QFile in(csvPath);
+    if (!in.open(QIODevice::ReadOnly)) {
+        PrintError(QStringLiteral("%1: cannot open the file (%2)").arg(csvPath, in.errorString()));
+        return kExitBadInput;
+    }
+    QString error;
+    CsvImportReport report;
+    ChannelTable table = DecodeChannels(image, Language::English);
+    if (!ImportChannelCsv(QString::fromUtf8(in.readAll()), options, table, &report, &error)) {
+        PrintError(csvPath + QStringLiteral(": ") + error);
+        return kExitBadInput;
+    }
+    if (report.namesDropped)
+        PrintError(QStringLiteral("note: the Name and Comment columns are not imported (the radio "
+                                  "keeps no channel names)"));
+    GridToImage(table, image);
+    return SaveImage(parser.value(QStringLiteral("o")), image, &exitCode) ? kExitOk : exitCode;
+}

@@ -1,0 +1,38 @@
+#pragma once
+// The products Program.ini lists ("Type1".. and their "Field%d" bands), the product a
+// document's image names, and the user's last choice in the per-user store.
+
+#include "radio/Language.h"
+#include "radio/ProductInfo.h"
+#include "radio/RadioImage.h"
+
+#include <QString>
+#include <QStringList>
+
+// "Type1".. names until the first missing or empty one.
+QStringList ProductTypeNames(const QString& iniPath);
+
+// The "Field%d" text of model position `typeIndex` (0-based) cut at each "|"; an empty
+// text gives one empty piece.
+QStringList BandPieces(const QString& iniPath, int typeIndex);
+
+ProductSelection ProductFromIndexes(const QString& iniPath, int typeIndex, int bandIndex);
+
+class UserStore;
+
+// The product step of every grid fill. A new document takes the user's last model and
+// band from the store into its image; an opened or read document pushes its own to the
+// store. Either way the result is what the image now names.
+ProductSelection ReconcileProduct(RadioImage& image, UserStore& store, const QString& iniPath,
+                                  bool documentIsNew);
+
+// Stores a choice of the Product Information dialog in the image (low 8 bits, so "no
+// selection" (-1) gives FF) and in the store.
+void StoreProductChoice(RadioImage& image, UserStore& store, int typeIndex, int bandIndex);
+
+// The main window title names the product: after a grid fill "  [ Type:X  Fre:Y ]" (in
+// Chinese with its own words), after the Product Information dialog "  [ Type:X  Field:Y ]"
+// in both languages.
+enum class ProductTitleForm { AfterFill, AfterDialog };
+QString ProductTitle(const QString& iniPath, const QString& languageName, const QString& typeName,
+                     const QString& bandText, ProductTitleForm form, Language language);

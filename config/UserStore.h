@@ -1,0 +1,38 @@
+#pragma once
+// The per-user store of the program's own values ("com", "Type", "Field"), kept under
+// Software/<AppName>: the registry key HKEY_CURRENT_USER\Software\<AppName> on Windows,
+// $XDG_CONFIG_HOME/Software/<AppName>.conf elsewhere. AppName comes from Program.ini.
+
+#include <QString>
+#include <QVariant>
+
+// AppName names a file, a folder or a registry key; this is the one name made of it that
+// stays inside its parent folder on every platform.
+QString SafeAppName(const QString& appName);
+
+// Where the backups of radio images are kept: ${XDG_DATA_HOME:-~/.local/share}/<AppName>/backups
+// (the user's data folder on other systems).
+QString BackupFolder(const QString& appName);
+
+class UserStore {
+public:
+    // Opens the store named by [Setup] AppName of `iniPath`.
+    explicit UserStore(const QString& iniPath);
+
+    // A missing or unreadable value reads as `fallback`. Names match without regard
+    // to case, as registry value names do.
+    int readNumber(const QString& name, int fallback = 0) const;
+    void writeNumber(const QString& name, int value);
+    // Texts kept beside the numbers (a chosen device, the last file folder); empty
+    // when missing.
+    QString readText(const QString& name) const;
+    void writeText(const QString& name, const QString& value);
+    void remove(const QString& name);
+
+    QString appName() const { return m_appName; }
+
+private:
+    void writeValue(const QString& name, const QVariant& value);
+
+    QString m_appName;
+};

@@ -1,0 +1,33 @@
+#pragma once
+// Channel lists as CSV files, in either layout: our own (the grid's columns, headed
+// "CH,Rx Frequency,...") and the common layout of other programming tools (headed
+// "Location,Name,Frequency,..."). A file's header tells which one it is.
+
+#include "document/ChannelImport.h"
+#include "radio/RadioImage.h"
+
+#include <QString>
+
+enum class CsvLayout { Own, Common };
+
+// The channel table of `image` as CSV (RFC 4180, CRLF lines) with a header line; our
+// own layout writes the words of `language`, the common layout its own words.
+QString ChannelCsvText(const RadioImage& image, CsvLayout layout, Language language);
+
+struct CsvImportReport {
+    CsvLayout layout = CsvLayout::Own;
+    bool namesDropped = false; // the common layout's Name or Comment had text
+};
+
+// The layout of a file, judged by its header line; Own for anything else.
+CsvLayout DetectCsvLayout(const std::vector<CsvRow>& rows);
+
+// Replaces the channels `text` names in `table`, with every row checked first. On any
+// error `table` is unchanged and `error` names the line (and column) at fault.
+bool ImportChannelCsv(const QString& text, const ImportOptions& options, ChannelTable& table,
+                      CsvImportReport* report, QString* error);
+
+// The same on an image: only the records and scan-list bits of the channels whose texts
+// the file changed are written; every other byte stays as it was.
+bool ImportChannelCsv(const QString& text, const ImportOptions& options, RadioImage& image,
+                      CsvImportReport* report, QString* error);

@@ -1,0 +1,52 @@
+#pragma once
+// Replacing channel rows from CSV records, with the checks of the channel editor:
+// every replaced row is refused as a whole with a message naming the line, the column
+// and what is allowed there. Both CSV layouts end here: each is first turned into
+// ChannelRecords in the grid's own texts.
+
+#include "radio/ChannelCodec.h"
+#include "document/ChannelEdit.h"
+#include "files/Csv.h"
+
+#include <QString>
+#include <optional>
+#include <vector>
+
+// Locations first..last of a channel list in another tool's layout.
+struct LocationRange {
+    int first = 0;
+    int last = 0;
+};
+
+struct ImportOptions {
+    std::optional<BandLimits> band; // checked when given
+    // Placing rows of the common layout (see CommonCsvLayout.h); our own layout names
+    // its channels and takes neither.
+    std::optional<LocationRange> rows;
+    std::optional<int> firstChannel;
+};
+
+// One channel to replace: its texts in the grid's column order, and, for messages, the
+// file's line and the name the file gives each column.
+struct ChannelRecord {
+    int line = 0;
+    int channel = 0; // 1..16
+    ChannelRow cells;
+    std::array<QString, kChannelColumns> columnNames;
+    // No transmit frequency: the transmit cell stays empty instead of taking the
+    // receive frequency.
+    bool receiveOnly = false;
+};
+
+// Column names of our own layout: the English grid headings.
+std::array<QString, kChannelColumns> OwnColumnNames();
+
+// Reads the data records of our own layout (`rows[0]` is the header). On a bad header,
+// field count or channel number returns false with `error` set.
+bool ReadOwnLayout(const std::vector<CsvRow>& rows, std::vector<ChannelRecord>* records,
+                   QString* error);
+
+// Checks every record with the row rules and, only when all pass, writes them into
+// `table`. On a bad record returns false with `error` set ("line L, column "Name": ...").
+bool ApplyChannelRecords(const std::vector<ChannelRecord>& records, const ImportOptions& options,
+                         ChannelTable& table, QString* error);

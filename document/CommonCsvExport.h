@@ -1,0 +1,12 @@
+#pragma once
+// Writing the channel-list CSV layout that multi-radio programming tools exchange
+// (see CommonCsvLayout.h for the layout and its reading): the fourteen standard
+// columns, then Power, RxDtcsCode and CrossMode, so that a list goes out to another
+// tool and comes back byte for byte.
+
+#include "radio/RadioImage.h"
+
+#include <QString>
+
+// The programmed channels of `image` in the common layout, header first, CRLF lines.
+QString CommonLayoutCsv(const RadioImage& image);

@@ -1,0 +1,80 @@
+#pragma once
+// The document: one radio image, the file it came from, and its undo history.
+//
+// Every change of the image goes through edit(): the change runs on a copy, and only
+// when some byte really changed does the copy become the image, with one undo step
+// under the given label. The document is modified exactly when its history stands
+// anywhere but where the last save (or open, or new) left it, so undoing back to the
+// saved state clears the mark again.
+
+#include "document/EditHistory.h"
+#include "radio/RadioImage.h"
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class CProgramDoc : public QObject {
+    Q_OBJECT
+public:
+    using Change = std::function<void(RadioImage&)>;
+
+    explicit CProgramDoc(QObject* parent = nullptr);
+
+    const RadioImage& image() const { return m_image; }
+
+    // Applies `change` as one undoable step named `label`. False (and no step, no
+    // signal) when the change left every byte as it was.
+    bool edit(const QString& label, const Change& change);
+
+    bool canUndo() const { return m_history.canUndo(); }
+    bool canRedo() const { return m_history.canRedo(); }
+    // The label of the step an undo or redo would take; empty when there is none.
+    QString undoLabel() const;
+    QString redoLabel() const;
+    bool undo();
+    bool redo();
+
+    // New document: the new-image contents, no file, an empty history; isNew().
+    void OnNewDocument();
+
+    // Loads a .dat file into an empty history. On failure nothing changes and `error`
+    // says why.
+    bool OnOpenDocument(const QString& path, QString* error);
+
+    // Writes the image to the file safely. The history stays; its current position
+    // becomes the saved state.
+    bool OnSaveDocument(const QString& path, QString* error);
+
+    QString pathName() const { return m_pathName; }
+    // The file name proposed by the first Save As: [Setup] AppName.
+    QString defaultPathName() const { return m_defaultPathName; }
+    QString title() const;
+
+    bool isModified() const { return !m_history.isClean(); }
+
+    // A New document, whose product the user store decides (see ReconcileProduct),
+    // until a file is opened into it or a read from the radio replaces its image.
+    bool isNew() const { return m_isNew; }
+    void setNotNew() { m_isNew = false; }
+
+signals:
+    void modifiedChanged(bool modified);
+    // Bytes first..last (both included) may differ from before: after an edit, an undo,
+    // a redo, an open or a new document.
+    void imageChanged(int first, int last);
+    // Undo or redo became possible or impossible, or their labels changed.
+    void historyChanged();
+
+private:
+    void replaceImage(const RadioImage& image);
+    // Runs `step` (a change of the history and the image), then reports the history's
+    // new state and, when it flipped, the modified mark.
+    template <typename Step> void changeHistory(Step step);
+
+    RadioImage m_image;
+    EditHistory m_history;
+    QString m_pathName;
+    QString m_defaultPathName;
+    bool m_isNew = true;
+};

@@ -1,0 +1,35 @@
+#include "files/DatFile.h"
+
+#include "files/AtomicFile.h"
+
+#include <QFile>
+
+bool LoadDatFile(const QString& path, RadioImage& image, QString* error) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = QStringLiteral("%1: cannot open the file (%2)").arg(path, file.errorString());
+        return false;
+    }
+    const QByteArray data = file.read(ImageMap::kImageSize);
+    if (data.size() < ImageMap::kImageSize) {
+        if (error)
+            *error = QStringLiteral("%1: the file holds %2 bytes; a radio image needs %3")
+                         .arg(path)
+                         .arg(data.size())
+                         .arg(ImageMap::kImageSize);
+        return false;
+    }
+    std::copy(data.begin(), data.end(), image.begin());
+    return true;
+}
+
+bool SaveDatFile(const QString& path, const RadioImage& image, QString* error) {
+    const QByteArray bytes(reinterpret_cast<const char*>(image.data()), ImageMap::kImageSize);
+    QString reason;
+    if (AtomicFile::replace(path, bytes, &reason))
+        return true;
+    if (error)
+        *error = QStringLiteral("%1: cannot save the file (%2)").arg(path, reason);
+    return false;
+}

@@ -1,5 +1,0 @@
-#include "AlignmentAccess.h"
-
-bool IsAlignmentAccessCode(const QString& entry) {
-    return entry == QLatin1String("470162");
-}

@@ -1,0 +1,60 @@
+#pragma once
+// Conversions between the 16 channel records of the image and the channel table: the
+// texts the channel grid shows, one row per channel, columns 1..9.
+
+#include "radio/Language.h"
+#include "radio/RadioImage.h"
+
+#include <QString>
+#include <array>
+
+// Grid columns of the channel table. Column 0 holds the channel number.
+enum ChannelColumn {
+    kColNumber = 0,
+    kColRxFrequency = 1,
+    kColTxFrequency = 2,
+    kColDecodeTone = 3,
+    kColEncodeTone = 4,
+    kColPower = 5,
+    kColScanAdd = 6,
+    kColBusyLock = 7,
+    kColBandwidth = 8,
+    kColCompand = 9,
+};
+constexpr int kChannelColumns = 10; // including the channel-number column
+
+using ChannelRow = std::array<QString, kChannelColumns>;
+using ChannelTable = std::array<ChannelRow, ImageMap::kChannelCount>; // [0] is channel 1
+
+// The channel number as the grid writes it: " 1" .. "16".
+QString ChannelNumberText(int channel);
+
+// Column headings: "CH", "Rx Frequency", ... in the given language.
+QString ChannelColumnHeading(int column, Language language);
+
+// Frequency in units of 10 Hz shown as MHz with five decimals: 14652000 -> "146.52000".
+QString FrequencyText(long long units);
+
+// Decodes all 16 channels and the scan list into texts of `language`; column 0 gets
+// the channel numbers.
+ChannelTable DecodeChannels(const RadioImage& image, Language language);
+
+// Encodes the table's columns 1..9 into the channel records and scan-list bytes, then
+// runs ClampCalibration. Bytes and bits the table does not own keep their values.
+// Words of either language are accepted.
+void GridToImage(const ChannelTable& table, RadioImage& image);
+
+// Encodes one row (columns 1..9) into the record of `channel` (1..16) and its scan-list
+// bit. Nothing else of the image changes.
+void EncodeChannelRow(const ChannelRow& row, int channel, RadioImage& image);
+
+// Encodes only `column` of `row`: the bytes or bits of that one setting.
+void EncodeChannelCell(const ChannelRow& row, int column, int channel, RadioImage& image);
+
+// Exchanges the whole records of channels `a` and `b` (1..16) and their scan-list bits.
+void SwapChannelRecords(RadioImage& image, int a, int b);
+
+// Pulls the calibration tables back into their valid ranges: a squelch byte whose
+// magnitude exceeds 5 becomes 00; a low-power byte outside 25..150 becomes 100 and a
+// high-power byte outside 128..250 becomes 200.
+void ClampCalibration(RadioImage& image);

@@ -1,0 +1,184 @@
+#include "ui/ProgramTransfer.h"
+
+#include "files/Backups.h"
+#include "ui/CProcessDlg.h"
+#include "ui/CommandIds.h"
+#include "link/DetectedPorts.h"
+#include "ui/HelpHook.h"
+#include "link/ProgrammingExchange.h"
+#include "link/RunSession.h"
+#include "config/StartupConfig.h"
+#include "link/TransferRunner.h"
+#include "config/UserStore.h"
+
+#include <QApplication>
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QStatusBar>
+
+namespace {
+
+QString CaptionFor(TransferDirection direction) {
+    const Language language = startupConfig().language();
+    return direction == TransferDirection::Read ? Tr(language, "Read Data", "讀數據")
+                                                : Tr(language, "Write Data", "寫數據");
+}
+
+// On the heap: the window under the question may close (and delete its children) while
+// the question is up; that answers Cancel.
+bool UserWantsRetry() {
+    auto* box =
+        new QMessageBox(QMessageBox::Critical, startupConfig().applicationName,
+                        QString::fromUtf8(kCommunicationErrorText),
+                        QMessageBox::Retry | QMessageBox::Cancel, QApplication::activeWindow());
+    box->setDefaultButton(QMessageBox::Retry);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    return box->exec() == QMessageBox::Retry;
+}
+
+// The outcomes the user is told about; a cancel and a declined Retry say nothing more.
+bool WorthTelling(const ExchangeOutcome& outcome) {
+    return outcome.result == ExchangeResult::PortOpenFailed ||
+           outcome.result == ExchangeResult::ProgramInterrupt;
+}
+
+// Every image read from the radio, and every image about to be written to it, is kept
+// in the backups folder. A backup that cannot be saved never fails the exchange.
+void KeepBackup(const RadioImage& image, BackupKind kind) {
+    const QString folder = BackupFolder(UserStore(startupConfig().iniFilePath).appName());
+    QString error;
+    if (SaveBackup(folder, image, kind, QDateTime::currentDateTime(), &error).isEmpty())
+        qWarning("no backup kept: %s", qUtf8Printable(error));
+}
+
+} // namespace
+
+ProgramTransfer::ProgramTransfer(QWidget* owner, RunSession& session, Hooks hooks)
+    : QObject(owner), m_owner(owner), m_session(session), m_hooks(std::move(hooks)),
+      m_runner(new TransferRunner(LinkFactory(), this)) {
+    connect(m_runner, &TransferRunner::progress, this, [this](int done, int total) {
+        if (m_dialog)
+            m_dialog->showProgress(done, total);
+    });
+    connect(m_runner, &TransferRunner::retryRequested, this, &ProgramTransfer::askRetry);
+    connect(m_runner, &TransferRunner::finished, this, &ProgramTransfer::finish);
+}
+
+ProgramTransfer::~ProgramTransfer() {
+    // Before this object's connections go: the runner stops its exchange and waits.
+    delete m_runner;
+}
+
+void ProgramTransfer::setLinkFactory(LinkFactory linkFactory) {
+    m_linkFactory = std::move(linkFactory);
+}
+
+void ProgramTransfer::requestRead() {
+    request(TransferDirection::Read);
+}
+
+void ProgramTransfer::requestWrite() {
+    if (m_hooks.commitEdit)
+        m_hooks.commitEdit();
+    request(TransferDirection::Write);
+}
+
+CProcessDlg* ProgramTransfer::progressWindow() const {
+    return m_dialog;
+}
+
+bool ProgramTransfer::isRunning() const {
+    return m_runner->isRunning();
+}
+
+void ProgramTransfer::request(TransferDirection direction) {
+    m_direction = direction;
+    m_caption = CaptionFor(direction);
+    if (!m_dialog) // otherwise this only prepares the next exchange
+        openWindow();
+}
+
+void ProgramTransfer::openWindow() {
+    m_dialog = new CProcessDlg(m_owner);
+    m_dialog->setAttribute(Qt::WA_DeleteOnClose);
+    m_dialog->setWindowTitle(m_caption);
+    m_dialog->setProperty(kHelpIdProperty, m_direction == TransferDirection::Read
+                                               ? CommandId::kRead
+                                               : CommandId::kWrite);
+    connect(m_dialog, &CProcessDlg::startRequested, this, &ProgramTransfer::start);
+    connect(m_dialog, &CProcessDlg::cancelRequested, this, [this] {
+        m_runner->cancel();
+        if (m_dialog && !m_dialog->hasStarted())
+            closeWindow();
+    });
+    m_dialog->show();
+    m_dialog->raise();
+    m_dialog->activateWindow();
+}
+
+void ProgramTransfer::start() {
+    if (m_runner->isRunning())
+        return;
+    if (m_hooks.commitEdit)
+        m_hooks.commitEdit();
+    TransferJob job;
+    job.direction = m_direction;
+    const StartupConfig& run = startupConfig();
+    const ExchangeDevice chosen =
+        DeviceForExchange(m_session.portName(), run.iniFilePath, run.language());
+    job.device = chosen.device;
+    if (!chosen.note.isEmpty())
+        showStatus(chosen.note);
+    if (job.direction == TransferDirection::Write && m_hooks.imageToWrite) {
+        job.image = m_hooks.imageToWrite();
+        KeepBackup(job.image, BackupKind::Write);
+    }
+    m_runner->setLinkFactory(m_linkFactory ? m_linkFactory : m_session.serialLinks());
+    m_runner->start(job, ProgrammingRun(m_session.alignmentUnlocked()));
+}
+
+// The question runs its own event loop; the window may be closed meanwhile, taking this
+// object and its runner along (which answers Cancel to the worker itself).
+void ProgramTransfer::askRetry() {
+    const QPointer<TransferRunner> runner = m_runner;
+    const bool retry = UserWantsRetry();
+    if (runner)
+        runner->answerRetry(retry);
+}
+
+void ProgramTransfer::finish(const TransferJob& job, const ExchangeOutcome& outcome) {
+    const QPointer<ProgramTransfer> alive(this);
+    if (WorthTelling(outcome))
+        tellOutcome(outcome);
+    if (!alive) // the window was closed while the message was up
+        return;
+    closeWindow();
+    const bool succeeded = outcome.succeeded();
+    if (succeeded && job.direction == TransferDirection::Read) {
+        KeepBackup(job.image, BackupKind::Read);
+        if (m_hooks.readCompleted)
+            m_hooks.readCompleted(job.image);
+    }
+    emit finished(succeeded);
+}
+
+void ProgramTransfer::tellOutcome(const ExchangeOutcome& outcome) {
+    // On the heap: the owner may close (and delete its children) while the box is up.
+    auto* box = new QMessageBox(QMessageBox::Warning, startupConfig().applicationName,
+                                outcome.message, QMessageBox::Ok, m_owner);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setInformativeText(outcome.portDetail);
+    box->exec();
+}
+
+void ProgramTransfer::closeWindow() {
+    if (m_dialog)
+        m_dialog->deleteLater();
+    m_dialog = nullptr;
+}
+
+void ProgramTransfer::showStatus(const QString& text) {
+    QWidget* window = m_owner ? m_owner->window() : nullptr;
+    if (auto* mainWindow = qobject_cast<QMainWindow*>(window))
+        mainWindow->statusBar()->showMessage(text);
+}
