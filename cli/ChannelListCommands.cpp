@@ -215,14 +215,12 @@ int RunImportCsv(const QStringList& arguments) {
     }
     QString error;
     CsvImportReport report;
-    ChannelTable table = DecodeChannels(image, Language::English);
-    if (!ImportChannelCsv(QString::fromUtf8(in.readAll()), options, table, &report, &error)) {
+    if (!ImportChannelCsv(QString::fromUtf8(in.readAll()), options, image, &report, &error)) {
         PrintError(csvPath + QStringLiteral(": ") + error);
         return kExitBadInput;
     }
     if (report.namesDropped)
         PrintError(QStringLiteral("note: the Name and Comment columns are not imported (the radio "
                                   "keeps no channel names)"));
-    GridToImage(table, image);
     return SaveImage(parser.value(QStringLiteral("o")), image, &exitCode) ? kExitOk : exitCode;
 }

@@ -41,7 +41,7 @@ void DiffChannels(const ImagePair& images, Language language, QStringList* lines
     const ChannelTable ta = DecodeChannels(images.a, language);
     const ChannelTable tb = DecodeChannels(images.b, language);
     RadioImage reencoded = images.a;
-    GridToImage(tb, reencoded);
+    EncodeChangedCells(ta, tb, reencoded);
     bool scanListShown = false;
     for (int channel = 1; channel <= ImageMap::kChannelCount; ++channel) {
         bool shown = false;
@@ -78,7 +78,8 @@ void DiffSettings(const ImagePair& images, Language language, QStringList* lines
     if (!shown)
         return;
     RadioImage reencoded = images.a;
-    OptionalFeaturesToImage(OptionalFeaturesFromImage(images.b, language), reencoded);
+    OptionalFeaturesToImage(OptionalFeaturesFromImage(images.a, language),
+                            OptionalFeaturesFromImage(images.b, language), reencoded);
     ScanInfoToImage(ScanInfoFromImage(images.b), reencoded);
     // Only the settings bytes: below the calibration tables, outside the channel records.
     MarkReproduced(images, reencoded, ImageMap::channelRecord(ImageMap::kChannelCount + 1),

@@ -325,7 +325,8 @@ int RunSet(const QStringList& arguments) {
     if (!LoadImage(inPath, &image, &exitCode))
         return exitCode;
 
-    Settings settings = SettingsFromImage(image, Language::English);
+    const Settings before = SettingsFromImage(image, Language::English);
+    Settings settings = before;
     for (const Assignment& a : assignments) {
         QString error;
         if (!a.setting->set(settings, a.value, &error)) {
@@ -334,7 +335,7 @@ int RunSet(const QStringList& arguments) {
         }
     }
     if (settings.featuresChanged)
-        OptionalFeaturesToImage(settings.features, image);
+        OptionalFeaturesToImage(before.features, settings.features, image);
     if (settings.scanChanged && !ScanInfoToImage(settings.scan, image)) {
         PrintError(PriorityChannelRefusal(Language::English) +
                    QStringLiteral(" (Priority Channel \"%1\" is not a programmed channel)")

@@ -134,12 +134,13 @@ bool COptionalFeaturesDlg::eventFilter(QObject* watched, QEvent* event) {
 
 bool COptionalFeaturesDlg::run(RadioImage& image) {
     fillLists();
-    showFeatures(OptionalFeaturesFromImage(image, m_language));
+    const OptionalFeatures shown = OptionalFeaturesFromImage(image, m_language);
+    showFeatures(shown);
     m_ok->setFocus();
     if (exec() != QDialog::Accepted)
         return false;
     RadioImage written = image;
-    OptionalFeaturesToImage(shownFeatures(), written);
+    OptionalFeaturesToImage(shown, shownFeatures(), written);
     const bool changed = written != image;
     image = written;
     return changed;

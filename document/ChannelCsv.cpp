@@ -19,20 +19,10 @@ QString OwnLayoutCsv(const ChannelTable& table) {
     return text;
 }
 
-} // namespace
 
-QString ChannelCsvText(const RadioImage& image, CsvLayout layout, Language language) {
-    if (layout == CsvLayout::Common)
-        return CommonLayoutCsv(image);
-    return OwnLayoutCsv(DecodeChannels(image, language));
-}
-
-CsvLayout DetectCsvLayout(const std::vector<CsvRow>& rows) {
-    return !rows.empty() && IsCommonLayoutHeader(rows[0]) ? CsvLayout::Common : CsvLayout::Own;
-}
-
-bool ImportChannelCsv(const QString& text, const ImportOptions& options, ChannelTable& table,
-                      CsvImportReport* report, QString* error) {
+// Replaces the channels `text` names in `table`, with every row checked first.
+bool ReadChannelCsv(const QString& text, const ImportOptions& options, ChannelTable& table,
+                    CsvImportReport* report, QString* error) {
     std::vector<CsvRow> rows;
     if (!ParseCsv(text, &rows, error))
         return false;
@@ -56,22 +46,24 @@ bool ImportChannelCsv(const QString& text, const ImportOptions& options, Channel
     return ApplyChannelRecords(records, options, table, error);
 }
 
+} // namespace
+
+QString ChannelCsvText(const RadioImage& image, CsvLayout layout, Language language) {
+    if (layout == CsvLayout::Common)
+        return CommonLayoutCsv(image);
+    return OwnLayoutCsv(DecodeChannels(image, language));
+}
+
+CsvLayout DetectCsvLayout(const std::vector<CsvRow>& rows) {
+    return !rows.empty() && IsCommonLayoutHeader(rows[0]) ? CsvLayout::Common : CsvLayout::Own;
+}
+
 bool ImportChannelCsv(const QString& text, const ImportOptions& options, RadioImage& image,
                       CsvImportReport* report, QString* error) {
     const ChannelTable before = DecodeChannels(image, Language::English);
     ChannelTable after = before;
-    if (!ImportChannelCsv(text, options, after, report, error))
+    if (!ReadChannelCsv(text, options, after, report, error))
         return false;
-    RadioImage encoded = image;
-    GridToImage(after, encoded);
-    for (int channel = 1; channel <= ImageMap::kChannelCount; ++channel) {
-        if (after[channel - 1] == before[channel - 1])
-            continue;
-        const int record = ImageMap::channelRecord(channel);
-        std::copy_n(encoded.begin() + record, ImageMap::kChannelRecordSize, image.begin() + record);
-        const int scanByte = channel <= 8 ? ImageMap::kScanListLow : ImageMap::kScanListHigh;
-        const auto bit = static_cast<std::uint8_t>(1u << ((channel - 1) % 8));
-        image[scanByte] = static_cast<std::uint8_t>((image[scanByte] & ~bit) | (encoded[scanByte] & bit));
-    }
+    EncodeChangedCells(before, after, image);
     return true;
 }

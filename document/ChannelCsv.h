@@ -22,12 +22,9 @@ struct CsvImportReport {
 // The layout of a file, judged by its header line; Own for anything else.
 CsvLayout DetectCsvLayout(const std::vector<CsvRow>& rows);
 
-// Replaces the channels `text` names in `table`, with every row checked first. On any
-// error `table` is unchanged and `error` names the line (and column) at fault.
-bool ImportChannelCsv(const QString& text, const ImportOptions& options, ChannelTable& table,
-                      CsvImportReport* report, QString* error);
-
-// The same on an image: only the records and scan-list bits of the channels whose texts
-// the file changed are written; every other byte stays as it was.
+// Replaces the channels `text` names in `image`, with every row checked first: only
+// the fields the file changes are written; every other byte stays as it was. On any
+// error `image` is unchanged and `error` names the line (and column) at fault. The
+// window program's Import Channels and chprog import-csv both store through this.
 bool ImportChannelCsv(const QString& text, const ImportOptions& options, RadioImage& image,
                       CsvImportReport* report, QString* error);

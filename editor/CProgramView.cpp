@@ -257,17 +257,11 @@ bool CProgramView::CommitCellEdit() {
     return true;
 }
 
-// Only the cells whose text changed are encoded, so the bytes behind the others (a
-// tone the tone list does not offer, say) stay exactly as they are.
 void CProgramView::storeCommittedRow(int row, const ChannelRow& before, const ChannelRow& after) {
     if (after == before || !m_document)
         return;
-    m_document->edit(EditLabel(EditKind::ChannelCell, m_language, row), [&](RadioImage& image) {
-        for (int col = kColRxFrequency; col < kGridCols; ++col) {
-            if (after[static_cast<size_t>(col)] != before[static_cast<size_t>(col)])
-                EncodeChannelCell(after, col, row, image);
-        }
-    });
+    m_document->edit(EditLabel(EditKind::ChannelCell, m_language, row),
+                     [&](RadioImage& image) { EncodeChangedCells(before, after, row, image); });
 }
 
 void CProgramView::ShowCautionBox(QWidget* parent, const QString& text, const QString& caption) {

@@ -166,11 +166,11 @@ void ChannelEditActions::blankSelected(EditKind kind) {
         return;
     const int count = static_cast<int>(channels.size());
     document->edit(EditLabel(kind, m_view->language(), count), [&](RadioImage& image) {
-        for (int channel : channels) {
-            ChannelRow row;
-            BlankChannel(row);
-            EncodeChannelRow(row, channel, image);
-        }
+        const ChannelTable before = DecodeChannels(image, m_view->language());
+        ChannelTable after = before;
+        for (int channel : channels)
+            BlankChannel(after[channel - 1]);
+        EncodeChangedCells(before, after, image);
     });
 }
 
@@ -193,12 +193,8 @@ void ChannelEditActions::paste() {
                             CautionCaption());
         return;
     }
-    // Channels whose texts stay the same keep their bytes.
     document->edit(EditLabel(EditKind::PasteChannels, language, count), [&](RadioImage& image) {
-        for (int channel = first; channel < first + count; ++channel) {
-            if (table[channel - 1] != before[channel - 1])
-                EncodeChannelRow(table[channel - 1], channel, image);
-        }
+        EncodeChangedCells(before, table, image);
     });
     selectChannels(first, first + count - 1);
 }

@@ -196,6 +196,19 @@ void EncodeChannelRow(const ChannelRow& row, int channel, RadioImage& image) {
         EncodeChannelCell(row, column, channel, image);
 }
 
+void EncodeChangedCells(const ChannelRow& before, const ChannelRow& after, int channel,
+                        RadioImage& image) {
+    for (int column = kColRxFrequency; column < kChannelColumns; ++column) {
+        if (after[column] != before[column])
+            EncodeChannelCell(after, column, channel, image);
+    }
+}
+
+void EncodeChangedCells(const ChannelTable& before, const ChannelTable& after, RadioImage& image) {
+    for (int channel = 1; channel <= kChannelCount; ++channel)
+        EncodeChangedCells(before[channel - 1], after[channel - 1], channel, image);
+}
+
 void GridToImage(const ChannelTable& table, RadioImage& image) {
     for (int channel = 1; channel <= kChannelCount; ++channel)
         EncodeChannelRow(table[channel - 1], channel, image);

@@ -51,6 +51,14 @@ void EncodeChannelRow(const ChannelRow& row, int channel, RadioImage& image);
 // Encodes only `column` of `row`: the bytes or bits of that one setting.
 void EncodeChannelCell(const ChannelRow& row, int column, int channel, RadioImage& image);
 
+// Encodes, channel by channel, only the cells whose text differs between `before` and
+// `after`: every other byte and bit of the image (a tone code no list offers, a stray
+// flag bit, the record of a channel nobody touched) keeps its value. Every door that
+// edits channels stores through this.
+void EncodeChangedCells(const ChannelTable& before, const ChannelTable& after, RadioImage& image);
+void EncodeChangedCells(const ChannelRow& before, const ChannelRow& after, int channel,
+                        RadioImage& image);
+
 // Exchanges the whole records of channels `a` and `b` (1..16) and their scan-list bits.
 void SwapChannelRecords(RadioImage& image, int a, int b);
 

@@ -162,32 +162,43 @@ OptionalFeatures OptionalFeaturesFromImage(const RadioImage& image, Language lan
     return f;
 }
 
-void OptionalFeaturesToImage(const OptionalFeatures& f, RadioImage& image) {
-    WriteSelection(image, kTimeOutTimer, kTimeOutTimerBits, f[FeatureList::TimeOutTimer], 1);
-    WriteSelection(image, kTotPreAlert, kTotPreAlertBits, f[FeatureList::TotPreAlert], 1);
-    WriteSelection(image, kSquelchLevel, kSquelchLevelBits, f[FeatureList::SquelchLevel]);
-    WriteBits(image, kBeep, kBeepBit, f.beep ? kBeepBit : 0);
-    WriteSelection(image, kVoxGain, kVoxGainBits, f[FeatureList::VoxGainLevel]);
-    WriteSelection(image, kVoxDelay, kVoxDelayBits, f[FeatureList::VoxDelayTime]);
-    WriteBits(image, kBatterySaver, kBatterySaverBit, f.batterySaver ? kBatterySaverBit : 0);
-    WriteSelection(image, kCallTone, 0xFF, f[FeatureList::CallTone]);
-    WriteSelection(image, kVoiceAnnunciation, 0xFF, f[FeatureList::VoiceAnnunciation]);
+void OptionalFeaturesToImage(const OptionalFeatures& shown, const OptionalFeatures& f,
+                             RadioImage& image) {
+    const auto changed = [&](FeatureList list) { return f[list] != shown[list]; };
+    const auto writeList = [&](FeatureList list, int offset, unsigned char bits, int bias = 0) {
+        if (changed(list))
+            WriteSelection(image, offset, bits, f[list], bias);
+    };
+    writeList(FeatureList::TimeOutTimer, kTimeOutTimer, kTimeOutTimerBits, 1);
+    writeList(FeatureList::TotPreAlert, kTotPreAlert, kTotPreAlertBits, 1);
+    writeList(FeatureList::SquelchLevel, kSquelchLevel, kSquelchLevelBits);
+    if (f.beep != shown.beep)
+        WriteBits(image, kBeep, kBeepBit, f.beep ? kBeepBit : 0);
+    writeList(FeatureList::VoxGainLevel, kVoxGain, kVoxGainBits);
+    writeList(FeatureList::VoxDelayTime, kVoxDelay, kVoxDelayBits);
+    if (f.batterySaver != shown.batterySaver)
+        WriteBits(image, kBatterySaver, kBatterySaverBit, f.batterySaver ? kBatterySaverBit : 0);
+    writeList(FeatureList::CallTone, kCallTone, 0xFF);
+    writeList(FeatureList::VoiceAnnunciation, kVoiceAnnunciation, 0xFF);
 
-    switch (f[FeatureList::CallKeyDefine]) {
-    case kCallKeyCallItem:
-        image[kCallKeyDefine] = kCallKeyCallCode;
-        break;
-    case kCallKeyEmergencyItem:
-        image[kCallKeyDefine] = kCallKeyEmergencyCode;
-        break;
-    default:
-        image[kCallKeyDefine] = kCallKeyOffCode;
+    if (changed(FeatureList::CallKeyDefine)) {
+        switch (f[FeatureList::CallKeyDefine]) {
+        case kCallKeyCallItem:
+            image[kCallKeyDefine] = kCallKeyCallCode;
+            break;
+        case kCallKeyEmergencyItem:
+            image[kCallKeyDefine] = kCallKeyEmergencyCode;
+            break;
+        default:
+            image[kCallKeyDefine] = kCallKeyOffCode;
+        }
     }
-
-    image[kShortPressKey] = static_cast<std::uint8_t>(KeyCodeOfSelection(
-        FeatureList::ShortPress, f[FeatureList::ShortPress], kShortPressDefaultCode));
-    image[kLongPressKey] = static_cast<std::uint8_t>(KeyCodeOfSelection(
-        FeatureList::LongPress, f[FeatureList::LongPress], kLongPressDefaultCode));
+    if (changed(FeatureList::ShortPress))
+        image[kShortPressKey] = static_cast<std::uint8_t>(KeyCodeOfSelection(
+            FeatureList::ShortPress, f[FeatureList::ShortPress], kShortPressDefaultCode));
+    if (changed(FeatureList::LongPress))
+        image[kLongPressKey] = static_cast<std::uint8_t>(KeyCodeOfSelection(
+            FeatureList::LongPress, f[FeatureList::LongPress], kLongPressDefaultCode));
 }
 
 QString KeyFunctionName(int code, int defaultCode, Language language) {

@@ -45,11 +45,12 @@ struct OptionalFeatures {
 // name in `language`, as the dialog's own lists are.
 OptionalFeatures OptionalFeaturesFromImage(const RadioImage& image, Language language);
 
-// What OK writes. Bits outside the settings' fields keep their values, and a list
-// without a selection (possible only when the image held a value the list does not
-// offer) leaves its field as it was, except for the three fields that OK normalises:
-// Call Key Define (2, "Off"), Short Press (6) and Long Press (2).
-void OptionalFeaturesToImage(const OptionalFeatures& features, RadioImage& image);
+// What OK writes: the fields whose choice differs from `shown`, what the dialog showed
+// when it opened. A field the user left alone keeps its bits (a value no list offers
+// too), and bits outside the settings' fields keep theirs. A changed key function or
+// Call Key Define is written as its code; a list without a selection leaves its field.
+void OptionalFeaturesToImage(const OptionalFeatures& shown, const OptionalFeatures& chosen,
+                             RadioImage& image);
 
 // Key functions of the side key: the code is the index into the name table.
 constexpr int kShortPressDefaultCode = 6; // "Tone Call"

@@ -20,12 +20,8 @@ const QString kOwnHeader = QStringLiteral(
 // Imports `csv` into `image`; false with `error` set when the file is refused.
 bool ImportInto(RadioImage* image, const QString& csv, const ImportOptions& options, QString* error,
                 CsvImportReport* report = nullptr) {
-    ChannelTable table = DecodeChannels(*image, Language::English);
     CsvImportReport ignored;
-    if (!ImportChannelCsv(csv, options, table, report ? report : &ignored, error))
-        return false;
-    GridToImage(table, *image);
-    return true;
+    return ImportChannelCsv(csv, options, *image, report ? report : &ignored, error);
 }
 
 QStringList GridRow(const RadioImage& image, int channel) {
