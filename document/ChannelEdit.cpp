@@ -1,5 +1,6 @@
 #include "document/ChannelEdit.h"
 
+#include "radio/ChannelRecord.h"
 #include "radio/DecimalMultiply.h"
 #include "radio/TextNumbers.h"
 
@@ -37,13 +38,9 @@ bool IsInBand(const FrequencyReading& reading, BandLimits band) {
 }
 
 void WriteNewChannelDefaults(ChannelRow& row, Language language) {
-    row[kColDecodeTone] = WordText(Word::NoTone, language);
-    row[kColEncodeTone] = WordText(Word::NoTone, language);
-    row[kColPower] = WordText(Word::High, language);
-    row[kColScanAdd] = WordText(Word::ScanNo, language);
-    row[kColBusyLock] = WordText(Word::BusyOff, language);
-    row[kColBandwidth] = WordText(Word::Wide, language);
-    row[kColCompand] = WordText(Word::CompandNo, language);
+    const ChannelRow defaults =
+        ChannelCellTexts(Channel::newChannelDefaults(), 1, language);
+    std::copy(defaults.begin() + kColDecodeTone, defaults.end(), row.begin() + kColDecodeTone);
 }
 
 void BlankChannel(ChannelRow& row) {
@@ -104,14 +101,13 @@ QString CommitMessage(CommitResult result) {
 }
 
 int ChannelsOutsideBand(const RadioImage& image, BandLimits band) {
+    const auto inside = [band](Frequency f) { return f.units >= band.low && f.units <= band.high; };
     int count = 0;
-    for (const ChannelRow& row : DecodeChannels(image, Language::English)) {
-        if (row[kColRxFrequency].isEmpty())
+    for (int number = 1; number <= ImageMap::kChannelCount; ++number) {
+        const Channel channel = ReadChannel(image, number);
+        if (channel.rx.isEmpty())
             continue;
-        const bool inside =
-            IsInBand(ReadFrequency(row[kColRxFrequency]), band) &&
-            (row[kColTxFrequency].isEmpty() || IsInBand(ReadFrequency(row[kColTxFrequency]), band));
-        if (!inside)
+        if (!inside(channel.rx) || (!channel.tx.isEmpty() && !inside(channel.tx)))
             ++count;
     }
     return count;

@@ -1,6 +1,6 @@
 #include "document/CommonCsvExport.h"
 
-#include "radio/ChannelCodec.h"
+#include "radio/ChannelRecord.h"
 #include "document/ChannelEdit.h"
 #include "files/Csv.h"
 #include "radio/TextNumbers.h"
@@ -30,65 +30,62 @@ QString MegahertzText(long long units) {
     return FormatFixedPoint(units * 10, 6); // 10 Hz units shown to the hertz
 }
 
-struct ToneSide {
-    enum Kind { None, Ctcss, Dcs } kind = None;
-};
-
+// One side of a channel's tones as the common layout names it.
 struct ToneText {
-    ToneSide::Kind kind = ToneSide::None;
+    ToneKind kind = ToneKind::None;
     QString value;     // "88.5" or "023"
     QChar polarity = u'N';
 };
 
-ToneText SplitTone(const QString& cell) {
-    ToneText tone;
-    if (cell.startsWith(u'D')) {
-        tone.kind = ToneSide::Dcs;
-        tone.value = cell.mid(1, 3);
-        tone.polarity = cell.endsWith(u'I') ? u'R' : u'N';
-    } else if (!cell.isEmpty() && !IsWord(cell, Word::NoTone)) {
-        tone.kind = ToneSide::Ctcss;
-        tone.value = cell;
+ToneText SideOf(Tone tone) {
+    const ToneMeaning meaning = MeaningOfTone(tone.code);
+    ToneText side;
+    side.kind = meaning.kind;
+    if (meaning.kind == ToneKind::Ctcss)
+        side.value = FormatFixedPoint(meaning.ctcssTenths, 1);
+    if (meaning.kind == ToneKind::Dcs) {
+        side.value = QStringLiteral("%1").arg(meaning.dcsCode, 3, 10, QLatin1Char('0'));
+        side.polarity = meaning.dcsInverted ? u'R' : u'N';
     }
-    return tone;
+    return side;
 }
 
 // Fills Tone, rToneFreq, cToneFreq, DtcsCode, DtcsPolarity, RxDtcsCode and CrossMode.
-void WriteTones(const ChannelRow& row, QHash<QString, QString>* out) {
-    const ToneText tx = SplitTone(row[kColEncodeTone]);
-    const ToneText rx = SplitTone(row[kColDecodeTone]);
-    const auto kindName = [](ToneSide::Kind k) {
-        return k == ToneSide::Ctcss ? QStringLiteral("Tone")
-               : k == ToneSide::Dcs ? QStringLiteral("DTCS")
+void WriteTones(const Channel& channel, QHash<QString, QString>* out) {
+    const ToneText tx = SideOf(channel.encodeTone);
+    const ToneText rx = SideOf(channel.decodeTone);
+    const auto kindName = [](ToneKind k) {
+        return k == ToneKind::Ctcss ? QStringLiteral("Tone")
+               : k == ToneKind::Dcs ? QStringLiteral("DTCS")
                                     : QString();
     };
-    if (tx.kind == ToneSide::Ctcss)
+    if (tx.kind == ToneKind::Ctcss)
         (*out)[QStringLiteral("rToneFreq")] = tx.value;
-    if (rx.kind == ToneSide::Ctcss)
+    if (rx.kind == ToneKind::Ctcss)
         (*out)[QStringLiteral("cToneFreq")] = rx.value;
-    if (tx.kind == ToneSide::Dcs)
+    if (tx.kind == ToneKind::Dcs)
         (*out)[QStringLiteral("DtcsCode")] = tx.value;
-    if (rx.kind == ToneSide::Dcs)
+    if (rx.kind == ToneKind::Dcs)
         (*out)[QStringLiteral("RxDtcsCode")] = rx.value;
-    if (rx.kind == ToneSide::Dcs && tx.kind != ToneSide::Dcs)
+    if (rx.kind == ToneKind::Dcs && tx.kind != ToneKind::Dcs)
         (*out)[QStringLiteral("DtcsCode")] = rx.value;
     (*out)[QStringLiteral("DtcsPolarity")] = QString(tx.polarity) + rx.polarity;
 
     QString mode = QStringLiteral("Cross");
-    if (tx.kind == ToneSide::None && rx.kind == ToneSide::None)
+    if (tx.kind == ToneKind::None && rx.kind == ToneKind::None)
         mode.clear();
-    else if (tx.kind == ToneSide::Ctcss && rx.kind == ToneSide::None)
+    else if (tx.kind == ToneKind::Ctcss && rx.kind == ToneKind::None)
         mode = QStringLiteral("Tone");
-    else if (tx.kind == ToneSide::Ctcss && rx.kind == ToneSide::Ctcss && tx.value == rx.value)
+    else if (tx.kind == ToneKind::Ctcss && rx.kind == ToneKind::Ctcss && tx.value == rx.value)
         mode = QStringLiteral("TSQL");
-    else if (tx.kind == ToneSide::Dcs && rx.kind == ToneSide::Dcs && tx.value == rx.value)
+    else if (tx.kind == ToneKind::Dcs && rx.kind == ToneKind::Dcs && tx.value == rx.value)
         mode = QStringLiteral("DTCS");
     (*out)[QStringLiteral("Tone")] = mode;
     if (mode == QLatin1String("Cross"))
         (*out)[QStringLiteral("CrossMode")] = kindName(tx.kind) + QStringLiteral("->") + kindName(rx.kind);
 }
 
-QStringList CommonFields(int channel, const ChannelRow& row) {
+QStringList CommonFields(int number, const Channel& channel) {
     QHash<QString, QString> out = {
         {QStringLiteral("rToneFreq"), QStringLiteral("88.5")},
         {QStringLiteral("cToneFreq"), QStringLiteral("88.5")},
@@ -96,26 +93,26 @@ QStringList CommonFields(int channel, const ChannelRow& row) {
         {QStringLiteral("RxDtcsCode"), QStringLiteral("023")},
         {QStringLiteral("CrossMode"), QStringLiteral("Tone->Tone")},
     };
-    const long long rx = ReadFrequency(row[kColRxFrequency]).units;
-    out[QStringLiteral("Location")] = QString::number(channel);
+    const long long rx = channel.rx.units;
+    out[QStringLiteral("Location")] = QString::number(number);
     out[QStringLiteral("Frequency")] = MegahertzText(rx);
     out[QStringLiteral("Offset")] = MegahertzText(0);
-    if (row[kColTxFrequency].isEmpty()) {
+    if (channel.tx.isEmpty()) {
         out[QStringLiteral("Duplex")] = QStringLiteral("off");
     } else {
-        const long long tx = ReadFrequency(row[kColTxFrequency]).units;
+        const long long tx = channel.tx.units;
         if (tx != rx) {
             out[QStringLiteral("Duplex")] = tx > rx ? QStringLiteral("+") : QStringLiteral("-");
             out[QStringLiteral("Offset")] = MegahertzText(tx > rx ? tx - rx : rx - tx);
         }
     }
-    WriteTones(row, &out);
-    out[QStringLiteral("Mode")] = IsWord(row[kColBandwidth], Word::Narrow) ? QStringLiteral("NFM")
-                                                                            : QStringLiteral("FM");
+    WriteTones(channel, &out);
+    out[QStringLiteral("Mode")] =
+        channel.bandwidth == Bandwidth::Narrow ? QStringLiteral("NFM") : QStringLiteral("FM");
     out[QStringLiteral("TStep")] = rx % kStep5kHz == 0 ? QStringLiteral("5.00") : QStringLiteral("6.25");
-    out[QStringLiteral("Skip")] = IsWord(row[kColScanAdd], Word::ScanYes) ? QString() : QStringLiteral("S");
-    out[QStringLiteral("Power")] = IsWord(row[kColPower], Word::Low) ? QStringLiteral("Low")
-                                                                     : QStringLiteral("High");
+    out[QStringLiteral("Skip")] = channel.scanAdd ? QString() : QStringLiteral("S");
+    out[QStringLiteral("Power")] =
+        channel.power == Power::Low ? QStringLiteral("Low") : QStringLiteral("High");
     QStringList fields;
     for (const QString& column : HeaderColumns() + ExtraColumns())
         fields << out.value(column);
@@ -126,11 +123,19 @@ QStringList CommonFields(int channel, const ChannelRow& row) {
 
 QString CommonLayoutCsv(const RadioImage& image) {
     QString text = CsvRecord(HeaderColumns() + ExtraColumns());
-    const ChannelTable table = DecodeChannels(image, Language::English);
-    for (int channel = 1; channel <= ImageMap::kChannelCount; ++channel) {
-        const ChannelRow& row = table[channel - 1];
-        if (!row[kColRxFrequency].isEmpty())
-            text += CsvRecord(CommonFields(channel, row));
+    for (int number = 1; number <= ImageMap::kChannelCount; ++number) {
+        Channel channel = ReadChannel(image, number);
+        if (channel.rx.isEmpty())
+            continue;
+        // Receive only, no transmit frequency: empty to the radio, and the grid shows none
+        // of its settings. The row carries what an unshown setting exports as: FM, High,
+        // and skipped unless the scan bit of channels 9..16 shows.
+        if (channel.empty) {
+            channel.bandwidth = Bandwidth::Wide;
+            channel.power = Power::High;
+            channel.scanAdd = channel.scanAdd && number > 8;
+        }
+        text += CsvRecord(CommonFields(number, channel));
     }
     return text;
 }

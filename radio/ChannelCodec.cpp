@@ -1,6 +1,7 @@
 #include "radio/ChannelCodec.h"
 
 #include "radio/Calibration.h"
+#include "radio/ChannelRecord.h"
 #include "radio/DecimalMultiply.h"
 #include "radio/TextNumbers.h"
 #include "radio/ToneCodes.h"
@@ -13,66 +14,30 @@ namespace {
 
 constexpr int kFrequencyScale = 100000; // units of 10 Hz per MHz
 
-bool IsEmptyMarker(std::uint8_t byte) {
-    return byte == 0x00 || byte == 0xFF;
+QString FrequencyCellText(Frequency frequency) {
+    return frequency.isEmpty() ? QString() : FrequencyText(frequency.units);
 }
 
-// A channel is empty when either frequency's last BCD byte is 00 or FF.
-bool IsEmptyChannel(const std::uint8_t* record) {
-    return IsEmptyMarker(record[Record::kRxFrequency + Record::kFrequencyLastByte]) ||
-           IsEmptyMarker(record[Record::kTxFrequency + Record::kFrequencyLastByte]);
+// A typed frequency text: the number at its start, in MHz, truncated to 10 Hz; no
+// number is no frequency.
+Frequency FrequencyOfText(const QString& text) {
+    return Frequency{DecimalMultiplyTruncated(LeadingDouble(text), kFrequencyScale)};
 }
 
-// Packed BCD, least significant pair first. Nibbles above 9 are taken as they come.
-QString DecodeFrequency(const std::uint8_t* bytes) {
-    if (IsEmptyMarker(bytes[Record::kFrequencyLastByte]))
-        return QString();
-    long long value = 0;
-    for (int i = 3; i >= 0; --i)
-        value = value * 100 + 10 * (bytes[i] >> 4) + (bytes[i] & 0x0F);
-    return FrequencyText(value);
-}
-
-void EncodeFrequency(const QString& text, std::uint8_t* bytes) {
-    long long value = DecimalMultiplyTruncated(LeadingDouble(text), kFrequencyScale);
-    if (value == 0) {
-        std::fill(bytes, bytes + 4, 0xFF);
-        return;
-    }
-    long long divisor = 1000000;
-    for (int i = 3; i >= 0; --i) {
-        const long long pair = value / divisor;
-        value %= divisor;
-        bytes[i] = static_cast<std::uint8_t>((pair / 10) * 16 + pair % 10);
-        divisor /= 100;
-    }
-}
-
-QString DecodeTone(const std::uint8_t* bytes, bool emptyChannel, Language language) {
-    const ToneCode code{bytes[0], bytes[1]};
-    if (IsToneStored(code.high))
-        return ToneCodeToText(code);
+QString ToneCellText(Tone tone, bool emptyChannel, Language language) {
+    if (tone.isStored())
+        return ToneCodeToText(tone.code);
     return emptyChannel ? QString() : WordText(Word::NoTone, language);
-}
-
-void EncodeTone(const QString& text, std::uint8_t* bytes) {
-    const ToneCode code = ToneTextToCode(text);
-    bytes[0] = code.low;
-    bytes[1] = code.high;
 }
 
 QString YesNo(bool condition, Word yes, Word no, Language language) {
     return WordText(condition ? yes : no, language);
 }
 
-void SetBit(std::uint8_t& byte, std::uint8_t bit, bool on) {
-    byte = static_cast<std::uint8_t>(on ? (byte | bit) : (byte & ~bit));
-}
-
 // Scan Add of channels 1..8 shows the bit only for programmed channels; channels
 // 9..16 show a set bit even on an empty channel. The radio's own tool behaves this
 // way and existing images rely on it, so both halves are kept as they are.
-QString DecodeScanAdd(int channel, bool bitSet, bool emptyChannel, Language language) {
+QString ScanAddCellText(int channel, bool bitSet, bool emptyChannel, Language language) {
     if (channel <= 8) {
         if (emptyChannel)
             return QString();
@@ -83,11 +48,55 @@ QString DecodeScanAdd(int channel, bool bitSet, bool emptyChannel, Language lang
     return emptyChannel ? QString() : WordText(Word::ScanNo, language);
 }
 
-int ScanByte(int channel) {
-    return channel <= 8 ? kScanListLow : kScanListHigh;
+QString BusyLockCellText(BusyLock busyLock, Language language) {
+    switch (busyLock) {
+    case BusyLock::Off:
+        return WordText(Word::BusyOff, language);
+    case BusyLock::Carrier:
+        return WordText(Word::BusyCarrier, language);
+    case BusyLock::Tone:
+        break;
+    }
+    return WordText(Word::BusyTone, language);
 }
-std::uint8_t ScanBit(int channel) {
-    return static_cast<std::uint8_t>(1u << ((channel - 1) % 8));
+
+// Reads the text of grid column `column` (1..9) into its field of `c`. Words of either
+// language are accepted; a word the column does not know reads as the column's "other"
+// value (Low, No, Narrow; Busy Lock's QT/DQT, for the empty text too).
+ChannelField ReadCellText(const QString& text, int column, Channel& c) {
+    const auto field = static_cast<ChannelField>(column - kColRxFrequency);
+    switch (field) {
+    case ChannelField::RxFrequency:
+        c.rx = FrequencyOfText(text);
+        break;
+    case ChannelField::TxFrequency:
+        c.tx = FrequencyOfText(text);
+        break;
+    case ChannelField::DecodeTone:
+        c.decodeTone = Tone{ToneTextToCode(text)};
+        break;
+    case ChannelField::EncodeTone:
+        c.encodeTone = Tone{ToneTextToCode(text)};
+        break;
+    case ChannelField::Power:
+        c.power = IsWord(text, Word::High) ? Power::High : Power::Low;
+        break;
+    case ChannelField::ScanAdd:
+        c.scanAdd = IsWord(text, Word::ScanYes);
+        break;
+    case ChannelField::BusyLock:
+        c.busyLock = IsWord(text, Word::BusyCarrier) ? BusyLock::Carrier
+                     : IsWord(text, Word::BusyOff)   ? BusyLock::Off
+                                                     : BusyLock::Tone;
+        break;
+    case ChannelField::Bandwidth:
+        c.bandwidth = IsWord(text, Word::Wide) ? Bandwidth::Wide : Bandwidth::Narrow;
+        break;
+    case ChannelField::Compand:
+        c.compand = IsWord(text, Word::CompandYes);
+        break;
+    }
+    return field;
 }
 
 } // namespace
@@ -116,79 +125,36 @@ QString FrequencyText(long long units) {
     return FormatFixedPoint(units, 5);
 }
 
+ChannelRow ChannelCellTexts(const Channel& c, int channel, Language language) {
+    ChannelRow row;
+    row[kColNumber] = ChannelNumberText(channel);
+    row[kColRxFrequency] = FrequencyCellText(c.rx);
+    row[kColTxFrequency] = FrequencyCellText(c.tx);
+    row[kColDecodeTone] = ToneCellText(c.decodeTone, c.empty, language);
+    row[kColEncodeTone] = ToneCellText(c.encodeTone, c.empty, language);
+    row[kColScanAdd] = ScanAddCellText(channel, c.scanAdd, c.empty, language);
+    if (c.empty)
+        return row;
+    row[kColPower] = YesNo(c.power == Power::High, Word::High, Word::Low, language);
+    row[kColBusyLock] = BusyLockCellText(c.busyLock, language);
+    row[kColBandwidth] = YesNo(c.bandwidth == Bandwidth::Wide, Word::Wide, Word::Narrow, language);
+    row[kColCompand] = YesNo(c.compand, Word::CompandYes, Word::CompandNo, language);
+    return row;
+}
+
 ChannelTable DecodeChannels(const RadioImage& image, Language language) {
     ChannelTable table;
-    for (int channel = 1; channel <= kChannelCount; ++channel) {
-        const std::uint8_t* r = image.data() + channelRecord(channel);
-        ChannelRow& row = table[channel - 1];
-        const bool empty = IsEmptyChannel(r);
-        row[kColNumber] = ChannelNumberText(channel);
-        row[kColRxFrequency] = DecodeFrequency(r + Record::kRxFrequency);
-        row[kColTxFrequency] = DecodeFrequency(r + Record::kTxFrequency);
-        row[kColDecodeTone] = DecodeTone(r + Record::kDecodeTone, empty, language);
-        row[kColEncodeTone] = DecodeTone(r + Record::kEncodeTone, empty, language);
-        if (empty)
-            continue;
-        const std::uint8_t flagsA = r[Record::kFlagsA];
-        const std::uint8_t flagsB = r[Record::kFlagsB];
-        row[kColPower] = YesNo(flagsB & kHighPowerBit, Word::High, Word::Low, language);
-        const int busy = flagsA & (kBusyLockCarrierBit | kBusyLockToneBit);
-        row[kColBusyLock] = WordText(busy == 0                     ? Word::BusyOff
-                                     : busy == kBusyLockCarrierBit ? Word::BusyCarrier
-                                                                   : Word::BusyTone,
-                                     language);
-        row[kColBandwidth] = YesNo(flagsB & kWideBit, Word::Wide, Word::Narrow, language);
-        row[kColCompand] =
-            YesNo(flagsA & kCompanderBit, Word::CompandYes, Word::CompandNo, language);
-    }
-    for (int channel = 1; channel <= kChannelCount; ++channel) {
-        const bool bitSet = image[ScanByte(channel)] & ScanBit(channel);
-        const bool empty = IsEmptyChannel(image.data() + channelRecord(channel));
-        table[channel - 1][kColScanAdd] = DecodeScanAdd(channel, bitSet, empty, language);
-    }
+    for (int channel = 1; channel <= kChannelCount; ++channel)
+        table[channel - 1] = ChannelCellTexts(ReadChannel(image, channel), channel, language);
     return table;
 }
 
 void EncodeChannelCell(const ChannelRow& row, int column, int channel, RadioImage& image) {
-    std::uint8_t* r = image.data() + channelRecord(channel);
-    std::uint8_t& flagsA = r[Record::kFlagsA];
-    std::uint8_t& flagsB = r[Record::kFlagsB];
-    const QString& text = row[column];
-    switch (column) {
-    case kColRxFrequency:
-        EncodeFrequency(text, r + Record::kRxFrequency);
-        break;
-    case kColTxFrequency:
-        EncodeFrequency(text, r + Record::kTxFrequency);
-        break;
-    case kColDecodeTone:
-        EncodeTone(text, r + Record::kDecodeTone);
-        break;
-    case kColEncodeTone:
-        EncodeTone(text, r + Record::kEncodeTone);
-        break;
-    case kColPower:
-        SetBit(flagsB, kHighPowerBit, IsWord(text, Word::High));
-        break;
-    case kColScanAdd:
-        SetBit(image[ScanByte(channel)], ScanBit(channel), IsWord(text, Word::ScanYes));
-        break;
-    case kColBusyLock:
-        flagsA &= static_cast<std::uint8_t>(~(kBusyLockCarrierBit | kBusyLockToneBit));
-        if (IsWord(text, Word::BusyCarrier))
-            flagsA |= kBusyLockCarrierBit;
-        else if (!IsWord(text, Word::BusyOff))
-            flagsA |= kBusyLockToneBit; // "QT/DQT", and any other text, the empty one too
-        break;
-    case kColBandwidth:
-        SetBit(flagsB, kWideBit, IsWord(text, Word::Wide));
-        break;
-    case kColCompand:
-        SetBit(flagsA, kCompanderBit, IsWord(text, Word::CompandYes));
-        break;
-    default:
-        break;
-    }
+    if (column < kColRxFrequency || column >= kChannelColumns)
+        return;
+    Channel value;
+    const ChannelField field = ReadCellText(row[column], column, value);
+    WriteChannelField(value, field, channel, image);
 }
 
 void EncodeChannelRow(const ChannelRow& row, int channel, RadioImage& image) {
@@ -216,13 +182,13 @@ void GridToImage(const ChannelTable& table, RadioImage& image) {
 }
 
 void SwapChannelRecords(RadioImage& image, int a, int b) {
+    const Channel channelA = ReadChannel(image, a);
+    const Channel channelB = ReadChannel(image, b);
     std::swap_ranges(image.begin() + channelRecord(a),
                      image.begin() + channelRecord(a) + kChannelRecordSize,
                      image.begin() + channelRecord(b));
-    const bool aScans = image[ScanByte(a)] & ScanBit(a);
-    const bool bScans = image[ScanByte(b)] & ScanBit(b);
-    SetBit(image[ScanByte(a)], ScanBit(a), bScans);
-    SetBit(image[ScanByte(b)], ScanBit(b), aScans);
+    WriteChannelField(channelB, ChannelField::ScanAdd, a, image);
+    WriteChannelField(channelA, ChannelField::ScanAdd, b, image);
 }
 
 void ClampCalibration(RadioImage& image) {

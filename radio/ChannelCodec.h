@@ -2,6 +2,7 @@
 // Conversions between the 16 channel records of the image and the channel table: the
 // texts the channel grid shows, one row per channel, columns 1..9.
 
+#include "radio/Channel.h"
 #include "radio/Language.h"
 #include "radio/RadioImage.h"
 
@@ -34,6 +35,10 @@ QString ChannelColumnHeading(int column, Language language);
 
 // Frequency in units of 10 Hz shown as MHz with five decimals: 14652000 -> "146.52000".
 QString FrequencyText(long long units);
+
+// The grid's texts of `value` as channel `channel` (1..16) in `language`: an empty channel
+// shows its tones only when stored, and no other setting but a set scan bit of 9..16.
+ChannelRow ChannelCellTexts(const Channel& value, int channel, Language language);
 
 // Decodes all 16 channels and the scan list into texts of `language`; column 0 gets
 // the channel numbers.

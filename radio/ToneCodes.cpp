@@ -96,6 +96,27 @@ ToneCode ToneTextToCode(const QString& text) {
     return tone;
 }
 
+ToneMeaning MeaningOfTone(ToneCode code) {
+    ToneMeaning meaning;
+    if (!IsToneStored(code.high))
+        return meaning;
+    switch (code.high) {
+    case kDcsInvertedHigh:
+    case kDcsInvertedHigh + 1:
+        meaning.dcsInverted = true;
+        [[fallthrough]];
+    case kDcsNormalHigh:
+    case kDcsNormalHigh + 1:
+        meaning.kind = ToneKind::Dcs;
+        meaning.dcsCode = DcsCodeFromImage(code.low, code.high & 1);
+        return meaning;
+    default:
+        meaning.kind = ToneKind::Ctcss;
+        meaning.ctcssTenths = code.low + 256 * code.high;
+        return meaning;
+    }
+}
+
 QString ToneCodeToText(ToneCode code) {
     switch (code.high) {
     case kDcsNormalHigh:

@@ -38,5 +38,16 @@ ToneCode ToneTextToCode(const QString& text);
 // Decodes a tone code whose high byte is neither 00 nor FF (the caller handles those).
 QString ToneCodeToText(ToneCode code);
 
+// What a stored tone code is: CTCSS in tenths of a hertz (the code as a 16-bit number),
+// or DCS with its code number (0 when not one of the 107) and polarity.
+enum class ToneKind { None, Ctcss, Dcs };
+struct ToneMeaning {
+    ToneKind kind = ToneKind::None;
+    int ctcssTenths = 0;
+    int dcsCode = 0;
+    bool dcsInverted = false;
+};
+ToneMeaning MeaningOfTone(ToneCode code);
+
 // True when the high byte marks a stored tone (neither 00 nor FF).
 inline bool IsToneStored(std::uint8_t high) { return high != 0x00 && high != 0xFF; }
