@@ -68,12 +68,12 @@ void CChildFrame::closeEvent(QCloseEvent* event) {
 
 QString CChildFrame::documentName() const {
     const QString path = m_doc->pathName();
-    const QString name = path.isEmpty() ? m_doc->title() : QFileInfo(path).fileName();
+    const QString name = path.isEmpty() ? m_doc->title(startupConfig().language()) : QFileInfo(path).fileName();
     return m_doc->isModified() ? name + u'*' : name;
 }
 
 void CChildFrame::updateTitle() {
     // "[*]" shows a '*' while the document has unsaved changes.
-    setWindowTitle(m_doc->title() + QStringLiteral("[*]"));
+    setWindowTitle(m_doc->title(startupConfig().language()) + QStringLiteral("[*]"));
     setWindowModified(m_doc->isModified());
 }

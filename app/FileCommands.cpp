@@ -118,7 +118,7 @@ bool FileCommands::querySaveModified(CChildFrame* child, bool* discarded) {
                      "The channel data of \"%1\"\n"
                      "has changes that are not saved. Save them?",
                      "「%1」的数据已更改但尚未保存。\n是否保存？")
-                      .arg(child->document()->title());
+                      .arg(child->document()->title(startupConfig().language()));
     prompt.buttons = QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
     prompt.defaultButton = QMessageBox::Save;
     switch (m_frame.prompts().ask(&m_frame, prompt)) {

@@ -189,7 +189,7 @@ QList<CChildFrame*> CMainFrame::childFrames() const {
 
 CChildFrame* CMainFrame::createNewDocument() {
     auto* doc = new CProgramDoc;
-    doc->OnNewDocument();
+    doc->OnNewDocument(NewDocumentDefaultsOf(startupConfig().iniFilePath));
     return addDocument(doc);
 }
 

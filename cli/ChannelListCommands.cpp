@@ -92,14 +92,18 @@ int RunNew(const QStringList& arguments) {
     int exitCode = kExitOk;
     if (!ParseCommand(parser, arguments,
                       QStringLiteral("Writes the radio image of a new document: sixteen empty "
-                                     "channels and the factory defaults."),
+                                     "channels and the factory defaults, naming the first "
+                                     "model and band of Program.ini."),
                       &exitCode))
         return exitCode;
     if (!parser.isSet(QStringLiteral("o")) || !parser.positionalArguments().isEmpty()) {
         PrintError(QStringLiteral("new: use chprog new -o FILE.dat"));
         return kExitBadInput;
     }
-    return SaveImage(parser.value(QStringLiteral("o")), NewImage(), &exitCode) ? kExitOk : exitCode;
+    RadioImage image = NewImage();
+    image[ImageMap::kProductType] = 0;
+    image[ImageMap::kProductBand] = 0;
+    return SaveImage(parser.value(QStringLiteral("o")), image, &exitCode) ? kExitOk : exitCode;
 }
 
 int RunShow(const QStringList& arguments) {

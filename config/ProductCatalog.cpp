@@ -3,13 +3,49 @@
 #include "config/ProgramIni.h"
 #include "config/UserStore.h"
 
+#include <algorithm>
+
 namespace {
 
 const QString kSetup = QStringLiteral("Setup");
 const QString kStoredType = QStringLiteral("Type");
 const QString kStoredBand = QStringLiteral("Field");
 
+// An image that names no model or no band (FF) is not a choice worth remembering.
+bool NamesProduct(const RadioImage& image) {
+    return image[ImageMap::kProductType] != ImageMap::kNoProduct &&
+           image[ImageMap::kProductBand] != ImageMap::kNoProduct;
+}
+
+// From the lowest band to the highest of every model Program.ini lists: the limits of an
+// image that names no band, so that it never blocks typing. With no band listed at all,
+// every frequency a channel record can hold.
+BandLimits AnyKnownBand(const QString& iniPath) {
+    BandLimits any{0, 0};
+    bool found = false;
+    for (int type = 0; type < ProductTypeNames(iniPath).size(); ++type) {
+        for (const QString& piece : BandPieces(iniPath, type)) {
+            if (piece.trimmed().isEmpty())
+                continue;
+            const BandLimits band = BandLimitsFromText(piece);
+            any.low = found ? std::min(any.low, band.low) : band.low;
+            any.high = found ? std::max(any.high, band.high) : band.high;
+            found = true;
+        }
+    }
+    return found ? any : BandLimits{1, kHighestFrequencyUnits};
+}
+
 } // namespace
+
+NewDocumentDefaults NewDocumentDefaultsOf(const QString& iniPath) {
+    const UserStore store(iniPath);
+    NewDocumentDefaults defaults;
+    defaults.pathName = ReadProfileString(iniPath, kSetup, QStringLiteral("AppName"));
+    defaults.productType = store.readNumber(kStoredType);
+    defaults.productBand = store.readNumber(kStoredBand);
+    return defaults;
+}
 
 QStringList ProductTypeNames(const QString& iniPath) {
     QStringList names;
@@ -27,12 +63,17 @@ QStringList BandPieces(const QString& iniPath, int typeIndex) {
         .split(u'|');
 }
 
+BandLimits TypingLimits(const QString& iniPath, const QString& bandText) {
+    return bandText.trimmed().isEmpty() ? AnyKnownBand(iniPath) : BandLimitsFromText(bandText);
+}
+
 ProductSelection ProductFromIndexes(const QString& iniPath, int typeIndex, int bandIndex) {
     ProductSelection selection;
     selection.typeName =
         ReadProfileString(iniPath, kSetup, QStringLiteral("Type%1").arg(typeIndex + 1));
     selection.bandText = BandTextAt(BandPieces(iniPath, typeIndex), bandIndex);
     selection.limits = BandLimitsFromText(selection.bandText);
+    selection.typingLimits = TypingLimits(iniPath, selection.bandText);
     return selection;
 }
 
@@ -41,7 +82,7 @@ ProductSelection ReconcileProduct(RadioImage& image, UserStore& store, const QSt
     if (documentIsNew) {
         image[ImageMap::kProductType] = static_cast<std::uint8_t>(store.readNumber(kStoredType));
         image[ImageMap::kProductBand] = static_cast<std::uint8_t>(store.readNumber(kStoredBand));
-    } else {
+    } else if (NamesProduct(image)) {
         store.writeNumber(kStoredType, image[ImageMap::kProductType]);
         store.writeNumber(kStoredBand, image[ImageMap::kProductBand]);
     }
@@ -52,8 +93,10 @@ ProductSelection ReconcileProduct(RadioImage& image, UserStore& store, const QSt
 void StoreProductChoice(RadioImage& image, UserStore& store, int typeIndex, int bandIndex) {
     image[ImageMap::kProductType] = static_cast<std::uint8_t>(typeIndex);
     image[ImageMap::kProductBand] = static_cast<std::uint8_t>(bandIndex);
-    store.writeNumber(kStoredType, typeIndex);
-    store.writeNumber(kStoredBand, bandIndex);
+    if (NamesProduct(image)) {
+        store.writeNumber(kStoredType, typeIndex);
+        store.writeNumber(kStoredBand, bandIndex);
+    }
 }
 
 QString ProductTitle(const QString& iniPath, const QString& languageName, const QString& typeName,

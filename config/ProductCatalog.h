@@ -9,12 +9,24 @@
 #include <QString>
 #include <QStringList>
 
+// What a new document starts with besides the new-image contents: the file name its
+// first Save As proposes ([Setup] AppName) and the user's last model and band.
+struct NewDocumentDefaults {
+    QString pathName;
+    int productType = 0;
+    int productBand = 0;
+};
+NewDocumentDefaults NewDocumentDefaultsOf(const QString& iniPath);
+
 // "Type1".. names until the first missing or empty one.
 QStringList ProductTypeNames(const QString& iniPath);
 
 // The "Field%d" text of model position `typeIndex` (0-based) cut at each "|"; an empty
 // text gives one empty piece.
 QStringList BandPieces(const QString& iniPath, int typeIndex);
+
+// The limits typed frequencies are checked against for `bandText` (see ProductSelection).
+BandLimits TypingLimits(const QString& iniPath, const QString& bandText);
 
 ProductSelection ProductFromIndexes(const QString& iniPath, int typeIndex, int bandIndex);
 

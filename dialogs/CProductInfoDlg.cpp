@@ -105,6 +105,7 @@ void CProductInfoDlg::onOk() {
     m_selection.typeName = m_typeList->currentText();
     m_selection.bandText = m_bandList->currentText();
     m_selection.limits = BandLimitsFromText(m_selection.bandText);
+    m_selection.typingLimits = TypingLimits(startupConfig().iniFilePath, m_selection.bandText);
     m_document->edit(EditLabel(EditKind::ProductInformation, startupConfig().language()),
                      [&](RadioImage& image) { StoreProductChoice(image, store, type, band); });
     accept();

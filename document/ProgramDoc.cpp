@@ -1,10 +1,6 @@
 #include "document/ProgramDoc.h"
 #include "files/DatFile.h"
 
-#include "config/ProductCatalog.h"
-#include "config/ProgramIni.h"
-#include "config/StartupConfig.h"
-#include "config/UserStore.h"
 
 #include <QFileInfo>
 
@@ -83,15 +79,13 @@ bool CProgramDoc::redo() {
     return true;
 }
 
-void CProgramDoc::OnNewDocument() {
+void CProgramDoc::OnNewDocument(const NewDocumentDefaults& defaults) {
     m_pathName.clear();
-    m_defaultPathName = ReadProfileString(startupConfig().iniFilePath, QStringLiteral("Setup"),
-                                          QStringLiteral("AppName"));
+    m_defaultPathName = defaults.pathName;
     m_isNew = true;
-    // A new image starts with the user's last model and band.
     RadioImage image = NewImage();
-    UserStore store(startupConfig().iniFilePath);
-    ReconcileProduct(image, store, startupConfig().iniFilePath, true);
+    image[ImageMap::kProductType] = static_cast<std::uint8_t>(defaults.productType);
+    image[ImageMap::kProductBand] = static_cast<std::uint8_t>(defaults.productBand);
     changeHistory([&] {
         m_history.clear();
         replaceImage(image);
@@ -119,8 +113,8 @@ bool CProgramDoc::OnSaveDocument(const QString& path, QString* error) {
     return true;
 }
 
-QString CProgramDoc::title() const {
+QString CProgramDoc::title(Language language) const {
     if (!m_pathName.isEmpty())
         return QFileInfo(m_pathName).fileName();
-    return Tr(startupConfig().language(), "Channel Information", "信道信息");
+    return Tr(language, "Channel Information", "信道信息");
 }

@@ -7,7 +7,9 @@
 // anywhere but where the last save (or open, or new) left it, so undoing back to the
 // saved state clears the mark again.
 
+#include "config/ProductCatalog.h"
 #include "document/EditHistory.h"
+#include "radio/Language.h"
 #include "radio/RadioImage.h"
 
 #include <QObject>
@@ -35,8 +37,9 @@ public:
     bool undo();
     bool redo();
 
-    // New document: the new-image contents, no file, an empty history; isNew().
-    void OnNewDocument();
+    // New document: the new-image contents naming the given model and band, no file, an
+    // empty history; isNew().
+    void OnNewDocument(const NewDocumentDefaults& defaults);
 
     // Loads a .dat file into an empty history. On failure nothing changes and `error`
     // says why.
@@ -49,7 +52,8 @@ public:
     QString pathName() const { return m_pathName; }
     // The file name proposed by the first Save As: [Setup] AppName.
     QString defaultPathName() const { return m_defaultPathName; }
-    QString title() const;
+    // The file name, or for a document without a file "Channel Information" in `language`.
+    QString title(Language language) const;
 
     bool isModified() const { return !m_history.isClean(); }
 

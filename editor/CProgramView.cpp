@@ -156,6 +156,7 @@ void CProgramView::writeRow(int row, const ChannelRow& texts) {
 void CProgramView::applyProduct(const ProductSelection& selection, ProductTitleForm form) {
     m_nFreqLow = selection.limits.low;
     m_nFreqHigh = selection.limits.high;
+    m_typingBand = selection.typingLimits;
     const StartupConfig& config = startupConfig();
     m_title = ProductTitle(config.iniFilePath, config.languageName, selection.typeName,
                            selection.bandText, form, m_language);
@@ -248,7 +249,7 @@ bool CProgramView::CommitCellEdit() {
 
     const ChannelRow before = rowTexts(row);
     ChannelRow after = before;
-    const CommitResult result = CommitChannelCell(after, col, text, bandLimits(), m_language);
+    const CommitResult result = CommitChannelCell(after, col, text, typingBand(), m_language);
     storeCommittedRow(row, before, after);
 
     if (result == CommitResult::Accepted)
@@ -334,7 +335,7 @@ bool CProgramView::eventFilter(QObject* watched, QEvent* event) {
 
 ChannelPrintout CProgramView::printout() const {
     return ChannelPrintoutOf(channelTable(), m_language, m_title,
-                             m_document ? m_document->title() : QString());
+                             m_document ? m_document->title(m_language) : QString());
 }
 
 // ---- commands ----------------------------------------------------------------------

@@ -87,6 +87,8 @@ public:
 
     // The band limits m_nFreqLow..m_nFreqHigh (units of 10 Hz, both ends included).
     BandLimits bandLimits() const override { return {m_nFreqLow, m_nFreqHigh}; }
+    // The limits of typed, pasted and imported frequencies (see ProductSelection).
+    BandLimits typingBand() const override { return m_typingBand; }
     long long freqLow() const { return m_nFreqLow; }
     long long freqHigh() const { return m_nFreqHigh; }
     // Applies a product selection: band limits and window title.
@@ -153,6 +155,7 @@ private:
     Language m_language;
     long long m_nFreqLow = 0;
     long long m_nFreqHigh = 0;
+    BandLimits m_typingBand;
     QString m_title;
     QString m_textAtOpening; // the open editor's text when it opened
     MessageFunction m_showMessage;

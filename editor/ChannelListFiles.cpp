@@ -93,7 +93,7 @@ bool Import(CProgramView& view, const QString& path) {
     }
     const QString text = QString::fromUtf8(file.readAll());
     ImportOptions options;
-    options.band = view.bandLimits();
+    options.band = view.typingBand();
     if (!AskPlacement(view, text, &options))
         return false;
     const RadioImage before = CurrentImage(view);

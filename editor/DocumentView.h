@@ -17,6 +17,7 @@ public:
     virtual CProgramDoc* document() const = 0;
     // The band every frequency of the document is checked against.
     virtual BandLimits bandLimits() const = 0;
+    virtual BandLimits typingBand() const = 0;
     // Product Information was confirmed: band limits and title follow `selection`.
     virtual void applyProduct(const ProductSelection& selection, ProductTitleForm form) = 0;
 

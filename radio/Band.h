@@ -6,3 +6,6 @@ struct BandLimits {
     long long low = 0;
     long long high = 0;
 };
+
+// The highest frequency the eight BCD digits of a channel record hold: 999.99999 MHz.
+constexpr long long kHighestFrequencyUnits = 99999999;

@@ -4,6 +4,7 @@
 // part of the program names a region through the constants here.
 
 #include <cstddef>
+#include <cstdint>
 
 namespace ImageMap {
 
@@ -97,6 +98,7 @@ constexpr int kPowerCalibration = 0x3C0;   // 11 pairs (low power, high power)
 // Product information: indexes into the model and band lists of Program.ini.
 constexpr int kProductType = 0x3DE;
 constexpr int kProductBand = 0x3DF;
+constexpr std::uint8_t kNoProduct = 0xFF; // a type or band byte that names nothing
 
 // Bytes from here to the end are received from the radio but never sent to it.
 constexpr int kWritableEnd = 0x3F1;

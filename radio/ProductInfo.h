@@ -28,4 +28,7 @@ struct ProductSelection {
     QString typeName;
     QString bandText;
     BandLimits limits;
+    // What a typed frequency is checked against: the band, or, for an image that names
+    // no band, every band Program.ini lists, so that such an image never blocks typing.
+    BandLimits typingLimits;
 };

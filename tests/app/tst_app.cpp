@@ -159,7 +159,7 @@ void AppShellTest::startUp() {
     QCOMPARE(frame->treeRoot()->text(0), company);
     QCOMPARE(frame->navigatorBar()->caption(), company);
     QCOMPARE(TreeChildren(frame), tree);
-    QCOMPARE(frame->activeDocument()->title(), tree[1]);
+    QCOMPARE(frame->activeDocument()->title(startupConfig().language()), tree[1]);
     QCOMPARE(frame->helpMenu()->actions().first()->text(), aboutItem);
     const auto inMenu = [frame](QMenu* menu, int id) {
         return menu->actions().contains(frame->commandAction(id));

@@ -64,6 +64,40 @@ private slots:
         QCOMPARE(BandLimitsFromText(QString()).high, 0LL);
     }
 
+    // An image that names no model or band (FF, as an old file or a blank radio holds)
+    // is never remembered as the user's choice, and typing into it is checked against
+    // every band Program.ini lists instead of refusing everything.
+    void imageWithoutProductNeverBlocksNorIsStored() {
+        const ConfigDir config(kIni);
+        const QString ini = config.iniPath();
+        UserStore store(ini);
+        RadioImage chosen = NewImage();
+        StoreProductChoice(chosen, store, 1, 1);
+        for (const auto& [type, band] : {std::pair{0xFF, 0xFF}, {0x01, 0xFF}, {0xFF, 0x00}}) {
+            RadioImage image = NewImage();
+            image[ImageMap::kProductType] = static_cast<std::uint8_t>(type);
+            image[ImageMap::kProductBand] = static_cast<std::uint8_t>(band);
+            const ProductSelection selection = ReconcileProduct(image, store, ini, false);
+            QCOMPARE(store.readNumber("Type"), 1);
+            QCOMPARE(store.readNumber("Field"), 1);
+            QCOMPARE(image[ImageMap::kProductType], std::uint8_t(type));
+            if (selection.bandText.isEmpty()) {
+                QCOMPARE(selection.typingLimits.low, 13000000LL);
+                QCOMPARE(selection.typingLimits.high, 47000000LL);
+            }
+        }
+        // A band that is named keeps its own limits for typing.
+        RadioImage named = NewImage();
+        named[ImageMap::kProductType] = 0;
+        named[ImageMap::kProductBand] = 0;
+        QCOMPARE(ReconcileProduct(named, store, ini, false).typingLimits.high, 16000000LL);
+        // With no band listed anywhere, nothing a record can hold is refused.
+        const ConfigDir bare(QString::fromUtf8("[Setup]\nAppName=Bare\n"));
+        RadioImage image = NewImage();
+        const ProductSelection none = ProductFromIndexes(bare.iniPath(), 0xFF, 0xFF);
+        QCOMPARE(none.typingLimits.high, kHighestFrequencyUnits);
+    }
+
     // The English forms are AppChannelsTest's.
     void titleForms() {
         const ConfigDir config(kIni);
