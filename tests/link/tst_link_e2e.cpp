@@ -211,6 +211,11 @@ private slots:
         QCOMPARE(backups.size(), std::size_t(1));
         QCOMPARE(backups[0].kind, QStringLiteral("read"));
         QCOMPARE(ReadFileBytes(backups[0].path), ReadFileBytes(out));
+        // Read again, the radio holding the same: named, not kept again.
+        const ChprogRun again = Chprog({"read", "--port", radio.linkPath(), "-o", out});
+        QCOMPARE(again.status, 0);
+        QCOMPARE(again.err, "chprog: note: the image is already kept as " + backups[0].path + "\n");
+        QCOMPARE(ListBackups(backupsFolder).size(), std::size_t(1));
 
         const QString blank = radio.filePath("blank.dat");
         QCOMPARE(Chprog({"new", "-o", blank}).status, 0);
@@ -219,11 +224,15 @@ private slots:
         QCOMPARE(backups.size(), std::size_t(2));
         QCOMPARE(backups[0].kind, QStringLiteral("write"));
 
+        // Time, kind, radio, frequencies, file: two radios, each with its first backup.
         const QStringList lines = Chprog({"backups"}).out.split('\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 2);
         QCOMPARE(lines[0].split('\t').value(1), QStringLiteral("write"));
-        QCOMPARE(lines[0].split('\t').value(2), QStringLiteral("- - - - - - - - - - - - - - - -"));
-        QCOMPARE(lines[1].split('\t').value(3), backups[1].path);
+        QCOMPARE(lines[0].split('\t').value(2), RadioLabel(NewImage()) + " (first)");
+        QCOMPARE(lines[0].split('\t').value(3), QStringLiteral("- - - - - - - - - - - - - - - -"));
+        QCOMPARE(lines[1].split('\t').value(2), RadioLabel(PatternImage(3)) + " (first)");
+        QCOMPARE(lines[1].split('\t').value(4), backups[1].path);
+
 
         // The trace is appended: two runs, each opened and closed once, every line stamped.
         const QStringList traced =
