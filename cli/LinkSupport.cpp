@@ -60,7 +60,9 @@ bool TakeDevice(const QCommandLineParser& parser, RadioPort* port) {
     }
     port->device = PortDevice(parser.value(QStringLiteral("port")), ConfigIniPath(parser));
     if (parser.isSet(QStringLiteral("trace"))) {
-        port->trace = std::make_shared<TraceFile>(parser.value(QStringLiteral("trace")));
+        port->trace = std::make_shared<TraceFile>(
+            parser.value(QStringLiteral("trace")),
+            [](const QString& message) { PrintError(QStringLiteral("warning: ") + message); });
         QString error;
         if (!port->trace->open(&error)) {
             PrintError(error);

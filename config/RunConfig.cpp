@@ -63,8 +63,10 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     result.helpRequested = parser.isSet(options.help);
     result.versionRequested = parser.isSet(options.version);
     result.port = parser.value(options.port);
-    if (parser.isSet(options.config))
+    if (parser.isSet(options.config)) {
         result.configDir = QDir(parser.value(options.config)).absolutePath();
+        result.error = ConfigFolderProblem(result.configDir);
+    }
     if (parser.isSet(options.trace))
         result.tracePath = QDir(parser.value(options.trace)).absolutePath();
     const QStringList files = parser.positionalArguments();

@@ -9,6 +9,7 @@
 #include "radio/ChannelCodec.h"
 #include "tests/support/Chprog.h"
 #include "tests/support/Files.h"
+#include "tests/support/FullDisk.h"
 #include "link/LinkProtocol.h"
 #include "link/ProgrammingExchange.h"
 #include "link/QtSerialLink.h"
@@ -259,6 +260,26 @@ private slots:
         QCOMPARE(run.status, 0);
         QVERIFY2(run.err.contains("warning: no backup kept"), qPrintable(run.err));
         QVERIFY(QFile::exists(out));
+    }
+
+    // A trace on a full disk: the read itself succeeds, and standard error says once
+    // that the trace is incomplete, with the system's reason.
+    void traceThatCannotBeWrittenIsTold() {
+        FullDisk disk;
+        if (!disk.isMounted())
+            QSKIP("mounting a small tmpfs needs root");
+        SimulatorProcess radio(PatternImage(4));
+        QVERIFY(radio.isReady());
+        const QString trace = disk.filePath("trace.txt");
+        QVERIFY(WriteFileBytes(trace, {}));
+        disk.fill();
+        const QString out = radio.filePath("read.dat");
+        const ChprogRun run =
+            Chprog({"read", "--port", radio.linkPath(), "-o", out, "--trace", trace, "--quiet"});
+        QCOMPARE(run.status, 0);
+        QCOMPARE(ReadFileBytes(out), ImageBytes(PatternImage(4)));
+        QCOMPARE(run.err, "chprog: warning: " + trace +
+                              ": the trace is incomplete (No space left on device)\n");
     }
 
 private:
