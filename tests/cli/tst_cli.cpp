@@ -145,6 +145,19 @@ private slots:
         QTest::newRow("bad range") << LongList() << QStringList{"--rows", "9-3"} << 2 << "--rows";
         QTest::newRow("bad channel")
             << LongList() << QStringList{"--first-channel", "17"} << 2 << "--first-channel";
+        // 500 nines: named as typed, shortened, not as the number they overflow into.
+        const QByteArray nines(500, '9');
+        const QString shown = QString(40, '9') + QChar(0x2026);
+        QTest::newRow("overlong frequency")
+            << kOwnHeader + "1," + nines + ",,None,None,High,No,Off,Wide,No\r\n" << none << 2
+            << "column \"Rx Frequency\": \"" + shown + "\" is too long to be a frequency; allowed";
+        QTest::newRow("overlong offset")
+            << LongList().left(LongList().indexOf('\n') + 1) + "1,,146.52,+," + nines +
+                   ",,88.5,88.5,023,NN,FM,5,,\r\n"
+            << none << 2 << "column \"Offset\": \"" + shown + "\" is too long to be an offset in MHz";
+        QTest::newRow("1000 MHz is out of range")
+            << kOwnHeader + "1,1000,,None,None,High,No,Off,Wide,No\r\n" << none << 2
+            << "1000 MHz is out of range";
     }
     void importOptionsAndRefusals() {
         QFETCH(QByteArray, csv);
