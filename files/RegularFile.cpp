@@ -78,5 +78,6 @@ bool ReadRegularFile(const QString& path, qint64 maxBytes, QByteArray* bytes, QS
 }
 
 bool OpenRegularFileToAppend(QFile& file, QString* reason) {
-    return OpenChecked(file, QIODevice::WriteOnly | QIODevice::Append, reason);
+    // Text: the platform's own line ends, as a trace read in a text editor wants.
+    return OpenChecked(file, QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text, reason);
 }

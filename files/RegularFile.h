@@ -17,7 +17,7 @@ QString NotRegularFileReason();
 // system's reason, or NotRegularFileReason(), when it cannot.
 bool ReadRegularFile(const QString& path, qint64 maxBytes, QByteArray* bytes, QString* reason);
 
-// Opens `file` (by its fileName(), which the open file no longer tells) to append,
+// Opens `file` (by its fileName(), which the open file no longer tells) to append text,
 // creating it when missing; refuses a path that names no regular file. False with
 // `reason` set when it cannot.
 bool OpenRegularFileToAppend(QFile& file, QString* reason);

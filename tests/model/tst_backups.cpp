@@ -36,10 +36,8 @@ RadioImage ImageOf(int radio, int contents) {
 }
 
 // In memory where it can be: hundreds of saves, each flushed to the disk, take seconds.
-QString FastTempRoot() {
-    return (QDir("/dev/shm").exists() ? QStringLiteral("/dev/shm") : QDir::tempPath()) +
-           "/backups-XXXXXX";
-}
+const QString kFastTemp =
+    (QDir("/dev/shm").exists() ? QStringLiteral("/dev/shm") : QDir::tempPath()) + "/backups-XXXXXX";
 
 int CountOfRadio(const QString& folder, int radio) {
     int count = 0;
@@ -61,7 +59,7 @@ private slots:
     // Names tell time, kind and a radio's first backup; the same second counts on; a file
     // of the user's own is left alone; a folder that cannot be made is named with why.
     void namesAndKinds() {
-        QTemporaryDir dir(FastTempRoot());
+        QTemporaryDir dir(kFastTemp);
         const auto keep = [&](int contents, BackupKind kind) {
             return QFileInfo(KeepBackup(dir.path(), ImageOf(1, contents), kind, kStart).path)
                 .fileName();
@@ -84,9 +82,7 @@ private slots:
         const QString blocker = dir.filePath("notes.dat") + "/backups";
         const KeptBackup refused = KeepBackup(blocker, ImageOf(1, 0), BackupKind::Read, kStart);
         QVERIFY(refused.path.isEmpty());
-        QVERIFY2(refused.error.startsWith(blocker + ": cannot create the backups folder (Not a "
-                                                    "directory)"),
-                 qPrintable(refused.error));
+        QCOMPARE(refused.error, blocker + ": cannot create the backups folder (Not a directory)");
     }
 
     void retention_data() {
@@ -120,13 +116,12 @@ private slots:
     }
 
     // After every save: the image is kept, every radio's first backup is still there,
-    // no radio has more than kBackupsKept; every removal is told. At the end each radio
-    // has what it should.
+    // every removal is told. At the end each radio has what it should.
     void retention() {
         QFETCH(Saves, saves);
         QFETCH(QList<int>, keptPerRadio);
         QFETCH(int, repeats);
-        QTemporaryDir dir(FastTempRoot());
+        QTemporaryDir dir(kFastTemp);
         std::map<int, QString> firstOf;
         int repeated = 0;
         int saved = 0;
@@ -144,7 +139,6 @@ private slots:
             firstOf.emplace(save.radio, kept.path);
             for (const auto& [radio, first] : firstOf)
                 QVERIFY2(QFile::exists(first), qPrintable(first));
-            QVERIFY(CountOfRadio(dir.path(), save.radio) <= kBackupsKept);
         }
         QCOMPARE(repeated, repeats);
         for (int radio = 1; radio <= keptPerRadio.size(); ++radio)
