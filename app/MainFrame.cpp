@@ -376,6 +376,14 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // The new language is written only now that the window really closes: a restart the
+    // user cancelled leaves the next start as it was.
+    QString error;
+    if (m_restartOnClose && !SaveNextRunLanguage(!startupConfig().chineseLanguage, &error)) {
+        m_prompts.showError(this, error);
+        event->ignore();
+        return;
+    }
     event->accept();
     if (m_restartOnClose)
         m_restartLaunched =

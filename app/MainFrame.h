@@ -87,7 +87,8 @@ public:
     void setRestartLauncher(RestartLauncher launcher) { m_launchRestart = std::move(launcher); }
     void setRestartArguments(const QStringList& arguments) { m_restartArguments = arguments; }
     // Closes the window (asking about unsaved changes) and, only when it really
-    // closed, starts the program again. True when the restart was launched.
+    // closes, writes the other language than the run's to Program.ini and starts the
+    // program again. True when the restart was launched.
     bool restartForLanguage();
 
 public slots:

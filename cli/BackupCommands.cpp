@@ -36,8 +36,10 @@ int RunBackups(const QStringList& arguments) {
     if (!ParseCommand(parser, arguments,
                       QStringLiteral("Lists the images kept from every read from a radio and "
                                      "every write to one, newest first: time, read or write, the "
-                                     "16 receive frequencies (- for an empty channel) and the "
-                                     "file, TAB-separated. Restore one with chprog write --port "
+                                     "radio (a short name of its own bytes; \"(first)\" marks "
+                                     "its first backup, kept for good), the 16 receive "
+                                     "frequencies (- for an empty channel) and the file, "
+                                     "TAB-separated. Restore one with chprog write --port "
                                      "DEVICE FILE."),
                       &exitCode))
         return exitCode;
@@ -49,11 +51,13 @@ int RunBackups(const QStringList& arguments) {
     QString text;
     for (const BackupEntry& entry : ListBackups(folder)) {
         RadioImage image;
-        QString error;
-        const QString summary = LoadDatFile(entry.path, image, &error) ? FrequencySummary(image)
-                                                                       : QStringLiteral("(unreadable)");
+        const bool readable = LoadDatFile(entry.path, image, nullptr);
+        const QString unreadable = QStringLiteral("(unreadable)");
+        QString radio = readable ? RadioLabel(image) : unreadable;
+        if (entry.first)
+            radio += QStringLiteral(" (first)");
         text += QStringList{entry.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), entry.kind,
-                            summary, entry.path}
+                            radio, readable ? FrequencySummary(image) : unreadable, entry.path}
                     .join(u'\t') +
                 u'\n';
     }

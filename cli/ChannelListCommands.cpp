@@ -1,13 +1,12 @@
 // chprog new, show, export-csv and import-csv: the channel table of a .dat file.
 
 #include "files/AtomicFile.h"
+#include "files/RegularFile.h"
 #include "document/ChannelCsv.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "radio/ProductInfo.h"
 #include "radio/RadioImage.h"
-
-#include <QFile>
 
 namespace {
 
@@ -212,14 +211,15 @@ int RunImportCsv(const QStringList& arguments) {
     RadioImage image;
     if (!LoadImage(parser.value(QStringLiteral("base")), &image, &exitCode))
         return exitCode;
-    QFile in(csvPath);
-    if (!in.open(QIODevice::ReadOnly)) {
-        PrintError(QStringLiteral("%1: cannot open the file (%2)").arg(csvPath, in.errorString()));
+    QByteArray csv;
+    QString reason;
+    if (!ReadRegularFile(csvPath, -1, &csv, &reason)) {
+        PrintError(QStringLiteral("%1: cannot open the file (%2)").arg(csvPath, reason));
         return kExitBadInput;
     }
     QString error;
     CsvImportReport report;
-    if (!ImportChannelCsv(QString::fromUtf8(in.readAll()), options, image, &report, &error)) {
+    if (!ImportChannelCsv(QString::fromUtf8(csv), options, image, &report, &error)) {
         PrintError(csvPath + QStringLiteral(": ") + error);
         return kExitBadInput;
     }

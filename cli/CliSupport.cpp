@@ -2,6 +2,7 @@
 #include "files/DatFile.h"
 
 #include "config/InstallLayout.h"
+#include "config/ProgramIni.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -36,11 +37,25 @@ bool ParseCommand(QCommandLineParser& parser, const QStringList& arguments,
         return false;
     }
     if (parser.isSet(help)) {
-        PrintOut(parser.helpText().replace(QStringLiteral("Usage: chprog"),
-                                           QStringLiteral("Usage: chprog ") + arguments.value(0)) +
-                 u'\n' + ExitStatusHelp());
+        // Qt names the program as it was called ("./chprog", a full path); the usage
+        // line names it as the user types it, with the command.
+        const QString calledAs = QStringLiteral("Usage: ") + QCoreApplication::arguments().value(0);
+        const QString usage = QStringLiteral("Usage: chprog ") + arguments.value(0);
+        QString text = parser.helpText();
+        if (text.startsWith(calledAs))
+            text.replace(0, calledAs.size(), usage);
+        PrintOut(text + u'\n' + ExitStatusHelp());
         *exitCode = kExitOk;
         return false;
+    }
+    const QString config = QStringLiteral("config");
+    if (parser.optionNames().contains(config)) {
+        const QString problem = ConfigFolderProblem(parser.value(config));
+        if (!problem.isEmpty()) {
+            PrintError(problem);
+            *exitCode = kExitBadInput;
+            return false;
+        }
     }
     return true;
 }

@@ -96,7 +96,7 @@ private:
             return;
         }
         m_portProblem.clear();
-        KeepBackup(held, BackupKind::Read, m_settings.iniPath);
+        BackUp(held, BackupKind::Read, m_settings.iniPath, RepeatedBackups::Quiet);
         if (m_failedRadio == held)
             return; // the radio that failed, still connected: tried once is enough
         if (FirstDifference(held, m_settings.image, m_settings.alignment) < 0) {
@@ -128,7 +128,7 @@ private:
     // it stays connected.
     void program(const QElapsedTimer& clock, const RadioImage& held) {
         const int number = m_programmed + m_failed + 1;
-        KeepBackup(m_settings.image, BackupKind::Write, m_settings.iniPath);
+        BackUp(m_settings.image, BackupKind::Write, m_settings.iniPath, RepeatedBackups::Quiet);
         RadioImage nowHeld = held;
         const QString failure = writeAndVerify(&nowHeld);
         if (failure.isEmpty()) {

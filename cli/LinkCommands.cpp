@@ -161,7 +161,7 @@ int RunRead(const QStringList& arguments) {
     const ExchangeOutcome outcome = exchange.read(port.device, image);
     if (!outcome.succeeded())
         return ReportOutcome(outcome, bar);
-    KeepBackup(image, BackupKind::Read, ConfigIniPath(parser));
+    BackUp(image, BackupKind::Read, ConfigIniPath(parser), RepeatsNamed(parser));
     return SaveImage(output, image, &exitCode) ? kExitOk : exitCode;
 }
 
@@ -196,7 +196,7 @@ int RunWrite(const QStringList& arguments) {
     if (!LoadImage(parser.positionalArguments().first(), &image, &exitCode))
         return exitCode;
     ClampCalibration(image);
-    KeepBackup(image, BackupKind::Write, ConfigIniPath(parser));
+    BackUp(image, BackupKind::Write, ConfigIniPath(parser), RepeatsNamed(parser));
     const std::unique_ptr<SerialLink> link = port.newLink();
     ProgressBar bar("Writing", parser);
     ProgrammingExchange exchange(*link, CommandLineCallbacks(bar));

@@ -36,7 +36,8 @@ QCommandLineOption PortOption() {
 
 QCommandLineOption QuietOption() {
     return QCommandLineOption(QStringList{QStringLiteral("q"), QStringLiteral("quiet")},
-                              QStringLiteral("Draws no progress bar."));
+                              QStringLiteral("Draws no progress bar and names no backup that "
+                                             "already holds the image."));
 }
 
 QCommandLineOption TraceOption() {
@@ -59,7 +60,9 @@ bool TakeDevice(const QCommandLineParser& parser, RadioPort* port) {
     }
     port->device = PortDevice(parser.value(QStringLiteral("port")), ConfigIniPath(parser));
     if (parser.isSet(QStringLiteral("trace"))) {
-        port->trace = std::make_shared<TraceFile>(parser.value(QStringLiteral("trace")));
+        port->trace = std::make_shared<TraceFile>(
+            parser.value(QStringLiteral("trace")),
+            [](const QString& message) { PrintError(QStringLiteral("warning: ") + message); });
         QString error;
         if (!port->trace->open(&error)) {
             PrintError(error);
@@ -109,9 +112,16 @@ int ReportOutcome(const ExchangeOutcome& outcome, ProgressBar& bar) {
     return kExitFailure;
 }
 
-void KeepBackup(const RadioImage& image, BackupKind kind, const QString& iniPath) {
-    const QString folder = BackupFolder(UserStore(iniPath).appName());
-    QString error;
-    if (SaveBackup(folder, image, kind, QDateTime::currentDateTime(), &error).isEmpty())
-        PrintError(QStringLiteral("warning: no backup kept (%1)").arg(error));
+RepeatedBackups RepeatsNamed(const QCommandLineParser& parser) {
+    return parser.isSet(QStringLiteral("quiet")) ? RepeatedBackups::Quiet : RepeatedBackups::Named;
+}
+
+void BackUp(const RadioImage& image, BackupKind kind, const QString& iniPath,
+            RepeatedBackups repeated) {
+    const KeptBackup kept = KeepBackup(BackupFolder(UserStore(iniPath).appName()), image, kind,
+                                       QDateTime::currentDateTime());
+    if (!kept.error.isEmpty())
+        PrintError(QStringLiteral("warning: no backup kept (%1)").arg(kept.error));
+    else if (!kept.note().isEmpty() && !(kept.repeated && repeated == RepeatedBackups::Quiet))
+        PrintError(QStringLiteral("note: ") + kept.note());
 }

@@ -52,6 +52,14 @@ ExchangeCallbacks CommandLineCallbacks(ProgressBar& bar);
 // 0 on success; otherwise prints the exchange's message and returns 1.
 int ReportOutcome(const ExchangeOutcome& outcome, ProgressBar& bar);
 
-// Keeps `image` in the backups folder named by the Program.ini at `iniPath`; a failure
-// is only a warning on standard error.
-void KeepBackup(const RadioImage& image, BackupKind kind, const QString& iniPath);
+// Whether a backup that repeats the radio's newest one is named on standard error
+// (clone reads the radio on the cable again and again, and stays quiet about it).
+enum class RepeatedBackups { Named, Quiet };
+// Named, unless --quiet was given.
+RepeatedBackups RepeatsNamed(const QCommandLineParser& parser);
+
+// Keeps `image` in the backups folder named by the Program.ini at `iniPath` (KeepBackup
+// of files/Backups.h). A backup that cannot be saved is only a warning on standard error;
+// what the keeper did besides saving is a note there.
+void BackUp(const RadioImage& image, BackupKind kind, const QString& iniPath,
+            RepeatedBackups repeated = RepeatedBackups::Named);

@@ -1,20 +1,22 @@
 #include "config/ProgramIni.h"
 
 #include "files/AtomicFile.h"
+#include "files/RegularFile.h"
 
-#include <QFile>
+#include <QDir>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace {
 
 constexpr QChar kByteOrderMark(0xFEFF);
 
-// The text of the file, byte-order mark included; empty when it cannot be read.
+// The text of the file, byte-order mark included; empty when it cannot be read (a
+// pipe or a device reads as no file at all).
 QString ReadText(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QByteArray bytes;
+    if (!ReadRegularFile(path, -1, &bytes, nullptr))
         return QString();
-    const QByteArray bytes = file.readAll();
     QString text = QString::fromUtf8(bytes);
     // The decoder may drop the mark; it is part of what the file keeps.
     if (bytes.startsWith("\xEF\xBB\xBF") && !text.startsWith(kByteOrderMark))
@@ -83,6 +85,18 @@ QString Unquote(const QString& value) {
 }
 
 } // namespace
+
+QString ConfigFolderProblem(const QString& folder) {
+    const QString iniPath = QDir(folder).filePath(QStringLiteral("Program.ini"));
+    const QFileInfo ini(iniPath);
+    if (!ini.exists())
+        return QStringLiteral("--config: there is no Program.ini in %1")
+            .arg(QDir::toNativeSeparators(QDir(folder).absolutePath()));
+    if (!ini.isFile())
+        return QStringLiteral("--config: %1: cannot open the file (%2)")
+            .arg(QDir::toNativeSeparators(ini.absoluteFilePath()), NotRegularFileReason());
+    return QString();
+}
 
 QString ReadProfileString(const QString& iniPath, const QString& section, const QString& key) {
     bool inSection = false;

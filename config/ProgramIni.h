@@ -8,6 +8,11 @@
 
 constexpr int kProfileValueMaxLength = 259;
 
+// Why `--config DIR` cannot be used: DIR holds no Program.ini, or one that is no regular
+// file (a mistyped folder would start with an empty configuration that refuses every
+// frequency). Empty when it can.
+QString ConfigFolderProblem(const QString& folder);
+
 QString ReadProfileString(const QString& iniPath, const QString& section, const QString& key);
 
 // Sets `key` in `section`, adding the section or key when missing and keeping every

@@ -63,8 +63,10 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     result.helpRequested = parser.isSet(options.help);
     result.versionRequested = parser.isSet(options.version);
     result.port = parser.value(options.port);
-    if (parser.isSet(options.config))
+    if (parser.isSet(options.config)) {
         result.configDir = QDir(parser.value(options.config)).absolutePath();
+        result.error = ConfigFolderProblem(result.configDir);
+    }
     if (parser.isSet(options.trace))
         result.tracePath = QDir(parser.value(options.trace)).absolutePath();
     const QStringList files = parser.positionalArguments();
@@ -146,19 +148,23 @@ bool LanguageItemShown() {
 
 LanguageChoiceResult ApplyLanguageChoice(bool chinese) {
     const StartupConfig& config = startupConfig();
-    const QString stored = ReadProfileString(config.iniFilePath, kSetup, kLanguageKey);
     LanguageChoiceResult result;
     result.restart = chinese != config.chineseLanguage;
-    const bool storedIsChinese = stored == kChinese;
-    if (!result.restart && storedIsChinese == chinese)
-        return result; // the usual case: nothing to write, nothing to restart
-    QString reason;
-    if (!WriteProfileString(config.iniFilePath, kSetup, kLanguageKey, chinese ? kChinese : kEnglish,
-                            &reason)) {
-        result.ok = false;
-        result.restart = false;
-        result.error = QStringLiteral("%1: cannot save the language choice (%2).")
-                           .arg(QDir::toNativeSeparators(config.iniFilePath), reason);
-    }
+    if (result.restart)
+        return result; // written when the window has closed
+    const bool storedIsChinese =
+        ReadProfileString(config.iniFilePath, kSetup, kLanguageKey) == kChinese;
+    if (storedIsChinese != chinese)
+        result.ok = SaveNextRunLanguage(chinese, &result.error);
     return result;
+}
+
+bool SaveNextRunLanguage(bool chinese, QString* error) {
+    const QString iniPath = startupConfig().iniFilePath;
+    QString reason;
+    if (WriteProfileString(iniPath, kSetup, kLanguageKey, chinese ? kChinese : kEnglish, &reason))
+        return true;
+    *error = QStringLiteral("%1: cannot save the language choice (%2).")
+                 .arg(QDir::toNativeSeparators(iniPath), reason);
+    return false;
 }

@@ -50,14 +50,19 @@ QString LanguageText(const QString& key);
 bool LanguageItemShown();
 
 // The Language dialog's OK with `chinese` chosen. Choosing the other language than
-// the run's writes it to [Setup] Language and asks for a restart. Choosing the run's
-// own language restarts nothing; it only writes when Program.ini names another
-// language (left there by an earlier choice whose restart was cancelled), so the
-// next start matches what the user chose last. False with `error` set when
-// Program.ini cannot be written; then nothing restarts.
+// the run's asks for a restart and writes nothing yet: SaveNextRunLanguage writes it
+// once the main window has really closed, so a restart the user cancels leaves
+// Program.ini as it was. Choosing the run's own language restarts nothing; it only
+// writes when Program.ini names another language (set there by hand meanwhile), so the
+// next start matches what the user chose last. `ok` is false with `error` set when
+// Program.ini cannot be written.
 struct LanguageChoiceResult {
     bool restart = false;
     bool ok = true;
     QString error;
 };
 LanguageChoiceResult ApplyLanguageChoice(bool chinese);
+
+// Writes [Setup] Language for the next run: "Chinese" or "English". False with `error`
+// set when Program.ini cannot be written.
+bool SaveNextRunLanguage(bool chinese, QString* error);

@@ -1,7 +1,7 @@
 #pragma once
 // Setup > Language: English or Chinese for the next run. OK with the other language
-// than the run's writes [Setup] Language of Program.ini and sets languageChanged();
-// the main window then closes and starts the program again.
+// than the run's sets languageChanged(); the main window then closes, writes [Setup]
+// Language of Program.ini and starts the program again.
 
 #include <QDialog>
 #include <functional>
@@ -19,7 +19,7 @@ public:
 
     // 0 English, 1 Chinese; -1 until the dialog was first opened.
     int chosenIndex() const { return m_chosenIndex; }
-    // The last OK chose the other language than the run's and Program.ini says so.
+    // The last OK chose the other language than the run's.
     bool languageChanged() const { return m_languageChanged; }
 
     QRadioButton* englishButton() const { return m_english; }

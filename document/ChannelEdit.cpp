@@ -7,6 +7,8 @@
 namespace {
 
 constexpr int kFrequencyScale = 100000;
+// Up to 999 999 999 MHz: 10^14 units of 10 Hz, exact in a double and a long long.
+constexpr int kReadableIntegerDigits = 9;
 
 CommitResult CheckFrequency(const FrequencyReading& reading, BandLimits band) {
     if (!IsInBand(reading, band))
@@ -27,6 +29,10 @@ FrequencyReading ReadFrequency(const QString& text) {
     const long long half = rounded >= 0 ? (rounded + 1) / 2 : (rounded - 1) / 2;
     reading.displayText = FrequencyText(half);
     return reading;
+}
+
+bool IsTooLongForFrequency(const QString& text) {
+    return LeadingIntegerDigits(text) > kReadableIntegerDigits;
 }
 
 bool IsOnChannelStep(long long units) {

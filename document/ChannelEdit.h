@@ -18,6 +18,12 @@ struct FrequencyReading {
 // Reads the number at the start of `text` (the rest is ignored; no number reads as 0).
 FrequencyReading ReadFrequency(const QString& text);
 
+// Whether the number at the start of `text` has so many digits before its point that
+// reading it in 10 Hz units could overflow into a value the user never typed: it is
+// refused as too long to be a frequency. Shorter numbers read exactly, and one of 1000
+// MHz or more is told out of range.
+bool IsTooLongForFrequency(const QString& text);
+
 constexpr int kStep5kHz = 500;
 constexpr int kStep6_25kHz = 625;
 bool IsOnChannelStep(long long units);

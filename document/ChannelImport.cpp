@@ -1,5 +1,6 @@
 #include "document/ChannelImport.h"
 
+#include "radio/MessageText.h"
 #include "radio/TextNumbers.h"
 #include "radio/ToneCodes.h"
 
@@ -44,7 +45,13 @@ public:
         const FrequencyReading reading = ReadFrequency(value);
         if (!IsPlainDecimal(value) || reading.units <= 0) {
             *error = fail(column, QStringLiteral("\"%1\" is not a frequency; allowed: MHz %2")
-                                      .arg(value, allowed));
+                                      .arg(ShortenedForMessage(value), allowed));
+            return QString();
+        }
+        if (IsTooLongForFrequency(value)) {
+            *error = fail(column, QStringLiteral("\"%1\" is too long to be a frequency; allowed: "
+                                                 "MHz %2")
+                                      .arg(ShortenedForMessage(value), allowed));
             return QString();
         }
         const bool inBand = m_options.band ? IsInBand(reading, *m_options.band)

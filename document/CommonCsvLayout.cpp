@@ -2,6 +2,7 @@
 
 #include "radio/ChannelCodec.h"
 #include "radio/DecimalMultiply.h"
+#include "radio/MessageText.h"
 #include "radio/TextNumbers.h"
 #include "radio/ToneCodes.h"
 
@@ -205,7 +206,13 @@ bool MapFrequencies(const CommonRow& row, ChannelRecord* record, QString* error)
     bool found = false;
     LeadingDouble(row.text(offset), &found);
     if (!found) {
-        *error = row.fail(offset, QStringLiteral("\"%1\" is not an offset in MHz").arg(row.text(offset)));
+        *error = row.fail(offset, QStringLiteral("\"%1\" is not an offset in MHz")
+                                      .arg(ShortenedForMessage(row.text(offset))));
+        return false;
+    }
+    if (IsTooLongForFrequency(row.text(offset))) {
+        *error = row.fail(offset, QStringLiteral("\"%1\" is too long to be an offset in MHz")
+                                      .arg(ShortenedForMessage(row.text(offset))));
         return false;
     }
     const long long rx = ReadFrequency(row.text(frequency)).units;

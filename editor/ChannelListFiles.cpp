@@ -3,15 +3,15 @@
 #include "dialogs/CImportPlacementDlg.h"
 #include "editor/CProgramView.h"
 #include "document/CommonCsvLayout.h"
+#include "files/AtomicFile.h"
 #include "files/Csv.h"
+#include "files/RegularFile.h"
 #include "document/EditLabels.h"
 #include "config/StartupConfig.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QSaveFile>
 
 namespace {
 
@@ -86,12 +86,13 @@ void OnExportChannels(CProgramView& view) {
 bool Import(CProgramView& view, const QString& path) {
     if (!view.GetDocument())
         return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        Warn(&view, QStringLiteral("%1: cannot open the file (%2)").arg(path, file.errorString()));
+    QByteArray bytes;
+    QString reason;
+    if (!ReadRegularFile(path, -1, &bytes, &reason)) {
+        Warn(&view, QStringLiteral("%1: cannot open the file (%2)").arg(path, reason));
         return false;
     }
-    const QString text = QString::fromUtf8(file.readAll());
+    const QString text = QString::fromUtf8(bytes);
     ImportOptions options;
     options.band = view.typingBand();
     if (!AskPlacement(view, text, &options))
@@ -115,9 +116,9 @@ bool Export(CProgramView& view, const QString& path, CsvLayout layout) {
         return false;
     const QByteArray bytes =
         ChannelCsvText(CurrentImage(view), layout, startupConfig().language()).toUtf8();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        Warn(&view, QStringLiteral("%1: cannot write the file (%2)").arg(path, file.errorString()));
+    QString reason;
+    if (!AtomicFile::replace(path, bytes, &reason)) {
+        Warn(&view, QStringLiteral("%1: cannot write the file (%2)").arg(path, reason));
         return false;
     }
     return true;

@@ -1,5 +1,7 @@
 #include "files/AtomicFile.h"
 
+#include "files/RegularFile.h"
+
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -36,12 +38,17 @@ QString AtomicFile::writableTarget(const QString& path, QString* reason) {
     QString target = path;
     if (info.isSymLink()) {
         // Replace the file the link names, not the link itself. A link to nothing yet
-        // creates the file it names.
+        // creates the file it names. A link that names no path at all (/dev/stdout on a
+        // pipe names "pipe:[1234]") leads to no regular file.
         target = info.exists() ? info.canonicalFilePath() : info.symLinkTarget();
+        if (target.isEmpty()) {
+            Fail(reason, NotRegularFileReason());
+            return QString();
+        }
     }
     const QFileInfo targetInfo(target);
     if (targetInfo.exists() && !targetInfo.isFile()) {
-        Fail(reason, QStringLiteral("it is not a regular file but a folder, device or pipe"));
+        Fail(reason, NotRegularFileReason());
         return QString();
     }
     return target;

@@ -1,18 +1,22 @@
 #include "files/Backups.h"
 #include "files/DatFile.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QRegularExpression>
 #include <algorithm>
+#include <cerrno>
 
 namespace {
 
 const QString kTimeFormat = QStringLiteral("yyyyMMdd-HHmmss");
+const QString kFirstMark = QStringLiteral("-first");
 
-// "20261207-181500-read.dat", or "...-write-2.dat" for the second one in the same second.
+// "20261207-181500-read.dat", "...-write-2.dat" for the second one in the same second,
+// "...-read-first.dat" for the first backup of a radio.
 const QRegularExpression& BackupName() {
     static const QRegularExpression name(
-        QStringLiteral("^(\\d{8}-\\d{6})-(read|write)(?:-(\\d+))?\\.dat$"));
+        QStringLiteral("^(\\d{8}-\\d{6})-(read|write)(?:-(\\d+))?(-first)?\\.dat$"));
     return name;
 }
 
@@ -33,46 +37,129 @@ SortKey KeyOf(const QString& fileName) {
     return key;
 }
 
+void SortNewestFirst(QStringList* names) {
+    std::sort(names->begin(), names->end(),
+              [](const QString& a, const QString& b) { return KeyOf(a) > KeyOf(b); });
+}
+
+bool IsMarkedFirst(const QString& fileName) {
+    return !BackupName().match(fileName).captured(4).isEmpty();
+}
+
+// The backup files of the folder, newest first; files of other names are the user's.
 QStringList BackupFiles(const QDir& folder) {
     QStringList names;
     for (const QString& name : folder.entryList({QStringLiteral("*.dat")}, QDir::Files)) {
         if (BackupName().match(name).hasMatch())
             names << name;
     }
-    std::sort(names.begin(), names.end(),
-              [](const QString& a, const QString& b) { return KeyOf(a) > KeyOf(b); });
+    SortNewestFirst(&names);
     return names;
 }
 
-void RemoveAllButNewest(const QDir& folder) {
-    const QStringList names = BackupFiles(folder);
-    for (int i = kBackupsKept; i < names.size(); ++i)
-        QFile::remove(folder.filePath(names[i]));
+// The bytes no write changes: the calibration tables and the end of the memory.
+QByteArray RadioBytes(const RadioImage& image) {
+    const auto region = [&image](int first, int size) {
+        return QByteArray(reinterpret_cast<const char*>(image.data()) + first, size);
+    };
+    return region(ImageMap::kSquelchCalibration, ImageMap::kCalibrationRows) +
+           region(ImageMap::kPowerCalibration, 2 * ImageMap::kCalibrationRows) +
+           region(ImageMap::kWritableEnd, ImageMap::kImageSize - ImageMap::kWritableEnd);
+}
+
+// The backups of one radio, newest first, with their images.
+struct RadioBackups {
+    QStringList names;
+    std::vector<RadioImage> images;
+};
+
+RadioBackups BackupsOfRadio(const QDir& folder, const RadioImage& image) {
+    const QByteArray radio = RadioBytes(image);
+    RadioBackups backups;
+    for (const QString& name : BackupFiles(folder)) {
+        RadioImage kept;
+        if (LoadDatFile(folder.filePath(name), kept, nullptr) && RadioBytes(kept) == radio) {
+            backups.names << name;
+            backups.images.push_back(kept);
+        }
+    }
+    return backups;
+}
+
+// The radio's first backup: the one marked so, else (backups kept before the mark) the
+// one with the oldest date.
+QString FirstOf(const QStringList& newestFirst) {
+    const auto marked = std::find_if(newestFirst.begin(), newestFirst.end(), IsMarkedFirst);
+    return marked != newestFirst.end() ? *marked : newestFirst.last();
+}
+
+// Removes the radio's backups beyond kBackupsKept, oldest first, never its first one
+// nor `justSaved`.
+QStringList Prune(const QDir& folder, const QStringList& newestFirst, const QString& justSaved) {
+    const QString first = FirstOf(newestFirst);
+    int room = kBackupsKept - (first == justSaved ? 1 : 2);
+    QStringList removed;
+    for (const QString& name : newestFirst) {
+        if (name == first || name == justSaved)
+            continue;
+        if (room > 0)
+            --room;
+        else if (QFile::remove(folder.filePath(name)))
+            removed << folder.filePath(name);
+    }
+    return removed;
+}
+
+QString NewBackupName(const QDir& folder, const QDateTime& now, BackupKind kind, bool first) {
+    const QString time = now.toString(kTimeFormat);
+    QString stem = time + (kind == BackupKind::Read ? QStringLiteral("-read") : QStringLiteral("-write"));
+    // A later backup in the same second, of either kind, takes the next counter, so
+    // that the order of the names is the order of the backups.
+    const int sameSecond = folder.entryList({time + QStringLiteral("-*.dat")}, QDir::Files).size();
+    if (sameSecond > 0)
+        stem += QStringLiteral("-%1").arg(sameSecond + 1);
+    return stem + (first ? kFirstMark : QString()) + QStringLiteral(".dat");
 }
 
 } // namespace
 
-QString SaveBackup(const QString& folder, const RadioImage& image, BackupKind kind,
-                   const QDateTime& now, QString* error) {
+QString KeptBackup::note() const {
+    if (repeated)
+        return QStringLiteral("the image is already kept as %1").arg(path);
+    if (removed.isEmpty())
+        return QString();
+    const QString count = removed.size() == 1 ? QStringLiteral("1 older backup")
+                                              : QStringLiteral("%1 older backups").arg(removed.size());
+    return QStringLiteral("%1 of this radio removed (its first backup and the newest %2 are "
+                          "kept): %3")
+        .arg(count)
+        .arg(kBackupsKept - 1)
+        .arg(removed.join(QStringLiteral(", ")));
+}
+
+KeptBackup KeepBackup(const QString& folder, const RadioImage& image, BackupKind kind,
+                      const QDateTime& now) {
+    KeptBackup kept;
     QDir dir(folder);
     if (!dir.mkpath(QStringLiteral("."))) {
-        *error = QStringLiteral("%1: cannot create the backups folder").arg(folder);
-        return QString();
+        kept.error = QStringLiteral("%1: cannot create the backups folder (%2)")
+                         .arg(QDir::toNativeSeparators(folder), qt_error_string(errno));
+        return kept;
     }
-    const QString time = now.toString(kTimeFormat);
-    const QString stem =
-        time + (kind == BackupKind::Read ? QStringLiteral("-read") : QStringLiteral("-write"));
-    // A later backup in the same second, of either kind, takes the next counter, so
-    // that the order of the names is the order of the backups.
-    const int sameSecond =
-        dir.entryList({time + QStringLiteral("-*.dat")}, QDir::Files).size();
-    const QString path = sameSecond == 0
-                             ? dir.filePath(stem + QStringLiteral(".dat"))
-                             : dir.filePath(QStringLiteral("%1-%2.dat").arg(stem).arg(sameSecond + 1));
-    if (!SaveDatFile(path, image, error))
-        return QString();
-    RemoveAllButNewest(dir);
-    return path;
+    RadioBackups radio = BackupsOfRadio(dir, image);
+    if (!radio.names.isEmpty() && radio.images.front() == image) {
+        kept.path = dir.filePath(radio.names.front());
+        kept.repeated = true;
+        return kept;
+    }
+    const QString name = NewBackupName(dir, now, kind, radio.names.isEmpty());
+    if (!SaveDatFile(dir.filePath(name), image, &kept.error))
+        return kept;
+    kept.path = dir.filePath(name);
+    radio.names << name;
+    SortNewestFirst(&radio.names);
+    kept.removed = Prune(dir, radio.names, name);
+    return kept;
 }
 
 std::vector<BackupEntry> ListBackups(const QString& folder) {
@@ -81,7 +168,12 @@ std::vector<BackupEntry> ListBackups(const QString& folder) {
     for (const QString& name : BackupFiles(dir)) {
         const QRegularExpressionMatch match = BackupName().match(name);
         entries.push_back({dir.filePath(name), QDateTime::fromString(match.captured(1), kTimeFormat),
-                           match.captured(2)});
+                           match.captured(2), !match.captured(4).isEmpty()});
     }
     return entries;
+}
+
+QString RadioLabel(const RadioImage& image) {
+    return QString::fromLatin1(
+        QCryptographicHash::hash(RadioBytes(image), QCryptographicHash::Sha1).toHex().left(8));
 }

@@ -1,29 +1,56 @@
 #pragma once
 // A backup of every radio: each image read from a radio, and each image about to be
-// written to one, is kept as <YYYYMMDD-HHMMSS>-read.dat or -write.dat in the folder
-// the caller names (BackupFolder of config/UserStore.h). The newest kBackupsKept are kept. A backup that cannot be saved is only a
-// warning for the caller: it never fails the exchange.
+// written to one, is kept as <YYYYMMDD-HHMMSS>-read.dat or -write.dat in the folder the
+// caller names (BackupFolder of config/UserStore.h).
+//
+// A radio is told by the bytes that stay its own whatever is written to it: 0x3F1-0x3FF
+// and the two calibration tables. For each radio:
+// - an image equal to the radio's newest backup is not saved again;
+// - the radio's first backup is kept for good (it holds what the radio held before it
+//   was programmed here) and is marked "-first" in its name;
+// - besides it, the newest kBackupsKept - 1 are kept; older ones are removed, never the
+//   one just saved, whatever the dates in the names say (the clock may have been set
+//   back).
+// A backup that cannot be saved is only a warning for the caller: it never fails the
+// exchange.
 
 #include "radio/RadioImage.h"
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
+// How many backups of one radio are kept, its first one included.
 constexpr int kBackupsKept = 200;
 
 enum class BackupKind { Read, Write };
 
-// Saves `image` in `folder` under the time `now`, then removes all but the newest
-// kBackupsKept. Returns the path saved, or an empty text with `error` set.
-QString SaveBackup(const QString& folder, const RadioImage& image, BackupKind kind,
-                   const QDateTime& now, QString* error);
+// What became of one backup, and what the user is told of it.
+struct KeptBackup {
+    QString path;        // the backup holding the image; empty when none could be saved
+    bool repeated = false; // the image equals the radio's newest backup: `path` is that one
+    QStringList removed;   // older backups of the same radio, removed to keep kBackupsKept
+    QString error;         // why nothing was saved, naming the folder or file and the reason
+
+    // What was done besides saving: the image already kept, older backups removed.
+    QString note() const;
+};
+
+// Keeps `image` in `folder` under the time `now` and prunes that radio's backups.
+KeptBackup KeepBackup(const QString& folder, const RadioImage& image, BackupKind kind,
+                      const QDateTime& now);
 
 struct BackupEntry {
     QString path;
     QDateTime time;
-    QString kind; // "read" or "write"
+    QString kind;       // "read" or "write"
+    bool first = false; // the radio's first backup, kept for good
 };
 
-// The backups in `folder`, newest first.
+// The backups in `folder`, newest first (by the dates in their names).
 std::vector<BackupEntry> ListBackups(const QString& folder);
+
+// A short name of the radio an image came from ("3fa2c91e"): the same for every image
+// of one radio, whatever its channels and settings.
+QString RadioLabel(const RadioImage& image);

@@ -1,17 +1,16 @@
 #include "files/DatFile.h"
 
 #include "files/AtomicFile.h"
-
-#include <QFile>
+#include "files/RegularFile.h"
 
 bool LoadDatFile(const QString& path, RadioImage& image, QString* error) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QByteArray data;
+    QString reason;
+    if (!ReadRegularFile(path, ImageMap::kImageSize, &data, &reason)) {
         if (error)
-            *error = QStringLiteral("%1: cannot open the file (%2)").arg(path, file.errorString());
+            *error = QStringLiteral("%1: cannot open the file (%2)").arg(path, reason);
         return false;
     }
-    const QByteArray data = file.read(ImageMap::kImageSize);
     if (data.size() < ImageMap::kImageSize) {
         if (error)
             *error = QStringLiteral("%1: the file holds %2 bytes; a radio image needs %3")

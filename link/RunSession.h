@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <memory>
+#include <utility>
 
 #include "link/TransferJob.h"
 
@@ -33,6 +34,10 @@ public:
     // Serial ports, traced when the run has a trace (opened here on first use).
     LinkFactory serialLinks();
 
+    // A backup that cannot be kept is told once as a message, later only in the status
+    // bar: true the first time it is asked.
+    bool firstBackupWarning() { return !std::exchange(m_backupWarningShown, true); }
+
 private:
     QString m_portName;
     QString m_commandLinePort;
@@ -40,4 +45,5 @@ private:
     QString m_tracePath;
     std::shared_ptr<TraceFile> m_trace; // shared with the links of running exchanges
     bool m_traceTried = false;
+    bool m_backupWarningShown = false;
 };

@@ -1,16 +1,22 @@
 #include "link/SerialTrace.h"
 
+#include "files/RegularFile.h"
+
 #include <QDateTime>
 #include <QMutexLocker>
 
-TraceFile::TraceFile(const QString& path) : m_file(path) {
+TraceFile::TraceFile(const QString& path, FailureReport report)
+    : m_path(path), m_file(path), m_report(std::move(report)) {
+    if (!m_report)
+        m_report = [](const QString& message) { qWarning("%s", qUtf8Printable(message)); };
     m_clock.start();
 }
 
 bool TraceFile::open(QString* error) {
-    if (m_file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text))
+    QString reason;
+    if (OpenRegularFileToAppend(m_file, &reason))
         return true;
-    *error = QStringLiteral("%1: cannot open the trace file (%2)").arg(m_file.fileName(), m_file.errorString());
+    *error = QStringLiteral("%1: cannot open the trace file (%2)").arg(m_path, reason);
     return false;
 }
 
@@ -30,9 +36,20 @@ void TraceFile::line(const QString& text) {
 
 void TraceFile::append(const QString& text) {
     QMutexLocker lock(&m_mutex);
-    m_file.write((text + u'\n').toUtf8());
-    m_file.flush(); // a crash or a pulled plug must not lose the end of the story
+    if (m_failed)
+        return;
+    const QByteArray line = (text + u'\n').toUtf8();
+    // Flushed line by line: a crash or a pulled plug must not lose the end of the story.
+    if (m_file.write(line) != line.size() || !m_file.flush())
+        fail();
 }
+
+void TraceFile::fail() {
+    m_failed = true;
+    m_report(QStringLiteral("%1: the trace is incomplete (%2)")
+                 .arg(m_path, m_file.errorString()));
+}
+
 
 void TraceFile::received(const LinkRead& result, int count) {
     if (!result.bytes.isEmpty())

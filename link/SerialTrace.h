@@ -12,18 +12,28 @@
 // ">" is sent to the radio, "<" received from it. Time counts from the start of the
 // trace. The window program and chprog take the file with --trace FILE; QtSerialLink
 // writes to it when it is given one.
+//
+// A trace that cannot be written (a full disk, an I/O error) never fails the exchange:
+// the first write or flush that fails is told once, through the report the owner gave,
+// and the trace stops there.
 
 #include "link/SerialLink.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMutex>
+#include <functional>
 
 class TraceFile {
 public:
-    explicit TraceFile(const QString& path);
+    // How the owner tells the user that the trace is incomplete (standard error).
+    using FailureReport = std::function<void(const QString& message)>;
 
-    // Opens the file for appending; false with `error` set when it cannot.
+    // Without a report of its own, the failure is a warning on standard error.
+    explicit TraceFile(const QString& path, FailureReport report = nullptr);
+
+    // Opens the file for appending (a regular file, made when missing); false with
+    // `error` set when it cannot.
     bool open(QString* error);
 
     void note(const QString& text);                      // "# <wall clock> text"
@@ -34,8 +44,12 @@ public:
 
 private:
     void append(const QString& text);
+    void fail();
 
     QMutex m_mutex; // exchanges run on worker threads
+    const QString m_path;
     QFile m_file;
     QElapsedTimer m_clock;
+    FailureReport m_report;
+    bool m_failed = false;
 };

@@ -91,6 +91,18 @@ int LeadingInt(const QString& text, bool* found) {
     return static_cast<int>(value);
 }
 
+int LeadingIntegerDigits(const QString& text) {
+    int i = SkipBlanks(text);
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
+        ++i;
+    while (i < text.size() && text[i] == u'0')
+        ++i;
+    int digits = 0;
+    for (; IsDigit(text, i); ++i)
+        ++digits;
+    return digits;
+}
+
 bool IsPlainDecimal(const QString& text) {
     int digits = 0;
     int points = 0;

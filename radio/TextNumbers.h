@@ -13,6 +13,11 @@ double LeadingDouble(const QString& text, bool* found = nullptr);
 // there are no digits. Values beyond the int range saturate.
 int LeadingInt(const QString& text, bool* found = nullptr);
 
+// How many digits the number at the start of `text` has before its point, leading
+// blanks and zeros not counted ("0146.5" has 3). Tells a number too long for its field
+// before it is read, when reading it would overflow.
+int LeadingIntegerDigits(const QString& text);
+
 // Whether `text` is a plain decimal number: digits with at most one point and nothing
 // else (no blanks, sign or exponent; "nan" and "inf" are no numbers). Frequencies and
 // channel numbers from files must look like this.

@@ -42,15 +42,6 @@ bool WorthTelling(const ExchangeOutcome& outcome) {
            outcome.result == ExchangeResult::ProgramInterrupt;
 }
 
-// Every image read from the radio, and every image about to be written to it, is kept
-// in the backups folder. A backup that cannot be saved never fails the exchange.
-void KeepBackup(const RadioImage& image, BackupKind kind) {
-    const QString folder = BackupFolder(UserStore(startupConfig().iniFilePath).appName());
-    QString error;
-    if (SaveBackup(folder, image, kind, QDateTime::currentDateTime(), &error).isEmpty())
-        qWarning("no backup kept: %s", qUtf8Printable(error));
-}
-
 } // namespace
 
 ProgramTransfer::ProgramTransfer(QWidget* owner, RunSession& session, Hooks hooks)
@@ -131,7 +122,7 @@ void ProgramTransfer::start() {
         showStatus(chosen.note);
     if (job.direction == TransferDirection::Write && m_hooks.imageToWrite) {
         job.image = m_hooks.imageToWrite();
-        KeepBackup(job.image, BackupKind::Write);
+        backUp(job.image, BackupKind::Write);
     }
     m_runner->setLinkFactory(m_linkFactory ? m_linkFactory : m_session.serialLinks());
     m_runner->start(job, ProgrammingRun(m_session.alignmentUnlocked()));
@@ -155,7 +146,7 @@ void ProgramTransfer::finish(const TransferJob& job, const ExchangeOutcome& outc
     closeWindow();
     const bool succeeded = outcome.succeeded();
     if (succeeded && job.direction == TransferDirection::Read) {
-        KeepBackup(job.image, BackupKind::Read);
+        backUp(job.image, BackupKind::Read);
         if (m_hooks.readCompleted)
             m_hooks.readCompleted(job.image);
     }
@@ -169,6 +160,31 @@ void ProgramTransfer::tellOutcome(const ExchangeOutcome& outcome) {
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setInformativeText(outcome.portDetail);
     box->exec();
+}
+
+// Every image read from the radio, and every image about to be written to it, is kept
+// in the backups folder. A backup that cannot be saved never fails the exchange: the
+// user is told in the status bar, and the first time also in a message that does not
+// hold up the exchange. Older backups removed are told in the status bar; an image
+// already kept is no news.
+void ProgramTransfer::backUp(const RadioImage& image, BackupKind kind) {
+    const KeptBackup kept =
+        KeepBackup(BackupFolder(UserStore(startupConfig().iniFilePath).appName()), image, kind,
+                   QDateTime::currentDateTime());
+    if (kept.error.isEmpty()) {
+        if (!kept.removed.isEmpty())
+            showStatus(kept.note());
+        return;
+    }
+    const QString warning = QStringLiteral("No backup kept (%1)").arg(kept.error);
+    showStatus(warning);
+    if (!m_session.firstBackupWarning())
+        return;
+    auto* box = new QMessageBox(QMessageBox::Warning, startupConfig().applicationName, warning,
+                                QMessageBox::Ok, m_owner);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setModal(false);
+    box->show();
 }
 
 void ProgramTransfer::closeWindow() {

@@ -8,6 +8,7 @@
 // there (or an exchange runs) only prepares the next exchange. The cancel flag is seen
 // by the exchange only at its fixed check points.
 
+#include "files/Backups.h"
 #include "link/TransferJob.h"
 
 #include <QObject>
@@ -58,6 +59,7 @@ private:
     void askRetry();
     void finish(const TransferJob& job, const ExchangeOutcome& outcome);
     void tellOutcome(const ExchangeOutcome& outcome);
+    void backUp(const RadioImage& image, BackupKind kind);
     void closeWindow();
     // A note in the main window's status bar (the stand-in device of an exchange).
     void showStatus(const QString& text);

@@ -2,6 +2,7 @@
 // bar, the tree, the
 // navigation bar, Ctrl+F11, the background, the language switch, a band change.
 #include "dialogs/CProductInfoDlg.h"
+#include "files/AtomicFile.h"
 #include "files/DatFile.h"
 #include "radio/ChannelCodec.h"
 #include "app/ChildFrame.h"
@@ -434,19 +435,33 @@ void AppShellTest::languageSwitch() {
     dialog.chineseButton()->setChecked(true);
     dialog.accept();
     QVERIFY(dialog.languageChanged());
-    QCOMPARE(ReadProfileString(config.iniPath(), "Setup", "Language"), QStringLiteral("Chinese"));
+    const QByteArray before = ReadFileBytes(config.iniPath());
+    QVERIFY(!before.contains("Language=Chinese")); // nothing is written before the question
 
-    // Unsaved changes and Cancel: the window stays and nothing restarts.
+    // Unsaved changes and Cancel: the window stays, nothing restarts, and the next start
+    // is in the run's language still.
     EditDocument(frame->activeDocument());
     prompts.answerNext(QMessageBox::Cancel);
     QVERIFY(!frame->restartForLanguage());
     QVERIFY(frame->isVisible());
     QVERIFY(launched.isEmpty());
+    QCOMPARE(ReadFileBytes(config.iniPath()), before);
 
-    // Discard: the window closes and the program starts again with the same options.
+    // Program.ini cannot be written: the window stays and says why.
+    prompts.answerNext(QMessageBox::Discard);
+    AtomicFile::failWritesForTesting("No space left on device");
+    QVERIFY(!frame->restartForLanguage());
+    AtomicFile::failWritesForTesting(QString());
+    QVERIFY(frame->isVisible());
+    QVERIFY(launched.isEmpty());
+    QVERIFY(prompts.asked.last().text.contains("cannot save the language choice (No space left"));
+
+    // Discard: the window closes, the next start is in Chinese, and the program starts
+    // again with the same options.
     prompts.answerNext(QMessageBox::Discard);
     QVERIFY(frame->restartForLanguage());
     QVERIFY(!frame->isVisible());
+    QCOMPARE(ReadProfileString(config.iniPath(), "Setup", "Language"), QStringLiteral("Chinese"));
     QCOMPARE(launched, QStringList({QCoreApplication::applicationFilePath(), "--config",
                                     config.path(), "--port", "/dev/ttyUSB1"}));
 }

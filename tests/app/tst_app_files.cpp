@@ -22,6 +22,7 @@
 #include <QMimeData>
 #include <QTest>
 #include <QUrl>
+#include <sys/stat.h>
 
 namespace {
 
@@ -82,8 +83,9 @@ private slots:
         QCOMPARE(LastFileFolder(), QString());
     }
 
-    // A short file dropped is refused with File > Open's message; drags of other
-    // things are not taken.
+    // A short file dropped is refused with File > Open's message, and a pipe at once
+    // (with no writer, opening it would wait for ever); drags of other things are not
+    // taken.
     void droppedFilesAndTheWindowMenu() {
         RunningProgram program;
         CMainFrame* frame = program.frame;
@@ -93,6 +95,14 @@ private slots:
         QVERIFY(DropOn(frame, {QUrl::fromLocalFile(shortFile)}));
         QCOMPARE(program.prompts.asked.size(), 1);
         QVERIFY(program.prompts.asked[0].text.contains("short.dat"));
+        QCOMPARE(frame->activeChild(), first);
+        const QString pipe = program.config.filePath("pipe.dat");
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        QVERIFY(DropOn(frame, {QUrl::fromLocalFile(pipe)}));
+        QTRY_COMPARE(program.prompts.asked.size(), 2);
+        QVERIFY2(program.prompts.asked[1].text.contains("pipe.dat: cannot open the file (it is not a "
+                                                        "regular file"),
+                 qPrintable(program.prompts.asked[1].text));
         QCOMPARE(frame->activeChild(), first);
         QVERIFY(!DropOn(frame, {QUrl("https://example.org/radio.dat")}));
         QVERIFY(!DropOn(frame, {}));

@@ -145,6 +145,19 @@ private slots:
         QTest::newRow("bad range") << LongList() << QStringList{"--rows", "9-3"} << 2 << "--rows";
         QTest::newRow("bad channel")
             << LongList() << QStringList{"--first-channel", "17"} << 2 << "--first-channel";
+        // 500 nines: named as typed, shortened, not as the number they overflow into.
+        const QByteArray nines(500, '9');
+        const QString shown = QString(40, '9') + QChar(0x2026);
+        QTest::newRow("overlong frequency")
+            << kOwnHeader + "1," + nines + ",,None,None,High,No,Off,Wide,No\r\n" << none << 2
+            << "column \"Rx Frequency\": \"" + shown + "\" is too long to be a frequency; allowed";
+        QTest::newRow("overlong offset")
+            << LongList().left(LongList().indexOf('\n') + 1) + "1,,146.52,+," + nines +
+                   ",,88.5,88.5,023,NN,FM,5,,\r\n"
+            << none << 2 << "column \"Offset\": \"" + shown + "\" is too long to be an offset in MHz";
+        QTest::newRow("1000 MHz is out of range")
+            << kOwnHeader + "1,1000,,None,None,High,No,Off,Wide,No\r\n" << none << 2
+            << "1000 MHz is out of range";
     }
     void importOptionsAndRefusals() {
         QFETCH(QByteArray, csv);
@@ -194,12 +207,12 @@ private slots:
         const ChprogRun three = Chprog({"calibration", saved(image), "--config", m_dir.path()});
         QCOMPARE(three.out.count('\n'), 3);
         QVERIFY(three.out.startsWith("130\t30\t130\t0\n"));
-        // No Program.ini: the band is empty, which the dialogs show as one row at 0 MHz.
+        // A --config folder without Program.ini is a mistake, not an empty configuration.
         QTemporaryDir empty;
         const ChprogRun noIni = Chprog({"calibration", saved(image), "--config", empty.path()});
-        QCOMPARE(noIni.status, 0);
-        QVERIFY(noIni.err.contains("Program.ini"));
-        QCOMPARE(noIni.out.count('\n'), 1);
+        QCOMPARE(noIni.status, 2);
+        QCOMPARE(noIni.err, "chprog: --config: there is no Program.ini in " + empty.path() + "\n");
+        QCOMPARE(noIni.out, QString());
     }
 
     // One line per difference and status 1; none and status 0.
@@ -271,6 +284,8 @@ private slots:
         row("write, blank port", {"write", "--port", " ", "MISSING"}, "no port was given");
         row("read into a folder", {"read", "--port", "NOPORT", "-o", "FOLDER"},
             "not a regular file");
+        row("export into standard output, a pipe", {"export-csv", "GOOD", "-o", "/dev/stdout"},
+            "/dev/stdout: cannot write the file (it is not a regular file");
         row("read into a missing folder", {"read", "--port", "NOPORT", "-o", "MISSING/x.dat"},
             "folder does not exist");
         row("read into a read-only folder", {"read", "--port", "NOPORT", "-o", "READONLY"},

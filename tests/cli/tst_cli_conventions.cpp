@@ -64,14 +64,18 @@ private slots:
         QTest::newRow("chprog") << QStringList{"--help"};
         for (const char* command :
              {"new", "show", "export-csv", "import-csv", "settings", "set", "calibration", "read",
-              "write", "simulate", "diff", "backups", "ports"})
+              "write", "clone", "simulate", "diff", "backups", "ports"})
             QTest::newRow(command) << QStringList{command, "--help"};
     }
+    // chprog runs here by its full path; the usage line names it as the user types it.
     void everyHelpListsTheExitStatuses() {
         QFETCH(QStringList, arguments);
         const ChprogRun run = Chprog(arguments);
         QCOMPARE(run.status, 0);
         QVERIFY2(run.out.contains(kExitStatusLine), qPrintable(run.out));
+        const QString usage = arguments.size() == 2 ? "Usage: chprog " + arguments[0] + " [options]"
+                                                    : QString("Usage: chprog COMMAND [options]");
+        QVERIFY2(run.out.startsWith(usage), qPrintable(run.out.section('\n', 0, 0)));
     }
 
     // Standard error is a pipe here: the result alone, nothing per block (--quiet says

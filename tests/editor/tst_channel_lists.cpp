@@ -5,12 +5,14 @@
 #include "editor/ChannelListFiles.h"
 #include "tests/editor/ChannelScreen.h"
 #include "tests/support/Files.h"
+#include "tests/support/FullDisk.h"
 #include "tests/support/Modal.h"
 #include "tests/support/TestSuite.h"
 
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 namespace {
 
@@ -106,6 +108,35 @@ private slots:
         QCOMPARE(s.cell(7, kColRxFrequency), QString());
         QVERIFY(!s.doc.canUndo());
         QVERIFY(!s.doc.isModified());
+    }
+
+    // Export writes as every save does: a full disk keeps the old file and says why; a
+    // pipe is refused, not replaced by a file. Import reads only regular files.
+    void channelListFilesAreRegularFiles() {
+        ChannelScreen s;
+        FullDisk disk;
+        if (disk.isMounted()) {
+            const QString old = disk.filePath("old.csv");
+            QVERIFY(WriteFileBytes(old, "CH\r\n"));
+            disk.fill();
+            SeenMessage seen;
+            AnswerNextMessage(&seen);
+            QVERIFY(!ChannelListFiles::Export(s.view, old, CsvLayout::Own));
+            QCOMPARE(seen.text, old + ": cannot write the file (No space left on device)");
+            QCOMPARE(ReadFileBytes(old), QByteArray("CH\r\n"));
+        }
+        const QString pipe = m_dir.filePath("pipe.csv");
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        const QString refusal = pipe + ": cannot %1 the file (it is not a regular file but a "
+                                       "folder, device or pipe)";
+        SeenMessage seen;
+        AnswerNextMessage(&seen);
+        QVERIFY(!ChannelListFiles::Export(s.view, pipe, CsvLayout::Own));
+        QCOMPARE(seen.text, refusal.arg("write"));
+        QVERIFY(!QFileInfo(pipe).isFile());
+        AnswerNextMessage(&seen);
+        QVERIFY(!ChannelListFiles::Import(s.view, pipe)); // without a writer: at once
+        QCOMPARE(seen.text, refusal.arg("open"));
     }
 
 private:

@@ -9,6 +9,7 @@
 #include "radio/ChannelCodec.h"
 #include "tests/support/Chprog.h"
 #include "tests/support/Files.h"
+#include "tests/support/FullDisk.h"
 #include "link/LinkProtocol.h"
 #include "link/ProgrammingExchange.h"
 #include "link/QtSerialLink.h"
@@ -211,6 +212,11 @@ private slots:
         QCOMPARE(backups.size(), std::size_t(1));
         QCOMPARE(backups[0].kind, QStringLiteral("read"));
         QCOMPARE(ReadFileBytes(backups[0].path), ReadFileBytes(out));
+        // Read again, the radio holding the same: named, not kept again.
+        const ChprogRun again = Chprog({"read", "--port", radio.linkPath(), "-o", out});
+        QCOMPARE(again.status, 0);
+        QCOMPARE(again.err, "chprog: note: the image is already kept as " + backups[0].path + "\n");
+        QCOMPARE(ListBackups(backupsFolder).size(), std::size_t(1));
 
         const QString blank = radio.filePath("blank.dat");
         QCOMPARE(Chprog({"new", "-o", blank}).status, 0);
@@ -219,11 +225,15 @@ private slots:
         QCOMPARE(backups.size(), std::size_t(2));
         QCOMPARE(backups[0].kind, QStringLiteral("write"));
 
+        // Time, kind, radio, frequencies, file: two radios, each with its first backup.
         const QStringList lines = Chprog({"backups"}).out.split('\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 2);
         QCOMPARE(lines[0].split('\t').value(1), QStringLiteral("write"));
-        QCOMPARE(lines[0].split('\t').value(2), QStringLiteral("- - - - - - - - - - - - - - - -"));
-        QCOMPARE(lines[1].split('\t').value(3), backups[1].path);
+        QCOMPARE(lines[0].split('\t').value(2), RadioLabel(NewImage()) + " (first)");
+        QCOMPARE(lines[0].split('\t').value(3), QStringLiteral("- - - - - - - - - - - - - - - -"));
+        QCOMPARE(lines[1].split('\t').value(2), RadioLabel(PatternImage(3)) + " (first)");
+        QCOMPARE(lines[1].split('\t').value(4), backups[1].path);
+
 
         // The trace is appended: two runs, each opened and closed once, every line stamped.
         const QStringList traced =
@@ -250,6 +260,26 @@ private slots:
         QCOMPARE(run.status, 0);
         QVERIFY2(run.err.contains("warning: no backup kept"), qPrintable(run.err));
         QVERIFY(QFile::exists(out));
+    }
+
+    // A trace on a full disk: the read itself succeeds, and standard error says once
+    // that the trace is incomplete, with the system's reason.
+    void traceThatCannotBeWrittenIsTold() {
+        FullDisk disk;
+        if (!disk.isMounted())
+            QSKIP("mounting a small tmpfs needs root");
+        SimulatorProcess radio(PatternImage(4));
+        QVERIFY(radio.isReady());
+        const QString trace = disk.filePath("trace.txt");
+        QVERIFY(WriteFileBytes(trace, {}));
+        disk.fill();
+        const QString out = radio.filePath("read.dat");
+        const ChprogRun run =
+            Chprog({"read", "--port", radio.linkPath(), "-o", out, "--trace", trace, "--quiet"});
+        QCOMPARE(run.status, 0);
+        QCOMPARE(ReadFileBytes(out), ImageBytes(PatternImage(4)));
+        QCOMPARE(run.err, "chprog: warning: " + trace +
+                              ": the trace is incomplete (No space left on device)\n");
     }
 
 private:

@@ -7,6 +7,7 @@
 #include "tests/support/Files.h"
 #include "tests/support/Modal.h"
 #include "config/ProgramIni.h"
+#include "config/UserStore.h"
 #include "ui/ProgramTransfer.h"
 #include "link/ProgrammingExchange.h"
 #include "link/RunSession.h"
@@ -16,12 +17,15 @@
 #include "tests/support/TestSuite.h"
 #include "link/TransferRunner.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -80,13 +84,15 @@ struct Bench : SlowRadio {
 // A window with the transfer of its channel view over the slow radio.
 struct Window : SlowRadio {
     RunSession session;
-    QPointer<QWidget> owner = new QWidget;
+    QPointer<QMainWindow> owner = new QMainWindow;
     QPointer<ProgramTransfer> transfer;
     RadioImage received = NewImage(); // what a read handed to the window
 
     Window() {
         transfer = new ProgramTransfer(
-            owner, session, {nullptr, nullptr, [this](const RadioImage& image) { received = image; }});
+            owner, session,
+            {nullptr, [] { return NewImage(); },
+             [this](const RadioImage& image) { received = image; }});
         transfer->setLinkFactory(links());
     }
     ~Window() { delete owner; }
@@ -282,6 +288,39 @@ private slots:
         QCOMPARE(seen.text, text);
         QVERIFY(radio || seen.detail.contains("no-such-device"));
         QVERIFY2(longestStall < 250, qPrintable(QString::number(longestStall)));
+    }
+
+    // A backup that cannot be kept: the status bar says so every time, one message box
+    // the first time, both naming the folder and the reason; the read and the write go on.
+    void backupThatCannotBeKeptIsTold() {
+        const QString folder = BackupFolder("LinkUiTest");
+        QDir(folder).removeRecursively();
+        QVERIFY(WriteFileBytes(folder, "a file where the folder should be"));
+        const QString why = folder + ": cannot create the backups folder (Not a directory)";
+        const auto openBoxes = [] {
+            QStringList texts;
+            for (QWidget* widget : QApplication::topLevelWidgets())
+                if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible())
+                    texts << box->text();
+            return texts;
+        };
+        Window rig;
+        QSignalSpy finished(rig.transfer.data(), &ProgramTransfer::finished);
+        rig.startRead();
+        QVERIFY(finished.wait(20000));
+        QCOMPARE(finished.last().first().toBool(), true);
+        QVERIFY(rig.received == PatternImage(5));
+        QCOMPARE(rig.owner->statusBar()->currentMessage(), "No backup kept (" + why + ")");
+        QCOMPARE(openBoxes(), QStringList{"No backup kept (" + why + ")"});
+
+        rig.owner->statusBar()->clearMessage();
+        rig.transfer->requestWrite();
+        rig.transfer->progressWindow()->findChild<QPushButton*>()->click();
+        QVERIFY(finished.wait(20000));
+        QCOMPARE(finished.last().first().toBool(), true);
+        QCOMPARE(rig.owner->statusBar()->currentMessage(), "No backup kept (" + why + ")");
+        QCOMPARE(openBoxes().size(), 1); // no second box
+        QFile::remove(folder);
     }
 
     void cancelBeforeStartClosesTheWindow() {

@@ -40,6 +40,11 @@ void MovedRulesTest::commandLine_data() {
     QTest::newRow("unknown option") << QStringList{"--bogus"} << true << "" << QStringList{};
     QTest::newRow("two files") << QStringList{"a.dat", "b.dat"} << true << "" << QStringList{};
     QTest::newRow("port without device") << QStringList{"--port"} << true << "" << QStringList{};
+    // A mistyped folder would start with an empty configuration.
+    QTest::newRow("config without Program.ini")
+        << QStringList{"--config", "EMPTY"} << true << "" << QStringList{};
+    QTest::newRow("config whose Program.ini is a folder")
+        << QStringList{"--config", "FOLDER"} << true << "" << QStringList{};
 }
 
 void MovedRulesTest::commandLine() {
@@ -47,11 +52,17 @@ void MovedRulesTest::commandLine() {
     QFETCH(bool, refused);
     QFETCH(QString, datFile);
     QFETCH(QStringList, restart);
-    const QString folder = QDir(QDir::tempPath()).absolutePath();
-    arguments.replaceInStrings(QStringLiteral("DIR"), folder);
-    restart.replaceInStrings(QStringLiteral("DIR"), folder);
+    const ConfigDir config(DefaultIniText());
+    const ConfigDir empty;
+    QVERIFY(QDir(empty.path()).mkdir("FOLDER") && QDir(empty.filePath("FOLDER")).mkdir("Program.ini"));
+    arguments.replaceInStrings(QStringLiteral("DIR"), config.path());
+    arguments.replaceInStrings(QStringLiteral("EMPTY"), empty.path());
+    arguments.replaceInStrings(QStringLiteral("FOLDER"), empty.filePath("FOLDER"));
+    restart.replaceInStrings(QStringLiteral("DIR"), config.path());
     const CommandLine parsed = ParseCommandLine(QStringList{"Program"} + arguments);
     QCOMPARE(!parsed.error.isEmpty(), refused);
+    if (arguments.contains(empty.path()))
+        QCOMPARE(parsed.error, "--config: there is no Program.ini in " + empty.path());
     if (refused)
         return;
     QCOMPARE(parsed.datFile, datFile);
@@ -108,13 +119,14 @@ void MovedRulesTest::languageChoice_data() {
     QTest::addColumn<bool>("restart");
     QTest::addColumn<QString>("storedAfter"); // empty: the file is not written
     QTest::newRow("the run's language") << false << "English" << false << "" << false << "";
-    QTest::newRow("the other language") << false << "English" << true << "" << true << "Chinese";
-    QTest::newRow("back from Chinese") << true << "Chinese" << false << "" << true << "English";
-    // An earlier choice whose restart was cancelled: the next start follows this one.
-    QTest::newRow("the run's, after a cancelled restart")
+    // The other language is written only once the window has closed (AppShellTest).
+    QTest::newRow("the other language") << false << "English" << true << "" << true << "";
+    QTest::newRow("back from Chinese") << true << "Chinese" << false << "" << true << "";
+    // Program.ini changed by hand meanwhile: the next start follows this choice.
+    QTest::newRow("the run's, Program.ini says otherwise")
         << false << "Chinese" << false << "" << false << "English";
-    QTest::newRow("unwritable") << false << "English" << true << "Read-only file system" << false
-                                << "";
+    QTest::newRow("the run's, unwritable")
+        << false << "Chinese" << false << "Read-only file system" << false << "";
 }
 
 void MovedRulesTest::languageChoice() {

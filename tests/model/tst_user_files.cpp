@@ -1,8 +1,7 @@
 // Where a run keeps its files: the per-user settings file and the backups folder named by
-// [Setup] AppName, the backups in it, and which Program.ini a run reads and writes from
+// [Setup] AppName, and which Program.ini a run reads and writes from
 // the build folder, an installed tree (<prefix>/bin + <prefix>/share/<package>) or --config.
 
-#include "files/Backups.h"
 #include "tests/support/Files.h"
 #include "config/InstallLayout.h"
 #include "tests/support/TestSuite.h"
@@ -98,41 +97,6 @@ private slots:
         if (unsafe != expected)
             QVERIFY2(!QFile::exists(unsafe), qPrintable(unsafe));
         QFile::remove(expected);
-    }
-
-    // Names tell time and kind; the newest 200 are kept; a file of the user's own is not
-    // counted; a folder that cannot be made is an error.
-    void backupsAreNamedAndKept() {
-        // In memory where it can be: 200 saves, each flushed to the disk, take seconds.
-        QTemporaryDir dir((QDir("/dev/shm").exists() ? "/dev/shm" : QDir::tempPath()) +
-                          "/backups-XXXXXX");
-        QVERIFY(dir.isValid());
-        RadioImage image = NewImage();
-        const QDateTime start(QDate(2026, 12, 7), QTime(18, 15, 0));
-        QString error;
-        const auto save = [&](BackupKind kind, const QDateTime& at) {
-            return QFileInfo(SaveBackup(dir.path(), image, kind, at, &error)).fileName();
-        };
-        QCOMPARE(save(BackupKind::Read, start), QStringLiteral("20261207-181500-read.dat"));
-        QCOMPARE(save(BackupKind::Write, start), QStringLiteral("20261207-181500-write-2.dat"));
-        QCOMPARE(save(BackupKind::Read, start), QStringLiteral("20261207-181500-read-3.dat"));
-        QCOMPARE(QFileInfo(ListBackups(dir.path())[0].path).fileName(), // the later one first
-                 QStringLiteral("20261207-181500-read-3.dat"));
-        QVERIFY(WriteFileBytes(QDir(dir.path()).filePath("notes.dat"), {}));
-        for (int i = 3; i < kBackupsKept + 5; ++i)
-            QVERIFY(!save(BackupKind::Read, start.addSecs(90 * i)).isEmpty());
-        QVERIFY(!save(BackupKind::Write, start.addSecs(90 * 300)).isEmpty());
-        const std::vector<BackupEntry> list = ListBackups(dir.path());
-        QCOMPARE(int(list.size()), kBackupsKept);
-        QCOMPARE(list.front().kind, QStringLiteral("write"));
-        QCOMPARE(list.back().time, start.addSecs(90 * 6)); // the oldest six are gone
-        QVERIFY(QFile::exists(QDir(dir.path()).filePath("notes.dat")));
-        for (std::size_t i = 1; i < list.size(); ++i)
-            QVERIFY(list[i - 1].time > list[i].time);
-
-        const QString blocker = QDir(dir.path()).filePath("notes.dat");
-        QVERIFY(SaveBackup(blocker + "/backups", image, BackupKind::Read, start, &error).isEmpty());
-        QVERIFY(!error.isEmpty());
     }
 
     void buildFolderKeepsItsFilesBesideTheProgram() {

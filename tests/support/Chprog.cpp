@@ -7,11 +7,14 @@ ChprogRun Chprog(const QStringList& arguments) {
 }
 
 ChprogRun RunBuilt(const QString& program, const QStringList& arguments,
-                   const QProcessEnvironment& environment) {
+                   const QProcessEnvironment& environment, int timeoutMs) {
     QProcess process;
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(TEST_BIN_DIR "/") + program, arguments);
-    process.waitForFinished(60000);
+    if (!process.waitForFinished(timeoutMs)) {
+        process.kill();
+        process.waitForFinished();
+    }
     const bool ended =
         process.state() == QProcess::NotRunning && process.exitStatus() == QProcess::NormalExit;
     return {ended ? process.exitCode() : -1, QString::fromUtf8(process.readAllStandardOutput()),

@@ -13,6 +13,7 @@ struct ChprogRun {
 
 ChprogRun Chprog(const QStringList& arguments);
 
-// Any program of the build folder ("Program"), in `environment`.
+// Any program of the build folder ("Program"), in `environment`; one that has not ended
+// within `timeoutMs` counts as not ended.
 ChprogRun RunBuilt(const QString& program, const QStringList& arguments,
-                   const QProcessEnvironment& environment);
+                   const QProcessEnvironment& environment, int timeoutMs = 60000);

@@ -1,0 +1,121 @@
+// Inputs that are not files to read: a pipe with no writer (open() would wait for one
+// forever), a device that never ends, a folder. Every command that reads a file, and
+// Program.ini of --config in both programs, refuses them at once with one message,
+// exit status 2, and writes nothing.
+
+#include "files/DatFile.h"
+#include "tests/support/Chprog.h"
+#include "tests/support/Files.h"
+#include "tests/support/TestSuite.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+#include <sys/stat.h>
+
+namespace {
+
+const QString kRefusal =
+    QStringLiteral("(it is not a regular file but a folder, device or pipe)");
+
+// Long enough for any refusal; far shorter than a command that waits for a writer.
+constexpr int kPatienceMs = 10000;
+
+ChprogRun RunWithoutDisplay(const QString& program, const QStringList& arguments) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    return RunBuilt(program, arguments, environment, kPatienceMs);
+}
+
+} // namespace
+
+class HostileInputsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        QVERIFY(m_dir.isValid());
+        QVERIFY(SaveDatFile(m_dir.filePath("base.dat"), NewImage(), nullptr));
+        QCOMPARE(::mkfifo(QFile::encodeName(m_dir.filePath("fifo")).constData(), 0600), 0);
+        QVERIFY(QDir(m_dir.path()).mkdir("folder"));
+        // Folders of --config whose Program.ini is each of the inputs.
+        for (const QString& kind : {"fifo", "device", "folder"})
+            QVERIFY(QDir(m_dir.path()).mkdir("config-" + kind));
+        QCOMPARE(::mkfifo(QFile::encodeName(m_dir.filePath("config-fifo/Program.ini")).constData(),
+                          0600),
+                 0);
+        QVERIFY(QFile::link("/dev/zero", m_dir.filePath("config-device/Program.ini")));
+        QVERIFY(QDir(m_dir.path()).mkdir("config-folder/Program.ini"));
+    }
+
+    void refusedAtOnce_data() {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QStringList>("arguments"); // INPUT: the input, OUT: a file not to write
+        QTest::addColumn<QString>("said");          // INPUT stands for the input here too
+        const QString base = m_dir.filePath("base.dat");
+        const QString cannotOpen = "INPUT: cannot open the file " + kRefusal;
+        const QString configIni = "--config: INPUT/Program.ini: cannot open the file " + kRefusal;
+        const struct {
+            const char* name;
+            QString program;
+            QStringList arguments;
+            QString said;
+        } commands[] = {
+            {"show", "chprog", {"show", "INPUT"}, cannotOpen},
+            {"settings", "chprog", {"settings", "INPUT"}, cannotOpen},
+            {"calibration", "chprog", {"calibration", "INPUT"}, cannotOpen},
+            {"export-csv", "chprog", {"export-csv", "INPUT", "-o", "OUT"}, cannotOpen},
+            {"set", "chprog", {"set", "INPUT", "Beep=Off", "-o", "OUT"}, cannotOpen},
+            {"diff", "chprog", {"diff", base, "INPUT"}, cannotOpen},
+            {"import-csv CSV", "chprog", {"import-csv", "INPUT", "--base", base, "-o", "OUT"},
+             cannotOpen},
+            {"import-csv --base", "chprog",
+             {"import-csv", m_dir.filePath("base.dat"), "--base", "INPUT", "-o", "OUT"},
+             cannotOpen},
+            {"write", "chprog", {"write", "--port", "/dev/no-such-port", "INPUT"}, cannotOpen},
+            {"read --trace", "chprog",
+             {"read", "--port", "/dev/no-such-port", "--trace", "INPUT", "-o", "OUT"},
+             "INPUT: cannot open the trace file " + kRefusal},
+            {"chprog --config", "chprog", {"backups", "--config", "CONFIG"}, configIni},
+            {"Program --config", "Program", {"--config", "CONFIG"}, configIni},
+        };
+        const struct {
+            const char* name;
+            QString path;
+            QString config;
+        } inputs[] = {
+            {"pipe", m_dir.filePath("fifo"), m_dir.filePath("config-fifo")},
+            {"device", "/dev/zero", m_dir.filePath("config-device")},
+            {"folder", m_dir.filePath("folder"), m_dir.filePath("config-folder")},
+        };
+        for (const auto& input : inputs) {
+            for (const auto& command : commands) {
+                QStringList arguments = command.arguments;
+                arguments.replaceInStrings("INPUT", input.path);
+                arguments.replaceInStrings("CONFIG", input.config);
+                arguments.replaceInStrings("OUT", m_dir.filePath("out"));
+                QString said = command.said;
+                said.replace("INPUT", arguments.contains(input.config) ? input.config : input.path);
+                QTest::addRow("%s, %s", command.name, input.name) << command.program << arguments
+                                                                  << said;
+            }
+        }
+    }
+    void refusedAtOnce() {
+        QFETCH(QString, program);
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, said);
+        const ChprogRun run = RunWithoutDisplay(program, arguments);
+        QCOMPARE(run.status, 2);
+        QVERIFY2(run.err.contains(said), qPrintable(run.err));
+        QVERIFY(!QFileInfo::exists(m_dir.filePath("out")));
+        QVERIFY(!QFileInfo(m_dir.filePath("fifo")).isFile()); // the pipe is still a pipe
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+TEST_CLASS(HostileInputsTest)
+#include "tst_hostile_inputs.moc"
