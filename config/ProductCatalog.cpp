@@ -23,7 +23,8 @@ bool NamesProduct(const RadioImage& image) {
 BandLimits AnyKnownBand(const QString& iniPath) {
     BandLimits any{0, 0};
     bool found = false;
-    for (int type = 0; type < ProductTypeNames(iniPath).size(); ++type) {
+    const int types = static_cast<int>(ProductTypeNames(iniPath).size());
+    for (int type = 0; type < types; ++type) {
         for (const QString& piece : BandPieces(iniPath, type)) {
             if (piece.trimmed().isEmpty())
                 continue;
