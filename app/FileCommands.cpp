@@ -7,9 +7,11 @@
 #include "document/ProgramDoc.h"
 #include "config/StartupConfig.h"
 #include "ui/UserPrompts.h"
+#include "radio/OwnTexts.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QMimeData>
 #include <QTimer>
 #include <memory>
@@ -34,6 +36,23 @@ QStringList DroppedFiles(const QMimeData* data) {
         files << url.toLocalFile();
     }
     return files;
+}
+
+// Two names of one file (a symbolic link, a relative path) are the same file.
+bool SameFile(const QString& a, const QString& b) {
+    if (a.isEmpty() || b.isEmpty())
+        return false;
+    const QString canonicalA = QFileInfo(a).canonicalFilePath();
+    return !canonicalA.isEmpty() && canonicalA == QFileInfo(b).canonicalFilePath();
+}
+
+// The window whose document is the file at `path`; null when no window has it open.
+CChildFrame* WindowOfFile(const QList<CChildFrame*>& windows, const QString& path) {
+    for (CChildFrame* window : windows) {
+        if (SameFile(window->document()->pathName(), path))
+            return window;
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -61,6 +80,11 @@ void FileCommands::fileOpen() {
 }
 
 bool FileCommands::openFile(const QString& path) {
+    // One document per file: two copies would each save over what the other saved.
+    if (CChildFrame* open = WindowOfFile(m_frame.childFrames(), path)) {
+        open->showAgain();
+        return true;
+    }
     auto doc = std::make_unique<CProgramDoc>();
     QString error;
     if (!doc->OnOpenDocument(path, &error)) {
@@ -95,6 +119,9 @@ bool FileCommands::save(CChildFrame* child, bool askForName) {
             return false;
     }
     CommitPendingEdit(child);
+    if (SameFile(path, doc->pathName()) && doc->fileChangedOnDisk() &&
+        !agreeToOverwriteChangedFile(doc))
+        return false;
     QString error;
     if (!doc->OnSaveDocument(path, &error)) {
         m_frame.prompts().showError(&m_frame, error);
@@ -105,6 +132,17 @@ bool FileCommands::save(CChildFrame* child, bool askForName) {
     return true;
 }
 
+bool FileCommands::agreeToOverwriteChangedFile(const CProgramDoc* doc) {
+    Prompt prompt;
+    prompt.icon = QMessageBox::Warning;
+    prompt.text = OwnText("\"%1\" was changed on disk since it was opened or saved here.\n"
+                          "Saving replaces what is in it now. Save anyway?")
+                      .arg(doc->pathName());
+    prompt.buttons = QMessageBox::Save | QMessageBox::Cancel;
+    prompt.defaultButton = QMessageBox::Cancel;
+    return m_frame.prompts().ask(&m_frame, prompt) == QMessageBox::Save;
+}
+
 bool FileCommands::querySaveModified(CChildFrame* child, bool* discarded) {
     if (discarded)
         *discarded = false;
@@ -113,11 +151,9 @@ bool FileCommands::querySaveModified(CChildFrame* child, bool* discarded) {
         return true;
     Prompt prompt;
     prompt.icon = QMessageBox::Question;
-    prompt.text = Tr(startupConfig().language(),
-                     // Short lines: a message box wraps long ones wherever they overflow.
-                     "The channel data of \"%1\"\n"
-                     "has changes that are not saved. Save them?",
-                     "「%1」的数据已更改但尚未保存。\n是否保存？")
+    // Short lines: a message box wraps long ones wherever they overflow.
+    prompt.text = OwnText("The channel data of \"%1\"\n"
+                          "has changes that are not saved. Save them?")
                       .arg(child->document()->title(startupConfig().language()));
     prompt.buttons = QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
     prompt.defaultButton = QMessageBox::Save;

@@ -6,6 +6,7 @@
 
 class CChildFrame;
 class CMainFrame;
+class CProgramDoc;
 class QDragEnterEvent;
 class QDropEvent;
 class QString;
@@ -20,10 +21,13 @@ public:
     // The file chooser, then openFile().
     void fileOpen();
     // Opens a .dat file as a further document; the window active until then hides.
-    // A file that cannot be loaded is reported and changes nothing.
+    // A file that is open already brings its window to the front instead. A file that
+    // cannot be loaded is reported and changes nothing.
     bool openFile(const QString& path);
     // Saves the document of `child`, asking for a file name when it has none or when
-    // `askForName`. False when the save failed (reported) or the user cancelled.
+    // `askForName`. A file changed on disk since the document last opened or saved it
+    // is named in a question first. False when the save failed (reported) or the user
+    // cancelled.
     bool save(CChildFrame* child, bool askForName);
     // Save / Discard / Cancel for a document with unsaved changes; true to go on.
     // `discarded` (optional) tells whether the user chose to discard the changes.
@@ -36,5 +40,7 @@ public:
     void drop(QDropEvent* event);
 
 private:
+    bool agreeToOverwriteChangedFile(const CProgramDoc* doc);
+
     CMainFrame& m_frame;
 };

@@ -91,6 +91,12 @@ ProductSelection ReconcileProduct(RadioImage& image, UserStore& store, const QSt
                               image[ImageMap::kProductBand]);
 }
 
+ProductPositions ShownProduct(const RadioImage& image, bool documentIsNew, const UserStore& store) {
+    if (documentIsNew && !NamesProduct(image))
+        return {store.readNumber(kStoredType), store.readNumber(kStoredBand)};
+    return {image[ImageMap::kProductType], image[ImageMap::kProductBand]};
+}
+
 void StoreProductChoice(RadioImage& image, UserStore& store, int typeIndex, int bandIndex) {
     image[ImageMap::kProductType] = static_cast<std::uint8_t>(typeIndex);
     image[ImageMap::kProductBand] = static_cast<std::uint8_t>(bandIndex);

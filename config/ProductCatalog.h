@@ -38,6 +38,14 @@ class UserStore;
 ProductSelection ReconcileProduct(RadioImage& image, UserStore& store, const QString& iniPath,
                                   bool documentIsNew);
 
+// The model and band positions the Product Information dialog opens on: the image's
+// own, or, for a new document whose image names none, the user's last choice.
+struct ProductPositions {
+    int type = -1;
+    int band = -1;
+};
+ProductPositions ShownProduct(const RadioImage& image, bool documentIsNew, const UserStore& store);
+
 // Stores a choice of the Product Information dialog in the image (low 8 bits, so "no
 // selection" (-1) gives FF) and in the store.
 void StoreProductChoice(RadioImage& image, UserStore& store, int typeIndex, int bandIndex);

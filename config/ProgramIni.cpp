@@ -2,6 +2,7 @@
 
 #include "files/AtomicFile.h"
 #include "files/RegularFile.h"
+#include "radio/OwnTexts.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -90,10 +91,10 @@ QString ConfigFolderProblem(const QString& folder) {
     const QString iniPath = QDir(folder).filePath(QStringLiteral("Program.ini"));
     const QFileInfo ini(iniPath);
     if (!ini.exists())
-        return QStringLiteral("--config: there is no Program.ini in %1")
+        return OwnText("--config: there is no Program.ini in %1")
             .arg(QDir::toNativeSeparators(QDir(folder).absolutePath()));
     if (!ini.isFile())
-        return QStringLiteral("--config: %1: cannot open the file (%2)")
+        return QStringLiteral("--config: ") + OwnText("%1: cannot open the file (%2)")
             .arg(QDir::toNativeSeparators(ini.absoluteFilePath()), NotRegularFileReason());
     return QString();
 }

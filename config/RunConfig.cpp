@@ -4,6 +4,7 @@
 #include "config/ProgramIni.h"
 #include "config/StartupConfig.h"
 #include "radio/TextNumbers.h"
+#include "radio/OwnTexts.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -71,11 +72,11 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
         result.tracePath = QDir(parser.value(options.trace)).absolutePath();
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1)
-        result.error = QStringLiteral("Only one .dat file can be opened at start-up.");
+        result.error = OwnText("Only one .dat file can be opened at start-up.");
     else if (!files.isEmpty())
         result.datFile = files.first();
     if (parser.isSet(options.port) && result.port.isEmpty())
-        result.error = QStringLiteral("--port needs a device name.");
+        result.error = OwnText("--port needs a device name.");
     return result;
 }
 
@@ -129,6 +130,7 @@ void LoadRunConfig(const QString& programDirectory, const CommandLine& commandLi
     config.languageName = ReadProfileString(config.iniFilePath, kSetup, kLanguageKey);
     // Case matters: "chinese" runs in English.
     config.chineseLanguage = config.languageName == kChinese;
+    SetMessageLanguage(config.language());
     config.helpFileName =
         config.chineseLanguage ? QStringLiteral("chHelp") : QStringLiteral("enHelp");
     config.programDirectory = layout.companionDirectory;
@@ -164,7 +166,7 @@ bool SaveNextRunLanguage(bool chinese, QString* error) {
     QString reason;
     if (WriteProfileString(iniPath, kSetup, kLanguageKey, chinese ? kChinese : kEnglish, &reason))
         return true;
-    *error = QStringLiteral("%1: cannot save the language choice (%2).")
+    *error = OwnText("%1: cannot save the language choice (%2).")
                  .arg(QDir::toNativeSeparators(iniPath), reason);
     return false;
 }

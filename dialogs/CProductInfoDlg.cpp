@@ -69,27 +69,31 @@ CProductInfoDlg::CProductInfoDlg(QWidget* parent) : QDialog(parent) {
 
 bool CProductInfoDlg::run(CProgramDoc& document) {
     m_document = &document;
-    showStoredChoice();
+    showDocumentChoice();
     const bool accepted = exec() == QDialog::Accepted;
     m_document = nullptr;
     return accepted;
 }
 
-// The user's last choice decides what the dialog shows; a position the lists do not
-// have shows no selection.
-void CProductInfoDlg::showStoredChoice() {
+// The document's own model and band decide what the dialog shows; a position the lists
+// do not have shows no selection.
+void CProductInfoDlg::showDocumentChoice() {
     const QString& iniPath = startupConfig().iniFilePath;
-    const UserStore store(iniPath);
-    const int type = store.readNumber(QStringLiteral("Type"));
-    const int band = store.readNumber(QStringLiteral("Field"));
+    const ProductPositions shown =
+        ShownProduct(m_document->image(), m_document->isNew(), UserStore(iniPath));
+    m_shownType = shown.type;
+    m_shownBand = shown.band;
 
     m_filling = true;
     m_typeList->clear();
     m_typeList->addItems(ProductTypeNames(iniPath));
-    m_typeList->setCurrentIndex(type);
+    m_typeList->setCurrentIndex(m_shownType);
     m_filling = false;
-    fillBandList(type);
-    m_bandList->setCurrentIndex(band);
+    fillBandList(m_shownType);
+    m_bandList->setCurrentIndex(m_shownBand);
+    // What the lists really show: a byte beyond a list shows no selection.
+    m_shownType = m_typeList->currentIndex();
+    m_shownBand = m_bandList->currentIndex();
 }
 
 void CProductInfoDlg::fillBandList(int typePosition) {
@@ -99,13 +103,23 @@ void CProductInfoDlg::fillBandList(int typePosition) {
 }
 
 void CProductInfoDlg::onOk() {
-    UserStore store(startupConfig().iniFilePath);
+    const QString& iniPath = startupConfig().iniFilePath;
     const int type = m_typeList->currentIndex();
     const int band = m_bandList->currentIndex();
+    if (type == m_shownType && band == m_shownBand) {
+        // OK on what was shown changes nothing, not even a byte the lists could not
+        // show: the document keeps the product its grid was filled with.
+        const RadioImage& image = m_document->image();
+        m_selection = ProductFromIndexes(iniPath, image[ImageMap::kProductType],
+                                         image[ImageMap::kProductBand]);
+        accept();
+        return;
+    }
     m_selection.typeName = m_typeList->currentText();
     m_selection.bandText = m_bandList->currentText();
     m_selection.limits = BandLimitsFromText(m_selection.bandText);
-    m_selection.typingLimits = TypingLimits(startupConfig().iniFilePath, m_selection.bandText);
+    m_selection.typingLimits = TypingLimits(iniPath, m_selection.bandText);
+    UserStore store(iniPath);
     m_document->edit(EditLabel(EditKind::ProductInformation, startupConfig().language()),
                      [&](RadioImage& image) { StoreProductChoice(image, store, type, band); });
     accept();

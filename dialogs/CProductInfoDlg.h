@@ -1,8 +1,8 @@
 #pragma once
 // The Product Information dialog: the radio model and frequency band a document is
-// programmed for, picked from the lists of Program.ini. It opens on the user's last
-// choice (which every grid fill keeps equal to the document) and on OK stores the
-// choice in the image and the per-user store. The caller then gives the channel view
+// programmed for, picked from the lists of Program.ini. It opens on the document's own
+// model and band, and on OK stores a changed choice in the image and the per-user
+// store (OK on an unchanged choice changes no byte). The caller then gives the channel view
 // the chosen product (its band limits and the window title).
 
 #include "radio/ProductInfo.h"
@@ -21,8 +21,8 @@ public:
 
     explicit CProductInfoDlg(QWidget* parent = nullptr);
 
-    // Runs the dialog modally for `document`; true on OK. OK stores the choice in the
-    // image (marking the document modified when a byte changed) and the user store.
+    // Runs the dialog modally for `document`; true on OK. OK stores a changed choice in
+    // the image (marking the document modified) and the user store.
     bool run(CProgramDoc& document);
 
     // The model and band chosen with the last OK.
@@ -38,7 +38,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void showStoredChoice();
+    void showDocumentChoice();
     void fillBandList(int typePosition);
     void onOk();
 
@@ -46,5 +46,7 @@ private:
     QComboBox* m_bandList = nullptr;
     CProgramDoc* m_document = nullptr;
     ProductSelection m_selection;
+    int m_shownType = -1; // the list positions the dialog opened on
+    int m_shownBand = -1;
     bool m_filling = false; // the lists are being filled, not changed by the user
 };

@@ -97,6 +97,7 @@ bool CProgramDoc::OnOpenDocument(const QString& path, QString* error) {
     if (!LoadDatFile(path, loaded, error))
         return false;
     m_pathName = path;
+    m_fileFingerprint = DatFileFingerprint(path);
     m_isNew = false;
     changeHistory([&] {
         m_history.clear();
@@ -109,8 +110,17 @@ bool CProgramDoc::OnSaveDocument(const QString& path, QString* error) {
     if (!SaveDatFile(path, m_image, error))
         return false;
     m_pathName = path;
+    m_fileFingerprint = DatFileFingerprint(path);
     changeHistory([&] { m_history.markClean(); });
     return true;
+}
+
+bool CProgramDoc::fileChangedOnDisk() const {
+    if (m_pathName.isEmpty())
+        return false;
+    // A file that is gone loses nothing by being written again.
+    const QByteArray now = DatFileFingerprint(m_pathName);
+    return !now.isEmpty() && now != m_fileFingerprint;
 }
 
 QString CProgramDoc::title(Language language) const {

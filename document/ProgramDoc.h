@@ -50,6 +50,9 @@ public:
     bool OnSaveDocument(const QString& path, QString* error);
 
     QString pathName() const { return m_pathName; }
+    // True when the document's file no longer holds what it held when this document
+    // last opened or saved it: another program, or another copy, wrote it since.
+    bool fileChangedOnDisk() const;
     // The file name proposed by the first Save As: [Setup] AppName.
     QString defaultPathName() const { return m_defaultPathName; }
     // The file name, or for a document without a file "Channel Information" in `language`.
@@ -79,6 +82,7 @@ private:
     RadioImage m_image;
     EditHistory m_history;
     QString m_pathName;
+    QByteArray m_fileFingerprint; // of m_pathName, at the last open or save
     QString m_defaultPathName;
     bool m_isNew = true;
 };

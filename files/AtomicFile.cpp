@@ -1,6 +1,7 @@
 #include "files/AtomicFile.h"
 
 #include "files/RegularFile.h"
+#include "radio/OwnTexts.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
@@ -60,9 +61,9 @@ bool AtomicFile::canReplace(const QString& path, QString* reason) {
         return false;
     const QFileInfo folder(QFileInfo(target).absolutePath());
     if (!folder.isDir())
-        return Fail(reason, QStringLiteral("the folder does not exist"));
+        return Fail(reason, OwnText("the folder does not exist"));
     if (!folder.isWritable())
-        return Fail(reason, QStringLiteral("the folder is not writable"));
+        return Fail(reason, OwnText("the folder is not writable"));
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "files/Backups.h"
 #include "files/DatFile.h"
+#include "radio/OwnTexts.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -125,12 +126,12 @@ QString NewBackupName(const QDir& folder, const QDateTime& now, BackupKind kind,
 
 QString KeptBackup::note() const {
     if (repeated)
-        return QStringLiteral("the image is already kept as %1").arg(path);
+        return OwnText("the image is already kept as %1").arg(path);
     if (removed.isEmpty())
         return QString();
-    const QString count = removed.size() == 1 ? QStringLiteral("1 older backup")
-                                              : QStringLiteral("%1 older backups").arg(removed.size());
-    return QStringLiteral("%1 of this radio removed (its first backup and the newest %2 are "
+    const QString count = removed.size() == 1 ? OwnText("1 older backup")
+                                              : OwnText("%1 older backups").arg(removed.size());
+    return OwnText("%1 of this radio removed (its first backup and the newest %2 are "
                           "kept): %3")
         .arg(count)
         .arg(kBackupsKept - 1)
@@ -142,7 +143,7 @@ KeptBackup KeepBackup(const QString& folder, const RadioImage& image, BackupKind
     KeptBackup kept;
     QDir dir(folder);
     if (!dir.mkpath(QStringLiteral("."))) {
-        kept.error = QStringLiteral("%1: cannot create the backups folder (%2)")
+        kept.error = OwnText("%1: cannot create the backups folder (%2)")
                          .arg(QDir::toNativeSeparators(folder), qt_error_string(errno));
         return kept;
     }

@@ -12,3 +12,7 @@ bool LoadDatFile(const QString& path, RadioImage& image, QString* error);
 // Writes the 1024 bytes through AtomicFile: a failed save keeps the old file, and
 // `error` names the file and the system's reason.
 bool SaveDatFile(const QString& path, const RadioImage& image, QString* error);
+
+// A digest of what the file at `path` holds now, to tell later whether another program
+// (or another window) has changed it; empty when there is no readable file there.
+QByteArray DatFileFingerprint(const QString& path);

@@ -1,4 +1,5 @@
 #include "files/RegularFile.h"
+#include "radio/OwnTexts.h"
 
 #include <QFileInfo>
 
@@ -64,7 +65,7 @@ bool OpenChecked(QFile& file, QIODevice::OpenMode mode, QString* reason) {
 } // namespace
 
 QString NotRegularFileReason() {
-    return QStringLiteral("it is not a regular file but a folder, device or pipe");
+    return OwnText("it is not a regular file but a folder, device or pipe");
 }
 
 bool ReadRegularFile(const QString& path, qint64 maxBytes, QByteArray* bytes, QString* reason) {

@@ -2,6 +2,7 @@
 
 #include "link/PortPermission.h"
 #include "link/SerialTrace.h"
+#include "radio/OwnTexts.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -70,13 +71,13 @@ QString DescribeOpenFailure(const QString& device, QSerialPort::SerialPortError 
                             const QString& systemText) {
     switch (ClassifyOpenFailure(device, error)) {
     case OpenFailure::NoSuchDevice:
-        return QStringLiteral("%1: no such device (is the cable or USB adapter plugged in, and "
+        return OwnText("%1: no such device (is the cable or USB adapter plugged in, and "
                               "is this the right port?)")
             .arg(device);
     case OpenFailure::NoPermission:
         return PermissionAdvice(device);
     case OpenFailure::Busy:
-        return QStringLiteral("%1: the device is busy: another program has it open (%2)")
+        return OwnText("%1: the device is busy: another program has it open (%2)")
             .arg(device, systemText);
     case OpenFailure::Other:
         break;

@@ -1,6 +1,7 @@
 #include "link/SerialTrace.h"
 
 #include "files/RegularFile.h"
+#include "radio/OwnTexts.h"
 
 #include <QDateTime>
 #include <QMutexLocker>
@@ -16,7 +17,7 @@ bool TraceFile::open(QString* error) {
     QString reason;
     if (OpenRegularFileToAppend(m_file, &reason))
         return true;
-    *error = QStringLiteral("%1: cannot open the trace file (%2)").arg(m_path, reason);
+    *error = OwnText("%1: cannot open the trace file (%2)").arg(m_path, reason);
     return false;
 }
 
@@ -46,7 +47,7 @@ void TraceFile::append(const QString& text) {
 
 void TraceFile::fail() {
     m_failed = true;
-    m_report(QStringLiteral("%1: the trace is incomplete (%2)")
+    m_report(OwnText("%1: the trace is incomplete (%2)")
                  .arg(m_path, m_file.errorString()));
 }
 

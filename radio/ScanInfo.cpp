@@ -2,6 +2,7 @@
 
 #include "radio/DecimalMultiply.h"
 #include "radio/TextNumbers.h"
+#include "radio/OwnTexts.h"
 
 #include <QRegularExpression>
 #include <algorithm>
@@ -184,9 +185,9 @@ bool ReadIntegerText(const QString& text, int* value) {
 }
 
 QString NumberRequiredMessage() {
-    return QStringLiteral("Please enter a number.");
+    return OwnText("Please enter a number.");
 }
 
 QString IntegerRequiredMessage() {
-    return QStringLiteral("Please enter an integer.");
+    return OwnText("Please enter an integer.");
 }

@@ -10,6 +10,7 @@
 #include "config/StartupConfig.h"
 #include "link/TransferRunner.h"
 #include "config/UserStore.h"
+#include "radio/OwnTexts.h"
 
 #include <QApplication>
 #include <QMainWindow>
@@ -176,7 +177,7 @@ void ProgramTransfer::backUp(const RadioImage& image, BackupKind kind) {
             showStatus(kept.note());
         return;
     }
-    const QString warning = QStringLiteral("No backup kept (%1)").arg(kept.error);
+    const QString warning = OwnText("No backup kept (%1)").arg(kept.error);
     showStatus(warning);
     if (!m_session.firstBackupWarning())
         return;

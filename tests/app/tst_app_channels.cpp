@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QTest>
 #include <QTimer>
 
@@ -100,8 +101,9 @@ void AppChannelsTest::keyboardOnlySession() {
     Key(Qt::Key_S, Qt::ControlModifier);
     QVERIFY(!frame->activeDocument()->isModified());
 
-    // Ctrl+O opens it as a further document with the same grid and product.
-    prompts.setOpenFile(path);
+    // Ctrl+O opens a copy of it as a further document with the same grid and product.
+    QVERIFY(QFile::copy(path, config.filePath("copy.dat")));
+    prompts.setOpenFile(config.filePath("copy.dat"));
     Key(Qt::Key_O, Qt::ControlModifier);
     QCOMPARE(frame->childFrames().size(), 2);
     auto* reopened = qobject_cast<CProgramView*>(frame->activeView());

@@ -1,12 +1,16 @@
 // Nothing the user has is lost: a save that fails keeps the unsaved-changes mark (and
-// the old file), and a value typed into a cell without Enter is part of the document
-// when it is closed, replaced, or read by Scan Info.
+// the old file), a value typed into a cell without Enter is part of the document when
+// it is closed, replaced, or read by Scan Info, a file is open in one document only, a
+// save does not silently replace what someone else wrote, and a dialog never stores
+// another document's product.
 #include "files/AtomicFile.h"
 #include "ui/CMSFlexGrid.h"
 #include "editor/CProgramView.h"
 #include "app/ChildFrame.h"
 #include "ui/CommandIds.h"
 #include "tests/support/Files.h"
+#include "tests/support/Modal.h"
+#include "dialogs/CProductInfoDlg.h"
 #include "app/MainFrame.h"
 #include "document/ProgramDoc.h"
 #include "tests/support/ProgramFixture.h"
@@ -15,6 +19,10 @@
 #include "config/UserStore.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QPushButton>
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
@@ -39,6 +47,10 @@ void TypeWithoutEnter(CMainFrame* frame, const QString& text) {
     QTest::keyClicks(view->openEditor(), text.mid(1));
 }
 
+void EditDocumentByte(CProgramDoc* doc) {
+    doc->edit(QStringLiteral("test"), [](RadioImage& image) { image[0x20] ^= 0x01; });
+}
+
 // The program with the first model and band chosen (136 - 174 MHz).
 std::unique_ptr<CProgramApp> StartWithBand(const ConfigDir& config) {
     UserStore store(config.iniPath());
@@ -48,6 +60,14 @@ std::unique_ptr<CProgramApp> StartWithBand(const ConfigDir& config) {
 }
 
 using Door = std::function<void(CMainFrame*)>;
+
+// A radio image of `fill` bytes naming model `type` and band `band`.
+QByteArray ImageBytes(char fill, int type = 0, int band = 0) {
+    QByteArray bytes(ImageMap::kImageSize, fill);
+    bytes[ImageMap::kProductType] = char(type);
+    bytes[ImageMap::kProductBand] = char(band);
+    return bytes;
+}
 
 } // namespace
 
@@ -59,6 +79,9 @@ private slots:
     void unsavedChangesQuestion_data();
     void unsavedChangesQuestion();
     void scanInfoSeesAClearedChannel();
+    void oneDocumentPerFile();
+    void saveAsksBeforeOverwritingAChangedFile();
+    void productInformationOfTheActiveDocument();
 };
 
 void NothingLostTest::failedSaveKeepsTheMarkAndTheFile() {
@@ -154,6 +177,100 @@ void NothingLostTest::scanInfoSeesAClearedChannel() {
     QCOMPARE(view->channelTable()[0][kColRxFrequency], QString());
     QVERIFY(!IsChannelProgrammed(seen, 1)); // the dialog was given the cleared channel
     prompts.answerNext(QMessageBox::Discard);
+    QVERIFY(frame->close());
+}
+
+void NothingLostTest::oneDocumentPerFile() {
+    RunningProgram program;
+    CMainFrame* frame = program.frame;
+    const QString path = program.config.filePath("a.dat");
+    const QString other = program.config.filePath("b.dat");
+    QVERIFY(WriteFileBytes(path, ImageBytes('\x11')));
+    QVERIFY(WriteFileBytes(other, ImageBytes('\x22')));
+    QVERIFY(QFile::link(path, program.config.filePath("link.dat")));
+    QVERIFY(frame->openDocumentFile(path));
+    CProgramDoc* first = frame->activeDocument();
+    QVERIFY(frame->openDocumentFile(other));
+    EditDocumentByte(first); // an edit of the window now hidden
+    const int windows = frame->childFrames().size();
+
+    // Opening the file again, by its name or through a link, brings back its window
+    // with the unsaved edit, without a question and without a second copy.
+    for (const QString& name : {path, program.config.filePath("link.dat")}) {
+        QVERIFY(frame->openDocumentFile(name));
+        QCOMPARE(frame->childFrames().size(), windows);
+        QCOMPARE(frame->activeDocument(), first);
+        QVERIFY(first->isModified());
+        QVERIFY(frame->activeChild()->isVisible());
+    }
+    QVERIFY(program.prompts.asked.isEmpty());
+    program.prompts.answerNext(QMessageBox::Discard);
+    QVERIFY(frame->close());
+}
+
+void NothingLostTest::saveAsksBeforeOverwritingAChangedFile() {
+    RunningProgram program;
+    CMainFrame* frame = program.frame;
+    const QString path = program.config.filePath("shared.dat");
+    QVERIFY(WriteFileBytes(path, ImageBytes('\x11')));
+    QVERIFY(frame->openDocumentFile(path));
+    CProgramDoc* doc = frame->activeDocument();
+    EditDocumentByte(doc);
+    frame->OnFileSave(); // unchanged on disk: no question
+    QVERIFY(program.prompts.asked.isEmpty());
+
+    // Someone else writes the file; the next save names it and Cancel keeps their bytes.
+    const QByteArray theirs = ImageBytes('\x33');
+    QVERIFY(WriteFileBytes(path, theirs));
+    EditDocumentByte(doc);
+    program.prompts.answerNext(QMessageBox::Cancel);
+    frame->OnFileSave();
+    QCOMPARE(program.prompts.asked.size(), 1);
+    QVERIFY2(program.prompts.asked[0].text.contains(path), qPrintable(program.prompts.asked[0].text));
+    QCOMPARE(ReadFileBytes(path), theirs);
+    QVERIFY(doc->isModified());
+
+    // Save anyway writes ours, and the file is ours again: no further question.
+    program.prompts.answerNext(QMessageBox::Save);
+    frame->OnFileSave();
+    QCOMPARE(ReadFileBytes(path).at(0x20), char(doc->image()[0x20]));
+    QVERIFY(!doc->isModified());
+    EditDocumentByte(doc);
+    frame->OnFileSave();
+    QCOMPARE(program.prompts.asked.size(), 2);
+    // A file removed meanwhile is simply written again.
+    QVERIFY(QFile::remove(path));
+    EditDocumentByte(doc);
+    frame->OnFileSave();
+    QCOMPARE(program.prompts.asked.size(), 2);
+    QCOMPARE(ReadFileBytes(path).size(), ImageMap::kImageSize);
+}
+
+// With two documents of different products open, the dialog shows the active one's
+// product, and OK on it changes no byte of it.
+void NothingLostTest::productInformationOfTheActiveDocument() {
+    RunningProgram program;
+    CMainFrame* frame = program.frame;
+    QVERIFY(WriteFileBytes(program.config.filePath("x.dat"), ImageBytes('\0', 0, 0)));
+    QVERIFY(WriteFileBytes(program.config.filePath("y.dat"), ImageBytes('\0', 1, 1)));
+    QVERIFY(frame->openDocumentFile(program.config.filePath("x.dat")));
+    CChildFrame* x = frame->activeChild();
+    QVERIFY(frame->openDocumentFile(program.config.filePath("y.dat")));
+    x->showAgain();
+    QCOMPARE(frame->activeChild(), x);
+    const RadioImage before = x->document()->image();
+    int shownType = -1, shownBand = -1;
+    WhenModal<CProductInfoDlg>([&](CProductInfoDlg* dialog) {
+        shownType = dialog->typeList()->currentIndex();
+        shownBand = dialog->bandList()->currentIndex();
+        QTest::mouseClick(dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
+                          Qt::LeftButton);
+    });
+    frame->commandAction(CommandId::kProductInformation)->trigger();
+    QCOMPARE(shownType, 0);
+    QCOMPARE(shownBand, 0);
+    QVERIFY(x->document()->image() == before);
+    QVERIFY(!x->document()->isModified());
     QVERIFY(frame->close());
 }
 

@@ -97,12 +97,16 @@ void ProductInfoDialogTest::bandIndexBeyondTheList() {
     CProgramView view(&doc);
     view.OnInitialUpdate();
     // The grid takes the last band of the list (the model's rule); the dialog shows no
-    // band, and OK stores FF and leaves no band to enter.
+    // band. OK without a choice keeps the byte and the grid's band; choosing a band
+    // stores it.
     QCOMPARE(view.freqHigh(), 47000000LL);
     CProductInfoDlg dialog;
     QVERIFY(RunDialog(dialog, view, [&] { QCOMPARE(dialog.bandList()->currentIndex(), -1); }));
-    QCOMPARE(doc.image()[ImageMap::kProductBand], std::uint8_t(0xFF));
-    QCOMPARE(view.freqHigh(), 0LL);
+    QCOMPARE(doc.image()[ImageMap::kProductBand], std::uint8_t(5));
+    QCOMPARE(view.freqHigh(), 47000000LL);
+    QVERIFY(RunDialog(dialog, view, [&] { dialog.bandList()->setCurrentIndex(0); }));
+    QCOMPARE(doc.image()[ImageMap::kProductBand], std::uint8_t(0));
+    QCOMPARE(view.freqHigh(), 17400000LL);
 }
 
 TEST_CLASS(ProductInfoDialogTest)

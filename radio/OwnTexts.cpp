@@ -1,0 +1,81 @@
+#include "radio/OwnTexts.h"
+
+#include <cstring>
+#include <iterator>
+
+namespace {
+
+Language g_messageLanguage = Language::English;
+
+// The Chinese forms use Traditional characters, as the program's other own texts do.
+// Placeholders (%1, %2, ...) appear in both forms alike.
+constexpr OwnTextForms kOwnTexts[] = {
+    // Files the program reads and writes.
+    {"%1: cannot open the file (%2)", "%1：無法開啟檔案（%2）"},
+    {"%1: cannot save the file (%2)", "%1：無法儲存檔案（%2）"},
+    {"%1: cannot write the file (%2)", "%1：無法寫入檔案（%2）"},
+    {"%1: the file holds %2 bytes; a radio image needs %3",
+     "%1：檔案只有 %2 個位元組；電台資料需要 %3 個"},
+    {"the folder does not exist", "資料夾不存在"},
+    {"the folder is not writable", "資料夾不可寫入"},
+    {"it is not a regular file but a folder, device or pipe",
+     "這不是一般檔案，而是資料夾、裝置或管道"},
+    {"\"%1\" was changed on disk since it was opened or saved here.\n"
+     "Saving replaces what is in it now. Save anyway?",
+     "「%1」在此開啟或儲存之後已在磁碟上被變更。\n儲存將取代其目前的內容。仍要儲存嗎？"},
+    {"The channel data of \"%1\"\nhas changes that are not saved. Save them?",
+     "「%1」的信道資料已變更但尚未儲存。\n是否儲存？"},
+
+    // Backups of the radio.
+    {"the image is already kept as %1", "此資料已保存為 %1"},
+    {"1 older backup", "1 個較舊的備份"},
+    {"%1 older backups", "%1 個較舊的備份"},
+    {"%1 of this radio removed (its first backup and the newest %2 are kept): %3",
+     "已刪除此電台的%1（保留其第一個備份及最新的 %2 個）：%3"},
+    {"%1: cannot create the backups folder (%2)", "%1：無法建立備份資料夾（%2）"},
+    {"No backup kept (%1)", "未保存備份（%1）"},
+
+    // The serial port and its trace.
+    {"%1: no such device (is the cable or USB adapter plugged in, and is this the right "
+     "port?)",
+     "%1：沒有此裝置（傳輸線或 USB 轉接器是否已插好？連接埠是否正確？）"},
+    {"%1: the device is busy: another program has it open (%2)",
+     "%1：裝置忙碌：另一個程式正在使用它（%2）"},
+    {"%1: cannot open the trace file (%2)", "%1：無法開啟記錄檔（%2）"},
+    {"%1: the trace is incomplete (%2)", "%1：記錄不完整（%2）"},
+
+    // Start-up and the language choice.
+    {"Only one .dat file can be opened at start-up.", "啟動時只能開啟一個 .dat 檔案。"},
+    {"--port needs a device name.", "--port 需要一個裝置名稱。"},
+    {"--config: there is no Program.ini in %1", "--config：%1 中沒有 Program.ini"},
+    {"%1: cannot save the language choice (%2).", "%1：無法儲存語言選擇（%2）。"},
+
+    // Dialog fields.
+    {"Please enter a number.", "請輸入一個數字。"},
+    {"Please enter an integer.", "請輸入一個整數。"},
+};
+
+} // namespace
+
+void SetMessageLanguage(Language language) {
+    g_messageLanguage = language;
+}
+
+Language MessageLanguage() {
+    return g_messageLanguage;
+}
+
+QString OwnText(const char* english) {
+    if (g_messageLanguage == Language::Chinese) {
+        for (const OwnTextForms& forms : kOwnTexts) {
+            if (std::strcmp(forms.english, english) == 0)
+                return QString::fromUtf8(forms.chinese);
+        }
+    }
+    return QString::fromUtf8(english);
+}
+
+const OwnTextForms* OwnTextTable(int* count) {
+    *count = int(std::size(kOwnTexts));
+    return kOwnTexts;
+}
