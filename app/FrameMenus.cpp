@@ -98,18 +98,6 @@ void SetIcons(QMainWindow* frame, const QHash<int, QAction*>& actions) {
     actions[CommandId::kAppAbout]->setIcon(style->standardIcon(QStyle::SP_MessageBoxInformation));
 }
 
-// The menu resource of the program is English in both languages; the commands added
-// since speak the language of the run.
-void TranslateOwnCommands(const QHash<int, QAction*>& actions) {
-    const Language language = startupConfig().language();
-    actions[CommandId::kImportChannels]->setText(Tr(language, "&Import Channels...", "導入信道(&I)..."));
-    actions[CommandId::kImportChannels]->setStatusTip(
-        Tr(language, "Replace channels with those of a CSV channel list", "用 CSV 信道列表替換信道"));
-    actions[CommandId::kExportChannels]->setText(Tr(language, "&Export Channels...", "導出信道(&E)..."));
-    actions[CommandId::kExportChannels]->setStatusTip(
-        Tr(language, "Save the channels as a CSV channel list", "將信道保存為 CSV 信道列表"));
-}
-
 } // namespace
 
 FrameMenus BuildFrameMenus(QMainWindow* frame) {
@@ -129,7 +117,6 @@ FrameMenus BuildFrameMenus(QMainWindow* frame) {
         menus.actions[id]->setChecked(true);
     }
     SetIcons(frame, menus.actions);
-    TranslateOwnCommands(menus.actions);
 
     using namespace CommandId;
     const auto& a = menus.actions;

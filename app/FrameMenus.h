@@ -2,7 +2,10 @@
 // The main window's commands: one QAction per command id (the id is the action's
 // data), the two menu bars (129 while a document is open, 128 while none is), the
 // tool bar's buttons and the accelerator keys; what Undo, Redo and the Window menu say
-// follows the documents.
+// follows the documents. The menu bar and the tool bar's tips are English in both
+// languages, the program's own commands among them, so that each menu reads in one
+// language; only the Undo and Redo tips name the change in the language of the run,
+// as the change's own label is written.
 
 #include <QHash>
 #include <QList>

@@ -24,8 +24,9 @@ QString CommonFilter(Language language) {
               "其他寫頻軟件的信道列表 (*.csv)");
 }
 
+// Captioned with the company name, as every other message box of the program.
 void Warn(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Warning, QApplication::applicationDisplayName(), text,
+    QMessageBox box(QMessageBox::Warning, startupConfig().applicationName, text,
                     QMessageBox::Ok, parent);
     box.exec();
 }

@@ -74,6 +74,8 @@ private slots:
         QVERIFY(!ChannelListFiles::Import(s.view, path));
         QVERIFY2(seen.text.startsWith("bad.csv: line 3, column \"Frequency\": 446.0 MHz is out of range"),
                  qPrintable(seen.text));
+        // Captioned like every other box of the program, not with the executable's name.
+        QCOMPARE(seen.caption, startupConfig().applicationName);
         QCOMPARE(s.cell(1, kColRxFrequency), QString());
         QVERIFY(!s.doc.isModified());
     }
