@@ -143,12 +143,15 @@ void CMainFrame::connectCommands() {
     connectViewCommands();
 }
 
-// The active view's own commands. Read, Write and Scan Info see what was typed.
+// The active view's own commands. Read, Write and Scan Info see what was typed. A
+// command run with the channel window closed shows the window it acts on first.
 void CMainFrame::connectViewCommands() {
     using namespace CommandId;
     const auto toView = [this](int id, const std::function<void(DocumentView&)>& command) {
         connect(m_menus.actions[id], &QAction::triggered, this, [this, command] {
             if (DocumentView* view = activeDocumentView()) {
+                if (m_activeChild->isHidden())
+                    m_activeChild->showAgain();
                 view->commitPendingEdit();
                 command(*view);
             }

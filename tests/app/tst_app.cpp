@@ -276,6 +276,13 @@ void AppShellTest::openHidesAndCloseOnlyHides() {
     frame->OnChannelInformation();
     QVERIFY(second->isVisible());
     QVERIFY(!second->isMaximized());
+
+    // A command that acts on the channels shows the closed window it acts on.
+    QVERIFY(!second->close());
+    WhenModal<QDialog>([](QDialog* dialog) { dialog->reject(); });
+    frame->commandAction(CommandId::kScanInfo)->trigger();
+    QVERIFY(second->isVisible());
+    QCOMPARE(frame->activeChild(), second);
 }
 
 // Save asks for a name once; Save As again. The unsaved-changes mark follows undo. Closing asks only about changed documents,
