@@ -20,6 +20,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -152,6 +154,8 @@ void ShootGridEditing(CMainFrame* frame) {
     view->GetDocument()->undo();
 }
 
+void ShootFileMessages(CMainFrame* frame);
+
 void ShootDialogs(CMainFrame* frame) {
     ShootImportMenu(frame);
     ShootGridEditing(frame);
@@ -195,6 +199,29 @@ void ShootDialogs(CMainFrame* frame) {
             break;
         }
     }
+    ShootFileMessages(frame);
+}
+
+// The messages of files gone wrong: a file too short to be a radio image, and a file
+// someone else changed since it was opened.
+void ShootFileMessages(CMainFrame* frame) {
+    QTemporaryDir folder;
+    const QString shortFile = folder.filePath(QStringLiteral("short.dat"));
+    const QString shared = folder.filePath(QStringLiteral("shared.dat"));
+    const auto write = [](const QString& path, int size) {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.write(QByteArray(size, '\0')) == size;
+    };
+    if (!write(shortFile, 100) || !write(shared, 1024))
+        return;
+    ShootDialog("open-error", [frame, shortFile] { frame->openDocumentFile(shortFile); });
+    if (!frame->openDocumentFile(shared))
+        return;
+    frame->activeDocument()->edit(QStringLiteral("shot"),
+                                  [](RadioImage& image) { image[0x20] ^= 0x01; });
+    write(shared, 1025);
+    ShootDialog("changed-file-question", [frame] { frame->OnFileSave(); });
+    frame->activeDocument()->undo();
 }
 
 } // namespace
