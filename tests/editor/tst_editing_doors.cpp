@@ -12,6 +12,7 @@
 #include "files/DatFile.h"
 #include "radio/ImageMap.h"
 #include "tests/editor/ChannelScreen.h"
+#include "tests/support/ChannelBits.h"
 #include "tests/support/Chprog.h"
 #include "tests/support/Files.h"
 #include "tests/support/TestSuite.h"
@@ -95,11 +96,10 @@ RadioImage StrayBits() {
 // The bits the fields of `channel` own: frequencies and tones whole, the flag bits of
 // power, busy lock, bandwidth and compander, and its scan-list bit.
 void AllowChannelFields(BitMask& mask, int channel) {
-    const int record = channelRecord(channel);
-    std::fill_n(mask.begin() + record, Record::kFlagsA, 0xFF);
-    mask[record + Record::kFlagsA] |= kBusyLockCarrierBit | kBusyLockToneBit | kCompanderBit;
-    mask[record + Record::kFlagsB] |= kWideBit | kHighPowerBit;
-    mask[channel <= 8 ? kScanListLow : kScanListHigh] |= 1u << ((channel - 1) % 8);
+    for (int field = 0; field < kChannelFieldCount; ++field) {
+        for (const auto& [offset, bits] : ChannelFieldBits(ChannelField(field), channel))
+            mask[offset] |= bits;
+    }
 }
 
 // A move exchanges whole records, the bytes no field uses among them.

@@ -2,6 +2,7 @@
 // reads back as written, whatever else the record holds.
 
 #include "radio/ChannelRecord.h"
+#include "tests/support/ChannelBits.h"
 #include "tests/support/TestSuite.h"
 
 #include <QRandomGenerator>
@@ -10,32 +11,6 @@
 using namespace ImageMap;
 
 namespace {
-
-// The bits each field owns, for channel `channel`: [offset] -> bits.
-std::map<int, std::uint8_t> OwnedBits(ChannelField field, int channel) {
-    const int r = channelRecord(channel);
-    const int scanByte = channel <= 8 ? kScanListLow : kScanListHigh;
-    const auto scanBit = static_cast<std::uint8_t>(1u << ((channel - 1) % 8));
-    const auto whole = [](int first, int count) {
-        std::map<int, std::uint8_t> bits;
-        for (int i = first; i < first + count; ++i)
-            bits[i] = 0xFF;
-        return bits;
-    };
-    switch (field) {
-    case ChannelField::RxFrequency: return whole(r + Record::kRxFrequency, 4);
-    case ChannelField::TxFrequency: return whole(r + Record::kTxFrequency, 4);
-    case ChannelField::DecodeTone: return whole(r + Record::kDecodeTone, 2);
-    case ChannelField::EncodeTone: return whole(r + Record::kEncodeTone, 2);
-    case ChannelField::Power: return {{r + Record::kFlagsB, kHighPowerBit}};
-    case ChannelField::ScanAdd: return {{scanByte, scanBit}};
-    case ChannelField::BusyLock:
-        return {{r + Record::kFlagsA, kBusyLockCarrierBit | kBusyLockToneBit}};
-    case ChannelField::Bandwidth: return {{r + Record::kFlagsB, kWideBit}};
-    case ChannelField::Compand: return {{r + Record::kFlagsA, kCompanderBit}};
-    }
-    return {};
-}
 
 RadioImage RandomImage(QRandomGenerator& random) {
     RadioImage image;
@@ -89,7 +64,7 @@ private slots:
                 const auto field = static_cast<ChannelField>(f);
                 RadioImage after = before;
                 WriteChannelField(value, field, channel, after);
-                const auto owned = OwnedBits(field, channel);
+                const auto owned = ChannelFieldBits(field, channel);
                 for (int i = 0; i < kImageSize; ++i) {
                     const auto it = owned.find(i);
                     const std::uint8_t mask = it == owned.end() ? 0 : it->second;
