@@ -1,4 +1,4 @@
-// The password gate and the unlock. Which entries unlock is the model's (MovedRulesTest).
+// The password gate and the unlock. Which entries unlock is the model's (RunRulesTest).
 
 #include "alignment/AlignmentUnlock.h"
 #include "alignment/CPasswordDlg.h"

@@ -427,7 +427,7 @@ void AppShellTest::backgroundPicture() {
     QVERIFY(app.mainFrame()->mdiClient()->usesBuiltInPicture());
 }
 
-// Which choices write Program.ini and ask for a restart: MovedRulesTest::languageChoice.
+// Which choices write Program.ini and ask for a restart: RunRulesTest::languageChoice.
 void AppShellTest::languageSwitch() {
     PromptRecorder prompts;
     ConfigDir config(DefaultIniText());

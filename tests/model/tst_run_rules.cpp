@@ -13,7 +13,7 @@
 #include <QDir>
 #include <QTest>
 
-class MovedRulesTest : public QObject {
+class RunRulesTest : public QObject {
     Q_OBJECT
 private slots:
     void commandLine_data();
@@ -26,7 +26,7 @@ private slots:
     void accessCode();
 };
 
-void MovedRulesTest::commandLine_data() {
+void RunRulesTest::commandLine_data() {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<bool>("refused");
     QTest::addColumn<QString>("datFile");
@@ -47,7 +47,7 @@ void MovedRulesTest::commandLine_data() {
         << QStringList{"--config", "FOLDER"} << true << "" << QStringList{};
 }
 
-void MovedRulesTest::commandLine() {
+void RunRulesTest::commandLine() {
     QFETCH(QStringList, arguments);
     QFETCH(bool, refused);
     QFETCH(QString, datFile);
@@ -69,7 +69,7 @@ void MovedRulesTest::commandLine() {
     QCOMPARE(RestartArguments(parsed), restart);
 }
 
-void MovedRulesTest::runConfigFromProgramIni_data() {
+void RunRulesTest::runConfigFromProgramIni_data() {
     QTest::addColumn<bool>("writeIni");
     QTest::addColumn<QString>("iniText");
     QTest::addColumn<bool>("chinese");
@@ -92,7 +92,7 @@ void MovedRulesTest::runConfigFromProgramIni_data() {
                                                << "Quorvane Radio" << true;
 }
 
-void MovedRulesTest::runConfigFromProgramIni() {
+void RunRulesTest::runConfigFromProgramIni() {
     QFETCH(bool, writeIni);
     QFETCH(QString, iniText);
     QFETCH(bool, chinese);
@@ -111,7 +111,7 @@ void MovedRulesTest::runConfigFromProgramIni() {
     QCOMPARE(LanguageItemShown(), languageItem);
 }
 
-void MovedRulesTest::languageChoice_data() {
+void RunRulesTest::languageChoice_data() {
     QTest::addColumn<bool>("runChinese");
     QTest::addColumn<QString>("stored"); // [Setup] Language before
     QTest::addColumn<bool>("chooseChinese");
@@ -129,7 +129,7 @@ void MovedRulesTest::languageChoice_data() {
         << false << "Chinese" << false << "Read-only file system" << false << "";
 }
 
-void MovedRulesTest::languageChoice() {
+void RunRulesTest::languageChoice() {
     QFETCH(bool, runChinese);
     QFETCH(QString, stored);
     QFETCH(bool, chooseChinese);
@@ -152,7 +152,7 @@ void MovedRulesTest::languageChoice() {
         QCOMPARE(ReadProfileString(config.iniPath(), "Setup", "Language"), storedAfter);
 }
 
-void MovedRulesTest::accessCode_data() {
+void RunRulesTest::accessCode_data() {
     QTest::addColumn<QString>("entry");
     QTest::addColumn<bool>("unlocks");
     QTest::newRow("the code") << "470162" << true;
@@ -163,11 +163,11 @@ void MovedRulesTest::accessCode_data() {
     QTest::newRow("other digits") << "470163" << false;
 }
 
-void MovedRulesTest::accessCode() {
+void RunRulesTest::accessCode() {
     QFETCH(QString, entry);
     QFETCH(bool, unlocks);
     QCOMPARE(IsAlignmentAccessCode(entry), unlocks);
 }
 
-TEST_CLASS(MovedRulesTest)
-#include "tst_moved_rules.moc"
+TEST_CLASS(RunRulesTest)
+#include "tst_run_rules.moc"
