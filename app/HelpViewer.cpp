@@ -10,8 +10,18 @@
 #include <QHBoxLayout>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+// The size the window opens at; beside a dialog it may get narrower for want of room.
+constexpr QSize kPreferredHelpSize(720, 560);
+
+} // namespace
 
 CHelpViewer::CHelpViewer(QWidget* parent) : QDialog(parent), m_browser(new QTextBrowser(this)) {
     setWindowTitle(startupConfig().chineseLanguage ? QStringLiteral("幫助")
@@ -31,7 +41,7 @@ CHelpViewer::CHelpViewer(QWidget* parent) : QDialog(parent), m_browser(new QText
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
     layout->addWidget(m_browser);
-    resize(720, 560);
+    resize(kPreferredHelpSize);
 }
 
 QString CHelpViewer::helpFolder() {
@@ -62,7 +72,45 @@ QUrl CHelpViewer::currentSource() const {
     return m_browser->source();
 }
 
+QRect HelpFrameBeside(const QRect& dialogFrame, const QRect& available, const QSize& preferred,
+                      int minimumWidth) {
+    constexpr int kGap = 8; // between the two frames
+    const int roomRight = available.right() - dialogFrame.right() - kGap;
+    const int roomLeft = dialogFrame.left() - available.left() - kGap;
+    const bool fitsRight = roomRight >= minimumWidth;
+    const bool fitsLeft = roomLeft >= minimumWidth;
+    const bool right = fitsRight || (!fitsLeft && roomRight >= roomLeft);
+    const int room = right ? roomRight : roomLeft;
+    const int width = std::min({preferred.width(), std::max(room, minimumWidth), available.width()});
+    int left = 0;
+    if (right)
+        left = fitsRight ? dialogFrame.right() + 1 + kGap : available.right() + 1 - width;
+    else
+        left = fitsLeft ? dialogFrame.left() - kGap - width : available.left();
+    const int height = std::min(preferred.height(), available.height());
+    const int top = std::clamp(dialogFrame.top(), available.top(), available.bottom() + 1 - height);
+    return QRect(left, top, width, height);
+}
+
 namespace {
+
+// Where a window's frame lies around its client area.
+QMargins FrameMargins(const QWidget* window) {
+    const QRect frame = window->frameGeometry();
+    const QRect client = window->geometry();
+    return QMargins(client.left() - frame.left(), client.top() - frame.top(),
+                    frame.right() - client.right(), frame.bottom() - client.bottom());
+}
+
+// The dialog F1 was pressed in: the modal one, else an active modeless dialog (the
+// progress window); none when help is asked for from the main window.
+QWidget* DialogAskingForHelp(const QWidget* viewer) {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal && modal != viewer)
+        return modal;
+    QWidget* active = QApplication::activeWindow();
+    return active != viewer && qobject_cast<QDialog*>(active) ? active : nullptr;
+}
 
 // The one help window of the run. While a modal dialog runs only that dialog and its
 // own children take input, so the viewer moves under the dialog for as long as it
@@ -76,6 +124,8 @@ public:
             m_viewer = new CHelpViewer(m_owner);
         QWidget* modal = QApplication::activeModalWidget();
         moveUnder(modal && modal != m_viewer ? modal : m_owner.data());
+        if (QWidget* dialog = DialogAskingForHelp(m_viewer))
+            placeBeside(dialog);
         m_viewer->showTopic(contextId);
     }
 
@@ -88,6 +138,24 @@ protected:
     }
 
 private:
+    // So that the dialog and the page about it can be read side by side. A help window
+    // already clear of the dialog stays where the user put it.
+    void placeBeside(const QWidget* dialog) {
+        const QRect dialogFrame = dialog->frameGeometry();
+        if (m_viewer->isVisible() && !m_viewer->frameGeometry().intersects(dialogFrame))
+            return;
+        // Before it is first shown the viewer has no frame yet; the dialog's is the guess.
+        const QMargins margins = FrameMargins(m_viewer->isVisible() ? m_viewer.data() : dialog);
+        const QScreen* screen = dialog->screen() ? dialog->screen() : QApplication::primaryScreen();
+        const QRect frame =
+            HelpFrameBeside(dialogFrame, screen->availableGeometry(),
+                            m_viewer->size().expandedTo(kPreferredHelpSize).grownBy(margins),
+                            kMinimumHelpWidth);
+        m_viewer->setGeometry(frame.marginsRemoved(margins));
+    }
+
+    static constexpr int kMinimumHelpWidth = 320; // a page still reads at this width
+
     void moveUnder(QWidget* parent) {
         if (m_viewer->parentWidget() == parent)
             return;

@@ -5,6 +5,7 @@
 #include "ui/HelpHook.h"
 
 #include <QDialog>
+#include <QRect>
 #include <QUrl>
 
 class QTextBrowser;
@@ -26,5 +27,14 @@ private:
     QTextBrowser* m_browser;
 };
 
-// A help handler that opens the topic in one viewer window owned by `owner`.
+// A help handler that opens the topic in one viewer window owned by `owner`. Asked
+// from a dialog, the window opens beside that dialog, not over it.
 HelpHandler HelpViewerFor(QWidget* owner);
+
+// Where the help window's frame goes beside a dialog's frame, inside `available` (the
+// screen's free area): to the right when there is room for `minimumWidth`, else to the
+// left, else (a screen too narrow) on the side with more room, as far away as fits.
+// The width is `preferred`'s where the room allows, the height is cut to `available`,
+// and the top is the dialog's, moved up as far as needed to fit.
+QRect HelpFrameBeside(const QRect& dialogFrame, const QRect& available, const QSize& preferred,
+                      int minimumWidth);

@@ -9,9 +9,9 @@ struct Topic {
     const char* page;
 };
 
-// Control ids repeat between dialogs (the COM Setup buttons and the Optional Features
-// lists share numbers), so each id names the one topic of the dialog that asks for it
-// by control id; dialogs that ask by their own command id need no control entries.
+// Menu commands and the channel grid's controls. The fields of dialogs are in
+// kFieldTopics: control ids repeat between dialogs, so a control id alone cannot name
+// a field's topic.
 constexpr Topic kTopics[] = {
     // Files and the window
     {CommandId::kFileNew, "files.html#new"},
@@ -43,11 +43,11 @@ constexpr Topic kTopics[] = {
     {2128, "channels.html#frequency"},
     {2132, "channels.html#tones"},
     {2133, "channels.html#tones"},
-    {1129, "channels.html#columns"},
-    {1134, "channels.html#columns"},
-    {1139, "channels.html#columns"},
-    {1128, "channels.html#columns"},
-    {2134, "channels.html#columns"},
+    {1129, "channels.html#power"},
+    {1134, "channels.html#scan-add"},
+    {1139, "channels.html#busy-lock"},
+    {1128, "channels.html#bandwidth"},
+    {2134, "channels.html#compand"},
     // The grid's editing tools
     {CommandId::kEditUndo, "channels.html#editing"},
     {CommandId::kEditRedo, "channels.html#editing"},
@@ -59,21 +59,7 @@ constexpr Topic kTopics[] = {
     {CommandId::kMoveChannelDown, "channels.html#editing"},
     // Settings dialogs
     {CommandId::kProductInformation, "settings.html#product"},
-    {1013, "settings.html#product"},
-    {1014, "settings.html#product"},
     {CommandId::kOptionalFeatures, "settings.html#features"},
-    {1005, "settings.html#features"},
-    {1009, "settings.html#features"},
-    {1010, "settings.html#features"},
-    {1011, "settings.html#features"},
-    {1016, "settings.html#features"},
-    {1116, "settings.html#features"},
-    {1117, "settings.html#features"},
-    {1118, "settings.html#features"},
-    {1119, "settings.html#features"},
-    {1121, "settings.html#features"},
-    {1123, "settings.html#features"},
-    {1130, "settings.html#features"},
     {CommandId::kScanInfo, "settings.html#scan"},
     // Language and alignment
     {CommandId::kLanguage, "language.html"},
@@ -82,9 +68,51 @@ constexpr Topic kTopics[] = {
     {CommandId::kSqlAdjust, "alignment.html#squelch"},
 };
 
+struct FieldTopic {
+    int dialogContextId;
+    int controlId;
+    const char* page;
+};
+
+// The fields of the settings dialogs that have a part of the page of their own.
+constexpr FieldTopic kFieldTopics[] = {
+    {CommandId::kProductInformation, 1013, "settings.html#product"},
+    {CommandId::kProductInformation, 1014, "settings.html#band"},
+    {CommandId::kOptionalFeatures, 1118, "settings.html#time-out-timer"},
+    {CommandId::kOptionalFeatures, 1130, "settings.html#tot-pre-alert"},
+    {CommandId::kOptionalFeatures, 1116, "settings.html#squelch-level"},
+    {CommandId::kOptionalFeatures, 1119, "settings.html#call-tone"},
+    {CommandId::kOptionalFeatures, 1121, "settings.html#vox"},
+    {CommandId::kOptionalFeatures, 1123, "settings.html#vox"},
+    {CommandId::kOptionalFeatures, 1117, "settings.html#voice"},
+    {CommandId::kOptionalFeatures, 1016, "settings.html#beep"},
+    {CommandId::kOptionalFeatures, 1005, "settings.html#battery-saver"},
+    {CommandId::kOptionalFeatures, 1010, "settings.html#side-key"},
+    {CommandId::kOptionalFeatures, 1011, "settings.html#side-key"},
+    {CommandId::kOptionalFeatures, 1009, "settings.html#features"},
+    {CommandId::kScanInfo, 1001, "settings.html#priority"},
+    {CommandId::kScanInfo, 1003, "settings.html#priority-channel"},
+    {CommandId::kScanInfo, 1004, "settings.html#look-back"},
+    {CommandId::kScanInfo, 1005, "settings.html#look-back"},
+    {CommandId::kScanInfo, 1002, "settings.html#revert"},
+    {CommandId::kScanInfo, 1006, "settings.html#dropout"},
+    {CommandId::kScanInfo, 1007, "settings.html#dwell"},
+};
+
+// A field's context is an id of its own, above every command and control id.
+constexpr int kFieldContextBase = 0x1000000;
+constexpr int kFieldTopicCount = int(sizeof kFieldTopics / sizeof kFieldTopics[0]);
+
+const char* FieldPage(int contextId) {
+    const int index = contextId - kFieldContextBase;
+    return index >= 0 && index < kFieldTopicCount ? kFieldTopics[index].page : nullptr;
+}
+
 } // namespace
 
 QString HelpTopicFor(int contextId) {
+    if (const char* page = FieldPage(contextId))
+        return QString::fromLatin1(page);
     for (const Topic& topic : kTopics) {
         if (topic.contextId == contextId)
             return QString::fromLatin1(topic.page);
@@ -92,6 +120,24 @@ QString HelpTopicFor(int contextId) {
     return QString::fromLatin1(kHelpContentsPage);
 }
 
+QStringList AllHelpTopics() {
+    QStringList topics{QString::fromLatin1(kHelpContentsPage)};
+    const auto add = [&topics](const char* page) {
+        if (!topics.contains(QLatin1String(page)))
+            topics << QString::fromLatin1(page);
+    };
+    for (const Topic& topic : kTopics)
+        add(topic.page);
+    for (const FieldTopic& field : kFieldTopics)
+        add(field.page);
+    return topics;
+}
+
 int DialogHelpContext(int controlId, int dialogContextId) {
-    return HelpTopicFor(controlId) == HelpTopicFor(dialogContextId) ? controlId : dialogContextId;
+    for (int index = 0; index < kFieldTopicCount; ++index) {
+        const FieldTopic& field = kFieldTopics[index];
+        if (field.dialogContextId == dialogContextId && field.controlId == controlId)
+            return kFieldContextBase + index;
+    }
+    return dialogContextId;
 }

@@ -4,6 +4,7 @@
 // ids are menu command ids (CommandIds.h) and the ids of dialog controls.
 
 #include <QString>
+#include <QStringList>
 
 // The contents page, for context 0 and every id no topic lists.
 constexpr const char* kHelpContentsPage = "index.html";
@@ -14,8 +15,12 @@ constexpr int kPasswordHelpId = 137;
 // "page.html" or "page.html#anchor".
 QString HelpTopicFor(int contextId);
 
+// Every topic some context id leads to, each once, and the contents page.
+QStringList AllHelpTopics();
+
 // The context a dialog asks for when F1 is pressed in its control `controlId`: the
-// control's own id where it leads to the dialog's topic, else the dialog's context.
-// Control ids repeat between dialogs and OK or Cancel have no topic, so a control id
-// alone would often open another dialog's topic or the contents.
+// context of that field's part of the dialog's page where it has one, else the
+// dialog's context (OK, Cancel and fields without a part of their own). Control ids
+// repeat between dialogs, so a control id alone would often open another dialog's
+// field or the contents.
 int DialogHelpContext(int controlId, int dialogContextId);
