@@ -4,6 +4,7 @@
 // and the messages page quotes the program's messages as the program shows them.
 #include "document/ChannelEdit.h"
 #include "link/ProgrammingExchange.h"
+#include "radio/OwnTexts.h"
 #include "radio/ScanInfo.h"
 #include "ui/HelpTopics.h"
 #include "tests/support/TestSuite.h"
@@ -202,20 +203,36 @@ void HelpPagesTest::messagesPageQuotesTheProgramsTexts_data() {
         {"step", CommitMessage(CommitResult::OffStep), CommitMessage(CommitResult::OffStep)},
         {"priority channel", PriorityChannelRefusal(Language::English),
          PriorityChannelRefusal(Language::Chinese)},
-        {"number", NumberRequiredMessage(), NumberRequiredMessage()},
-        {"integer", IntegerRequiredMessage(), IntegerRequiredMessage()},
     };
     for (const auto& message : messages) {
         QTest::addRow("en %s", message.name) << "enHelp" << message.english;
         QTest::addRow("zh %s", message.name) << "chHelp" << message.chinese;
     }
+    // The messages of both forms. Not on the pages: what only chprog says, and what the
+    // window program still shows in English (the channel lists' write failure).
+    const QStringList notShown = {QStringLiteral("the image is already kept as %1"),
+                                  QStringLiteral("%1: cannot write the file (%2)")};
+    int count = 0;
+    const OwnTextForms* table = OwnTextTable(&count);
+    for (int i = 0; i < count; ++i) {
+        if (notShown.contains(QString::fromUtf8(table[i].english)))
+            continue;
+        QTest::addRow("en: %s", table[i].english) << "enHelp" << QString::fromUtf8(table[i].english);
+        QTest::addRow("zh: %s", table[i].english) << "chHelp" << QString::fromUtf8(table[i].chinese);
+    }
 }
 
+// Every part of the text between its placeholders (%1, %2, ...) is on the page, which
+// writes a placeholder as what it stands for, in italics.
 void HelpPagesTest::messagesPageQuotesTheProgramsTexts() {
     QFETCH(QString, language);
     QFETCH(QString, text);
     const QString page = PlainText(PageText(language, QStringLiteral("messages.html")));
-    QVERIFY2(page.contains(text.simplified()), qPrintable(text));
+    static const QRegularExpression placeholder(QStringLiteral("%\\d"));
+    for (const QString& part : text.split(placeholder, Qt::SkipEmptyParts)) {
+        const QString words = part.simplified();
+        QVERIFY2(words.isEmpty() || page.contains(words), qPrintable(words));
+    }
 }
 
 TEST_CLASS(HelpPagesTest)
