@@ -40,6 +40,13 @@ bool IsEnterKey(int key) {
     return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
+// Up or Down alone: in a list cell as in a frequency cell, they move to the neighbouring
+// channel; the list itself opens with Alt+Down or F4 (QComboBox's own keys).
+bool IsRowStep(const QKeyEvent* key) {
+    return (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) &&
+           (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
 // Keys that start editing when the grid itself has the focus: text, Delete, Backspace.
 bool StartsTyping(const QKeyEvent* key) {
     if (key->key() == Qt::Key_Delete || key->key() == Qt::Key_Backspace)
@@ -326,6 +333,12 @@ bool CProgramView::eventFilter(QObject* watched, QEvent* event) {
     }
     if (watched == m_grid && StartsTyping(key)) {
         openEditorForTyping(key);
+        return true;
+    }
+    // A list would step its items instead, and the stepped item would be stored on
+    // leaving the cell: walking down a column would rewrite every channel on the way.
+    if (qobject_cast<QComboBox*>(watched) && IsRowStep(key)) {
+        QCoreApplication::sendEvent(m_grid, event);
         return true;
     }
     return QWidget::eventFilter(watched, event);
