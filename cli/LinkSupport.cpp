@@ -106,9 +106,12 @@ int ReportOutcome(const ExchangeOutcome& outcome, ProgressBar& bar) {
     if (outcome.succeeded())
         return kExitOk;
     bar.endLine();
-    PrintError(outcome.message);
+    if (!outcome.message.isEmpty())
+        PrintError(outcome.message);
     if (!outcome.portDetail.isEmpty())
         PrintError(outcome.portDetail);
+    if (outcome.partlyWritten)
+        PrintError(PartialWriteAdvice(Language::English));
     return kExitFailure;
 }
 

@@ -110,6 +110,14 @@ ExchangeOutcome AlignmentExchange::failure(TransferDirection direction, FailedAt
                                      stage == FailedAt::Handshake;
     outcome.message = powerWriteHandshake ? Tr(m_language, "Communication Error", "通訊出錯")
                                           : Tr(m_language, "Communication Error", "通信出錯");
+    // Blocks before the failed one were stored: the radio's table is part new, part old.
+    if (direction == TransferDirection::Write && stage == FailedAt::Block) {
+        outcome.partlyWritten = true;
+        outcome.message += u'\n' + Tr(m_language,
+                                      "The radio's calibration may be partly written: write "
+                                      "again to complete it.",
+                                      "電台的校準數據可能只寫入了一部分：請再寫一次以完成。");
+    }
     return outcome;
 }
 

@@ -155,9 +155,12 @@ void ProgramTransfer::finish(const TransferJob& job, const ExchangeOutcome& outc
 }
 
 void ProgramTransfer::tellOutcome(const ExchangeOutcome& outcome) {
+    QString text = outcome.message;
+    if (outcome.partlyWritten)
+        text += u'\n' + PartialWriteAdvice(startupConfig().language());
     // On the heap: the owner may close (and delete its children) while the box is up.
-    auto* box = new QMessageBox(QMessageBox::Warning, startupConfig().applicationName,
-                                outcome.message, QMessageBox::Ok, m_owner);
+    auto* box = new QMessageBox(QMessageBox::Warning, startupConfig().applicationName, text,
+                                QMessageBox::Ok, m_owner);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setInformativeText(outcome.portDetail);
     box->exec();

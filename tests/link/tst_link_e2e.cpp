@@ -114,6 +114,8 @@ private slots:
                                       : Chprog({"read", "--port", radio.linkPath(), "-o", file});
         QCOMPARE(run.status, 1);
         QVERIFY2(run.err.contains("chprog: " + message + "\n"), qPrintable(run.err));
+        // A write that broke off after blocks went out says what the radio may hold.
+        QCOMPARE(run.err.contains(PartialWriteAdvice(Language::English)), blocksWritten > 0);
         QCOMPARE(ReadFileBytes(file), ImageBytes(image));
         if (!writing) // a write keeps its backup before it starts
             QCOMPARE(ListBackups(backups).size(), backupsBefore);

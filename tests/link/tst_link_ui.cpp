@@ -290,6 +290,36 @@ private slots:
         QVERIFY2(longestStall < 250, qPrintable(QString::number(longestStall)));
     }
 
+    // A write that breaks off after some blocks keeps the exchange's message first and
+    // adds, on a line of its own, what the radio may now hold.
+    void failedWriteSaysWhatTheRadioMayHold_data() {
+        QTest::addColumn<bool>("chinese");
+        QTest::addColumn<QString>("advice");
+        QTest::newRow("English") << false
+                                 << "The radio may hold part of the new data: write again, or "
+                                    "restore its backup.";
+        QTest::newRow("Chinese") << true
+                                 << QString::fromUtf8("電台可能只存有部分新數據：請再寫一次，或寫回它的備份。");
+    }
+    void failedWriteSaysWhatTheRadioMayHold() {
+        QFETCH(bool, chinese);
+        QFETCH(QString, advice);
+        StartupConfigForTests().chineseLanguage = chinese;
+        SimulatorProcess radio({"--fault", "silent-from:5"});
+        QVERIFY(radio.isReady());
+        m_session.setPortName(radio.linkPath());
+        QWidget owner;
+        ProgramTransfer transfer(&owner, m_session, {nullptr, [] { return PatternImage(3); }, nullptr});
+        QSignalSpy finished(&transfer, &ProgramTransfer::finished);
+        SeenMessage seen;
+        AnswerNextMessage(&seen);
+        transfer.requestWrite();
+        transfer.progressWindow()->findChild<QPushButton*>()->click();
+        QVERIFY(finished.wait(30000));
+        StartupConfigForTests().chineseLanguage = false;
+        QCOMPARE(seen.text, QString(kProgramInterruptText) + "\n" + advice);
+    }
+
     // A backup that cannot be kept: the status bar says so every time, one message box
     // the first time, both naming the folder and the reason; the read and the write go on.
     void backupThatCannotBeKeptIsTold() {
