@@ -8,6 +8,7 @@
 #include "editor/ChannelGridSetup.h"
 #include "editor/ChannelPrinter.h"
 #include "ui/CommandIds.h"
+#include "ui/ProgramTransfer.h"
 #include "document/EditLabels.h"
 #include "ui/HelpHook.h"
 #include "document/ProgramDoc.h"
@@ -20,6 +21,8 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QStatusBar>
 #include <QMessageBox>
 
 namespace {
@@ -186,7 +189,7 @@ QWidget* CProgramView::openEditor() const {
 
 void CProgramView::ShowCellEditor() {
     QWidget* editor = cellEditor(m_grid->Col());
-    if (!editor)
+    if (!editor || (!editor->isVisible() && refusesEdits()))
         return;
     if (editor->isVisible()) {
         // Already open over this cell: keep what the user typed.
@@ -355,18 +358,47 @@ ChannelPrintout CProgramView::printout() const {
 
 void CProgramView::undo() {
     HideCellEditors();
-    if (m_document)
+    if (m_document && !refusesEdits())
         m_document->undo();
 }
 
 void CProgramView::redo() {
     HideCellEditors();
-    if (m_document)
+    if (m_document && !refusesEdits())
         m_document->redo();
 }
 
 ProgramTransfer* CProgramView::transfer() const {
     return m_commands->transfer();
+}
+
+bool CProgramView::isTransferring(TransferDirection* direction) const {
+    if (!transfer()->isRunning())
+        return false;
+    if (direction)
+        *direction = transfer()->runningDirection();
+    return true;
+}
+
+void CProgramView::cancelTransfer(std::function<void()> ended) {
+    auto connection = std::make_shared<QMetaObject::Connection>();
+    *connection = connect(transfer(), &ProgramTransfer::finished, this, [connection, ended] {
+        QObject::disconnect(*connection);
+        ended();
+    });
+    transfer()->cancel();
+}
+
+// A read would overwrite an edit made meanwhile, and a write has taken its image
+// already: while either runs, the document stays as the exchange found it.
+bool CProgramView::refusesEdits() {
+    if (!transfer()->isRunning())
+        return false;
+    if (auto* mainWindow = qobject_cast<QMainWindow*>(window()))
+        mainWindow->statusBar()->showMessage(Tr(
+            m_language, "The radio is being read or written: the channels cannot be changed until it ends.",
+            "正在讀寫電台：完成前不能修改信道。"));
+    return true;
 }
 
 void CProgramView::read() {
@@ -378,7 +410,8 @@ void CProgramView::write() {
 }
 
 void CProgramView::scanInfo() {
-    m_commands->scanInfo();
+    if (!refusesEdits())
+        m_commands->scanInfo();
 }
 
 void CProgramView::comSetup() {
@@ -394,7 +427,8 @@ void CProgramView::printPreview(QPrinter& printer) {
 }
 
 void CProgramView::importChannels() {
-    m_commands->importChannels();
+    if (!refusesEdits())
+        m_commands->importChannels();
 }
 
 void CProgramView::exportChannels() {

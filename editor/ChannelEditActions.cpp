@@ -150,6 +150,8 @@ void ChannelEditActions::copy() {
 }
 
 void ChannelEditActions::cut() {
+    if (m_view->refusesEdits())
+        return;
     copy();
     blankSelected(EditKind::CutChannels);
 }
@@ -162,7 +164,7 @@ void ChannelEditActions::clearChannels() {
 void ChannelEditActions::blankSelected(EditKind kind) {
     const std::vector<int> channels = selectedChannels();
     CProgramDoc* document = m_view->GetDocument();
-    if (channels.empty() || !document)
+    if (channels.empty() || !document || m_view->refusesEdits())
         return;
     const int count = static_cast<int>(channels.size());
     document->edit(EditLabel(kind, m_view->language(), count), [&](RadioImage& image) {
@@ -176,7 +178,7 @@ void ChannelEditActions::blankSelected(EditKind kind) {
 
 void ChannelEditActions::paste() {
     CProgramDoc* document = m_view->GetDocument();
-    if (!document)
+    if (!document || m_view->refusesEdits())
         return;
     m_view->CommitCellEdit();
     m_view->HideCellEditors();
@@ -217,7 +219,7 @@ bool ChannelEditActions::canMove(int step) const {
 // follows the channels.
 void ChannelEditActions::move(int step) {
     CProgramDoc* document = m_view->GetDocument();
-    if (!document || !canMove(step))
+    if (!document || !canMove(step) || m_view->refusesEdits())
         return;
     m_view->CommitCellEdit();
     std::vector<int> channels = movingChannels();

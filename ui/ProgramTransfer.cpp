@@ -83,6 +83,10 @@ bool ProgramTransfer::isRunning() const {
     return m_runner->isRunning();
 }
 
+void ProgramTransfer::cancel() {
+    m_runner->cancel();
+}
+
 void ProgramTransfer::request(TransferDirection direction) {
     m_direction = direction;
     m_caption = CaptionFor(direction);
@@ -126,6 +130,7 @@ void ProgramTransfer::start() {
         backUp(job.image, BackupKind::Write);
     }
     m_runner->setLinkFactory(m_linkFactory ? m_linkFactory : m_session.serialLinks());
+    m_runningDirection = job.direction;
     m_runner->start(job, ProgrammingRun(m_session.alignmentUnlocked()));
 }
 
