@@ -135,8 +135,12 @@ void CMainFrame::connectCommands() {
     connect(m_menus.actions[kAppExit], &QAction::triggered, this, &QWidget::close);
     connect(m_menus.actions[kWindowTile], &QAction::triggered, this,
             [this] { arrangeDocumentWindows(&QMdiArea::tileSubWindows); });
-    connect(m_menus.actions[kWindowCascade], &QAction::triggered, this,
-            [this] { arrangeDocumentWindows(&QMdiArea::cascadeSubWindows); });
+    // Cascaded windows show their whole grid where the area has room for it.
+    connect(m_menus.actions[kWindowCascade], &QAction::triggered, this, [this] {
+        arrangeDocumentWindows(&QMdiArea::cascadeSubWindows);
+        for (CChildFrame* child : childFrames())
+            child->fitToViewWithin(m_mdiClient->viewport()->size());
+    });
     connect(m_menus.windowMenu, &QMenu::aboutToShow, this,
             [this] { FillWindowMenu(m_menus, childFrames(), m_activeChild); });
     // Print Setup is there with or without a document.

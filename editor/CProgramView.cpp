@@ -344,6 +344,11 @@ bool CProgramView::eventFilter(QObject* watched, QEvent* event) {
         QCoreApplication::sendEvent(m_grid, event);
         return true;
     }
+    // The grid's menu, from any cell: the editors have none of their own for these keys.
+    if (watched != m_grid && ChannelEditActions::IsMenuKey(key)) {
+        QCoreApplication::sendEvent(m_grid, event);
+        return true;
+    }
     return QWidget::eventFilter(watched, event);
 }
 

@@ -292,6 +292,17 @@ void ChannelEditActions::showContextMenu(const QPoint& globalPos) {
     menu->popup(globalPos);
 }
 
+void ChannelEditActions::showContextMenuAtCurrentCell() {
+    const QTableWidgetItem* item = grid()->currentItem();
+    const QRect cell = item ? grid()->visualItemRect(item) : QRect();
+    showContextMenu(grid()->viewport()->mapToGlobal(cell.isValid() ? cell.center() : QPoint()));
+}
+
+bool ChannelEditActions::IsMenuKey(const QKeyEvent* key) {
+    return key->key() == Qt::Key_Menu ||
+           (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier);
+}
+
 bool ChannelEditActions::handleKey(QKeyEvent* key) {
     const bool selected = !selectedChannels().empty();
     if (key->matches(QKeySequence::Copy) && selected)
@@ -306,6 +317,8 @@ bool ChannelEditActions::handleKey(QKeyEvent* key) {
         moveUp();
     else if (key->key() == Qt::Key_Down && key->modifiers() == Qt::ControlModifier)
         moveDown();
+    else if (IsMenuKey(key))
+        showContextMenuAtCurrentCell();
     else
         return false; // Ctrl+C on a single cell copies its text, as the table does
     return true;

@@ -56,6 +56,8 @@ private slots:
     void toolsAreOneStepEach();
     void refusedPasteChangesNothing();
     void contextMenuOffersWhatApplies();
+    void keysOpenTheMenuFromAnyCell_data();
+    void keysOpenTheMenuFromAnyCell();
 
 private:
     EditorRun m_run;
@@ -135,6 +137,32 @@ void ChannelClipboardTest::contextMenuOffersWhatApplies() {
         if (action->isEnabled() && !action->isSeparator())
             enabled << action->text().section('\t', 0, 0).remove('&');
     QCOMPARE(enabled, QStringList({"Cut", "Copy", "Delete", "Move down"}));
+    menu->close();
+}
+
+void ChannelClipboardTest::keysOpenTheMenuFromAnyCell_data() {
+    QTest::addColumn<int>("col");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("Shift+F10, frequency") << int(kColRxFrequency) << int(Qt::Key_F10)
+                                          << int(Qt::ShiftModifier);
+    QTest::newRow("Menu, list") << int(kColPower) << int(Qt::Key_Menu) << int(Qt::NoModifier);
+}
+
+// The cell's editor has the focus; the keys still open the grid's menu, under the cell.
+void ChannelClipboardTest::keysOpenTheMenuFromAnyCell() {
+    QFETCH(int, col);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    Screen s;
+    s.click(2, col);
+    QVERIFY(s.view.openEditor());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QVERIFY(menu);
+    const QRect cell = s.grid().visualItemRect(s.grid().item(1, col - 1));
+    QVERIFY(QRect(s.grid().viewport()->mapToGlobal(cell.topLeft()), cell.size())
+                .contains(menu->geometry().topLeft()));
     menu->close();
 }
 
