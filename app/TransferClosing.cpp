@@ -2,7 +2,7 @@
 
 #include "app/ChildFrame.h"
 #include "app/MainFrame.h"
-#include "config/StartupConfig.h"
+#include "radio/OwnTexts.h"
 #include "editor/DocumentView.h"
 
 #include <QTimer>
@@ -34,17 +34,12 @@ bool TransferClosing::mayClose(const std::function<void()>& closeAgain) {
 }
 
 bool TransferClosing::userInsists(bool writing) const {
-    const Language language = startupConfig().language();
     Prompt prompt;
     prompt.icon = QMessageBox::Warning;
-    prompt.text = writing ? Tr(language,
-                               "A write to the radio is running; closing now leaves the radio "
-                               "half written.\nClose the program anyway?",
-                               "正在寫入電台；現在關閉會使電台只寫入一半。\n仍要關閉程式嗎？")
-                          : Tr(language,
-                               "A read from the radio is running; closing now cancels it.\n"
-                               "Close the program anyway?",
-                               "正在讀取電台；現在關閉會取消讀取。\n仍要關閉程式嗎？");
+    prompt.text = writing ? OwnText("A write to the radio is running; closing now leaves the "
+                                    "radio half written.\nClose the program anyway?")
+                          : OwnText("A read from the radio is running; closing now cancels "
+                                    "it.\nClose the program anyway?");
     prompt.buttons = QMessageBox::Yes | QMessageBox::No;
     prompt.defaultButton = QMessageBox::No;
     return m_frame.prompts().ask(&m_frame, prompt) == QMessageBox::Yes;

@@ -214,7 +214,7 @@ int RunImportCsv(const QStringList& arguments) {
         return exitCode;
     QString csv;
     QString error;
-    if (!ReadChannelList(csvPath, Language::English, &csv, &error)) {
+    if (!ReadChannelList(csvPath, &csv, &error)) {
         PrintError(error);
         return kExitBadInput;
     }

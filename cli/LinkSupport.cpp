@@ -130,7 +130,7 @@ int ReportOutcome(const ExchangeOutcome& outcome, ProgressBar& bar) {
     if (!outcome.portDetail.isEmpty())
         PrintError(outcome.portDetail);
     if (outcome.partlyWritten)
-        PrintError(PartialWriteAdvice(Language::English));
+        PrintError(PartialWriteAdvice());
     return kExitFailure;
 }
 

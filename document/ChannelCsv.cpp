@@ -4,6 +4,7 @@
 #include "document/CommonCsvLayout.h"
 #include "files/Csv.h"
 #include "files/RegularFile.h"
+#include "radio/OwnTexts.h"
 
 namespace {
 
@@ -85,20 +86,18 @@ bool ReadChannelCsv(const QString& text, const ImportOptions& options, ChannelTa
 
 } // namespace
 
-bool ReadChannelList(const QString& path, Language language, QString* text, QString* error) {
+bool ReadChannelList(const QString& path, QString* text, QString* error) {
     QByteArray bytes;
     QString reason;
     const bool read = path == QLatin1String("-")
                           ? ReadStandardInput(kChannelListMaxBytes, &bytes, &reason)
                           : ReadRegularFile(path, kChannelListMaxBytes + 1, &bytes, &reason);
     if (!read) {
-        *error = QStringLiteral("%1: cannot open the file (%2)").arg(path, reason);
+        *error = OwnText("%1: cannot open the file (%2)").arg(path, reason);
         return false;
     }
     if (bytes.size() > kChannelListMaxBytes) {
-        *error = path + QStringLiteral(": ") +
-                 Tr(language, "the file is too large for a channel list",
-                    "文件太大，不能作為信道列表");
+        *error = OwnText("%1: the file is too large for a channel list").arg(path);
         return false;
     }
     *text = QString::fromUtf8(bytes);

@@ -16,9 +16,9 @@ enum class CsvLayout { Own, Common };
 constexpr qint64 kChannelListMaxBytes = 1 << 20;
 
 // The text of the channel list at `path`, a regular file, or standard input for "-"
-// (chprog). False with `error` set ("PATH: ..." in `language`) when it cannot be read or
-// holds more than kChannelListMaxBytes.
-bool ReadChannelList(const QString& path, Language language, QString* text, QString* error);
+// (chprog). False with `error` set ("PATH: ...") when it cannot be read or holds more
+// than kChannelListMaxBytes.
+bool ReadChannelList(const QString& path, QString* text, QString* error);
 
 // The channel table of `image` as CSV (RFC 4180, CRLF lines) with a header line; our
 // own layout writes the words of `language`, the common layout its own words.

@@ -15,6 +15,7 @@
 #include "link/RunSession.h"
 #include "config/StartupConfig.h"
 #include "config/UserStore.h"
+#include "radio/OwnTexts.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -400,9 +401,8 @@ bool CProgramView::refusesEdits() {
     if (!transfer()->isRunning())
         return false;
     if (auto* mainWindow = qobject_cast<QMainWindow*>(window()))
-        mainWindow->statusBar()->showMessage(Tr(
-            m_language, "The radio is being read or written: the channels cannot be changed until it ends.",
-            "正在讀寫電台：完成前不能修改信道。"));
+        mainWindow->statusBar()->showMessage(OwnText(
+            "The radio is being read or written: the channels cannot be changed until it ends."));
     return true;
 }
 

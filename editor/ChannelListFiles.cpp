@@ -88,7 +88,7 @@ bool Import(CProgramView& view, const QString& path) {
         return false;
     QString text;
     QString error;
-    if (!ReadChannelList(path, startupConfig().language(), &text, &error)) {
+    if (!ReadChannelList(path, &text, &error)) {
         Warn(&view, error);
         return false;
     }

@@ -2,6 +2,7 @@
 
 #include "link/BlockReply.h"
 #include "radio/ImageMap.h"
+#include "radio/OwnTexts.h"
 
 namespace {
 
@@ -113,10 +114,8 @@ ExchangeOutcome AlignmentExchange::failure(TransferDirection direction, FailedAt
     // Blocks before the failed one were stored: the radio's table is part new, part old.
     if (direction == TransferDirection::Write && stage == FailedAt::Block) {
         outcome.partlyWritten = true;
-        outcome.message += u'\n' + Tr(m_language,
-                                      "The radio's calibration may be partly written: write "
-                                      "again to complete it.",
-                                      "電台的校準數據可能只寫入了一部分：請再寫一次以完成。");
+        outcome.message += u'\n' + OwnText("The radio's calibration may be partly written: "
+                                           "write again to complete it.");
     }
     return outcome;
 }

@@ -1,6 +1,7 @@
 #include "link/ProgrammingExchange.h"
 
 #include "link/BlockReply.h"
+#include "radio/OwnTexts.h"
 
 #include <algorithm>
 
@@ -10,9 +11,8 @@ const char* const kCommunicationErrorText =
     "Communication Error,Please check all the connections and the radio power";
 const char* const kProgramInterruptText = "Program Interrupt, Please reset the radio and try again";
 
-QString PartialWriteAdvice(Language language) {
-    return Tr(language, "The radio may hold part of the new data: write again, or restore its backup.",
-              "電台可能只存有部分新數據：請再寫一次，或寫回它的備份。");
+QString PartialWriteAdvice() {
+    return OwnText("The radio may hold part of the new data: write again, or restore its backup.");
 }
 
 namespace {

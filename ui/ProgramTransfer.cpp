@@ -162,7 +162,7 @@ void ProgramTransfer::finish(const TransferJob& job, const ExchangeOutcome& outc
 void ProgramTransfer::tellOutcome(const ExchangeOutcome& outcome) {
     QString text = outcome.message;
     if (outcome.partlyWritten)
-        text += u'\n' + PartialWriteAdvice(startupConfig().language());
+        text += u'\n' + PartialWriteAdvice();
     // On the heap: the owner may close (and delete its children) while the box is up.
     auto* box = new QMessageBox(QMessageBox::Warning, startupConfig().applicationName, text,
                                 QMessageBox::Ok, m_owner);

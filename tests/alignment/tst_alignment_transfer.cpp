@@ -12,6 +12,7 @@
 #include "tests/support/SimulatorProcess.h"
 #include "link/RunSession.h"
 #include "config/StartupConfig.h"
+#include "radio/OwnTexts.h"
 #include "tests/support/TestSuite.h"
 
 #include <QSignalSpy>
@@ -154,7 +155,7 @@ void TransferTest::writeThatBreaksOffSaysTheTableIsPartlyWritten_data() {
     QTest::addColumn<QString>("text");
     const QString english = "Communication Error\nThe radio's calibration may be partly "
                             "written: write again to complete it.";
-    const QString chinese = QString::fromUtf8("通信出錯\n電台的校準數據可能只寫入了一部分：請再寫一次以完成。");
+    const QString chinese = QString::fromUtf8("通信出錯\n電台的校準資料可能只寫入了一部分：請再寫一次以完成。");
     QTest::newRow("Power Adjust") << true << false << english;
     QTest::newRow("Sql Adjust") << false << false << english;
     QTest::newRow("Power Adjust, Chinese") << true << true << chinese;
@@ -166,6 +167,7 @@ void TransferTest::writeThatBreaksOffSaysTheTableIsPartlyWritten() {
     QFETCH(bool, chinese);
     QFETCH(QString, text);
     StartupConfigForTests().chineseLanguage = chinese;
+    SetMessageLanguage(chinese ? Language::Chinese : Language::English);
     SimulatorProcess radio({"--fault", "silent-from:2"});
     QVERIFY(radio.isReady());
     RunSession session;
@@ -174,7 +176,9 @@ void TransferTest::writeThatBreaksOffSaysTheTableIsPartlyWritten() {
     CPowerAdjustDlg powerDialog(&document, k136To174, nullptr, &session);
     CSqlAdjustDlg squelchDialog(&document, k136To174, nullptr, &session);
     AlignmentDialog& dialog = power ? static_cast<AlignmentDialog&>(powerDialog) : squelchDialog;
-    QCOMPARE(RunExchange(dialog, dialog.writeButton()).text, text);
+    const QString told = RunExchange(dialog, dialog.writeButton()).text;
+    SetMessageLanguage(Language::English);
+    QCOMPARE(told, text);
 }
 
 TEST_CLASS(TransferTest)

@@ -14,6 +14,7 @@
 #include "tests/support/ScriptedRadio.h"
 #include "tests/support/SimulatorProcess.h"
 #include "config/StartupConfig.h"
+#include "radio/OwnTexts.h"
 #include "tests/support/TestSuite.h"
 #include "link/TransferRunner.h"
 
@@ -299,12 +300,12 @@ private slots:
                                  << "The radio may hold part of the new data: write again, or "
                                     "restore its backup.";
         QTest::newRow("Chinese") << true
-                                 << QString::fromUtf8("電台可能只存有部分新數據：請再寫一次，或寫回它的備份。");
+                                 << QString::fromUtf8("電台可能只存有部分新資料：請再寫一次，或寫回它的備份。");
     }
     void failedWriteSaysWhatTheRadioMayHold() {
         QFETCH(bool, chinese);
         QFETCH(QString, advice);
-        StartupConfigForTests().chineseLanguage = chinese;
+        SetMessageLanguage(chinese ? Language::Chinese : Language::English);
         SimulatorProcess radio({"--fault", "silent-from:5"});
         QVERIFY(radio.isReady());
         m_session.setPortName(radio.linkPath());
@@ -316,7 +317,7 @@ private slots:
         transfer.requestWrite();
         transfer.progressWindow()->findChild<QPushButton*>()->click();
         QVERIFY(finished.wait(30000));
-        StartupConfigForTests().chineseLanguage = false;
+        SetMessageLanguage(Language::English);
         QCOMPARE(seen.text, QString(kProgramInterruptText) + "\n" + advice);
     }
 
