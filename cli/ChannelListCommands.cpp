@@ -33,7 +33,8 @@ bool ParseLayout(const QCommandLineParser& parser, CsvLayout* layout) {
         *layout = value == QLatin1String("own") ? CsvLayout::Own : CsvLayout::Common;
         return true;
     }
-    PrintError(QStringLiteral("--layout: \"%1\" is not a layout; use own or common").arg(ShortenedForMessage(value)));
+    PrintError(QStringLiteral("--layout: \"%1\" is not a layout; use own or common")
+                   .arg(ShortenedForMessage(value)));
     return false;
 }
 
@@ -74,8 +75,9 @@ bool ParseImportOptions(const QCommandLineParser& parser, ImportOptions* options
         bool isNumber = false;
         const int channel = parser.value(QStringLiteral("first-channel")).toInt(&isNumber);
         if (!isNumber || channel < 1 || channel > ImageMap::kChannelCount) {
-            PrintError(QStringLiteral("--first-channel: \"%1\" is not a channel 1 to 16")
-                           .arg(ShortenedForMessage(parser.value(QStringLiteral("first-channel")))));
+            PrintError(
+                QStringLiteral("--first-channel: \"%1\" is not a channel 1 to 16")
+                    .arg(ShortenedForMessage(parser.value(QStringLiteral("first-channel")))));
             return false;
         }
         options->firstChannel = channel;

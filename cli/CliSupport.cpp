@@ -77,7 +77,8 @@ bool ParseLanguage(const QCommandLineParser& parser, Language* language, int* ex
         *language = Language::Chinese;
         return true;
     }
-    PrintError(QStringLiteral("--lang: \"%1\" is not a language; use en or zh").arg(ShortenedForMessage(value)));
+    PrintError(QStringLiteral("--lang: \"%1\" is not a language; use en or zh")
+                   .arg(ShortenedForMessage(value)));
     *exitCode = kExitBadInput;
     return false;
 }

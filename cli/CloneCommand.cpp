@@ -22,7 +22,6 @@ namespace {
 constexpr int kPollIntervalMs = 2000;
 constexpr int kStopCheckMs = 50;
 
-
 struct CloneSettings {
     RadioPort port;
     RadioImage image{};
@@ -67,7 +66,8 @@ public:
     explicit CloneRun(const CloneSettings& settings) : m_settings(settings) {}
 
     int run() {
-        while (!InterruptRequested() && (m_settings.count == 0 || m_programmed < m_settings.count)) {
+        while (!InterruptRequested() &&
+               (m_settings.count == 0 || m_programmed < m_settings.count)) {
             QElapsedTimer attempt;
             attempt.start();
             pollOnce();

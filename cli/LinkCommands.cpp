@@ -104,7 +104,8 @@ bool ReadSimulatorOptions(const QCommandLineParser& parser, SimulatorOptions* op
     bool baudOk = true;
     options->baud = parser.isSet(QStringLiteral("baud")) ? baud.toInt(&baudOk) : 0;
     if (!baudOk || options->baud < 0) {
-        PrintError(QStringLiteral("--baud: \"%1\" is not a line speed").arg(ShortenedForMessage(baud)));
+        PrintError(
+            QStringLiteral("--baud: \"%1\" is not a line speed").arg(ShortenedForMessage(baud)));
         return false;
     }
     return true;

@@ -92,6 +92,7 @@ int main(int argc, char* argv[]) {
         if (name == QLatin1String(command.name))
             return command.run(arguments);
     }
-    PrintError(QStringLiteral("\"%1\" is not a command (see chprog --help)").arg(ShortenedForMessage(name)));
+    PrintError(QStringLiteral("\"%1\" is not a command (see chprog --help)")
+                   .arg(ShortenedForMessage(name)));
     return kExitBadInput;
 }

@@ -21,7 +21,6 @@ QString OwnLayoutCsv(const ChannelTable& table) {
     return text;
 }
 
-
 // Our own layout is checked record by record as the text is parsed: the first bad line
 // ends the import, and the rest of the file is never read.
 bool ReadOwnLayoutCsv(CsvRecordReader& reader, const CsvRow& header, const ImportOptions& options,
@@ -51,8 +50,8 @@ bool ReadOwnLayoutCsv(CsvRecordReader& reader, const CsvRow& header, const Impor
 // The common layout needs every row before it can place them (Locations, the largest
 // Power), so it is parsed whole first.
 bool ReadCommonLayoutCsv(CsvRecordReader& reader, const CsvRow& header,
-                         const ImportOptions& options, ChannelTable& table,
-                         CsvImportReport* report, QString* error) {
+                         const ImportOptions& options, ChannelTable& table, CsvImportReport* report,
+                         QString* error) {
     std::vector<CsvRow> rows{header};
     CsvRow row;
     while (reader.next(&row, error))

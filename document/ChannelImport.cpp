@@ -89,8 +89,8 @@ public:
                 return true;
             allowed << WordText(w, Language::English) + u'/' + WordText(w, Language::Chinese);
         }
-        *error = fail(wordColumn.column,
-                      QStringLiteral("\"%1\" is not allowed; allowed: %2").arg(ShortenedForMessage(value), allowed.join(u", ")));
+        *error = fail(wordColumn.column, QStringLiteral("\"%1\" is not allowed; allowed: %2")
+                                             .arg(ShortenedForMessage(value), allowed.join(u", ")));
         return false;
     }
 
@@ -117,12 +117,13 @@ bool MapHeader(const CsvRow& header, std::array<int, kChannelColumns>* fieldOf, 
                 column = c;
         }
         if (column < 0 || (*fieldOf)[column] >= 0) {
-            *error = QStringLiteral("line %1, column %2: \"%3\" is not a column heading, or it is "
-                                    "repeated; the headings are CH, Rx Frequency, Tx Frequency, "
-                                    "QT/DQT Dec, QT/DQT Enc, Power, Scan Add, Busy Lock, W/N, Compand")
-                         .arg(header.line)
-                         .arg(f + 1)
-                         .arg(ShortenedForMessage(name));
+            *error =
+                QStringLiteral("line %1, column %2: \"%3\" is not a column heading, or it is "
+                               "repeated; the headings are CH, Rx Frequency, Tx Frequency, "
+                               "QT/DQT Dec, QT/DQT Enc, Power, Scan Add, Busy Lock, W/N, Compand")
+                    .arg(header.line)
+                    .arg(f + 1)
+                    .arg(ShortenedForMessage(name));
             return false;
         }
         (*fieldOf)[column] = f;

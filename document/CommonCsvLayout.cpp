@@ -76,9 +76,10 @@ QString CtcssTone(const CommonRow& row, const QString& column, QString* error) {
     const long long tenths = found ? DecimalMultiplyTruncated(hertz, 10) : 0;
     const auto& tones = CtcssTones();
     if (std::find(tones.begin(), tones.end(), tenths) == tones.end()) {
-        *error = row.fail(column, QStringLiteral("\"%1\" is not a CTCSS tone of the radio; allowed: "
-                                                 "67.0 to 254.1 Hz from the standard list")
-                                      .arg(ShortenedForMessage(row.text(column))));
+        *error =
+            row.fail(column, QStringLiteral("\"%1\" is not a CTCSS tone of the radio; allowed: "
+                                            "67.0 to 254.1 Hz from the standard list")
+                                 .arg(ShortenedForMessage(row.text(column))));
         return QString();
     }
     return FormatFixedPoint(tenths, 1);

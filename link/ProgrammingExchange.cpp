@@ -132,8 +132,8 @@ ExchangeOutcome ProgrammingExchange::transfer(const QVector<TransferBlock>& plan
         const bool acknowledged = readInto ? ReadAcknowledgedBlock(m_link, block, scratch)
                                            : writeBlock(block, *writeFrom);
         if (!acknowledged)
-            return PartWritten(writeFrom, Outcome(ExchangeResult::ProgramInterrupt,
-                                                  kProgramInterruptText));
+            return PartWritten(writeFrom,
+                               Outcome(ExchangeResult::ProgramInterrupt, kProgramInterruptText));
         reportProgress(done + 1, total);
         if (cancelledDuring(kBlockCancelChecks, 0))
             return PartWritten(writeFrom, Outcome(ExchangeResult::Cancelled));

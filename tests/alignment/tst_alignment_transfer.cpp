@@ -155,7 +155,8 @@ void TransferTest::writeThatBreaksOffSaysTheTableIsPartlyWritten_data() {
     QTest::addColumn<QString>("text");
     const QString english = "Communication Error\nThe radio's calibration may be partly "
                             "written: write again to complete it.";
-    const QString chinese = QString::fromUtf8("通信出錯\n電台的校準資料可能只寫入了一部分：請再寫一次以完成。");
+    const QString chinese =
+        QString::fromUtf8("通信出錯\n電台的校準資料可能只寫入了一部分：請再寫一次以完成。");
     QTest::newRow("Power Adjust") << true << false << english;
     QTest::newRow("Sql Adjust") << false << false << english;
     QTest::newRow("Power Adjust, Chinese") << true << true << chinese;

@@ -131,8 +131,8 @@ private slots:
     // Channel lists whose cells would harm the terminal or the message, and inputs too
     // large to be one: refused with a message of one short line, nothing written.
     void channelListsRefusedSafely_data() {
-        QTest::addColumn<QByteArray>("csv");  // the file's bytes; empty: standard input
-        QTest::addColumn<QString>("input");   // standard input when csv is empty
+        QTest::addColumn<QByteArray>("csv"); // the file's bytes; empty: standard input
+        QTest::addColumn<QString>("input");  // standard input when csv is empty
         QTest::addColumn<QString>("said");
         const QString none;
         const QString tooLarge = ": the file is too large for a channel list";
@@ -153,7 +153,8 @@ private slots:
         QTest::newRow("file one byte over 1 MiB")
             << kOwnHeader + QByteArray((1 << 20) + 1 - kOwnHeader.size(), '\n') << none
             << "in.csv" + tooLarge;
-        QTest::newRow("standard input from /dev/zero") << QByteArray() << "/dev/zero" << "-" + tooLarge;
+        QTest::newRow("standard input from /dev/zero") << QByteArray() << "/dev/zero"
+                                                       << "-" + tooLarge;
     }
     void channelListsRefusedSafely() {
         QFETCH(QByteArray, csv);
@@ -161,11 +162,11 @@ private slots:
         QFETCH(QString, said);
         const QString csvPath = m_dir.filePath("in.csv");
         QVERIFY(WriteFileBytes(csvPath, csv));
-        const ChprogRun run = RunWithoutDisplay(
-            "chprog",
-            {"import-csv", csv.isEmpty() ? "-" : csvPath, "--base", m_dir.filePath("base.dat"),
-             "-o", m_dir.filePath("out")},
-            input);
+        const ChprogRun run =
+            RunWithoutDisplay("chprog",
+                              {"import-csv", csv.isEmpty() ? "-" : csvPath, "--base",
+                               m_dir.filePath("base.dat"), "-o", m_dir.filePath("out")},
+                              input);
         QCOMPARE(run.status, 2);
         QVERIFY2(run.err.contains(said), qPrintable(run.err.left(500)));
         QVERIFY2(run.err.size() < 400, qPrintable(QString::number(run.err.size())));

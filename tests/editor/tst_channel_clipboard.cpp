@@ -6,6 +6,8 @@
 #include "tests/editor/ChannelScreen.h"
 #include "tests/support/TestSuite.h"
 
+#include <tuple>
+
 #include <QClipboard>
 #include <QHeaderView>
 #include <QMenu>
@@ -56,7 +58,6 @@ private slots:
     void toolsAreOneStepEach();
     void refusedPasteChangesNothing();
     void contextMenuOffersWhatApplies();
-    void keysOpenTheMenuFromAnyCell_data();
     void keysOpenTheMenuFromAnyCell();
 
 private:
@@ -140,30 +141,23 @@ void ChannelClipboardTest::contextMenuOffersWhatApplies() {
     menu->close();
 }
 
-void ChannelClipboardTest::keysOpenTheMenuFromAnyCell_data() {
-    QTest::addColumn<int>("col");
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("modifiers");
-    QTest::newRow("Shift+F10, frequency") << int(kColRxFrequency) << int(Qt::Key_F10)
-                                          << int(Qt::ShiftModifier);
-    QTest::newRow("Menu, list") << int(kColPower) << int(Qt::Key_Menu) << int(Qt::NoModifier);
-}
-
-// The cell's editor has the focus; the keys still open the grid's menu, under the cell.
+// The cell's editor has the focus; Shift+F10 (in a frequency cell) and the Menu key (in
+// a list) still open the grid's menu, under the cell.
 void ChannelClipboardTest::keysOpenTheMenuFromAnyCell() {
-    QFETCH(int, col);
-    QFETCH(int, key);
-    QFETCH(int, modifiers);
     Screen s;
-    s.click(2, col);
-    QVERIFY(s.view.openEditor());
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    QVERIFY(menu);
-    const QRect cell = s.grid().visualItemRect(s.grid().item(1, col - 1));
-    QVERIFY(QRect(s.grid().viewport()->mapToGlobal(cell.topLeft()), cell.size())
-                .contains(menu->geometry().topLeft()));
-    menu->close();
+    const auto cases = {std::tuple{int(kColRxFrequency), Qt::Key_F10, Qt::ShiftModifier},
+                        std::tuple{int(kColPower), Qt::Key_Menu, Qt::NoModifier}};
+    for (const auto& [col, key, modifiers] : cases) {
+        s.click(2, col);
+        QVERIFY(s.view.openEditor());
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        const QRect cell = s.grid().visualItemRect(s.grid().item(1, col - 1));
+        QVERIFY(QRect(s.grid().viewport()->mapToGlobal(cell.topLeft()), cell.size())
+                    .contains(menu->geometry().topLeft()));
+        menu->close();
+    }
 }
 
 TEST_CLASS(ChannelClipboardTest)

@@ -300,7 +300,8 @@ private slots:
                                  << "The radio may hold part of the new data: write again, or "
                                     "restore its backup.";
         QTest::newRow("Chinese") << true
-                                 << QString::fromUtf8("電台可能只存有部分新資料：請再寫一次，或寫回它的備份。");
+                                 << QString::fromUtf8(
+                                        "電台可能只存有部分新資料：請再寫一次，或寫回它的備份。");
     }
     void failedWriteSaysWhatTheRadioMayHold() {
         QFETCH(bool, chinese);
@@ -310,7 +311,8 @@ private slots:
         QVERIFY(radio.isReady());
         m_session.setPortName(radio.linkPath());
         QWidget owner;
-        ProgramTransfer transfer(&owner, m_session, {nullptr, [] { return PatternImage(3); }, nullptr});
+        ProgramTransfer transfer(&owner, m_session,
+                                 {nullptr, [] { return PatternImage(3); }, nullptr});
         QSignalSpy finished(&transfer, &ProgramTransfer::finished);
         SeenMessage seen;
         AnswerNextMessage(&seen);
