@@ -10,7 +10,9 @@
 #include "link/TransferRunner.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMetaProperty>
 #include <QPushButton>
@@ -65,6 +67,16 @@ void ShowInEditor(QWidget* editor, const QString& cellText) {
         if (match >= 0)
             list->setCurrentIndex(match);
     }
+}
+
+// Up or Down alone in a list editor: the list would step its item and keep it; they go
+// to the grid instead, which moves to the neighbouring row (Alt+Down or F4 open the list).
+bool IsRowStepInList(const QObject* editor, const QEvent* event) {
+    if (event->type() != QEvent::KeyPress || !qobject_cast<const QComboBox*>(editor))
+        return false;
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    return (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) &&
+           (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
 }
 
 // The line edit's text or the list's current item: the editor's user property, which
@@ -166,6 +178,12 @@ void AlignmentDialog::commitEditor() {
 }
 
 bool AlignmentDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_cellEditor && IsRowStepInList(watched, event)) {
+        commitEditor();
+        m_grid->setFocus();
+        QCoreApplication::sendEvent(m_grid, event);
+        return true;
+    }
     // A popup (a list's drop-down, a context menu) takes the focus only for a moment.
     if (watched == m_cellEditor && event->type() == QEvent::FocusOut &&
         static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)

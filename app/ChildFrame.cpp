@@ -48,6 +48,11 @@ void CChildFrame::fitToView() {
     resize(m_viewSize.grownBy(contentsMargins()).boundedTo(kMaxChildSize));
 }
 
+void CChildFrame::fitToViewWithin(const QSize& room) {
+    const QSize free(room.width() - x(), room.height() - y());
+    resize(m_viewSize.grownBy(contentsMargins()).boundedTo(free).expandedTo(minimumSizeHint()));
+}
+
 void CChildFrame::showAgain() {
     showNormal();
     if (QMdiArea* area = mdiArea())

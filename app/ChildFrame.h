@@ -26,6 +26,9 @@ public:
     // Sizes the window around its view (the title bar and borders are known once the
     // window is in the MDI area).
     void fitToView();
+    // The same, as far as `room` (the MDI area's size) leaves space from where the window
+    // stands (Window > Cascade).
+    void fitToViewWithin(const QSize& room);
 
     // The document's file name (its title while it has none), with "*" while it has
     // unsaved changes: how the Window menu lists it.

@@ -126,8 +126,8 @@ FrameMenus BuildFrameMenus(QMainWindow* frame) {
                  kExportChannels, 0, kFilePrint,
                  kFilePrintPreview, kFilePrintSetup, 0, kAppExit}),
         AddMenu(frame, "&Edit", a,
-                {kProductInformation, kChannelInformation, kOptionalFeatures, kPowerAdjust,
-                 kSqlAdjust}),
+                {kEditUndo, kEditRedo, 0, kProductInformation, kChannelInformation,
+                 kOptionalFeatures, kPowerAdjust, kSqlAdjust}),
         AddMenu(frame, "&Program", a, {kRead, kWrite, kScanInfo}),
         AddMenu(frame, "&View", a, {kViewToolbar, kViewStatusBar, kViewControlBar}),
         AddMenu(frame, "&Setup", a, {kComSetup, kLanguage}),
@@ -196,8 +196,10 @@ void FillWindowMenu(const FrameMenus& menus, const QList<CChildFrame*>& children
         menu->addSeparator();
     for (int i = 0; i < children.size(); ++i) {
         CChildFrame* child = children[i];
+        // &1 to &9; from 10 on no mnemonic, which would only repeat that of 1.
+        const QString number = i < 9 ? QStringLiteral("&%1").arg(i + 1) : QString::number(i + 1);
         QAction* entry =
-            menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(child->documentName()));
+            menu->addAction(QStringLiteral("%1 %2").arg(number, child->documentName()));
         entry->setCheckable(true);
         entry->setChecked(child == active);
         QObject::connect(entry, &QAction::triggered, child, &CChildFrame::showAgain);

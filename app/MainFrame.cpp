@@ -16,6 +16,7 @@
 #include "document/ProgramDoc.h"
 #include "config/RunConfig.h"
 #include "config/StartupConfig.h"
+#include "app/TransferClosing.h"
 #include "app/ViewFactory.h"
 
 #include <QAction>
@@ -43,7 +44,8 @@ bool StartProgram(const QString& program, const QStringList& arguments) {
 CMainFrame::CMainFrame(RunSession session, QWidget* parent)
     : QMainWindow(parent), m_session(std::move(session)), m_menus(BuildFrameMenus(this)),
       m_dialogs(std::make_unique<FrameDialogs>(*this)),
-      m_files(std::make_unique<FileCommands>(*this)), m_launchRestart(StartProgram) {
+      m_files(std::make_unique<FileCommands>(*this)),
+      m_transfers(std::make_unique<TransferClosing>(*this)), m_launchRestart(StartProgram) {
     TakeStoredPort(m_session, startupConfig().iniFilePath);
     setObjectName(QStringLiteral("mainFrame"));
     resize(kInitialSize);
@@ -133,8 +135,12 @@ void CMainFrame::connectCommands() {
     connect(m_menus.actions[kAppExit], &QAction::triggered, this, &QWidget::close);
     connect(m_menus.actions[kWindowTile], &QAction::triggered, this,
             [this] { arrangeDocumentWindows(&QMdiArea::tileSubWindows); });
-    connect(m_menus.actions[kWindowCascade], &QAction::triggered, this,
-            [this] { arrangeDocumentWindows(&QMdiArea::cascadeSubWindows); });
+    // Cascaded windows show their whole grid where the area has room for it.
+    connect(m_menus.actions[kWindowCascade], &QAction::triggered, this, [this] {
+        arrangeDocumentWindows(&QMdiArea::cascadeSubWindows);
+        for (CChildFrame* child : childFrames())
+            child->fitToViewWithin(m_mdiClient->viewport()->size());
+    });
     connect(m_menus.windowMenu, &QMenu::aboutToShow, this,
             [this] { FillWindowMenu(m_menus, childFrames(), m_activeChild); });
     // Print Setup is there with or without a document.
@@ -241,7 +247,8 @@ bool CMainFrame::saveDocument(CChildFrame* child, bool askForName) {
 }
 
 void CMainFrame::OnFileNew() {
-    m_files->fileNew();
+    if (!activeViewRefusesEdits())
+        m_files->fileNew();
 }
 
 void CMainFrame::OnFileOpen() {
@@ -319,20 +326,30 @@ void CMainFrame::OnChannelInformation() {
         m_activeChild->showAgain();
 }
 
+// The dialogs that change the document wait until an exchange with the radio has ended.
 void CMainFrame::OnProductInformation() {
-    m_dialogs->productInformation();
+    if (!activeViewRefusesEdits())
+        m_dialogs->productInformation();
 }
 
 void CMainFrame::OnOptionalFeatures() {
-    m_dialogs->optionalFeatures();
+    if (!activeViewRefusesEdits())
+        m_dialogs->optionalFeatures();
 }
 
 void CMainFrame::OnPowerAdjust() {
-    m_dialogs->powerAdjust();
+    if (!activeViewRefusesEdits())
+        m_dialogs->powerAdjust();
 }
 
 void CMainFrame::OnSqlAdjust() {
-    m_dialogs->sqlAdjust();
+    if (!activeViewRefusesEdits())
+        m_dialogs->sqlAdjust();
+}
+
+bool CMainFrame::activeViewRefusesEdits() const {
+    DocumentView* view = activeDocumentView();
+    return view && view->refusesEdits();
 }
 
 void CMainFrame::showHelp(int contextId) const {
@@ -375,7 +392,10 @@ void CMainFrame::dropEvent(QDropEvent* event) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    if (!m_files->settleAllDocuments()) {
+    // A restart for the language closes again as a restart.
+    const bool restart = m_restartOnClose;
+    if (!m_transfers->mayClose([this, restart] { restart ? restartForLanguage() : close(); }) ||
+        !m_files->settleAllDocuments()) {
         event->ignore();
         return;
     }

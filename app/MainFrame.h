@@ -27,6 +27,7 @@ class DocumentView;
 class CLockKeyPanes;
 class FileCommands;
 class FrameDialogs;
+class TransferClosing;
 class NavigationTree;
 class CMdiClientWnd;
 class QMdiArea;
@@ -131,6 +132,9 @@ private:
     void showTitleOf(CChildFrame* child);
     void followHistoryOf(CProgramDoc* doc);
     void updateUndoActions();
+    // True, with a note in the status bar, while the active document must not change (an
+    // exchange with the radio runs).
+    bool activeViewRefusesEdits() const;
 
     RunSession m_session;
     HelpHandler m_help;
@@ -143,6 +147,7 @@ private:
     NavigationTree* m_tree = nullptr;
     std::unique_ptr<FrameDialogs> m_dialogs;
     std::unique_ptr<FileCommands> m_files;
+    std::unique_ptr<TransferClosing> m_transfers;
     QPointer<CChildFrame> m_activeChild;
     bool m_restartOnClose = false;
     bool m_restartLaunched = false;

@@ -1,7 +1,7 @@
 // chprog new, show, export-csv and import-csv: the channel table of a .dat file.
 
 #include "files/AtomicFile.h"
-#include "files/RegularFile.h"
+#include "radio/MessageText.h"
 #include "document/ChannelCsv.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
@@ -33,7 +33,8 @@ bool ParseLayout(const QCommandLineParser& parser, CsvLayout* layout) {
         *layout = value == QLatin1String("own") ? CsvLayout::Own : CsvLayout::Common;
         return true;
     }
-    PrintError(QStringLiteral("--layout: \"%1\" is not a layout; use own or common").arg(value));
+    PrintError(QStringLiteral("--layout: \"%1\" is not a layout; use own or common")
+                   .arg(ShortenedForMessage(value)));
     return false;
 }
 
@@ -55,7 +56,7 @@ bool ParseImportOptions(const QCommandLineParser& parser, ImportOptions* options
         if (band.low <= 0 || band.high < band.low) {
             PrintError(
                 QStringLiteral("--band: \"%1\" is not a band; write it like \"130 - 160MHz\"")
-                    .arg(parser.value(QStringLiteral("band"))));
+                    .arg(ShortenedForMessage(parser.value(QStringLiteral("band")))));
             return false;
         }
         options->band = band;
@@ -65,7 +66,7 @@ bool ParseImportOptions(const QCommandLineParser& parser, ImportOptions* options
         if (!ParseRows(parser.value(QStringLiteral("rows")), &range)) {
             PrintError(
                 QStringLiteral("--rows: \"%1\" is not a range of Locations; write it like 0-15")
-                    .arg(parser.value(QStringLiteral("rows"))));
+                    .arg(ShortenedForMessage(parser.value(QStringLiteral("rows")))));
             return false;
         }
         options->rows = range;
@@ -74,8 +75,9 @@ bool ParseImportOptions(const QCommandLineParser& parser, ImportOptions* options
         bool isNumber = false;
         const int channel = parser.value(QStringLiteral("first-channel")).toInt(&isNumber);
         if (!isNumber || channel < 1 || channel > ImageMap::kChannelCount) {
-            PrintError(QStringLiteral("--first-channel: \"%1\" is not a channel 1 to 16")
-                           .arg(parser.value(QStringLiteral("first-channel"))));
+            PrintError(
+                QStringLiteral("--first-channel: \"%1\" is not a channel 1 to 16")
+                    .arg(ShortenedForMessage(parser.value(QStringLiteral("first-channel")))));
             return false;
         }
         options->firstChannel = channel;
@@ -190,7 +192,8 @@ int RunImportCsv(const QStringList& arguments) {
         QStringLiteral("N")));
     parser.addPositionalArgument(QStringLiteral("IN.csv"),
                                  QStringLiteral("Channel rows, with the header line export-csv "
-                                                "writes (either layout)."));
+                                                "writes (either layout); - reads standard "
+                                                "input. At most 1 MiB."));
     int exitCode = kExitOk;
     QString csvPath;
     if (!ParseCommand(parser, arguments,
@@ -211,15 +214,14 @@ int RunImportCsv(const QStringList& arguments) {
     RadioImage image;
     if (!LoadImage(parser.value(QStringLiteral("base")), &image, &exitCode))
         return exitCode;
-    QByteArray csv;
-    QString reason;
-    if (!ReadRegularFile(csvPath, -1, &csv, &reason)) {
-        PrintError(QStringLiteral("%1: cannot open the file (%2)").arg(csvPath, reason));
+    QString csv;
+    QString error;
+    if (!ReadChannelList(csvPath, &csv, &error)) {
+        PrintError(error);
         return kExitBadInput;
     }
-    QString error;
     CsvImportReport report;
-    if (!ImportChannelCsv(QString::fromUtf8(csv), options, image, &report, &error)) {
+    if (!ImportChannelCsv(csv, options, image, &report, &error)) {
         PrintError(csvPath + QStringLiteral(": ") + error);
         return kExitBadInput;
     }

@@ -1,4 +1,5 @@
 #include "cli/CliSupport.h"
+#include "radio/MessageText.h"
 #include "files/DatFile.h"
 
 #include "config/InstallLayout.h"
@@ -76,7 +77,8 @@ bool ParseLanguage(const QCommandLineParser& parser, Language* language, int* ex
         *language = Language::Chinese;
         return true;
     }
-    PrintError(QStringLiteral("--lang: \"%1\" is not a language; use en or zh").arg(value));
+    PrintError(QStringLiteral("--lang: \"%1\" is not a language; use en or zh")
+                   .arg(ShortenedForMessage(value)));
     *exitCode = kExitBadInput;
     return false;
 }

@@ -5,6 +5,7 @@
 // just programmed, still connected, is recognised.
 
 #include "radio/ChannelCodec.h"
+#include "radio/MessageText.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/LinkSupport.h"
@@ -13,8 +14,6 @@
 #include <QElapsedTimer>
 #include <QThread>
 #include <algorithm>
-#include <atomic>
-#include <csignal>
 #include <cstdio>
 #include <optional>
 
@@ -22,14 +21,6 @@ namespace {
 
 constexpr int kPollIntervalMs = 2000;
 constexpr int kStopCheckMs = 50;
-
-std::atomic<bool> g_stopRequested{false};
-
-// The first Ctrl+C ends the run after the radio in hand; a second one ends it at once.
-void OnInterrupt(int) {
-    g_stopRequested = true;
-    std::signal(SIGINT, SIG_DFL);
-}
 
 struct CloneSettings {
     RadioPort port;
@@ -45,7 +36,7 @@ struct CloneSettings {
 ExchangeCallbacks Callbacks(bool cancellable) {
     ExchangeCallbacks callbacks;
     if (cancellable)
-        callbacks.isCancelled = [] { return g_stopRequested.load(); };
+        callbacks.isCancelled = [] { return InterruptRequested(); };
     callbacks.askRetry = [] { return false; };
     return callbacks;
 }
@@ -75,7 +66,8 @@ public:
     explicit CloneRun(const CloneSettings& settings) : m_settings(settings) {}
 
     int run() {
-        while (!g_stopRequested && (m_settings.count == 0 || m_programmed < m_settings.count)) {
+        while (!InterruptRequested() &&
+               (m_settings.count == 0 || m_programmed < m_settings.count)) {
             QElapsedTimer attempt;
             attempt.start();
             pollOnce();
@@ -192,7 +184,7 @@ private:
 
     // At most one poll every two seconds, sleeping (not spinning) meanwhile.
     static void waitUntilNextPoll(const QElapsedTimer& attempt) {
-        while (!g_stopRequested && attempt.elapsed() < kPollIntervalMs)
+        while (!InterruptRequested() && attempt.elapsed() < kPollIntervalMs)
             QThread::msleep(kStopCheckMs);
     }
 
@@ -212,7 +204,7 @@ bool ParseCount(const QCommandLineParser& parser, int* count) {
     if (isNumber && *count >= 1)
         return true;
     PrintError(QStringLiteral("--count: \"%1\" is not a number of radios (1 or more)")
-                   .arg(parser.value(QStringLiteral("count"))));
+                   .arg(ShortenedForMessage(parser.value(QStringLiteral("count")))));
     return false;
 }
 
@@ -255,7 +247,6 @@ int RunClone(const QStringList& arguments) {
     ClampCalibration(settings.image); // as every write does, so that the comparisons hold
     settings.alignment = parser.isSet(alignment);
     settings.verify = !parser.isSet(noVerify);
-    g_stopRequested = false;
-    std::signal(SIGINT, OnInterrupt);
+    CatchInterrupt(); // the first Ctrl+C ends the run after the radio in hand
     return CloneRun(settings).run();
 }

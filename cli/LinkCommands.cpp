@@ -1,6 +1,7 @@
 // chprog simulate, read and write: the radio link from the command line.
 
 #include "files/AtomicFile.h"
+#include "radio/MessageText.h"
 #include "radio/ChannelCodec.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
@@ -39,6 +40,23 @@ int VerifyWrite(SerialLink& link, const QString& device, const RadioImage& image
                               "at address 0x%1")
                    .arg(QString::number(firstDifference, 16).toUpper().rightJustified(3, u'0')));
     return kExitFailure;
+}
+
+// Ctrl+C during a write: the exchange stopped at its next cancel point, which may have
+// come after the last block. Either way the user learns which it was.
+int ReportInterruptedWrite(const ExchangeOutcome& outcome, ProgressBar& bar) {
+    bar.endLine();
+    if (outcome.succeeded()) {
+        PrintError(QStringLiteral("write: interrupted, but the write had finished (nothing "
+                                  "was read back)"));
+        return kExitOk;
+    }
+    if (outcome.result == ExchangeResult::Cancelled) {
+        PrintError(outcome.partlyWritten
+                       ? QStringLiteral("write: interrupted: the write was abandoned part way")
+                       : QStringLiteral("write: interrupted before anything was written"));
+    }
+    return ReportOutcome(outcome, bar);
 }
 
 #ifdef Q_OS_UNIX
@@ -86,7 +104,8 @@ bool ReadSimulatorOptions(const QCommandLineParser& parser, SimulatorOptions* op
     bool baudOk = true;
     options->baud = parser.isSet(QStringLiteral("baud")) ? baud.toInt(&baudOk) : 0;
     if (!baudOk || options->baud < 0) {
-        PrintError(QStringLiteral("--baud: \"%1\" is not a line speed").arg(baud));
+        PrintError(
+            QStringLiteral("--baud: \"%1\" is not a line speed").arg(ShortenedForMessage(baud)));
         return false;
     }
     return true;
@@ -200,7 +219,10 @@ int RunWrite(const QStringList& arguments) {
     const std::unique_ptr<SerialLink> link = port.newLink();
     ProgressBar bar("Writing", parser);
     ProgrammingExchange exchange(*link, CommandLineCallbacks(bar));
+    CatchInterrupt();
     const ExchangeOutcome outcome = exchange.write(port.device, image, parser.isSet(alignment));
+    if (InterruptRequested())
+        return ReportInterruptedWrite(outcome, bar);
     if (!outcome.succeeded() || !parser.isSet(verify))
         return ReportOutcome(outcome, bar);
     return VerifyWrite(*link, port.device, image, parser);

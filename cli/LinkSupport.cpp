@@ -4,6 +4,8 @@
 #include "link/PortNames.h"
 #include "config/UserStore.h"
 
+#include <atomic>
+#include <csignal>
 #include <cstdio>
 #include <string>
 #ifdef Q_OS_WIN
@@ -15,6 +17,14 @@
 namespace {
 
 constexpr int kBarWidth = 40;
+
+// Set by the signal handler; lock-free, so reading it there is safe.
+std::atomic<bool> g_interruptRequested{false};
+
+void OnInterrupt(int) {
+    g_interruptRequested = true;
+    std::signal(SIGINT, SIG_DFL);
+}
 
 bool StandardErrorIsTerminal() {
 #ifdef Q_OS_WIN
@@ -94,10 +104,19 @@ void ProgressBar::endLine() {
     m_shown = false;
 }
 
+void CatchInterrupt() {
+    g_interruptRequested = false;
+    std::signal(SIGINT, OnInterrupt);
+}
+
+bool InterruptRequested() {
+    return g_interruptRequested.load();
+}
+
 ExchangeCallbacks CommandLineCallbacks(ProgressBar& bar) {
     ExchangeCallbacks callbacks;
     callbacks.progress = [&bar](int done, int total) { bar.draw(done, total); };
-    callbacks.isCancelled = [] { return false; };
+    callbacks.isCancelled = InterruptRequested;
     callbacks.askRetry = [] { return false; };
     return callbacks;
 }
@@ -106,9 +125,12 @@ int ReportOutcome(const ExchangeOutcome& outcome, ProgressBar& bar) {
     if (outcome.succeeded())
         return kExitOk;
     bar.endLine();
-    PrintError(outcome.message);
+    if (!outcome.message.isEmpty())
+        PrintError(outcome.message);
     if (!outcome.portDetail.isEmpty())
         PrintError(outcome.portDetail);
+    if (outcome.partlyWritten)
+        PrintError(PartialWriteAdvice());
     return kExitFailure;
 }
 

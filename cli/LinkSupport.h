@@ -46,7 +46,15 @@ private:
     int m_percent = -1;
 };
 
-// The command line has no one to ask: a failed handshake ends the exchange.
+// Ctrl+C of the commands that talk to a radio. After CatchInterrupt() the first Ctrl+C
+// only sets a flag, which the exchanges see at their cancel points (clone sees it after
+// the radio in hand), so that the command can say how far it got; a second one ends
+// chprog at once, as Ctrl+C does by default.
+void CatchInterrupt();
+bool InterruptRequested();
+
+// The command line has no one to ask: a failed handshake ends the exchange. The
+// exchange stops at its next cancel point once InterruptRequested().
 ExchangeCallbacks CommandLineCallbacks(ProgressBar& bar);
 
 // 0 on success; otherwise prints the exchange's message and returns 1.

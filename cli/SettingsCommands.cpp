@@ -2,6 +2,7 @@
 // Scan Information dialogs, named by the dialogs' labels and valued as they show them.
 
 #include "cli/CliSupport.h"
+#include "radio/MessageText.h"
 #include "cli/Commands.h"
 #include "cli/ImageListings.h"
 #include "radio/OptionalFeatures.h"
@@ -45,7 +46,8 @@ int ItemOfValue(const std::function<QStringList(Language)>& items, const QString
 }
 
 QString NotOffered(const QString& value, const QStringList& items) {
-    return QStringLiteral("\"%1\" is not offered; choose one of: %2").arg(value, items.join(", "));
+    return QStringLiteral("\"%1\" is not offered; choose one of: %2")
+        .arg(ShortenedForMessage(value), items.join(", "));
 }
 
 bool NeedsFixedPriority(const Settings& s, QString* error) {
@@ -78,7 +80,8 @@ Setting CheckSetting(const char* name, bool OptionalFeatures::*box) {
             [box](Settings& s, const QString& value, QString* error) {
                 if (value.compare(OnOff(true), Qt::CaseInsensitive) != 0 &&
                     value.compare(OnOff(false), Qt::CaseInsensitive) != 0) {
-                    *error = QStringLiteral("\"%1\" is not On or Off").arg(value);
+                    *error =
+                        QStringLiteral("\"%1\" is not On or Off").arg(ShortenedForMessage(value));
                     return false;
                 }
                 s.features.*box = value.compare(OnOff(true), Qt::CaseInsensitive) == 0;
@@ -114,7 +117,8 @@ Setting PriorityChannelSetting() {
                 int channel = 0;
                 if (!ReadIntegerText(value, &channel) || channel < 1 ||
                     channel > ImageMap::kChannelCount) {
-                    *error = QStringLiteral("\"%1\" is not a channel number 1..16").arg(value);
+                    *error = QStringLiteral("\"%1\" is not a channel number 1..16")
+                                 .arg(ShortenedForMessage(value));
                     return false;
                 }
                 s.scan.priorityChannel = PriorityChannelText(channel);
@@ -131,7 +135,8 @@ Setting LookBackSetting(const char* name, double ScanInfo::*time) {
                 double seconds = 0;
                 if (!ReadNumberText(value, &seconds) || seconds < ImageMap::kLookBackMin ||
                     seconds > ImageMap::kLookBackMax) {
-                    *error = QStringLiteral("\"%1\" is not a time from 0.5 to 5").arg(value);
+                    *error = QStringLiteral("\"%1\" is not a time from 0.5 to 5")
+                                 .arg(ShortenedForMessage(value));
                     return false;
                 }
                 s.scan.*time = ClampLookBack(seconds); // onto the 0.05 s grid, as the field does
@@ -167,8 +172,8 @@ Setting DelaySetting(const char* name, int ScanInfo::*delay) {
                 int number = 0;
                 if (!ReadIntegerText(value, &number) || number < ImageMap::kScanDelayMin ||
                     number > ImageMap::kScanDelayMax) {
-                    *error =
-                        QStringLiteral("\"%1\" is not a whole number from 0 to 300").arg(value);
+                    *error = QStringLiteral("\"%1\" is not a whole number from 0 to 300")
+                                 .arg(ShortenedForMessage(value));
                     return false;
                 }
                 s.scan.*delay = number;
@@ -231,12 +236,13 @@ bool ParseAssignments(const QStringList& arguments, std::vector<Assignment>* ass
         const Setting* setting =
             equals > 0 ? FindSetting(argument.left(equals).trimmed()) : nullptr;
         if (equals <= 0) {
-            PrintError(QStringLiteral("\"%1\" is not NAME=VALUE").arg(argument));
+            PrintError(
+                QStringLiteral("\"%1\" is not NAME=VALUE").arg(ShortenedForMessage(argument)));
             return false;
         }
         if (!setting) {
             PrintError(QStringLiteral("\"%1\" is not a setting (see chprog set --help)")
-                           .arg(argument.left(equals)));
+                           .arg(ShortenedForMessage(argument.left(equals))));
             return false;
         }
         assignments->push_back({setting, argument.mid(equals + 1)});
@@ -339,7 +345,7 @@ int RunSet(const QStringList& arguments) {
     if (settings.scanChanged && !ScanInfoToImage(settings.scan, image)) {
         PrintError(PriorityChannelRefusal(Language::English) +
                    QStringLiteral(" (Priority Channel \"%1\" is not a programmed channel)")
-                       .arg(settings.scan.priorityChannel.trimmed()));
+                       .arg(ShortenedForMessage(settings.scan.priorityChannel.trimmed())));
         return kExitBadInput;
     }
     const QString outPath =

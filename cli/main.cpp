@@ -1,6 +1,7 @@
 // chprog: the command-line face of the radio programmer.
 
 #include "cli/CliSupport.h"
+#include "radio/MessageText.h"
 #include "cli/Commands.h"
 
 #include <QCoreApplication>
@@ -91,6 +92,7 @@ int main(int argc, char* argv[]) {
         if (name == QLatin1String(command.name))
             return command.run(arguments);
     }
-    PrintError(QStringLiteral("\"%1\" is not a command (see chprog --help)").arg(name));
+    PrintError(QStringLiteral("\"%1\" is not a command (see chprog --help)")
+                   .arg(ShortenedForMessage(name)));
     return kExitBadInput;
 }

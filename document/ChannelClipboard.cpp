@@ -1,6 +1,7 @@
 #include "document/ChannelClipboard.h"
 
 #include "document/ChannelImport.h"
+#include "radio/TextNumbers.h"
 #include "files/Csv.h"
 
 namespace {
@@ -22,9 +23,8 @@ std::vector<CsvRow> SplitTabbedRows(const QString& text) {
 }
 
 bool IsHeaderRow(const CsvRow& row) {
-    bool isNumber = false;
-    row.fields.value(0).trimmed().toInt(&isNumber);
-    return !isNumber;
+    int channel = 0;
+    return !ReadWholeNumber(row.fields.value(0).trimmed(), &channel);
 }
 
 // Records of consecutive channels from `first`, read with our own layout's header

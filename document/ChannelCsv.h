@@ -10,6 +10,16 @@
 
 enum class CsvLayout { Own, Common };
 
+// The most a channel list may hold: 16 channels take under 2 KB, and the longest lists of
+// other programming tools (1000 memories) stay well below it. Nothing longer is read:
+// /dev/zero behind a link or a stray 50 MB file is refused instead of filling the memory.
+constexpr qint64 kChannelListMaxBytes = 1 << 20;
+
+// The text of the channel list at `path`, a regular file, or standard input for "-"
+// (chprog). False with `error` set ("PATH: ...") when it cannot be read or holds more
+// than kChannelListMaxBytes.
+bool ReadChannelList(const QString& path, QString* text, QString* error);
+
 // The channel table of `image` as CSV (RFC 4180, CRLF lines) with a header line; our
 // own layout writes the words of `language`, the common layout its own words.
 QString ChannelCsvText(const RadioImage& image, CsvLayout layout, Language language);

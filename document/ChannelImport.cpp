@@ -58,13 +58,13 @@ public:
                                            : reading.units < kFrequencyCeiling;
         if (!inBand || reading.units >= kFrequencyCeiling) {
             *error = fail(column, QStringLiteral("%1 MHz is out of range; allowed: MHz %2")
-                                      .arg(value, allowed));
+                                      .arg(ShortenedForMessage(value), allowed));
             return QString();
         }
         if (!IsOnChannelStep(reading.units)) {
             *error = fail(column, QStringLiteral("%1 MHz is on neither the 5 kHz nor the 6.25 kHz "
                                                  "channel step")
-                                      .arg(value));
+                                      .arg(ShortenedForMessage(value)));
             return QString();
         }
         return reading.displayText;
@@ -77,7 +77,7 @@ public:
             return true;
         *error = fail(column, QStringLiteral("\"%1\" is not a tone; allowed: None, a CTCSS tone "
                                              "such as 67.0, or a DCS code such as D023N or D023I")
-                                  .arg(value));
+                                  .arg(ShortenedForMessage(value)));
         return false;
     }
 
@@ -89,8 +89,8 @@ public:
                 return true;
             allowed << WordText(w, Language::English) + u'/' + WordText(w, Language::Chinese);
         }
-        *error = fail(wordColumn.column,
-                      QStringLiteral("\"%1\" is not allowed; allowed: %2").arg(value, allowed.join(u", ")));
+        *error = fail(wordColumn.column, QStringLiteral("\"%1\" is not allowed; allowed: %2")
+                                             .arg(ShortenedForMessage(value), allowed.join(u", ")));
         return false;
     }
 
@@ -117,12 +117,13 @@ bool MapHeader(const CsvRow& header, std::array<int, kChannelColumns>* fieldOf, 
                 column = c;
         }
         if (column < 0 || (*fieldOf)[column] >= 0) {
-            *error = QStringLiteral("line %1, column %2: \"%3\" is not a column heading, or it is "
-                                    "repeated; the headings are CH, Rx Frequency, Tx Frequency, "
-                                    "QT/DQT Dec, QT/DQT Enc, Power, Scan Add, Busy Lock, W/N, Compand")
-                         .arg(header.line)
-                         .arg(f + 1)
-                         .arg(name);
+            *error =
+                QStringLiteral("line %1, column %2: \"%3\" is not a column heading, or it is "
+                               "repeated; the headings are CH, Rx Frequency, Tx Frequency, "
+                               "QT/DQT Dec, QT/DQT Enc, Power, Scan Add, Busy Lock, W/N, Compand")
+                    .arg(header.line)
+                    .arg(f + 1)
+                    .arg(ShortenedForMessage(name));
             return false;
         }
         (*fieldOf)[column] = f;
@@ -172,7 +173,7 @@ QString ChannelFailure(const CsvRow& row, const QString& value) {
     return QStringLiteral("line %1, column \"CH\": \"%2\" is not a channel; allowed: 1 to 16, "
                           "each at most once")
         .arg(row.line)
-        .arg(value);
+        .arg(ShortenedForMessage(value));
 }
 
 } // namespace
@@ -184,6 +185,32 @@ std::array<QString, kChannelColumns> OwnColumnNames() {
     return names;
 }
 
+OwnLayoutRecords::OwnLayoutRecords(const CsvRow& header) : m_header(header) {}
+
+bool OwnLayoutRecords::readHeader(QString* error) {
+    return MapHeader(m_header, &m_fieldOf, error);
+}
+
+bool OwnLayoutRecords::read(const CsvRow& row, ChannelRecord* record, QString* error) const {
+    if (row.fields.size() != m_header.fields.size()) {
+        *error = QStringLiteral("line %1: %2 fields where the header has %3")
+                     .arg(row.line)
+                     .arg(row.fields.size())
+                     .arg(m_header.fields.size());
+        return false;
+    }
+    static const std::array<QString, kChannelColumns> names = OwnColumnNames();
+    record->line = row.line;
+    record->columnNames = names;
+    for (int c = 0; c < kChannelColumns; ++c)
+        record->cells[c] = row.fields.value(m_fieldOf[c]);
+    if (!ReadWholeNumber(record->cells[kColNumber].trimmed(), &record->channel)) {
+        *error = ChannelFailure(row, record->cells[kColNumber]);
+        return false;
+    }
+    return true;
+}
+
 bool ReadOwnLayout(const std::vector<CsvRow>& rows, std::vector<ChannelRecord>* records,
                    QString* error) {
     records->clear();
@@ -191,52 +218,41 @@ bool ReadOwnLayout(const std::vector<CsvRow>& rows, std::vector<ChannelRecord>* 
         *error = QStringLiteral("the file has no header line");
         return false;
     }
-    std::array<int, kChannelColumns> fieldOf{};
-    if (!MapHeader(rows[0], &fieldOf, error))
+    OwnLayoutRecords reader(rows[0]);
+    if (!reader.readHeader(error))
         return false;
-    const std::array<QString, kChannelColumns> names = OwnColumnNames();
     for (std::size_t r = 1; r < rows.size(); ++r) {
-        const CsvRow& row = rows[r];
-        if (row.fields.size() != rows[0].fields.size()) {
-            *error = QStringLiteral("line %1: %2 fields where the header has %3")
-                         .arg(row.line)
-                         .arg(row.fields.size())
-                         .arg(rows[0].fields.size());
-            return false;
-        }
         ChannelRecord record;
-        record.line = row.line;
-        record.columnNames = names;
-        for (int c = 0; c < kChannelColumns; ++c)
-            record.cells[c] = row.fields.value(fieldOf[c]);
-        bool isNumber = false;
-        record.channel = record.cells[kColNumber].trimmed().toInt(&isNumber);
-        if (!isNumber) {
-            *error = ChannelFailure(row, record.cells[kColNumber]);
+        if (!reader.read(rows[r], &record, error))
             return false;
-        }
         records->push_back(record);
     }
     return true;
 }
 
+ChannelRecordChecks::ChannelRecordChecks(const ImportOptions& options, const ChannelTable& table)
+    : m_options(options), m_result(table) {}
+
+bool ChannelRecordChecks::apply(const ChannelRecord& record, QString* error) {
+    const RowChecker check(record, m_options);
+    const int channel = record.channel;
+    if (channel < 1 || channel > ImageMap::kChannelCount || m_seen[channel - 1]) {
+        *error = check.fail(kColNumber, QStringLiteral("\"%1\" is not a channel; allowed: 1 to "
+                                                       "16, each at most once")
+                                            .arg(ShortenedForMessage(check.text(kColNumber))));
+        return false;
+    }
+    m_seen[channel - 1] = true;
+    return ImportRow(check, &m_result[channel - 1], error);
+}
+
 bool ApplyChannelRecords(const std::vector<ChannelRecord>& records, const ImportOptions& options,
                          ChannelTable& table, QString* error) {
-    std::array<bool, ImageMap::kChannelCount> seen{};
-    ChannelTable result = table;
+    ChannelRecordChecks checks(options, table);
     for (const ChannelRecord& record : records) {
-        const RowChecker check(record, options);
-        const int channel = record.channel;
-        if (channel < 1 || channel > ImageMap::kChannelCount || seen[channel - 1]) {
-            *error = check.fail(kColNumber, QStringLiteral("\"%1\" is not a channel; allowed: 1 to "
-                                                           "16, each at most once")
-                                                .arg(check.text(kColNumber)));
-            return false;
-        }
-        seen[channel - 1] = true;
-        if (!ImportRow(check, &result[channel - 1], error))
+        if (!checks.apply(record, error))
             return false;
     }
-    table = result;
+    table = checks.table();
     return true;
 }

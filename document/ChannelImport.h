@@ -41,6 +41,36 @@ struct ChannelRecord {
 // Column names of our own layout: the English grid headings.
 std::array<QString, kChannelColumns> OwnColumnNames();
 
+// Our own layout read record by record, so that a file is read only up to its first
+// bad line: readHeader() once, then read() for each data record.
+class OwnLayoutRecords {
+public:
+    explicit OwnLayoutRecords(const CsvRow& header);
+    // False on an unknown, repeated or missing heading, with `error` set.
+    bool readHeader(QString* error);
+    // False on a bad field count or channel number, with `error` set.
+    bool read(const CsvRow& row, ChannelRecord* record, QString* error) const;
+
+private:
+    CsvRow m_header;
+    std::array<int, kChannelColumns> m_fieldOf{};
+};
+
+// Checks records one at a time with the row rules into a copy of a table, which holds
+// every record applied so far.
+class ChannelRecordChecks {
+public:
+    ChannelRecordChecks(const ImportOptions& options, const ChannelTable& table);
+    // False on a bad record ("line L, column "Name": ..."), with `error` set.
+    bool apply(const ChannelRecord& record, QString* error);
+    const ChannelTable& table() const { return m_result; }
+
+private:
+    const ImportOptions& m_options;
+    ChannelTable m_result;
+    std::array<bool, ImageMap::kChannelCount> m_seen{};
+};
+
 // Reads the data records of our own layout (`rows[0]` is the header). On a bad header,
 // field count or channel number returns false with `error` set.
 bool ReadOwnLayout(const std::vector<CsvRow>& rows, std::vector<ChannelRecord>* records,

@@ -40,7 +40,7 @@ public:
     }
     QString refuse(const QString& column, const QString& allowed) const {
         return fail(column, QStringLiteral("\"%1\" is not supported; allowed: %2")
-                                .arg(text(column), allowed));
+                                .arg(ShortenedForMessage(text(column)), allowed));
     }
 
 private:
@@ -64,9 +64,7 @@ bool MapCommonHeader(const CsvRow& header, QHash<QString, int>* fieldOf, QString
 }
 
 bool ReadLocation(const CommonRow& row, int* location) {
-    bool isNumber = false;
-    *location = row.text(QStringLiteral("Location")).toInt(&isNumber);
-    return isNumber;
+    return ReadWholeNumber(row.text(QStringLiteral("Location")).trimmed(), location);
 }
 
 // --- tones -----------------------------------------------------------------------
@@ -78,9 +76,10 @@ QString CtcssTone(const CommonRow& row, const QString& column, QString* error) {
     const long long tenths = found ? DecimalMultiplyTruncated(hertz, 10) : 0;
     const auto& tones = CtcssTones();
     if (std::find(tones.begin(), tones.end(), tenths) == tones.end()) {
-        *error = row.fail(column, QStringLiteral("\"%1\" is not a CTCSS tone of the radio; allowed: "
-                                                 "67.0 to 254.1 Hz from the standard list")
-                                      .arg(row.text(column)));
+        *error =
+            row.fail(column, QStringLiteral("\"%1\" is not a CTCSS tone of the radio; allowed: "
+                                            "67.0 to 254.1 Hz from the standard list")
+                                 .arg(ShortenedForMessage(row.text(column))));
         return QString();
     }
     return FormatFixedPoint(tenths, 1);
@@ -89,13 +88,13 @@ QString CtcssTone(const CommonRow& row, const QString& column, QString* error) {
 // A DCS code as the grid writes it ("D023N"); `polarityLetter` is N (normal) or R
 // (reversed, our inverted form).
 QString DcsTone(const CommonRow& row, const QString& column, QChar polarityLetter, QString* error) {
-    bool isNumber = false;
-    const int code = row.text(column).toInt(&isNumber);
+    int code = 0;
+    const bool isNumber = ReadWholeNumber(row.text(column).trimmed(), &code);
     const auto& codes = DcsCodes();
     if (!isNumber || std::find(codes.begin(), codes.end(), code) == codes.end()) {
         *error = row.fail(column, QStringLiteral("\"%1\" is not a DCS code of the radio; allowed: "
                                                  "023 to 754 from the standard list")
-                                      .arg(row.text(column)));
+                                      .arg(ShortenedForMessage(row.text(column))));
         return QString();
     }
     return QStringLiteral("D%1%2").arg(code, 3, 10, QLatin1Char('0')).arg(QChar(polarityLetter == u'R' ? u'I' : u'N'));
@@ -220,7 +219,8 @@ bool MapFrequencies(const CommonRow& row, ChannelRecord* record, QString* error)
     const long long tx = duplex == QLatin1String("+") ? rx + shift : rx - shift;
     if (tx <= 0) {
         *error = row.fail(offset, QStringLiteral("%1 MHz below %2 MHz leaves no transmit frequency")
-                                      .arg(row.text(offset), row.text(frequency)));
+                                      .arg(ShortenedForMessage(row.text(offset)),
+                                           ShortenedForMessage(row.text(frequency))));
         return false;
     }
     record->cells[kColTxFrequency] = FrequencyText(tx);
@@ -311,7 +311,8 @@ bool PlaceRows(const std::vector<CommonRow>& all, const ImportOptions& options,
         int location = 0;
         if (!ReadLocation(row, &location)) {
             *error = row.fail(QStringLiteral("Location"),
-                              QStringLiteral("\"%1\" is not a number").arg(row.text(QStringLiteral("Location"))));
+                              QStringLiteral("\"%1\" is not a number")
+                                  .arg(ShortenedForMessage(row.text(QStringLiteral("Location")))));
             return false;
         }
         if (options.rows && (location < options.rows->first || location > options.rows->last))

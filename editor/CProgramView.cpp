@@ -8,18 +8,22 @@
 #include "editor/ChannelGridSetup.h"
 #include "editor/ChannelPrinter.h"
 #include "ui/CommandIds.h"
+#include "ui/ProgramTransfer.h"
 #include "document/EditLabels.h"
 #include "ui/HelpHook.h"
 #include "document/ProgramDoc.h"
 #include "link/RunSession.h"
 #include "config/StartupConfig.h"
 #include "config/UserStore.h"
+#include "radio/OwnTexts.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QStatusBar>
 #include <QMessageBox>
 
 namespace {
@@ -38,6 +42,13 @@ QString EditorText(const QWidget* editor) {
 
 bool IsEnterKey(int key) {
     return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+// Up or Down alone: in a list cell as in a frequency cell, they move to the neighbouring
+// channel; the list itself opens with Alt+Down or F4 (QComboBox's own keys).
+bool IsRowStep(const QKeyEvent* key) {
+    return (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) &&
+           (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
 }
 
 // Keys that start editing when the grid itself has the focus: text, Delete, Backspace.
@@ -179,7 +190,7 @@ QWidget* CProgramView::openEditor() const {
 
 void CProgramView::ShowCellEditor() {
     QWidget* editor = cellEditor(m_grid->Col());
-    if (!editor)
+    if (!editor || (!editor->isVisible() && refusesEdits()))
         return;
     if (editor->isVisible()) {
         // Already open over this cell: keep what the user typed.
@@ -328,6 +339,17 @@ bool CProgramView::eventFilter(QObject* watched, QEvent* event) {
         openEditorForTyping(key);
         return true;
     }
+    // A list would step its items instead, and the stepped item would be stored on
+    // leaving the cell: walking down a column would rewrite every channel on the way.
+    if (qobject_cast<QComboBox*>(watched) && IsRowStep(key)) {
+        QCoreApplication::sendEvent(m_grid, event);
+        return true;
+    }
+    // The grid's menu, from any cell: the editors have none of their own for these keys.
+    if (watched != m_grid && ChannelEditActions::IsMenuKey(key)) {
+        QCoreApplication::sendEvent(m_grid, event);
+        return true;
+    }
     return QWidget::eventFilter(watched, event);
 }
 
@@ -342,18 +364,46 @@ ChannelPrintout CProgramView::printout() const {
 
 void CProgramView::undo() {
     HideCellEditors();
-    if (m_document)
+    if (m_document && !refusesEdits())
         m_document->undo();
 }
 
 void CProgramView::redo() {
     HideCellEditors();
-    if (m_document)
+    if (m_document && !refusesEdits())
         m_document->redo();
 }
 
 ProgramTransfer* CProgramView::transfer() const {
     return m_commands->transfer();
+}
+
+bool CProgramView::isTransferring(TransferDirection* direction) const {
+    if (!transfer()->isRunning())
+        return false;
+    if (direction)
+        *direction = transfer()->runningDirection();
+    return true;
+}
+
+void CProgramView::cancelTransfer(std::function<void()> ended) {
+    auto connection = std::make_shared<QMetaObject::Connection>();
+    *connection = connect(transfer(), &ProgramTransfer::finished, this, [connection, ended] {
+        QObject::disconnect(*connection);
+        ended();
+    });
+    transfer()->cancel();
+}
+
+// A read would overwrite an edit made meanwhile, and a write has taken its image
+// already: while either runs, the document stays as the exchange found it.
+bool CProgramView::refusesEdits() {
+    if (!transfer()->isRunning())
+        return false;
+    if (auto* mainWindow = qobject_cast<QMainWindow*>(window()))
+        mainWindow->statusBar()->showMessage(OwnText(
+            "The radio is being read or written: the channels cannot be changed until it ends."));
+    return true;
 }
 
 void CProgramView::read() {
@@ -365,7 +415,8 @@ void CProgramView::write() {
 }
 
 void CProgramView::scanInfo() {
-    m_commands->scanInfo();
+    if (!refusesEdits())
+        m_commands->scanInfo();
 }
 
 void CProgramView::comSetup() {
@@ -381,7 +432,8 @@ void CProgramView::printPreview(QPrinter& printer) {
 }
 
 void CProgramView::importChannels() {
-    m_commands->importChannels();
+    if (!refusesEdits())
+        m_commands->importChannels();
 }
 
 void CProgramView::exportChannels() {

@@ -113,6 +113,9 @@ public:
     void importChannels() override;
     void exportChannels() override;
     ProgramTransfer* transfer() const;
+    bool isTransferring(TransferDirection* direction = nullptr) const override;
+    void cancelTransfer(std::function<void()> ended) override;
+    bool refusesEdits() override;
 
     // The channel table as the grid shows it, for printing.
     ChannelPrintout printout() const;

@@ -150,6 +150,8 @@ void ChannelEditActions::copy() {
 }
 
 void ChannelEditActions::cut() {
+    if (m_view->refusesEdits())
+        return;
     copy();
     blankSelected(EditKind::CutChannels);
 }
@@ -162,7 +164,7 @@ void ChannelEditActions::clearChannels() {
 void ChannelEditActions::blankSelected(EditKind kind) {
     const std::vector<int> channels = selectedChannels();
     CProgramDoc* document = m_view->GetDocument();
-    if (channels.empty() || !document)
+    if (channels.empty() || !document || m_view->refusesEdits())
         return;
     const int count = static_cast<int>(channels.size());
     document->edit(EditLabel(kind, m_view->language(), count), [&](RadioImage& image) {
@@ -176,7 +178,7 @@ void ChannelEditActions::blankSelected(EditKind kind) {
 
 void ChannelEditActions::paste() {
     CProgramDoc* document = m_view->GetDocument();
-    if (!document)
+    if (!document || m_view->refusesEdits())
         return;
     m_view->CommitCellEdit();
     m_view->HideCellEditors();
@@ -217,7 +219,7 @@ bool ChannelEditActions::canMove(int step) const {
 // follows the channels.
 void ChannelEditActions::move(int step) {
     CProgramDoc* document = m_view->GetDocument();
-    if (!document || !canMove(step))
+    if (!document || !canMove(step) || m_view->refusesEdits())
         return;
     m_view->CommitCellEdit();
     std::vector<int> channels = movingChannels();
@@ -290,6 +292,17 @@ void ChannelEditActions::showContextMenu(const QPoint& globalPos) {
     menu->popup(globalPos);
 }
 
+void ChannelEditActions::showContextMenuAtCurrentCell() {
+    const QTableWidgetItem* item = grid()->currentItem();
+    const QRect cell = item ? grid()->visualItemRect(item) : QRect();
+    showContextMenu(grid()->viewport()->mapToGlobal(cell.isValid() ? cell.center() : QPoint()));
+}
+
+bool ChannelEditActions::IsMenuKey(const QKeyEvent* key) {
+    return key->key() == Qt::Key_Menu ||
+           (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier);
+}
+
 bool ChannelEditActions::handleKey(QKeyEvent* key) {
     const bool selected = !selectedChannels().empty();
     if (key->matches(QKeySequence::Copy) && selected)
@@ -304,6 +317,8 @@ bool ChannelEditActions::handleKey(QKeyEvent* key) {
         moveUp();
     else if (key->key() == Qt::Key_Down && key->modifiers() == Qt::ControlModifier)
         moveDown();
+    else if (IsMenuKey(key))
+        showContextMenuAtCurrentCell();
     else
         return false; // Ctrl+C on a single cell copies its text, as the table does
     return true;

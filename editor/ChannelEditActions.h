@@ -6,7 +6,8 @@
 // itself from the document.
 //
 // Keys on the grid: Ctrl+C, Ctrl+X, Ctrl+V, Delete (with channels selected),
-// Ctrl+Up, Ctrl+Down. An open cell editor keeps these keys for its own text.
+// Ctrl+Up, Ctrl+Down. An open cell editor keeps these keys for its own text. Shift+F10
+// and the Menu key open the context menu at the current cell.
 
 #include "document/EditLabels.h"
 
@@ -43,6 +44,8 @@ public:
 
     // The context menu with its enabled states as they are now; the caller owns it.
     QMenu* createContextMenu(QWidget* parent);
+    // Shift+F10 or the Menu key, which open the context menu from the keyboard.
+    static bool IsMenuKey(const QKeyEvent* key);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -52,6 +55,7 @@ private:
     bool handleKey(QKeyEvent* key);
     bool handleNumberMouse(QMouseEvent* mouse, QEvent::Type type);
     void showContextMenu(const QPoint& globalPos);
+    void showContextMenuAtCurrentCell();
     void selectUnderRightClick(int row);
     // The selected channels, or the current one when none is selected.
     std::vector<int> movingChannels() const;

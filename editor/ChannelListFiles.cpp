@@ -5,7 +5,6 @@
 #include "document/CommonCsvLayout.h"
 #include "files/AtomicFile.h"
 #include "files/Csv.h"
-#include "files/RegularFile.h"
 #include "document/EditLabels.h"
 #include "config/StartupConfig.h"
 
@@ -87,13 +86,12 @@ void OnExportChannels(CProgramView& view) {
 bool Import(CProgramView& view, const QString& path) {
     if (!view.GetDocument())
         return false;
-    QByteArray bytes;
-    QString reason;
-    if (!ReadRegularFile(path, -1, &bytes, &reason)) {
-        Warn(&view, QStringLiteral("%1: cannot open the file (%2)").arg(path, reason));
+    QString text;
+    QString error;
+    if (!ReadChannelList(path, &text, &error)) {
+        Warn(&view, error);
         return false;
     }
-    const QString text = QString::fromUtf8(bytes);
     ImportOptions options;
     options.band = view.typingBand();
     if (!AskPlacement(view, text, &options))
@@ -101,7 +99,6 @@ bool Import(CProgramView& view, const QString& path) {
     const RadioImage before = CurrentImage(view);
     RadioImage image = before;
     CsvImportReport report;
-    QString error;
     if (!ImportChannelCsv(text, options, image, &report, &error)) {
         Warn(&view, QFileInfo(path).fileName() + QStringLiteral(": ") + error);
         return false;

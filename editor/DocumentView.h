@@ -4,6 +4,9 @@
 // The channel view implements it; the main window knows views only through it.
 
 #include "config/ProductCatalog.h"
+#include "link/TransferJob.h"
+
+#include <functional>
 
 class CProgramDoc;
 class QPrinter;
@@ -25,6 +28,14 @@ public:
     virtual void commitPendingEdit() = 0;
     virtual void undo() = 0;
     virtual void redo() = 0;
+
+    // An exchange with the radio runs (Read or Write); `direction` (optional) tells which.
+    virtual bool isTransferring(TransferDirection* direction = nullptr) const = 0;
+    // The running exchange stops at its next cancel point; `ended` is called once it has.
+    virtual void cancelTransfer(std::function<void()> ended) = 0;
+    // True, with a note in the main window's status bar, while the document must not
+    // change: an exchange with the radio runs. Every door that edits asks first.
+    virtual bool refusesEdits() = 0;
 
     // Program > Read, Write and Scan Info; Setup > COM Setup.
     virtual void read() = 0;

@@ -16,38 +16,16 @@ QString CsvRecord(const QStringList& fields) {
     return out.join(u',') + QStringLiteral("\r\n");
 }
 
-namespace {
+CsvRecordReader::CsvRecordReader(const QString& text)
+    : m_text(text), m_at(text.startsWith(QChar(0xFEFF)) ? 1 : 0) {}
 
-// Walks the text one field at a time, counting lines for the messages.
-class CsvReader {
-public:
-    explicit CsvReader(const QString& text)
-        : m_text(text), m_at(text.startsWith(QChar(0xFEFF)) ? 1 : 0) {}
-
-    bool atEnd() const { return m_at >= m_text.size(); }
-    int line() const { return m_line; }
-    // One field, quoted or not; the comma or line end after it is left for nextField().
-    bool readField(QString* field, QString* error) {
-        field->clear();
-        return at(u'"') ? readQuoted(field, error) : readPlain(field, error);
-    }
-    // Steps over the comma after a field, or over the line end: false when the record
-    // has ended.
-    bool nextField();
-
-private:
-    bool at(QChar c) const { return !atEnd() && m_text[m_at] == c; }
-    bool atFieldEnd() const { return atEnd() || at(u',') || at(u'\r') || at(u'\n'); }
-    bool readQuoted(QString* field, QString* error);
-    bool readPlain(QString* field, QString* error);
-
-    const QString& m_text;
-    int m_at;
-    int m_line = 1;
-};
+bool CsvRecordReader::readField(QString* field, QString* error) {
+    field->clear();
+    return at(u'"') ? readQuoted(field, error) : readPlain(field, error);
+}
 
 // A doubled quote is one quote of the text; a quoted field may run over lines.
-bool CsvReader::readQuoted(QString* field, QString* error) {
+bool CsvRecordReader::readQuoted(QString* field, QString* error) {
     const int openedOn = m_line;
     ++m_at;
     while (true) {
@@ -71,7 +49,7 @@ bool CsvReader::readQuoted(QString* field, QString* error) {
     return true;
 }
 
-bool CsvReader::readPlain(QString* field, QString* error) {
+bool CsvRecordReader::readPlain(QString* field, QString* error) {
     while (!atFieldEnd()) {
         if (at(u'"')) {
             *error = QStringLiteral("line %1: a quote inside an unquoted field").arg(m_line);
@@ -82,7 +60,7 @@ bool CsvReader::readPlain(QString* field, QString* error) {
     return true;
 }
 
-bool CsvReader::nextField() {
+bool CsvRecordReader::nextField() {
     if (at(u',')) {
         ++m_at;
         return true;
@@ -95,23 +73,29 @@ bool CsvReader::nextField() {
     return false;
 }
 
-} // namespace
+bool CsvRecordReader::next(CsvRow* row, QString* error) {
+    while (!atEnd()) {
+        row->line = m_line;
+        row->fields.clear();
+        QString field;
+        do {
+            if (!readField(&field, error))
+                return false;
+            row->fields << field;
+        } while (nextField());
+        const bool blankLine = row->fields.size() == 1 && row->fields[0].isEmpty();
+        if (!blankLine)
+            return true;
+    }
+    return false;
+}
 
 bool ParseCsv(const QString& text, std::vector<CsvRow>* rows, QString* error) {
     rows->clear();
-    CsvReader reader(text);
-    while (!reader.atEnd()) {
-        CsvRow row;
-        row.line = reader.line();
-        QString field;
-        do {
-            if (!reader.readField(&field, error))
-                return false;
-            row.fields << field;
-        } while (reader.nextField());
-        const bool blankLine = row.fields.size() == 1 && row.fields[0].isEmpty();
-        if (!blankLine)
-            rows->push_back(row);
-    }
-    return true;
+    error->clear();
+    CsvRecordReader reader(text);
+    CsvRow row;
+    while (reader.next(&row, error))
+        rows->push_back(row);
+    return error->isEmpty();
 }

@@ -2,6 +2,7 @@
 #include "radio/OwnTexts.h"
 
 #include <QFileInfo>
+#include <cstdio>
 
 #ifndef Q_OS_WIN
 #include <cerrno>
@@ -75,6 +76,23 @@ bool ReadRegularFile(const QString& path, qint64 maxBytes, QByteArray* bytes, QS
     *bytes = maxBytes < 0 ? file.readAll() : file.read(maxBytes);
     if (file.error() != QFileDevice::NoError)
         return Fail(reason, file.errorString());
+    return true;
+}
+
+bool ReadStandardInput(qint64 maxBytes, QByteArray* bytes, QString* reason) {
+    QFile input;
+    if (!input.open(stdin, QIODevice::ReadOnly))
+        return Fail(reason, input.errorString());
+    bytes->clear();
+    // A pipe hands over what its writer has written so far: read on until its end.
+    while (bytes->size() <= maxBytes) {
+        const QByteArray chunk = input.read(maxBytes + 1 - bytes->size());
+        if (chunk.isEmpty())
+            break;
+        bytes->append(chunk);
+    }
+    if (input.error() != QFileDevice::NoError)
+        return Fail(reason, input.errorString());
     return true;
 }
 

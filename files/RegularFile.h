@@ -17,6 +17,11 @@ QString NotRegularFileReason();
 // system's reason, or NotRegularFileReason(), when it cannot.
 bool ReadRegularFile(const QString& path, qint64 maxBytes, QByteArray* bytes, QString* reason);
 
+// Reads standard input to its end, or until more than `maxBytes` bytes came (then
+// `bytes` holds maxBytes + 1 of them, so the caller can tell the input was longer).
+// False with `reason` set when the read fails.
+bool ReadStandardInput(qint64 maxBytes, QByteArray* bytes, QString* reason);
+
 // Opens `file` (by its fileName(), which the open file no longer tells) to append text,
 // creating it when missing; refuses a path that names no regular file. False with
 // `reason` set when it cannot.

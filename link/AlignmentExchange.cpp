@@ -2,6 +2,7 @@
 
 #include "link/BlockReply.h"
 #include "radio/ImageMap.h"
+#include "radio/OwnTexts.h"
 
 namespace {
 
@@ -110,6 +111,12 @@ ExchangeOutcome AlignmentExchange::failure(TransferDirection direction, FailedAt
                                      stage == FailedAt::Handshake;
     outcome.message = powerWriteHandshake ? Tr(m_language, "Communication Error", "通訊出錯")
                                           : Tr(m_language, "Communication Error", "通信出錯");
+    // Blocks before the failed one were stored: the radio's table is part new, part old.
+    if (direction == TransferDirection::Write && stage == FailedAt::Block) {
+        outcome.partlyWritten = true;
+        outcome.message += u'\n' + OwnText("The radio's calibration may be partly written: "
+                                           "write again to complete it.");
+    }
     return outcome;
 }
 

@@ -18,6 +18,8 @@ struct ExchangeOutcome {
     QString message;
     // For PortOpenFailed: the device and the system's reason, shown beside the message.
     QString portDetail;
+    // A write ended after its first block was sent: the radio may hold part of the image.
+    bool partlyWritten = false;
 
     bool succeeded() const { return result == ExchangeResult::Success; }
 };

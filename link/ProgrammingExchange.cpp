@@ -1,6 +1,7 @@
 #include "link/ProgrammingExchange.h"
 
 #include "link/BlockReply.h"
+#include "radio/OwnTexts.h"
 
 #include <algorithm>
 
@@ -9,6 +10,10 @@ const char* const kCouldNotOpenPortText =
 const char* const kCommunicationErrorText =
     "Communication Error,Please check all the connections and the radio power";
 const char* const kProgramInterruptText = "Program Interrupt, Please reset the radio and try again";
+
+QString PartialWriteAdvice() {
+    return OwnText("The radio may hold part of the new data: write again, or restore its backup.");
+}
 
 namespace {
 
@@ -30,6 +35,12 @@ ExchangeOutcome Outcome(ExchangeResult result, const char* text = nullptr) {
     outcome.result = result;
     if (text)
         outcome.message = QString::fromUtf8(text);
+    return outcome;
+}
+
+// An outcome of the block stage: a write that ends there has sent some of its blocks.
+ExchangeOutcome PartWritten(const RadioImage* writeFrom, ExchangeOutcome outcome) {
+    outcome.partlyWritten = writeFrom != nullptr;
     return outcome;
 }
 
@@ -121,10 +132,11 @@ ExchangeOutcome ProgrammingExchange::transfer(const QVector<TransferBlock>& plan
         const bool acknowledged = readInto ? ReadAcknowledgedBlock(m_link, block, scratch)
                                            : writeBlock(block, *writeFrom);
         if (!acknowledged)
-            return Outcome(ExchangeResult::ProgramInterrupt, kProgramInterruptText);
+            return PartWritten(writeFrom,
+                               Outcome(ExchangeResult::ProgramInterrupt, kProgramInterruptText));
         reportProgress(done + 1, total);
         if (cancelledDuring(kBlockCancelChecks, 0))
-            return Outcome(ExchangeResult::Cancelled);
+            return PartWritten(writeFrom, Outcome(ExchangeResult::Cancelled));
     }
     if (readInto)
         *readInto = scratch;

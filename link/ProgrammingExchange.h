@@ -34,6 +34,10 @@ extern const char* const kCouldNotOpenPortText;
 extern const char* const kCommunicationErrorText;
 extern const char* const kProgramInterruptText;
 
+// Our own advice after a write that ended part way (a failure or a cancel once blocks
+// were sent), shown on a line of its own after the exchange's message.
+QString PartialWriteAdvice();
+
 // 30 ms between bytes; reads 90 ms + 500 ms a byte; writes 50 ms + 50 ms a byte.
 constexpr LinkTimeouts kProgrammingTimeouts{30, 500, 90, 50, 50};
 

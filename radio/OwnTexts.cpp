@@ -50,6 +50,20 @@ constexpr OwnTextForms kOwnTexts[] = {
     {"--config: there is no Program.ini in %1", "--config：%1 中沒有 Program.ini"},
     {"%1: cannot save the language choice (%2).", "%1：無法儲存語言選擇（%2）。"},
 
+    // Exchanges with the radio, and channel lists read.
+    {"The radio may hold part of the new data: write again, or restore its backup.",
+     "電台可能只存有部分新資料：請再寫一次，或寫回它的備份。"},
+    {"The radio's calibration may be partly written: write again to complete it.",
+     "電台的校準資料可能只寫入了一部分：請再寫一次以完成。"},
+    {"The radio is being read or written: the channels cannot be changed until it ends.",
+     "正在讀寫電台：完成前不能修改信道。"},
+    {"A write to the radio is running; closing now leaves the radio half written.\n"
+     "Close the program anyway?",
+     "正在寫入電台；現在關閉會使電台只寫入一半。\n仍要關閉程式嗎？"},
+    {"A read from the radio is running; closing now cancels it.\nClose the program anyway?",
+     "正在讀取電台；現在關閉會取消讀取。\n仍要關閉程式嗎？"},
+    {"%1: the file is too large for a channel list", "%1：檔案太大，不能作為信道列表"},
+
     // Dialog fields.
     {"Please enter a number.", "請輸入一個數字。"},
     {"Please enter an integer.", "請輸入一個整數。"},

@@ -103,6 +103,20 @@ int LeadingIntegerDigits(const QString& text) {
     return digits;
 }
 
+bool ReadWholeNumber(const QString& text, int* value) {
+    constexpr int kMostDigits = 9; // below the int range
+    if (text.isEmpty() || text.size() > kMostDigits)
+        return false;
+    int number = 0;
+    for (const QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return false;
+        number = number * 10 + (c.unicode() - u'0');
+    }
+    *value = number;
+    return true;
+}
+
 bool IsPlainDecimal(const QString& text) {
     int digits = 0;
     int points = 0;

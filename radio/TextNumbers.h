@@ -23,6 +23,12 @@ int LeadingIntegerDigits(const QString& text);
 // channel numbers from files must look like this.
 bool IsPlainDecimal(const QString& text);
 
+// Reads `text` as a whole number: one to nine ASCII digits and nothing else, so that
+// "1xyz", "1 2" and a NUL byte after the digits ("1\0xyz") are no numbers (QString's
+// own toInt() stops at the NUL). Channel numbers, Locations and DCS codes of files and
+// of pasted rows are read so. False when `text` is not such a number.
+bool ReadWholeNumber(const QString& text, int* value);
+
 // Formats value / 10^decimals with exactly `decimals` digits after the point, as
 // printf("%.Nf") would for such an exact decimal, without floating-point rounding.
 QString FormatFixedPoint(long long value, int decimals);

@@ -83,6 +83,10 @@ bool ProgramTransfer::isRunning() const {
     return m_runner->isRunning();
 }
 
+void ProgramTransfer::cancel() {
+    m_runner->cancel();
+}
+
 void ProgramTransfer::request(TransferDirection direction) {
     m_direction = direction;
     m_caption = CaptionFor(direction);
@@ -126,6 +130,7 @@ void ProgramTransfer::start() {
         backUp(job.image, BackupKind::Write);
     }
     m_runner->setLinkFactory(m_linkFactory ? m_linkFactory : m_session.serialLinks());
+    m_runningDirection = job.direction;
     m_runner->start(job, ProgrammingRun(m_session.alignmentUnlocked()));
 }
 
@@ -155,9 +160,12 @@ void ProgramTransfer::finish(const TransferJob& job, const ExchangeOutcome& outc
 }
 
 void ProgramTransfer::tellOutcome(const ExchangeOutcome& outcome) {
+    QString text = outcome.message;
+    if (outcome.partlyWritten)
+        text += u'\n' + PartialWriteAdvice();
     // On the heap: the owner may close (and delete its children) while the box is up.
-    auto* box = new QMessageBox(QMessageBox::Warning, startupConfig().applicationName,
-                                outcome.message, QMessageBox::Ok, m_owner);
+    auto* box = new QMessageBox(QMessageBox::Warning, startupConfig().applicationName, text,
+                                QMessageBox::Ok, m_owner);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setInformativeText(outcome.portDetail);
     box->exec();

@@ -46,6 +46,10 @@ public:
 
     bool isRunning() const;
     TransferDirection nextDirection() const { return m_direction; }
+    // The direction of the exchange that runs (see isRunning()).
+    TransferDirection runningDirection() const { return m_runningDirection; }
+    // The running exchange stops at its next cancel point; finished() follows.
+    void cancel();
     CProcessDlg* progressWindow() const;
 
 signals:
@@ -70,6 +74,7 @@ private:
     LinkFactory m_linkFactory; // empty: the session's serial ports
     TransferRunner* m_runner;
     TransferDirection m_direction = TransferDirection::Read;
+    TransferDirection m_runningDirection = TransferDirection::Read;
     QString m_caption;
     QPointer<CProcessDlg> m_dialog;
 };

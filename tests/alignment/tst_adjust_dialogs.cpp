@@ -75,6 +75,7 @@ private slots:
     void powerOkEnterAndCancel();
     void sqlListEditorAndCloseStores();
     void sqlSwallowsEnterEscAndNonAscii();
+    void sqlArrowsLeaveTheListsItem();
 };
 
 // The grid shows the image's table in the model's texts, a row per point of the band.
@@ -209,6 +210,19 @@ void AdjustDialogsTest::sqlSwallowsEnterEscAndNonAscii() {
     QVERIFY(list->isVisible());
     QTest::keyClicks(list, "3"); // other keys reach the list: its search selects "3"
     QCOMPARE(list->currentText(), QString("3"));
+}
+
+// Up and Down close the list into its cell unchanged and move to the neighbouring row.
+void AdjustDialogsTest::sqlArrowsLeaveTheListsItem() {
+    CProgramDoc document;
+    CSqlAdjustDlg dialog(&document, k130To160);
+    ShowActive(dialog);
+    const QString shown = dialog.grid()->TextMatrix(1, 1);
+    ClickCell(dialog.grid(), 1, 1);
+    QTest::keyClick(dialog.listEditor(), Qt::Key_Down);
+    QVERIFY(!dialog.listEditor()->isVisible());
+    QCOMPARE(dialog.grid()->Row(), 2);
+    QCOMPARE(dialog.grid()->TextMatrix(1, 1), shown);
 }
 
 TEST_CLASS(AdjustDialogsTest)

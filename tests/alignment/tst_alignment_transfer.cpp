@@ -9,10 +9,14 @@
 #include "radio/ProductInfo.h"
 #include "document/ProgramDoc.h"
 #include "tests/support/ScriptedRadio.h"
+#include "tests/support/SimulatorProcess.h"
+#include "link/RunSession.h"
 #include "config/StartupConfig.h"
+#include "radio/OwnTexts.h"
 #include "tests/support/TestSuite.h"
 
 #include <QSignalSpy>
+#include <QTest>
 #include <QTemporaryDir>
 #include <QThread>
 #include <memory>
@@ -60,6 +64,8 @@ private slots:
     void powerReadThenWrite();
     void failedExchanges();
     void dialogStaysOpenWhileAnExchangeRuns();
+    void writeThatBreaksOffSaysTheTableIsPartlyWritten_data();
+    void writeThatBreaksOffSaysTheTableIsPartlyWritten();
 
 private:
     QTemporaryDir m_dir;
@@ -141,6 +147,39 @@ void TransferTest::dialogStaysOpenWhileAnExchangeRuns() {
     QCOMPARE(dialog.grid()->TextMatrix(2, 1), QString("-2"));
     QVERIFY(dialog.close());
     QCOMPARE(int(document.image()[kSquelchCalibration + 1]), 0x82);
+}
+
+void TransferTest::writeThatBreaksOffSaysTheTableIsPartlyWritten_data() {
+    QTest::addColumn<bool>("power");
+    QTest::addColumn<bool>("chinese");
+    QTest::addColumn<QString>("text");
+    const QString english = "Communication Error\nThe radio's calibration may be partly "
+                            "written: write again to complete it.";
+    const QString chinese =
+        QString::fromUtf8("通信出錯\n電台的校準資料可能只寫入了一部分：請再寫一次以完成。");
+    QTest::newRow("Power Adjust") << true << false << english;
+    QTest::newRow("Sql Adjust") << false << false << english;
+    QTest::newRow("Power Adjust, Chinese") << true << true << chinese;
+}
+
+// The simulated radio stops answering after the first block of the table.
+void TransferTest::writeThatBreaksOffSaysTheTableIsPartlyWritten() {
+    QFETCH(bool, power);
+    QFETCH(bool, chinese);
+    QFETCH(QString, text);
+    StartupConfigForTests().chineseLanguage = chinese;
+    SetMessageLanguage(chinese ? Language::Chinese : Language::English);
+    SimulatorProcess radio({"--fault", "silent-from:2"});
+    QVERIFY(radio.isReady());
+    RunSession session;
+    session.setPortName(radio.linkPath());
+    CProgramDoc document;
+    CPowerAdjustDlg powerDialog(&document, k136To174, nullptr, &session);
+    CSqlAdjustDlg squelchDialog(&document, k136To174, nullptr, &session);
+    AlignmentDialog& dialog = power ? static_cast<AlignmentDialog&>(powerDialog) : squelchDialog;
+    const QString told = RunExchange(dialog, dialog.writeButton()).text;
+    SetMessageLanguage(Language::English);
+    QCOMPARE(told, text);
 }
 
 TEST_CLASS(TransferTest)

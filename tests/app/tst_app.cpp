@@ -167,6 +167,8 @@ void AppShellTest::startUp() {
     };
     QCOMPARE(inMenu(frame->setupMenu(), CommandId::kLanguage), languageItem);
     QVERIFY(!inMenu(frame->editMenu(), CommandId::kPowerAdjust));
+    QVERIFY(inMenu(frame->editMenu(), CommandId::kEditUndo));
+    QVERIFY(inMenu(frame->editMenu(), CommandId::kEditRedo));
     QCOMPARE(frame->menuBar()->actions().first()->text(), QStringLiteral("&File")); // always English
     QVERIFY(prompts.asked.isEmpty());
 }
@@ -410,8 +412,8 @@ void AppShellTest::treeAndAlignmentEntries() {
     frame->AppendAlignmentEntries();
     QCOMPARE(TreeChildren(frame).mid(3), QStringList({"Power Adjust", "Sql Adjust"}));
     const QList<QAction*> edit = frame->editMenu()->actions();
-    QCOMPARE(edit.size(), 5);
-    QCOMPARE(edit[4]->data().toInt(), CommandId::kSqlAdjust);
+    QCOMPARE(edit.size(), 8); // Undo, Redo and a separator first
+    QCOMPARE(edit[7]->data().toInt(), CommandId::kSqlAdjust);
     const auto sql = DetachedCommand(frame, CommandId::kSqlAdjust);
     SelectWithPointerOver(tree, TreeChild(frame, "Sql Adjust"), productItem);
     QCOMPARE(sql->size(), 1);

@@ -139,6 +139,25 @@ private slots:
             QCOMPARE(frame->activeChild(), first);
         }
     }
+
+    // Entries 10 and on have no mnemonic of their own; Cascade leaves the first window the
+    // room for its whole grid when the area has it.
+    void manyDocumentsListedAndCascaded() {
+        RunningProgram program;
+        CMainFrame* frame = program.frame;
+        frame->resize(1600, 1200);
+        const QSize fitted = frame->childFrames().first()->size();
+        for (int i = 0; i < 10; ++i)
+            frame->createNewDocument();
+        const QList<QAction*> menus = frame->menuBar()->actions();
+        const QStringList texts = MenuTexts(menus[menus.size() - 2]->menu());
+        QCOMPARE(texts.size(), 3 + 11);
+        QVERIFY(texts[3 + 8].startsWith("&9 "));
+        QVERIFY(texts[3 + 9].startsWith("10 "));
+        QVERIFY(texts[3 + 10].startsWith("11 "));
+        frame->commandAction(CommandId::kWindowCascade)->trigger();
+        QCOMPARE(frame->childFrames().first()->size(), fitted);
+    }
 };
 
 TEST_CLASS(AppFilesTest)

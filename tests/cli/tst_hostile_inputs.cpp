@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <sys/stat.h>
 
 namespace {
@@ -22,11 +23,25 @@ const QString kRefusal =
 // Long enough for any refusal; far shorter than a command that waits for a writer.
 constexpr int kPatienceMs = 10000;
 
-ChprogRun RunWithoutDisplay(const QString& program, const QStringList& arguments) {
+ChprogRun RunWithoutDisplay(const QString& program, const QStringList& arguments,
+                            const QString& inputFile = QString()) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(QStringLiteral("DISPLAY"));
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    return RunBuilt(program, arguments, environment, kPatienceMs);
+    return RunBuilt(program, arguments, environment, kPatienceMs, inputFile);
+}
+
+const QByteArray kOwnHeader = "CH,Rx Frequency,Tx Frequency,QT/DQT Dec,QT/DQT Enc,Power,Scan Add,"
+                              "Busy Lock,W/N,Compand\r\n";
+
+// A line of our own layout whose Power cell is `power`, on channel `channel`.
+QByteArray ChannelLine(const QByteArray& channel, const QByteArray& power) {
+    return channel + ",146.52,146.52,None,None," + power + ",Yes,Off,Wide,No\r\n";
+}
+
+bool HasControlCharacters(const QString& text) {
+    return std::any_of(text.begin(), text.end(),
+                       [](QChar c) { return c.category() == QChar::Other_Control && c != u'\n'; });
 }
 
 } // namespace
@@ -111,6 +126,52 @@ private slots:
         QVERIFY2(run.err.contains(said), qPrintable(run.err));
         QVERIFY(!QFileInfo::exists(m_dir.filePath("out")));
         QVERIFY(!QFileInfo(m_dir.filePath("fifo")).isFile()); // the pipe is still a pipe
+    }
+
+    // Channel lists whose cells would harm the terminal or the message, and inputs too
+    // large to be one: refused with a message of one short line, nothing written.
+    void channelListsRefusedSafely_data() {
+        QTest::addColumn<QByteArray>("csv"); // the file's bytes; empty: standard input
+        QTest::addColumn<QString>("input");  // standard input when csv is empty
+        QTest::addColumn<QString>("said");
+        const QString none;
+        const QString tooLarge = ": the file is too large for a channel list";
+        const QString ellipsis(QChar(0x2026));
+        QTest::newRow("escape sequence in a cell")
+            << kOwnHeader + ChannelLine("1", "\x1b]0;owned\x07\x1b[2J") << none
+            << "\"\\x1b]0;owned\\x07\\x1b[2J\" is not allowed";
+        QTest::newRow("NUL after a channel number")
+            << kOwnHeader + ChannelLine(QByteArray("1\0xyz", 5), "High") << none
+            << "\"1\\x00xyz\" is not a channel";
+        QTest::newRow("letters after a channel number")
+            << kOwnHeader + ChannelLine("1xyz", "High") << none << "\"1xyz\" is not a channel";
+        QTest::newRow("cell of 1000000 characters")
+            << kOwnHeader + ChannelLine("1", QByteArray(1000000, 'H')) << none
+            << "\"" + QString(40, 'H') + ellipsis + "\" is not allowed";
+        QTest::newRow("cell of 5 MB") << kOwnHeader + ChannelLine("1", QByteArray(5 << 20, 'H'))
+                                      << none << "in.csv" + tooLarge;
+        QTest::newRow("file one byte over 1 MiB")
+            << kOwnHeader + QByteArray((1 << 20) + 1 - kOwnHeader.size(), '\n') << none
+            << "in.csv" + tooLarge;
+        QTest::newRow("standard input from /dev/zero") << QByteArray() << "/dev/zero"
+                                                       << "-" + tooLarge;
+    }
+    void channelListsRefusedSafely() {
+        QFETCH(QByteArray, csv);
+        QFETCH(QString, input);
+        QFETCH(QString, said);
+        const QString csvPath = m_dir.filePath("in.csv");
+        QVERIFY(WriteFileBytes(csvPath, csv));
+        const ChprogRun run =
+            RunWithoutDisplay("chprog",
+                              {"import-csv", csv.isEmpty() ? "-" : csvPath, "--base",
+                               m_dir.filePath("base.dat"), "-o", m_dir.filePath("out")},
+                              input);
+        QCOMPARE(run.status, 2);
+        QVERIFY2(run.err.contains(said), qPrintable(run.err.left(500)));
+        QVERIFY2(run.err.size() < 400, qPrintable(QString::number(run.err.size())));
+        QVERIFY(!HasControlCharacters(run.err));
+        QVERIFY(!QFileInfo::exists(m_dir.filePath("out")));
     }
 
 private:

@@ -21,6 +21,8 @@ private slots:
     void unchangedCellsAreNotWrittenAgain();
     void escapeDropsTheTypedText_data();
     void escapeDropsTheTypedText();
+    void arrowsWalkAListColumnWithoutWriting_data();
+    void arrowsWalkAListColumnWithoutWriting();
 
 private:
     EditorRun m_run;
@@ -101,6 +103,28 @@ void CellMendsTest::escapeDropsTheTypedText() {
     QCOMPARE(s.cell(4, col), shown);
     // Moving on afterwards commits nothing either.
     s.click(5, col);
+    QVERIFY(s.doc.image() == before);
+    QCOMPARE(s.messages, QStringList());
+}
+
+void CellMendsTest::arrowsWalkAListColumnWithoutWriting_data() {
+    QTest::addColumn<int>("col");
+    for (int col = kColDecodeTone; col < kChannelColumns; ++col)
+        QTest::addRow("column %d", col) << col;
+}
+
+// Up and Down move between channels as in a frequency column; the list keeps its item.
+void CellMendsTest::arrowsWalkAListColumnWithoutWriting() {
+    QFETCH(int, col);
+    ChannelScreen s;
+    for (int row = 1; row <= 4; ++row)
+        s.program(row, "146.52");
+    const RadioImage before = s.doc.image();
+    s.click(1, col);
+    for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Up})
+        s.key(key);
+    QCOMPARE(s.current(), QStringLiteral("3,%1").arg(col));
+    s.click(5, kColRxFrequency);
     QVERIFY(s.doc.image() == before);
     QCOMPARE(s.messages, QStringList());
 }

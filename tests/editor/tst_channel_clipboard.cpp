@@ -6,6 +6,8 @@
 #include "tests/editor/ChannelScreen.h"
 #include "tests/support/TestSuite.h"
 
+#include <tuple>
+
 #include <QClipboard>
 #include <QHeaderView>
 #include <QMenu>
@@ -56,6 +58,7 @@ private slots:
     void toolsAreOneStepEach();
     void refusedPasteChangesNothing();
     void contextMenuOffersWhatApplies();
+    void keysOpenTheMenuFromAnyCell();
 
 private:
     EditorRun m_run;
@@ -136,6 +139,25 @@ void ChannelClipboardTest::contextMenuOffersWhatApplies() {
             enabled << action->text().section('\t', 0, 0).remove('&');
     QCOMPARE(enabled, QStringList({"Cut", "Copy", "Delete", "Move down"}));
     menu->close();
+}
+
+// The cell's editor has the focus; Shift+F10 (in a frequency cell) and the Menu key (in
+// a list) still open the grid's menu, under the cell.
+void ChannelClipboardTest::keysOpenTheMenuFromAnyCell() {
+    Screen s;
+    const auto cases = {std::tuple{int(kColRxFrequency), Qt::Key_F10, Qt::ShiftModifier},
+                        std::tuple{int(kColPower), Qt::Key_Menu, Qt::NoModifier}};
+    for (const auto& [col, key, modifiers] : cases) {
+        s.click(2, col);
+        QVERIFY(s.view.openEditor());
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        const QRect cell = s.grid().visualItemRect(s.grid().item(1, col - 1));
+        QVERIFY(QRect(s.grid().viewport()->mapToGlobal(cell.topLeft()), cell.size())
+                    .contains(menu->geometry().topLeft()));
+        menu->close();
+    }
 }
 
 TEST_CLASS(ChannelClipboardTest)

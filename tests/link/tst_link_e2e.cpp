@@ -17,8 +17,10 @@
 #include "tests/support/TestSuite.h"
 
 #include <QDir>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
+#include <csignal>
 
 namespace {
 
@@ -114,6 +116,8 @@ private slots:
                                       : Chprog({"read", "--port", radio.linkPath(), "-o", file});
         QCOMPARE(run.status, 1);
         QVERIFY2(run.err.contains("chprog: " + message + "\n"), qPrintable(run.err));
+        // A write that broke off after blocks went out says what the radio may hold.
+        QCOMPARE(run.err.contains(PartialWriteAdvice()), blocksWritten > 0);
         QCOMPARE(ReadFileBytes(file), ImageBytes(image));
         if (!writing) // a write keeps its backup before it starts
             QCOMPARE(ListBackups(backups).size(), backupsBefore);
@@ -121,6 +125,34 @@ private slots:
         QVERIFY(radio.stop());
         QCOMPARE(radio.savedMemory(),
                  ImageBytes(AfterWrite(original, image, WritePlan(false), blocksWritten)));
+    }
+
+    // The first Ctrl+C of a write ends it at the exchange's next cancel point, and chprog
+    // says that the radio holds part of the image.
+    void interruptedWriteSaysHowItEnded() {
+        SimulatorProcess radio({"--baud", "9600"});
+        QVERIFY(radio.isReady());
+        const QString file = m_dir.filePath("interrupted.dat");
+        const RadioImage image = PatternImage(4);
+        QVERIFY(WriteFileBytes(file, ImageBytes(image)));
+        const QString trace = m_dir.filePath("interrupted-trace.txt");
+        QProcess write;
+        write.start(TEST_BIN_DIR "/chprog",
+                    {"write", "--port", radio.linkPath(), "--trace", trace, file});
+        // Ten write requests ('W') have gone out.
+        QVERIFY(QTest::qWaitFor([&] { return ReadFileBytes(trace).count("> 57") >= 10; }, 20000));
+        QCOMPARE(::kill(static_cast<pid_t>(write.processId()), SIGINT), 0);
+        QVERIFY(write.waitForFinished(10000));
+        QCOMPARE(write.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(write.exitCode(), 1);
+        const QString err = QString::fromUtf8(write.readAllStandardError());
+        QVERIFY2(err.contains("write: interrupted: the write was abandoned part way\n"),
+                 qPrintable(err));
+        QVERIFY(err.contains(PartialWriteAdvice()));
+        QVERIFY(radio.stop());
+        const QByteArray memory = radio.savedMemory();
+        QVERIFY(memory != ImageBytes(NewImage()));
+        QVERIFY(memory != ImageBytes(AfterWrite(NewImage(), image, WritePlan(false), 122)));
     }
 
     void portThatDoesNotExist() {

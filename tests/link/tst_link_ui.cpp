@@ -14,6 +14,7 @@
 #include "tests/support/ScriptedRadio.h"
 #include "tests/support/SimulatorProcess.h"
 #include "config/StartupConfig.h"
+#include "radio/OwnTexts.h"
 #include "tests/support/TestSuite.h"
 #include "link/TransferRunner.h"
 
@@ -288,6 +289,38 @@ private slots:
         QCOMPARE(seen.text, text);
         QVERIFY(radio || seen.detail.contains("no-such-device"));
         QVERIFY2(longestStall < 250, qPrintable(QString::number(longestStall)));
+    }
+
+    // A write that breaks off after some blocks keeps the exchange's message first and
+    // adds, on a line of its own, what the radio may now hold.
+    void failedWriteSaysWhatTheRadioMayHold_data() {
+        QTest::addColumn<bool>("chinese");
+        QTest::addColumn<QString>("advice");
+        QTest::newRow("English") << false
+                                 << "The radio may hold part of the new data: write again, or "
+                                    "restore its backup.";
+        QTest::newRow("Chinese") << true
+                                 << QString::fromUtf8(
+                                        "電台可能只存有部分新資料：請再寫一次，或寫回它的備份。");
+    }
+    void failedWriteSaysWhatTheRadioMayHold() {
+        QFETCH(bool, chinese);
+        QFETCH(QString, advice);
+        SetMessageLanguage(chinese ? Language::Chinese : Language::English);
+        SimulatorProcess radio({"--fault", "silent-from:5"});
+        QVERIFY(radio.isReady());
+        m_session.setPortName(radio.linkPath());
+        QWidget owner;
+        ProgramTransfer transfer(&owner, m_session,
+                                 {nullptr, [] { return PatternImage(3); }, nullptr});
+        QSignalSpy finished(&transfer, &ProgramTransfer::finished);
+        SeenMessage seen;
+        AnswerNextMessage(&seen);
+        transfer.requestWrite();
+        transfer.progressWindow()->findChild<QPushButton*>()->click();
+        QVERIFY(finished.wait(30000));
+        SetMessageLanguage(Language::English);
+        QCOMPARE(seen.text, QString(kProgramInterruptText) + "\n" + advice);
     }
 
     // A backup that cannot be kept: the status bar says so every time, one message box

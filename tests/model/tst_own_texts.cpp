@@ -2,6 +2,7 @@
 // Traditional characters with the placeholders of its English form, and the messages
 // that files, backups and the start-up checks give are Chinese when the run is.
 #include "config/ProgramIni.h"
+#include "document/ChannelCsv.h"
 #include "files/Backups.h"
 #include "files/DatFile.h"
 #include "radio/OwnTexts.h"
@@ -129,6 +130,15 @@ void OwnTextsTest::messagesOfAChineseRun_data() {
     });
     QTest::newRow("--config without Program.ini") << Failure([](const QString& folder) {
         return ConfigFolderProblem(folder);
+    });
+    QTest::newRow("channel list over 1 MiB") << Failure([](const QString& folder) {
+        QFile file(folder + "/long.csv");
+        file.open(QIODevice::WriteOnly);
+        file.write(QByteArray(kChannelListMaxBytes + 1, '\n'));
+        file.close();
+        QString text, error;
+        ReadChannelList(file.fileName(), &text, &error);
+        return error;
     });
 }
 

@@ -7,9 +7,12 @@ ChprogRun Chprog(const QStringList& arguments) {
 }
 
 ChprogRun RunBuilt(const QString& program, const QStringList& arguments,
-                   const QProcessEnvironment& environment, int timeoutMs) {
+                   const QProcessEnvironment& environment, int timeoutMs,
+                   const QString& inputFile) {
     QProcess process;
     process.setProcessEnvironment(environment);
+    if (!inputFile.isEmpty())
+        process.setStandardInputFile(inputFile);
     process.start(QStringLiteral(TEST_BIN_DIR "/") + program, arguments);
     if (!process.waitForFinished(timeoutMs)) {
         process.kill();

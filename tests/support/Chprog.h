@@ -13,7 +13,9 @@ struct ChprogRun {
 
 ChprogRun Chprog(const QStringList& arguments);
 
-// Any program of the build folder ("Program"), in `environment`; one that has not ended
-// within `timeoutMs` counts as not ended.
+// Any program of the build folder ("Program"), in `environment`, reading standard input
+// from `inputFile` when given; one that has not ended within `timeoutMs` counts as not
+// ended.
 ChprogRun RunBuilt(const QString& program, const QStringList& arguments,
-                   const QProcessEnvironment& environment, int timeoutMs = 60000);
+                   const QProcessEnvironment& environment, int timeoutMs = 60000,
+                   const QString& inputFile = QString());
