@@ -44,20 +44,20 @@ public:
         const QString allowed = BandDescription();
         const FrequencyReading reading = ReadFrequency(value);
         if (!IsPlainDecimal(value) || reading.units <= 0) {
-            *error = fail(column, QStringLiteral("\"%1\" is not a frequency; allowed: MHz %2")
+            *error = fail(column, QStringLiteral("\"%1\" is not a frequency; allowed: %2 MHz")
                                       .arg(ShortenedForMessage(value), allowed));
             return QString();
         }
         if (IsTooLongForFrequency(value)) {
             *error = fail(column, QStringLiteral("\"%1\" is too long to be a frequency; allowed: "
-                                                 "MHz %2")
+                                                 "%2 MHz")
                                       .arg(ShortenedForMessage(value), allowed));
             return QString();
         }
         const bool inBand = m_options.band ? IsInBand(reading, *m_options.band)
                                            : reading.units < kFrequencyCeiling;
         if (!inBand || reading.units >= kFrequencyCeiling) {
-            *error = fail(column, QStringLiteral("%1 MHz is out of range; allowed: MHz %2")
+            *error = fail(column, QStringLiteral("%1 MHz is out of range; allowed: %2 MHz")
                                       .arg(ShortenedForMessage(value), allowed));
             return QString();
         }

@@ -400,10 +400,14 @@ void CProgramView::cancelTransfer(std::function<void()> ended) {
 bool CProgramView::refusesEdits() {
     if (!transfer()->isRunning())
         return false;
-    if (auto* mainWindow = qobject_cast<QMainWindow*>(window()))
-        mainWindow->statusBar()->showMessage(OwnText(
-            "The radio is being read or written: the channels cannot be changed until it ends."));
+    showStatusNote(
+        OwnText("The radio is being read or written: the channels cannot be changed until it ends."));
     return true;
+}
+
+void CProgramView::showStatusNote(const QString& text) {
+    if (auto* mainWindow = qobject_cast<QMainWindow*>(window()))
+        mainWindow->statusBar()->showMessage(text);
 }
 
 void CProgramView::read() {

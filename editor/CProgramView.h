@@ -128,6 +128,8 @@ public:
     using MessageFunction =
         std::function<void(QWidget* parent, const QString& text, const QString& caption)>;
     void setMessageFunction(MessageFunction function) { m_showMessage = std::move(function); }
+    // A note in the main window's status bar, for what needs no answer.
+    void showStatusNote(const QString& text);
     void showMessage(const QString& text, const QString& caption) {
         m_showMessage(this, text, caption);
     }

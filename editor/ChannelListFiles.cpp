@@ -7,6 +7,7 @@
 #include "files/Csv.h"
 #include "document/EditLabels.h"
 #include "config/StartupConfig.h"
+#include "radio/OwnTexts.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -103,6 +104,9 @@ bool Import(CProgramView& view, const QString& path) {
         Warn(&view, QFileInfo(path).fileName() + QStringLiteral(": ") + error);
         return false;
     }
+    if (report.namesDropped)
+        view.showStatusNote(OwnText("The Name and Comment columns are not imported (the radio "
+                                    "keeps no channel names)."));
     if (image == before)
         return false;
     ApplyImage(view, image);

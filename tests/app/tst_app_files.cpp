@@ -3,6 +3,8 @@
 // the Window menu reaches every open document, hidden ones included.
 
 #include "app/ChildFrame.h"
+#include "editor/CProgramView.h"
+#include "editor/ChannelListFiles.h"
 #include "ui/CommandIds.h"
 #include "tests/support/Files.h"
 #include "radio/ImageMap.h"
@@ -19,6 +21,7 @@
 #include <QDropEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QMimeData>
 #include <QTest>
 #include <QUrl>
@@ -157,6 +160,23 @@ private slots:
         QVERIFY(texts[3 + 10].startsWith("11 "));
         frame->commandAction(CommandId::kWindowCascade)->trigger();
         QCOMPARE(frame->childFrames().first()->size(), fitted);
+    }
+
+    // A channel list with names imports its channels and says, as chprog does, that the
+    // names stay behind.
+    void importNotesTheNamesLeftBehind() {
+        RunningProgram program;
+        CMainFrame* frame = program.frame;
+        const QString path = program.config.filePath("named.csv");
+        QVERIFY(WriteFileBytes(path, "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,"
+                                     "cToneFreq,DtcsCode,DtcsPolarity,Mode,TStep,Skip,Comment\r\n"
+                                     "1,Gate,146.52,,0,,88.5,88.5,023,NN,FM,5,,\r\n"));
+        auto* view = qobject_cast<CProgramView*>(frame->activeView());
+        QVERIFY(ChannelListFiles::Import(*view, path));
+        QVERIFY2(frame->statusBar()->currentMessage().contains("Name and Comment"),
+                 qPrintable(frame->statusBar()->currentMessage()));
+        program.prompts.answerNext(QMessageBox::Discard);
+        QVERIFY(frame->close());
     }
 };
 

@@ -131,7 +131,7 @@ private slots:
         own("own: off step", "1,146.514,,None,None,High,No,Off,Wide,No",
             "line 2, column \"Rx Frequency\": 146.514 MHz is on neither");
         own("own: 1000 MHz", "1,1000,,None,None,High,No,Off,Wide,No",
-            "line 2, column \"Rx Frequency\": 1000 MHz is out of range; allowed: MHz below 1000");
+            "line 2, column \"Rx Frequency\": 1000 MHz is out of range; allowed: below 1000 MHz");
         own("own: no plain number", "1,1.46e2,,None,None,High,No,Off,Wide,No",
             "line 2, column \"Rx Frequency\": \"1.46e2\" is not a frequency");
         own("own: transmit nan", "5,146.5,nan,None,None,High,No,Off,Wide,No",
