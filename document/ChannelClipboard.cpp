@@ -3,6 +3,10 @@
 #include "document/ChannelImport.h"
 #include "radio/TextNumbers.h"
 #include "files/Csv.h"
+#include "radio/OwnTexts.h"
+#include "radio/ToneCodes.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -22,21 +26,90 @@ std::vector<CsvRow> SplitTabbedRows(const QString& text) {
     return rows;
 }
 
+// A header names columns: its first field is one of our headings. A first field such
+// as "146.61" is data, whatever it is not.
 bool IsHeaderRow(const CsvRow& row) {
-    int channel = 0;
-    return !ReadWholeNumber(row.fields.value(0).trimmed(), &channel);
+    const QString first = row.fields.value(0).trimmed();
+    for (int c = 0; c < kChannelColumns; ++c) {
+        if (first == ChannelColumnHeading(c, Language::English) ||
+            first == ChannelColumnHeading(c, Language::Chinese))
+            return true;
+    }
+    return false;
 }
 
-// Records of consecutive channels from `first`, read with our own layout's header
-// (the text's own, or the English one when the text has none).
-bool ReadPastedRecords(const QString& text, int first, std::vector<ChannelRecord>* records,
-                       QString* error) {
+// `text` as the list of `column` writes it, found whatever its letter case; `text`
+// itself when the list has no such entry (the row checks then name it).
+QString ListEntry(int column, const QString& text, Language language) {
+    if (column == kColDecodeTone || column == kColEncodeTone) {
+        for (Language form : {Language::English, Language::Chinese}) {
+            const QStringList tones = ToneList(form);
+            for (int i = 0; i < tones.size(); ++i) {
+                if (tones[i].compare(text, Qt::CaseInsensitive) == 0)
+                    return ToneList(language)[i];
+            }
+        }
+        return text;
+    }
+    for (Word word : WordsOfColumn(column)) {
+        for (Language form : {Language::English, Language::Chinese}) {
+            if (WordText(word, form).compare(text, Qt::CaseInsensitive) == 0)
+                return WordText(word, language);
+        }
+    }
+    return text;
+}
+
+// A block of cells copied from a spreadsheet (rows of fewer fields than a channel has,
+// say only receive frequencies): row i goes into channel first + i, its fields into the
+// columns from `firstColumn` on, over what the channel holds. Each row is then checked
+// as a whole channel, as an imported one is.
+bool ReadPastedCells(const std::vector<CsvRow>& rows, int first, int firstColumn,
+                     const ChannelTable& table, Language language,
+                     std::vector<ChannelRecord>* records, QString* error) {
+    const int start = std::max(firstColumn, int(kColRxFrequency));
+    const auto names = OwnColumnNames();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const CsvRow& row = rows[i];
+        if (start + row.fields.size() > kChannelColumns) {
+            *error = OwnText("line %1: %2 cells do not fit from column \"%3\" on")
+                         .arg(row.line)
+                         .arg(row.fields.size())
+                         .arg(names[start]);
+            return false;
+        }
+        const int channel = first + static_cast<int>(i);
+        ChannelRecord record;
+        record.line = row.line;
+        record.channel = channel;
+        record.columnNames = names;
+        record.cells = channel <= ImageMap::kChannelCount ? table[channel - 1] : ChannelRow{};
+        const bool settingUpNew =
+            record.cells[kColRxFrequency].isEmpty() && start == kColRxFrequency;
+        if (settingUpNew)
+            WriteNewChannelDefaults(record.cells, language);
+        for (int f = 0; f < row.fields.size(); ++f) {
+            const int column = start + f;
+            record.cells[column] = ListEntry(column, row.fields[f].trimmed(), language);
+        }
+        records->push_back(record);
+    }
+    return true;
+}
+
+// Records of consecutive channels from `first`: whole channels read with our own
+// layout's header (the text's own, or the English one when the text has none), or a
+// block of cells from `firstColumn` on.
+bool ReadPastedRecords(const QString& text, int first, int firstColumn, const ChannelTable& table,
+                       Language language, std::vector<ChannelRecord>* records, QString* error) {
     std::vector<CsvRow> rows;
     if (text.contains(kTab))
         rows = SplitTabbedRows(text);
     else if (!ParseCsv(text, &rows, error))
         return false;
     if (!rows.empty() && !IsHeaderRow(rows[0])) {
+        if (rows[0].fields.size() < kChannelColumns)
+            return ReadPastedCells(rows, first, firstColumn, table, language, records, error);
         const auto names = OwnColumnNames();
         rows.insert(rows.begin(), CsvRow{0, QStringList(names.begin(), names.end())});
     }
@@ -64,10 +137,10 @@ QString ChannelClipboardText(const RadioImage& image, const std::vector<int>& ch
     return text;
 }
 
-int PasteChannelText(const QString& text, int firstChannel, BandLimits band, ChannelTable& table,
-                     Language language, QString* error) {
+int PasteChannelText(const QString& text, int firstChannel, int firstColumn, BandLimits band,
+                     ChannelTable& table, Language language, QString* error) {
     std::vector<ChannelRecord> records;
-    if (!ReadPastedRecords(text, firstChannel, &records, error))
+    if (!ReadPastedRecords(text, firstChannel, firstColumn, table, language, &records, error))
         return 0;
     const int count = static_cast<int>(records.size());
     if (count == 0) {

@@ -17,8 +17,10 @@ QString ChannelClipboardText(const RadioImage& image, const std::vector<int>& ch
                              Language language);
 
 // Replaces channels firstChannel, firstChannel + 1, ... of `table` with the rows of
-// `text` (its CH column is not used). Returns how many channels were pasted; on any
+// `text` (its CH column is not used). A block of fewer columns than a channel has, with
+// no header line, goes into the cells from `firstColumn` on instead (list words and
+// tones in any letter case). Returns how many channels were pasted; on any
 // bad row, or rows running past channel 16, returns 0 with `table` unchanged and
 // `error` naming the first fault (row and column).
-int PasteChannelText(const QString& text, int firstChannel, BandLimits band, ChannelTable& table,
-                     Language language, QString* error);
+int PasteChannelText(const QString& text, int firstChannel, int firstColumn, BandLimits band,
+                     ChannelTable& table, Language language, QString* error);

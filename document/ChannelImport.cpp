@@ -178,6 +178,15 @@ QString ChannelFailure(const CsvRow& row, const QString& value) {
 
 } // namespace
 
+const std::vector<Word>& WordsOfColumn(int column) {
+    static const std::vector<Word> none;
+    for (const ColumnWords& wordColumn : kWordColumns) {
+        if (wordColumn.column == column)
+            return wordColumn.words;
+    }
+    return none;
+}
+
 std::array<QString, kChannelColumns> OwnColumnNames() {
     std::array<QString, kChannelColumns> names;
     for (int c = 0; c < kChannelColumns; ++c)

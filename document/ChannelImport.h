@@ -26,6 +26,10 @@ struct ImportOptions {
     std::optional<int> firstChannel;
 };
 
+// The words a list column takes (Power, Scan Add, Busy Lock, W/N, Compand); empty for
+// the other columns.
+const std::vector<Word>& WordsOfColumn(int column);
+
 // One channel to replace: its texts in the grid's column order, and, for messages, the
 // file's line and the name the file gives each column.
 struct ChannelRecord {

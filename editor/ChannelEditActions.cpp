@@ -188,7 +188,8 @@ void ChannelEditActions::paste() {
     ChannelTable table = before;
     QString error;
     const int count =
-        PasteChannelText(ClipboardText(), first, m_view->typingBand(), table, language, &error);
+        PasteChannelText(ClipboardText(), first, grid()->Col(), m_view->typingBand(), table,
+                         language, &error);
     if (count == 0) {
         m_view->showMessage(Tr(language, "Nothing was pasted.", "沒有粘貼任何信道。") + u'\n' +
                                 error,

@@ -66,6 +66,9 @@ constexpr OwnTextForms kOwnTexts[] = {
     {"The Name and Comment columns are not imported (the radio keeps no channel names).",
      "名稱（Name）和備註（Comment）欄沒有導入（電台不保存信道名稱）。"},
 
+    // Pasting into the channel grid.
+    {"line %1: %2 cells do not fit from column \"%3\" on", "第 %1 行：%2 個儲存格從「%3」欄起放不下"},
+
     // Dialog fields.
     {"Please enter a number.", "請輸入一個數字。"},
     {"Please enter an integer.", "請輸入一個整數。"},

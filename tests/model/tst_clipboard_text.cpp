@@ -74,9 +74,13 @@ private slots:
             << "line 2, column \"Power\": \"Max\" is not allowed";
         QTest::newRow("out of band") << "1,446.00625,,None,None,High,Yes,Off,Wide,No\n"
                                      << 1 << QString() << "line 1, column \"Rx Frequency\"";
-        QTest::newRow("missing field")
+        // Fewer fields than a channel has go into the cells from the current column on.
+        QTest::newRow("a row short of a field is a block of cells")
             << "1\t146.52\tNone\tNone\tHigh\tYes\tOff\tWide\tNo\n"
-            << 1 << QString() << "line 1: 9 fields where the header has 10";
+            << 1 << QString() << "line 1, column \"Rx Frequency\": 1 MHz is out of range";
+        QTest::newRow("only receive frequencies") << "146.61\n146.62\n" << 3
+                                                  << ",,146.61000,146.62000,,,,,,,,,,,," << QString();
+
         QTest::newRow("too many rows") << kTabRow2 + kTabRow3 + kTabRow2 << 15 << QString()
                                        << "3 rows do not fit: from channel 15 there is room for 2.";
         QTest::newRow("header only") << kTabHeader << 1 << QString() << "no channels";
@@ -90,7 +94,8 @@ private slots:
         ChannelTable table = DecodeChannels(NewImage(), Language::English);
         const ChannelTable before = table;
         QString message;
-        const int count = PasteChannelText(text, first, kBand, table, Language::English, &message);
+        const int count =
+            PasteChannelText(text, first, kColNumber, kBand, table, Language::English, &message);
         if (error.isEmpty()) {
             QVERIFY2(count > 0, qPrintable(message));
             QCOMPARE(RxTexts(table), rxAfter);
@@ -99,6 +104,33 @@ private slots:
             QVERIFY2(message.contains(error), qPrintable(message));
             QCOMPARE(RxTexts(table), RxTexts(before));
         }
+    }
+
+    // A block pasted from a later column: words and tones in any letter case, checked as
+    // typed; an empty channel takes the new-channel settings with its first frequency.
+    void blockFromTheCurrentColumn() {
+        ChannelTable table = DecodeChannels(NewImage(), Language::English);
+        QString message;
+        QCOMPARE(PasteChannelText("146.52\t\td023n\tnone\tlow\n", 1, kColRxFrequency, kBand, table,
+                                  Language::English, &message),
+                 1);
+        QCOMPARE(table[0][kColTxFrequency], QString("146.52000"));
+        QCOMPARE(table[0][kColDecodeTone], QString("D023N"));
+        QCOMPARE(table[0][kColPower], QString("Low"));
+        QVERIFY(!table[0][kColScanAdd].isEmpty()); // a new channel's default
+        QCOMPARE(PasteChannelText("High\tYes\tOff\tWide\tNo\tx\n", 1, kColPower, kBand, table,
+                                  Language::English, &message),
+                 0);
+        QVERIFY2(message.contains("6 cells do not fit from column \"Power\""), qPrintable(message));
+        QCOMPARE(PasteChannelText("wide\n", 1, kColPower, kBand, table, Language::English,
+                                  &message),
+                 0); // W/N is not Power's list
+        QVERIFY2(message.contains("\"wide\" is not allowed"), qPrintable(message));
+        QCOMPARE(PasteChannelText("HIGH\nHigh\n", 1, kColPower, kBand, table, Language::English,
+                                  &message),
+                 2);
+        QCOMPARE(table[0][kColPower], QString("High"));
+        QCOMPARE(table[1][kColRxFrequency], QString()); // settings of an empty channel drop
     }
 };
 
