@@ -24,7 +24,8 @@ for file in bin/$package bin/chprog \
     share/$package/Program.ini share/$package/title.ico share/$package/background.bmp \
     share/$package/help/enHelp/index.html share/$package/help/chHelp/index.html \
     share/applications/$app_id.desktop share/metainfo/$app_id.metainfo.xml \
-    share/man/man1/chprog.1 share/bash-completion/completions/chprog \
+    share/man/man1/chprog.1.gz share/man/man1/$package.1.gz share/doc/$package/copyright \
+    share/bash-completion/completions/chprog \
     share/doc/$package/examples/60-radio-programming-cables.rules; do
     expect_file "$file"
 done
@@ -47,7 +48,7 @@ appstreamcli validate --no-net "$prefix/share/metainfo/$app_id.metainfo.xml" >/d
     fail "appstreamcli validate: $(appstreamcli validate --no-net "$prefix/share/metainfo/$app_id.metainfo.xml")"
 
 # The manual page documents the commands.
-man_text=$(sed 's/\\-/-/g' "$prefix/share/man/man1/chprog.1")
+man_text=$(zcat "$prefix/share/man/man1/chprog.1.gz" | sed 's/\\-/-/g')
 for word in import-csv simulate ports Program.ini; do
     grep -qF -- "$word" <<<"$man_text" || fail "the manual page does not mention $word"
 done
