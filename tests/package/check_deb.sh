@@ -46,7 +46,7 @@ for file in ./usr/bin/$package ./usr/bin/chprog ./usr/share/$package/Program.ini
     ./usr/share/applications/$app_id.desktop ./usr/share/metainfo/$app_id.metainfo.xml \
     ./usr/share/icons/hicolor/48x48/apps/$app_id.png ./usr/share/man/man1/chprog.1.gz \
     ./usr/share/man/man1/$package.1.gz ./usr/share/doc/$package/copyright \
-    ./usr/share/doc/$package/changelog.Debian.gz \
+    ./usr/share/doc/$package/changelog.Debian.gz ./usr/lib/udev/rules.d/60-$package.rules \
     ./usr/share/bash-completion/completions/chprog; do
     grep -qE " $file\$" <<<"$contents" || fail "the package lacks $file"
 done

@@ -26,7 +26,7 @@ for file in bin/$package bin/chprog \
     share/applications/$app_id.desktop share/metainfo/$app_id.metainfo.xml \
     share/man/man1/chprog.1.gz share/man/man1/$package.1.gz share/doc/$package/copyright \
     share/bash-completion/completions/chprog \
-    share/doc/$package/examples/60-radio-programming-cables.rules; do
+    lib/udev/rules.d/60-$package.rules; do
     expect_file "$file"
 done
 [[ -x $prefix/bin/$package && -x $prefix/bin/chprog ]] || fail "the executables are not executable"
@@ -67,6 +67,14 @@ mime_errors=$(XDG_DATA_HOME=$work update-mime-database "$work/mime" 2>&1) || fai
 [[ -z $mime_errors ]] || fail "update-mime-database: $mime_errors"
 grep -qx "10:application/x-$package-image:\*.dat" "$work/mime/globs2" ||
     fail "the .dat glob of weight 10: $(cat "$work/mime/globs2")"
+
+# The udev rule: valid rules, and every listed cable opened to the user at the seat and
+# kept from ModemManager.
+bash "$(dirname "$0")/check_udev_rule.sh" "$prefix/lib/udev/rules.d/60-$package.rules"
+while IFS= read -r rule; do
+    [[ $rule == *'TAG+="uaccess"'* && $rule == *'ENV{ID_MM_DEVICE_IGNORE}="1"'* ]] ||
+        fail "the udev rule leaves a cable out: $rule"
+done < <(grep 'ATTRS{idVendor}' "$prefix/lib/udev/rules.d/60-$package.rules")
 
 # The manual page documents the commands.
 man_text=$(zcat "$prefix/share/man/man1/chprog.1.gz" | sed 's/\\-/-/g')
