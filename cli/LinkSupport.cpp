@@ -57,8 +57,8 @@ QCommandLineOption TraceOption() {
                               QStringLiteral("FILE"));
 }
 
-QString PortRefusal(const QString& command, const QString& portName,
-                    const QString& missingDevice, const DetectedPort* candidate) {
+QString PortRefusal(const QString& command, const QString& portName, const QString& missingDevice,
+                    const DetectedPort* candidate) {
     const QString use =
         candidate ? QStringLiteral("; the one USB serial device is %1: give it with --port %2")
                         .arg(candidate->label(), candidate->device)

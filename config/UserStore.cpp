@@ -43,8 +43,8 @@ std::unique_ptr<QSettings> OpenStore(const QString& appName) {
                                        QSettings::NativeFormat);
 #else
     MoveEarlierUserFilesOnce(appName);
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                       PackageName(), SafeAppName(appName));
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, PackageName(),
+                                       SafeAppName(appName));
 #endif
 }
 

@@ -12,7 +12,8 @@
 #include <optional>
 
 struct DetectedPort {
-    QString device; // full path, /dev/ttyUSB0
+    QString device;   // full path: /dev/ttyUSB0; on Windows \\.\COM3
+    QString portName; // the system's short name: ttyUSB0; on Windows COM3
     QString description;
     QString manufacturer;
     QString serialNumber;
@@ -22,8 +23,11 @@ struct DetectedPort {
 
     // "067b:2303" for a USB device, empty otherwise.
     QString usbId() const;
-    // "/dev/ttyUSB0 - USB-Serial Controller", or the device alone without a description.
+    // "/dev/ttyUSB0 - USB-Serial Controller" ("COM3 - ..." for a Windows COM port), or the
+    // name alone without a description.
     QString label() const;
+    // The COM number the system itself gives the port (Windows), else 0.
+    int comNumber() const;
 };
 
 // The ports of the system (or of the lister tests installed).
@@ -37,6 +41,10 @@ const DetectedPort* FindPort(const QList<DetectedPort>& ports, const QString& de
 
 // "COM1", "COM1,COM3" or "": the COM numbers whose mapping in `iniPath` opens `device`.
 QString ComNamesOf(const QString& device, const QString& iniPath);
+// The COM names of a detected port: its own COM name where the system gives it one
+// (Windows: systemLocation() is \\.\COM3, so the name is compared by portName()),
+// else those the mapping gives its device.
+QString ComNamesOf(const DetectedPort& port, const QString& iniPath);
 
 // One line of `chprog ports`: device, description, manufacturer, serial number,
 // USB vendor:product and the COM names, TAB-separated (empty fields stay empty).

@@ -117,6 +117,23 @@ private slots:
         QVERIFY(FindPort({BuiltInPort(m_dir.filePath("real"))}, m_dir.filePath("by-id-link")));
     }
 
+    // Windows lists a port as \\.\COM3 (systemLocation) named COM3 (portName): its COM
+    // name is its own, whatever Program.ini maps, and COM Setup finds and shows it so.
+    void windowsPortsAreTheirOwnComNames() {
+        DetectedPort com3 = UsbPort("\\\\.\\COM3", 0x067b, 0x2303, "USB-Serial Controller");
+        com3.portName = "COM3";
+        DetectedPort com12 = BuiltInPort("\\\\.\\COM12");
+        com12.portName = "COM12";
+        const QList<DetectedPort> ports{com3, com12};
+        QCOMPARE(ComNamesOf(com3, iniPath()), QString("COM3"));
+        QCOMPARE(ComNamesOf(com12, iniPath()), QString("COM12"));
+        QCOMPARE(com3.label(), QString("COM3 - USB-Serial Controller"));
+        QCOMPARE(FindPort(ports, "COM3"), &ports[0]);
+        QCOMPARE(FindPort(ports, "com12"), &ports[1]);
+        QCOMPARE(FindPort(ports, "COM4"), nullptr);
+        QVERIFY(PortListLine(com3, ComNamesOf(com3, iniPath())).endsWith("\t067b:2303\tCOM3"));
+    }
+
     // A missing chosen device may give way to the only USB device: it is offered, never
     // taken, and the question names both devices.
     void exchangeDevice_data() {
@@ -144,7 +161,8 @@ private slots:
         const auto exists = [&](const QString&) { return mappedExists; };
         const ExchangeDevice chosen =
             DeviceForExchange(portName, m_dir.filePath("none.ini"), ports, exists);
-        QCOMPARE(chosen.device, portName.contains('/') ? portName : PortDevice(portName, m_dir.filePath("none.ini")));
+        const QString mapped = PortDevice(portName, m_dir.filePath("none.ini"));
+        QCOMPARE(chosen.device, portName.contains('/') ? portName : mapped);
         QCOMPARE(chosen.standIn ? chosen.standIn->device : QString(), standIn);
         const QString refusal = PortRefusal("read", portName, chosen.device,
                                             chosen.standIn ? &*chosen.standIn : nullptr);
@@ -182,12 +200,16 @@ private slots:
     void theWindowProgramAsksFirst() {
         QFETCH(bool, yes);
         QFETCH(bool, always);
-        StartupConfigForTests().iniFilePath = m_dir.filePath(QTest::currentDataTag() + QString(".ini"));
-        WriteProfileString(startupConfig().iniFilePath, "Setup", "AppName", QTest::currentDataTag());
+        const QString tag = QTest::currentDataTag();
+        StartupConfigForTests().iniFilePath = m_dir.filePath(tag + ".ini");
+        WriteProfileString(startupConfig().iniFilePath, "Setup", "AppName", tag);
         const QString unplugged = m_dir.filePath("unplugged");
         WriteProfileString(startupConfig().iniFilePath, "Ports", "COM1", unplugged);
         UserStore(startupConfig().iniFilePath).remove("AlwaysUseOnlyUsbDevice"); // an earlier run's
-        SetPortLister([] { return QList<DetectedPort>{UsbPort("/dev/ttyUSB3", 0x067b, 0x2303, "USB-Serial Controller")}; });
+        SetPortLister([] {
+            return QList<DetectedPort>{
+                UsbPort("/dev/ttyUSB3", 0x067b, 0x2303, "USB-Serial Controller")};
+        });
         QString asked;
         QString note;
         const auto answer = [&](QMessageBox* box) {
@@ -198,11 +220,13 @@ private slots:
         WhenModal<QMessageBox>(answer);
         const auto showNote = [&](const QString& text) { note = text; };
         QCOMPARE(AskExchangeDevice(nullptr, "COM1", showNote), yes ? "/dev/ttyUSB3" : unplugged);
-        QVERIFY2(asked.contains(unplugged) && asked.contains("/dev/ttyUSB3 - USB-Serial Controller"),
+        QVERIFY2(asked.contains(unplugged) &&
+                     asked.contains("/dev/ttyUSB3 - USB-Serial Controller"),
                  qPrintable(asked));
         QCOMPARE(note.isEmpty(), !yes);
         const bool kept = yes && always;
-        QCOMPARE(UserStore(startupConfig().iniFilePath).readNumber("AlwaysUseOnlyUsbDevice"), kept ? 1 : 0);
+        const UserStore store(startupConfig().iniFilePath);
+        QCOMPARE(store.readNumber("AlwaysUseOnlyUsbDevice"), kept ? 1 : 0);
 
         // Asked again unless "Always" was kept.
         asked.clear();
@@ -216,6 +240,7 @@ private slots:
     // End to end: the chosen COM1 is unplugged and the simulated radio is the only USB
     // device; the user says yes, and a Read goes through it and says so in the status bar.
     void readGoesThroughTheOnlyUsbDevice() {
+        SKIP_WITHOUT_SIMULATOR();
         StartupConfigForTests().iniFilePath = m_dir.filePath("stand-in.ini");
         WriteProfileString(startupConfig().iniFilePath, "Setup", "AppName", "DetectedPortsTest");
         WriteProfileString(startupConfig().iniFilePath, "Ports", "COM1", m_dir.filePath("unplugged"));

@@ -1,11 +1,12 @@
 // Port names, and the real serial link against the far end of a pseudo-terminal: time-outs,
 // a pulled cable, why an open fails (with the exact command for a refused device, naming
-// its own group when it is not dialout), and one user per device whatever its name.
+// its own group when that group may open it, else the udev rule), and one user per device
+// whatever its name.
 
-#include "link/PortNames.h"
-#include "link/PortPermission.h"
 #include "config/InstallLayout.h"
 #include "config/ProgramIni.h"
+#include "link/PortNames.h"
+#include "link/PortPermission.h"
 #include "link/QtSerialLink.h"
 #include "tests/support/TestSuite.h"
 
@@ -17,7 +18,11 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <pwd.h>
+#ifdef __APPLE__
+#include <util.h> // openpty
+#else
 #include <pty.h>
+#endif
 #include <termios.h>
 #include <unistd.h>
 
@@ -207,13 +212,20 @@ private slots:
         QTest::addColumn<QString>("group");
         QTest::addColumn<int>("mode");
         QTest::addColumn<QString>("command"); // empty: the udev rule is advised
-        QTest::newRow("dialout rw") << "root" << "dialout" << 0660 << "sudo usermod -aG dialout alice";
-        QTest::newRow("uucp rw") << "root" << "uucp" << 0660 << "sudo usermod -aG uucp alice";
-        QTest::newRow("dialout read-only") << "root" << "dialout" << 0640 << "";
-        QTest::newRow("dialout write-only") << "root" << "dialout" << 0620 << "";
-        QTest::newRow("group root rw") << "root" << "root" << 0660 << "";
-        QTest::newRow("root only") << "root" << "root" << 0600 << "";
-        QTest::newRow("unknown group") << "root" << "" << 0660 << "";
+        QTest::newRow("dialout rw") << "root"
+                                    << "dialout" << 0660 << "sudo usermod -aG dialout alice";
+        QTest::newRow("uucp rw") << "root"
+                                 << "uucp" << 0660 << "sudo usermod -aG uucp alice";
+        QTest::newRow("dialout read-only") << "root"
+                                           << "dialout" << 0640 << "";
+        QTest::newRow("dialout write-only") << "root"
+                                            << "dialout" << 0620 << "";
+        QTest::newRow("group root rw") << "root"
+                                       << "root" << 0660 << "";
+        QTest::newRow("root only") << "root"
+                                   << "root" << 0600 << "";
+        QTest::newRow("unknown group") << "root"
+                                       << "" << 0660 << "";
     }
     void advice() {
         QFETCH(QString, owner);
