@@ -2,7 +2,7 @@
 
 #include "alignment/AlignmentMessage.h"
 #include "ui/CMSFlexGrid.h"
-#include "link/DetectedPorts.h"
+#include "ui/StandInPort.h"
 #include "document/EditLabels.h"
 #include "document/ProgramDoc.h"
 #include "link/RunSession.h"
@@ -232,8 +232,7 @@ void AlignmentDialog::startTransfer(TransferDirection direction) {
         return;
     setBusy(true);
     const StartupConfig& run = startupConfig();
-    const QString device =
-        DeviceForExchange(m_session->portName(), run.iniFilePath, run.language()).device;
+    const QString device = AskExchangeDevice(this, m_session->portName(), nullptr);
     m_transfer->setLinkFactory(m_linkFactory ? m_linkFactory : m_session->serialLinks());
     m_transfer->start({direction, device, image()}, AlignmentRun(m_table, run.language()));
 }

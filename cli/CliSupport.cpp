@@ -8,10 +8,22 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <cstdio>
+#ifdef Q_OS_WIN
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+#endif
 
 QString ExitStatusHelp() {
     return QStringLiteral("Exit status: 0 done; 1 the radio or the link failed (diff: the images "
                           "differ); 2 bad arguments, files or values (nothing is written).\n");
+}
+
+void PrepareStandardStreams() {
+#ifdef Q_OS_WIN
+    _setmode(_fileno(stdout), _O_BINARY);
+    SetConsoleOutputCP(CP_UTF8);
+#endif
 }
 
 void PrintError(const QString& message) {

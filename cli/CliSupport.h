@@ -16,6 +16,12 @@ constexpr int kExitBadInput = 2; // bad arguments, files or values; nothing writ
 // The exit statuses, as every help text lists them.
 QString ExitStatusHelp();
 
+// Sets up the standard streams once at start: on Windows standard output goes to binary
+// mode, so the CRLF line ends of a CSV written to a redirected output stay CRLF (text
+// mode would make them CR CR LF), and the console shows UTF-8 (--lang zh). Elsewhere
+// there is nothing to do.
+void PrepareStandardStreams();
+
 // Prints one line to standard error (UTF-8).
 void PrintError(const QString& message);
 // Writes text to standard output (UTF-8), as it is.

@@ -117,8 +117,9 @@ bool ReadSimulatorOptions(const QCommandLineParser& parser, SimulatorOptions* op
 int RunSimulate(const QStringList& arguments) {
 #ifndef Q_OS_UNIX
     Q_UNUSED(arguments);
-    PrintError(QStringLiteral("simulate: needs pseudo-terminals (Linux, macOS)"));
-    return kExitFailure;
+    PrintError(QStringLiteral("simulate: not available on this platform (the simulated radio "
+                              "needs POSIX pseudo-terminals: Linux, macOS)"));
+    return kExitBadInput;
 #else
     QCommandLineParser parser;
     AddSimulateOptions(parser);

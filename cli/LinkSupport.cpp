@@ -57,18 +57,38 @@ QCommandLineOption TraceOption() {
                               QStringLiteral("FILE"));
 }
 
+QString PortRefusal(const QString& command, const QString& portName, const QString& missingDevice,
+                    const DetectedPort* candidate) {
+    const QString use =
+        candidate ? QStringLiteral("; the one USB serial device is %1: give it with --port %2")
+                        .arg(candidate->label(), candidate->device)
+                  : QString();
+    if (portName.isEmpty())
+        return QStringLiteral("%1: --port DEVICE is required%2").arg(command, use);
+    if (!candidate)
+        return QString();
+    return QStringLiteral("%1: %2 stands for %3, which is not there%4")
+        .arg(command, portName, missingDevice, use);
+}
+
 bool TakeDevice(const QCommandLineParser& parser, RadioPort* port) {
+    const QString command = parser.positionalArguments().value(0);
     if (!parser.isSet(QStringLiteral("port"))) {
-        PrintError(QStringLiteral("%1: --port DEVICE is required")
-                       .arg(parser.positionalArguments().value(0)));
+        PrintError(PortRefusal(command, QString(), QString(), OnlyUsbPort(DetectedPorts())));
         return false;
     }
-    if (parser.value(QStringLiteral("port")).trimmed().isEmpty()) {
+    const QString portName = parser.value(QStringLiteral("port"));
+    if (portName.trimmed().isEmpty()) {
         PrintError(QStringLiteral("%1: no port was given: --port needs a device or a COM name")
-                       .arg(parser.positionalArguments().value(0)));
+                       .arg(command));
         return false;
     }
-    port->device = PortDevice(parser.value(QStringLiteral("port")), ConfigIniPath(parser));
+    const ExchangeDevice chosen = DeviceForExchange(portName, ConfigIniPath(parser));
+    if (chosen.standIn) {
+        PrintError(PortRefusal(command, portName, chosen.device, &*chosen.standIn));
+        return false;
+    }
+    port->device = chosen.device;
     if (parser.isSet(QStringLiteral("trace"))) {
         port->trace = std::make_shared<TraceFile>(
             parser.value(QStringLiteral("trace")),

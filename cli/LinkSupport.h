@@ -5,6 +5,7 @@
 #include "files/Backups.h"
 #include "link/ExchangeOutcome.h"
 #include "link/ProgrammingExchange.h"
+#include "link/DetectedPorts.h"
 #include "link/QtSerialLink.h"
 #include "link/SerialTrace.h"
 
@@ -27,8 +28,17 @@ struct RadioPort {
 
 // The device to open: --port as typed, or the device its COM number maps to in the
 // Program.ini of --config; also opens the --trace file. False (after a message) when
-// --port is missing or the trace cannot be opened.
+// --port is missing, when its COM number's device is missing but one USB serial device
+// could stand in (chprog never uses it unasked: the message names it), or when the trace
+// cannot be opened.
 bool TakeDevice(const QCommandLineParser& parser, RadioPort* port);
+
+// Why `command` does not start, naming the one USB serial device `candidate` the user
+// may give with --port: `portName` is empty when --port is missing, else a COM name
+// whose device `missingDevice` is not there. Empty when there is no candidate and
+// --port was given.
+QString PortRefusal(const QString& command, const QString& portName,
+                    const QString& missingDevice, const DetectedPort* candidate);
 
 // "Reading [#########           ]  45%" redrawn in place on standard error, only when
 // standard error is a terminal and --quiet was not given: a log or a pipe gets nothing

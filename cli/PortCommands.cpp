@@ -26,7 +26,7 @@ int RunPorts(const QStringList& arguments) {
     const QString iniPath = ConfigIniPath(parser);
     QString text;
     for (const DetectedPort& port : DetectedPorts())
-        text += PortListLine(port, ComNamesOf(port.device, iniPath)) + u'\n';
+        text += PortListLine(port, ComNamesOf(port, iniPath)) + u'\n';
     PrintOut(text);
     return kExitOk;
 }

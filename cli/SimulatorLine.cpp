@@ -12,7 +12,11 @@
 #include <ctime>
 #include <fcntl.h>
 #include <poll.h>
+#ifdef __APPLE__
+#include <util.h> // openpty
+#else
 #include <pty.h>
+#endif
 #include <termios.h>
 #include <unistd.h>
 

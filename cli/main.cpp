@@ -48,7 +48,8 @@ const std::vector<Command>& AllCommands() {
         {"backups", "backups [--config DIR]   the images kept from every read and write, newest first",
          RunBackups},
         {"simulate",
-         "simulate --link PATH [--image FILE.dat] [--save FILE.dat] [--baud 9600] [--fault KIND]...",
+         "simulate --link PATH [--image FILE.dat] [--save FILE.dat] [--baud 9600] "
+         "[--fault KIND]... [--trace]   play a radio on a pseudo-terminal",
          RunSimulate},
         {"ports", "ports [--config DIR]             list the serial devices and their COM names",
          RunPorts},
@@ -75,6 +76,7 @@ int PrintUsage(bool asError) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    PrepareStandardStreams();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("chprog"));
     const QStringList arguments = app.arguments().mid(1);

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 
 namespace {
 
@@ -15,12 +16,16 @@ QString WithSlash(const QString& directory) {
     return QDir(directory).absolutePath() + u'/';
 }
 
-// A file the run may change: it exists and is writable, or it can be created.
+// A file the run may change: decided by trying, because QFileInfo::isWritable reads the
+// mode bits only (on Windows it ignores NTFS rights, so C:\Program Files would pass). An
+// existing file is opened for appending, which changes nothing; otherwise a probe file is
+// made beside it and removed again.
 bool MayWrite(const QString& path) {
-    const QFileInfo file(path);
+    QFile file(path);
     if (file.exists())
-        return file.isWritable();
-    return QFileInfo(file.absolutePath()).isWritable();
+        return file.open(QIODevice::Append);
+    QTemporaryFile probe(QFileInfo(path).absolutePath() + QStringLiteral("/.write-probe-XXXXXX"));
+    return probe.open();
 }
 
 // Copies the default's bytes into a new file of the user's own (a plain copy would

@@ -1,14 +1,40 @@
 #include "config/UserStore.h"
 
+#include "config/InstallLayout.h"
 #include "config/ProgramIni.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMutex>
 #include <QRegularExpression>
+#include <QSet>
 #include <QSettings>
 #include <QStandardPaths>
 #include <memory>
 
 namespace {
+
+QString DataFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+}
+
+QString BackupFolderOf(const QString& appName) {
+    return QDir(DataFolder())
+        .filePath(PackageName() + u'/' + SafeAppName(appName) + QStringLiteral("/backups"));
+}
+
+// The move of the earlier places, once per AppName and process (both programs may open
+// the store many times in a run).
+void MoveEarlierUserFilesOnce(const QString& appName) {
+    static QMutex mutex;
+    static QSet<QString> done;
+    const QMutexLocker lock(&mutex);
+    if (done.contains(appName))
+        return;
+    done.insert(appName);
+    MoveEarlierUserFiles(appName);
+}
 
 std::unique_ptr<QSettings> OpenStore(const QString& appName) {
 #ifdef Q_OS_WIN
@@ -16,9 +42,42 @@ std::unique_ptr<QSettings> OpenStore(const QString& appName) {
                                            SafeAppName(appName),
                                        QSettings::NativeFormat);
 #else
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                       QStringLiteral("Software"), SafeAppName(appName));
+    MoveEarlierUserFilesOnce(appName);
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, PackageName(),
+                                       SafeAppName(appName));
 #endif
+}
+
+#ifndef Q_OS_WIN
+// $XDG_CONFIG_HOME/Software/<AppName>.conf to $XDG_CONFIG_HOME/<package>/<AppName>.conf.
+void MoveEarlierStore(const QString& appName) {
+    const QDir config(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+    const QString name = SafeAppName(appName) + QStringLiteral(".conf");
+    const QString earlier = config.filePath(QStringLiteral("Software/") + name);
+    const QString now = config.filePath(PackageName() + u'/' + name);
+    if (!QFileInfo::exists(earlier) || QFileInfo::exists(now) || !config.mkpath(PackageName()))
+        return;
+    if (QFile::rename(earlier, now))
+        config.rmdir(QStringLiteral("Software")); // only when nothing else is left in it
+}
+#endif
+
+// ${XDG_DATA_HOME}/<AppName>/backups/* into BackupFolder(appName), file by file.
+void MoveEarlierBackups(const QString& appName) {
+    QDir data(DataFolder());
+    const QString earlierName = SafeAppName(appName) + QStringLiteral("/backups");
+    const QDir earlier(data.filePath(earlierName));
+    const QString now = BackupFolderOf(appName);
+    if (!earlier.exists() || !QDir().mkpath(now))
+        return;
+    for (const QString& name : earlier.entryList(QDir::Files | QDir::Hidden)) {
+        const QString target = QDir(now).filePath(name);
+        if (!QFileInfo::exists(target))
+            QFile::rename(earlier.filePath(name), target);
+    }
+    // rmdir removes only empty folders: what could not move keeps its folder.
+    if (data.rmdir(earlierName))
+        data.rmdir(SafeAppName(appName));
 }
 
 } // namespace
@@ -34,8 +93,15 @@ QString SafeAppName(const QString& appName) {
 }
 
 QString BackupFolder(const QString& appName) {
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    return QDir(data).filePath(SafeAppName(appName) + QStringLiteral("/backups"));
+    MoveEarlierUserFilesOnce(appName);
+    return BackupFolderOf(appName);
+}
+
+void MoveEarlierUserFiles(const QString& appName) {
+#ifndef Q_OS_WIN
+    MoveEarlierStore(appName);
+#endif
+    MoveEarlierBackups(appName);
 }
 
 UserStore::UserStore(const QString& iniPath)

@@ -1,7 +1,8 @@
 #pragma once
-// The per-user store of the program's own values ("com", "Type", "Field"), kept under
-// Software/<AppName>: the registry key HKEY_CURRENT_USER\Software\<AppName> on Windows,
-// $XDG_CONFIG_HOME/Software/<AppName>.conf elsewhere. AppName comes from Program.ini.
+// The per-user store of the program's own values ("com", "Type", "Field"), named by
+// AppName of Program.ini: the registry key HKEY_CURRENT_USER\Software\<AppName> on
+// Windows, $XDG_CONFIG_HOME/<package>/<AppName>.conf elsewhere, beside the user's own
+// Program.ini, so everything the program keeps for a user is under its own name.
 
 #include <QString>
 #include <QVariant>
@@ -10,9 +11,18 @@
 // stays inside its parent folder on every platform.
 QString SafeAppName(const QString& appName);
 
-// Where the backups of radio images are kept: ${XDG_DATA_HOME:-~/.local/share}/<AppName>/backups
-// (the user's data folder on other systems).
+// Where the backups of radio images are kept:
+// ${XDG_DATA_HOME:-~/.local/share}/<package>/<AppName>/backups (the user's data folder on
+// other systems).
 QString BackupFolder(const QString& appName);
+
+// Earlier versions kept the store in $XDG_CONFIG_HOME/Software/<AppName>.conf and the
+// backups in ${XDG_DATA_HOME}/<AppName>/backups. Moves what is there to the places above,
+// once: a store is moved only when there is none in the new place yet, and a backup only
+// when the new folder has no file of its name (a file that cannot be moved stays where it
+// was, so nothing is lost). The old places are not read again. Both programs call it
+// through the store and BackupFolder, once per AppName and run.
+void MoveEarlierUserFiles(const QString& appName);
 
 class UserStore {
 public:

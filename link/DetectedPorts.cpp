@@ -20,6 +20,7 @@ QList<DetectedPort> SystemPorts() {
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
         DetectedPort port;
         port.device = info.systemLocation();
+        port.portName = info.portName();
         port.description = info.description();
         port.manufacturer = info.manufacturer();
         port.serialNumber = info.serialNumber();
@@ -57,7 +58,12 @@ QString DetectedPort::usbId() const {
 }
 
 QString DetectedPort::label() const {
-    return description.isEmpty() ? device : device + QStringLiteral(" - ") + description;
+    const QString name = comNumber() > 0 ? QStringLiteral("COM%1").arg(comNumber()) : device;
+    return description.isEmpty() ? name : name + QStringLiteral(" - ") + description;
+}
+
+int DetectedPort::comNumber() const {
+    return PortNumberOfName(portName);
 }
 
 QList<DetectedPort> DetectedPorts() {
@@ -70,8 +76,10 @@ void SetPortLister(PortLister lister) {
 
 const DetectedPort* FindPort(const QList<DetectedPort>& ports, const QString& device) {
     const QString wanted = Resolved(device);
+    const int comNumber = PortNumberOfName(device);
     for (const DetectedPort& port : ports) {
-        if (port.device == device || Resolved(port.device) == wanted)
+        if (port.device == device || Resolved(port.device) == wanted ||
+            (comNumber > 0 && port.comNumber() == comNumber))
             return &port;
     }
     return nullptr;
@@ -88,36 +96,54 @@ QString ComNamesOf(const QString& device, const QString& iniPath) {
     return names.join(u',');
 }
 
+QString ComNamesOf(const DetectedPort& port, const QString& iniPath) {
+    if (port.comNumber() > 0)
+        return QStringLiteral("COM%1").arg(port.comNumber());
+    return ComNamesOf(port.device, iniPath);
+}
+
 QString PortListLine(const DetectedPort& port, const QString& comNames) {
     return QStringList{Field(port.device), Field(port.description), Field(port.manufacturer),
                        Field(port.serialNumber), port.usbId(), comNames}
         .join(u'\t');
 }
 
-ExchangeDevice DeviceForExchange(const QString& portName, const QString& iniPath, Language language,
-                                 const QList<DetectedPort>& ports,
-                                 const std::function<bool(const QString&)>& exists) {
-    ExchangeDevice result{PortDevice(portName, iniPath), QString()};
-    if (PortNumberOfName(portName) <= 0 || exists(result.device))
-        return result;
+const DetectedPort* OnlyUsbPort(const QList<DetectedPort>& ports) {
     const DetectedPort* onlyUsb = nullptr;
-    int usbCount = 0;
     for (const DetectedPort& port : ports) {
-        if (port.isUsb) {
-            onlyUsb = &port;
-            ++usbCount;
-        }
+        if (!port.isUsb)
+            continue;
+        if (onlyUsb)
+            return nullptr;
+        onlyUsb = &port;
     }
-    if (usbCount != 1)
-        return result;
-    result.note = Tr(language, "%1 is not there; using %2, the one USB serial device",
-                     "%1 不存在，改用唯一的 USB 串口設備 %2")
-                      .arg(result.device, onlyUsb->label());
-    result.device = onlyUsb->device;
-    return result;
+    return onlyUsb;
 }
 
 ExchangeDevice DeviceForExchange(const QString& portName, const QString& iniPath,
-                                 Language language) {
-    return DeviceForExchange(portName, iniPath, language, DetectedPorts(), FileExists);
+                                 const QList<DetectedPort>& ports,
+                                 const std::function<bool(const QString&)>& exists) {
+    ExchangeDevice result{PortDevice(portName, iniPath), std::nullopt};
+    if (PortNumberOfName(portName) <= 0 || exists(result.device))
+        return result;
+    if (const DetectedPort* onlyUsb = OnlyUsbPort(ports))
+        result.standIn = *onlyUsb;
+    return result;
+}
+
+ExchangeDevice DeviceForExchange(const QString& portName, const QString& iniPath) {
+    return DeviceForExchange(portName, iniPath, DetectedPorts(), FileExists);
+}
+
+QString StandInQuestion(const QString& portName, const ExchangeDevice& chosen, Language language) {
+    return Tr(language, "%1 (%2) is not there.\n\nUse %3, the one USB serial device, instead?",
+              "%1（%2）不存在。\n\n改用唯一的 USB 串口設備 %3？")
+        .arg(portName.toUpper(), chosen.device,
+             chosen.standIn ? chosen.standIn->label() : QString());
+}
+
+QString StandInNote(const ExchangeDevice& chosen, Language language) {
+    return Tr(language, "%1 is not there; using %2, the one USB serial device",
+              "%1 不存在，改用唯一的 USB 串口設備 %2")
+        .arg(chosen.device, chosen.standIn ? chosen.standIn->label() : QString());
 }

@@ -1,15 +1,26 @@
 #pragma once
-// What to tell a user whom the system does not let open a serial device: the group
-// that owns the device and the exact command that adds this user to it. On Debian
-// that group is dialout; other systems (or udev rules) may use another one.
+// What to tell a user whom the system does not let open a serial device. When the
+// device's group may read and write it, joining that group is the fix (dialout on
+// Debian), with the exact command. When it may not (a device only root may open, or one
+// whose group is root), no group helps: the fix is the package's udev rule, which opens
+// the listed programming cables to the logged-in user. Advice never names root's group.
 
 #include <QString>
 
-// The advice for `device` owned by `groupName`, for the user `userName`.
-QString PermissionAdvice(const QString& device, const QString& userName, const QString& groupName);
+// Who owns a device and who may open it, as stat() tells.
+struct DeviceAccess {
+    QString ownerName;  // empty when unknown
+    QString groupName;  // empty when unknown
+    unsigned mode = 0;  // the permission bits (0660 for a usual serial device)
+    bool known = false; // false when stat() failed
+};
 
-// The same for this user and the device's actual group.
+// The advice for `device` with `access`, for the user `userName`.
+QString PermissionAdvice(const QString& device, const QString& userName,
+                         const DeviceAccess& access);
+
+// The same for this user and the device as it is.
 QString PermissionAdvice(const QString& device);
 
-// The name of the group that owns `path`; empty when it cannot be found.
-QString FileGroupName(const QString& path);
+// Owner, group and mode of `path`.
+DeviceAccess AccessOf(const QString& path);

@@ -10,8 +10,8 @@ packages=(
   poppler-utils        # pdftotext for the printing tests
   qt6-translations-l10n  # Qt's own texts (standard buttons) in Chinese
   # Installing and packaging: the man page, and the checks of the installed tree and
-  # of the .deb (desktop entry, AppStream metadata, the package's dependencies).
-  help2man desktop-file-utils appstream dpkg-dev
+  # of the .deb (desktop entry, AppStream metadata, the package's dependencies, lintian).
+  help2man desktop-file-utils appstream dpkg-dev lintian
 )
 if [[ "${1:-}" == "--gui" ]]; then
   packages+=(xvfb xauth openbox)

@@ -3,8 +3,8 @@
 #include "files/Backups.h"
 #include "ui/CProcessDlg.h"
 #include "ui/CommandIds.h"
-#include "link/DetectedPorts.h"
 #include "ui/HelpHook.h"
+#include "ui/StandInPort.h"
 #include "link/ProgrammingExchange.h"
 #include "link/RunSession.h"
 #include "config/StartupConfig.h"
@@ -119,12 +119,9 @@ void ProgramTransfer::start() {
         m_hooks.commitEdit();
     TransferJob job;
     job.direction = m_direction;
-    const StartupConfig& run = startupConfig();
-    const ExchangeDevice chosen =
-        DeviceForExchange(m_session.portName(), run.iniFilePath, run.language());
-    job.device = chosen.device;
-    if (!chosen.note.isEmpty())
-        showStatus(chosen.note);
+    job.device = AskExchangeDevice(m_dialog ? static_cast<QWidget*>(m_dialog) : m_owner,
+                                   m_session.portName(),
+                                   [this](const QString& note) { showStatus(note); });
     if (job.direction == TransferDirection::Write && m_hooks.imageToWrite) {
         job.image = m_hooks.imageToWrite();
         backUp(job.image, BackupKind::Write);

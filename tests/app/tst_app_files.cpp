@@ -25,7 +25,6 @@
 #include <QMimeData>
 #include <QTest>
 #include <QUrl>
-#include <sys/stat.h>
 
 namespace {
 
@@ -100,7 +99,8 @@ private slots:
         QVERIFY(program.prompts.asked[0].text.contains("short.dat"));
         QCOMPARE(frame->activeChild(), first);
         const QString pipe = program.config.filePath("pipe.dat");
-        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        if (!MakeFifo(pipe))
+            QSKIP("this system has no named pipes");
         QVERIFY(DropOn(frame, {QUrl::fromLocalFile(pipe)}));
         QTRY_COMPARE(program.prompts.asked.size(), 2);
         QVERIFY2(program.prompts.asked[1].text.contains("pipe.dat: cannot open the file (it is not a "

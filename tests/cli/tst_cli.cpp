@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
@@ -309,6 +310,23 @@ private slots:
         QCOMPARE(run.status, 2);
         QVERIFY2(run.err.contains(said), qPrintable(run.err));
         QCOMPARE(run.out, QString());
+    }
+
+    // Standard output carries the bytes as they are: a CSV sent to a redirected output
+    // is the file export, CRLF line ends and Chinese texts alike (a text-mode stream, as
+    // Windows gives by default, would write CR CR LF).
+    void csvOnStandardOutputIsTheFileExport() {
+        const QString image = saved(PatternImage(4));
+        const QString file = m_dir.filePath("export.csv");
+        QCOMPARE(Chprog({"export-csv", image, "--lang", "zh", "-o", file}).status, 0);
+        QProcess chprog;
+        chprog.setStandardOutputFile(m_dir.filePath("redirected.csv"));
+        chprog.start(QStringLiteral(TEST_BIN_DIR "/chprog"), {"export-csv", image, "--lang", "zh"});
+        QVERIFY(chprog.waitForFinished(30000));
+        QCOMPARE(chprog.exitCode(), 0);
+        const QByteArray redirected = ReadFileBytes(m_dir.filePath("redirected.csv"));
+        QVERIFY(redirected.contains("\r\n") && !redirected.contains("\r\r\n"));
+        QCOMPARE(redirected, ReadFileBytes(file));
     }
 
 private:

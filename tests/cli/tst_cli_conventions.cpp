@@ -81,6 +81,7 @@ private slots:
     // Standard error is a pipe here: the result alone, nothing per block (--quiet says
     // the same on a terminal; the plain run is LinkEndToEndTest's).
     void quietReadPrintsNothing() {
+        SKIP_WITHOUT_SIMULATOR();
         SimulatorProcess radio(PatternImage(7));
         QVERIFY(radio.isReady());
         const QString file = radio.filePath("read.dat");

@@ -1,6 +1,7 @@
 // The system's serial devices as the program shows and uses them: the line format of
 // `chprog ports`, which COM number stands for a device, the single-USB-device stand-in
-// for a chosen COM number whose device is missing (end to end), and COM Setup, which
+// for a chosen COM number whose device is missing (offered by a question in the window
+// program, named by chprog, end to end), and COM Setup, which
 // shows each COM number's device, greys absent ones, and lets Other… pick a listed port
 // or a typed path, stored beside the COM number.
 
@@ -14,8 +15,14 @@
 #include "config/StartupConfig.h"
 #include "tests/support/TestSuite.h"
 #include "config/UserStore.h"
+#include "cli/LinkSupport.h"
+#include "link/PortNames.h"
+#include "tests/support/Modal.h"
+#include "ui/StandInPort.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QMessageBox>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QLabel>
@@ -110,43 +117,130 @@ private slots:
         QVERIFY(FindPort({BuiltInPort(m_dir.filePath("real"))}, m_dir.filePath("by-id-link")));
     }
 
-    // A missing chosen device gives way to the only USB device, and a note says so.
+    // Windows lists a port as \\.\COM3 (systemLocation) named COM3 (portName): its COM
+    // name is its own, whatever Program.ini maps, and COM Setup finds and shows it so.
+    void windowsPortsAreTheirOwnComNames() {
+        DetectedPort com3 = UsbPort("\\\\.\\COM3", 0x067b, 0x2303, "USB-Serial Controller");
+        com3.portName = "COM3";
+        DetectedPort com12 = BuiltInPort("\\\\.\\COM12");
+        com12.portName = "COM12";
+        const QList<DetectedPort> ports{com3, com12};
+        QCOMPARE(ComNamesOf(com3, iniPath()), QString("COM3"));
+        QCOMPARE(ComNamesOf(com12, iniPath()), QString("COM12"));
+        QCOMPARE(com3.label(), QString("COM3 - USB-Serial Controller"));
+        QCOMPARE(FindPort(ports, "COM3"), &ports[0]);
+        QCOMPARE(FindPort(ports, "com12"), &ports[1]);
+        QCOMPARE(FindPort(ports, "COM4"), nullptr);
+        QVERIFY(PortListLine(com3, ComNamesOf(com3, iniPath())).endsWith("\t067b:2303\tCOM3"));
+    }
+
+    // A missing chosen device may give way to the only USB device: it is offered, never
+    // taken, and the question names both devices.
     void exchangeDevice_data() {
         QTest::addColumn<QString>("portName");
         QTest::addColumn<bool>("mappedExists");
         QTest::addColumn<QList<DetectedPort>>("ports");
-        QTest::addColumn<QString>("device");
+        QTest::addColumn<QString>("standIn"); // empty: none offered
         const DetectedPort usb = UsbPort("/dev/ttyUSB3", 0x1a86, 0x7523, "USB Serial");
         const DetectedPort usb2 = UsbPort("/dev/ttyACM1", 0x0403, 0x6001);
         const DetectedPort builtIn = BuiltInPort("/dev/ttyS0");
-        QTest::newRow("chosen device present") << "COM1" << true << QList{usb} << "/dev/ttyUSB0";
+        QTest::newRow("chosen device present") << "COM1" << true << QList{usb} << "";
         QTest::newRow("absent, one USB device") << "COM1" << false << QList{usb} << "/dev/ttyUSB3";
         QTest::newRow("absent, one USB beside a built-in port")
             << "com2" << false << QList{builtIn, usb} << "/dev/ttyUSB3";
-        QTest::newRow("absent, two USB devices")
-            << "COM1" << false << QList{usb, usb2} << "/dev/ttyUSB0";
-        QTest::newRow("absent, only built-in ports")
-            << "COM1" << false << QList{builtIn} << "/dev/ttyUSB0";
-        QTest::newRow("a typed device is used as typed")
-            << "/dev/ttyUSB9" << false << QList{usb} << "/dev/ttyUSB9";
+        QTest::newRow("absent, two USB devices") << "COM1" << false << QList{usb, usb2} << "";
+        QTest::newRow("absent, only built-in ports") << "COM1" << false << QList{builtIn} << "";
+        QTest::newRow("a typed device is used as typed") << "/dev/ttyUSB9" << false << QList{usb}
+                                                         << "";
     }
     void exchangeDevice() {
         QFETCH(QString, portName);
         QFETCH(bool, mappedExists);
         QFETCH(QList<DetectedPort>, ports);
-        QFETCH(QString, device);
+        QFETCH(QString, standIn);
         const auto exists = [&](const QString&) { return mappedExists; };
-        const ExchangeDevice chosen = DeviceForExchange(portName, m_dir.filePath("none.ini"),
-                                                        Language::English, ports, exists);
-        QCOMPARE(chosen.device, device);
-        QVERIFY2(device == "/dev/ttyUSB3" ? chosen.note.contains("/dev/ttyUSB3 - USB Serial")
-                                          : chosen.note.isEmpty(),
-                 qPrintable(chosen.note));
+        const ExchangeDevice chosen =
+            DeviceForExchange(portName, m_dir.filePath("none.ini"), ports, exists);
+        const QString mapped = PortDevice(portName, m_dir.filePath("none.ini"));
+        QCOMPARE(chosen.device, portName.contains('/') ? portName : mapped);
+        QCOMPARE(chosen.standIn ? chosen.standIn->device : QString(), standIn);
+        const QString refusal = PortRefusal("read", portName, chosen.device,
+                                            chosen.standIn ? &*chosen.standIn : nullptr);
+        if (standIn.isEmpty()) {
+            QCOMPARE(refusal, QString());
+            return;
+        }
+        const QString question = StandInQuestion(portName, chosen, Language::English);
+        for (const QString& text : {question, refusal}) {
+            QVERIFY2(text.contains(chosen.device) && text.contains("/dev/ttyUSB3 - USB Serial"),
+                     qPrintable(text));
+        }
+        QVERIFY2(refusal.contains("--port /dev/ttyUSB3"), qPrintable(refusal));
     }
 
-    // The chosen COM1 is unplugged and the simulated radio is the only USB device: a Read
-    // goes through it and says so in the main window's status bar.
+    // chprog without --port names the one USB device it could use, and starts nothing.
+    void chprogNamesTheCandidate() {
+        const DetectedPort usb = UsbPort("/dev/ttyUSB3", 0x1a86, 0x7523, "USB Serial");
+        QCOMPARE(PortRefusal("read", QString(), QString(), nullptr),
+                 QString("read: --port DEVICE is required"));
+        QCOMPARE(PortRefusal("write", QString(), QString(), &usb),
+                 QString("write: --port DEVICE is required; the one USB serial device is "
+                         "/dev/ttyUSB3 - USB Serial: give it with --port /dev/ttyUSB3"));
+    }
+
+    // The window program asks before it uses the stand-in; "Always" is kept per user.
+    void theWindowProgramAsksFirst_data() {
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<bool>("always");
+        QTest::newRow("no") << false << false;
+        QTest::newRow("no, box ticked") << false << true;
+        QTest::newRow("yes, this time") << true << false;
+        QTest::newRow("yes, always") << true << true;
+    }
+    void theWindowProgramAsksFirst() {
+        QFETCH(bool, yes);
+        QFETCH(bool, always);
+        const QString tag = QTest::currentDataTag();
+        StartupConfigForTests().iniFilePath = m_dir.filePath(tag + ".ini");
+        WriteProfileString(startupConfig().iniFilePath, "Setup", "AppName", tag);
+        const QString unplugged = m_dir.filePath("unplugged");
+        WriteProfileString(startupConfig().iniFilePath, "Ports", "COM1", unplugged);
+        UserStore(startupConfig().iniFilePath).remove("AlwaysUseOnlyUsbDevice"); // an earlier run's
+        SetPortLister([] {
+            return QList<DetectedPort>{
+                UsbPort("/dev/ttyUSB3", 0x067b, 0x2303, "USB-Serial Controller")};
+        });
+        QString asked;
+        QString note;
+        const auto answer = [&](QMessageBox* box) {
+            asked = box->text();
+            box->checkBox()->setChecked(always);
+            box->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
+        };
+        WhenModal<QMessageBox>(answer);
+        const auto showNote = [&](const QString& text) { note = text; };
+        QCOMPARE(AskExchangeDevice(nullptr, "COM1", showNote), yes ? "/dev/ttyUSB3" : unplugged);
+        QVERIFY2(asked.contains(unplugged) &&
+                     asked.contains("/dev/ttyUSB3 - USB-Serial Controller"),
+                 qPrintable(asked));
+        QCOMPARE(note.isEmpty(), !yes);
+        const bool kept = yes && always;
+        const UserStore store(startupConfig().iniFilePath);
+        QCOMPARE(store.readNumber("AlwaysUseOnlyUsbDevice"), kept ? 1 : 0);
+
+        // Asked again unless "Always" was kept.
+        asked.clear();
+        if (!kept)
+            WhenModal<QMessageBox>(answer);
+        QCOMPARE(AskExchangeDevice(nullptr, "COM1", showNote), yes ? "/dev/ttyUSB3" : unplugged);
+        QCOMPARE(asked.isEmpty(), kept);
+        SetPortLister(nullptr);
+    }
+
+    // End to end: the chosen COM1 is unplugged and the simulated radio is the only USB
+    // device; the user says yes, and a Read goes through it and says so in the status bar.
     void readGoesThroughTheOnlyUsbDevice() {
+        SKIP_WITHOUT_SIMULATOR();
         StartupConfigForTests().iniFilePath = m_dir.filePath("stand-in.ini");
         WriteProfileString(startupConfig().iniFilePath, "Setup", "AppName", "DetectedPortsTest");
         WriteProfileString(startupConfig().iniFilePath, "Ports", "COM1", m_dir.filePath("unplugged"));
@@ -163,6 +257,7 @@ private slots:
         ProgramTransfer transfer(
             view, session, {nullptr, nullptr, [&](const RadioImage& image) { received = image; }});
         QSignalSpy finished(&transfer, &ProgramTransfer::finished);
+        WhenModal<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); });
         transfer.requestRead();
         transfer.progressWindow()->findChild<QPushButton*>()->click(); // OK
         QVERIFY(finished.wait(30000));

@@ -263,6 +263,7 @@ private slots:
                                           "are occupied or the device are ok";
     }
     void realLinkFailuresKeepTheWindowResponsive() {
+        SKIP_WITHOUT_SIMULATOR();
         QFETCH(QString, fault);
         QFETCH(QString, text);
         std::optional<SimulatorProcess> radio;

@@ -1,10 +1,12 @@
 // Port names, and the real serial link against the far end of a pseudo-terminal: time-outs,
 // a pulled cable, why an open fails (with the exact command for a refused device, naming
-// its own group when it is not dialout), and one user per device whatever its name.
+// its own group when that group may open it, else the udev rule), and one user per device
+// whatever its name.
 
+#include "config/InstallLayout.h"
+#include "config/ProgramIni.h"
 #include "link/PortNames.h"
 #include "link/PortPermission.h"
-#include "config/ProgramIni.h"
 #include "link/QtSerialLink.h"
 #include "tests/support/TestSuite.h"
 
@@ -15,7 +17,12 @@
 
 #include <fcntl.h>
 #include <grp.h>
+#include <pwd.h>
+#ifdef __APPLE__
+#include <util.h> // openpty
+#else
 #include <pty.h>
+#endif
 #include <termios.h>
 #include <unistd.h>
 
@@ -177,7 +184,7 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.setPermissions(QFileDevice::Permissions());
         QVERIFY(!link.open(locked, &detail));
-        QVERIFY2(detail.contains(QStringLiteral("dialout")), qPrintable(detail));
+        QVERIFY2(detail.contains(QStringLiteral("udev")), qPrintable(detail)); // no group opens it
     }
 
     // A symbolic link and its target name one device: the second open is refused either way.
@@ -198,35 +205,64 @@ private slots:
         }
     }
 
+    // Joining a group is advised only when the group may read and write the device and is
+    // not root's; otherwise the udev rule is the fix, and no group is named for joining.
     void advice_data() {
+        QTest::addColumn<QString>("owner");
         QTest::addColumn<QString>("group");
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<bool>("namesTheGroup");
-        QTest::newRow("dialout") << "dialout" << "sudo usermod -aG dialout alice" << false;
-        QTest::newRow("unknown group") << "" << "sudo usermod -aG dialout alice" << false;
-        QTest::newRow("uucp") << "uucp" << "sudo usermod -aG uucp alice" << true;
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("command"); // empty: the udev rule is advised
+        QTest::newRow("dialout rw") << "root"
+                                    << "dialout" << 0660 << "sudo usermod -aG dialout alice";
+        QTest::newRow("uucp rw") << "root"
+                                 << "uucp" << 0660 << "sudo usermod -aG uucp alice";
+        QTest::newRow("dialout read-only") << "root"
+                                           << "dialout" << 0640 << "";
+        QTest::newRow("dialout write-only") << "root"
+                                            << "dialout" << 0620 << "";
+        QTest::newRow("group root rw") << "root"
+                                       << "root" << 0660 << "";
+        QTest::newRow("root only") << "root"
+                                   << "root" << 0600 << "";
+        QTest::newRow("unknown group") << "root"
+                                       << "" << 0660 << "";
     }
     void advice() {
+        QFETCH(QString, owner);
         QFETCH(QString, group);
+        QFETCH(int, mode);
         QFETCH(QString, command);
-        QFETCH(bool, namesTheGroup);
-        const QString text = PermissionAdvice("/dev/ttyUSB0", "alice", group);
+        const QString text =
+            PermissionAdvice("/dev/ttyUSB0", "alice", {owner, group, unsigned(mode), true});
         QVERIFY2(text.startsWith("/dev/ttyUSB0: no permission"), qPrintable(text));
-        QVERIFY2(text.contains(command), qPrintable(text));
-        QVERIFY2(text.contains("log out and log in again"), qPrintable(text));
-        QCOMPARE(text.contains("belongs to the group " + group + " (not dialout)"), namesTheGroup);
+        QVERIFY2(!text.contains("usermod -aG root") && !text.contains("usermod -aG  "),
+                 qPrintable(text));
+        if (command.isEmpty()) {
+            QVERIFY2(!text.contains("usermod"), qPrintable(text));
+            QVERIFY2(text.contains("open to root only") &&
+                         text.contains("/usr/lib/udev/rules.d/60-" + PackageName() + ".rules"),
+                     qPrintable(text));
+        } else {
+            QVERIFY2(text.contains(command) && text.contains("log out and log in again"),
+                     qPrintable(text));
+        }
+        QCOMPARE(text.contains("belongs to the group uucp (not dialout)"), group == "uucp");
     }
 
-    void groupOfARealFile() {
+    void accessOfARealFile() {
         QTemporaryFile file;
         QVERIFY(file.open());
+        QVERIFY(file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                    QFileDevice::ReadGroup | QFileDevice::WriteGroup));
         const group* own = ::getgrgid(::getegid());
-        QVERIFY(own);
-        QCOMPARE(FileGroupName(file.fileName()), QString::fromLocal8Bit(own->gr_name));
-        QCOMPARE(FileGroupName("/no/such/device"), QString());
-        // The advice for this user names the file's group.
-        const QString text = PermissionAdvice(file.fileName());
-        QVERIFY2(text.contains(QStringLiteral("-aG %1 ").arg(own->gr_name)), qPrintable(text));
+        const passwd* me = ::getpwuid(::geteuid());
+        QVERIFY(own && me);
+        const DeviceAccess access = AccessOf(file.fileName());
+        QVERIFY(access.known);
+        QCOMPARE(access.groupName, QString::fromLocal8Bit(own->gr_name));
+        QCOMPARE(access.ownerName, QString::fromLocal8Bit(me->pw_name));
+        QCOMPARE(access.mode, 0660u);
+        QVERIFY(!AccessOf("/no/such/device").known);
     }
 };
 

@@ -1,5 +1,6 @@
 // Where a run keeps its files: the per-user settings file and the backups folder named by
-// [Setup] AppName, and which Program.ini a run reads and writes from
+// [Setup] AppName under the package's own folders (and the move from where earlier
+// versions kept them), and which Program.ini a run reads and writes from
 // the build folder, an installed tree (<prefix>/bin + <prefix>/share/<package>) or --config.
 
 #include "tests/support/Files.h"
@@ -12,7 +13,9 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#ifdef Q_OS_UNIX
 #include <unistd.h>
+#endif
 
 namespace {
 
@@ -79,12 +82,10 @@ private slots:
         QFETCH(QString, safe);
         const QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
         QVERIFY(!dataHome.isEmpty()); // set for every test by the build
-        QCOMPARE(BackupFolder(appName), QDir(dataHome).filePath(safe + "/backups"));
+        QCOMPARE(BackupFolder(appName),
+                 QDir(dataHome).filePath(PackageName() + "/" + safe + "/backups"));
 
-        const QString folder =
-            QFileInfo(QSettings(QSettings::NativeFormat, QSettings::UserScope, "Software", "probe")
-                          .fileName())
-                .absolutePath();
+        const QString folder = m_configHome + "/" + PackageName();
         const QString unsafe = folder + "/" + appName + ".conf"; // the name taken as a path
         const QString expected = folder + "/" + safe + ".conf";
         QFile::remove(unsafe);
@@ -97,6 +98,47 @@ private slots:
         if (unsafe != expected)
             QVERIFY2(!QFile::exists(unsafe), qPrintable(unsafe));
         QFile::remove(expected);
+    }
+
+    // The places of earlier versions move under the package's own folders once: the
+    // settings and every backup arrive, nothing is lost, and the old places are not read
+    // again (a file that reappears there later is left alone).
+    void earlierPlacesMoveOnce() {
+        const QString appName = QStringLiteral("MoveTest");
+        const QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
+        const QString oldStore = m_configHome + "/Software/" + appName + ".conf";
+        const QString oldBackups = dataHome + "/" + appName + "/backups/";
+        const QStringList backups{"20261207-181500-read-first.dat", "20261207-182000-write.dat"};
+        const QString newBackups = dataHome + "/" + PackageName() + "/" + appName + "/backups/";
+        QDir(oldBackups).removeRecursively(); // what an earlier run left
+        QDir(newBackups).removeRecursively();
+        QVERIFY(WriteFile(oldStore, "[General]\ncom=3\ndevice=/dev/ttyUSB7\n"));
+        for (const QString& name : backups)
+            QVERIFY(WriteFile(oldBackups + name, name.toUtf8()));
+        // A backup of that name already in the new folder keeps its old twin where it was.
+        QVERIFY(WriteFile(newBackups + "20261207-170000-read.dat", "new"));
+        QVERIFY(WriteFile(oldBackups + "20261207-170000-read.dat", "old twin"));
+
+        MoveEarlierUserFiles(appName);
+        const QString ini = m_root.filePath("move.ini");
+        QVERIFY(WriteFileBytes(ini, ("[Setup]\nAppName=" + appName + "\n").toUtf8()));
+        QCOMPARE(UserStore(ini).readNumber("com"), 3);
+        QCOMPARE(UserStore(ini).readText("device"), QString("/dev/ttyUSB7"));
+        QVERIFY(QFile::exists(m_configHome + "/" + PackageName() + "/" + appName + ".conf"));
+        QVERIFY(!QFile::exists(oldStore));
+        QCOMPARE(BackupFolder(appName), QDir::cleanPath(newBackups));
+        for (const QString& name : backups) {
+            QCOMPARE(ReadFileBytes(newBackups + name), name.toUtf8());
+            QVERIFY(!QFile::exists(oldBackups + name));
+        }
+        QCOMPARE(ReadFileBytes(newBackups + "20261207-170000-read.dat"), QByteArray("new"));
+        QCOMPARE(ReadFileBytes(oldBackups + "20261207-170000-read.dat"), QByteArray("old twin"));
+
+        // Once moved, the old store is not read again.
+        QVERIFY(WriteFile(oldStore, "[General]\ncom=4\n"));
+        MoveEarlierUserFiles(appName);
+        QCOMPARE(UserStore(ini).readNumber("com"), 3);
+        QVERIFY(QFile::exists(oldStore));
     }
 
     void buildFolderKeepsItsFilesBesideTheProgram() {
@@ -139,8 +181,12 @@ private slots:
     }
 
     void readOnlyProgramIniBesideTheProgramMovesToTheUserCopy() {
+#ifdef Q_OS_UNIX
         if (::geteuid() == 0)
             QSKIP("the superuser may write any file");
+#else
+        QSKIP("a read-only mode bit does not make a file read-only for this check on Windows");
+#endif
         const QString bin = makePrefix("readonly", false) + "/bin";
         WriteFile(bin + "/Program.ini", "[Setup]\nShowLang=0\n");
         QFile::setPermissions(bin + "/Program.ini", QFileDevice::ReadOwner);

@@ -24,8 +24,9 @@ for file in bin/$package bin/chprog \
     share/$package/Program.ini share/$package/title.ico share/$package/background.bmp \
     share/$package/help/enHelp/index.html share/$package/help/chHelp/index.html \
     share/applications/$app_id.desktop share/metainfo/$app_id.metainfo.xml \
-    share/man/man1/chprog.1 share/bash-completion/completions/chprog \
-    share/doc/$package/examples/60-radio-programming-cables.rules; do
+    share/man/man1/chprog.1.gz share/man/man1/$package.1.gz share/doc/$package/copyright \
+    share/bash-completion/completions/chprog \
+    lib/udev/rules.d/60-$package.rules; do
     expect_file "$file"
 done
 [[ -x $prefix/bin/$package && -x $prefix/bin/chprog ]] || fail "the executables are not executable"
@@ -43,11 +44,40 @@ if grep -v ': hint: ' <<<"$complaints" | grep -q .; then
 fi
 grep -qx "Exec=$package %f" "$prefix/share/applications/$app_id.desktop" || fail "Exec line"
 grep -qx "Icon=$app_id" "$prefix/share/applications/$app_id.desktop" || fail "Icon line"
-appstreamcli validate --no-net "$prefix/share/metainfo/$app_id.metainfo.xml" >/dev/null ||
-    fail "appstreamcli validate: $(appstreamcli validate --no-net "$prefix/share/metainfo/$app_id.metainfo.xml")"
+grep -qx "MimeType=application/x-$package-image;" "$prefix/share/applications/$app_id.desktop" ||
+    fail "MimeType line"
+# AppStream: no error and no warning (pedantic notes are not faults: the id keeps the
+# capitals of the menu entry's file name).
+metainfo=$prefix/share/metainfo/$app_id.metainfo.xml
+validation=$(appstreamcli validate --no-net "$metainfo" 2>&1) || fail "appstreamcli validate: $validation"
+if grep -E '^[EW]: ' <<<"$validation"; then
+    fail "appstreamcli validate: $validation"
+fi
+grep -qF "<project_license>MIT</project_license>" "$metainfo" || fail "the metainfo names no licence"
+
+# The file type of radio images: well-formed XML, accepted by update-mime-database (which
+# refuses a file that breaks the shared-mime-info format), and a *.dat glob that weighs
+# less than the default 50, so other .dat types are not taken over.
+mime_xml=$prefix/share/mime/packages/$package.xml
+expect_file share/mime/packages/$package.xml
+xmllint --noout "$mime_xml" || fail "xmllint: $mime_xml"
+mkdir -p "$work/mime/packages"
+cp "$mime_xml" "$work/mime/packages/"
+mime_errors=$(XDG_DATA_HOME=$work update-mime-database "$work/mime" 2>&1) || fail "update-mime-database: $mime_errors"
+[[ -z $mime_errors ]] || fail "update-mime-database: $mime_errors"
+grep -qx "10:application/x-$package-image:\*.dat" "$work/mime/globs2" ||
+    fail "the .dat glob of weight 10: $(cat "$work/mime/globs2")"
+
+# The udev rule: valid rules, and every listed cable opened to the user at the seat and
+# kept from ModemManager.
+bash "$(dirname "$0")/check_udev_rule.sh" "$prefix/lib/udev/rules.d/60-$package.rules"
+while IFS= read -r rule; do
+    [[ $rule == *'TAG+="uaccess"'* && $rule == *'ENV{ID_MM_DEVICE_IGNORE}="1"'* ]] ||
+        fail "the udev rule leaves a cable out: $rule"
+done < <(grep 'ATTRS{idVendor}' "$prefix/lib/udev/rules.d/60-$package.rules")
 
 # The manual page documents the commands.
-man_text=$(sed 's/\\-/-/g' "$prefix/share/man/man1/chprog.1")
+man_text=$(zcat "$prefix/share/man/man1/chprog.1.gz" | sed 's/\\-/-/g')
 for word in import-csv simulate ports Program.ini; do
     grep -qF -- "$word" <<<"$man_text" || fail "the manual page does not mention $word"
 done

@@ -2,6 +2,11 @@
 
 #include <QFile>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#endif
+
 QByteArray ReadFileBytes(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -21,4 +26,22 @@ RadioImage PatternImage(int seed) {
     for (int i = 0; i < ImageMap::kImageSize; ++i)
         image[i] = static_cast<std::uint8_t>(i * 13 + seed);
     return image;
+}
+
+bool MakeFifo(const QString& path) {
+#ifdef Q_OS_UNIX
+    return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+#else
+    Q_UNUSED(path);
+    return false;
+#endif
+}
+
+bool MakeCharacterDevice(const QString& path) {
+#ifdef Q_OS_UNIX
+    return ::mknod(QFile::encodeName(path).constData(), S_IFCHR | 0600, makedev(1, 3)) == 0;
+#else
+    Q_UNUSED(path);
+    return false;
+#endif
 }
