@@ -1,4 +1,5 @@
 #include "app/HelpViewer.h"
+#include "radio/OwnTexts.h"
 
 #include "ui/HelpHook.h"
 #include "ui/HelpTopics.h"
@@ -61,7 +62,7 @@ void CHelpViewer::showTopic(int contextId) {
         m_browser->setSource(url);
     } else {
         m_browser->setPlainText(
-            QStringLiteral("The help pages are missing: %1").arg(QDir::toNativeSeparators(path)));
+            OwnText("The help pages are missing: %1").arg(QDir::toNativeSeparators(path)));
     }
     show();
     raise();

@@ -120,7 +120,7 @@ bool Export(CProgramView& view, const QString& path, CsvLayout layout) {
         ChannelCsvText(CurrentImage(view), layout, startupConfig().language()).toUtf8();
     QString reason;
     if (!AtomicFile::replace(path, bytes, &reason)) {
-        Warn(&view, QStringLiteral("%1: cannot write the file (%2)").arg(path, reason));
+        Warn(&view, OwnText("%1: cannot write the file (%2)").arg(path, reason));
         return false;
     }
     return true;

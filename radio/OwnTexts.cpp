@@ -69,6 +69,9 @@ constexpr OwnTextForms kOwnTexts[] = {
     // Pasting into the channel grid.
     {"line %1: %2 cells do not fit from column \"%3\" on", "第 %1 行：%2 個儲存格從「%3」欄起放不下"},
 
+    // Help.
+    {"The help pages are missing: %1", "找不到幫助頁面：%1"},
+
     // Dialog fields.
     {"Please enter a number.", "請輸入一個數字。"},
     {"Please enter an integer.", "請輸入一個整數。"},
