@@ -93,7 +93,6 @@ private slots:
         QCOMPARE(ReconcileProduct(named, store, ini, false).typingLimits.high, 16000000LL);
         // With no band listed anywhere, nothing a record can hold is refused.
         const ConfigDir bare(QString::fromUtf8("[Setup]\nAppName=Bare\n"));
-        RadioImage image = NewImage();
         const ProductSelection none = ProductFromIndexes(bare.iniPath(), 0xFF, 0xFF);
         QCOMPARE(none.typingLimits.high, kHighestFrequencyUnits);
     }
