@@ -26,9 +26,9 @@ QString OwnLayoutCsv(const ChannelTable& table) {
 bool ReadOwnLayoutCsv(CsvRecordReader& reader, const CsvRow& header, const ImportOptions& options,
                       ChannelTable& table, QString* error) {
     if (options.rows || options.firstChannel) {
-        *error = QStringLiteral("the rows and the first channel place rows of the common "
-                                "layout (headed Location,...); this file names its channels "
-                                "by CH");
+        *error = OwnText("the rows and the first channel place rows of the common "
+                         "layout (headed Location,...); this file names its channels "
+                         "by CH");
         return false;
     }
     OwnLayoutRecords records(header);
@@ -74,7 +74,7 @@ bool ReadChannelCsv(const QString& text, const ImportOptions& options, ChannelTa
     CsvRow header;
     if (!reader.next(&header, error)) {
         if (error->isEmpty())
-            *error = QStringLiteral("the file has no header line");
+            *error = OwnText("the file has no header line");
         return false;
     }
     report->layout = DetectCsvLayout({header});

@@ -1,6 +1,7 @@
 #include "document/ChannelImport.h"
 
 #include "radio/MessageText.h"
+#include "radio/OwnTexts.h"
 #include "radio/TextNumbers.h"
 #include "radio/ToneCodes.h"
 
@@ -33,7 +34,7 @@ public:
     bool receiveOnly() const { return m_record.receiveOnly; }
 
     QString fail(int column, const QString& what) const {
-        return QStringLiteral("line %1, column \"%2\": %3")
+        return OwnText("line %1, column \"%2\": %3")
             .arg(m_record.line)
             .arg(m_record.columnNames[column], what);
     }
@@ -44,26 +45,26 @@ public:
         const QString allowed = BandDescription();
         const FrequencyReading reading = ReadFrequency(value);
         if (!IsPlainDecimal(value) || reading.units <= 0) {
-            *error = fail(column, QStringLiteral("\"%1\" is not a frequency; allowed: %2 MHz")
+            *error = fail(column, OwnText("\"%1\" is not a frequency; allowed: %2 MHz")
                                       .arg(ShortenedForMessage(value), allowed));
             return QString();
         }
         if (IsTooLongForFrequency(value)) {
-            *error = fail(column, QStringLiteral("\"%1\" is too long to be a frequency; allowed: "
-                                                 "%2 MHz")
+            *error = fail(column, OwnText("\"%1\" is too long to be a frequency; allowed: "
+                                          "%2 MHz")
                                       .arg(ShortenedForMessage(value), allowed));
             return QString();
         }
         const bool inBand = m_options.band ? IsInBand(reading, *m_options.band)
                                            : reading.units < kFrequencyCeiling;
         if (!inBand || reading.units >= kFrequencyCeiling) {
-            *error = fail(column, QStringLiteral("%1 MHz is out of range; allowed: %2 MHz")
+            *error = fail(column, OwnText("%1 MHz is out of range; allowed: %2 MHz")
                                       .arg(ShortenedForMessage(value), allowed));
             return QString();
         }
         if (!IsOnChannelStep(reading.units)) {
-            *error = fail(column, QStringLiteral("%1 MHz is on neither the 5 kHz nor the 6.25 kHz "
-                                                 "channel step")
+            *error = fail(column, OwnText("%1 MHz is on neither the 5 kHz nor the 6.25 kHz "
+                                          "channel step")
                                       .arg(ShortenedForMessage(value)));
             return QString();
         }
@@ -75,8 +76,8 @@ public:
         const QString value = text(column);
         if (english.contains(value) || chinese.contains(value))
             return true;
-        *error = fail(column, QStringLiteral("\"%1\" is not a tone; allowed: None, a CTCSS tone "
-                                             "such as 67.0, or a DCS code such as D023N or D023I")
+        *error = fail(column, OwnText("\"%1\" is not a tone; allowed: None, a CTCSS tone "
+                                      "such as 67.0, or a DCS code such as D023N or D023I")
                                   .arg(ShortenedForMessage(value)));
         return false;
     }
@@ -89,7 +90,7 @@ public:
                 return true;
             allowed << WordText(w, Language::English) + u'/' + WordText(w, Language::Chinese);
         }
-        *error = fail(wordColumn.column, QStringLiteral("\"%1\" is not allowed; allowed: %2")
+        *error = fail(wordColumn.column, OwnText("\"%1\" is not allowed; allowed: %2")
                                              .arg(ShortenedForMessage(value), allowed.join(u", ")));
         return false;
     }
@@ -97,8 +98,8 @@ public:
 private:
     QString BandDescription() const {
         if (!m_options.band)
-            return QStringLiteral("below 1000");
-        return QStringLiteral("%1 to %2")
+            return OwnText("below 1000");
+        return OwnText("%1 to %2")
             .arg(FrequencyText(m_options.band->low), FrequencyText(m_options.band->high));
     }
 
@@ -117,20 +118,19 @@ bool MapHeader(const CsvRow& header, std::array<int, kChannelColumns>* fieldOf, 
                 column = c;
         }
         if (column < 0 || (*fieldOf)[column] >= 0) {
-            *error =
-                QStringLiteral("line %1, column %2: \"%3\" is not a column heading, or it is "
-                               "repeated; the headings are CH, Rx Frequency, Tx Frequency, "
-                               "QT/DQT Dec, QT/DQT Enc, Power, Scan Add, Busy Lock, W/N, Compand")
-                    .arg(header.line)
-                    .arg(f + 1)
-                    .arg(ShortenedForMessage(name));
+            *error = OwnText("line %1, column %2: \"%3\" is not a column heading, or it is "
+                             "repeated; the headings are CH, Rx Frequency, Tx Frequency, "
+                             "QT/DQT Dec, QT/DQT Enc, Power, Scan Add, Busy Lock, W/N, Compand")
+                         .arg(header.line)
+                         .arg(f + 1)
+                         .arg(ShortenedForMessage(name));
             return false;
         }
         (*fieldOf)[column] = f;
     }
     for (int c = 0; c < kChannelColumns; ++c) {
         if ((*fieldOf)[c] < 0) {
-            *error = QStringLiteral("line %1: the heading \"%2\" is missing")
+            *error = OwnText("line %1: the heading \"%2\" is missing")
                          .arg(header.line)
                          .arg(ChannelColumnHeading(c, Language::English));
             return false;
@@ -170,8 +170,8 @@ bool ImportRow(const RowChecker& check, ChannelRow* row, QString* error) {
 }
 
 QString ChannelFailure(const CsvRow& row, const QString& value) {
-    return QStringLiteral("line %1, column \"CH\": \"%2\" is not a channel; allowed: 1 to 16, "
-                          "each at most once")
+    return OwnText("line %1, column \"CH\": \"%2\" is not a channel; allowed: 1 to 16, "
+                   "each at most once")
         .arg(row.line)
         .arg(ShortenedForMessage(value));
 }
@@ -202,7 +202,7 @@ bool OwnLayoutRecords::readHeader(QString* error) {
 
 bool OwnLayoutRecords::read(const CsvRow& row, ChannelRecord* record, QString* error) const {
     if (row.fields.size() != m_header.fields.size()) {
-        *error = QStringLiteral("line %1: %2 fields where the header has %3")
+        *error = OwnText("line %1: %2 fields where the header has %3")
                      .arg(row.line)
                      .arg(row.fields.size())
                      .arg(m_header.fields.size());
@@ -224,7 +224,7 @@ bool ReadOwnLayout(const std::vector<CsvRow>& rows, std::vector<ChannelRecord>* 
                    QString* error) {
     records->clear();
     if (rows.empty()) {
-        *error = QStringLiteral("the file has no header line");
+        *error = OwnText("the file has no header line");
         return false;
     }
     OwnLayoutRecords reader(rows[0]);
@@ -246,8 +246,8 @@ bool ChannelRecordChecks::apply(const ChannelRecord& record, QString* error) {
     const RowChecker check(record, m_options);
     const int channel = record.channel;
     if (channel < 1 || channel > ImageMap::kChannelCount || m_seen[channel - 1]) {
-        *error = check.fail(kColNumber, QStringLiteral("\"%1\" is not a channel; allowed: 1 to "
-                                                       "16, each at most once")
+        *error = check.fail(kColNumber, OwnText("\"%1\" is not a channel; allowed: 1 to "
+                                                "16, each at most once")
                                             .arg(ShortenedForMessage(check.text(kColNumber))));
         return false;
     }

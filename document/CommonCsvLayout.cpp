@@ -3,6 +3,7 @@
 #include "radio/ChannelCodec.h"
 #include "radio/DecimalMultiply.h"
 #include "radio/MessageText.h"
+#include "radio/OwnTexts.h"
 #include "radio/TextNumbers.h"
 #include "radio/ToneCodes.h"
 
@@ -36,10 +37,10 @@ public:
                            [](const QString& f) { return f.trimmed().isEmpty(); });
     }
     QString fail(const QString& column, const QString& what) const {
-        return QStringLiteral("line %1, column \"%2\": %3").arg(m_row.line).arg(column, what);
+        return OwnText("line %1, column \"%2\": %3").arg(m_row.line).arg(column, what);
     }
     QString refuse(const QString& column, const QString& allowed) const {
-        return fail(column, QStringLiteral("\"%1\" is not supported; allowed: %2")
+        return fail(column, OwnText("\"%1\" is not supported; allowed: %2")
                                 .arg(ShortenedForMessage(text(column)), allowed));
     }
 
@@ -56,7 +57,7 @@ bool MapCommonHeader(const CsvRow& header, QHash<QString, int>* fieldOf, QString
     }
     for (const QString& column : RequiredColumns()) {
         if (!fieldOf->contains(column)) {
-            *error = QStringLiteral("line %1: the heading \"%2\" is missing").arg(header.line).arg(column);
+            *error = OwnText("line %1: the heading \"%2\" is missing").arg(header.line).arg(column);
             return false;
         }
     }
@@ -76,10 +77,9 @@ QString CtcssTone(const CommonRow& row, const QString& column, QString* error) {
     const long long tenths = found ? DecimalMultiplyTruncated(hertz, 10) : 0;
     const auto& tones = CtcssTones();
     if (std::find(tones.begin(), tones.end(), tenths) == tones.end()) {
-        *error =
-            row.fail(column, QStringLiteral("\"%1\" is not a CTCSS tone of the radio; allowed: "
-                                            "67.0 to 254.1 Hz from the standard list")
-                                 .arg(ShortenedForMessage(row.text(column))));
+        *error = row.fail(column, OwnText("\"%1\" is not a CTCSS tone of the radio; allowed: "
+                                          "67.0 to 254.1 Hz from the standard list")
+                                      .arg(ShortenedForMessage(row.text(column))));
         return QString();
     }
     return FormatFixedPoint(tenths, 1);
@@ -92,8 +92,8 @@ QString DcsTone(const CommonRow& row, const QString& column, QChar polarityLette
     const bool isNumber = ReadWholeNumber(row.text(column).trimmed(), &code);
     const auto& codes = DcsCodes();
     if (!isNumber || std::find(codes.begin(), codes.end(), code) == codes.end()) {
-        *error = row.fail(column, QStringLiteral("\"%1\" is not a DCS code of the radio; allowed: "
-                                                 "023 to 754 from the standard list")
+        *error = row.fail(column, OwnText("\"%1\" is not a DCS code of the radio; allowed: "
+                                          "023 to 754 from the standard list")
                                       .arg(ShortenedForMessage(row.text(column))));
         return QString();
     }
@@ -149,7 +149,7 @@ bool MapTones(const CommonRow& row, ChannelRecord* record, QString* error) {
                dcs(dtcs, rxPolarity, &decode, kColDecodeTone);
     }
     if (mode != QLatin1String("Cross")) {
-        *error = row.refuse(QStringLiteral("Tone"), QStringLiteral("empty, Tone, TSQL, DTCS, Cross"));
+        *error = row.refuse(QStringLiteral("Tone"), OwnText("empty, Tone, TSQL, DTCS, Cross"));
         return false;
     }
     const QString cross = row.text(QStringLiteral("CrossMode"));
@@ -199,18 +199,19 @@ bool MapFrequencies(const CommonRow& row, ChannelRecord* record, QString* error)
         return true;
     }
     if (duplex != QLatin1String("+") && duplex != QLatin1String("-")) {
-        *error = row.refuse(QStringLiteral("Duplex"), QStringLiteral("empty, +, -, split, off"));
+        *error = row.refuse(QStringLiteral("Duplex"), OwnText("empty, +, -, split, off"));
         return false;
     }
     bool found = false;
     LeadingDouble(row.text(offset), &found);
     if (!found) {
-        *error = row.fail(offset, QStringLiteral("\"%1\" is not an offset in MHz")
-                                      .arg(ShortenedForMessage(row.text(offset))));
+        *error = row.fail(
+            offset,
+            OwnText("\"%1\" is not an offset in MHz").arg(ShortenedForMessage(row.text(offset))));
         return false;
     }
     if (IsTooLongForFrequency(row.text(offset))) {
-        *error = row.fail(offset, QStringLiteral("\"%1\" is too long to be an offset in MHz")
+        *error = row.fail(offset, OwnText("\"%1\" is too long to be an offset in MHz")
                                       .arg(ShortenedForMessage(row.text(offset))));
         return false;
     }
@@ -218,7 +219,7 @@ bool MapFrequencies(const CommonRow& row, ChannelRecord* record, QString* error)
     const long long shift = ReadFrequency(row.text(offset)).units;
     const long long tx = duplex == QLatin1String("+") ? rx + shift : rx - shift;
     if (tx <= 0) {
-        *error = row.fail(offset, QStringLiteral("%1 MHz below %2 MHz leaves no transmit frequency")
+        *error = row.fail(offset, OwnText("%1 MHz below %2 MHz leaves no transmit frequency")
                                       .arg(ShortenedForMessage(row.text(offset)),
                                            ShortenedForMessage(row.text(frequency))));
         return false;
@@ -235,7 +236,7 @@ bool MapModeAndSkip(const CommonRow& row, ChannelRecord* record, QString* error)
     else if (mode == QLatin1String("NFM"))
         record->cells[kColBandwidth] = WordText(Word::Narrow, Language::English);
     else {
-        *error = row.refuse(QStringLiteral("Mode"), QStringLiteral("FM (wide), NFM (narrow)"));
+        *error = row.refuse(QStringLiteral("Mode"), OwnText("FM (wide), NFM (narrow)"));
         return false;
     }
     const QString skip = row.text(QStringLiteral("Skip"));
@@ -245,7 +246,7 @@ bool MapModeAndSkip(const CommonRow& row, ChannelRecord* record, QString* error)
     else if (skip == QLatin1String("S"))
         record->cells[kColScanAdd] = WordText(Word::ScanNo, Language::English);
     else {
-        *error = row.refuse(QStringLiteral("Skip"), QStringLiteral("empty (scanned), S (skipped)"));
+        *error = row.refuse(QStringLiteral("Skip"), OwnText("empty (scanned), S (skipped)"));
         return false;
     }
     return true;
@@ -311,7 +312,7 @@ bool PlaceRows(const std::vector<CommonRow>& all, const ImportOptions& options,
         int location = 0;
         if (!ReadLocation(row, &location)) {
             *error = row.fail(QStringLiteral("Location"),
-                              QStringLiteral("\"%1\" is not a number")
+                              OwnText("\"%1\" is not a number")
                                   .arg(ShortenedForMessage(row.text(QStringLiteral("Location")))));
             return false;
         }
@@ -319,8 +320,8 @@ bool PlaceRows(const std::vector<CommonRow>& all, const ImportOptions& options,
             continue;
         if (!options.firstChannel && (location < 1 || location > ImageMap::kChannelCount)) {
             *error = row.fail(QStringLiteral("Location"),
-                              QStringLiteral("%1 is not a channel 1 to 16; choose the rows with "
-                                             "--rows A-B and place them with --first-channel N")
+                              OwnText("%1 is not a channel 1 to 16; choose the rows with "
+                                      "--rows A-B and place them with --first-channel N")
                                   .arg(location));
             return false;
         }
@@ -329,15 +330,15 @@ bool PlaceRows(const std::vector<CommonRow>& all, const ImportOptions& options,
                                                  : location);
     }
     if (options.rows && kept->empty()) {
-        *error = QStringLiteral("no row has a Location from %1 to %2")
+        *error = OwnText("no row has a Location from %1 to %2")
                      .arg(options.rows->first)
                      .arg(options.rows->last);
         return false;
     }
     if (options.firstChannel && !kept->empty() && channels->back() > ImageMap::kChannelCount) {
         const int fit = ImageMap::kChannelCount - *options.firstChannel + 1;
-        *error = QStringLiteral("%1 rows do not fit from channel %2 on: only %3 fit (channels %2 "
-                                "to 16); choose fewer with --rows A-B")
+        *error = OwnText("%1 rows do not fit from channel %2 on: only %3 fit (channels %2 "
+                         "to 16); choose fewer with --rows A-B")
                      .arg(kept->size())
                      .arg(*options.firstChannel)
                      .arg(fit);

@@ -1,5 +1,7 @@
 #include "files/Csv.h"
 
+#include "radio/OwnTexts.h"
+
 QString CsvField(const QString& text) {
     if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u'\n') &&
         !text.contains(u'\r'))
@@ -30,7 +32,7 @@ bool CsvRecordReader::readQuoted(QString* field, QString* error) {
     ++m_at;
     while (true) {
         if (atEnd()) {
-            *error = QStringLiteral("line %1: a quoted field is not closed").arg(openedOn);
+            *error = OwnText("line %1: a quoted field is not closed").arg(openedOn);
             return false;
         }
         if (at(u'"')) {
@@ -43,7 +45,7 @@ bool CsvRecordReader::readQuoted(QString* field, QString* error) {
         *field += m_text[m_at++];
     }
     if (!atFieldEnd()) {
-        *error = QStringLiteral("line %1: unexpected text after a closing quote").arg(m_line);
+        *error = OwnText("line %1: unexpected text after a closing quote").arg(m_line);
         return false;
     }
     return true;
@@ -52,7 +54,7 @@ bool CsvRecordReader::readQuoted(QString* field, QString* error) {
 bool CsvRecordReader::readPlain(QString* field, QString* error) {
     while (!atFieldEnd()) {
         if (at(u'"')) {
-            *error = QStringLiteral("line %1: a quote inside an unquoted field").arg(m_line);
+            *error = OwnText("line %1: a quote inside an unquoted field").arg(m_line);
             return false;
         }
         *field += m_text[m_at++];

@@ -66,8 +66,61 @@ constexpr OwnTextForms kOwnTexts[] = {
     {"The Name and Comment columns are not imported (the radio keeps no channel names).",
      "名稱（Name）和備註（Comment）欄沒有導入（電台不保存信道名稱）。"},
 
+    // Channel lists read: the CSV text, its headings and its rows.
+    {"line %1: a quoted field is not closed", "第 %1 行：引號內的欄位沒有結束"},
+    {"line %1: unexpected text after a closing quote", "第 %1 行：結束引號之後有多餘的文字"},
+    {"line %1: a quote inside an unquoted field", "第 %1 行：沒有引號的欄位中出現引號"},
+    {"the file has no header line", "檔案沒有標題行"},
+    {"line %1: the heading \"%2\" is missing", "第 %1 行：缺少欄標題「%2」"},
+    {"line %1, column %2: \"%3\" is not a column heading, or it is repeated; the headings are CH, "
+     "Rx Frequency, Tx Frequency, QT/DQT Dec, QT/DQT Enc, Power, Scan Add, Busy Lock, W/N, Compand",
+     "第 %1 行，第 %2 欄：「%3」不是欄標題，或重複出現；欄標題為 CH、Rx Frequency、"
+     "Tx Frequency、QT/DQT Dec、QT/DQT Enc、Power、Scan Add、Busy Lock、W/N、Compand"
+     "（或它們的中文標題）"},
+    {"line %1: %2 fields where the header has %3", "第 %1 行：有 %2 個欄位，而標題行有 %3 個"},
+    {"line %1, column \"%2\": %3", "第 %1 行，「%2」欄：%3"},
+    {"line %1, column \"CH\": \"%2\" is not a channel; allowed: 1 to 16, each at most once",
+     "第 %1 行，「CH」欄：「%2」不是信道；允許：1 至 16，每個最多一次"},
+    {"\"%1\" is not a channel; allowed: 1 to 16, each at most once",
+     "「%1」不是信道；允許：1 至 16，每個最多一次"},
+    {"\"%1\" is not a frequency; allowed: %2 MHz", "「%1」不是頻率；允許：%2 MHz"},
+    {"\"%1\" is too long to be a frequency; allowed: %2 MHz", "「%1」太長，不是頻率；允許：%2 MHz"},
+    {"%1 MHz is out of range; allowed: %2 MHz", "%1 MHz 超出範圍；允許：%2 MHz"},
+    {"%1 MHz is on neither the 5 kHz nor the 6.25 kHz channel step",
+     "%1 MHz 既不在 5 kHz 也不在 6.25 kHz 的信道步進上"},
+    {"below 1000", "1000 以下"},
+    {"%1 to %2", "%1 至 %2"},
+    {"\"%1\" is not a tone; allowed: None, a CTCSS tone such as 67.0, or a DCS code such as D023N "
+     "or D023I",
+     "「%1」不是亞音；允許：None 或 無、CTCSS 亞音（例如 67.0）或 DCS 碼（例如 D023N 或 D023I）"},
+    {"\"%1\" is not allowed; allowed: %2", "「%1」不允許；允許：%2"},
+    {"\"%1\" is not supported; allowed: %2", "「%1」不支援；允許：%2"},
+    {"\"%1\" is not a CTCSS tone of the radio; allowed: 67.0 to 254.1 Hz from the standard list",
+     "「%1」不是電台的 CTCSS 亞音；允許：標準列表中 67.0 至 254.1 Hz 的亞音"},
+    {"\"%1\" is not a DCS code of the radio; allowed: 023 to 754 from the standard list",
+     "「%1」不是電台的 DCS 碼；允許：標準列表中 023 至 754 的碼"},
+    {"\"%1\" is not an offset in MHz", "「%1」不是以 MHz 為單位的頻差"},
+    {"\"%1\" is too long to be an offset in MHz", "「%1」太長，不是以 MHz 為單位的頻差"},
+    {"%1 MHz below %2 MHz leaves no transmit frequency", "%2 MHz 減去 %1 MHz 後沒有發射頻率"},
+    {"empty, Tone, TSQL, DTCS, Cross", "空白、Tone、TSQL、DTCS、Cross"},
+    {"empty, +, -, split, off", "空白、+、-、split、off"},
+    {"FM (wide), NFM (narrow)", "FM（寬帶）、NFM（窄帶）"},
+    {"empty (scanned), S (skipped)", "空白（掃描）、S（跳過）"},
+    {"\"%1\" is not a number", "「%1」不是數字"},
+    {"%1 is not a channel 1 to 16; choose the rows with --rows A-B and place them with "
+     "--first-channel N",
+     "%1 不是 1 至 16 的信道；請用 --rows A-B 選擇行，並用 --first-channel N 放置"},
+    {"no row has a Location from %1 to %2", "沒有 Location 在 %1 至 %2 之間的行"},
+    {"%1 rows do not fit from channel %2 on: only %3 fit (channels %2 to 16); choose fewer with "
+     "--rows A-B",
+     "從信道 %2 起放不下 %1 行：只放得下 %3 行（信道 %2 至 16）；請用 --rows A-B 選擇較少的行"},
+    {"the rows and the first channel place rows of the common layout (headed Location,...); this "
+     "file names its channels by CH",
+     "行範圍與起始信道只用於通用格式（標題為 Location,...）的行；此檔案以 CH 指定信道"},
+
     // Pasting into the channel grid.
-    {"line %1: %2 cells do not fit from column \"%3\" on", "第 %1 行：%2 個儲存格從「%3」欄起放不下"},
+    {"line %1: %2 cells do not fit from column \"%3\" on",
+     "第 %1 行：%2 個儲存格從「%3」欄起放不下"},
 
     // Help.
     {"The help pages are missing: %1", "找不到幫助頁面：%1"},

@@ -140,6 +140,25 @@ void OwnTextsTest::messagesOfAChineseRun_data() {
         ReadChannelList(file.fileName(), &text, &error);
         return error;
     });
+    // A refused channel list names its line and column in the run's language, from the
+    // CSV reader, our own layout and the common layout alike.
+    const auto import = [](const char* csv) {
+        return Failure([csv](const QString&) {
+            RadioImage image{};
+            CsvImportReport report;
+            QString error;
+            ImportChannelCsv(QString::fromUtf8(csv), ImportOptions{}, image, &report, &error);
+            return error;
+        });
+    };
+    QTest::newRow("list with an open quote") << import("CH,Rx Frequency\n1,\"146.5\n");
+    QTest::newRow("list with a stray heading") << import("CH,Rx Frequency,Colour\n");
+    QTest::newRow("list with a bad frequency")
+        << import("CH,Rx Frequency,Tx Frequency,QT/DQT Dec,QT/DQT Enc,Power,Scan Add,Busy Lock,"
+                  "W/N,Compand\n1,146.5x,,None,None,High,Yes,Off,Wide,No\n");
+    QTest::newRow("common list with an unknown mode")
+        << import("Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,"
+                  "DtcsPolarity,Mode,Skip\n1,A,146.52,,0,,88.5,88.5,023,NN,AM,\n");
 }
 
 void OwnTextsTest::messagesOfAChineseRun() {
