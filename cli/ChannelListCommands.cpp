@@ -5,6 +5,8 @@
 #include "document/ChannelCsv.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
+#include "cli/Plans.h"
+#include "config/ProductCatalog.h"
 #include "radio/ProductInfo.h"
 #include "radio/RadioImage.h"
 
@@ -87,23 +89,94 @@ bool ParseImportOptions(const QCommandLineParser& parser, ImportOptions* options
 
 } // namespace
 
+// --model and --band: the positions of Program.ini's model and band names (case and
+// spaces aside); the first model and its first band when not given.
+bool ParseProduct(const QCommandLineParser& parser, const QString& iniPath, int* type, int* band) {
+    const auto same = [](const QString& a, const QString& b) {
+        return QString(a).remove(u' ').compare(QString(b).remove(u' '), Qt::CaseInsensitive) == 0;
+    };
+    const auto position = [&](const QStringList& names, const QString& option, int* index) {
+        if (!parser.isSet(option))
+            return true;
+        for (int i = 0; i < names.size(); ++i) {
+            if (same(names[i], parser.value(option))) {
+                *index = i;
+                return true;
+            }
+        }
+        PrintError(QStringLiteral("--%1: \"%2\" is not one of %3")
+                       .arg(option, ShortenedForMessage(parser.value(option)),
+                            names.join(QStringLiteral(", "))));
+        return false;
+    };
+    *type = 0;
+    *band = 0;
+    return position(ProductTypeNames(iniPath), QStringLiteral("model"), type) &&
+           position(BandPieces(iniPath, *type), QStringLiteral("band"), band);
+}
+
+// The plan's channels that the image's band holds, with a note of those left out.
+bool FillFromPlan(const QCommandLineParser& parser, const QString& iniPath, RadioImage& image,
+                  int* exitCode) {
+    ChannelPlan plan;
+    if (!LoadNamedPlan(parser, &plan, exitCode))
+        return false;
+    const ProductSelection product =
+        ProductFromIndexes(iniPath, image[ImageMap::kProductType], image[ImageMap::kProductBand]);
+    int leftOut = 0;
+    const int written = WritePlanChannels(plan, product.limits, image, &leftOut);
+    if (written == 0) {
+        PrintError(QStringLiteral("--plan: no channel of %1 lies in %2 %3; choose another --model "
+                                  "or --band")
+                       .arg(plan.id, product.typeName, product.bandText));
+        *exitCode = kExitBadInput;
+        return false;
+    }
+    if (leftOut > 0)
+        PrintError(QStringLiteral("note: %1 of the %2 channels of %3 left out (outside %4, or "
+                                  "beyond 16)")
+                       .arg(leftOut)
+                       .arg(plan.channels.size())
+                       .arg(plan.id, product.bandText));
+    return true;
+}
+
 int RunNew(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.addOption(OutputOption(QStringLiteral("The .dat file to write.")));
+    parser.addOption(QCommandLineOption(QStringLiteral("plan"),
+                                        QStringLiteral("Fill the channels from a channel plan "
+                                                       "(chprog plans)."),
+                                        QStringLiteral("NAME")));
+    parser.addOption(QCommandLineOption(QStringLiteral("model"),
+                                        QStringLiteral("The model, as Program.ini names it."),
+                                        QStringLiteral("MODEL")));
+    parser.addOption(QCommandLineOption(QStringLiteral("band"),
+                                        QStringLiteral("The band of the model, as Program.ini "
+                                                       "writes it (\"400 - 470MHz\")."),
+                                        QStringLiteral("BAND")));
+    AddConfigOption(parser);
     int exitCode = kExitOk;
     if (!ParseCommand(parser, arguments,
                       QStringLiteral("Writes the radio image of a new document: sixteen empty "
                                      "channels and the factory defaults, naming the first "
-                                     "model and band of Program.ini."),
+                                     "model and band of Program.ini (or --model and --band). "
+                                     "--plan fills the channels from a channel plan."),
                       &exitCode))
         return exitCode;
     if (!parser.isSet(QStringLiteral("o")) || !parser.positionalArguments().isEmpty()) {
         PrintError(QStringLiteral("new: use chprog new -o FILE.dat"));
         return kExitBadInput;
     }
+    const QString iniPath = ConfigIniPath(parser);
+    int type = 0, band = 0;
+    if (!ParseProduct(parser, iniPath, &type, &band))
+        return kExitBadInput;
     RadioImage image = NewImage();
-    image[ImageMap::kProductType] = 0;
-    image[ImageMap::kProductBand] = 0;
+    image[ImageMap::kProductType] = std::uint8_t(type);
+    image[ImageMap::kProductBand] = std::uint8_t(band);
+    if (parser.isSet(QStringLiteral("plan")) && !FillFromPlan(parser, iniPath, image, &exitCode))
+        return exitCode;
     return SaveImage(parser.value(QStringLiteral("o")), image, &exitCode) ? kExitOk : exitCode;
 }
 

@@ -16,7 +16,7 @@
 
 QString ExitStatusHelp() {
     return QStringLiteral("Exit status: 0 done; 1 the radio or the link failed (diff: the images "
-                          "differ); 2 bad arguments, files or values (nothing is written).\n");
+                          "differ; check: a rule is broken); 2 bad arguments, files or values (nothing is written).\n");
 }
 
 void PrepareStandardStreams() {

@@ -10,7 +10,7 @@
 #include <QStringList>
 
 constexpr int kExitOk = 0;
-constexpr int kExitFailure = 1;  // the radio or the link failed (diff: the images differ)
+constexpr int kExitFailure = 1;  // the radio or the link failed (diff: the images differ; check: a rule is broken)
 constexpr int kExitBadInput = 2; // bad arguments, files or values; nothing written
 
 // The exit statuses, as every help text lists them.

@@ -18,3 +18,5 @@ int RunDiff(const QStringList& arguments);
 int RunBackups(const QStringList& arguments);
 int RunPorts(const QStringList& arguments);
 int RunClone(const QStringList& arguments);
+int RunPlans(const QStringList& arguments);
+int RunCheck(const QStringList& arguments);

@@ -19,7 +19,10 @@ struct Command {
 
 const std::vector<Command>& AllCommands() {
     static const std::vector<Command> commands = {
-        {"new", "new -o FILE.dat                 write the image of a new document", RunNew},
+        {"new",
+         "new -o FILE.dat [--plan NAME] [--model M --band B] [--config DIR]   write the image of a "
+         "new document",
+         RunNew},
         {"show", "show FILE.dat [--lang en|zh]    print the 16 channels, TAB-separated", RunShow},
         {"export-csv", "export-csv FILE.dat [-o OUT.csv] [--lang en|zh] [--layout own|common]   channels as CSV",
          RunExportCsv},
@@ -51,6 +54,9 @@ const std::vector<Command>& AllCommands() {
          "simulate --link PATH [--image FILE.dat] [--save FILE.dat] [--baud 9600] "
          "[--fault KIND]... [--trace]   play a radio on a pseudo-terminal",
          RunSimulate},
+        {"plans", "plans [--lang en|zh]              list the channel plans", RunPlans},
+        {"check", "check FILE.dat --plan NAME        the rules of the plan that channels break",
+         RunCheck},
         {"ports", "ports [--config DIR]             list the serial devices and their COM names",
          RunPorts},
     };

@@ -83,3 +83,9 @@ QString UsableRunIniPath(const InstallLayout& layout, const QString& configDirec
         return path;
     return companionIni;
 }
+
+QStringList ChannelPlanFolders(const InstallLayout& layout) {
+    const QString userData = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return {layout.companionDirectory + QStringLiteral("plans"),
+            QDir(userData).filePath(PackageName() + QStringLiteral("/plans"))};
+}

@@ -5,6 +5,7 @@
 // users, so an installed run keeps its own copy in the user's configuration folder.
 
 #include <QString>
+#include <QStringList>
 
 // The package's own name: the installed command, the data folder and the folder of
 // the per-user Program.ini.
@@ -34,3 +35,8 @@ QString RunIniPath(const InstallLayout& layout, const QString& configDirectory);
 // the default is read too.
 QString UsableRunIniPath(const InstallLayout& layout, const QString& configDirectory,
                          bool createUserCopy);
+
+// Where channel plans are found: the shipped ones among the companions (plans/), then
+// the user's own in ${XDG_DATA_HOME}/<package>/plans/, which may replace a shipped plan
+// by using its file name.
+QStringList ChannelPlanFolders(const InstallLayout& layout);

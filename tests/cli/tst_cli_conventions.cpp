@@ -16,7 +16,8 @@
 namespace {
 
 const QString kExitStatusLine = QStringLiteral("Exit status: 0 done; 1 the radio or the link "
-                                               "failed (diff: the images differ); 2 bad "
+                                               "failed (diff: the images differ; check: a "
+                                               "rule is broken); 2 bad "
                                                "arguments, files or values");
 
 // The window program with no display at all and a platform that needs one: anything
