@@ -20,3 +20,4 @@ int RunPorts(const QStringList& arguments);
 int RunClone(const QStringList& arguments);
 int RunPlans(const QStringList& arguments);
 int RunCheck(const QStringList& arguments);
+int RunSort(const QStringList& arguments);

@@ -54,6 +54,8 @@ const std::vector<Command>& AllCommands() {
          "simulate --link PATH [--image FILE.dat] [--save FILE.dat] [--baud 9600] "
          "[--fault KIND]... [--trace]   play a radio on a pseudo-terminal",
          RunSimulate},
+        {"sort", "sort FILE.dat [--channels A-B] [--compact] [-o OUT.dat]   channels in frequency order",
+         RunSort},
         {"plans", "plans [--lang en|zh]              list the channel plans", RunPlans},
         {"check", "check FILE.dat --plan NAME        the rules of the plan that channels break",
          RunCheck},

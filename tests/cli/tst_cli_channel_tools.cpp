@@ -1,8 +1,9 @@
-// chprog plans, check and new --plan: the plans a user has, the breaches of an image with
-// their exit status, and a new image from a plan for the model and band asked for;
-// every refusal exits 2 and writes nothing.
+// chprog plans, check, new --plan and sort: the plans a user has, the breaches of an
+// image with their exit status, a new image from a plan for the model and band asked
+// for, and a sort in place; every refusal exits 2 and writes nothing.
 #include "config/InstallLayout.h"
 #include "tests/support/Chprog.h"
+#include "tests/support/Files.h"
 #include "tests/support/TestSuite.h"
 
 #include <QDir>
@@ -11,7 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-class CliPlansTest : public QObject {
+class CliChannelToolsTest : public QObject {
     Q_OBJECT
 private slots:
     void checkNamesEachBreach() {
@@ -73,6 +74,31 @@ private slots:
         QCOMPARE(Chprog({"check", dir.filePath("a.dat"), "--plan", "nosuch"}).status, 2);
     }
 
+    void sortInPlaceNamesDuplicates() {
+        QTemporaryDir dir;
+        const QString image = dir.filePath("pmr.dat");
+        QCOMPARE(Chprog({"new", "--plan", "pmr446", "--model", "QR-16U", "-o", image}).status, 0);
+        const QByteArray before = ReadFileBytes(image);
+        const ChprogRun sorted = Chprog({"sort", image, "--channels", "16"});
+        QCOMPARE(sorted.status, 0);
+        QCOMPARE(ReadFileBytes(image), before); // already in order
+        for (const QString& range : {"0-3", "3-2", "1-17", "a-b", "1-2-3"}) {
+            const ChprogRun refused = Chprog({"sort", image, "--channels", range});
+            QCOMPARE(refused.status, 2);
+            QVERIFY2(refused.err.contains("is not a range of channels 1 to 16"), qPrintable(range));
+        }
+        // Channel 5 becomes a copy of channel 1: sorted, it sits beside it and is named.
+        QVERIFY(WriteFileBytes(dir.filePath("in.csv"),
+                               "CH,Rx Frequency,Tx Frequency,QT/DQT Dec,QT/DQT Enc,Power,Scan Add,"
+                               "Busy Lock,W/N,Compand\n5,446.00625,,None,None,Low,Yes,Off,Narrow,No\n"));
+        QCOMPARE(Chprog({"import-csv", dir.filePath("in.csv"), "--base", image, "-o", image}).status, 0);
+        const ChprogRun duplicate = Chprog({"sort", image});
+        QCOMPARE(duplicate.status, 0);
+        QVERIFY2(duplicate.err.contains("note: channels 1, 2 have the same receive frequency and tones"),
+                 qPrintable(duplicate.err));
+        QVERIFY(Chprog({"show", image}).out.contains(" 3\t446.01875\t"));
+    }
+
     // A user's own plan is listed beside the shipped ones; a broken one is named, not fatal.
     void plansListsTheUsersOwn() {
         const QString folder =
@@ -98,5 +124,5 @@ private slots:
     }
 };
 
-TEST_CLASS(CliPlansTest)
-#include "tst_cli_plans.moc"
+TEST_CLASS(CliChannelToolsTest)
+#include "tst_cli_channel_tools.moc"
