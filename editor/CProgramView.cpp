@@ -3,6 +3,7 @@
 
 #include "dialogs/CComSetupDlg.h"
 #include "ui/CMSFlexGrid.h"
+#include "ui/CellEditorOverlay.h"
 #include "editor/DocumentCommands.h"
 #include "editor/ChannelEditActions.h"
 #include "editor/ChannelGridSetup.h"
@@ -70,6 +71,7 @@ CProgramView::CProgramView(CProgramDoc* document, RunSession* session, QWidget* 
     const ChannelGridParts parts = BuildChannelGrid(this, m_language);
     m_grid = parts.grid;
     m_editors = parts.editors;
+    m_overlay = new CellEditorOverlay(m_grid);
     watchGridAndEditors();
     m_editActions = new ChannelEditActions(this);
 
@@ -214,21 +216,10 @@ void CProgramView::ShowCellEditor() {
         edit->selectAll();
     }
     m_textAtOpening = EditorText(editor);
-    placeEditor(editor);
-    editor->show();
-    editor->raise();
+    // A list's drop-down part opens as a pop-up of its own, so it needs no extra height.
+    m_overlay->open(editor);
     editor->setFocus();
     m_grid->viewport()->update();
-}
-
-// The editor covers the current cell exactly, inside its grid lines. A list's drop-down
-// part opens as a pop-up of its own, so it needs no extra height.
-void CProgramView::placeEditor(QWidget* editor) {
-    const int left = m_grid->twipsToPixelsX(m_grid->CellLeft());
-    const int top = m_grid->twipsToPixelsY(m_grid->CellTop());
-    const int width = m_grid->twipsToPixelsX(m_grid->CellWidth());
-    const int height = m_grid->twipsToPixelsY(m_grid->CellHeight());
-    editor->setGeometry(left, top, width - 1, height - 1);
 }
 
 void CProgramView::HideCellEditors() {

@@ -26,6 +26,7 @@ class ChannelEditActions;
 class DocumentCommands;
 class ProgramTransfer;
 class CMSFlexGrid;
+class CellEditorOverlay;
 class QPrinter;
 class RunSession;
 struct ChannelPrintout;
@@ -144,7 +145,6 @@ protected:
 
 private:
     void watchGridAndEditors();
-    void placeEditor(QWidget* editor);
     void OnEnterKey();
     void openEditorForTyping(QKeyEvent* event);
     ChannelRow rowTexts(int row) const;
@@ -156,6 +156,7 @@ private:
 
     QPointer<CProgramDoc> m_document;
     CMSFlexGrid* m_grid = nullptr;
+    CellEditorOverlay* m_overlay = nullptr; // places the editors over the current cell
     std::array<QWidget*, kChannelColumns> m_editors{}; // by column; [0] is unused
     Language m_language;
     long long m_nFreqLow = 0;
