@@ -10,10 +10,8 @@
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QHeaderView>
-#include <QItemSelection>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QSignalBlocker>
 #include <algorithm>
 
 namespace {
@@ -61,22 +59,11 @@ void ChannelEditActions::selectChannels(int from, int to) {
 }
 
 // The current row becomes the top selected channel, without opening its cell editor:
-// the keys of the tools go to the grid itself.
+// the keys of the tools go to the grid itself. Like any move of the grid's current
+// cell, the selection first leaves the cell, which commits a value typed into it.
 void ChannelEditActions::setSelection(const std::vector<int>& channels, int fallbackRow) {
-    m_view->CommitCellEdit(); // a value typed without Enter counts first
-    m_view->HideCellEditors();
-    {
-        const QSignalBlocker quiet(grid()); // no LeaveCell or EnterCell
-        grid()->SetRow(channels.empty() ? fallbackRow : channels.front());
-    }
+    grid()->SelectRows(channels, channels.empty() ? fallbackRow : channels.front());
     grid()->setFocus();
-    QItemSelection selection;
-    const int lastColumn = grid()->columnCount() - 1;
-    for (int channel : channels)
-        selection.select(grid()->model()->index(channel - 1, 0),
-                         grid()->model()->index(channel - 1, lastColumn));
-    grid()->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect |
-                                                    QItemSelectionModel::Rows);
 }
 
 int ChannelEditActions::rowOfNumberAt(int y) const {
@@ -180,10 +167,9 @@ void ChannelEditActions::paste() {
     CProgramDoc* document = m_view->GetDocument();
     if (!document || m_view->refusesEdits())
         return;
-    m_view->CommitCellEdit();
-    m_view->HideCellEditors();
-    const Language language = m_view->language();
     const int first = grid()->Row();
+    setSelection({}, first); // leaves the cell: a value typed into it counts first
+    const Language language = m_view->language();
     const ChannelTable before = DecodeChannels(document->image(), language);
     ChannelTable table = before;
     QString error;
@@ -222,8 +208,8 @@ void ChannelEditActions::move(int step) {
     CProgramDoc* document = m_view->GetDocument();
     if (!document || !canMove(step) || m_view->refusesEdits())
         return;
-    m_view->CommitCellEdit();
     std::vector<int> channels = movingChannels();
+    setSelection(channels, channels.front()); // leaves the cell: what was typed counts first
     if (step > 0)
         std::reverse(channels.begin(), channels.end()); // the lowest neighbour moves first
     const EditKind kind = step < 0 ? EditKind::MoveChannelUp : EditKind::MoveChannelDown;

@@ -49,12 +49,6 @@ bool AskPlacement(CProgramView& view, const QString& text, ImportOptions* option
     return true;
 }
 
-// The document's image, with a value still open in a cell editor committed first.
-RadioImage CurrentImage(CProgramView& view) {
-    view.CommitCellEdit();
-    return view.GetDocument()->image();
-}
-
 // The whole import is one step of the document's history; the grid redraws itself.
 void ApplyImage(CProgramView& view, const RadioImage& image) {
     view.GetDocument()->edit(EditLabel(EditKind::ImportChannels, startupConfig().language()),
@@ -97,7 +91,7 @@ bool Import(CProgramView& view, const QString& path) {
     options.band = view.typingBand();
     if (!AskPlacement(view, text, &options))
         return false;
-    const RadioImage before = CurrentImage(view);
+    const RadioImage before = view.GetDocument()->image();
     RadioImage image = before;
     CsvImportReport report;
     if (!ImportChannelCsv(text, options, image, &report, &error)) {
@@ -117,7 +111,7 @@ bool Export(CProgramView& view, const QString& path, CsvLayout layout) {
     if (!view.GetDocument())
         return false;
     const QByteArray bytes =
-        ChannelCsvText(CurrentImage(view), layout, startupConfig().language()).toUtf8();
+        ChannelCsvText(view.GetDocument()->image(), layout, startupConfig().language()).toUtf8();
     QString reason;
     if (!AtomicFile::replace(path, bytes, &reason)) {
         Warn(&view, OwnText("%1: cannot write the file (%2)").arg(path, reason));

@@ -30,7 +30,6 @@ DocumentCommands::~DocumentCommands() {
 
 ProgramTransfer::Hooks DocumentCommands::transferHooks() {
     ProgramTransfer::Hooks hooks;
-    hooks.commitEdit = [this] { m_view.CommitCellEdit(); };
     // The radio gets its calibration within the limits it accepts, whatever a file
     // brought in; the document itself is sent as it is otherwise.
     hooks.imageToWrite = [this] {
@@ -61,7 +60,6 @@ void DocumentCommands::scanInfo() {
     CProgramDoc* document = m_view.GetDocument();
     if (!document)
         return;
-    m_view.CommitCellEdit();
     RadioImage image = document->image();
     if (m_scanInfo->run(image))
         document->edit(EditLabel(EditKind::ScanInfo, m_view.language()),
@@ -74,7 +72,6 @@ void DocumentCommands::comSetup() {
 }
 
 void DocumentCommands::print(QPrinter& printer) {
-    m_view.CommitCellEdit();
     QPrintDialog dialog(&printer, &m_view);
     dialog.setProperty(kHelpIdProperty, CommandId::kFilePrint);
     if (dialog.exec() == QDialog::Accepted)
@@ -82,7 +79,6 @@ void DocumentCommands::print(QPrinter& printer) {
 }
 
 void DocumentCommands::printPreview(QPrinter& printer) {
-    m_view.CommitCellEdit();
     QPrintPreviewDialog preview(&printer, &m_view);
     preview.setProperty(kHelpIdProperty, CommandId::kFilePrintPreview);
     const ChannelPrintout content = m_view.printout();
