@@ -2,6 +2,7 @@
 
 #include "alignment/AlignmentMessage.h"
 #include "ui/CMSFlexGrid.h"
+#include "ui/CellEditorOverlay.h"
 #include "ui/StandInPort.h"
 #include "document/EditLabels.h"
 #include "document/ProgramDoc.h"
@@ -90,7 +91,8 @@ QString EditorText(const QWidget* editor) {
 AlignmentDialog::AlignmentDialog(CProgramDoc* document, BandLimits band, CalibrationTable table,
                                  QWidget* parent, RunSession* session)
     : QDialog(parent), m_document(document), m_points(CalibrationPoints(band)),
-      m_grid(new CMSFlexGrid(this)), m_read(new QPushButton(QStringLiteral("Read"), this)),
+      m_grid(new CMSFlexGrid(this)), m_overlay(new CellEditorOverlay(m_grid)),
+      m_read(new QPushButton(QStringLiteral("Read"), this)),
       m_write(new QPushButton(QStringLiteral("Write"), this)), m_table(table),
       m_ownSession(session ? nullptr : std::make_unique<RunSession>()),
       m_session(session ? session : m_ownSession.get()),
@@ -136,23 +138,6 @@ void AlignmentDialog::layOutGrid(int cols, const std::vector<int>& colWidths) {
         m_grid->SetTextMatrix(row, 0, QString::number(m_points[static_cast<size_t>(row - 1)]));
 }
 
-// The cell rectangle comes from the grid's twips in whole pixels (twips per pixel by
-// integer division), one pixel inside the cell's lines. The grid's positions count from
-// its outer corner, border included, so only the grid's own place in the dialog is added.
-void AlignmentDialog::placeEditorOverCurrentCell() {
-    const int twipsPerPixelX = CMSFlexGrid::kTwipsPerInch / m_grid->logicalDpiX();
-    const int twipsPerPixelY = CMSFlexGrid::kTwipsPerInch / m_grid->logicalDpiY();
-    const int left = m_grid->CellLeft() / twipsPerPixelX;
-    const int top = m_grid->CellTop() / twipsPerPixelY;
-    const int width = m_grid->CellWidth() / twipsPerPixelX + 1;
-    const int height = m_grid->CellHeight() / twipsPerPixelY + 2;
-    // From (left + 1, top + 1) up to, not including, (left + width, top + height).
-    const QRect cell(left + 1, top + 1, width - 1, height - 1);
-    m_cellEditor->setGeometry(cell.translated(m_grid->geometry().topLeft()));
-    m_cellEditor->show();
-    m_cellEditor->raise();
-}
-
 void AlignmentDialog::setCellEditor(QWidget* editor) {
     m_cellEditor = editor;
     m_cellEditor->hide();
@@ -160,7 +145,7 @@ void AlignmentDialog::setCellEditor(QWidget* editor) {
 }
 
 void AlignmentDialog::openEditor() {
-    placeEditorOverCurrentCell();
+    m_overlay->open(m_cellEditor);
     m_cellEditor->setFocus();
     ShowInEditor(m_cellEditor, m_grid->Text());
 }

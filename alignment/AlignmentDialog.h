@@ -15,6 +15,7 @@
 #include <vector>
 
 class CMSFlexGrid;
+class CellEditorOverlay;
 class CProgramDoc;
 class QPushButton;
 class RunSession;
@@ -77,11 +78,11 @@ private:
     void onTransferFinished(const TransferJob& job, const ExchangeOutcome& outcome);
     void setBusy(bool busy);
     void showOutcome(const ExchangeOutcome& outcome);
-    void placeEditorOverCurrentCell();
 
     CProgramDoc* m_document;
     std::vector<int> m_points;
     CMSFlexGrid* m_grid;
+    CellEditorOverlay* m_overlay;
     QPushButton* m_read;
     QPushButton* m_write;
     QWidget* m_cellEditor = nullptr;

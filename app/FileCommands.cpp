@@ -1,7 +1,6 @@
 #include "app/FileCommands.h"
 
 #include "app/ChildFrame.h"
-#include "editor/DocumentView.h"
 #include "config/LastFolder.h"
 #include "app/MainFrame.h"
 #include "document/ProgramDoc.h"
@@ -17,13 +16,6 @@
 #include <memory>
 
 namespace {
-
-// A value still open in a cell editor belongs to the document before it is saved or
-// asked about.
-void CommitPendingEdit(CChildFrame* child) {
-    if (DocumentView* view = child ? child->documentView() : nullptr)
-        view->commitPendingEdit();
-}
 
 // The local files a drag carries; empty when it carries anything else.
 QStringList DroppedFiles(const QMimeData* data) {
@@ -118,7 +110,6 @@ bool FileCommands::save(CChildFrame* child, bool askForName) {
         if (path.isEmpty())
             return false;
     }
-    CommitPendingEdit(child);
     if (SameFile(path, doc->pathName()) && doc->fileChangedOnDisk() &&
         !agreeToOverwriteChangedFile(doc))
         return false;
@@ -146,7 +137,6 @@ bool FileCommands::agreeToOverwriteChangedFile(const CProgramDoc* doc) {
 bool FileCommands::querySaveModified(CChildFrame* child, bool* discarded) {
     if (discarded)
         *discarded = false;
-    CommitPendingEdit(child);
     if (!child->document()->isModified())
         return true;
     Prompt prompt;

@@ -113,6 +113,7 @@ void CMainFrame::createNavigation() {
 
 void CMainFrame::connectCommands() {
     using namespace CommandId;
+    settleTypedValuesBeforeCommands();
     const auto on = [this](int id, void (CMainFrame::*slot)()) {
         connect(m_menus.actions[id], &QAction::triggered, this, slot);
     };
@@ -149,8 +150,26 @@ void CMainFrame::connectCommands() {
     connectViewCommands();
 }
 
-// The active view's own commands. Read, Write and Scan Info see what was typed. A
-// command run with the channel window closed shows the window it acts on first.
+// Every command of the menus, the tool bar and the keys sees what was typed: this is
+// connected first, so it runs before the command itself. Undo and Redo are the
+// exception: the view drops an uncommitted value, which never became a step.
+void CMainFrame::settleTypedValuesBeforeCommands() {
+    for (auto it = m_menus.actions.cbegin(); it != m_menus.actions.cend(); ++it) {
+        if (it.key() != CommandId::kEditUndo && it.key() != CommandId::kEditRedo)
+            connect(it.value(), &QAction::triggered, this, &CMainFrame::settleTypedValues);
+    }
+}
+
+// A value typed into a cell without Enter becomes part of its document.
+void CMainFrame::settleTypedValues() {
+    for (CChildFrame* child : childFrames()) {
+        if (DocumentView* view = child->documentView())
+            view->commitPendingEdit();
+    }
+}
+
+// The active view's own commands. A command run with the channel window closed shows
+// the window it acts on first.
 void CMainFrame::connectViewCommands() {
     using namespace CommandId;
     const auto toView = [this](int id, const std::function<void(DocumentView&)>& command) {
@@ -158,7 +177,6 @@ void CMainFrame::connectViewCommands() {
             if (DocumentView* view = activeDocumentView()) {
                 if (m_activeChild->isHidden())
                     m_activeChild->showAgain();
-                view->commitPendingEdit();
                 command(*view);
             }
         });
@@ -388,10 +406,12 @@ void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void CMainFrame::dropEvent(QDropEvent* event) {
+    settleTypedValues();
     m_files->drop(event);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    settleTypedValues();
     // A restart for the language closes again as a restart.
     const bool restart = m_restartOnClose;
     if (!m_transfers->mayClose([this, restart] { restart ? restartForLanguage() : close(); }) ||

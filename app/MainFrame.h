@@ -122,6 +122,8 @@ protected:
 
 private:
     void connectCommands();
+    void settleTypedValuesBeforeCommands();
+    void settleTypedValues();
     void connectViewCommands();
     void createStatusBar();
     void createNavigation();

@@ -2,10 +2,11 @@
 
 #include "editor/CProgramView.h"
 #include "app/ChildFrame.h"
+#include "config/StartupConfig.h"
 
 DocumentView* CreateChannelView(CProgramDoc* doc, const ViewSurroundings& surroundings,
                                 CChildFrame* frame) {
-    auto* view = new CProgramView(doc, &surroundings.session, frame);
+    auto* view = new CProgramView(doc, ChannelViewRun::Of(startupConfig()), &surroundings.session, frame);
     view->setHelpHandler(surroundings.showHelp);
     QObject::connect(view, &CProgramView::titleChanged, frame, &CChildFrame::setMainTitle);
     view->OnInitialUpdate();

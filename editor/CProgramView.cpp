@@ -3,6 +3,7 @@
 
 #include "dialogs/CComSetupDlg.h"
 #include "ui/CMSFlexGrid.h"
+#include "ui/CellEditorOverlay.h"
 #include "editor/DocumentCommands.h"
 #include "editor/ChannelEditActions.h"
 #include "editor/ChannelGridSetup.h"
@@ -13,7 +14,6 @@
 #include "ui/HelpHook.h"
 #include "document/ProgramDoc.h"
 #include "link/RunSession.h"
-#include "config/StartupConfig.h"
 #include "config/UserStore.h"
 #include "radio/OwnTexts.h"
 
@@ -62,20 +62,22 @@ bool StartsTyping(const QKeyEvent* key) {
 
 } // namespace
 
-CProgramView::CProgramView(CProgramDoc* document, RunSession* session, QWidget* parent)
-    : QWidget(parent), m_document(document), m_language(startupConfig().language()),
+CProgramView::CProgramView(CProgramDoc* document, ChannelViewRun run, RunSession* session,
+                           QWidget* parent)
+    : QWidget(parent), m_document(document), m_run(std::move(run)),
       m_showMessage(&CProgramView::ShowCautionBox),
       m_ownSession(session ? nullptr : std::make_unique<RunSession>()),
       m_session(session ? session : m_ownSession.get()) {
-    const ChannelGridParts parts = BuildChannelGrid(this, m_language);
+    const ChannelGridParts parts = BuildChannelGrid(this, m_run.language);
     m_grid = parts.grid;
     m_editors = parts.editors;
+    m_overlay = new CellEditorOverlay(m_grid);
     watchGridAndEditors();
-    m_editActions = new ChannelEditActions(this);
+    m_editActions = new ChannelEditActions(editContext());
 
     if (m_ownSession)
-        TakeStoredPort(*m_ownSession, startupConfig().iniFilePath);
-    m_commands = new DocumentCommands(*this, *m_session);
+        TakeStoredPort(*m_ownSession, m_run.iniFilePath);
+    m_commands = new DocumentCommands(commandsContext(), *m_session);
 
     if (m_document)
         connect(m_document, &CProgramDoc::imageChanged, this, &CProgramView::onImageChanged);
@@ -84,6 +86,36 @@ CProgramView::CProgramView(CProgramDoc* document, RunSession* session, QWidget* 
 CProgramView::~CProgramView() {
     // Before the session goes: a running exchange is cancelled and waited for.
     delete m_commands;
+}
+
+// The editing tools see the grid and the document, and come back for the band, the
+// refusal of edits, messages and the history.
+ChannelEditContext CProgramView::editContext() {
+    ChannelEditContext context;
+    context.grid = m_grid;
+    context.document = m_document;
+    context.language = m_run.language;
+    context.typingBand = [this] { return typingBand(); };
+    context.refusesEdits = [this] { return refusesEdits(); };
+    context.showCaution = [this](const QString& text) { showMessage(text, CautionCaption()); };
+    context.undo = [this] { undo(); };
+    context.redo = [this] { redo(); };
+    return context;
+}
+
+DocumentCommandsContext CProgramView::commandsContext() {
+    DocumentCommandsContext context;
+    context.view = this;
+    context.document = m_document;
+    context.language = m_run.language;
+    context.iniFilePath = m_run.iniFilePath;
+    context.messageCaption = m_run.applicationName;
+    context.showHelp = [this](int contextId) { showHelp(contextId); };
+    context.typingBand = [this] { return typingBand(); };
+    context.printout = [this] { return printout(); };
+    context.refill = [this] { FillGrid(); };
+    context.showNote = [this](const QString& text) { showStatusNote(text); };
+    return context;
 }
 
 // The grid's cell events open and close the editors; keys on the grid and in the
@@ -117,8 +149,8 @@ void CProgramView::FillGrid() {
 // Rows whose texts differ from the document's are written again; the others keep
 // their cells untouched.
 void CProgramView::redrawChangedRows() {
-    const ChannelTable table = DecodeChannels(m_document->image(), m_language);
-    for (int row = 1; row < kGridRows; ++row) {
+    const ChannelTable table = DecodeChannels(m_document->image(), m_run.language);
+    for (int row = 1; row < kChannelGridRows; ++row) {
         const ChannelRow& texts = table[static_cast<size_t>(row - 1)];
         if (texts == rowTexts(row))
             continue;
@@ -132,7 +164,7 @@ void CProgramView::redrawChangedRows() {
 // its starting image (CProgramDoc::OnNewDocument); here the image only names the band
 // and the title, and an opened or read image pushes its product to the store.
 void CProgramView::applyProductOfImage() {
-    const QString& iniPath = startupConfig().iniFilePath;
+    const QString& iniPath = m_run.iniFilePath;
     UserStore store(iniPath);
     RadioImage image = m_document->image();
     applyProduct(ReconcileProduct(image, store, iniPath, m_document->isNew()),
@@ -147,20 +179,20 @@ void CProgramView::onImageChanged(int first, int last) {
 
 ChannelTable CProgramView::channelTable() const {
     ChannelTable table;
-    for (int row = 1; row < kGridRows; ++row)
+    for (int row = 1; row < kChannelGridRows; ++row)
         table[static_cast<size_t>(row - 1)] = rowTexts(row);
     return table;
 }
 
 ChannelRow CProgramView::rowTexts(int row) const {
     ChannelRow texts;
-    for (int col = 0; col < kGridCols; ++col)
+    for (int col = 0; col < kChannelGridCols; ++col)
         texts[static_cast<size_t>(col)] = m_grid->TextMatrix(row, col);
     return texts;
 }
 
 void CProgramView::writeRow(int row, const ChannelRow& texts) {
-    for (int col = kColRxFrequency; col < kGridCols; ++col)
+    for (int col = kColRxFrequency; col < kChannelGridCols; ++col)
         m_grid->SetTextMatrix(row, col, texts[static_cast<size_t>(col)]);
 }
 
@@ -168,16 +200,15 @@ void CProgramView::applyProduct(const ProductSelection& selection, ProductTitleF
     m_nFreqLow = selection.limits.low;
     m_nFreqHigh = selection.limits.high;
     m_typingBand = selection.typingLimits;
-    const StartupConfig& config = startupConfig();
-    m_title = ProductTitle(config.iniFilePath, config.languageName, selection.typeName,
-                           selection.bandText, form, m_language);
+    m_title = ProductTitle(m_run.iniFilePath, m_run.languageName, selection.typeName,
+                           selection.bandText, form, m_run.language);
     emit titleChanged(m_title);
 }
 
 // ---- in-place editors --------------------------------------------------------------
 
 QWidget* CProgramView::cellEditor(int col) const {
-    return col >= kColRxFrequency && col < kGridCols ? m_editors[static_cast<size_t>(col)]
+    return col >= kColRxFrequency && col < kChannelGridCols ? m_editors[static_cast<size_t>(col)]
                                                      : nullptr;
 }
 
@@ -214,21 +245,10 @@ void CProgramView::ShowCellEditor() {
         edit->selectAll();
     }
     m_textAtOpening = EditorText(editor);
-    placeEditor(editor);
-    editor->show();
-    editor->raise();
+    // A list's drop-down part opens as a pop-up of its own, so it needs no extra height.
+    m_overlay->open(editor);
     editor->setFocus();
     m_grid->viewport()->update();
-}
-
-// The editor covers the current cell exactly, inside its grid lines. A list's drop-down
-// part opens as a pop-up of its own, so it needs no extra height.
-void CProgramView::placeEditor(QWidget* editor) {
-    const int left = m_grid->twipsToPixelsX(m_grid->CellLeft());
-    const int top = m_grid->twipsToPixelsY(m_grid->CellTop());
-    const int width = m_grid->twipsToPixelsX(m_grid->CellWidth());
-    const int height = m_grid->twipsToPixelsY(m_grid->CellHeight());
-    editor->setGeometry(left, top, width - 1, height - 1);
 }
 
 void CProgramView::HideCellEditors() {
@@ -260,7 +280,7 @@ bool CProgramView::CommitCellEdit() {
 
     const ChannelRow before = rowTexts(row);
     ChannelRow after = before;
-    const CommitResult result = CommitChannelCell(after, col, text, typingBand(), m_language);
+    const CommitResult result = CommitChannelCell(after, col, text, typingBand(), m_run.language);
     storeCommittedRow(row, before, after);
 
     if (result == CommitResult::Accepted)
@@ -272,7 +292,7 @@ bool CProgramView::CommitCellEdit() {
 void CProgramView::storeCommittedRow(int row, const ChannelRow& before, const ChannelRow& after) {
     if (after == before || !m_document)
         return;
-    m_document->edit(EditLabel(EditKind::ChannelCell, m_language, row),
+    m_document->edit(EditLabel(EditKind::ChannelCell, m_run.language, row),
                      [&](RadioImage& image) { EncodeChangedCells(before, after, row, image); });
 }
 
@@ -356,8 +376,8 @@ bool CProgramView::eventFilter(QObject* watched, QEvent* event) {
 // ---- printing ----------------------------------------------------------------------
 
 ChannelPrintout CProgramView::printout() const {
-    return ChannelPrintoutOf(channelTable(), m_language, m_title,
-                             m_document ? m_document->title(m_language) : QString());
+    return ChannelPrintoutOf(channelTable(), m_run.language, m_title,
+                             m_document ? m_document->title(m_run.language) : QString());
 }
 
 // ---- commands ----------------------------------------------------------------------

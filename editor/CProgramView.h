@@ -11,6 +11,7 @@
 
 #include "radio/ChannelCodec.h"
 #include "document/ChannelEdit.h"
+#include "editor/ChannelViewRun.h"
 #include "editor/DocumentView.h"
 #include "ui/HelpHook.h"
 #include "config/ProductCatalog.h"
@@ -24,8 +25,11 @@
 
 class ChannelEditActions;
 class DocumentCommands;
+struct ChannelEditContext;
+struct DocumentCommandsContext;
 class ProgramTransfer;
 class CMSFlexGrid;
+class CellEditorOverlay;
 class QPrinter;
 class RunSession;
 struct ChannelPrintout;
@@ -33,50 +37,27 @@ struct ChannelPrintout;
 class CProgramView : public QWidget, public DocumentView {
     Q_OBJECT
 public:
-    // Control ids, which are also the help context ids of the controls.
-    static constexpr int kGridId = 1000;
-    static constexpr int kRxFrequencyEditId = 2127;
-    static constexpr int kTxFrequencyEditId = 2128;
-    static constexpr int kDecodeToneListId = 2132;
-    static constexpr int kEncodeToneListId = 2133;
-    static constexpr int kPowerListId = 1129;
-    static constexpr int kScanAddListId = 1134;
-    static constexpr int kBusyLockListId = 1139;
-    static constexpr int kBandwidthListId = 1128;
-    static constexpr int kCompandListId = 2134;
-    static constexpr int kGridRows = ImageMap::kChannelCount + 1;
-    static constexpr int kGridCols = kChannelColumns;
-    static constexpr quint32 kFixedTextColor = 0xF03200; // blue text, as 0xBBGGRR
-
-    // Read, Write and COM Setup use `session` (the main window's); a view made without
-    // one keeps a session of its own, with the stored port.
-    explicit CProgramView(CProgramDoc* document, RunSession* session = nullptr,
-                          QWidget* parent = nullptr);
+    // `run`: the language and Program.ini of the run. Read, Write and COM Setup use
+    // `session` (the main window's); a view made without one keeps a session of its
+    // own, with the stored port.
+    CProgramView(CProgramDoc* document, ChannelViewRun run, RunSession* session = nullptr,
+                 QWidget* parent = nullptr);
     ~CProgramView() override;
 
     CProgramDoc* GetDocument() const { return m_document; }
     CMSFlexGrid* grid() const { return m_grid; }
     // The grid's editing tools: channel selection, clipboard, moves, context menu.
     ChannelEditActions* editActions() const { return m_editActions; }
-    Language language() const { return m_language; }
 
     // Fills the grid for the bound document (the view is set up by its constructor).
     void OnInitialUpdate();
 
-    // Image into grid texts, then the product step: reconcile the product with the
-    // per-user store, set the title and the band limits.
-    void FillGrid();
     // The texts the grid shows.
     ChannelTable channelTable() const;
 
-    // Closes the open editor; a changed text is validated and becomes one edit of the
-    // document. True when a refusal message was shown.
-    bool CommitCellEdit();
-    // Whatever ends, replaces or reads the document calls this first, so that a value
-    // typed without Enter is part of the document (and of its unsaved changes).
+    // The main window calls this before each of its commands, so that a value typed
+    // without Enter is part of the document (and of its unsaved changes).
     void commitPendingEdit() override { CommitCellEdit(); }
-    // Opens the editor of the current column over the current cell.
-    void ShowCellEditor();
     // Hides every editor; text typed into the open one is dropped.
     void HideCellEditors();
 
@@ -122,7 +103,6 @@ public:
 
     // Where F1 on a control and the help of Scan Info go (nowhere until set).
     void setHelpHandler(HelpHandler handler) { m_showHelp = std::move(handler); }
-    void showHelp(int contextId) const;
 
     // How refusals reach the user; tests replace the message box.
     using MessageFunction =
@@ -143,8 +123,18 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Image into grid texts, then the product step: reconcile the product with the
+    // per-user store, set the title and the band limits.
+    void FillGrid();
+    // Closes the open editor; a changed text is validated and becomes one edit of the
+    // document. True when a refusal message was shown.
+    bool CommitCellEdit();
+    // Opens the editor of the current column over the current cell.
+    void ShowCellEditor();
+    void showHelp(int contextId) const;
+    ChannelEditContext editContext();
+    DocumentCommandsContext commandsContext();
     void watchGridAndEditors();
-    void placeEditor(QWidget* editor);
     void OnEnterKey();
     void openEditorForTyping(QKeyEvent* event);
     ChannelRow rowTexts(int row) const;
@@ -155,9 +145,10 @@ private:
     void storeCommittedRow(int row, const ChannelRow& before, const ChannelRow& after);
 
     QPointer<CProgramDoc> m_document;
+    ChannelViewRun m_run;
     CMSFlexGrid* m_grid = nullptr;
+    CellEditorOverlay* m_overlay = nullptr; // places the editors over the current cell
     std::array<QWidget*, kChannelColumns> m_editors{}; // by column; [0] is unused
-    Language m_language;
     long long m_nFreqLow = 0;
     long long m_nFreqHigh = 0;
     BandLimits m_typingBand;

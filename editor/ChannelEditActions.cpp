@@ -1,7 +1,8 @@
 #include "editor/ChannelEditActions.h"
 
 #include "ui/CMSFlexGrid.h"
-#include "editor/CProgramView.h"
+#include "editor/ChannelGridSetup.h"
+#include "document/ProgramDoc.h"
 #include "document/ChannelClipboard.h"
 #include "ui/CommandIds.h"
 #include "ui/HelpHook.h"
@@ -10,10 +11,8 @@
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QHeaderView>
-#include <QItemSelection>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QSignalBlocker>
 #include <algorithm>
 
 namespace {
@@ -35,15 +34,12 @@ QString ClipboardText() {
 
 } // namespace
 
-ChannelEditActions::ChannelEditActions(CProgramView* view) : QObject(view), m_view(view) {
+ChannelEditActions::ChannelEditActions(ChannelEditContext context)
+    : QObject(context.grid), m_context(std::move(context)) {
     // Installed after the view's own filter, so these keys are seen first.
     grid()->installEventFilter(this);
     grid()->viewport()->installEventFilter(this);
     grid()->verticalHeader()->viewport()->installEventFilter(this);
-}
-
-CMSFlexGrid* ChannelEditActions::grid() const {
-    return m_view->grid();
 }
 
 // ---- selection ---------------------------------------------------------------------
@@ -61,22 +57,11 @@ void ChannelEditActions::selectChannels(int from, int to) {
 }
 
 // The current row becomes the top selected channel, without opening its cell editor:
-// the keys of the tools go to the grid itself.
+// the keys of the tools go to the grid itself. Like any move of the grid's current
+// cell, the selection first leaves the cell, which commits a value typed into it.
 void ChannelEditActions::setSelection(const std::vector<int>& channels, int fallbackRow) {
-    m_view->CommitCellEdit(); // a value typed without Enter counts first
-    m_view->HideCellEditors();
-    {
-        const QSignalBlocker quiet(grid()); // no LeaveCell or EnterCell
-        grid()->SetRow(channels.empty() ? fallbackRow : channels.front());
-    }
+    grid()->SelectRows(channels, channels.empty() ? fallbackRow : channels.front());
     grid()->setFocus();
-    QItemSelection selection;
-    const int lastColumn = grid()->columnCount() - 1;
-    for (int channel : channels)
-        selection.select(grid()->model()->index(channel - 1, 0),
-                         grid()->model()->index(channel - 1, lastColumn));
-    grid()->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect |
-                                                    QItemSelectionModel::Rows);
 }
 
 int ChannelEditActions::rowOfNumberAt(int y) const {
@@ -143,14 +128,14 @@ void ChannelEditActions::selectUnderRightClick(int row) {
 
 void ChannelEditActions::copy() {
     const std::vector<int> channels = selectedChannels();
-    if (channels.empty() || !m_view->GetDocument())
+    if (channels.empty() || !m_context.document)
         return;
     QGuiApplication::clipboard()->setText(
-        ChannelClipboardText(m_view->GetDocument()->image(), channels, m_view->language()));
+        ChannelClipboardText(m_context.document->image(), channels, m_context.language));
 }
 
 void ChannelEditActions::cut() {
-    if (m_view->refusesEdits())
+    if (m_context.refusesEdits())
         return;
     copy();
     blankSelected(EditKind::CutChannels);
@@ -163,12 +148,12 @@ void ChannelEditActions::clearChannels() {
 // Each channel is emptied the way clearing its receive frequency empties it.
 void ChannelEditActions::blankSelected(EditKind kind) {
     const std::vector<int> channels = selectedChannels();
-    CProgramDoc* document = m_view->GetDocument();
-    if (channels.empty() || !document || m_view->refusesEdits())
+    CProgramDoc* document = m_context.document;
+    if (channels.empty() || !document || m_context.refusesEdits())
         return;
     const int count = static_cast<int>(channels.size());
-    document->edit(EditLabel(kind, m_view->language(), count), [&](RadioImage& image) {
-        const ChannelTable before = DecodeChannels(image, m_view->language());
+    document->edit(EditLabel(kind, m_context.language, count), [&](RadioImage& image) {
+        const ChannelTable before = DecodeChannels(image, m_context.language);
         ChannelTable after = before;
         for (int channel : channels)
             BlankChannel(after[channel - 1]);
@@ -177,23 +162,21 @@ void ChannelEditActions::blankSelected(EditKind kind) {
 }
 
 void ChannelEditActions::paste() {
-    CProgramDoc* document = m_view->GetDocument();
-    if (!document || m_view->refusesEdits())
+    CProgramDoc* document = m_context.document;
+    if (!document || m_context.refusesEdits())
         return;
-    m_view->CommitCellEdit();
-    m_view->HideCellEditors();
-    const Language language = m_view->language();
     const int first = grid()->Row();
+    setSelection({}, first); // leaves the cell: a value typed into it counts first
+    const Language language = m_context.language;
     const ChannelTable before = DecodeChannels(document->image(), language);
     ChannelTable table = before;
     QString error;
     const int count =
-        PasteChannelText(ClipboardText(), first, grid()->Col(), m_view->typingBand(), table,
+        PasteChannelText(ClipboardText(), first, grid()->Col(), m_context.typingBand(), table,
                          language, &error);
     if (count == 0) {
-        m_view->showMessage(Tr(language, "Nothing was pasted.", "沒有粘貼任何信道。") + u'\n' +
-                                error,
-                            CautionCaption());
+        m_context.showCaution(Tr(language, "Nothing was pasted.", "沒有粘貼任何信道。") + u'\n' +
+                              error);
         return;
     }
     document->edit(EditLabel(EditKind::PasteChannels, language, count), [&](RadioImage& image) {
@@ -219,15 +202,15 @@ bool ChannelEditActions::canMove(int step) const {
 // Each moving channel swaps its whole record with its neighbour's; the selection
 // follows the channels.
 void ChannelEditActions::move(int step) {
-    CProgramDoc* document = m_view->GetDocument();
-    if (!document || !canMove(step) || m_view->refusesEdits())
+    CProgramDoc* document = m_context.document;
+    if (!document || !canMove(step) || m_context.refusesEdits())
         return;
-    m_view->CommitCellEdit();
     std::vector<int> channels = movingChannels();
+    setSelection(channels, channels.front()); // leaves the cell: what was typed counts first
     if (step > 0)
         std::reverse(channels.begin(), channels.end()); // the lowest neighbour moves first
     const EditKind kind = step < 0 ? EditKind::MoveChannelUp : EditKind::MoveChannelDown;
-    document->edit(EditLabel(kind, m_view->language(), channels.front()), [&](RadioImage& image) {
+    document->edit(EditLabel(kind, m_context.language, channels.front()), [&](RadioImage& image) {
         for (int channel : channels)
             SwapChannelRecords(image, channel, channel + step);
     });
@@ -249,11 +232,11 @@ void ChannelEditActions::moveDown() {
 // ---- context menu and keys ---------------------------------------------------------
 
 QMenu* ChannelEditActions::createContextMenu(QWidget* parent) {
-    const Language language = m_view->language();
-    CProgramDoc* document = m_view->GetDocument();
+    const Language language = m_context.language;
+    CProgramDoc* document = m_context.document;
     const bool selected = !selectedChannels().empty();
     auto* menu = new QMenu(parent);
-    menu->setProperty(kHelpIdProperty, CProgramView::kGridId);
+    menu->setProperty(kHelpIdProperty, ChannelControlId::kGrid);
     auto add = [&](int commandId, const QString& text, bool enabled,
                    void (ChannelEditActions::*tool)()) {
         QAction* action = menu->addAction(text, this, tool);
@@ -263,11 +246,11 @@ QMenu* ChannelEditActions::createContextMenu(QWidget* parent) {
     const QString undoLabel = document ? document->undoLabel() : QString();
     const QString redoLabel = document ? document->redoLabel() : QString();
     QAction* undo = menu->addAction(UndoText(undoLabel, language) + QStringLiteral("\tCtrl+Z"),
-                                    m_view, &CProgramView::undo);
+                                    this, m_context.undo);
     undo->setData(CommandId::kEditUndo);
     undo->setEnabled(document && document->canUndo());
     QAction* redo = menu->addAction(RedoText(redoLabel, language) + QStringLiteral("\tCtrl+Y"),
-                                    m_view, &CProgramView::redo);
+                                    this, m_context.redo);
     redo->setData(CommandId::kEditRedo);
     redo->setEnabled(document && document->canRedo());
     menu->addSeparator();

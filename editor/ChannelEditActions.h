@@ -10,23 +10,38 @@
 // and the Menu key open the context menu at the current cell.
 
 #include "document/EditLabels.h"
+#include "config/ProductCatalog.h"
 
 #include <QEvent>
 #include <QObject>
+#include <functional>
 #include <vector>
 
 class CMSFlexGrid;
-class CProgramView;
+class CProgramDoc;
 class QMenu;
 class QKeyEvent;
 class QMouseEvent;
 class QPoint;
 class QWidget;
 
+// The grid and the document the tools work on, and what they ask of the view.
+struct ChannelEditContext {
+    CMSFlexGrid* grid = nullptr;
+    CProgramDoc* document = nullptr;
+    Language language = Language::English;
+    std::function<BandLimits()> typingBand;    // what a pasted frequency is checked against
+    std::function<bool()> refusesEdits;        // true while the document must not change
+    std::function<void(const QString&)> showCaution; // a refused paste says why
+    std::function<void()> undo;                // the view's, offered in the context menu
+    std::function<void()> redo;
+};
+
 class ChannelEditActions : public QObject {
     Q_OBJECT
 public:
-    explicit ChannelEditActions(CProgramView* view);
+    // Watches the keys and clicks of the context's grid; a child of the grid.
+    explicit ChannelEditActions(ChannelEditContext context);
 
     // The selected channels (1..16), ascending; empty when only a cell is current.
     std::vector<int> selectedChannels() const;
@@ -51,7 +66,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    CMSFlexGrid* grid() const;
+    CMSFlexGrid* grid() const { return m_context.grid; }
     bool handleKey(QKeyEvent* key);
     bool handleNumberMouse(QMouseEvent* mouse, QEvent::Type type);
     void showContextMenu(const QPoint& globalPos);
@@ -66,7 +81,7 @@ private:
     int rowOfNumberAt(int y) const;
     bool canMove(int step) const;
 
-    CProgramView* m_view;
+    ChannelEditContext m_context;
     int m_anchor = 0; // the channel a click on the numbers started from
     bool m_dragging = false;
 };

@@ -1,7 +1,6 @@
 #include "editor/ChannelGridSetup.h"
 
 #include "ui/CMSFlexGrid.h"
-#include "editor/CProgramView.h"
 #include "ui/HelpHook.h"
 #include "radio/ToneCodes.h"
 
@@ -15,8 +14,9 @@ namespace {
 // Where the grid sits on the form, in pixels.
 constexpr int kFormMarginX = 16;
 constexpr int kFormMarginY = 15;
-constexpr int kRows = CProgramView::kGridRows;
-constexpr int kCols = CProgramView::kGridCols;
+constexpr int kRows = kChannelGridRows;
+constexpr int kCols = kChannelGridCols;
+constexpr quint32 kFixedTextColor = 0xF03200; // blue text, as 0xBBGGRR
 
 void SetControlId(QWidget* widget, int id) {
     widget->setProperty(kHelpIdProperty, id);
@@ -25,10 +25,10 @@ void SetControlId(QWidget* widget, int id) {
 
 CMSFlexGrid* CreateGrid(QWidget* view) {
     auto* grid = new CMSFlexGrid(view);
-    SetControlId(grid, CProgramView::kGridId);
+    SetControlId(grid, ChannelControlId::kGrid);
     grid->SetRows(kRows);
     grid->SetCols(kCols);
-    grid->SetForeColorFixed(CProgramView::kFixedTextColor);
+    grid->SetForeColorFixed(kFixedTextColor);
     auto* layout = new QVBoxLayout(view);
     layout->setContentsMargins(kFormMarginX, kFormMarginY, kFormMarginX, kFormMarginY);
     layout->addWidget(grid);
@@ -44,10 +44,10 @@ QComboBox* CreateList(CMSFlexGrid* grid, int controlId, const QStringList& items
 }
 
 CellEditors CreateEditors(CMSFlexGrid* grid, Language lang) {
-    using View = CProgramView;
+    namespace Id = ChannelControlId;
     CellEditors editors{};
-    for (const auto& [col, id] : {std::pair{kColRxFrequency, View::kRxFrequencyEditId},
-                                  std::pair{kColTxFrequency, View::kTxFrequencyEditId}}) {
+    for (const auto& [col, id] : {std::pair{kColRxFrequency, Id::kRxFrequencyEdit},
+                                  std::pair{kColTxFrequency, Id::kTxFrequencyEdit}}) {
         auto* edit = new QLineEdit(grid);
         edit->setFrame(false);
         edit->setAlignment(Qt::AlignCenter);
@@ -61,17 +61,17 @@ CellEditors CreateEditors(CMSFlexGrid* grid, Language lang) {
             texts << WordText(word, lang);
         return texts;
     };
-    editors[kColDecodeTone] = CreateList(grid, View::kDecodeToneListId, tones);
-    editors[kColEncodeTone] = CreateList(grid, View::kEncodeToneListId, tones);
-    editors[kColPower] = CreateList(grid, View::kPowerListId, words({Word::High, Word::Low}));
+    editors[kColDecodeTone] = CreateList(grid, Id::kDecodeToneList, tones);
+    editors[kColEncodeTone] = CreateList(grid, Id::kEncodeToneList, tones);
+    editors[kColPower] = CreateList(grid, Id::kPowerList, words({Word::High, Word::Low}));
     editors[kColScanAdd] =
-        CreateList(grid, View::kScanAddListId, words({Word::ScanYes, Word::ScanNo}));
-    editors[kColBusyLock] = CreateList(grid, View::kBusyLockListId,
+        CreateList(grid, Id::kScanAddList, words({Word::ScanYes, Word::ScanNo}));
+    editors[kColBusyLock] = CreateList(grid, Id::kBusyLockList,
                                        words({Word::BusyOff, Word::BusyCarrier, Word::BusyTone}));
     editors[kColBandwidth] =
-        CreateList(grid, View::kBandwidthListId, words({Word::Wide, Word::Narrow}));
+        CreateList(grid, Id::kBandwidthList, words({Word::Wide, Word::Narrow}));
     editors[kColCompand] =
-        CreateList(grid, View::kCompandListId, words({Word::CompandYes, Word::CompandNo}));
+        CreateList(grid, Id::kCompandList, words({Word::CompandYes, Word::CompandNo}));
     for (QWidget* editor : editors) {
         if (editor) {
             editor->hide();

@@ -6,11 +6,30 @@
 // made here; editing stays with the view.
 
 #include "radio/ChannelCodec.h"
+#include "radio/ImageMap.h"
 
 #include <array>
 
 class CMSFlexGrid;
 class QWidget;
+
+// Control ids of the channel view, which are also the help context ids of the controls.
+namespace ChannelControlId {
+constexpr int kGrid = 1000;
+constexpr int kRxFrequencyEdit = 2127;
+constexpr int kTxFrequencyEdit = 2128;
+constexpr int kDecodeToneList = 2132;
+constexpr int kEncodeToneList = 2133;
+constexpr int kPowerList = 1129;
+constexpr int kScanAddList = 1134;
+constexpr int kBusyLockList = 1139;
+constexpr int kBandwidthList = 1128;
+constexpr int kCompandList = 2134;
+} // namespace ChannelControlId
+
+// The grid's size: the heading row and one row per channel, one column per field.
+constexpr int kChannelGridRows = ImageMap::kChannelCount + 1;
+constexpr int kChannelGridCols = kChannelColumns;
 
 // The cell editors by grid column; [0], the channel number, has none.
 using CellEditors = std::array<QWidget*, kChannelColumns>;

@@ -1,12 +1,11 @@
 #include "editor/ChannelListFiles.h"
 
 #include "dialogs/CImportPlacementDlg.h"
-#include "editor/CProgramView.h"
+#include "document/ProgramDoc.h"
 #include "document/CommonCsvLayout.h"
 #include "files/AtomicFile.h"
 #include "files/Csv.h"
 #include "document/EditLabels.h"
-#include "config/StartupConfig.h"
 #include "radio/OwnTexts.h"
 
 #include <QApplication>
@@ -24,16 +23,16 @@ QString CommonFilter(Language language) {
               "其他寫頻軟件的信道列表 (*.csv)");
 }
 
-// Captioned with the company name, as every other message box of the program.
-void Warn(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Warning, startupConfig().applicationName, text,
-                    QMessageBox::Ok, parent);
+void Warn(const ChannelListContext& context, const QString& text) {
+    QMessageBox box(QMessageBox::Warning, context.messageCaption, text, QMessageBox::Ok,
+                    context.parent);
     box.exec();
 }
 
 // For a common-layout file whose Locations are not all channels: the rows and the first
 // channel, asked from the user. False when the user cancelled.
-bool AskPlacement(CProgramView& view, const QString& text, ImportOptions* options) {
+bool AskPlacement(const ChannelListContext& context, const QString& text,
+                  ImportOptions* options) {
     std::vector<CsvRow> rows;
     QString ignored;
     if (!ParseCsv(text, &rows, &ignored) || DetectCsvLayout(rows) != CsvLayout::Common)
@@ -41,7 +40,7 @@ bool AskPlacement(CProgramView& view, const QString& text, ImportOptions* option
     const LocationSpan span = CommonLayoutLocations(rows);
     if (span.rows == 0 || span.fitsChannels)
         return true;
-    CImportPlacementDlg dialog(span, startupConfig().language(), &view);
+    CImportPlacementDlg dialog(span, context.language, context.parent);
     if (dialog.exec() != QDialog::Accepted)
         return false;
     options->rows = dialog.rows();
@@ -49,78 +48,72 @@ bool AskPlacement(CProgramView& view, const QString& text, ImportOptions* option
     return true;
 }
 
-// The document's image, with a value still open in a cell editor committed first.
-RadioImage CurrentImage(CProgramView& view) {
-    view.CommitCellEdit();
-    return view.GetDocument()->image();
-}
-
 // The whole import is one step of the document's history; the grid redraws itself.
-void ApplyImage(CProgramView& view, const RadioImage& image) {
-    view.GetDocument()->edit(EditLabel(EditKind::ImportChannels, startupConfig().language()),
-                             [&image](RadioImage& target) { target = image; });
+void ApplyImage(const ChannelListContext& context, const RadioImage& image) {
+    context.document->edit(EditLabel(EditKind::ImportChannels, context.language),
+                           [&image](RadioImage& target) { target = image; });
 }
 
 } // namespace
 
 namespace ChannelListFiles {
 
-void OnImportChannels(CProgramView& view) {
-    const Language language = startupConfig().language();
+void OnImportChannels(const ChannelListContext& context) {
+    const Language language = context.language;
     const QString path = QFileDialog::getOpenFileName(
-        &view, Tr(language, "Import Channels", "導入信道"), QString(),
+        context.parent, Tr(language, "Import Channels", "導入信道"), QString(),
         OwnFilter(language) + QStringLiteral(";;") + CommonFilter(language));
     if (!path.isEmpty())
-        Import(view, path);
+        Import(context, path);
 }
 
-void OnExportChannels(CProgramView& view) {
-    const Language language = startupConfig().language();
+void OnExportChannels(const ChannelListContext& context) {
+    const Language language = context.language;
     QString filter = OwnFilter(language);
     const QString path = QFileDialog::getSaveFileName(
-        &view, Tr(language, "Export Channels", "導出信道"), QStringLiteral("channels.csv"),
+        context.parent, Tr(language, "Export Channels", "導出信道"), QStringLiteral("channels.csv"),
         OwnFilter(language) + QStringLiteral(";;") + CommonFilter(language), &filter);
     if (!path.isEmpty())
-        Export(view, path, filter == CommonFilter(language) ? CsvLayout::Common : CsvLayout::Own);
+        Export(context, path, filter == CommonFilter(language) ? CsvLayout::Common : CsvLayout::Own);
 }
 
-bool Import(CProgramView& view, const QString& path) {
-    if (!view.GetDocument())
+bool Import(const ChannelListContext& context, const QString& path) {
+    if (!context.document)
         return false;
     QString text;
     QString error;
     if (!ReadChannelList(path, &text, &error)) {
-        Warn(&view, error);
+        Warn(context, error);
         return false;
     }
     ImportOptions options;
-    options.band = view.typingBand();
-    if (!AskPlacement(view, text, &options))
+    options.band = context.band;
+    if (!AskPlacement(context, text, &options))
         return false;
-    const RadioImage before = CurrentImage(view);
+    const RadioImage before = context.document->image();
     RadioImage image = before;
     CsvImportReport report;
     if (!ImportChannelCsv(text, options, image, &report, &error)) {
-        Warn(&view, QFileInfo(path).fileName() + QStringLiteral(": ") + error);
+        Warn(context, QFileInfo(path).fileName() + QStringLiteral(": ") + error);
         return false;
     }
     if (report.namesDropped)
-        view.showStatusNote(OwnText("The Name and Comment columns are not imported (the radio "
+        context.showNote(OwnText("The Name and Comment columns are not imported (the radio "
                                     "keeps no channel names)."));
     if (image == before)
         return false;
-    ApplyImage(view, image);
+    ApplyImage(context, image);
     return true;
 }
 
-bool Export(CProgramView& view, const QString& path, CsvLayout layout) {
-    if (!view.GetDocument())
+bool Export(const ChannelListContext& context, const QString& path, CsvLayout layout) {
+    if (!context.document)
         return false;
     const QByteArray bytes =
-        ChannelCsvText(CurrentImage(view), layout, startupConfig().language()).toUtf8();
+        ChannelCsvText(context.document->image(), layout, context.language).toUtf8();
     QString reason;
     if (!AtomicFile::replace(path, bytes, &reason)) {
-        Warn(&view, OwnText("%1: cannot write the file (%2)").arg(path, reason));
+        Warn(context, OwnText("%1: cannot write the file (%2)").arg(path, reason));
         return false;
     }
     return true;

@@ -6,23 +6,36 @@
 // first bad line and column.
 
 #include "document/ChannelCsv.h"
+#include "radio/Language.h"
 
 #include <QString>
+#include <functional>
 
-class CProgramView;
+class CProgramDoc;
+class QWidget;
+
+// The document a channel list goes into or comes from, and what the commands use around it.
+struct ChannelListContext {
+    QWidget* parent = nullptr; // of the file choosers and messages
+    CProgramDoc* document = nullptr;
+    Language language = Language::English;
+    BandLimits band;            // what an imported frequency is checked against
+    QString messageCaption;     // the company name, as every other message box has it
+    std::function<void(const QString&)> showNote; // a note that needs no answer
+};
 
 namespace ChannelListFiles {
 
 // The commands: a file dialog, then Import or Export below.
-void OnImportChannels(CProgramView& view);
-void OnExportChannels(CProgramView& view);
+void OnImportChannels(const ChannelListContext& context);
+void OnExportChannels(const ChannelListContext& context);
 
-// Imports `path` into the view's document. When the file's Locations do not fit the
-// channels, asks which rows go where (CImportPlacementDlg). False when nothing changed
-// (refused, cancelled, or a file with nothing new).
-bool Import(CProgramView& view, const QString& path);
+// Imports `path` into the document. When the file's Locations do not fit the channels,
+// asks which rows go where (CImportPlacementDlg). False when nothing changed (refused,
+// cancelled, or a file with nothing new).
+bool Import(const ChannelListContext& context, const QString& path);
 
-// Writes the view's channels to `path`; false (after a message) when it cannot.
-bool Export(CProgramView& view, const QString& path, CsvLayout layout);
+// Writes the document's channels to `path`; false (after a message) when it cannot.
+bool Export(const ChannelListContext& context, const QString& path, CsvLayout layout);
 
 } // namespace ChannelListFiles

@@ -1,7 +1,6 @@
 #include "editor/DocumentCommands.h"
 
 #include "dialogs/CComSetupDlg.h"
-#include "editor/CProgramView.h"
 #include "dialogs/CScanInfoDlg.h"
 #include "editor/ChannelListFiles.h"
 #include "editor/ChannelPrinter.h"
@@ -9,18 +8,19 @@
 #include "document/EditLabels.h"
 #include "ui/HelpHook.h"
 #include "ui/HelpTopics.h"
-#include "config/StartupConfig.h"
+#include "document/ProgramDoc.h"
 
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
-DocumentCommands::DocumentCommands(CProgramView& view, RunSession& session)
-    : QObject(&view), m_view(view), m_session(session),
-      m_transfer(new ProgramTransfer(&view, session, transferHooks())),
-      m_scanInfo(new CScanInfoDlg(&view, view.language())) {
+DocumentCommands::DocumentCommands(DocumentCommandsContext context, RunSession& session)
+    : QObject(context.view), m_context(std::move(context)), m_session(session),
+      m_transfer(new ProgramTransfer(m_context.view, session, transferHooks())),
+      m_scanInfo(new CScanInfoDlg(m_context.view, m_context.language)) {
     m_scanInfo->helpRequested = [this](int controlId) {
-        m_view.showHelp(DialogHelpContext(controlId, CommandId::kScanInfo));
+        if (m_context.showHelp)
+            m_context.showHelp(DialogHelpContext(controlId, CommandId::kScanInfo));
     };
 }
 
@@ -30,21 +30,20 @@ DocumentCommands::~DocumentCommands() {
 
 ProgramTransfer::Hooks DocumentCommands::transferHooks() {
     ProgramTransfer::Hooks hooks;
-    hooks.commitEdit = [this] { m_view.CommitCellEdit(); };
     // The radio gets its calibration within the limits it accepts, whatever a file
     // brought in; the document itself is sent as it is otherwise.
     hooks.imageToWrite = [this] {
-        RadioImage image = m_view.GetDocument()->image();
+        RadioImage image = m_context.document->image();
         ClampCalibration(image);
         return image;
     };
     // The read image replaces the document's as one undoable step.
     hooks.readCompleted = [this](const RadioImage& image) {
-        CProgramDoc* document = m_view.GetDocument();
+        CProgramDoc* document = m_context.document;
         document->setNotNew();
-        document->edit(EditLabel(EditKind::ReadFromRadio, m_view.language()),
+        document->edit(EditLabel(EditKind::ReadFromRadio, m_context.language),
                        [&image](RadioImage& target) { target = image; });
-        m_view.FillGrid();
+        m_context.refill();
     };
     return hooks;
 }
@@ -58,43 +57,46 @@ void DocumentCommands::write() {
 }
 
 void DocumentCommands::scanInfo() {
-    CProgramDoc* document = m_view.GetDocument();
+    CProgramDoc* document = m_context.document;
     if (!document)
         return;
-    m_view.CommitCellEdit();
     RadioImage image = document->image();
     if (m_scanInfo->run(image))
-        document->edit(EditLabel(EditKind::ScanInfo, m_view.language()),
+        document->edit(EditLabel(EditKind::ScanInfo, m_context.language),
                        [&image](RadioImage& target) { target = image; });
 }
 
 void DocumentCommands::comSetup() {
-    CComSetupDlg dialog(m_session, startupConfig().iniFilePath, &m_view);
+    CComSetupDlg dialog(m_session, m_context.iniFilePath, m_context.view);
     dialog.exec();
 }
 
 void DocumentCommands::print(QPrinter& printer) {
-    m_view.CommitCellEdit();
-    QPrintDialog dialog(&printer, &m_view);
+    QPrintDialog dialog(&printer, m_context.view);
     dialog.setProperty(kHelpIdProperty, CommandId::kFilePrint);
     if (dialog.exec() == QDialog::Accepted)
-        PrintChannelTable(printer, m_view.printout());
+        PrintChannelTable(printer, m_context.printout());
 }
 
 void DocumentCommands::printPreview(QPrinter& printer) {
-    m_view.CommitCellEdit();
-    QPrintPreviewDialog preview(&printer, &m_view);
+    QPrintPreviewDialog preview(&printer, m_context.view);
     preview.setProperty(kHelpIdProperty, CommandId::kFilePrintPreview);
-    const ChannelPrintout content = m_view.printout();
+    const ChannelPrintout content = m_context.printout();
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
             [&content](QPrinter* target) { PrintChannelTable(*target, content); });
     preview.exec();
 }
 
+// The band is the one of the moment: Product Information may have changed it.
+ChannelListContext DocumentCommands::channelLists() const {
+    return {m_context.view,     m_context.document,      m_context.language,
+            m_context.typingBand(), m_context.messageCaption, m_context.showNote};
+}
+
 void DocumentCommands::importChannels() {
-    ChannelListFiles::OnImportChannels(m_view);
+    ChannelListFiles::OnImportChannels(channelLists());
 }
 
 void DocumentCommands::exportChannels() {
-    ChannelListFiles::OnExportChannels(m_view);
+    ChannelListFiles::OnExportChannels(channelLists());
 }

@@ -4,19 +4,37 @@
 // printing, and the import and export of channel lists. The view owns one and hands
 // the main window's typed calls (DocumentView) to it.
 
+#include "editor/ChannelListFiles.h"
+#include "ui/HelpHook.h"
 #include "ui/ProgramTransfer.h"
 
 #include <QObject>
+#include <functional>
 
-class CProgramView;
+class CProgramDoc;
 class CScanInfoDlg;
 class QPrinter;
 class RunSession;
+struct ChannelPrintout;
+
+// What the commands work on and with.
+struct DocumentCommandsContext {
+    QWidget* view = nullptr; // the parent of their dialogs and windows
+    CProgramDoc* document = nullptr;
+    Language language = Language::English;
+    QString iniFilePath;         // COM Setup keeps the port there
+    QString messageCaption;      // of the channel lists' messages
+    HelpHandler showHelp;        // Scan Info's help
+    std::function<BandLimits()> typingBand;            // what an import is checked against
+    std::function<ChannelPrintout()> printout;         // the channel table as the grid shows it
+    std::function<void()> refill;                      // the grid after a read
+    std::function<void(const QString&)> showNote;      // a note that needs no answer
+};
 
 class DocumentCommands : public QObject {
     Q_OBJECT
 public:
-    DocumentCommands(CProgramView& view, RunSession& session);
+    DocumentCommands(DocumentCommandsContext context, RunSession& session);
     // A running exchange is cancelled and waited for (see TransferRunner).
     ~DocumentCommands() override;
 
@@ -35,8 +53,9 @@ public:
 
 private:
     ProgramTransfer::Hooks transferHooks();
+    ChannelListContext channelLists() const;
 
-    CProgramView& m_view;
+    DocumentCommandsContext m_context;
     RunSession& m_session;
     ProgramTransfer* m_transfer;
     CScanInfoDlg* m_scanInfo;

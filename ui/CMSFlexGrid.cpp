@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QHeaderView>
+#include <QItemSelection>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -122,6 +123,20 @@ void CMSFlexGrid::SetCol(int col) {
     if (col < 1 || col >= Cols() || col == m_col || m_row < 1)
         return;
     setCurrentCell(m_row - 1, col - 1);
+}
+
+void CMSFlexGrid::SelectRows(const std::vector<int>& rows, int currentRow) {
+    if (m_row >= 1)
+        emit LeaveCell();
+    m_quiet = true;
+    SetRow(currentRow);
+    m_quiet = false;
+    QItemSelection selection;
+    const int lastColumn = columnCount() - 1;
+    for (int row : rows)
+        selection.select(model()->index(row - 1, 0), model()->index(row - 1, lastColumn));
+    selectionModel()->select(selection,
+                             QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 void CMSFlexGrid::syncCurrentCell() {

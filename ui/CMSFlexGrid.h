@@ -39,6 +39,11 @@ public:
     int Col() const { return m_col; }
     void SetCol(int col);
 
+    // Selects whole rows (ascending, 1..Rows-1) and makes `currentRow` the current row.
+    // The current cell is left as by any move: LeaveCell is raised first, also when the
+    // row stays; no EnterCell follows, as a row selection puts nothing into a cell.
+    void SelectRows(const std::vector<int>& rows, int currentRow);
+
     QString Text() const { return TextMatrix(m_row, m_col); }
     void SetText(const QString& text) { SetTextMatrix(m_row, m_col, text); }
     QString TextMatrix(int row, int col) const;

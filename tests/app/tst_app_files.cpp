@@ -172,7 +172,10 @@ private slots:
                                      "cToneFreq,DtcsCode,DtcsPolarity,Mode,TStep,Skip,Comment\r\n"
                                      "1,Gate,146.52,,0,,88.5,88.5,023,NN,FM,5,,\r\n"));
         auto* view = qobject_cast<CProgramView*>(frame->activeView());
-        QVERIFY(ChannelListFiles::Import(*view, path));
+        const ChannelListContext lists{view, frame->activeDocument(), Language::English,
+                                       view->typingBand(), QString(),
+                                       [view](const QString& text) { view->showStatusNote(text); }};
+        QVERIFY(ChannelListFiles::Import(lists, path));
         QVERIFY2(frame->statusBar()->currentMessage().contains("Name and Comment"),
                  qPrintable(frame->statusBar()->currentMessage()));
         program.prompts.answerNext(QMessageBox::Discard);

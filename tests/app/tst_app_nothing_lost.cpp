@@ -18,6 +18,7 @@
 #include "tests/support/TestSuite.h"
 #include "config/UserStore.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -111,8 +112,12 @@ void NothingLostTest::unsavedChangesQuestion_data() {
     QTest::addColumn<int>("documents"); // afterwards
     QTest::addColumn<bool>("saved");
     const Door exit = [](CMainFrame* frame) { QVERIFY(!frame->close()); };
-    const Door fileNew = [](CMainFrame* frame) { frame->OnFileNew(); };
-    const Door open = [](CMainFrame* frame) { frame->OnFileOpen(); };
+    const Door fileNew = [](CMainFrame* frame) {
+        frame->commandAction(CommandId::kFileNew)->trigger();
+    };
+    const Door open = [](CMainFrame* frame) {
+        frame->commandAction(CommandId::kFileOpen)->trigger();
+    };
     const int ok = QMessageBox::Ok; // "All data will be Cleared!"
     const int save = QMessageBox::Save, discard = QMessageBox::Discard,
               cancel = QMessageBox::Cancel;

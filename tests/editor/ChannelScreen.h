@@ -4,6 +4,7 @@
 
 #include "ui/CMSFlexGrid.h"
 #include "editor/CProgramView.h"
+#include "editor/ChannelListFiles.h"
 #include "radio/ChannelCodec.h"
 #include "document/ProgramDoc.h"
 #include "tests/support/ProgramFixture.h"
@@ -33,7 +34,7 @@ struct EditorRun {
 
 struct ChannelScreen {
     CProgramDoc doc;
-    CProgramView view{&doc};
+    CProgramView view{&doc, ChannelViewRun::Of(startupConfig())};
     QStringList messages;
 
     ChannelScreen() {
@@ -46,6 +47,12 @@ struct ChannelScreen {
         QVERIFY(QTest::qWaitForWindowActive(&view));
     }
     CMSFlexGrid& grid() { return *view.grid(); }
+    // The view's document and band, as File > Import and Export Channels give them.
+    ChannelListContext lists() {
+        return {&view, &doc, startupConfig().language(), view.typingBand(),
+                startupConfig().applicationName,
+                [this](const QString& text) { view.showStatusNote(text); }};
+    }
     QString cell(int row, int col) { return grid().TextMatrix(row, col); }
     QStringList settings(int row) {
         QStringList texts;

@@ -46,7 +46,7 @@ private slots:
             dialog->channelBox()->setValue(5);
             dialog->accept();
         });
-        QVERIFY(ChannelListFiles::Import(s.view, path));
+        QVERIFY(ChannelListFiles::Import(s.lists(), path));
         QCOMPARE(offered, QStringLiteral("0-15 -> 1"));
         QCOMPARE(s.cell(4, kColRxFrequency), QString());
         QCOMPARE(s.cell(5, kColRxFrequency), FrequencyText(15600000 + 2500 * 20));
@@ -58,7 +58,7 @@ private slots:
 
         // Cancelling the question imports nothing.
         WhenModal<CImportPlacementDlg>([](CImportPlacementDlg* dialog) { dialog->reject(); });
-        QVERIFY(!ChannelListFiles::Import(s.view, path));
+        QVERIFY(!ChannelListFiles::Import(s.lists(), path));
         QVERIFY(!s.doc.isModified());
     }
 
@@ -70,7 +70,7 @@ private slots:
                                                      "2,,446.0,,0,,88.5,88.5,023,NN,FM,5,,\r\n"));
         SeenMessage seen;
         AnswerNextMessage(&seen);
-        QVERIFY(!ChannelListFiles::Import(s.view, path));
+        QVERIFY(!ChannelListFiles::Import(s.lists(), path));
         QVERIFY2(seen.text.startsWith("bad.csv: line 3, column \"Frequency\": 446.0 MHz is out of range"),
                  qPrintable(seen.text));
         // Captioned like every other box of the program, not with the executable's name.
@@ -93,18 +93,18 @@ private slots:
         const QString in = m_dir.filePath("in.csv");
         QVERIFY(WriteFileBytes(in, kCommonHeader + "1,,146.52,+,0.6,DTCS,88.5,88.5,754,RN,FM,5,S,\r\n"
                                                     "7,,151.00625,,0,TSQL,67.0,100.0,023,NN,NFM,5,,\r\n"));
-        QVERIFY(ChannelListFiles::Import(s.view, in));
+        QVERIFY(ChannelListFiles::Import(s.lists(), in));
         QCOMPARE(s.cell(7, kColRxFrequency), QStringLiteral("151.00625"));
         QCOMPARE(s.cell(7, kColDecodeTone), QStringLiteral("100.0"));
         QCOMPARE(s.cell(7, kColBandwidth), QStringLiteral("Narrow"));
         QCOMPARE(s.doc.undoLabel(), QStringLiteral("Import Channels"));
         const QString out = m_dir.filePath("out.csv");
-        QVERIFY(ChannelListFiles::Export(s.view, out, layout));
+        QVERIFY(ChannelListFiles::Export(s.lists(), out, layout));
         ChannelScreen other;
-        QVERIFY(ChannelListFiles::Import(other.view, out));
+        QVERIFY(ChannelListFiles::Import(other.lists(), out));
         QCOMPARE(ImageBytes(other.doc.image()), ImageBytes(s.doc.image()));
         // Importing what is already there is no change.
-        QVERIFY(!ChannelListFiles::Import(other.view, out));
+        QVERIFY(!ChannelListFiles::Import(other.lists(), out));
         QVERIFY(s.doc.undo());
         QCOMPARE(s.cell(7, kColRxFrequency), QString());
         QVERIFY(!s.doc.canUndo());
@@ -122,7 +122,7 @@ private slots:
             disk.fill();
             SeenMessage seen;
             AnswerNextMessage(&seen);
-            QVERIFY(!ChannelListFiles::Export(s.view, old, CsvLayout::Own));
+            QVERIFY(!ChannelListFiles::Export(s.lists(), old, CsvLayout::Own));
             QCOMPARE(seen.text, old + ": cannot write the file (No space left on device)");
             QCOMPARE(ReadFileBytes(old), QByteArray("CH\r\n"));
         }
@@ -133,11 +133,11 @@ private slots:
                                        "folder, device or pipe)";
         SeenMessage seen;
         AnswerNextMessage(&seen);
-        QVERIFY(!ChannelListFiles::Export(s.view, pipe, CsvLayout::Own));
+        QVERIFY(!ChannelListFiles::Export(s.lists(), pipe, CsvLayout::Own));
         QCOMPARE(seen.text, refusal.arg("write"));
         QVERIFY(!QFileInfo(pipe).isFile());
         AnswerNextMessage(&seen);
-        QVERIFY(!ChannelListFiles::Import(s.view, pipe)); // without a writer: at once
+        QVERIFY(!ChannelListFiles::Import(s.lists(), pipe)); // without a writer: at once
         QCOMPARE(seen.text, refusal.arg("open"));
     }
 

@@ -142,7 +142,7 @@ void ChannelViewTest::firstClickOnAPartlyVisibleCell() {
     QApplication::setDoubleClickInterval(100);
     const auto restore = qScopeGuard([usual] { QApplication::setDoubleClickInterval(usual); });
     CProgramDoc doc;
-    CProgramView view(&doc);
+    CProgramView view(&doc, ChannelViewRun::Of(startupConfig()));
     view.OnInitialUpdate();
     view.resize(420, 190); // rows and columns beyond the right and bottom edges
     view.show();

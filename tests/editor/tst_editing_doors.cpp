@@ -162,7 +162,7 @@ template <class Dialog, class Target> bool PressOk(Dialog& dialog, Target& targe
 void ImportInWindow(ChannelScreen& s, const QString& dir, const QByteArray& csv) {
     const QString path = dir + QStringLiteral("/list.csv");
     QVERIFY(WriteFileBytes(path, csv));
-    QVERIFY(ChannelListFiles::Import(s.view, path));
+    QVERIFY(ChannelListFiles::Import(s.lists(), path));
 }
 
 void RunChprog(const QStringList& arguments) {

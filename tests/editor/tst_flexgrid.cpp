@@ -1,9 +1,11 @@
 // The grid widget on its own: the order of its cell events, which its owners rely on
-// to store a cell before the next one opens.
+// to store a cell before the next one opens, and the place of an in-place editor.
 #include "ui/CMSFlexGrid.h"
+#include "ui/CellEditorOverlay.h"
 #include "tests/support/TestSuite.h"
 
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QTest>
 
@@ -33,6 +35,8 @@ class FlexGridTest : public QObject {
 private slots:
     void setCurrentCell();
     void mouseKeysAndScrolling();
+    void editorCoversTheCellAsDrawn_data();
+    void editorCoversTheCellAsDrawn();
 };
 
 // Leave comes before the move, Enter after it; the same cell, a fixed cell, a cell
@@ -98,6 +102,54 @@ void FlexGridTest::mouseKeysAndScrolling() {
     QCOMPARE(log.entries.first(), QString("leave 4,3"));
     QCOMPARE(log.entries[1], QString("scroll 39,3"));
     QCOMPARE(log.entries.last(), QString("enter 39,3"));
+}
+
+void FlexGridTest::editorCoversTheCellAsDrawn_data() {
+    QTest::addColumn<bool>("inGrid"); // the editor is the grid's child, else the window's
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("col");
+    for (bool inGrid : {true, false})
+        for (const auto& [row, col] : {std::pair{1, 1}, {6, 3}, {38, 9}})
+            QTest::addRow("%s %d,%d", inGrid ? "grid" : "window", row, col) << inGrid << row << col;
+}
+
+// The editor covers the rectangle the grid draws the current cell in (a cell out of
+// view is scrolled in first), and stays on it when the table scrolls, a column before
+// it widens, or the grid moves in its window.
+void FlexGridTest::editorCoversTheCellAsDrawn() {
+    QFETCH(bool, inGrid);
+    QFETCH(int, row);
+    QFETCH(int, col);
+    QWidget window;
+    window.resize(420, 260);
+    auto* grid = new CMSFlexGrid(&window);
+    grid->setGeometry(11, 7, 380, 220);
+    grid->SetRows(40);
+    grid->SetCols(10);
+    auto* overlay = new CellEditorOverlay(grid);
+    auto* editor = new QLineEdit(inGrid ? static_cast<QWidget*>(grid) : &window);
+    editor->hide();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const auto covered = [&] {
+        return QRect(grid->viewport()->mapFrom(editor->parentWidget(), editor->pos()),
+                     editor->size());
+    };
+    const auto drawn = [&] { return grid->visualItemRect(grid->item(row - 1, col - 1)); };
+
+    grid->SetRow(row);
+    grid->SetCol(col);
+    overlay->open(editor);
+    QVERIFY(editor->isVisible());
+    QCOMPARE(covered(), drawn());
+    QVERIFY(grid->viewport()->rect().contains(drawn()));
+    grid->verticalScrollBar()->setValue(grid->verticalScrollBar()->value() + (row > 1 ? -1 : 1));
+    QCOMPARE(covered(), drawn());
+    grid->SetColWidth(0, grid->ColWidth(0) + 300);
+    grid->SetColWidth(1, grid->ColWidth(1) + 150);
+    QCOMPARE(covered(), drawn());
+    grid->move(grid->pos() + QPoint(5, 3));
+    QCOMPARE(covered(), drawn());
 }
 
 TEST_CLASS(FlexGridTest)

@@ -44,7 +44,7 @@ private:
 
 void ProductInfoDialogTest::secondBandOfAField() {
     CProgramDoc doc;
-    CProgramView view(&doc);
+    CProgramView view(&doc, ChannelViewRun::Of(startupConfig()));
     view.OnInitialUpdate();
     CProductInfoDlg dialog;
     QStringList bands;
@@ -94,7 +94,7 @@ void ProductInfoDialogTest::bandIndexBeyondTheList() {
         bytes[ImageMap::kProductBand] = 5;
     });
     doc.setNotNew();
-    CProgramView view(&doc);
+    CProgramView view(&doc, ChannelViewRun::Of(startupConfig()));
     view.OnInitialUpdate();
     // The grid takes the last band of the list (the model's rule); the dialog shows no
     // band. OK without a choice keeps the byte and the grid's band; choosing a band
