@@ -68,7 +68,7 @@ public:
                                       .arg(ShortenedForMessage(value)));
             return QString();
         }
-        return reading.displayText;
+        return reading.displayText();
     }
 
     bool tone(int column, QString* error) const {
