@@ -1,7 +1,7 @@
 // The product catalogue of Program.ini (config/ProductCatalog): models and bands, the
 // product step of a grid fill, the Product Information choice and the window title.
 #include "config/ProductCatalog.h"
-#include "tests/support/ProgramFixture.h"
+#include "tests/support/Files.h"
 #include "tests/support/TestSuite.h"
 #include "config/UserStore.h"
 
