@@ -18,7 +18,7 @@
 DocumentCommands::DocumentCommands(CProgramView& view, RunSession& session)
     : QObject(&view), m_view(view), m_session(session),
       m_transfer(new ProgramTransfer(&view, session, transferHooks())),
-      m_scanInfo(new CScanInfoDlg(&view, view.language())) {
+      m_scanInfo(new CScanInfoDlg(&view, view.language(), startupConfig().applicationName)) {
     m_scanInfo->helpRequested = [this](int controlId) {
         m_view.showHelp(DialogHelpContext(controlId, CommandId::kScanInfo));
     };
