@@ -66,7 +66,8 @@ void FileCommands::fileNew() {
 }
 
 void FileCommands::fileOpen() {
-    const QString path = m_frame.prompts().chooseFileToOpen(&m_frame);
+    const QString path =
+        m_frame.prompts().chooseFileToOpen(&m_frame, LastFileFolder(startupConfig().iniFilePath));
     if (!path.isEmpty())
         openFile(path);
 }
@@ -94,7 +95,7 @@ bool FileCommands::openFile(const QString& path) {
         else
             old->hide();
     }
-    RememberFileFolder(path);
+    RememberFileFolder(startupConfig().iniFilePath, path);
     m_frame.addDocument(doc.release());
     return true;
 }
@@ -106,7 +107,7 @@ bool FileCommands::save(CChildFrame* child, bool askForName) {
         QString proposed = path;
         if (proposed.isEmpty() && !doc->defaultPathName().isEmpty())
             proposed = doc->defaultPathName() + QStringLiteral(".dat");
-        path = m_frame.prompts().chooseFileToSave(&m_frame, InLastFolder(proposed));
+        path = m_frame.prompts().chooseFileToSave(&m_frame, InLastFolder(startupConfig().iniFilePath, proposed));
         if (path.isEmpty())
             return false;
     }
@@ -118,7 +119,7 @@ bool FileCommands::save(CChildFrame* child, bool askForName) {
         m_frame.prompts().showError(&m_frame, error);
         return false;
     }
-    RememberFileFolder(path);
+    RememberFileFolder(startupConfig().iniFilePath, path);
     child->updateTitle();
     return true;
 }

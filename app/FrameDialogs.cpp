@@ -20,7 +20,8 @@ void FrameDialogs::productInformation() {
     if (!view || !view->document())
         return;
     if (!m_productInfo) {
-        m_productInfo = new CProductInfoDlg(&m_frame);
+        m_productInfo = new CProductInfoDlg(startupConfig().iniFilePath,
+                                            startupConfig().language(), &m_frame);
         m_productInfo->helpRequested = [this](int controlId) {
             m_frame.showHelp(DialogHelpContext(controlId, CommandId::kProductInformation));
         };
@@ -73,7 +74,8 @@ void FrameDialogs::sqlAdjust() {
 
 bool FrameDialogs::languageChanged() {
     if (!m_language) {
-        m_language = new CLanguageDlg(&m_frame);
+        m_language = new CLanguageDlg(startupConfig().language(),
+                                      startupConfig().applicationName, &m_frame);
         m_language->errorShown = [this](const QString& text) {
             m_frame.prompts().showError(&m_frame, text);
         };
@@ -82,6 +84,6 @@ bool FrameDialogs::languageChanged() {
 }
 
 void FrameDialogs::about() {
-    CAboutDlg dialog(&m_frame);
+    CAboutDlg dialog(startupConfig().programDirectory, &m_frame);
     dialog.exec();
 }

@@ -4,7 +4,6 @@
 #include "ui/HelpHook.h"
 #include "ui/Pictures.h"
 #include "config/RunConfig.h"
-#include "config/StartupConfig.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -25,14 +24,14 @@ QLabel* TextLine(const QString& key, QWidget* parent) {
 
 } // namespace
 
-CAboutDlg::CAboutDlg(QWidget* parent)
+CAboutDlg::CAboutDlg(const QString& programDirectory, QWidget* parent)
     : QDialog(parent), m_icon(new QLabel(this)),
       m_version(TextLine(QStringLiteral("Version"), this)),
       m_copyrights(TextLine(QStringLiteral("Copyrights"), this)),
       m_owner(TextLine(QStringLiteral("Copyrights Owner"), this)) {
     setWindowTitle(LanguageText(QStringLiteral("About Title")));
     setProperty(kHelpIdProperty, CommandId::kAppAbout);
-    const QIcon fileIcon(startupConfig().programDirectory + QStringLiteral("title.ico"));
+    const QIcon fileIcon(programDirectory + QStringLiteral("title.ico"));
     // A QIcon of a missing or unreadable file is not null, but it has no sizes.
     const bool fileLoads = !fileIcon.isNull() && !fileIcon.availableSizes().isEmpty();
     const QPixmap icon = fileLoads ? fileIcon.pixmap(kIconSize, kIconSize)

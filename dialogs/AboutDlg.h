@@ -9,7 +9,8 @@ class QLabel;
 class CAboutDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit CAboutDlg(QWidget* parent = nullptr);
+    // `programDirectory` holds title.ico (with a trailing '/').
+    explicit CAboutDlg(const QString& programDirectory, QWidget* parent = nullptr);
 
     QLabel* versionLabel() const { return m_version; }
     QLabel* copyrightsLabel() const { return m_copyrights; }

@@ -3,7 +3,6 @@
 
 #include "document/EditLabels.h"
 #include "document/ProgramDoc.h"
-#include "config/StartupConfig.h"
 #include "config/UserStore.h"
 
 #include <QComboBox>
@@ -36,7 +35,8 @@ int FocusedControlId(const QWidget* widget) {
 
 } // namespace
 
-CProductInfoDlg::CProductInfoDlg(QWidget* parent) : QDialog(parent) {
+CProductInfoDlg::CProductInfoDlg(const QString& iniPath, Language language, QWidget* parent)
+    : QDialog(parent), m_iniPath(iniPath), m_language(language) {
     setWindowTitle(QStringLiteral("Product Information"));
     m_typeList = new QComboBox;
     m_bandList = new QComboBox;
@@ -78,7 +78,7 @@ bool CProductInfoDlg::run(CProgramDoc& document) {
 // The document's own model and band decide what the dialog shows; a position the lists
 // do not have shows no selection.
 void CProductInfoDlg::showDocumentChoice() {
-    const QString& iniPath = startupConfig().iniFilePath;
+    const QString& iniPath = m_iniPath;
     const ProductPositions shown =
         ShownProduct(m_document->image(), m_document->isNew(), UserStore(iniPath));
     m_shownType = shown.type;
@@ -98,12 +98,12 @@ void CProductInfoDlg::showDocumentChoice() {
 
 void CProductInfoDlg::fillBandList(int typePosition) {
     m_bandList->clear();
-    m_bandList->addItems(BandPieces(startupConfig().iniFilePath, typePosition));
+    m_bandList->addItems(BandPieces(m_iniPath, typePosition));
     m_bandList->setCurrentIndex(0);
 }
 
 void CProductInfoDlg::onOk() {
-    const QString& iniPath = startupConfig().iniFilePath;
+    const QString& iniPath = m_iniPath;
     const int type = m_typeList->currentIndex();
     const int band = m_bandList->currentIndex();
     if (type == m_shownType && band == m_shownBand) {
@@ -120,7 +120,7 @@ void CProductInfoDlg::onOk() {
     m_selection.limits = BandLimitsFromText(m_selection.bandText);
     m_selection.typingLimits = TypingLimits(iniPath, m_selection.bandText);
     UserStore store(iniPath);
-    m_document->edit(EditLabel(EditKind::ProductInformation, startupConfig().language()),
+    m_document->edit(EditLabel(EditKind::ProductInformation, m_language),
                      [&](RadioImage& image) { StoreProductChoice(image, store, type, band); });
     accept();
 }

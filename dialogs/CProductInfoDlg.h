@@ -5,6 +5,7 @@
 // store (OK on an unchanged choice changes no byte). The caller then gives the channel view
 // the chosen product (its band limits and the window title).
 
+#include "radio/Language.h"
 #include "radio/ProductInfo.h"
 
 #include <QDialog>
@@ -19,7 +20,9 @@ public:
     static constexpr int kTypeListId = 1013;
     static constexpr int kBandListId = 1014;
 
-    explicit CProductInfoDlg(QWidget* parent = nullptr);
+    // The lists come from `iniPath`, whose user store keeps the last choice; the undo
+    // step is named in `language`.
+    CProductInfoDlg(const QString& iniPath, Language language, QWidget* parent = nullptr);
 
     // Runs the dialog modally for `document`; true on OK. OK stores a changed choice in
     // the image (marking the document modified) and the user store.
@@ -42,6 +45,8 @@ private:
     void fillBandList(int typePosition);
     void onOk();
 
+    QString m_iniPath;
+    Language m_language;
     QComboBox* m_typeList = nullptr;
     QComboBox* m_bandList = nullptr;
     CProgramDoc* m_document = nullptr;

@@ -1,7 +1,6 @@
 #include "dialogs/CScanInfoDlg.h"
 
 #include "ui/DialogParts.h"
-#include "config/StartupConfig.h"
 #include "ui/StepEdit.h"
 
 #include <QComboBox>
@@ -28,8 +27,8 @@ constexpr int kFieldWidth = 110; // about the dialog's 69 dialog units
 
 } // namespace
 
-CScanInfoDlg::CScanInfoDlg(QWidget* parent, Language language)
-    : QDialog(parent), m_language(language) {
+CScanInfoDlg::CScanInfoDlg(QWidget* parent, Language language, const QString& applicationName)
+    : QDialog(parent), m_language(language), m_applicationName(applicationName) {
     setWindowTitle(QStringLiteral("Scan Infomation"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
@@ -251,7 +250,7 @@ void CScanInfoDlg::onOk() {
 void CScanInfoDlg::warn(const QString& message) {
     m_warning = true;
     // The company name is the caption, as of every message box without one of its own.
-    QMessageBox box(QMessageBox::Warning, startupConfig().applicationName, message, QMessageBox::Ok,
+    QMessageBox box(QMessageBox::Warning, m_applicationName, message, QMessageBox::Ok,
                     this);
     box.exec();
     m_warning = false;

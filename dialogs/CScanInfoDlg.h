@@ -19,7 +19,8 @@ class StepEdit;
 class CScanInfoDlg : public QDialog {
     Q_OBJECT
 public:
-    CScanInfoDlg(QWidget* parent, Language language);
+    // `applicationName` is the caption of its warnings.
+    CScanInfoDlg(QWidget* parent, Language language, const QString& applicationName);
 
     // Runs the dialog on `image`, whose channel records must be up to date (the
     // priority channel is checked against them). True when OK changed the image;
@@ -55,6 +56,7 @@ private:
     void warn(const QString& message);
 
     Language m_language;
+    QString m_applicationName;
     RadioImage m_image{};   // the image as it was when the dialog opened
     RadioImage m_written{}; // what OK produced
     ScanInfo m_values;

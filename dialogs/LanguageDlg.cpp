@@ -3,7 +3,6 @@
 #include "ui/CommandIds.h"
 #include "ui/HelpHook.h"
 #include "config/RunConfig.h"
-#include "config/StartupConfig.h"
 
 #include <QButtonGroup>
 #include <QHBoxLayout>
@@ -12,8 +11,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-CLanguageDlg::CLanguageDlg(QWidget* parent)
-    : QDialog(parent), m_english(new QRadioButton(QStringLiteral("English"), this)),
+CLanguageDlg::CLanguageDlg(Language runLanguage, const QString& applicationName, QWidget* parent)
+    : QDialog(parent), m_runLanguage(runLanguage), m_applicationName(applicationName),
+      m_english(new QRadioButton(QStringLiteral("English"), this)),
       m_chinese(new QRadioButton(QStringLiteral("Chinese"), this)) {
     // The dialog's labels stay English in both languages.
     setWindowTitle(QStringLiteral("Language"));
@@ -53,7 +53,7 @@ CLanguageDlg::CLanguageDlg(QWidget* parent)
 }
 
 int CLanguageDlg::exec() {
-    m_chosenIndex = startupConfig().chineseLanguage ? 1 : 0;
+    m_chosenIndex = m_runLanguage == Language::Chinese ? 1 : 0;
     (m_chosenIndex == 1 ? m_chinese : m_english)->setChecked(true);
     return QDialog::exec();
 }
@@ -66,7 +66,7 @@ void CLanguageDlg::accept() {
         if (errorShown)
             errorShown(result.error);
         else
-            QMessageBox::warning(this, startupConfig().applicationName, result.error);
+            QMessageBox::warning(this, m_applicationName, result.error);
         reject();
         return;
     }

@@ -3,6 +3,8 @@
 // than the run's sets languageChanged(); the main window then closes, writes [Setup]
 // Language of Program.ini and starts the program again.
 
+#include "radio/Language.h"
+
 #include <QDialog>
 #include <functional>
 
@@ -11,7 +13,9 @@ class QRadioButton;
 class CLanguageDlg : public QDialog {
     Q_OBJECT
 public:
-    explicit CLanguageDlg(QWidget* parent = nullptr);
+    // `runLanguage` is shown at each opening; `applicationName` is the caption of the
+    // plain warning box.
+    CLanguageDlg(Language runLanguage, const QString& applicationName, QWidget* parent = nullptr);
 
     // Where a choice that cannot be saved is told (the main window's prompts); a plain
     // warning box when unset.
@@ -30,6 +34,8 @@ public:
     void accept() override;
 
 private:
+    Language m_runLanguage;
+    QString m_applicationName;
     QRadioButton* m_english;
     QRadioButton* m_chinese;
     int m_chosenIndex = -1;

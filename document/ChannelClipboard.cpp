@@ -42,14 +42,8 @@ bool IsHeaderRow(const CsvRow& row) {
 // itself when the list has no such entry (the row checks then name it).
 QString ListEntry(int column, const QString& text, Language language) {
     if (column == kColDecodeTone || column == kColEncodeTone) {
-        for (Language form : {Language::English, Language::Chinese}) {
-            const QStringList tones = ToneList(form);
-            for (int i = 0; i < tones.size(); ++i) {
-                if (tones[i].compare(text, Qt::CaseInsensitive) == 0)
-                    return ToneList(language)[i];
-            }
-        }
-        return text;
+        const int index = ToneListIndex(text, Qt::CaseInsensitive);
+        return index < 0 ? text : ToneList(language)[index];
     }
     for (Word word : WordsOfColumn(column)) {
         for (Language form : {Language::English, Language::Chinese}) {

@@ -18,6 +18,90 @@ CommitResult CheckFrequency(const FrequencyReading& reading, BandLimits band) {
     return CommitResult::Accepted;
 }
 
+// Whether a typed frequency changes what the grid shows: a typed one is always shown
+// (0.00000 too), so it changes an empty cell.
+bool ChangesShownFrequency(Frequency before, Frequency typed) {
+    return before.isEmpty() || typed != before;
+}
+
+CellCommit Unchanged(const Channel& before, CommitResult result = CommitResult::Accepted) {
+    return CellCommit{result, before, ChannelFields()};
+}
+
+// `field` of `commit.channel` set to the value its empty cell stores, when the grid
+// shows it: an empty cell stores a cleared field.
+void ClearShownField(CellCommit& commit, const Channel& before, int number, int column) {
+    const ChannelField field = FieldOfColumn(column);
+    if (!IsFieldShown(before, number, field))
+        return;
+    ReadCellText(QString(), column, commit.channel);
+    commit.changed.set(FieldIndex(field));
+}
+
+// An empty receive frequency blanks the channel: every field it shows is cleared.
+CellCommit Blanked(const Channel& before, int number) {
+    CellCommit commit = Unchanged(before);
+    for (int column = kColRxFrequency; column < kChannelColumns; ++column)
+        ClearShownField(commit, before, number, column);
+    commit.channel.empty = true;
+    return commit;
+}
+
+CellCommit CommitReceive(const Channel& before, int number, const QString& text,
+                         BandLimits band) {
+    if (text.isEmpty())
+        return Blanked(before, number);
+    const FrequencyReading reading = ReadFrequency(text);
+    const CommitResult result = CheckFrequency(reading, band);
+    if (result != CommitResult::Accepted)
+        return Unchanged(before, result);
+    CellCommit commit = Unchanged(before);
+    if (before.rx.isEmpty()) {
+        // A new channel: the simplex transmit frequency and the default settings.
+        commit.channel = Channel::newChannelDefaults();
+        commit.channel.tx = reading.rounded;
+        commit.changed.set();
+        commit.changed.set(FieldIndex(ChannelField::TxFrequency),
+                           ChangesShownFrequency(before.tx, reading.rounded));
+    }
+    commit.channel.rx = reading.rounded;
+    commit.changed.set(FieldIndex(ChannelField::RxFrequency),
+                       ChangesShownFrequency(before.rx, reading.rounded));
+    return commit;
+}
+
+// An empty transmit frequency makes the channel simplex; a channel without a receive
+// frequency takes none.
+CellCommit CommitTransmit(const Channel& before, const QString& text, BandLimits band) {
+    CellCommit commit = Unchanged(before);
+    Frequency& tx = commit.channel.tx;
+    bool changed = false;
+    if (text.isEmpty()) {
+        tx = before.rx;
+        changed = tx != before.tx;
+    } else {
+        const FrequencyReading reading = ReadFrequency(text);
+        const CommitResult result = CheckFrequency(reading, band);
+        if (result != CommitResult::Accepted)
+            return Unchanged(before, result);
+        tx = before.rx.isEmpty() ? Frequency{} : reading.rounded;
+        changed = before.rx.isEmpty() ? tx != before.tx : ChangesShownFrequency(before.tx, tx);
+    }
+    commit.changed.set(FieldIndex(ChannelField::TxFrequency), changed);
+    return commit;
+}
+
+// A channel without frequencies takes no setting: one it shows is cleared.
+CellCommit CommitSetting(const Channel& before, int number, int column, const QString& text) {
+    CellCommit commit = Unchanged(before);
+    if (before.rx.isEmpty() && before.tx.isEmpty()) {
+        ClearShownField(commit, before, number, column);
+        return commit;
+    }
+    commit.changed.set(FieldIndex(ReadCellText(text, column, commit.channel)));
+    return commit;
+}
+
 } // namespace
 
 FrequencyReading ReadFrequency(const QString& text) {
@@ -26,8 +110,7 @@ FrequencyReading ReadFrequency(const QString& text) {
     reading.units = DecimalMultiplyTruncated(megahertz, kFrequencyScale, &reading.fitsInt32);
     // Five decimals, rounded, like printf("%3.5f"): the value is rounded to 10 Hz.
     const long long rounded = DecimalMultiplyTruncated(megahertz, kFrequencyScale * 2.0);
-    const long long half = rounded >= 0 ? (rounded + 1) / 2 : (rounded - 1) / 2;
-    reading.displayText = FrequencyText(half);
+    reading.rounded = Frequency{rounded >= 0 ? (rounded + 1) / 2 : (rounded - 1) / 2};
     return reading;
 }
 
@@ -54,44 +137,16 @@ void BlankChannel(ChannelRow& row) {
         row[column].clear();
 }
 
-CommitResult CommitChannelCell(ChannelRow& row, int column, const QString& text, BandLimits band,
-                               Language language) {
-    const QString rx0 = row[kColRxFrequency];
-    const QString tx0 = row[kColTxFrequency];
-
-    if (column == kColRxFrequency) {
-        if (text.isEmpty()) {
-            BlankChannel(row);
-            return CommitResult::Accepted;
-        }
-        const FrequencyReading reading = ReadFrequency(text);
-        const CommitResult result = CheckFrequency(reading, band);
-        if (result != CommitResult::Accepted)
-            return result;
-        row[kColRxFrequency] = reading.displayText;
-        if (rx0.isEmpty()) {
-            row[kColTxFrequency] = reading.displayText;
-            WriteNewChannelDefaults(row, language);
-        }
-        return CommitResult::Accepted;
+CellCommit CommitChannelCell(const Channel& before, int number, int column, const QString& text,
+                             BandLimits band) {
+    switch (FieldOfColumn(column)) {
+    case ChannelField::RxFrequency:
+        return CommitReceive(before, number, text, band);
+    case ChannelField::TxFrequency:
+        return CommitTransmit(before, text, band);
+    default:
+        return CommitSetting(before, number, column, text);
     }
-
-    if (column == kColTxFrequency) {
-        if (text.isEmpty()) {
-            row[kColTxFrequency] = rx0; // simplex
-            return CommitResult::Accepted;
-        }
-        const FrequencyReading reading = ReadFrequency(text);
-        const CommitResult result = CheckFrequency(reading, band);
-        if (result != CommitResult::Accepted)
-            return result;
-        row[kColTxFrequency] = rx0.isEmpty() ? QString() : reading.displayText;
-        return CommitResult::Accepted;
-    }
-
-    // Settings columns: an empty channel takes none.
-    row[column] = (rx0.isEmpty() && tx0.isEmpty()) ? QString() : text;
-    return CommitResult::Accepted;
 }
 
 QString CommitMessage(CommitResult result) {

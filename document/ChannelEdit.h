@@ -1,8 +1,9 @@
 #pragma once
-// The rules that keep a channel row consistent when one of its cells is committed:
+// The rules that keep a channel consistent when one of its cells is committed:
 // frequency checks against the band and the channel steps, defaults for a new channel,
 // blanking, the simplex copy, and no settings on an empty channel. The channel grid
-// and the CSV import both apply them.
+// applies them to typed channels; the CSV import and the paste check their rows with the
+// same frequency rules.
 
 #include "radio/Band.h"
 #include "radio/ChannelCodec.h"
@@ -10,9 +11,12 @@
 #include <QString>
 
 struct FrequencyReading {
-    QString displayText; // the number with five decimals ("146.52000")
-    long long units = 0; // exact value in 10 Hz units, truncated
+    long long units = 0; // exact value in 10 Hz units, truncated: what the checks see
     bool fitsInt32 = true;
+    Frequency rounded;   // rounded to 10 Hz: what is shown and stored
+
+    // The number with five decimals ("146.52000").
+    QString displayText() const { return FrequencyText(rounded.units); }
 };
 
 // Reads the number at the start of `text` (the rest is ignored; no number reads as 0).
@@ -35,16 +39,26 @@ enum class CommitResult {
     OffStep,    // "Error data Value, please input according the step value(6.25K/5k)."
 };
 
-// Writes `text`, as committed from the editor of `column`, into `row` with the row
-// rules applied. A rejected frequency leaves the row as it was: the channel keeps its
-// bytes and the cell its previous text.
-CommitResult CommitChannelCell(ChannelRow& row, int column, const QString& text, BandLimits band,
-                               Language language);
+// A committed cell as typed values: the channel with the rules applied, and the fields
+// whose shown value changed. Only those are written, so a field the commit did not
+// change keeps its bytes (a tone code no list offers, an odd frequency byte).
+struct CellCommit {
+    CommitResult result = CommitResult::Accepted;
+    Channel channel;
+    ChannelFields changed;
+};
 
-// The settings a new channel starts with, written into columns 3..9.
+// Applies `text`, as committed from the editor of grid column `column`, to channel
+// `number` (1..16), which holds `before`. The text is read once, here; a refused
+// frequency changes nothing.
+CellCommit CommitChannelCell(const Channel& before, int number, int column, const QString& text,
+                             BandLimits band);
+
+// The texts of a row a paste or an import fills: the settings a new channel starts with,
+// written into columns 3..9.
 void WriteNewChannelDefaults(ChannelRow& row, Language language);
 
-// Empties columns 1..9.
+// Empties columns 1..9 of a row a paste or an import fills.
 void BlankChannel(ChannelRow& row);
 
 // The messages of the two refusals, with their caption.

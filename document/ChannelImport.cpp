@@ -68,13 +68,12 @@ public:
                                       .arg(ShortenedForMessage(value)));
             return QString();
         }
-        return reading.displayText;
+        return reading.displayText();
     }
 
-    bool tone(int column, const QStringList& english, const QStringList& chinese,
-              QString* error) const {
+    bool tone(int column, QString* error) const {
         const QString value = text(column);
-        if (english.contains(value) || chinese.contains(value))
+        if (ToneListIndex(value) >= 0)
             return true;
         *error = fail(column, OwnText("\"%1\" is not a tone; allowed: None, a CTCSS tone "
                                       "such as 67.0, or a DCS code such as D023N or D023I")
@@ -152,10 +151,8 @@ bool ImportRow(const RowChecker& check, ChannelRow* row, QString* error) {
         if (tx.isEmpty())
             return false;
     }
-    static const QStringList english = ToneList(Language::English);
-    static const QStringList chinese = ToneList(Language::Chinese);
     for (int column : {kColDecodeTone, kColEncodeTone}) {
-        if (!check.tone(column, english, chinese, error))
+        if (!check.tone(column, error))
             return false;
     }
     for (const ColumnWords& wordColumn : kWordColumns) {

@@ -74,15 +74,14 @@ bool ReadLocation(const CommonRow& row, int* location) {
 QString CtcssTone(const CommonRow& row, const QString& column, QString* error) {
     bool found = false;
     const double hertz = LeadingDouble(row.text(column), &found);
-    const long long tenths = found ? DecimalMultiplyTruncated(hertz, 10) : 0;
-    const auto& tones = CtcssTones();
-    if (std::find(tones.begin(), tones.end(), tenths) == tones.end()) {
+    const QString tone = FormatFixedPoint(found ? DecimalMultiplyTruncated(hertz, 10) : 0, 1);
+    if (ToneListIndex(tone) <= 0) {
         *error = row.fail(column, OwnText("\"%1\" is not a CTCSS tone of the radio; allowed: "
                                           "67.0 to 254.1 Hz from the standard list")
                                       .arg(ShortenedForMessage(row.text(column))));
         return QString();
     }
-    return FormatFixedPoint(tenths, 1);
+    return tone;
 }
 
 // A DCS code as the grid writes it ("D023N"); `polarityLetter` is N (normal) or R
@@ -90,14 +89,14 @@ QString CtcssTone(const CommonRow& row, const QString& column, QString* error) {
 QString DcsTone(const CommonRow& row, const QString& column, QChar polarityLetter, QString* error) {
     int code = 0;
     const bool isNumber = ReadWholeNumber(row.text(column).trimmed(), &code);
-    const auto& codes = DcsCodes();
-    if (!isNumber || std::find(codes.begin(), codes.end(), code) == codes.end()) {
+    const QString tone = QStringLiteral("D%1%2").arg(code, 3, 10, QLatin1Char('0')).arg(QChar(polarityLetter == u'R' ? u'I' : u'N'));
+    if (!isNumber || ToneListIndex(tone) <= 0) {
         *error = row.fail(column, OwnText("\"%1\" is not a DCS code of the radio; allowed: "
                                           "023 to 754 from the standard list")
                                       .arg(ShortenedForMessage(row.text(column))));
         return QString();
     }
-    return QStringLiteral("D%1%2").arg(code, 3, 10, QLatin1Char('0')).arg(QChar(polarityLetter == u'R' ? u'I' : u'N'));
+    return tone;
 }
 
 // DtcsPolarity: two letters N/R, transmit then receive; empty means both normal.

@@ -15,6 +15,7 @@
 #include "document/ProgramDoc.h"
 #include "link/RunSession.h"
 #include "config/UserStore.h"
+#include "radio/ChannelRecord.h"
 #include "radio/OwnTexts.h"
 
 #include <QAbstractItemView>
@@ -278,22 +279,24 @@ bool CProgramView::CommitCellEdit() {
     if (text == m_textAtOpening)
         return false;
 
-    const ChannelRow before = rowTexts(row);
-    ChannelRow after = before;
-    const CommitResult result = CommitChannelCell(after, col, text, typingBand(), m_run.language);
-    storeCommittedRow(row, before, after);
-
-    if (result == CommitResult::Accepted)
+    if (!m_document)
         return false;
-    m_showMessage(this, CommitMessage(result), CautionCaption());
+    const CellCommit commit =
+        CommitChannelCell(ReadChannel(m_document->image(), row), row, col, text, typingBand());
+    storeCommittedCell(row, commit);
+
+    if (commit.result == CommitResult::Accepted)
+        return false;
+    m_showMessage(this, CommitMessage(commit.result), CautionCaption());
     return true;
 }
 
-void CProgramView::storeCommittedRow(int row, const ChannelRow& before, const ChannelRow& after) {
-    if (after == before || !m_document)
+void CProgramView::storeCommittedCell(int row, const CellCommit& commit) {
+    if (commit.changed.none())
         return;
-    m_document->edit(EditLabel(EditKind::ChannelCell, m_run.language, row),
-                     [&](RadioImage& image) { EncodeChangedCells(before, after, row, image); });
+    m_document->edit(EditLabel(EditKind::ChannelCell, m_run.language, row), [&](RadioImage& image) {
+        WriteChannelFields(commit.channel, commit.changed, row, image);
+    });
 }
 
 void CProgramView::ShowCautionBox(QWidget* parent, const QString& text, const QString& caption) {

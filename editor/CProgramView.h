@@ -142,7 +142,7 @@ private:
     void onImageChanged(int first, int last);
     void redrawChangedRows();
     void applyProductOfImage();
-    void storeCommittedRow(int row, const ChannelRow& before, const ChannelRow& after);
+    void storeCommittedCell(int row, const CellCommit& commit);
 
     QPointer<CProgramDoc> m_document;
     ChannelViewRun m_run;

@@ -17,7 +17,7 @@
 DocumentCommands::DocumentCommands(DocumentCommandsContext context, RunSession& session)
     : QObject(context.view), m_context(std::move(context)), m_session(session),
       m_transfer(new ProgramTransfer(m_context.view, session, transferHooks())),
-      m_scanInfo(new CScanInfoDlg(m_context.view, m_context.language)) {
+      m_scanInfo(new CScanInfoDlg(m_context.view, m_context.language, m_context.messageCaption)) {
     m_scanInfo->helpRequested = [this](int controlId) {
         if (m_context.showHelp)
             m_context.showHelp(DialogHelpContext(controlId, CommandId::kScanInfo));

@@ -4,6 +4,8 @@
 
 #include "radio/ToneCodes.h"
 
+#include <bitset>
+
 // A channel frequency in units of 10 Hz (146.52 MHz is 14652000); 0 is no frequency.
 struct Frequency {
     long long units = 0;
@@ -42,6 +44,12 @@ enum class ChannelField {
     Compand,
 };
 constexpr int kChannelFieldCount = 9;
+
+// A set of fields: the ones an edit writes, every other keeping its bytes.
+using ChannelFields = std::bitset<kChannelFieldCount>;
+inline std::size_t FieldIndex(ChannelField field) {
+    return static_cast<std::size_t>(field);
+}
 
 struct Channel {
     Frequency rx;

@@ -14,41 +14,21 @@ namespace {
 
 constexpr int kFrequencyScale = 100000; // units of 10 Hz per MHz
 
-QString FrequencyCellText(Frequency frequency) {
-    return frequency.isEmpty() ? QString() : FrequencyText(frequency.units);
-}
-
 // A typed frequency text: the number at its start, in MHz, truncated to 10 Hz; no
 // number is no frequency.
 Frequency FrequencyOfText(const QString& text) {
     return Frequency{DecimalMultiplyTruncated(LeadingDouble(text), kFrequencyScale)};
 }
 
-QString ToneCellText(Tone tone, bool emptyChannel, Language language) {
-    if (tone.isStored())
-        return ToneCodeToText(tone.code);
-    return emptyChannel ? QString() : WordText(Word::NoTone, language);
-}
-
 QString YesNo(bool condition, Word yes, Word no, Language language) {
     return WordText(condition ? yes : no, language);
 }
 
-// Scan Add of channels 1..8 shows the bit only for programmed channels; channels
-// 9..16 show a set bit even on an empty channel. The radio's own tool behaves this
-// way and existing images rely on it, so both halves are kept as they are.
-QString ScanAddCellText(int channel, bool bitSet, bool emptyChannel, Language language) {
-    if (channel <= 8) {
-        if (emptyChannel)
-            return QString();
-        return YesNo(bitSet, Word::ScanYes, Word::ScanNo, language);
-    }
-    if (bitSet)
-        return WordText(Word::ScanYes, language);
-    return emptyChannel ? QString() : WordText(Word::ScanNo, language);
+QString ToneText(Tone tone, Language language) {
+    return tone.isStored() ? ToneCodeToText(tone.code) : WordText(Word::NoTone, language);
 }
 
-QString BusyLockCellText(BusyLock busyLock, Language language) {
+QString BusyLockText(BusyLock busyLock, Language language) {
     switch (busyLock) {
     case BusyLock::Off:
         return WordText(Word::BusyOff, language);
@@ -60,11 +40,54 @@ QString BusyLockCellText(BusyLock busyLock, Language language) {
     return WordText(Word::BusyTone, language);
 }
 
-// Reads the text of grid column `column` (1..9) into its field of `c`. Words of either
-// language are accepted; a word the column does not know reads as the column's "other"
-// value (Low, No, Narrow; Busy Lock's QT/DQT, for the empty text too).
+// The text of `field` when the grid shows one.
+QString FieldText(const Channel& c, ChannelField field, Language language) {
+    switch (field) {
+    case ChannelField::RxFrequency:
+        return FrequencyText(c.rx.units);
+    case ChannelField::TxFrequency:
+        return FrequencyText(c.tx.units);
+    case ChannelField::DecodeTone:
+        return ToneText(c.decodeTone, language);
+    case ChannelField::EncodeTone:
+        return ToneText(c.encodeTone, language);
+    case ChannelField::Power:
+        return YesNo(c.power == Power::High, Word::High, Word::Low, language);
+    case ChannelField::ScanAdd:
+        return YesNo(c.scanAdd, Word::ScanYes, Word::ScanNo, language);
+    case ChannelField::BusyLock:
+        return BusyLockText(c.busyLock, language);
+    case ChannelField::Bandwidth:
+        return YesNo(c.bandwidth == Bandwidth::Wide, Word::Wide, Word::Narrow, language);
+    case ChannelField::Compand:
+        break;
+    }
+    return YesNo(c.compand, Word::CompandYes, Word::CompandNo, language);
+}
+
+} // namespace
+
+bool IsFieldShown(const Channel& c, int channel, ChannelField field) {
+    switch (field) {
+    case ChannelField::RxFrequency:
+        return !c.rx.isEmpty();
+    case ChannelField::TxFrequency:
+        return !c.tx.isEmpty();
+    case ChannelField::DecodeTone:
+        return !c.empty || c.decodeTone.isStored();
+    case ChannelField::EncodeTone:
+        return !c.empty || c.encodeTone.isStored();
+    case ChannelField::ScanAdd:
+        // Channels 9..16 show a set scan bit even on an empty channel, 1..8 do not. The
+        // radio's own tool behaves this way and existing images rely on it.
+        return !c.empty || (channel > 8 && c.scanAdd);
+    default:
+        return !c.empty;
+    }
+}
+
 ChannelField ReadCellText(const QString& text, int column, Channel& c) {
-    const auto field = static_cast<ChannelField>(column - kColRxFrequency);
+    const ChannelField field = FieldOfColumn(column);
     switch (field) {
     case ChannelField::RxFrequency:
         c.rx = FrequencyOfText(text);
@@ -99,8 +122,6 @@ ChannelField ReadCellText(const QString& text, int column, Channel& c) {
     return field;
 }
 
-} // namespace
-
 QString ChannelNumberText(int channel) {
     return QStringLiteral("%1").arg(channel, 2);
 }
@@ -128,17 +149,11 @@ QString FrequencyText(long long units) {
 ChannelRow ChannelCellTexts(const Channel& c, int channel, Language language) {
     ChannelRow row;
     row[kColNumber] = ChannelNumberText(channel);
-    row[kColRxFrequency] = FrequencyCellText(c.rx);
-    row[kColTxFrequency] = FrequencyCellText(c.tx);
-    row[kColDecodeTone] = ToneCellText(c.decodeTone, c.empty, language);
-    row[kColEncodeTone] = ToneCellText(c.encodeTone, c.empty, language);
-    row[kColScanAdd] = ScanAddCellText(channel, c.scanAdd, c.empty, language);
-    if (c.empty)
-        return row;
-    row[kColPower] = YesNo(c.power == Power::High, Word::High, Word::Low, language);
-    row[kColBusyLock] = BusyLockCellText(c.busyLock, language);
-    row[kColBandwidth] = YesNo(c.bandwidth == Bandwidth::Wide, Word::Wide, Word::Narrow, language);
-    row[kColCompand] = YesNo(c.compand, Word::CompandYes, Word::CompandNo, language);
+    for (int column = kColRxFrequency; column < kChannelColumns; ++column) {
+        const ChannelField field = FieldOfColumn(column);
+        if (IsFieldShown(c, channel, field))
+            row[column] = FieldText(c, field, language);
+    }
     return row;
 }
 

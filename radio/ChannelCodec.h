@@ -24,6 +24,11 @@ enum ChannelColumn {
 };
 constexpr int kChannelColumns = 10; // including the channel-number column
 
+// The field of grid column `column` (1..9).
+inline ChannelField FieldOfColumn(int column) {
+    return static_cast<ChannelField>(column - kColRxFrequency);
+}
+
 using ChannelRow = std::array<QString, kChannelColumns>;
 using ChannelTable = std::array<ChannelRow, ImageMap::kChannelCount>; // [0] is channel 1
 
@@ -39,6 +44,18 @@ QString FrequencyText(long long units);
 // The grid's texts of `value` as channel `channel` (1..16) in `language`: an empty channel
 // shows its tones only when stored, and no other setting but a set scan bit of 9..16.
 ChannelRow ChannelCellTexts(const Channel& value, int channel, Language language);
+
+// Whether the grid shows a text for `field` of `value` as channel `channel`: a frequency
+// when there is one; every other field on a programmed channel, and on an empty one a
+// stored tone and a set scan bit of channels 9..16.
+bool IsFieldShown(const Channel& value, int channel, ChannelField field);
+
+// Reads the text of grid column `column` (1..9) into its field of `value`, the one place
+// the grid's words become values. Words of either language are accepted; a word the
+// column does not know reads as the column's "other" value (Low, No, Narrow; Busy Lock's
+// QT/DQT, for the empty text too). A frequency is the number at the text's start in MHz,
+// truncated to 10 Hz; no number is no frequency.
+ChannelField ReadCellText(const QString& text, int column, Channel& value);
 
 // Decodes all 16 channels and the scan list into texts of `language`; column 0 gets
 // the channel numbers.

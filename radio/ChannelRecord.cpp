@@ -117,7 +117,14 @@ void WriteChannelField(const Channel& value, ChannelField field, int channel, Ra
     }
 }
 
+void WriteChannelFields(const Channel& value, ChannelFields fields, int channel,
+                        RadioImage& image) {
+    for (int field = 0; field < kChannelFieldCount; ++field) {
+        if (fields.test(static_cast<std::size_t>(field)))
+            WriteChannelField(value, static_cast<ChannelField>(field), channel, image);
+    }
+}
+
 void WriteChannel(const Channel& value, int channel, RadioImage& image) {
-    for (int field = 0; field < kChannelFieldCount; ++field)
-        WriteChannelField(value, static_cast<ChannelField>(field), channel, image);
+    WriteChannelFields(value, ChannelFields().set(), channel, image);
 }

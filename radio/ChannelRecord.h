@@ -13,5 +13,8 @@ Channel ReadChannel(const RadioImage& image, int channel);
 // A frequency of 0 writes the empty marker FF FF FF FF.
 void WriteChannelField(const Channel& value, ChannelField field, int channel, RadioImage& image);
 
+// The fields of `value` that `fields` names.
+void WriteChannelFields(const Channel& value, ChannelFields fields, int channel, RadioImage& image);
+
 // Every field, in grid column order.
 void WriteChannel(const Channel& value, int channel, RadioImage& image);

@@ -56,6 +56,17 @@ QStringList ToneList(Language language) {
     return list;
 }
 
+int ToneListIndex(const QString& text, Qt::CaseSensitivity sensitivity) {
+    static const QStringList lists[] = {ToneList(Language::English), ToneList(Language::Chinese)};
+    for (const QStringList& list : lists) {
+        for (int i = 0; i < list.size(); ++i) {
+            if (list[i].compare(text, sensitivity) == 0)
+                return i;
+        }
+    }
+    return -1;
+}
+
 std::uint8_t DcsCodeToImage(int code) {
     for (int known : DcsCodes()) {
         if (known == code)

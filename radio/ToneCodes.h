@@ -21,6 +21,11 @@ const std::array<int, kDcsCodeCount>& DcsCodes();
 // "D017N".."D754N", "D017I".."D754I".
 QStringList ToneList(Language language);
 
+// Where `text` stands in the tone list: 0 for the no-tone word, 1..264 for a tone; -1 when
+// it is no entry of either language's list. Every reader of the tone column's words
+// matches them here.
+int ToneListIndex(const QString& text, Qt::CaseSensitivity sensitivity = Qt::CaseSensitive);
+
 // Low byte of a DCS code (754 -> 0xEC); 0 for a number that is not one of the 107 codes.
 std::uint8_t DcsCodeToImage(int code);
 // Code number of a stored DCS value (low byte plus ninth bit); 0 when not one of the 107.

@@ -1,6 +1,5 @@
 #include "ui/UserPrompts.h"
 
-#include "config/LastFolder.h"
 #include "config/StartupConfig.h"
 
 #include <QFileDialog>
@@ -29,10 +28,10 @@ void UserPrompts::showError(QWidget* parent, const QString& text) const {
     ask(parent, prompt);
 }
 
-QString UserPrompts::chooseFileToOpen(QWidget* parent) const {
+QString UserPrompts::chooseFileToOpen(QWidget* parent, const QString& startFolder) const {
     if (m_handlers.openFile)
         return m_handlers.openFile();
-    return QFileDialog::getOpenFileName(parent, QStringLiteral("Open"), LastFileFolder(),
+    return QFileDialog::getOpenFileName(parent, QStringLiteral("Open"), startFolder,
                                         QString::fromLatin1(kDatFilter));
 }
 

@@ -35,8 +35,8 @@ public:
     void showError(QWidget* parent, const QString& text) const;
 
     // File dialogs for .dat files; an empty result means the user cancelled. Open
-    // starts in the folder last used (LastFolder.h).
-    QString chooseFileToOpen(QWidget* parent) const;
+    // starts in `startFolder` (the folder last used, config/LastFolder.h).
+    QString chooseFileToOpen(QWidget* parent, const QString& startFolder) const;
     QString chooseFileToSave(QWidget* parent, const QString& proposedPath) const;
 
 private:

@@ -80,9 +80,9 @@ private slots:
             QTemporaryDir other;
             prompts.setSaveFile(other.filePath("mine.dat"));
             app->mainFrame()->OnFileSaveAs();
-            QCOMPARE(LastFileFolder(), other.path());
+            QCOMPARE(LastFileFolder(startupConfig().iniFilePath), other.path());
         }
-        QCOMPARE(LastFileFolder(), QString());
+        QCOMPARE(LastFileFolder(startupConfig().iniFilePath), QString());
     }
 
     // A short file dropped is refused with File > Open's message, and a pipe at once

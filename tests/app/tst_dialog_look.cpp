@@ -7,7 +7,6 @@
 #include "app/MainFrame.h"
 #include "tests/support/Modal.h"
 #include "tests/support/ProgramFixture.h"
-#include "config/StartupConfig.h"
 #include "tests/support/TestSuite.h"
 
 #include <QAction>
@@ -114,8 +113,7 @@ void DialogLookTest::aboutBox() {
     ConfigDir config(DefaultIniWith("Copyrights Owner", "Acme"));
     auto app = StartProgram(config);
     QTemporaryDir noIcon; // a program folder without title.ico
-    StartupConfigForTests().programDirectory = noIcon.path() + u'/';
-    CAboutDlg about(app->mainFrame());
+    CAboutDlg about(noIcon.path() + u'/', app->mainFrame());
     about.show();
     QVERIFY(QTest::qWaitForWindowExposed(&about));
     bool hasIcon = false;

@@ -1,7 +1,7 @@
 // What both programs do as command-line citizens: --version, --help without a display,
 // the exit statuses in every help text, a progress bar only on a terminal, the lines
 // of `chprog ports`; and when things go wrong: a save that fails says so, exits 2 and
-// keeps the old file (the refusals of the save itself are TextAndFilesTest's).
+// keeps the old file (the refusals of the save itself are AtomicFileTest's).
 
 #include "tests/support/Chprog.h"
 #include "files/DatFile.h"

@@ -113,7 +113,7 @@ void DialogsTest::optionalFeatures() {
 // it, which also ends the dialog with OK; a look-back text that is not a number is told
 // and keeps the focus; the model's rules follow the priority chosen with the keyboard.
 void DialogsTest::scanInfoStepFields() {
-    CScanInfoDlg dialog(nullptr, Language::English);
+    CScanInfoDlg dialog(nullptr, Language::English, QString());
     RadioImage image = FixedPriorityImage(5);
     const bool changed = RunWith(dialog, image, [&] {
         StepEdit* lookBackB = Control<StepEdit>(dialog, "Look Back Time B");
@@ -157,7 +157,7 @@ void DialogsTest::scanInfoStepFields() {
 // Which channels are refused is the model's; the dialog stays open and says so. Escape
 // in a field cancels.
 void DialogsTest::scanInfoRefusesUnprogrammedChannel() {
-    CScanInfoDlg dialog(nullptr, Language::Chinese);
+    CScanInfoDlg dialog(nullptr, Language::Chinese, QString());
     RadioImage image = FixedPriorityImage(3);
     const RadioImage before = image;
     const bool changed = RunWith(dialog, image, [&] {

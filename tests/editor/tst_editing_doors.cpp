@@ -235,14 +235,14 @@ std::map<QString, Door> Doors() {
                                       },
                                       [](BitMask&) {}, Change::MustNot};
     doors["Scan Information, OK"] = {[](ChannelScreen& s, const QString&) {
-                                         CScanInfoDlg dialog(nullptr, Language::English);
+                                         CScanInfoDlg dialog(nullptr, Language::English, QString());
                                          RadioImage image = s.doc.image();
                                          if (PressOk(dialog, image))
                                              s.doc.edit(QStringLiteral("OK"), [&](RadioImage& target) { target = image; });
                                      },
                                      [](BitMask&) {}, Change::MustNot};
     doors["Product Information, OK"] = {[](ChannelScreen& s, const QString&) {
-                                            CProductInfoDlg dialog;
+                                            CProductInfoDlg dialog(startupConfig().iniFilePath, Language::English);
                                             PressOk(dialog, s.doc);
                                         },
                                         [](BitMask&) {}, Change::MustNot};

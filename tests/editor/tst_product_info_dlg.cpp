@@ -46,7 +46,7 @@ void ProductInfoDialogTest::secondBandOfAField() {
     CProgramDoc doc;
     CProgramView view(&doc, ChannelViewRun::Of(startupConfig()));
     view.OnInitialUpdate();
-    CProductInfoDlg dialog;
+    CProductInfoDlg dialog(startupConfig().iniFilePath, Language::English);
     QStringList bands;
     const bool accepted = RunDialog(dialog, view, [&] {
         QCOMPARE(dialog.typeList()->count(), 2);
@@ -100,7 +100,7 @@ void ProductInfoDialogTest::bandIndexBeyondTheList() {
     // band. OK without a choice keeps the byte and the grid's band; choosing a band
     // stores it.
     QCOMPARE(view.freqHigh(), 47000000LL);
-    CProductInfoDlg dialog;
+    CProductInfoDlg dialog(startupConfig().iniFilePath, Language::English);
     QVERIFY(RunDialog(dialog, view, [&] { QCOMPARE(dialog.bandList()->currentIndex(), -1); }));
     QCOMPARE(doc.image()[ImageMap::kProductBand], std::uint8_t(5));
     QCOMPARE(view.freqHigh(), 47000000LL);

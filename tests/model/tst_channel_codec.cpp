@@ -231,6 +231,12 @@ private slots:
         QCOMPARE(ToneList(Language::Chinese)[0], QString("無"));
         for (int i = 1; i < english.size(); ++i)
             QCOMPARE(ToneCodeToText(ToneTextToCode(english[i])), english[i]);
+        // Words of either language find their place; letter case only when asked.
+        QCOMPARE(ToneListIndex("無"), 0);
+        QCOMPARE(ToneListIndex("D754I"), 264);
+        QCOMPARE(ToneListIndex("d754i"), -1);
+        QCOMPARE(ToneListIndex("d754i", Qt::CaseInsensitive), 264);
+        QCOMPARE(ToneListIndex("67"), -1);
     }
 };
 

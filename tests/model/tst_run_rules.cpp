@@ -4,7 +4,6 @@
 #include "radio/AlignmentAccess.h"
 #include "files/AtomicFile.h"
 #include "tests/support/Files.h"
-#include "tests/support/ProgramFixture.h"
 #include "config/ProgramIni.h"
 #include "config/RunConfig.h"
 #include "config/StartupConfig.h"

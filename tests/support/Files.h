@@ -1,10 +1,11 @@
 #pragma once
-// Files and images as the tests write and compare them.
+// Files, images and configuration folders as the tests write and compare them.
 
 #include "radio/RadioImage.h"
 
 #include <QByteArray>
 #include <QString>
+#include <QTemporaryDir>
 
 QByteArray ReadFileBytes(const QString& path);
 bool WriteFileBytes(const QString& path, const QByteArray& bytes);
@@ -21,3 +22,22 @@ RadioImage PatternImage(int seed);
 // needs root), and the test skips that case.
 bool MakeFifo(const QString& path);
 bool MakeCharacterDevice(const QString& path);
+
+// A temporary configuration folder with an optional Program.ini.
+class ConfigDir {
+public:
+    ConfigDir();
+    explicit ConfigDir(const QString& iniText);
+    QString path() const { return m_dir.path(); }
+    QString iniPath() const;
+    QString filePath(const QString& name) const { return m_dir.filePath(name); }
+    QString iniText() const;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// The default Program.ini of the program (resources/Program.ini).
+QString DefaultIniText();
+// The same with the `key=value` lines of `key` replaced.
+QString DefaultIniWith(const QString& key, const QString& value);

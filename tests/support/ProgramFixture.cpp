@@ -35,33 +35,6 @@ PromptHandlers PromptRecorder::handlers() {
     return handlers;
 }
 
-ConfigDir::ConfigDir() = default;
-
-ConfigDir::ConfigDir(const QString& iniText) {
-    WriteFileBytes(iniPath(), iniText.toUtf8());
-}
-
-QString ConfigDir::iniPath() const {
-    return m_dir.filePath(QStringLiteral("Program.ini"));
-}
-
-QString ConfigDir::iniText() const {
-    return QString::fromUtf8(ReadFileBytes(iniPath()));
-}
-
-QString DefaultIniText() {
-    return QString::fromUtf8(ReadFileBytes(QStringLiteral(TEST_SOURCE_DIR "/resources/Program.ini")));
-}
-
-QString DefaultIniWith(const QString& key, const QString& value) {
-    QStringList lines = DefaultIniText().split(u'\n');
-    for (QString& line : lines) {
-        if (line.startsWith(key + u'='))
-            line = key + u'=' + value;
-    }
-    return lines.join(u'\n');
-}
-
 std::unique_ptr<CProgramApp> StartProgram(const ConfigDir& config,
                                           const QStringList& extraArguments) {
     auto app = std::make_unique<CProgramApp>();

@@ -4,6 +4,7 @@
 
 #include "app/MainFrame.h"
 #include "app/ProgramApp.h"
+#include "tests/support/Files.h"
 #include "ui/UserPrompts.h"
 
 #include <QList>
@@ -30,25 +31,6 @@ private:
     QString m_openFile;
     QString m_saveFile;
 };
-
-// A temporary configuration folder with an optional Program.ini.
-class ConfigDir {
-public:
-    ConfigDir();
-    explicit ConfigDir(const QString& iniText);
-    QString path() const { return m_dir.path(); }
-    QString iniPath() const;
-    QString filePath(const QString& name) const { return m_dir.filePath(name); }
-    QString iniText() const;
-
-private:
-    QTemporaryDir m_dir;
-};
-
-// The default Program.ini of the program (resources/Program.ini).
-QString DefaultIniText();
-// The same with the `key=value` lines of `key` replaced.
-QString DefaultIniWith(const QString& key, const QString& value);
 
 // Starts the program with --config `config` and `extraArguments`. The programs's
 // files (pictures, help) come from the build's bin folder.

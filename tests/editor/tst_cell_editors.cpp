@@ -12,7 +12,7 @@ const QString kOffStep =
 
 } // namespace
 
-class CellMendsTest : public QObject {
+class CellEditorsTest : public QObject {
     Q_OBJECT
 private slots:
     void init() { m_run.reset(); }
@@ -28,7 +28,7 @@ private:
     EditorRun m_run;
 };
 
-void CellMendsTest::refusedFrequencyKeepsTheChannel_data() {
+void CellEditorsTest::refusedFrequencyKeepsTheChannel_data() {
     QTest::addColumn<QString>("programmed"); // empty: the row starts empty
     QTest::addColumn<int>("col");
     QTest::addColumn<QString>("typed");
@@ -41,7 +41,7 @@ void CellMendsTest::refusedFrequencyKeepsTheChannel_data() {
 }
 
 // The row shows what it showed and the document holds what it held.
-void CellMendsTest::refusedFrequencyKeepsTheChannel() {
+void CellEditorsTest::refusedFrequencyKeepsTheChannel() {
     QFETCH(QString, programmed);
     QFETCH(int, col);
     QFETCH(QString, typed);
@@ -62,7 +62,7 @@ void CellMendsTest::refusedFrequencyKeepsTheChannel() {
 
 // A channel of another band, with a tone the list does not offer, walked through with
 // Enter from its first cell to its last.
-void CellMendsTest::unchangedCellsAreNotWrittenAgain() {
+void CellEditorsTest::unchangedCellsAreNotWrittenAgain() {
     ChannelScreen s;
     s.doc.edit(QStringLiteral("setup"), [](RadioImage& image) {
         ChannelTable table = DecodeChannels(image, Language::English);
@@ -82,14 +82,14 @@ void CellMendsTest::unchangedCellsAreNotWrittenAgain() {
     QCOMPARE(s.doc.undoLabel(), QStringLiteral("setup"));
 }
 
-void CellMendsTest::escapeDropsTheTypedText_data() {
+void CellEditorsTest::escapeDropsTheTypedText_data() {
     QTest::addColumn<int>("col");
     QTest::addColumn<QString>("typed");
     QTest::newRow("frequency") << int(kColRxFrequency) << "150";
     QTest::newRow("list") << int(kColPower) << "L";
 }
 
-void CellMendsTest::escapeDropsTheTypedText() {
+void CellEditorsTest::escapeDropsTheTypedText() {
     QFETCH(int, col);
     QFETCH(QString, typed);
     ChannelScreen s;
@@ -107,14 +107,14 @@ void CellMendsTest::escapeDropsTheTypedText() {
     QCOMPARE(s.messages, QStringList());
 }
 
-void CellMendsTest::arrowsWalkAListColumnWithoutWriting_data() {
+void CellEditorsTest::arrowsWalkAListColumnWithoutWriting_data() {
     QTest::addColumn<int>("col");
     for (int col = kColDecodeTone; col < kChannelColumns; ++col)
         QTest::addRow("column %d", col) << col;
 }
 
 // Up and Down move between channels as in a frequency column; the list keeps its item.
-void CellMendsTest::arrowsWalkAListColumnWithoutWriting() {
+void CellEditorsTest::arrowsWalkAListColumnWithoutWriting() {
     QFETCH(int, col);
     ChannelScreen s;
     for (int row = 1; row <= 4; ++row)
@@ -129,5 +129,5 @@ void CellMendsTest::arrowsWalkAListColumnWithoutWriting() {
     QCOMPARE(s.messages, QStringList());
 }
 
-TEST_CLASS(CellMendsTest)
-#include "tst_cell_mends.moc"
+TEST_CLASS(CellEditorsTest)
+#include "tst_cell_editors.moc"

@@ -1,9 +1,11 @@
-// The product step of a grid fill, the Product Information choice and the window title.
+// The product catalogue of Program.ini (config/ProductCatalog): models and bands, the
+// product step of a grid fill, the Product Information choice and the window title.
 #include "config/ProductCatalog.h"
-#include "tests/support/ProgramFixture.h"
+#include "tests/support/Files.h"
 #include "tests/support/TestSuite.h"
 #include "config/UserStore.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -15,9 +17,30 @@ const QString kIni = QString::fromUtf8("[Setup]\nAppName=ProductTest\nType1=QZ-4
 
 } // namespace
 
-class ProductInfoTest : public QObject {
+class ProductCatalogTest : public QObject {
     Q_OBJECT
 private slots:
+    void bandsAndPoints() {
+        const BandLimits band = BandLimitsFromText("130 - 160MHz");
+        QCOMPARE(band.low, 13000000LL);
+        QCOMPARE(band.high, 16000000LL);
+        QCOMPARE(BandLimitsFromText("400").high, 40000000LL);
+        QCOMPARE(BandLimitsFromText("").low, 0LL);
+        // The points of a band are CalibrationTest::bandRows.
+
+        QTemporaryDir dir;
+        const QString ini = dir.filePath("Program.ini");
+        QVERIFY(WriteFileBytes(
+            ini, "[Setup]\nType1=A\nType2=B\nType4=D\nField2=136 - 174MHz|400 - 470MHz\n"));
+        QCOMPARE(ProductTypeNames(ini), (QStringList{"A", "B"}));
+        QCOMPARE(BandPieces(ini, 1).size(), 2);
+        QCOMPARE(BandPieces(ini, 0), QStringList{QString()});
+        const ProductSelection second = ProductFromIndexes(ini, 1, 1);
+        QCOMPARE(second.typeName, QString("B"));
+        QCOMPARE(second.limits.low, 40000000LL);
+        QCOMPARE(ProductFromIndexes(ini, 1, 9).bandText, QString("400 - 470MHz")); // beyond: last
+    }
+
     void newDocumentTakesTheUsersLastChoice() {
         const ConfigDir config(kIni);
         const QString ini = config.iniPath();
@@ -114,5 +137,5 @@ private slots:
     }
 };
 
-TEST_CLASS(ProductInfoTest)
-#include "tst_product_info.moc"
+TEST_CLASS(ProductCatalogTest)
+#include "tst_product_catalog.moc"
