@@ -18,3 +18,4 @@ int RunDiff(const QStringList& arguments);
 int RunBackups(const QStringList& arguments);
 int RunPorts(const QStringList& arguments);
 int RunClone(const QStringList& arguments);
+int RunLog(const QStringList& arguments);
