@@ -21,3 +21,4 @@ int RunClone(const QStringList& arguments);
 int RunPlans(const QStringList& arguments);
 int RunCheck(const QStringList& arguments);
 int RunSort(const QStringList& arguments);
+int RunLog(const QStringList& arguments);

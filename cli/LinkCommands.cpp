@@ -6,6 +6,7 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/LinkSupport.h"
+#include "cli/StationLog.h"
 #include "link/PortNames.h"
 #include "link/ProgrammingExchange.h"
 #include "link/SerialTrace.h"
@@ -15,6 +16,7 @@
 #endif
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <cstdio>
 
@@ -185,6 +187,92 @@ int RunRead(const QStringList& arguments) {
     return SaveImage(output, image, &exitCode) ? kExitOk : exitCode;
 }
 
+namespace {
+
+// The log line's result of a write that did not succeed.
+int Failed(ProgrammingRecord* record, const QString& failure, int status) {
+    record->result = ProgrammingResult::Failed;
+    record->failure = failure;
+    return status;
+}
+
+QString FailureOf(const ExchangeOutcome& outcome) {
+    return outcome.message.isEmpty() ? QStringLiteral("interrupted") : outcome.message;
+}
+
+// Reads the radio before a write: its backup, and the check that the image is meant for
+// it. False (reported, and said in `record`) when the radio could not be read or is
+// another model or band.
+bool RadioTakesImage(SerialLink& link, const QString& device, const RadioImage& image,
+                     const QCommandLineParser& parser, ProgrammingRecord* record, int* exitCode) {
+    ProgressBar bar("Reading", parser);
+    ProgrammingExchange exchange(link, CommandLineCallbacks(bar));
+    RadioImage held = NewImage();
+    const ExchangeOutcome outcome = exchange.read(device, held);
+    if (!outcome.succeeded()) {
+        *exitCode = Failed(record, QStringLiteral("the radio could not be read: ") + FailureOf(outcome),
+                           ReportOutcome(outcome, bar));
+        PrintError(QStringLiteral("write: the radio could not be read first; nothing was written"));
+        return false;
+    }
+    const QString iniPath = ConfigIniPath(parser);
+    record->backup = BackUp(held, BackupKind::Read, iniPath, RepeatsNamed(parser));
+    record->fingerprint = RadioFingerprint(held, !parser.isSet(QStringLiteral("alignment")));
+    const WriteTargetCheck target = CheckWriteTarget(held, image);
+    if (target.refusesWrite()) {
+        PrintError(QStringLiteral("write: wrong target: %1; nothing was written (--force writes "
+                                  "without this check)")
+                       .arg(WrongTargetText(target, iniPath)));
+        record->result = ProgrammingResult::WrongTarget;
+        *exitCode = kExitFailure;
+        return false;
+    }
+    if (target.identityDiffers)
+        PrintError(IdentityWarning(held, image));
+    return true;
+}
+
+// Reads back what was written; the record says how it ended.
+int Verified(SerialLink& link, const QString& device, const RadioImage& image,
+             const QCommandLineParser& parser, ProgrammingRecord* record) {
+    const int status = VerifyWrite(link, device, image, parser);
+    if (status != kExitOk)
+        return Failed(record, QStringLiteral("verify failed"), status);
+    record->result = ProgrammingResult::WrittenVerified;
+    return status;
+}
+
+// The write of RunWrite after its arguments: the read first (unless --force), the write,
+// the read back with --verify.
+int WriteRadio(const RadioPort& port, const RadioImage& image, const QCommandLineParser& parser,
+               ProgrammingRecord* record) {
+    const std::unique_ptr<SerialLink> link = port.newLink();
+    int exitCode = kExitOk;
+    CatchInterrupt();
+    if (!parser.isSet(QStringLiteral("force")) &&
+        !RadioTakesImage(*link, port.device, image, parser, record, &exitCode))
+        return exitCode;
+    BackUp(image, BackupKind::Write, ConfigIniPath(parser), RepeatsNamed(parser));
+    ProgressBar bar("Writing", parser);
+    ProgrammingExchange exchange(*link, CommandLineCallbacks(bar));
+    const bool alignment = parser.isSet(QStringLiteral("alignment"));
+    const ExchangeOutcome outcome = exchange.write(port.device, image, alignment);
+    if (InterruptRequested()) {
+        const int status = ReportInterruptedWrite(outcome, bar);
+        if (status == kExitOk)
+            record->result = ProgrammingResult::Written;
+        return status == kExitOk ? status : Failed(record, FailureOf(outcome), status);
+    }
+    if (!outcome.succeeded())
+        return Failed(record, FailureOf(outcome), ReportOutcome(outcome, bar));
+    if (parser.isSet(QStringLiteral("verify")))
+        return Verified(*link, port.device, image, parser, record);
+    record->result = ProgrammingResult::Written;
+    return kExitOk;
+}
+
+} // namespace
+
 int RunWrite(const QStringList& arguments) {
     QCommandLineParser parser;
     const QCommandLineOption alignment(QStringLiteral("alignment"),
@@ -194,12 +282,18 @@ int RunWrite(const QStringList& arguments) {
     const QCommandLineOption verify(QStringLiteral("verify"),
                                     QStringLiteral("Afterwards read the written blocks back and "
                                                    "compare them with what was sent."));
-    parser.addOptions({PortOption(), TraceOption(), QuietOption(), alignment, verify});
+    const QCommandLineOption force = ForceOption(
+        QStringLiteral("Write without reading the radio first: no backup of what it held and no "
+                       "check that its model and band are the image's."));
+    parser.addOptions({PortOption(), TraceOption(), QuietOption(), alignment, verify, force});
+    AddLogOptions(parser);
     AddConfigOption(parser);
     parser.addPositionalArgument(QStringLiteral("FILE.dat"), QStringLiteral("The image to write."));
     int exitCode = kExitOk;
     if (!ParseCommand(parser, arguments,
-                      QStringLiteral("Writes a .dat file to the radio. The calibration values are "
+                      QStringLiteral("Writes a .dat file to the radio. The radio is read first "
+                                     "(kept as a backup) and is not written when its model or "
+                                     "band differs from the image's. The calibration values are "
                                      "brought into their valid ranges first, as the program does "
                                      "before every write."),
                       &exitCode))
@@ -215,16 +309,26 @@ int RunWrite(const QStringList& arguments) {
     RadioImage image;
     if (!LoadImage(parser.positionalArguments().first(), &image, &exitCode))
         return exitCode;
+    StationLog log;
+    QString error;
+    if (!log.open(parser, &error)) {
+        PrintError(error);
+        return kExitBadInput;
+    }
+    log.setImage(image);
     ClampCalibration(image);
-    BackUp(image, BackupKind::Write, ConfigIniPath(parser), RepeatsNamed(parser));
-    const std::unique_ptr<SerialLink> link = port.newLink();
-    ProgressBar bar("Writing", parser);
-    ProgrammingExchange exchange(*link, CommandLineCallbacks(bar));
-    CatchInterrupt();
-    const ExchangeOutcome outcome = exchange.write(port.device, image, parser.isSet(alignment));
-    if (InterruptRequested())
-        return ReportInterruptedWrite(outcome, bar);
-    if (!outcome.succeeded() || !parser.isSet(verify))
-        return ReportOutcome(outcome, bar);
-    return VerifyWrite(*link, port.device, image, parser);
+    ProgrammingRecord record = log.record();
+    record.port = port.device;
+    const Cable cable = CableAt(port.device);
+    record.usbSerial = cable.usbSerial;
+    record.usbId = cable.usbId;
+    QElapsedTimer clock;
+    clock.start();
+    const int status = WriteRadio(port, image, parser, &record);
+    record.durationMs = clock.elapsed();
+    if (log.isOpen() && !log.append(record, &error)) {
+        PrintError(error);
+        return kExitFailure;
+    }
+    return status;
 }

@@ -8,6 +8,7 @@
 #include "link/DetectedPorts.h"
 #include "link/QtSerialLink.h"
 #include "link/SerialTrace.h"
+#include "radio/WriteTarget.h"
 
 #include <QCommandLineParser>
 #include <QString>
@@ -32,6 +33,15 @@ struct RadioPort {
 // could stand in (chprog never uses it unasked: the message names it), or when the trace
 // cannot be opened.
 bool TakeDevice(const QCommandLineParser& parser, RadioPort* port);
+
+// --ports auto of clone.
+QCommandLineOption PortsOption();
+
+// The devices of every --port (each as TakeDevice maps it) and of --ports auto, and the
+// --trace file all their links share. False (after a message) as TakeDevice, when no
+// port is given, or when one device is given twice (also under two names).
+bool TakeDevices(const QString& command, const QCommandLineParser& parser, QStringList* devices,
+                 std::shared_ptr<TraceFile>* trace);
 
 // Why `command` does not start, naming the one USB serial device `candidate` the user
 // may give with --port: `portName` is empty when --port is missing, else a COM name
@@ -62,6 +72,11 @@ private:
 // chprog at once, as Ctrl+C does by default.
 void CatchInterrupt();
 bool InterruptRequested();
+// The same, except that a second Ctrl+C sets a second flag instead of ending chprog: a
+// command running several exchanges at once stops them all at their next cancel point
+// and says which radios may be half written. A third one ends chprog.
+void CatchRepeatedInterrupt();
+bool StopAtOnceRequested();
 
 // The command line has no one to ask: a failed handshake ends the exchange. The
 // exchange stops at its next cancel point once InterruptRequested().
@@ -76,8 +91,19 @@ enum class RepeatedBackups { Named, Quiet };
 // Named, unless --quiet was given.
 RepeatedBackups RepeatsNamed(const QCommandLineParser& parser);
 
+// --force of write and clone: write a radio whose model or band differs from the image's.
+QCommandLineOption ForceOption(const QString& description);
+
+// What differs between the radio and the image it is refused, in the model and band texts
+// of Program.ini at `iniPath`: "band 400 - 470MHz, image is for 136 - 174MHz".
+QString WrongTargetText(const WriteTargetCheck& check, const QString& iniPath);
+// The warning line of an identity block that differs (the image's is written), naming
+// both as hex bytes.
+QString IdentityWarning(const RadioImage& radio, const RadioImage& image);
+
 // Keeps `image` in the backups folder named by the Program.ini at `iniPath` (KeepBackup
 // of files/Backups.h). A backup that cannot be saved is only a warning on standard error;
-// what the keeper did besides saving is a note there.
-void BackUp(const RadioImage& image, BackupKind kind, const QString& iniPath,
+// what the keeper did besides saving is a note there. Returns the backup holding the
+// image (empty when none could be kept).
+QString BackUp(const RadioImage& image, BackupKind kind, const QString& iniPath,
             RepeatedBackups repeated = RepeatedBackups::Named);

@@ -48,6 +48,8 @@ const std::vector<Command>& AllCommands() {
          "clone --port DEVICE FILE.dat [--count N] [--alignment] [--no-verify] [--trace FILE]   "
          "program radio after radio",
          RunClone},
+        {"log", "log LOG [--summary]             a programming log as a table, or its counts",
+         RunLog},
         {"backups", "backups [--config DIR]   the images kept from every read and write, newest first",
          RunBackups},
         {"simulate",

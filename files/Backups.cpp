@@ -58,16 +58,6 @@ QStringList BackupFiles(const QDir& folder) {
     return names;
 }
 
-// The bytes no write changes: the calibration tables and the end of the memory.
-QByteArray RadioBytes(const RadioImage& image) {
-    const auto region = [&image](int first, int size) {
-        return QByteArray(reinterpret_cast<const char*>(image.data()) + first, size);
-    };
-    return region(ImageMap::kSquelchCalibration, ImageMap::kCalibrationRows) +
-           region(ImageMap::kPowerCalibration, 2 * ImageMap::kCalibrationRows) +
-           region(ImageMap::kWritableEnd, ImageMap::kImageSize - ImageMap::kWritableEnd);
-}
-
 // The backups of one radio, newest first, with their images.
 struct RadioBackups {
     QStringList names;
@@ -75,11 +65,11 @@ struct RadioBackups {
 };
 
 RadioBackups BackupsOfRadio(const QDir& folder, const RadioImage& image) {
-    const QByteArray radio = RadioBytes(image);
+    const QByteArray radio = RadioOwnBytes(image);
     RadioBackups backups;
     for (const QString& name : BackupFiles(folder)) {
         RadioImage kept;
-        if (LoadDatFile(folder.filePath(name), kept, nullptr) && RadioBytes(kept) == radio) {
+        if (LoadDatFile(folder.filePath(name), kept, nullptr) && RadioOwnBytes(kept) == radio) {
             backups.names << name;
             backups.images.push_back(kept);
         }
@@ -174,7 +164,25 @@ std::vector<BackupEntry> ListBackups(const QString& folder) {
     return entries;
 }
 
+QByteArray RadioOwnBytes(const RadioImage& image, bool withCalibration) {
+    const auto region = [&image](int first, int size) {
+        return QByteArray(reinterpret_cast<const char*>(image.data()) + first, size);
+    };
+    const QByteArray tail =
+        region(ImageMap::kWritableEnd, ImageMap::kImageSize - ImageMap::kWritableEnd);
+    if (!withCalibration)
+        return tail;
+    return region(ImageMap::kSquelchCalibration, ImageMap::kCalibrationRows) +
+           region(ImageMap::kPowerCalibration, 2 * ImageMap::kCalibrationRows) + tail;
+}
+
+QString RadioFingerprint(const RadioImage& image, bool withCalibration) {
+    return QString::fromLatin1(
+        QCryptographicHash::hash(RadioOwnBytes(image, withCalibration), QCryptographicHash::Sha256)
+            .toHex());
+}
+
 QString RadioLabel(const RadioImage& image) {
     return QString::fromLatin1(
-        QCryptographicHash::hash(RadioBytes(image), QCryptographicHash::Sha1).toHex().left(8));
+        QCryptographicHash::hash(RadioOwnBytes(image), QCryptographicHash::Sha1).toHex().left(8));
 }

@@ -51,6 +51,14 @@ struct BackupEntry {
 // The backups in `folder`, newest first (by the dates in their names).
 std::vector<BackupEntry> ListBackups(const QString& folder);
 
+// The bytes that are the radio's own: 0x3F1-0x3FF, and with `withCalibration` the squelch
+// and power tables too (a normal write never sends them; an alignment write does). Backups
+// tell radios apart by them, calibration included.
+QByteArray RadioOwnBytes(const RadioImage& image, bool withCalibration = true);
+
+// The radio's fingerprint in a programming log: SHA-256 of RadioOwnBytes, in hex.
+QString RadioFingerprint(const RadioImage& image, bool withCalibration);
+
 // A short name of the radio an image came from ("3fa2c91e"): the same for every image
 // of one radio, whatever its channels and settings.
 QString RadioLabel(const RadioImage& image);

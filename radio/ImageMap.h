@@ -13,6 +13,7 @@ constexpr int kImageSize = 1024;
 // Header and identity blocks: fixed bytes of a new image, never edited.
 constexpr int kHeader = 0x000;
 constexpr int kIdentityBlock = 0x1B8;
+constexpr int kIdentityBlockSize = 8; // 0x1B8-0x1BF, also the radio's identification
 
 // Channel n (1..16) is the 16-byte record at kChannelRecordSize * n.
 constexpr int kChannelCount = 16;

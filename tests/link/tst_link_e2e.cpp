@@ -51,14 +51,15 @@ private slots:
         QCOMPARE(Chprog({"read", "--port", port, "-o", readPath}).status, 0);
         QCOMPARE(ReadFileBytes(readPath), ImageBytes(original));
 
-        // A normal write leaves the factory block and the calibration alone.
+        // A normal write leaves the factory block and the calibration alone. The patterns
+        // name other models: --force writes without reading the radio first.
         const RadioImage edited = PatternImage(2);
         RadioImage clamped = edited;
         ClampCalibration(clamped);
         QVERIFY(clamped != edited); // the pattern has calibration values out of range
         const QString editedPath = m_dir.filePath("edited.dat");
         QVERIFY(WriteFileBytes(editedPath, ImageBytes(edited)));
-        const ChprogRun write = Chprog({"write", "--verify", "--port", port, editedPath});
+        const ChprogRun write = Chprog({"write", "--force", "--verify", "--port", port, editedPath});
         QCOMPARE(write.status, 0);
         QCOMPARE(write.err, QString()); // standard error is a pipe: no progress bar
         const RadioImage afterNormal = AfterWrite(original, edited, WritePlan(false), 122);
@@ -68,7 +69,7 @@ private slots:
         // With --alignment everything below 0x3F1 goes.
         const RadioImage aligned = PatternImage(3);
         QVERIFY(WriteFileBytes(editedPath, ImageBytes(aligned)));
-        QCOMPARE(Chprog({"write", "--port", port, "--alignment", editedPath}).status, 0);
+        QCOMPARE(Chprog({"write", "--force", "--port", port, "--alignment", editedPath}).status, 0);
 
         QVERIFY(radio.stop());
         QCOMPARE(radio.savedMemory(),
@@ -112,7 +113,8 @@ private slots:
         QVERIFY(WriteFileBytes(file, ImageBytes(image))); // a read must not touch it
         const QString backups = BackupFolder(QStringLiteral("RadioProgrammer"));
         const std::size_t backupsBefore = ListBackups(backups).size();
-        const ChprogRun run = writing ? Chprog({"write", "--port", radio.linkPath(), file})
+        // The write is forced: the faults would break the read that comes first otherwise.
+        const ChprogRun run = writing ? Chprog({"write", "--force", "--port", radio.linkPath(), file})
                                       : Chprog({"read", "--port", radio.linkPath(), "-o", file});
         QCOMPARE(run.status, 1);
         QVERIFY2(run.err.contains("chprog: " + message + "\n"), qPrintable(run.err));
@@ -220,9 +222,10 @@ private slots:
         QVERIFY(radio.isReady());
         const QString file = radio.filePath("image.dat");
         QVERIFY(WriteFileBytes(file, ImageBytes(PatternImage(2))));
-        // Without --verify the line's 06s pass for success.
-        QCOMPARE(Chprog({"write", "--port", radio.linkPath(), file}).status, 0);
-        const ChprogRun run = Chprog({"write", "--verify", "--port", radio.linkPath(), file});
+        // Without --verify the line's 06s pass for success (forced: a read first would fail).
+        QCOMPARE(Chprog({"write", "--force", "--port", radio.linkPath(), file}).status, 0);
+        const ChprogRun run =
+            Chprog({"write", "--force", "--verify", "--port", radio.linkPath(), file});
         QCOMPARE(run.status, 1);
         QVERIFY2(run.err.contains("could not be read back"), qPrintable(run.err));
         QVERIFY(radio.stop());
@@ -252,7 +255,9 @@ private slots:
 
         const QString blank = radio.filePath("blank.dat");
         QCOMPARE(Chprog({"new", "-o", blank}).status, 0);
-        QCOMPARE(Chprog({"write", "--port", radio.linkPath(), blank, "--trace", trace}).status, 0);
+        QCOMPARE(
+            Chprog({"write", "--force", "--port", radio.linkPath(), blank, "--trace", trace}).status,
+            0);
         backups = ListBackups(backupsFolder);
         QCOMPARE(backups.size(), std::size_t(2));
         QCOMPARE(backups[0].kind, QStringLiteral("write"));
