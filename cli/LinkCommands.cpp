@@ -18,9 +18,13 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <cstdio>
 
 namespace {
+
+// More radios than a station has cables is a mistake, and each takes a process.
+constexpr int kMaxSimulatedRadios = 64;
 
 // Reads the written blocks back; a block that differs, or a read back that fails, ends
 // the command with a failure.
@@ -67,39 +71,67 @@ void AddSimulateOptions(QCommandLineParser& parser) {
     using Option = QCommandLineOption;
     parser.addOptions(
         {Option(QStringLiteral("link"),
-                QStringLiteral("Path of the symbolic link to create; open it as the serial port."),
+                QStringLiteral("Path of the symbolic link to create; open it as the serial port. "
+                               "Given several times, one radio on each."),
                 QStringLiteral("PATH")),
+         Option(QStringLiteral("count"),
+                QStringLiteral("Play N radios at once, on the links PATH1 .. PATHN of "
+                               "--link-prefix, each with its own memory and its own bytes "
+                               "beyond 0x3F1."),
+                QStringLiteral("N")),
+         Option(QStringLiteral("link-prefix"),
+                QStringLiteral("With --count: the links are this path with 1 .. N appended."),
+                QStringLiteral("PATH")),
+         Option(QStringLiteral("swap-after-write"),
+                QStringLiteral("After each completed write and its read back, a new radio takes "
+                               "the old one's place, as when an operator plugs in the next one.")),
          Option(QStringLiteral("image"),
                 QStringLiteral("Start from this memory (default: a new image)."),
                 QStringLiteral("FILE.dat")),
          Option(QStringLiteral("save"),
-                QStringLiteral("Save the memory here on exit (SIGINT, SIGTERM) and on SIGUSR1."),
+                QStringLiteral("Save the memory here on exit (SIGINT, SIGTERM) and on SIGUSR1; "
+                               "with several radios radio K saves to FILE-K.dat."),
                 QStringLiteral("FILE.dat")),
          Option(QStringLiteral("baud"),
                 QStringLiteral("Pace the bytes as a real line of this speed (9600: about "
                                "1.04 ms a byte)."),
                 QStringLiteral("RATE")),
-         Option(QStringLiteral("fault"), QStringLiteral("Misbehave as listed above."),
+         Option(QStringLiteral("fault"),
+                QStringLiteral("Misbehave as listed above; K:KIND for radio K only."),
                 QStringLiteral("KIND")),
          Option(QStringLiteral("trace"), QStringLiteral("Print every byte received (<) and "
                                                         "sent (>) on standard error."))});
 }
 
-// The misbehaviours --fault lists; false (reported) on one the radio does not know.
-bool ReadFaults(const QCommandLineParser& parser, RadioFaults* faults) {
+// The misbehaviours --fault lists, for each of `radios` radios ("3:lose-write:40" only
+// for radio 3); false (reported) on one the radio does not know.
+bool ReadFaults(const QCommandLineParser& parser, int radios, std::vector<RadioFaults>* faults) {
+    static const QRegularExpression forOneRadio(QStringLiteral("^(\\d{1,4}):([a-z].*)$"));
+    faults->assign(static_cast<std::size_t>(radios), RadioFaults{});
     QString error;
-    for (const QString& kind : parser.values(QStringLiteral("fault"))) {
-        if (!ParseRadioFault(kind, faults, &error)) {
-            PrintError(error);
+    for (const QString& value : parser.values(QStringLiteral("fault"))) {
+        const QRegularExpressionMatch match = forOneRadio.match(value);
+        const int radio = match.hasMatch() ? match.captured(1).toInt() : 0;
+        if (match.hasMatch() && (radio < 1 || radio > radios)) {
+            PrintError(QStringLiteral("--fault: \"%1\": there is no radio %2 (1 .. %3)")
+                           .arg(ShortenedForMessage(value))
+                           .arg(radio)
+                           .arg(radios));
             return false;
+        }
+        const QString kind = match.hasMatch() ? match.captured(2) : value;
+        for (int k = 0; k < radios; ++k) {
+            if ((radio == 0 || radio == k + 1) && !ParseRadioFault(kind, &(*faults)[k], &error)) {
+                PrintError(error);
+                return false;
+            }
         }
     }
     return true;
 }
 
-// --link, --save, --trace and --baud; false (reported) when --baud is no line speed.
+// --save, --trace and --baud; false (reported) when --baud is no line speed.
 bool ReadSimulatorOptions(const QCommandLineParser& parser, SimulatorOptions* options) {
-    options->linkPath = parser.value(QStringLiteral("link"));
     options->savePath = parser.value(QStringLiteral("save"));
     options->trace = parser.isSet(QStringLiteral("trace"));
     const QString baud = parser.value(QStringLiteral("baud"));
@@ -111,6 +143,43 @@ bool ReadSimulatorOptions(const QCommandLineParser& parser, SimulatorOptions* op
         return false;
     }
     return true;
+}
+
+// The links of --link (each given) or of --count with --link-prefix; false (reported)
+// when they are missing or do not agree.
+bool ReadLinks(const QCommandLineParser& parser, QStringList* links) {
+    const QString usage = QStringLiteral(
+        "simulate: use chprog simulate --link PATH or --count N --link-prefix PATH (see --help)");
+    *links = parser.values(QStringLiteral("link"));
+    const bool counted = parser.isSet(QStringLiteral("count"));
+    if (counted != parser.isSet(QStringLiteral("link-prefix")) || (counted && !links->isEmpty()) ||
+        (!counted && links->isEmpty()) || !parser.positionalArguments().isEmpty()) {
+        PrintError(usage);
+        return false;
+    }
+    if (!counted)
+        return true;
+    bool isNumber = false;
+    const int count = parser.value(QStringLiteral("count")).toInt(&isNumber);
+    if (!isNumber || count < 1 || count > kMaxSimulatedRadios) {
+        PrintError(QStringLiteral("--count: \"%1\" is not a number of radios (1 .. %2)")
+                       .arg(ShortenedForMessage(parser.value(QStringLiteral("count"))))
+                       .arg(kMaxSimulatedRadios));
+        return false;
+    }
+    for (int k = 1; k <= count; ++k)
+        *links << parser.value(QStringLiteral("link-prefix")) + QString::number(k);
+    return true;
+}
+
+// FILE.dat gives FILE-3.dat for radio 3.
+QString SavePathOf(const QString& savePath, int radio) {
+    if (savePath.isEmpty())
+        return savePath;
+    const QString stem = savePath.endsWith(QLatin1String(".dat"), Qt::CaseInsensitive)
+                             ? savePath.chopped(4)
+                             : savePath;
+    return QStringLiteral("%1-%2.dat").arg(stem).arg(radio);
 }
 #endif
 
@@ -133,20 +202,32 @@ int RunSimulate(const QStringList& arguments) {
                           RadioFaultHelp(),
                       &exitCode))
         return exitCode;
-    if (!parser.isSet(QStringLiteral("link")) || !parser.positionalArguments().isEmpty()) {
-        PrintError(QStringLiteral("simulate: use chprog simulate --link PATH (see --help)"));
+    QStringList links;
+    if (!ReadLinks(parser, &links))
         return kExitBadInput;
-    }
     RadioImage memory = NewImage();
     const QString imageOption = QStringLiteral("image");
     if (parser.isSet(imageOption) && !LoadImage(parser.value(imageOption), &memory, &exitCode))
         return exitCode;
-    RadioFaults faults;
+    std::vector<RadioFaults> faults;
     SimulatorOptions options;
-    if (!ReadFaults(parser, &faults) || !ReadSimulatorOptions(parser, &options))
+    if (!ReadFaults(parser, static_cast<int>(links.size()), &faults) ||
+        !ReadSimulatorOptions(parser, &options))
         return kExitBadInput;
-    SimulatedRadio radio(memory, faults);
-    return RunSimulatorLine(radio, options);
+    const bool swap = parser.isSet(QStringLiteral("swap-after-write"));
+    if (links.size() == 1 && !swap) { // one radio, played as it always was
+        options.linkPath = links.first();
+        SimulatedRadio radio(memory, faults.front());
+        return RunSimulatorLine(radio, options);
+    }
+    std::vector<SimulatedRadioSetup> radios;
+    for (int k = 0; k < links.size(); ++k) {
+        SimulatedRadioSetup setup{memory, faults[k], options};
+        setup.options.linkPath = links[k];
+        setup.options.savePath = links.size() > 1 ? SavePathOf(options.savePath, k + 1) : options.savePath;
+        radios.push_back(setup);
+    }
+    return RunSimulatorFleet(radios, swap);
 #endif
 }
 

@@ -12,6 +12,7 @@
 #include <ctime>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/wait.h>
 #ifdef __APPLE__
 #include <util.h> // openpty
 #else
@@ -28,6 +29,14 @@ constexpr int kIdleMs = 500;
 constexpr int kBitsPerByte = 10; // start bit, 8 data bits, stop bit
 
 int g_signalPipe[2] = {-1, -1};
+
+// The radios of a fleet, for the parent's handler that hands signals on.
+std::vector<pid_t> g_fleet;
+
+void HandOn(int signal) {
+    for (pid_t radio : g_fleet)
+        ::kill(radio, signal);
+}
 
 void OnSignal(int signal) {
     const char code = static_cast<char>(signal);
@@ -242,4 +251,49 @@ int RunSimulatorLine(SimulatedRadio& radio, const SimulatorOptions& options) {
     const bool saved = SaveMemory(radio, options.savePath);
     QFile::remove(options.linkPath);
     return saved ? kExitOk : kExitFailure;
+}
+
+int RunSimulatorFleet(const std::vector<SimulatedRadioSetup>& radios, bool swapAfterWrite) {
+    bool radiosStarted = true;
+    for (std::size_t k = 0; k < radios.size(); ++k) {
+        const SimulatedRadioSetup& setup = radios[k];
+        std::fflush(nullptr); // a child must not write out the parent's buffers again
+        const pid_t child = ::fork();
+        if (child < 0) {
+            PrintError(QStringLiteral("simulate: cannot start radio %1 (%2)")
+                           .arg(k + 1)
+                           .arg(QString::fromLocal8Bit(std::strerror(errno))));
+            HandOn(SIGTERM);
+            radiosStarted = false;
+            break;
+        }
+        if (child == 0) {
+            g_fleet.clear();
+            const int number = static_cast<int>(k) + 1;
+            SimulatedRadio radio(FleetRadioMemory(setup.memory, number, 1), setup.faults);
+            if (swapAfterWrite) {
+                const RadioImage fresh = setup.memory;
+                radio.swapAfterWrite([fresh, number](int generation) {
+                    return FleetRadioMemory(fresh, number, generation);
+                });
+            }
+            std::fflush(nullptr);
+            ::_exit(RunSimulatorLine(radio, setup.options));
+        }
+        g_fleet.push_back(child);
+    }
+    struct sigaction action {};
+    action.sa_handler = HandOn;
+    sigemptyset(&action.sa_mask);
+    for (int signal : {SIGINT, SIGTERM, SIGUSR1})
+        sigaction(signal, &action, nullptr);
+    int worst = kExitOk;
+    for (pid_t radio : g_fleet) {
+        int status = 0;
+        while (::waitpid(radio, &status, 0) < 0 && errno == EINTR) {
+        }
+        const int code = WIFEXITED(status) ? WEXITSTATUS(status) : kExitFailure;
+        worst = std::max(worst, code);
+    }
+    return radiosStarted ? worst : kExitFailure;
 }

@@ -7,6 +7,7 @@
 #include "link/sim/SimulatedRadio.h"
 
 #include <QString>
+#include <vector>
 
 struct SimulatorOptions {
     QString linkPath;   // made a symbolic link to the pseudo-terminal's device
@@ -19,3 +20,17 @@ struct SimulatorOptions {
 // link. Prints "ready: LINK -> DEVICE" on standard error once the link exists. Returns
 // the exit status.
 int RunSimulatorLine(SimulatedRadio& radio, const SimulatorOptions& options);
+
+// One radio of a simulated fleet: its memory, faults and line.
+struct SimulatedRadioSetup {
+    RadioImage memory{};
+    RadioFaults faults;
+    SimulatorOptions options;
+};
+
+// Plays every radio at once, each on a pseudo-terminal of its own in a process of its
+// own (forked, so that a paced line never waits for another), until SIGINT or SIGTERM,
+// which it hands on to every radio, as it does SIGUSR1. With `swapAfterWrite` each radio
+// is replaced by a new one after every completed write (SimulatedRadio::swapAfterWrite).
+// Returns 0 when every radio ended cleanly.
+int RunSimulatorFleet(const std::vector<SimulatedRadioSetup>& radios, bool swapAfterWrite);

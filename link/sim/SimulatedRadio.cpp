@@ -144,9 +144,24 @@ bool SimulatedRadio::continuesGreeting(std::uint8_t byte) {
     return false;
 }
 
+void SimulatedRadio::swapAfterWrite(std::function<RadioImage(int)> nextRadio) {
+    m_nextRadio = std::move(nextRadio);
+}
+
+RadioImage FleetRadioMemory(const RadioImage& memory, int radio, int generation) {
+    RadioImage stamped = memory;
+    const std::uint8_t own[] = {'S', 'I', 'M', static_cast<std::uint8_t>(radio),
+                                static_cast<std::uint8_t>(generation >> 8),
+                                static_cast<std::uint8_t>(generation)};
+    std::copy(std::begin(own), std::end(own), stamped.begin() + ImageMap::kWritableEnd);
+    return stamped;
+}
+
 QByteArray SimulatedRadio::greeted() {
     if (m_faults.noGreeting)
         return {};
+    if (m_exchangesUntilSwap > 0 && --m_exchangesUntilSwap == 0)
+        m_memory = m_nextRadio(++m_radios);
     m_state = State::Greeted;
     m_readAwaitsAck = false;
     m_blocks = 0;
@@ -232,6 +247,10 @@ QByteArray SimulatedRadio::storeWrite(int address, const QByteArray& data) {
         return QByteArray(1, LinkProtocol::kAcknowledge);
     if (m_blocks != m_faults.badAckAt && m_blocks != m_faults.loseWriteAt)
         std::copy(data.begin(), data.end(), m_memory.begin() + address);
+    // The write plan's last block: this write is complete. Its read back comes next.
+    if (m_nextRadio && address + data.size() == ImageMap::kWritableEnd &&
+        m_blocks != m_faults.badAckAt)
+        m_exchangesUntilSwap = 2;
     return disturbed(blockAnswer());
 }
 

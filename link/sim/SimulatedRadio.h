@@ -10,6 +10,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 
 struct RadioFaults {
     bool noGreeting = false; // never answers the greeting (a radio that is off)
@@ -53,6 +54,12 @@ public:
     // exchange are forgotten, as when the PC gave up on them.
     void lineIdle();
 
+    // "Unplug the radio and plug in a new one" after each completed write (its last block
+    // stored): the exchange after it (the read back) still meets the radio just written,
+    // the one after that the memory `nextRadio` gives (its argument counts the radios
+    // from 2).
+    void swapAfterWrite(std::function<RadioImage(int)> nextRadio);
+
     const RadioImage& memory() const { return m_memory; }
     int exchanges() const { return m_exchanges; }
 
@@ -81,4 +88,12 @@ private:
     int m_exchanges = 0;
     quint32 m_noiseSeed = 0x2545F491u;
     ReplyPause m_pause;
+    std::function<RadioImage(int)> m_nextRadio; // empty: the radio stays
+    int m_exchangesUntilSwap = 0;
+    int m_radios = 1;
 };
+
+// `memory` as the radio `radio` of a simulated fleet holds it in its `generation`-th
+// incarnation: its own bytes beyond 0x3F1 tell it apart from every other, as a real
+// radio's do.
+RadioImage FleetRadioMemory(const RadioImage& memory, int radio, int generation);
