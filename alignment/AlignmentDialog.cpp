@@ -1,14 +1,10 @@
 #include "alignment/AlignmentDialog.h"
 
-#include "alignment/AlignmentMessage.h"
 #include "ui/CMSFlexGrid.h"
 #include "ui/CellEditorOverlay.h"
-#include "ui/StandInPort.h"
 #include "document/EditLabels.h"
 #include "document/ProgramDoc.h"
-#include "link/RunSession.h"
-#include "config/StartupConfig.h"
-#include "link/TransferRunner.h"
+#include "link/AlignmentExchange.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -89,36 +85,38 @@ QString EditorText(const QWidget* editor) {
 } // namespace
 
 AlignmentDialog::AlignmentDialog(CProgramDoc* document, BandLimits band, CalibrationTable table,
-                                 QWidget* parent, RunSession* session)
+                                 const TransferContext& run, QWidget* parent)
     : QDialog(parent), m_document(document), m_points(CalibrationPoints(band)),
       m_grid(new CMSFlexGrid(this)), m_overlay(new CellEditorOverlay(m_grid)),
       m_read(new QPushButton(QStringLiteral("Read"), this)),
       m_write(new QPushButton(QStringLiteral("Write"), this)), m_table(table),
-      m_ownSession(session ? nullptr : std::make_unique<RunSession>()),
-      m_session(session ? session : m_ownSession.get()),
-      m_transfer(new TransferRunner(LinkFactory(), this)) {
+      m_language(run.language), m_transfer(new TransferController(this, run, transferHooks())) {
     m_read->setAutoDefault(false);
     m_write->setAutoDefault(false);
     connect(m_read, &QPushButton::clicked, this, &AlignmentDialog::onRead);
     connect(m_write, &QPushButton::clicked, this, &AlignmentDialog::onWrite);
-    connect(m_transfer, &TransferRunner::finished, this, &AlignmentDialog::onTransferFinished);
+    connect(m_transfer, &TransferController::finished, this, &AlignmentDialog::transferDone);
 }
 
 AlignmentDialog::~AlignmentDialog() {
-    // Before the session goes: the runner stops its exchange and waits.
+    // While the dialog is whole: the runner stops its exchange and waits.
     delete m_transfer;
 }
 
 void AlignmentDialog::setLinkFactory(LinkFactory linkFactory) {
-    m_linkFactory = std::move(linkFactory);
+    m_transfer->setLinkFactory(std::move(linkFactory));
 }
 
 bool AlignmentDialog::isTransferring() const {
     return m_transfer->isRunning();
 }
 
+bool AlignmentDialog::closesNow(int result) {
+    return m_transfer->mayClose([this, result] { done(result); });
+}
+
 void AlignmentDialog::done(int result) {
-    if (isTransferring())
+    if (!closesNow(result))
         return;
     QDialog::done(result);
 }
@@ -196,7 +194,7 @@ void AlignmentDialog::storeGrid() {
     }
     const bool power = m_table == CalibrationTable::Power;
     m_document->edit(
-        EditLabel(power ? EditKind::PowerAdjust : EditKind::SqlAdjust, startupConfig().language()),
+        EditLabel(power ? EditKind::PowerAdjust : EditKind::SqlAdjust, m_language),
         [&](RadioImage& image) { StoreValueTexts(m_table, texts, image); });
 }
 
@@ -216,28 +214,27 @@ void AlignmentDialog::startTransfer(TransferDirection direction) {
     if (isTransferring())
         return;
     setBusy(true);
-    const StartupConfig& run = startupConfig();
-    const QString device = AskExchangeDevice(this, m_session->portName(), nullptr);
-    m_transfer->setLinkFactory(m_linkFactory ? m_linkFactory : m_session->serialLinks());
-    m_transfer->start({direction, device, image()}, AlignmentRun(m_table, run.language()));
+    m_transfer->startAlignment(direction, m_table);
+}
+
+TransferController::Hooks AlignmentDialog::transferHooks() {
+    TransferController::Hooks hooks;
+    hooks.ended = [this] { setBusy(false); };
+    hooks.imageToWrite = [this] { return image(); };
+    hooks.readCompleted = [this](const RadioImage& read) { storeReadTable(read); };
+    return hooks;
 }
 
 // Only a complete read reaches the image, and only the bytes of the dialog's table.
-void AlignmentDialog::onTransferFinished(const TransferJob& job, const ExchangeOutcome& outcome) {
-    setBusy(false);
-    if (job.direction == TransferDirection::Read && outcome.succeeded()) {
-        const bool power = m_table == CalibrationTable::Power;
-        const EditKind kind = power ? EditKind::PowerAdjustRead : EditKind::SqlAdjustRead;
-        const QVector<TransferBlock> plan = AlignmentPlan(m_table);
-        m_document->edit(EditLabel(kind, startupConfig().language()), [&](RadioImage& image) {
-            for (const TransferBlock& block : plan)
-                std::copy_n(job.image.begin() + block.address, block.length,
-                            image.begin() + block.address);
-        });
-        fillGrid();
-    }
-    showOutcome(outcome);
-    emit transferDone(outcome.succeeded());
+void AlignmentDialog::storeReadTable(const RadioImage& read) {
+    const bool power = m_table == CalibrationTable::Power;
+    const EditKind kind = power ? EditKind::PowerAdjustRead : EditKind::SqlAdjustRead;
+    const QVector<TransferBlock> plan = AlignmentPlan(m_table);
+    m_document->edit(EditLabel(kind, m_language), [&](RadioImage& image) {
+        for (const TransferBlock& block : plan)
+            std::copy_n(read.begin() + block.address, block.length, image.begin() + block.address);
+    });
+    fillGrid();
 }
 
 // The controls stay disabled while the exchange runs; the window itself stays alive.
@@ -248,14 +245,4 @@ void AlignmentDialog::setBusy(bool busy) {
         setCursor(Qt::WaitCursor);
     else
         unsetCursor();
-}
-
-void AlignmentDialog::showOutcome(const ExchangeOutcome& outcome) {
-    if (outcome.message.isEmpty())
-        return;
-    QString text = outcome.message;
-    if (!outcome.portDetail.isEmpty())
-        text += QStringLiteral("\n\n") + outcome.portDetail;
-    ShowAlignmentMessage(
-        this, outcome.succeeded() ? QMessageBox::Information : QMessageBox::Warning, text);
 }

@@ -2,24 +2,22 @@
 // What Power Adjust and Sql Adjust share: the document whose image they edit, the band
 // rows, the grid and its values (the calibration table given says which: low and high
 // power, or the squelch offset), an in-place editor (a line edit or a list) over the
-// current cell, and the Read and Write buttons with their serial exchange.
+// current cell, and the Read and Write buttons with their exchange (TransferController).
 //
 // Every change a dialog makes to the image (storing the grid, a successful read) is an
 // undoable edit of the document; one that changes no byte leaves no step.
 
-#include "link/AlignmentExchange.h"
+#include "link/TransferJob.h"
 #include "radio/Calibration.h"
+#include "ui/TransferController.h"
 
 #include <QDialog>
-#include <memory>
 #include <vector>
 
 class CMSFlexGrid;
 class CellEditorOverlay;
 class CProgramDoc;
 class QPushButton;
-class RunSession;
-class TransferRunner;
 
 class AlignmentDialog : public QDialog {
     Q_OBJECT
@@ -30,7 +28,8 @@ public:
 
     // The links the Read and Write exchanges use (by default the session's serial ports).
     void setLinkFactory(LinkFactory linkFactory);
-    // True while a Read or Write runs; the dialog then refuses to close.
+    // True while a Read or Write runs. Closing the dialog meanwhile asks first; when
+    // the user insists, the exchange is cancelled and the dialog closes once it ended.
     bool isTransferring() const;
 
 public slots:
@@ -41,13 +40,17 @@ signals:
     void transferDone(bool succeeded);
 
 protected:
-    // The port and the trace of Read and Write come from `session`; without one the
-    // dialog keeps a session of its own (the stored port is not looked up).
-    AlignmentDialog(CProgramDoc* document, BandLimits band, CalibrationTable table, QWidget* parent,
-                    RunSession* session);
+    // The port and the trace of Read and Write, the messages and the language come
+    // from `run`.
+    AlignmentDialog(CProgramDoc* document, BandLimits band, CalibrationTable table,
+                    const TransferContext& run, QWidget* parent);
     ~AlignmentDialog() override;
 
+    Language language() const { return m_language; }
     const RadioImage& image() const;
+    // False while an exchange runs (see isTransferring); done(result) is called again
+    // once it ended, when the user chose to close.
+    bool closesNow(int result);
     // The band points that have a table row (at most 11); grid row r shows point r - 1.
     const std::vector<int>& points() const { return m_points; }
     int pointCount() const { return static_cast<int>(m_points.size()); }
@@ -75,9 +78,9 @@ private:
     void onRead();
     void onWrite();
     void startTransfer(TransferDirection direction);
-    void onTransferFinished(const TransferJob& job, const ExchangeOutcome& outcome);
+    TransferController::Hooks transferHooks();
+    void storeReadTable(const RadioImage& read);
     void setBusy(bool busy);
-    void showOutcome(const ExchangeOutcome& outcome);
 
     CProgramDoc* m_document;
     std::vector<int> m_points;
@@ -88,8 +91,6 @@ private:
     QWidget* m_cellEditor = nullptr;
     bool m_committing = false;
     CalibrationTable m_table;
-    std::unique_ptr<RunSession> m_ownSession;
-    RunSession* m_session;
-    LinkFactory m_linkFactory; // empty: the session's serial ports
-    TransferRunner* m_transfer;
+    Language m_language;
+    TransferController* m_transfer;
 };

@@ -5,11 +5,11 @@
 
 #include <QApplication>
 
-bool RunAlignmentUnlock(QWidget* parent, RunSession& session,
-                        const std::function<void()>& appendEntries) {
+bool RunAlignmentUnlock(QWidget* parent, RunSession& session, const Prompts& prompts,
+                        Language language, const std::function<void()>& appendEntries) {
     if (QApplication::activeModalWidget())
         return false;
-    CPasswordDlg dialog(parent);
+    CPasswordDlg dialog(prompts, language, parent);
     if (dialog.exec() != QDialog::Accepted)
         return false;
     const bool firstUnlock = !session.alignmentUnlocked();

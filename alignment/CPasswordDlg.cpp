@@ -1,11 +1,10 @@
 #include "alignment/CPasswordDlg.h"
 
 #include "radio/AlignmentAccess.h"
-#include "alignment/AlignmentMessage.h"
 #include "alignment/DialogUnits.h"
 #include "ui/HelpHook.h"
 #include "ui/HelpTopics.h"
-#include "config/StartupConfig.h"
+#include "ui/Prompts.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -18,7 +17,8 @@ constexpr int kHeight = 71;
 
 } // namespace
 
-CPasswordDlg::CPasswordDlg(QWidget* parent) : QDialog(parent), m_entry(new QLineEdit(this)) {
+CPasswordDlg::CPasswordDlg(const Prompts& prompts, Language language, QWidget* parent)
+    : QDialog(parent), m_prompts(prompts), m_language(language), m_entry(new QLineEdit(this)) {
     setWindowTitle(QStringLiteral("Password"));
     setProperty(kHelpIdProperty, kPasswordHelpId);
     const DialogUnits units(this);
@@ -57,7 +57,8 @@ void CPasswordDlg::accept() {
 }
 
 void CPasswordDlg::showPasswordError() {
-    const Language language = startupConfig().language();
-    ShowAlignmentMessage(this, QMessageBox::NoIcon, Tr(language, "Password Error", "密码错误"),
-                         Tr(language, "Error", "错误"));
+    Prompt prompt;
+    prompt.caption = Tr(m_language, "Error", "错误");
+    prompt.text = Tr(m_language, "Password Error", "密码错误");
+    m_prompts.show(this, prompt);
 }

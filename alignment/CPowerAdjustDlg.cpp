@@ -4,7 +4,6 @@
 #include "ui/CommandIds.h"
 #include "alignment/DialogUnits.h"
 #include "ui/HelpHook.h"
-#include "config/StartupConfig.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -18,12 +17,12 @@ constexpr int kLeftButton = 1;
 
 } // namespace
 
-CPowerAdjustDlg::CPowerAdjustDlg(CProgramDoc* document, BandLimits band, QWidget* parent,
-                                 RunSession* session)
-    : AlignmentDialog(document, band, CalibrationTable::Power, parent, session),
+CPowerAdjustDlg::CPowerAdjustDlg(CProgramDoc* document, BandLimits band, const TransferContext& run,
+                                 QWidget* parent)
+    : AlignmentDialog(document, band, CalibrationTable::Power, run, parent),
       m_editor(new QLineEdit(this)), m_ok(new QPushButton(QStringLiteral("OK"), this)),
       m_cancel(new QPushButton(QStringLiteral("Cancel"), this)) {
-    setWindowTitle(Tr(startupConfig().language(), "Power Adjust", "功率調節"));
+    setWindowTitle(Tr(language(), "Power Adjust", "功率調節"));
     setProperty(kHelpIdProperty, CommandId::kPowerAdjust);
     layOut();
 
@@ -35,10 +34,9 @@ CPowerAdjustDlg::CPowerAdjustDlg(CProgramDoc* document, BandLimits band, QWidget
     connect(grid(), &CMSFlexGrid::EnterCell, this, &CPowerAdjustDlg::updateHighLight);
     connect(grid(), &CMSFlexGrid::MouseDown, this, &CPowerAdjustDlg::onMouseDown);
 
-    const Language language = startupConfig().language();
     layOutGrid(kCols, kColWidths);
-    grid()->SetTextMatrix(0, kPowerColumnLow, Tr(language, "Low 25-150", "低功率 25-150"));
-    grid()->SetTextMatrix(0, kPowerColumnHigh, Tr(language, "High 128-250", "高功率 128-250"));
+    grid()->SetTextMatrix(0, kPowerColumnLow, Tr(language(), "Low 25-150", "低功率 25-150"));
+    grid()->SetTextMatrix(0, kPowerColumnHigh, Tr(language(), "High 128-250", "高功率 128-250"));
     fillGrid();
 }
 

@@ -10,8 +10,8 @@ class QLineEdit;
 class CPowerAdjustDlg : public AlignmentDialog {
     Q_OBJECT
 public:
-    CPowerAdjustDlg(CProgramDoc* document, BandLimits band, QWidget* parent = nullptr,
-                    RunSession* session = nullptr);
+    CPowerAdjustDlg(CProgramDoc* document, BandLimits band, const TransferContext& run,
+                    QWidget* parent = nullptr);
 
     QLineEdit* cellEditor() const { return m_editor; }
     QPushButton* okButton() const { return m_ok; }

@@ -22,9 +22,9 @@ constexpr char16_t kFirstNonAscii = 128;
 
 } // namespace
 
-CSqlAdjustDlg::CSqlAdjustDlg(CProgramDoc* document, BandLimits band, QWidget* parent,
-                             RunSession* session)
-    : AlignmentDialog(document, band, CalibrationTable::Squelch, parent, session),
+CSqlAdjustDlg::CSqlAdjustDlg(CProgramDoc* document, BandLimits band, const TransferContext& run,
+                             QWidget* parent)
+    : AlignmentDialog(document, band, CalibrationTable::Squelch, run, parent),
       m_list(new QComboBox(this)) {
     setWindowTitle(QStringLiteral("Sql Adjust"));
     setProperty(kHelpIdProperty, CommandId::kSqlAdjust);
@@ -74,7 +74,7 @@ void CSqlAdjustDlg::layOut() {
 
 // Every way of closing keeps the grid's values.
 void CSqlAdjustDlg::done(int result) {
-    if (isTransferring())
+    if (!closesNow(result))
         return;
     storeGrid();
     AlignmentDialog::done(result);

@@ -10,8 +10,8 @@ class QComboBox;
 class CSqlAdjustDlg : public AlignmentDialog {
     Q_OBJECT
 public:
-    CSqlAdjustDlg(CProgramDoc* document, BandLimits band, QWidget* parent = nullptr,
-                  RunSession* session = nullptr);
+    CSqlAdjustDlg(CProgramDoc* document, BandLimits band, const TransferContext& run,
+                  QWidget* parent = nullptr);
     ~CSqlAdjustDlg() override;
 
     QComboBox* listEditor() const { return m_list; }

@@ -5,7 +5,7 @@
 #include "app/MainFrame.h"
 #include "document/ProgramDoc.h"
 #include "config/StartupConfig.h"
-#include "ui/UserPrompts.h"
+#include "ui/Prompts.h"
 #include "radio/OwnTexts.h"
 
 #include <QDragEnterEvent>

@@ -56,11 +56,16 @@ void FrameDialogs::optionalFeatures() {
                   [&image](RadioImage& target) { target = image; });
 }
 
+TransferContext FrameDialogs::adjustContext() {
+    const StartupConfig& run = startupConfig();
+    return {m_frame.session(), m_frame.prompts(), run.language(), run.iniFilePath};
+}
+
 void FrameDialogs::powerAdjust() {
     DocumentView* view = m_frame.activeDocumentView();
     if (!view || !view->document())
         return;
-    CPowerAdjustDlg dialog(view->document(), view->bandLimits(), &m_frame, &m_frame.session());
+    CPowerAdjustDlg dialog(view->document(), view->bandLimits(), adjustContext(), &m_frame);
     dialog.exec();
 }
 
@@ -68,17 +73,13 @@ void FrameDialogs::sqlAdjust() {
     DocumentView* view = m_frame.activeDocumentView();
     if (!view || !view->document())
         return;
-    CSqlAdjustDlg dialog(view->document(), view->bandLimits(), &m_frame, &m_frame.session());
+    CSqlAdjustDlg dialog(view->document(), view->bandLimits(), adjustContext(), &m_frame);
     dialog.exec();
 }
 
 bool FrameDialogs::languageChanged() {
     if (!m_language) {
-        m_language = new CLanguageDlg(startupConfig().language(),
-                                      startupConfig().applicationName, &m_frame);
-        m_language->errorShown = [this](const QString& text) {
-            m_frame.prompts().showError(&m_frame, text);
-        };
+        m_language = new CLanguageDlg(startupConfig().language(), m_frame.prompts(), &m_frame);
     }
     return m_language->exec() == QDialog::Accepted && m_language->languageChanged();
 }

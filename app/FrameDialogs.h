@@ -4,6 +4,8 @@
 // Information, Optional Features and Language are made once and run again on every
 // request; their help goes to the main window's help.
 
+#include "ui/TransferController.h"
+
 class CLanguageDlg;
 class CMainFrame;
 class COptionalFeaturesDlg;
@@ -25,6 +27,9 @@ public:
     void about();
 
 private:
+    // The session, prompts, language and Program.ini of the adjust dialogs' exchanges.
+    TransferContext adjustContext();
+
     CMainFrame& m_frame;
     CProductInfoDlg* m_productInfo = nullptr;           // owned by the frame
     COptionalFeaturesDlg* m_optionalFeatures = nullptr; // owned by the frame

@@ -42,7 +42,8 @@ bool StartProgram(const QString& program, const QStringList& arguments) {
 } // namespace
 
 CMainFrame::CMainFrame(RunSession session, QWidget* parent)
-    : QMainWindow(parent), m_session(std::move(session)), m_menus(BuildFrameMenus(this)),
+    : QMainWindow(parent), m_session(std::move(session)),
+      m_prompts(startupConfig().applicationName), m_menus(BuildFrameMenus(this)),
       m_dialogs(std::make_unique<FrameDialogs>(*this)),
       m_files(std::make_unique<FileCommands>(*this)),
       m_transfers(std::make_unique<TransferClosing>(*this)), m_launchRestart(StartProgram) {
@@ -64,7 +65,10 @@ CMainFrame::CMainFrame(RunSession session, QWidget* parent)
     setAcceptDrops(true);
     qApp->installEventFilter(new CFrameKeyFilter(this));
     connect(this, &CMainFrame::alignmentUnlockRequested, this,
-            [this] { RunAlignmentUnlock(this, m_session, [this] { AppendAlignmentEntries(); }); });
+            [this] {
+                RunAlignmentUnlock(this, m_session, m_prompts, startupConfig().language(),
+                                   [this] { AppendAlignmentEntries(); });
+            });
 }
 
 CMainFrame::~CMainFrame() {
@@ -225,7 +229,7 @@ bool CMainFrame::openDocumentFile(const QString& path) {
 }
 
 ViewSurroundings CMainFrame::viewSurroundings() {
-    return {m_session, [this](int contextId) { showHelp(contextId); }};
+    return {m_session, m_prompts, [this](int contextId) { showHelp(contextId); }};
 }
 
 CChildFrame* CMainFrame::addDocument(CProgramDoc* doc) {

@@ -21,7 +21,7 @@
 #include "app/FrameMenus.h"
 #include "ui/HelpHook.h"
 #include "link/RunSession.h"
-#include "ui/UserPrompts.h"
+#include "ui/Prompts.h"
 
 class DocumentView;
 class CLockKeyPanes;
@@ -73,8 +73,9 @@ public:
     CMdiClientWnd* mdiClient() const { return m_mdiClient; }
     // The port, alignment unlock and trace of the run, handed to the views and dialogs.
     RunSession& session() { return m_session; }
-    // Questions, messages and file choosers of the window (tests answer them).
-    UserPrompts& prompts() { return m_prompts; }
+    // Questions, messages, notes and file choosers of the window, its views and
+    // dialogs (tests answer them).
+    Prompts& prompts() { return m_prompts; }
 
     // Help of the window, its dialogs and its views: the viewer, given at start-up.
     void setHelpHandler(HelpHandler handler) { m_help = std::move(handler); }
@@ -140,7 +141,7 @@ private:
 
     RunSession m_session;
     HelpHandler m_help;
-    UserPrompts m_prompts;
+    Prompts m_prompts;
     QPrinter m_printer{QPrinter::HighResolution}; // Print Setup changes it, every print uses it
     FrameMenus m_menus;
     CNavigatorBar* m_navigator = nullptr;

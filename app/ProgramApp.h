@@ -3,7 +3,7 @@
 // the first document, menu adjustments) and the main window it creates.
 
 #include "config/RunConfig.h"
-#include "ui/UserPrompts.h"
+#include "ui/Prompts.h"
 
 #include <QString>
 #include <QStringList>

@@ -2,8 +2,8 @@
 
 #include "app/ChildFrame.h"
 #include "app/MainFrame.h"
-#include "radio/OwnTexts.h"
 #include "editor/DocumentView.h"
+#include "ui/TransferController.h"
 
 #include <QTimer>
 #include <vector>
@@ -21,7 +21,8 @@ bool TransferClosing::mayClose(const std::function<void()>& closeAgain) {
     }
     if (running.empty())
         return true;
-    if (m_endingExchanges > 0 || !userInsists(writing))
+    if (m_endingExchanges > 0 || !UserClosesDuringTransfer(m_frame.prompts(), &m_frame, writing,
+                                                             ClosingWhat::Program))
         return false; // already ending: the window closes when they have
     m_endingExchanges = static_cast<int>(running.size());
     for (DocumentView* view : running) {
@@ -31,16 +32,4 @@ bool TransferClosing::mayClose(const std::function<void()>& closeAgain) {
         });
     }
     return false;
-}
-
-bool TransferClosing::userInsists(bool writing) const {
-    Prompt prompt;
-    prompt.icon = QMessageBox::Warning;
-    prompt.text = writing ? OwnText("A write to the radio is running; closing now leaves the "
-                                    "radio half written.\nClose the program anyway?")
-                          : OwnText("A read from the radio is running; closing now cancels "
-                                    "it.\nClose the program anyway?");
-    prompt.buttons = QMessageBox::Yes | QMessageBox::No;
-    prompt.defaultButton = QMessageBox::No;
-    return m_frame.prompts().ask(&m_frame, prompt) == QMessageBox::Yes;
 }

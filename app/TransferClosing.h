@@ -1,9 +1,9 @@
 #pragma once
 // Closing the main window while an exchange with the radio runs. A write cut short
-// leaves the radio holding new channels beside old settings, so the user is asked first,
-// through the window's prompts. When the user insists, every running exchange is
-// cancelled at its next cancel point and the window closes only once they have all
-// ended; otherwise nothing happens.
+// leaves the radio holding new channels beside old settings, so the user is asked first
+// (UserClosesDuringTransfer, the question an adjust dialog asks too). When the user
+// insists, every running exchange is cancelled at its next cancel point and the window
+// closes only once they have all ended; otherwise nothing happens.
 
 #include <functional>
 
@@ -19,8 +19,6 @@ public:
     bool mayClose(const std::function<void()>& closeAgain);
 
 private:
-    bool userInsists(bool writing) const;
-
     CMainFrame& m_frame;
     int m_endingExchanges = 0; // cancelled, not yet ended
 };

@@ -6,7 +6,8 @@
 
 DocumentView* CreateChannelView(CProgramDoc* doc, const ViewSurroundings& surroundings,
                                 CChildFrame* frame) {
-    auto* view = new CProgramView(doc, ChannelViewRun::Of(startupConfig()), &surroundings.session, frame);
+    auto* view = new CProgramView(doc, ChannelViewRun::Of(startupConfig()), &surroundings.session,
+                                  &surroundings.prompts, frame);
     view->setHelpHandler(surroundings.showHelp);
     QObject::connect(view, &CProgramView::titleChanged, frame, &CChildFrame::setMainTitle);
     view->OnInitialUpdate();

@@ -6,12 +6,14 @@
 class CChildFrame;
 class CProgramDoc;
 class DocumentView;
+class Prompts;
 class RunSession;
 
 // What the main window hands to every view it makes.
 struct ViewSurroundings {
-    RunSession& session;  // the port, alignment unlock and trace of Read and Write
-    HelpHandler showHelp; // F1 and the help of the view's dialogs
+    RunSession& session;    // the port, alignment unlock and trace of Read and Write
+    const Prompts& prompts; // the view's messages, questions and status-bar notes
+    HelpHandler showHelp;   // F1 and the help of the view's dialogs
 };
 
 // The channel view of `doc`, to be placed in `frame`. What the view needs from its

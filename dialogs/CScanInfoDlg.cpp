@@ -1,6 +1,7 @@
 #include "dialogs/CScanInfoDlg.h"
 
 #include "ui/DialogParts.h"
+#include "ui/Prompts.h"
 #include "ui/StepEdit.h"
 
 #include <QComboBox>
@@ -8,7 +9,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 
 namespace {
@@ -27,8 +27,8 @@ constexpr int kFieldWidth = 110; // about the dialog's 69 dialog units
 
 } // namespace
 
-CScanInfoDlg::CScanInfoDlg(QWidget* parent, Language language, const QString& applicationName)
-    : QDialog(parent), m_language(language), m_applicationName(applicationName) {
+CScanInfoDlg::CScanInfoDlg(QWidget* parent, const Prompts& prompts, Language language)
+    : QDialog(parent), m_prompts(prompts), m_language(language) {
     setWindowTitle(QStringLiteral("Scan Infomation"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
@@ -249,9 +249,6 @@ void CScanInfoDlg::onOk() {
 
 void CScanInfoDlg::warn(const QString& message) {
     m_warning = true;
-    // The company name is the caption, as of every message box without one of its own.
-    QMessageBox box(QMessageBox::Warning, m_applicationName, message, QMessageBox::Ok,
-                    this);
-    box.exec();
+    m_prompts.showError(this, message);
     m_warning = false;
 }

@@ -11,6 +11,7 @@
 #include <QDialog>
 #include <functional>
 
+class Prompts;
 class QComboBox;
 class QGridLayout;
 class QLineEdit;
@@ -19,8 +20,8 @@ class StepEdit;
 class CScanInfoDlg : public QDialog {
     Q_OBJECT
 public:
-    // `applicationName` is the caption of its warnings.
-    CScanInfoDlg(QWidget* parent, Language language, const QString& applicationName);
+    // The refusal of a priority channel goes through `prompts`.
+    CScanInfoDlg(QWidget* parent, const Prompts& prompts, Language language);
 
     // Runs the dialog on `image`, whose channel records must be up to date (the
     // priority channel is checked against them). True when OK changed the image;
@@ -55,8 +56,8 @@ private:
     void onOk();
     void warn(const QString& message);
 
+    const Prompts& m_prompts;
     Language m_language;
-    QString m_applicationName;
     RadioImage m_image{};   // the image as it was when the dialog opened
     RadioImage m_written{}; // what OK produced
     ScanInfo m_values;

@@ -3,16 +3,16 @@
 #include "ui/CommandIds.h"
 #include "ui/HelpHook.h"
 #include "config/RunConfig.h"
+#include "ui/Prompts.h"
 
 #include <QButtonGroup>
 #include <QHBoxLayout>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-CLanguageDlg::CLanguageDlg(Language runLanguage, const QString& applicationName, QWidget* parent)
-    : QDialog(parent), m_runLanguage(runLanguage), m_applicationName(applicationName),
+CLanguageDlg::CLanguageDlg(Language runLanguage, const Prompts& prompts, QWidget* parent)
+    : QDialog(parent), m_runLanguage(runLanguage), m_prompts(prompts),
       m_english(new QRadioButton(QStringLiteral("English"), this)),
       m_chinese(new QRadioButton(QStringLiteral("Chinese"), this)) {
     // The dialog's labels stay English in both languages.
@@ -63,10 +63,7 @@ void CLanguageDlg::accept() {
     const LanguageChoiceResult result = ApplyLanguageChoice(m_chosenIndex == 1);
     m_languageChanged = result.restart;
     if (!result.ok) {
-        if (errorShown)
-            errorShown(result.error);
-        else
-            QMessageBox::warning(this, m_applicationName, result.error);
+        m_prompts.showError(this, result.error);
         reject();
         return;
     }

@@ -6,20 +6,16 @@
 #include "radio/Language.h"
 
 #include <QDialog>
-#include <functional>
 
+class Prompts;
 class QRadioButton;
 
 class CLanguageDlg : public QDialog {
     Q_OBJECT
 public:
-    // `runLanguage` is shown at each opening; `applicationName` is the caption of the
-    // plain warning box.
-    CLanguageDlg(Language runLanguage, const QString& applicationName, QWidget* parent = nullptr);
-
-    // Where a choice that cannot be saved is told (the main window's prompts); a plain
-    // warning box when unset.
-    std::function<void(const QString& text)> errorShown;
+    // `runLanguage` is shown at each opening; a choice that cannot be saved is told
+    // through `prompts`.
+    CLanguageDlg(Language runLanguage, const Prompts& prompts, QWidget* parent = nullptr);
 
     // 0 English, 1 Chinese; -1 until the dialog was first opened.
     int chosenIndex() const { return m_chosenIndex; }
@@ -35,7 +31,7 @@ public:
 
 private:
     Language m_runLanguage;
-    QString m_applicationName;
+    const Prompts& m_prompts;
     QRadioButton* m_english;
     QRadioButton* m_chinese;
     int m_chosenIndex = -1;

@@ -9,7 +9,8 @@
 #include "editor/ChannelGridSetup.h"
 #include "editor/ChannelPrinter.h"
 #include "ui/CommandIds.h"
-#include "ui/ProgramTransfer.h"
+#include "ui/Prompts.h"
+#include "ui/TransferController.h"
 #include "document/EditLabels.h"
 #include "ui/HelpHook.h"
 #include "document/ProgramDoc.h"
@@ -23,9 +24,6 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QMainWindow>
-#include <QStatusBar>
-#include <QMessageBox>
 
 namespace {
 
@@ -64,11 +62,12 @@ bool StartsTyping(const QKeyEvent* key) {
 } // namespace
 
 CProgramView::CProgramView(CProgramDoc* document, ChannelViewRun run, RunSession* session,
-                           QWidget* parent)
+                           const Prompts* prompts, QWidget* parent)
     : QWidget(parent), m_document(document), m_run(std::move(run)),
-      m_showMessage(&CProgramView::ShowCautionBox),
       m_ownSession(session ? nullptr : std::make_unique<RunSession>()),
-      m_session(session ? session : m_ownSession.get()) {
+      m_session(session ? session : m_ownSession.get()),
+      m_ownPrompts(prompts ? nullptr : std::make_unique<Prompts>(m_run.applicationName)),
+      m_prompts(prompts ? prompts : m_ownPrompts.get()) {
     const ChannelGridParts parts = BuildChannelGrid(this, m_run.language);
     m_grid = parts.grid;
     m_editors = parts.editors;
@@ -110,7 +109,7 @@ DocumentCommandsContext CProgramView::commandsContext() {
     context.document = m_document;
     context.language = m_run.language;
     context.iniFilePath = m_run.iniFilePath;
-    context.messageCaption = m_run.applicationName;
+    context.prompts = m_prompts;
     context.showHelp = [this](int contextId) { showHelp(contextId); };
     context.typingBand = [this] { return typingBand(); };
     context.printout = [this] { return printout(); };
@@ -287,7 +286,7 @@ bool CProgramView::CommitCellEdit() {
 
     if (commit.result == CommitResult::Accepted)
         return false;
-    m_showMessage(this, CommitMessage(commit.result), CautionCaption());
+    showMessage(CommitMessage(commit.result), CautionCaption());
     return true;
 }
 
@@ -299,9 +298,12 @@ void CProgramView::storeCommittedCell(int row, const CellCommit& commit) {
     });
 }
 
-void CProgramView::ShowCautionBox(QWidget* parent, const QString& text, const QString& caption) {
-    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok, parent);
-    box.exec();
+void CProgramView::showMessage(const QString& text, const QString& caption) {
+    Prompt prompt;
+    prompt.icon = QMessageBox::Warning;
+    prompt.caption = caption;
+    prompt.text = text;
+    m_prompts->show(this, prompt);
 }
 
 // ---- keys --------------------------------------------------------------------------
@@ -397,7 +399,7 @@ void CProgramView::redo() {
         m_document->redo();
 }
 
-ProgramTransfer* CProgramView::transfer() const {
+TransferController* CProgramView::transfer() const {
     return m_commands->transfer();
 }
 
@@ -411,7 +413,7 @@ bool CProgramView::isTransferring(TransferDirection* direction) const {
 
 void CProgramView::cancelTransfer(std::function<void()> ended) {
     auto connection = std::make_shared<QMetaObject::Connection>();
-    *connection = connect(transfer(), &ProgramTransfer::finished, this, [connection, ended] {
+    *connection = connect(transfer(), &TransferController::finished, this, [connection, ended] {
         QObject::disconnect(*connection);
         ended();
     });
@@ -429,8 +431,7 @@ bool CProgramView::refusesEdits() {
 }
 
 void CProgramView::showStatusNote(const QString& text) {
-    if (auto* mainWindow = qobject_cast<QMainWindow*>(window()))
-        mainWindow->statusBar()->showMessage(text);
+    m_prompts->note(this, text);
 }
 
 void CProgramView::read() {

@@ -27,7 +27,8 @@ class ChannelEditActions;
 class DocumentCommands;
 struct ChannelEditContext;
 struct DocumentCommandsContext;
-class ProgramTransfer;
+class Prompts;
+class TransferController;
 class CMSFlexGrid;
 class CellEditorOverlay;
 class QPrinter;
@@ -38,10 +39,11 @@ class CProgramView : public QWidget, public DocumentView {
     Q_OBJECT
 public:
     // `run`: the language and Program.ini of the run. Read, Write and COM Setup use
-    // `session` (the main window's); a view made without one keeps a session of its
-    // own, with the stored port.
+    // `session` (the main window's); its messages and notes go through `prompts` (the
+    // main window's). A view made without them keeps its own: a session with the stored
+    // port, prompts with the run's application name.
     CProgramView(CProgramDoc* document, ChannelViewRun run, RunSession* session = nullptr,
-                 QWidget* parent = nullptr);
+                 const Prompts* prompts = nullptr, QWidget* parent = nullptr);
     ~CProgramView() override;
 
     CProgramDoc* GetDocument() const { return m_document; }
@@ -93,7 +95,7 @@ public:
     void printPreview(QPrinter& printer) override;
     void importChannels() override;
     void exportChannels() override;
-    ProgramTransfer* transfer() const;
+    TransferController* transfer() const;
     bool isTransferring(TransferDirection* direction = nullptr) const override;
     void cancelTransfer(std::function<void()> ended) override;
     bool refusesEdits() override;
@@ -104,16 +106,12 @@ public:
     // Where F1 on a control and the help of Scan Info go (nowhere until set).
     void setHelpHandler(HelpHandler handler) { m_showHelp = std::move(handler); }
 
-    // How refusals reach the user; tests replace the message box.
-    using MessageFunction =
-        std::function<void(QWidget* parent, const QString& text, const QString& caption)>;
-    void setMessageFunction(MessageFunction function) { m_showMessage = std::move(function); }
+    // The view's messages, questions and notes.
+    const Prompts& prompts() const { return *m_prompts; }
     // A note in the main window's status bar, for what needs no answer.
     void showStatusNote(const QString& text);
-    void showMessage(const QString& text, const QString& caption) {
-        m_showMessage(this, text, caption);
-    }
-    static void ShowCautionBox(QWidget* parent, const QString& text, const QString& caption);
+    // A refusal: a warning box with `caption`.
+    void showMessage(const QString& text, const QString& caption);
 
 signals:
     // The main window's title for this document (model and band).
@@ -154,10 +152,11 @@ private:
     BandLimits m_typingBand;
     QString m_title;
     QString m_textAtOpening; // the open editor's text when it opened
-    MessageFunction m_showMessage;
     HelpHandler m_showHelp;
     std::unique_ptr<RunSession> m_ownSession;
     RunSession* m_session;
+    std::unique_ptr<Prompts> m_ownPrompts;
+    const Prompts* m_prompts;
     DocumentCommands* m_commands = nullptr;
     ChannelEditActions* m_editActions = nullptr;
 };

@@ -7,10 +7,10 @@
 #include "files/Csv.h"
 #include "document/EditLabels.h"
 #include "radio/OwnTexts.h"
+#include "ui/Prompts.h"
 
 #include <QApplication>
 #include <QFileDialog>
-#include <QMessageBox>
 
 namespace {
 
@@ -24,9 +24,7 @@ QString CommonFilter(Language language) {
 }
 
 void Warn(const ChannelListContext& context, const QString& text) {
-    QMessageBox box(QMessageBox::Warning, context.messageCaption, text, QMessageBox::Ok,
-                    context.parent);
-    box.exec();
+    context.prompts->showError(context.parent, text);
 }
 
 // For a common-layout file whose Locations are not all channels: the rows and the first

@@ -12,6 +12,7 @@
 #include <functional>
 
 class CProgramDoc;
+class Prompts;
 class QWidget;
 
 // The document a channel list goes into or comes from, and what the commands use around it.
@@ -20,7 +21,7 @@ struct ChannelListContext {
     CProgramDoc* document = nullptr;
     Language language = Language::English;
     BandLimits band;            // what an imported frequency is checked against
-    QString messageCaption;     // the company name, as every other message box has it
+    const Prompts* prompts = nullptr; // the messages and questions
     std::function<void(const QString&)> showNote; // a note that needs no answer
 };
 

@@ -16,8 +16,11 @@
 
 DocumentCommands::DocumentCommands(DocumentCommandsContext context, RunSession& session)
     : QObject(context.view), m_context(std::move(context)), m_session(session),
-      m_transfer(new ProgramTransfer(m_context.view, session, transferHooks())),
-      m_scanInfo(new CScanInfoDlg(m_context.view, m_context.language, m_context.messageCaption)) {
+      m_transfer(new TransferController(
+          m_context.view,
+          {session, *m_context.prompts, m_context.language, m_context.iniFilePath},
+          transferHooks())),
+      m_scanInfo(new CScanInfoDlg(m_context.view, *m_context.prompts, m_context.language)) {
     m_scanInfo->helpRequested = [this](int controlId) {
         if (m_context.showHelp)
             m_context.showHelp(DialogHelpContext(controlId, CommandId::kScanInfo));
@@ -28,8 +31,8 @@ DocumentCommands::~DocumentCommands() {
     delete m_transfer;
 }
 
-ProgramTransfer::Hooks DocumentCommands::transferHooks() {
-    ProgramTransfer::Hooks hooks;
+TransferController::Hooks DocumentCommands::transferHooks() {
+    TransferController::Hooks hooks;
     // The radio gets its calibration within the limits it accepts, whatever a file
     // brought in; the document itself is sent as it is otherwise.
     hooks.imageToWrite = [this] {
@@ -90,7 +93,7 @@ void DocumentCommands::printPreview(QPrinter& printer) {
 // The band is the one of the moment: Product Information may have changed it.
 ChannelListContext DocumentCommands::channelLists() const {
     return {m_context.view,     m_context.document,      m_context.language,
-            m_context.typingBand(), m_context.messageCaption, m_context.showNote};
+            m_context.typingBand(), m_context.prompts, m_context.showNote};
 }
 
 void DocumentCommands::importChannels() {

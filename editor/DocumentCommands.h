@@ -1,12 +1,12 @@
 #pragma once
 // The channel view's commands that reach beyond its grid: Read and Write with the
-// radio (through ProgramTransfer and the run's session), Scan Info, COM Setup,
+// radio (through TransferController and the run's session), Scan Info, COM Setup,
 // printing, and the import and export of channel lists. The view owns one and hands
 // the main window's typed calls (DocumentView) to it.
 
 #include "editor/ChannelListFiles.h"
 #include "ui/HelpHook.h"
-#include "ui/ProgramTransfer.h"
+#include "ui/TransferController.h"
 
 #include <QObject>
 #include <functional>
@@ -23,7 +23,7 @@ struct DocumentCommandsContext {
     CProgramDoc* document = nullptr;
     Language language = Language::English;
     QString iniFilePath;         // COM Setup keeps the port there
-    QString messageCaption;      // of the channel lists' messages
+    const Prompts* prompts = nullptr; // every message, question and note
     HelpHandler showHelp;        // Scan Info's help
     std::function<BandLimits()> typingBand;            // what an import is checked against
     std::function<ChannelPrintout()> printout;         // the channel table as the grid shows it
@@ -38,7 +38,7 @@ public:
     // A running exchange is cancelled and waited for (see TransferRunner).
     ~DocumentCommands() override;
 
-    ProgramTransfer* transfer() const { return m_transfer; }
+    TransferController* transfer() const { return m_transfer; }
 
     void read();
     void write();
@@ -52,11 +52,11 @@ public:
     void exportChannels();
 
 private:
-    ProgramTransfer::Hooks transferHooks();
+    TransferController::Hooks transferHooks();
     ChannelListContext channelLists() const;
 
     DocumentCommandsContext m_context;
     RunSession& m_session;
-    ProgramTransfer* m_transfer;
+    TransferController* m_transfer;
     CScanInfoDlg* m_scanInfo;
 };

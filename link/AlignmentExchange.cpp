@@ -60,7 +60,15 @@ ExchangeOutcome AlignmentExchange::run(const QString& device, TransferDirection 
     }
     // A read collects the table apart and copies it in only once every block arrived.
     RadioImage scratch = image;
+    bool sentBlock = false;
     for (const TransferBlock& block : AlignmentPlan(m_table)) {
+        if (cancelled()) {
+            m_link.close();
+            outcome.result = ExchangeResult::Cancelled;
+            outcome.partlyWritten = direction == TransferDirection::Write && sentBlock;
+            return outcome;
+        }
+        sentBlock = true;
         const bool done = direction == TransferDirection::Read
                               ? ReadAcknowledgedBlock(m_link, block, scratch)
                               : writeBlock(block, image);
@@ -136,8 +144,10 @@ QString AlignmentExchange::openFailureText() const {
 }
 
 ExchangeRun AlignmentRun(CalibrationTable table, Language language) {
-    return [table, language](SerialLink& link, TransferJob& job, const ExchangeCallbacks&) {
+    return [table, language](SerialLink& link, TransferJob& job,
+                             const ExchangeCallbacks& callbacks) {
         AlignmentExchange exchange(link, table, language);
+        exchange.setCancelCheck(callbacks.isCancelled);
         if (job.direction == TransferDirection::Read)
             return exchange.read(job.device, job.image);
         return exchange.write(job.device, job.image);

@@ -10,7 +10,9 @@
 //   ExchangeOutcome outcome = exchange.read(PortDevice(session.portName(), iniPath), image);
 //   // show outcome.message (also on success: "Read Successfully"), + portDetail if any
 //
-// Results: Success, PortOpenFailed or CommunicationFailed. The port is always closed.
+// Results: Success, PortOpenFailed, CommunicationFailed, or Cancelled (with no message)
+// when the cancel check said so after the handshake or between blocks. The port is
+// always closed.
 
 #include "link/ExchangeOutcome.h"
 #include "radio/Language.h"
@@ -18,6 +20,8 @@
 #include "radio/RadioImage.h"
 #include "link/SerialLink.h"
 #include "link/TransferJob.h"
+
+#include <functional>
 
 enum class CalibrationTable { Power, Squelch };
 
@@ -36,6 +40,9 @@ public:
     AlignmentExchange(SerialLink& link, CalibrationTable table, Language language,
                       LinkTimeouts timeouts);
 
+    // Asked after the handshake and between blocks; true stops the exchange there.
+    void setCancelCheck(std::function<bool()> isCancelled) { m_isCancelled = std::move(isCancelled); }
+
     // Reads the table. Only a complete read changes `image`, and only the table's bytes.
     ExchangeOutcome read(const QString& device, RadioImage& image);
     // Writes the table's bytes of `image`.
@@ -50,11 +57,13 @@ private:
     ExchangeOutcome failure(TransferDirection direction, FailedAt stage) const;
     ExchangeOutcome success(TransferDirection direction) const;
     QString openFailureText() const;
+    bool cancelled() const { return m_isCancelled && m_isCancelled(); }
 
     SerialLink& m_link;
     CalibrationTable m_table;
     Language m_language;
     LinkTimeouts m_timeouts;
+    std::function<bool()> m_isCancelled;
 };
 
 // The alignment exchange of `table` for a TransferRunner (it neither reports progress

@@ -62,6 +62,11 @@ constexpr OwnTextForms kOwnTexts[] = {
      "正在寫入電台；現在關閉會使電台只寫入一半。\n仍要關閉程式嗎？"},
     {"A read from the radio is running; closing now cancels it.\nClose the program anyway?",
      "正在讀取電台；現在關閉會取消讀取。\n仍要關閉程式嗎？"},
+    {"A write to the radio is running; closing now leaves the radio half written.\n"
+     "Close the window anyway?",
+     "正在寫入電台；現在關閉會使電台只寫入一半。\n仍要關閉視窗嗎？"},
+    {"A read from the radio is running; closing now cancels it.\nClose the window anyway?",
+     "正在讀取電台；現在關閉會取消讀取。\n仍要關閉視窗嗎？"},
     {"%1: the file is too large for a channel list", "%1：檔案太大，不能作為信道列表"},
     {"The Name and Comment columns are not imported (the radio keeps no channel names).",
      "名稱（Name）和備註（Comment）欄沒有導入（電台不保存信道名稱）。"},

@@ -1,52 +1,46 @@
 #include "ui/StandInPort.h"
 
-#include "config/StartupConfig.h"
 #include "config/UserStore.h"
 #include "link/DetectedPorts.h"
-
-#include <QCheckBox>
-#include <QMessageBox>
-#include <QPointer>
+#include "ui/Prompts.h"
 
 namespace {
 
 const QString kAlwaysUseStandIn = QStringLiteral("AlwaysUseOnlyUsbDevice");
 
-// On the heap: the window under the question may close while it is up (that answers No).
-bool UserTakesStandIn(QWidget* parent, const QString& question, bool* always) {
-    const Language language = startupConfig().language();
-    QPointer<QMessageBox> box =
-        new QMessageBox(QMessageBox::Question, startupConfig().applicationName, question,
-                        QMessageBox::Yes | QMessageBox::No, parent);
-    box->setDefaultButton(QMessageBox::Yes);
-    box->setCheckBox(new QCheckBox(
+// The window under the question may close while it is up (that answers No).
+bool UserTakesStandIn(const Prompts& prompts, QWidget* parent, const QString& question,
+                      Language language, bool* always) {
+    Prompt prompt;
+    prompt.icon = QMessageBox::Question;
+    prompt.text = question;
+    prompt.buttons = QMessageBox::Yes | QMessageBox::No;
+    prompt.defaultButton = QMessageBox::Yes;
+    prompt.checkBoxText =
         Tr(language, "Always use the one USB serial device when the chosen port is missing",
-           "所選串口不存在時總是使用唯一的 USB 串口設備"),
-        box));
-    const bool yes = box->exec() == QMessageBox::Yes;
-    *always = yes && box && box->checkBox()->isChecked();
-    if (box)
-        box->deleteLater();
+           "所選串口不存在時總是使用唯一的 USB 串口設備");
+    const PromptAnswer answer = prompts.show(parent, prompt);
+    const bool yes = answer.button == QMessageBox::Yes;
+    *always = yes && answer.checked;
     return yes;
 }
 
 } // namespace
 
-QString AskExchangeDevice(QWidget* parent, const QString& portName,
-                          const std::function<void(const QString&)>& showNote) {
-    const StartupConfig& run = startupConfig();
-    const ExchangeDevice chosen = DeviceForExchange(portName, run.iniFilePath);
+ExchangeDeviceChoice AskExchangeDevice(const Prompts& prompts, QWidget* parent,
+                                       const QString& portName, Language language,
+                                       const QString& iniFilePath) {
+    const ExchangeDevice chosen = DeviceForExchange(portName, iniFilePath);
     if (!chosen.standIn)
-        return chosen.device;
-    UserStore store(run.iniFilePath);
+        return {chosen.device, QString()};
+    UserStore store(iniFilePath);
     if (store.readNumber(kAlwaysUseStandIn) != 1) {
         bool always = false;
-        if (!UserTakesStandIn(parent, StandInQuestion(portName, chosen, run.language()), &always))
-            return chosen.device;
+        if (!UserTakesStandIn(prompts, parent, StandInQuestion(portName, chosen, language),
+                              language, &always))
+            return {chosen.device, QString()};
         if (always)
             store.writeNumber(kAlwaysUseStandIn, 1);
     }
-    if (showNote)
-        showNote(StandInNote(chosen, run.language()));
-    return chosen.standIn->device;
+    return {chosen.standIn->device, StandInNote(chosen, language)};
 }

@@ -5,7 +5,7 @@
 #include "alignment/CSqlAdjustDlg.h"
 #include "radio/ProductInfo.h"
 #include "document/ProgramDoc.h"
-#include "config/StartupConfig.h"
+#include "tests/support/TestRun.h"
 #include "tests/support/TestSuite.h"
 
 #include <QApplication>
@@ -70,12 +70,14 @@ void ShowActive(QWidget& dialog) {
 class AdjustDialogsTest : public QObject {
     Q_OBJECT
 private slots:
-    void init() { StartupConfigForTests().chineseLanguage = false; }
     void powerEditorClampsAndSitsOverTheCell();
     void powerOkEnterAndCancel();
     void sqlListEditorAndCloseStores();
     void sqlSwallowsEnterEscAndNonAscii();
     void sqlArrowsLeaveTheListsItem();
+
+private:
+    TestRun m_run;
 };
 
 // The grid shows the image's table in the model's texts, a row per point of the band.
@@ -86,7 +88,7 @@ void AdjustDialogsTest::powerEditorClampsAndSitsOverTheCell() {
         bytes[kPowerCalibration + 3] = 250;
     });
     const RadioImage before = document.image();
-    CPowerAdjustDlg dialog(&document, k136To174);
+    CPowerAdjustDlg dialog(&document, k136To174, m_run.context());
     ShowActive(dialog);
     CMSFlexGrid* grid = dialog.grid();
     QCOMPARE(grid->Rows(), 6);
@@ -123,8 +125,8 @@ void AdjustDialogsTest::powerEditorClampsAndSitsOverTheCell() {
 void AdjustDialogsTest::powerOkEnterAndCancel() {
     CProgramDoc document;
     const RadioImage before = document.image();
-    const auto run = [&document](const std::function<void(CPowerAdjustDlg&)>& steps) {
-        CPowerAdjustDlg dialog(&document, k136To174);
+    const auto run = [this, &document](const std::function<void(CPowerAdjustDlg&)>& steps) {
+        CPowerAdjustDlg dialog(&document, k136To174, m_run.context());
         ShowActive(dialog);
         steps(dialog);
         return dialog.result();
@@ -157,7 +159,7 @@ void AdjustDialogsTest::sqlListEditorAndCloseStores() {
         bytes[kSquelchCalibration] = 0x03; // bit 7 is the sign
         bytes[kSquelchCalibration + 1] = 0x83;
     });
-    CSqlAdjustDlg dialog(&document, k130To160);
+    CSqlAdjustDlg dialog(&document, k130To160, m_run.context());
     ShowActive(dialog);
     CMSFlexGrid* grid = dialog.grid();
     QComboBox* list = dialog.listEditor();
@@ -187,7 +189,7 @@ void AdjustDialogsTest::sqlListEditorAndCloseStores() {
 
 void AdjustDialogsTest::sqlSwallowsEnterEscAndNonAscii() {
     CProgramDoc document;
-    CSqlAdjustDlg dialog(&document, k130To160);
+    CSqlAdjustDlg dialog(&document, k130To160, m_run.context());
     ShowActive(dialog);
     int clicks = 0;
     connect(dialog.readButton(), &QPushButton::clicked, [&clicks] { ++clicks; });
@@ -215,7 +217,7 @@ void AdjustDialogsTest::sqlSwallowsEnterEscAndNonAscii() {
 // Up and Down close the list into its cell unchanged and move to the neighbouring row.
 void AdjustDialogsTest::sqlArrowsLeaveTheListsItem() {
     CProgramDoc document;
-    CSqlAdjustDlg dialog(&document, k130To160);
+    CSqlAdjustDlg dialog(&document, k130To160, m_run.context());
     ShowActive(dialog);
     const QString shown = dialog.grid()->TextMatrix(1, 1);
     ClickCell(dialog.grid(), 1, 1);

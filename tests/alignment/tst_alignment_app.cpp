@@ -8,7 +8,6 @@
 #include "alignment/CSqlAdjustDlg.h"
 #include "tests/support/Chprog.h"
 #include "ui/CommandIds.h"
-#include "tests/alignment/ExchangeRun.h"
 #include "app/MainFrame.h"
 #include "tests/support/Modal.h"
 #include "document/ProgramDoc.h"
@@ -19,6 +18,8 @@
 
 #include <QAction>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace ImageMap;
@@ -72,25 +73,34 @@ void AlignmentAppTest::sessionWithTheSimulatedRadio() {
     CMainFrame* frame = app->mainFrame();
     PressCtrlF11(frame, "470162");
 
-    // Power Adjust: read the radio, change the first low setting, write it.
+    // The outcome of each exchange, as the main window's prompts were asked it.
     QStringList messages;
-    WhenModal<CPowerAdjustDlg>([&messages](CPowerAdjustDlg* dialog) {
+    const auto exchange = [&messages, &prompts](AlignmentDialog& dialog, QPushButton* button) {
+        QSignalSpy done(&dialog, &AlignmentDialog::transferDone);
+        button->click();
+        if (done.isEmpty())
+            done.wait(20000);
+        messages << (prompts.asked.isEmpty() ? QString() : prompts.asked.last().text);
+    };
+
+    // Power Adjust: read the radio, change the first low setting, write it.
+    WhenModal<CPowerAdjustDlg>([&exchange](CPowerAdjustDlg* dialog) {
         CloseOnExit closer{dialog};
-        messages << RunExchange(*dialog, dialog->readButton()).text;
+        exchange(*dialog, dialog->readButton());
         QCOMPARE(dialog->grid()->TextMatrix(1, 1), QString("55"));
         dialog->grid()->SetTextMatrix(1, 1, "42");
-        messages << RunExchange(*dialog, dialog->writeButton()).text;
+        exchange(*dialog, dialog->writeButton());
         dialog->accept();
     });
     frame->commandAction(CommandId::kPowerAdjust)->trigger();
 
     // Sql Adjust: read, choose -4 for the second point, write, close.
-    WhenModal<CSqlAdjustDlg>([&messages](CSqlAdjustDlg* dialog) {
+    WhenModal<CSqlAdjustDlg>([&exchange](CSqlAdjustDlg* dialog) {
         CloseOnExit closer{dialog};
-        messages << RunExchange(*dialog, dialog->readButton()).text;
+        exchange(*dialog, dialog->readButton());
         QCOMPARE(dialog->grid()->TextMatrix(2, 1), QString("2"));
         dialog->grid()->SetTextMatrix(2, 1, "-4");
-        messages << RunExchange(*dialog, dialog->writeButton()).text;
+        exchange(*dialog, dialog->writeButton());
         dialog->close();
     });
     frame->commandAction(CommandId::kSqlAdjust)->trigger();

@@ -10,8 +10,7 @@
 #include "document/ProgramDoc.h"
 #include "tests/support/ScriptedRadio.h"
 #include "tests/support/SimulatorProcess.h"
-#include "link/RunSession.h"
-#include "config/StartupConfig.h"
+#include "tests/support/TestRun.h"
 #include "radio/OwnTexts.h"
 #include "tests/support/TestSuite.h"
 
@@ -19,6 +18,7 @@
 #include <QTest>
 #include <QTemporaryDir>
 #include <QThread>
+#include <atomic>
 #include <memory>
 
 using namespace ImageMap;
@@ -42,9 +42,12 @@ struct Bench {
     std::shared_ptr<FakeLink> link = std::make_shared<FakeLink>();
     std::shared_ptr<ScriptedRadio> radio = std::make_shared<ScriptedRadio>(RadioMemory());
     int answerDelayMs = 0;
+    std::atomic<bool> held{false}; // while set, the radio holds its next answer back
 
     Bench() {
         link->radio = [radio = radio, this](const QByteArray& written) {
+            while (held)
+                QThread::msleep(2);
             if (answerDelayMs > 0)
                 QThread::msleep(static_cast<unsigned long>(answerDelayMs));
             return radio->answer(written);
@@ -63,19 +66,18 @@ private slots:
     void init();
     void powerReadThenWrite();
     void failedExchanges();
-    void dialogStaysOpenWhileAnExchangeRuns();
+    void closingDuringAnExchangeAsksFirst();
     void writeThatBreaksOffSaysTheTableIsPartlyWritten_data();
     void writeThatBreaksOffSaysTheTableIsPartlyWritten();
 
 private:
     QTemporaryDir m_dir;
+    std::unique_ptr<TestRun> m_run;
 };
 
 void TransferTest::init() {
-    StartupConfigForTests().chineseLanguage = false;
-    StartupConfigForTests().applicationName = QStringLiteral("Quorvane Radio");
-    StartupConfigForTests().iniFilePath =
-        m_dir.filePath("Program.ini"); // no such file: default ports
+    m_run = std::make_unique<TestRun>();
+    m_run->iniFilePath = m_dir.filePath("Program.ini"); // no such file: default ports
 }
 
 // Read fills the grid and the image's power table (only that) from the radio; Write
@@ -83,11 +85,11 @@ void TransferTest::init() {
 void TransferTest::powerReadThenWrite() {
     CProgramDoc document;
     Bench bench;
-    CPowerAdjustDlg dialog(&document, k136To174);
+    CPowerAdjustDlg dialog(&document, k136To174, m_run->context());
     bench.attach(dialog);
     const SeenMessage seen = RunExchange(dialog, dialog.readButton());
     QCOMPARE(seen.text, QString("Read Successfully"));
-    QCOMPARE(seen.caption, QString("Quorvane Radio"));
+    QCOMPARE(seen.caption, TestRun::kApplicationName);
     QCOMPARE(dialog.grid()->TextMatrix(5, 2), QString("164"));
     for (int offset = kPowerCalibration; offset < kPowerCalibration + 22; ++offset)
         QCOMPARE(int(document.image()[offset]), int(bench.radio->memory[offset]));
@@ -110,7 +112,7 @@ void TransferTest::failedExchanges() {
     const RadioImage before = document.image();
     Bench shortReply;
     shortReply.radio->shortReplyAtBlock = 2;
-    CSqlAdjustDlg squelch(&document, k136To174);
+    CSqlAdjustDlg squelch(&document, k136To174, m_run->context());
     shortReply.attach(squelch);
     const QString shownBefore = squelch.grid()->TextMatrix(2, 1);
     QCOMPARE(RunExchange(squelch, squelch.readButton()).text, QString("Communication Error"));
@@ -120,7 +122,7 @@ void TransferTest::failedExchanges() {
 
     Bench noPort;
     noPort.link->openFailure = QStringLiteral("/dev/ttyUSB0: no such device");
-    CPowerAdjustDlg power(&document, k136To174);
+    CPowerAdjustDlg power(&document, k136To174, m_run->context());
     noPort.attach(power);
     const QString told = RunExchange(power, power.readButton()).text;
     QVERIFY2(told.startsWith("Open the serial port fails") && told.contains("/dev/ttyUSB0"),
@@ -130,23 +132,42 @@ void TransferTest::failedExchanges() {
     QCOMPARE(int(document.image()[kSquelchCalibration]), 0x00);
 }
 
-void TransferTest::dialogStaysOpenWhileAnExchangeRuns() {
+// The dialog stays usable while an exchange runs, and its close box asks first: No
+// keeps the dialog and lets the read finish; Yes cancels the next read, and the dialog
+// closes once the exchange has ended, with the image as it was.
+void TransferTest::closingDuringAnExchangeAsksFirst() {
     CProgramDoc document;
     Bench bench;
     bench.answerDelayMs = 20; // a slow radio
-    CSqlAdjustDlg dialog(&document, k136To174);
+    CSqlAdjustDlg dialog(&document, k136To174, m_run->context());
     bench.attach(dialog);
     dialog.show();
-    SeenMessage seen;
     QSignalSpy done(&dialog, &AlignmentDialog::transferDone);
-    AnswerNextMessage(&seen);
+    SeenMessage outcome;
     dialog.readButton()->click();
     QVERIFY(!dialog.readButton()->isEnabled());
-    QVERIFY(!dialog.close()); // refused: the exchange owns the image until it ends
+    SeenMessage question;
+    AnswerNextMessage(&question, QMessageBox::No);
+    QVERIFY(!dialog.close());
+    QCOMPARE(question.text, QString("A read from the radio is running; closing now cancels "
+                                    "it.\nClose the window anyway?"));
+    QVERIFY(dialog.isVisible());
+    AnswerNextMessage(&outcome);
     QVERIFY(done.wait(10000));
-    QCOMPARE(dialog.grid()->TextMatrix(2, 1), QString("-2"));
-    QVERIFY(dialog.close());
+    QCOMPARE(outcome.text, QString("Read Successfully"));
     QCOMPARE(int(document.image()[kSquelchCalibration + 1]), 0x82);
+
+    const RadioImage afterFirstRead = document.image();
+    bench.radio->memory[kSquelchCalibration + 1] = 0x85;
+    bench.held = true; // the read waits on the radio until the question is answered
+    dialog.readButton()->click();
+    AnswerNextMessage(&question, QMessageBox::Yes);
+    QVERIFY(!dialog.close()); // it closes when the exchange has ended
+    QVERIFY(dialog.isVisible());
+    bench.held = false;
+    QTRY_VERIFY_WITH_TIMEOUT(!dialog.isVisible(), 10000);
+    QCOMPARE(question.count, 2);
+    QVERIFY(document.image() == afterFirstRead);
 }
 
 void TransferTest::writeThatBreaksOffSaysTheTableIsPartlyWritten_data() {
@@ -167,15 +188,14 @@ void TransferTest::writeThatBreaksOffSaysTheTableIsPartlyWritten() {
     QFETCH(bool, power);
     QFETCH(bool, chinese);
     QFETCH(QString, text);
-    StartupConfigForTests().chineseLanguage = chinese;
     SetMessageLanguage(chinese ? Language::Chinese : Language::English);
     SimulatorProcess radio({"--fault", "silent-from:2"});
     QVERIFY(radio.isReady());
-    RunSession session;
-    session.setPortName(radio.linkPath());
+    m_run->session.setPortName(radio.linkPath());
+    const TransferContext run = m_run->context(chinese ? Language::Chinese : Language::English);
     CProgramDoc document;
-    CPowerAdjustDlg powerDialog(&document, k136To174, nullptr, &session);
-    CSqlAdjustDlg squelchDialog(&document, k136To174, nullptr, &session);
+    CPowerAdjustDlg powerDialog(&document, k136To174, run);
+    CSqlAdjustDlg squelchDialog(&document, k136To174, run);
     AlignmentDialog& dialog = power ? static_cast<AlignmentDialog&>(powerDialog) : squelchDialog;
     const QString told = RunExchange(dialog, dialog.writeButton()).text;
     SetMessageLanguage(Language::English);

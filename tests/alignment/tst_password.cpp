@@ -4,7 +4,7 @@
 #include "alignment/CPasswordDlg.h"
 #include "tests/support/Modal.h"
 #include "link/RunSession.h"
-#include "config/StartupConfig.h"
+#include "ui/Prompts.h"
 #include "tests/support/TestSuite.h"
 
 #include <QLineEdit>
@@ -48,8 +48,8 @@ void PasswordTest::wrongCodeKeepsTheDialogOpen() {
     QFETCH(bool, chinese);
     QFETCH(QString, text);
     QFETCH(QString, caption);
-    StartupConfigForTests().chineseLanguage = chinese;
-    CPasswordDlg dialog;
+    const Prompts prompts;
+    CPasswordDlg dialog(prompts, chinese ? Language::Chinese : Language::English);
     dialog.show();
     QCOMPARE(dialog.focusWidget(), dialog.entry());
     QTest::keyClicks(dialog.entry(), "4701639");
@@ -61,22 +61,22 @@ void PasswordTest::wrongCodeKeepsTheDialogOpen() {
     QCOMPARE(seen.caption, caption);
     QVERIFY(dialog.isVisible());
     QCOMPARE(dialog.entry()->text(), QString("470163"));
-    StartupConfigForTests().chineseLanguage = false;
 }
 
 void PasswordTest::unlockAppendsTheEntriesOnce() {
     RunSession session;
+    const Prompts prompts;
     int appended = 0;
     const auto append = [&appended] { ++appended; };
     // A wrong code, then Cancel: still locked.
     SeenMessage seen;
     AnswerPassword("123456", &seen);
-    QVERIFY(!RunAlignmentUnlock(nullptr, session, append));
+    QVERIFY(!RunAlignmentUnlock(nullptr, session, prompts, Language::English, append));
     QCOMPARE(seen.count, 1);
     QVERIFY(!session.alignmentUnlocked());
     for (int entry = 0; entry < 2; ++entry) {
         AnswerPassword("470162", nullptr);
-        QVERIFY(RunAlignmentUnlock(nullptr, session, append));
+        QVERIFY(RunAlignmentUnlock(nullptr, session, prompts, Language::English, append));
         QVERIFY(session.alignmentUnlocked());
     }
     QCOMPARE(appended, 1);

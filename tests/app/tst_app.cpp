@@ -440,7 +440,7 @@ void AppShellTest::languageSwitch() {
         launched << program << args;
         return true;
     });
-    CLanguageDlg dialog(Language::English, QString(), frame);
+    CLanguageDlg dialog(Language::English, frame->prompts(), frame);
     dialog.show();
     dialog.chineseButton()->setChecked(true);
     dialog.accept();

@@ -173,7 +173,7 @@ private slots:
                                      "1,Gate,146.52,,0,,88.5,88.5,023,NN,FM,5,,\r\n"));
         auto* view = qobject_cast<CProgramView*>(frame->activeView());
         const ChannelListContext lists{view, frame->activeDocument(), Language::English,
-                                       view->typingBand(), QString(),
+                                       view->typingBand(), &frame->prompts(),
                                        [view](const QString& text) { view->showStatusNote(text); }};
         QVERIFY(ChannelListFiles::Import(lists, path));
         QVERIFY2(frame->statusBar()->currentMessage().contains("Name and Comment"),

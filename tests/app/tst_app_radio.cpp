@@ -10,7 +10,7 @@
 #include "app/MainFrame.h"
 #include "document/ProgramDoc.h"
 #include "tests/support/ProgramFixture.h"
-#include "ui/ProgramTransfer.h"
+#include "ui/TransferController.h"
 #include "radio/RadioImage.h"
 #include "tests/support/SimulatorProcess.h"
 #include "tests/support/TestSuite.h"
@@ -48,7 +48,7 @@ RadioImage RadioWithOneChannel() {
 
 // Runs one transfer through the menu command: the progress window's OK, then the end.
 bool Transfer(CMainFrame* frame, CProgramView* view, int commandId) {
-    QSignalSpy finished(view->transfer(), &ProgramTransfer::finished);
+    QSignalSpy finished(view->transfer(), &TransferController::finished);
     frame->commandAction(commandId)->trigger();
     CProcessDlg* window = view->transfer()->progressWindow();
     if (!window)
@@ -115,7 +115,7 @@ void AppRadioTest::closingDuringATransferAsks() {
     SlowRadioProgram program;
     QVERIFY(program.start());
     CMainFrame* frame = program.frame;
-    ProgramTransfer* transfer = program.view->transfer();
+    TransferController* transfer = program.view->transfer();
     QVERIFY(StartTransfer(frame, program.view, command, 8));
 
     program.prompts.answerNext(QMessageBox::No);
@@ -126,7 +126,7 @@ void AppRadioTest::closingDuringATransferAsks() {
     QVERIFY(transfer->isRunning());
 
     bool shownWhenTheExchangeEnded = false;
-    connect(transfer, &ProgramTransfer::finished, frame,
+    connect(transfer, &TransferController::finished, frame,
             [&] { shownWhenTheExchangeEnded = frame->isVisible(); });
     program.prompts.answerNext(QMessageBox::Yes);
     QVERIFY(!frame->close());
@@ -166,7 +166,7 @@ void AppRadioTest::documentStaysAsTheReadFoundIt() {
     program.frame->commandAction(CommandId::kEditUndo)->trigger();
     QVERIFY(doc->image() == before);
 
-    QSignalSpy finished(view->transfer(), &ProgramTransfer::finished);
+    QSignalSpy finished(view->transfer(), &TransferController::finished);
     QVERIFY(finished.wait(20000));
     QVERIFY(doc->image() == RadioWithOneChannel());
     QCOMPARE(doc->undoLabel(), QString("Read from radio"));

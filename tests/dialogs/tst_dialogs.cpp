@@ -8,6 +8,7 @@
 #include "radio/ScanInfo.h"
 #include "ui/StepEdit.h"
 #include "tests/support/TestSuite.h"
+#include "ui/Prompts.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -66,6 +67,9 @@ private slots:
     void optionalFeatures();
     void scanInfoStepFields();
     void scanInfoRefusesUnprogrammedChannel();
+
+private:
+    const Prompts m_prompts; // real message boxes, answered through Modal.h
 };
 
 // Cancel keeps nothing, also of an earlier opening; keys reach the lists through the
@@ -113,7 +117,7 @@ void DialogsTest::optionalFeatures() {
 // it, which also ends the dialog with OK; a look-back text that is not a number is told
 // and keeps the focus; the model's rules follow the priority chosen with the keyboard.
 void DialogsTest::scanInfoStepFields() {
-    CScanInfoDlg dialog(nullptr, Language::English, QString());
+    CScanInfoDlg dialog(nullptr, m_prompts, Language::English);
     RadioImage image = FixedPriorityImage(5);
     const bool changed = RunWith(dialog, image, [&] {
         StepEdit* lookBackB = Control<StepEdit>(dialog, "Look Back Time B");
@@ -157,7 +161,7 @@ void DialogsTest::scanInfoStepFields() {
 // Which channels are refused is the model's; the dialog stays open and says so. Escape
 // in a field cancels.
 void DialogsTest::scanInfoRefusesUnprogrammedChannel() {
-    CScanInfoDlg dialog(nullptr, Language::Chinese, QString());
+    CScanInfoDlg dialog(nullptr, m_prompts, Language::Chinese);
     RadioImage image = FixedPriorityImage(3);
     const RadioImage before = image;
     const bool changed = RunWith(dialog, image, [&] {

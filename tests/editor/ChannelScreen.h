@@ -4,6 +4,7 @@
 
 #include "ui/CMSFlexGrid.h"
 #include "editor/CProgramView.h"
+#include "ui/Prompts.h"
 #include "editor/ChannelListFiles.h"
 #include "radio/ChannelCodec.h"
 #include "document/ProgramDoc.h"
@@ -32,15 +33,23 @@ struct EditorRun {
     }
 };
 
+// A channel view on its own. Every message it shows is answered with OK and kept in
+// `messages` as "caption: text"; prompts.setHandlers({}) brings the real boxes back.
 struct ChannelScreen {
     CProgramDoc doc;
-    CProgramView view{&doc, ChannelViewRun::Of(startupConfig())};
     QStringList messages;
+    Prompts prompts{startupConfig().applicationName};
+    CProgramView view{&doc, ChannelViewRun::Of(startupConfig()), nullptr, &prompts};
 
     ChannelScreen() {
-        view.setMessageFunction([this](QWidget*, const QString& text, const QString& caption) {
-            messages << caption + ": " + text;
-        });
+        PromptHandlers answers;
+        answers.ask = [this](const Prompt& prompt) {
+            const QString caption =
+                prompt.caption.isEmpty() ? startupConfig().applicationName : prompt.caption;
+            messages << caption + ": " + prompt.text;
+            return PromptAnswer(QMessageBox::Ok);
+        };
+        prompts.setHandlers(answers);
         view.OnInitialUpdate();
         view.show();
         view.activateWindow();
@@ -49,8 +58,7 @@ struct ChannelScreen {
     CMSFlexGrid& grid() { return *view.grid(); }
     // The view's document and band, as File > Import and Export Channels give them.
     ChannelListContext lists() {
-        return {&view, &doc, startupConfig().language(), view.typingBand(),
-                startupConfig().applicationName,
+        return {&view, &doc, startupConfig().language(), view.typingBand(), &prompts,
                 [this](const QString& text) { view.showStatusNote(text); }};
     }
     QString cell(int row, int col) { return grid().TextMatrix(row, col); }

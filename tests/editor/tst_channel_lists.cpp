@@ -68,13 +68,13 @@ private slots:
         // 446 MHz lies outside the document's band 136 - 174 MHz.
         QVERIFY(WriteFileBytes(path, kCommonHeader + "1,,146.52,,0,,88.5,88.5,023,NN,FM,5,,\r\n"
                                                      "2,,446.0,,0,,88.5,88.5,023,NN,FM,5,,\r\n"));
-        SeenMessage seen;
-        AnswerNextMessage(&seen);
         QVERIFY(!ChannelListFiles::Import(s.lists(), path));
-        QVERIFY2(seen.text.startsWith("bad.csv: line 3, column \"Frequency\": 446.0 MHz is out of range"),
-                 qPrintable(seen.text));
         // Captioned like every other box of the program, not with the executable's name.
-        QCOMPARE(seen.caption, startupConfig().applicationName);
+        QCOMPARE(s.messages.size(), 1);
+        QVERIFY2(s.messages[0].startsWith(startupConfig().applicationName +
+                                          ": bad.csv: line 3, column \"Frequency\": 446.0 MHz "
+                                          "is out of range"),
+                 qPrintable(s.messages[0]));
         QCOMPARE(s.cell(1, kColRxFrequency), QString());
         QVERIFY(!s.doc.isModified());
     }
@@ -120,10 +120,9 @@ private slots:
             const QString old = disk.filePath("old.csv");
             QVERIFY(WriteFileBytes(old, "CH\r\n"));
             disk.fill();
-            SeenMessage seen;
-            AnswerNextMessage(&seen);
             QVERIFY(!ChannelListFiles::Export(s.lists(), old, CsvLayout::Own));
-            QCOMPARE(seen.text, old + ": cannot write the file (No space left on device)");
+            QCOMPARE(s.messages.takeLast(), startupConfig().applicationName + ": " + old +
+                                                ": cannot write the file (No space left on device)");
             QCOMPARE(ReadFileBytes(old), QByteArray("CH\r\n"));
         }
         const QString pipe = m_dir.filePath("pipe.csv");
@@ -131,14 +130,12 @@ private slots:
             QSKIP("this system has no named pipes");
         const QString refusal = pipe + ": cannot %1 the file (it is not a regular file but a "
                                        "folder, device or pipe)";
-        SeenMessage seen;
-        AnswerNextMessage(&seen);
+        const QString caption = startupConfig().applicationName + ": ";
         QVERIFY(!ChannelListFiles::Export(s.lists(), pipe, CsvLayout::Own));
-        QCOMPARE(seen.text, refusal.arg("write"));
+        QCOMPARE(s.messages.takeLast(), caption + refusal.arg("write"));
         QVERIFY(!QFileInfo(pipe).isFile());
-        AnswerNextMessage(&seen);
         QVERIFY(!ChannelListFiles::Import(s.lists(), pipe)); // without a writer: at once
-        QCOMPARE(seen.text, refusal.arg("open"));
+        QCOMPARE(s.messages.takeLast(), caption + refusal.arg("open"));
     }
 
 private:

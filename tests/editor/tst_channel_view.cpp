@@ -82,7 +82,7 @@ void ChannelViewTest::typedReceiveFrequencies() {
     QCOMPARE(s.current(), QString("1,2"));
 
     // The real caution box, its caption and text.
-    s.view.setMessageFunction(&CProgramView::ShowCautionBox);
+    s.prompts.setHandlers({});
     SeenMessage seen;
     AnswerNextMessage(&seen);
     s.program(5, "99");

@@ -235,7 +235,7 @@ std::map<QString, Door> Doors() {
                                       },
                                       [](BitMask&) {}, Change::MustNot};
     doors["Scan Information, OK"] = {[](ChannelScreen& s, const QString&) {
-                                         CScanInfoDlg dialog(nullptr, Language::English, QString());
+                                         CScanInfoDlg dialog(nullptr, s.prompts, Language::English);
                                          RadioImage image = s.doc.image();
                                          if (PressOk(dialog, image))
                                              s.doc.edit(QStringLiteral("OK"), [&](RadioImage& target) { target = image; });

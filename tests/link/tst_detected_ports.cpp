@@ -9,7 +9,8 @@
 #include "ui/CProcessDlg.h"
 #include "link/DetectedPorts.h"
 #include "config/ProgramIni.h"
-#include "ui/ProgramTransfer.h"
+#include "ui/Prompts.h"
+#include "ui/TransferController.h"
 #include "link/RunSession.h"
 #include "tests/support/SimulatorProcess.h"
 #include "config/StartupConfig.h"
@@ -218,8 +219,14 @@ private slots:
             box->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
         };
         WhenModal<QMessageBox>(answer);
-        const auto showNote = [&](const QString& text) { note = text; };
-        QCOMPARE(AskExchangeDevice(nullptr, "COM1", showNote), yes ? "/dev/ttyUSB3" : unplugged);
+        const Prompts prompts;
+        const auto choose = [&] {
+            const ExchangeDeviceChoice choice = AskExchangeDevice(
+                prompts, nullptr, "COM1", Language::English, startupConfig().iniFilePath);
+            note = choice.note;
+            return choice.device;
+        };
+        QCOMPARE(choose(), yes ? "/dev/ttyUSB3" : unplugged);
         QVERIFY2(asked.contains(unplugged) &&
                      asked.contains("/dev/ttyUSB3 - USB-Serial Controller"),
                  qPrintable(asked));
@@ -232,7 +239,7 @@ private slots:
         asked.clear();
         if (!kept)
             WhenModal<QMessageBox>(answer);
-        QCOMPARE(AskExchangeDevice(nullptr, "COM1", showNote), yes ? "/dev/ttyUSB3" : unplugged);
+        QCOMPARE(choose(), yes ? "/dev/ttyUSB3" : unplugged);
         QCOMPARE(asked.isEmpty(), kept);
         SetPortLister(nullptr);
     }
@@ -254,9 +261,11 @@ private slots:
         auto* view = new QWidget;
         window.setCentralWidget(view);
         RadioImage received = NewImage();
-        ProgramTransfer transfer(
-            view, session, {nullptr, nullptr, [&](const RadioImage& image) { received = image; }});
-        QSignalSpy finished(&transfer, &ProgramTransfer::finished);
+        const Prompts prompts;
+        TransferController transfer(
+            view, {session, prompts, Language::English, startupConfig().iniFilePath},
+            {nullptr, nullptr, nullptr, [&](const RadioImage& image) { received = image; }});
+        QSignalSpy finished(&transfer, &TransferController::finished);
         WhenModal<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); });
         transfer.requestRead();
         transfer.progressWindow()->findChild<QPushButton*>()->click(); // OK

@@ -8,7 +8,8 @@
 #include "tests/support/Modal.h"
 #include "config/ProgramIni.h"
 #include "config/UserStore.h"
-#include "ui/ProgramTransfer.h"
+#include "ui/Prompts.h"
+#include "ui/TransferController.h"
 #include "link/ProgrammingExchange.h"
 #include "link/RunSession.h"
 #include "tests/support/ScriptedRadio.h"
@@ -85,14 +86,15 @@ struct Bench : SlowRadio {
 // A window with the transfer of its channel view over the slow radio.
 struct Window : SlowRadio {
     RunSession session;
+    Prompts prompts;
     QPointer<QMainWindow> owner = new QMainWindow;
-    QPointer<ProgramTransfer> transfer;
+    QPointer<TransferController> transfer;
     RadioImage received = NewImage(); // what a read handed to the window
 
     Window() {
-        transfer = new ProgramTransfer(
-            owner, session,
-            {nullptr, [] { return NewImage(); },
+        transfer = new TransferController(
+            owner, {session, prompts, Language::English, startupConfig().iniFilePath},
+            {nullptr, nullptr, [] { return NewImage(); },
              [this](const RadioImage& image) { received = image; }});
         transfer->setLinkFactory(links());
     }
@@ -193,7 +195,7 @@ private slots:
     void progressWindowFollowsTheRead() {
         Window rig;
         rig.answerDelayMs = 1;
-        QSignalSpy finished(rig.transfer.data(), &ProgramTransfer::finished);
+        QSignalSpy finished(rig.transfer.data(), &TransferController::finished);
         const QPointer<CProcessDlg> window = rig.startRead();
         QCOMPARE(window->windowTitle(), QString("Read Data"));
         rig.transfer->requestWrite(); // meanwhile: only prepares the next exchange
@@ -221,7 +223,7 @@ private slots:
         QFETCH(bool, succeeded);
         Window rig;
         rig.radio->refuseHandshakeAcks = 1;
-        QSignalSpy finished(rig.transfer.data(), &ProgramTransfer::finished);
+        QSignalSpy finished(rig.transfer.data(), &TransferController::finished);
         SeenMessage seen;
         AnswerNextMessage(&seen, answer);
         rig.startRead();
@@ -271,8 +273,8 @@ private slots:
             QVERIFY(radio.emplace(QStringList{"--fault", fault}).isReady());
         m_session.setPortName(radio ? radio->linkPath() : m_dir.filePath("no-such-device"));
         QWidget owner;
-        ProgramTransfer transfer(&owner, m_session, {});
-        QSignalSpy finished(&transfer, &ProgramTransfer::finished);
+        TransferController transfer(&owner, context(), {});
+        QSignalSpy finished(&transfer, &TransferController::finished);
         SeenMessage seen;
         AnswerNextMessage(&seen, QMessageBox::Cancel); // or closes the box when it has none
         QElapsedTimer sinceTick;
@@ -312,9 +314,9 @@ private slots:
         QVERIFY(radio.isReady());
         m_session.setPortName(radio.linkPath());
         QWidget owner;
-        ProgramTransfer transfer(&owner, m_session,
-                                 {nullptr, [] { return PatternImage(3); }, nullptr});
-        QSignalSpy finished(&transfer, &ProgramTransfer::finished);
+        TransferController transfer(&owner, context(),
+                                    {nullptr, nullptr, [] { return PatternImage(3); }, nullptr});
+        QSignalSpy finished(&transfer, &TransferController::finished);
         SeenMessage seen;
         AnswerNextMessage(&seen);
         transfer.requestWrite();
@@ -339,7 +341,7 @@ private slots:
             return texts;
         };
         Window rig;
-        QSignalSpy finished(rig.transfer.data(), &ProgramTransfer::finished);
+        QSignalSpy finished(rig.transfer.data(), &TransferController::finished);
         rig.startRead();
         QVERIFY(finished.wait(20000));
         QCOMPARE(finished.last().first().toBool(), true);
@@ -360,8 +362,8 @@ private slots:
     void cancelBeforeStartClosesTheWindow() {
         QWidget owner;
         bool prepared = false;
-        ProgramTransfer transfer(&owner, m_session,
-                                 {nullptr,
+        TransferController transfer(&owner, context(),
+                                    {nullptr, nullptr,
                                   [&] {
                                       prepared = true;
                                       return NewImage();
@@ -377,8 +379,13 @@ private slots:
     }
 
 private:
+    TransferContext context() {
+        return {m_session, m_prompts, Language::English, startupConfig().iniFilePath};
+    }
+
     QTemporaryDir m_dir;
     RunSession m_session;
+    Prompts m_prompts;
 };
 
 TEST_CLASS(TransferRunnerTest)

@@ -5,7 +5,7 @@
 #include "app/MainFrame.h"
 #include "app/ProgramApp.h"
 #include "tests/support/Files.h"
-#include "ui/UserPrompts.h"
+#include "ui/Prompts.h"
 
 #include <QList>
 #include <QTemporaryDir>
