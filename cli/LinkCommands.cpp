@@ -7,6 +7,7 @@
 #include "cli/Commands.h"
 #include "cli/LinkSupport.h"
 #include "cli/StationLog.h"
+#include "cli/WritePreview.h"
 #include "link/PortNames.h"
 #include "link/ProgrammingExchange.h"
 #include "link/SerialTrace.h"
@@ -281,15 +282,15 @@ QString FailureOf(const ExchangeOutcome& outcome) {
     return outcome.message.isEmpty() ? QStringLiteral("interrupted") : outcome.message;
 }
 
-// Reads the radio before a write: its backup, and the check that the image is meant for
-// it. False (reported, and said in `record`) when the radio could not be read or is
-// another model or band.
+// Reads the radio before a write into `held`: its backup, and the check that the image
+// is meant for it. False (reported, and said in `record`) when the radio could not be
+// read or is another model or band.
 bool RadioTakesImage(SerialLink& link, const QString& device, const RadioImage& image,
-                     const QCommandLineParser& parser, ProgrammingRecord* record, int* exitCode) {
+                     const QCommandLineParser& parser, RadioImage* held,
+                     ProgrammingRecord* record, int* exitCode) {
     ProgressBar bar("Reading", parser);
     ProgrammingExchange exchange(link, CommandLineCallbacks(bar));
-    RadioImage held = NewImage();
-    const ExchangeOutcome outcome = exchange.read(device, held);
+    const ExchangeOutcome outcome = exchange.read(device, *held);
     if (!outcome.succeeded()) {
         *exitCode = Failed(record, QStringLiteral("the radio could not be read: ") + FailureOf(outcome),
                            ReportOutcome(outcome, bar));
@@ -297,9 +298,9 @@ bool RadioTakesImage(SerialLink& link, const QString& device, const RadioImage& 
         return false;
     }
     const QString iniPath = ConfigIniPath(parser);
-    record->backup = BackUp(held, BackupKind::Read, iniPath, RepeatsNamed(parser));
-    record->fingerprint = RadioFingerprint(held, !parser.isSet(QStringLiteral("alignment")));
-    const WriteTargetCheck target = CheckWriteTarget(held, image);
+    record->backup = BackUp(*held, BackupKind::Read, iniPath, RepeatsNamed(parser));
+    record->fingerprint = RadioFingerprint(*held, !parser.isSet(QStringLiteral("alignment")));
+    const WriteTargetCheck target = CheckWriteTarget(*held, image);
     if (target.refusesWrite()) {
         PrintError(QStringLiteral("write: wrong target: %1; nothing was written (--force writes "
                                   "without this check)")
@@ -309,8 +310,28 @@ bool RadioTakesImage(SerialLink& link, const QString& device, const RadioImage& 
         return false;
     }
     if (target.identityDiffers)
-        PrintError(IdentityWarning(held, image));
+        PrintError(IdentityWarning(*held, image));
     return true;
+}
+
+// --preview: the changes, and the answer to the question. False (said in `record`) when
+// nothing is to be written: the radio holds the image already (exit 0) or the answer was
+// no (exit 1).
+bool ChangesConfirmed(const RadioImage& held, const RadioImage& image,
+                      const QCommandLineParser& parser, ProgrammingRecord* record, int* exitCode) {
+    const Confirmation answer =
+        ConfirmChanges(held, image, parser.isSet(QStringLiteral("alignment")),
+                       parser.isSet(QStringLiteral("yes")), ConfigIniPath(parser));
+    if (answer == Confirmation::Write)
+        return true;
+    if (answer == Confirmation::NothingToChange) {
+        record->result = ProgrammingResult::AlreadyProgrammed;
+        *exitCode = kExitOk;
+        return false;
+    }
+    PrintError(QStringLiteral("write: nothing was written"));
+    *exitCode = Failed(record, QStringLiteral("not confirmed"), kExitFailure);
+    return false;
 }
 
 // Reads back what was written; the record says how it ended.
@@ -330,8 +351,12 @@ int WriteRadio(const RadioPort& port, const RadioImage& image, const QCommandLin
     const std::unique_ptr<SerialLink> link = port.newLink();
     int exitCode = kExitOk;
     CatchInterrupt();
+    RadioImage held = NewImage();
     if (!parser.isSet(QStringLiteral("force")) &&
-        !RadioTakesImage(*link, port.device, image, parser, record, &exitCode))
+        !RadioTakesImage(*link, port.device, image, parser, &held, record, &exitCode))
+        return exitCode;
+    if (parser.isSet(QStringLiteral("preview")) &&
+        !ChangesConfirmed(held, image, parser, record, &exitCode))
         return exitCode;
     BackUp(image, BackupKind::Write, ConfigIniPath(parser), RepeatsNamed(parser));
     ProgressBar bar("Writing", parser);
@@ -366,7 +391,12 @@ int RunWrite(const QStringList& arguments) {
     const QCommandLineOption force = ForceOption(
         QStringLiteral("Write without reading the radio first: no backup of what it held and no "
                        "check that its model and band are the image's."));
-    parser.addOptions({PortOption(), TraceOption(), QuietOption(), alignment, verify, force});
+    const QCommandLineOption preview(QStringLiteral("preview"),
+                                     QStringLiteral("Read the radio, print what the write would "
+                                                    "change (the lines of chprog diff RADIO "
+                                                    "IMAGE) and ask before writing."));
+    parser.addOptions({PortOption(), TraceOption(), QuietOption(), alignment, verify, force,
+                       preview, YesOption()});
     AddLogOptions(parser);
     AddConfigOption(parser);
     parser.addPositionalArgument(QStringLiteral("FILE.dat"), QStringLiteral("The image to write."));
@@ -376,7 +406,9 @@ int RunWrite(const QStringList& arguments) {
                                      "(kept as a backup) and is not written when its model or "
                                      "band differs from the image's. The calibration values are "
                                      "brought into their valid ranges first, as the program does "
-                                     "before every write."),
+                                     "before every write. With --preview the changes are printed "
+                                     "first (nothing to change: nothing is written) and the write "
+                                     "waits for a yes on the terminal; --yes gives it at once."),
                       &exitCode))
         return exitCode;
     RadioPort port;
@@ -384,9 +416,17 @@ int RunWrite(const QStringList& arguments) {
         return kExitBadInput;
     if (parser.positionalArguments().size() != 1) {
         PrintError(QStringLiteral(
-            "write: use chprog write --port DEVICE [--alignment] [--verify] FILE.dat"));
+            "write: use chprog write --port DEVICE [--alignment] [--verify] [--preview [--yes]] "
+            "FILE.dat"));
         return kExitBadInput;
     }
+    if (parser.isSet(preview) && parser.isSet(force)) {
+        PrintError(QStringLiteral("write: --preview reads the radio first and --force does not; "
+                                  "give one of them"));
+        return kExitBadInput;
+    }
+    if (parser.isSet(preview) && !CanConfirm(QStringLiteral("write"), parser))
+        return kExitBadInput;
     RadioImage image;
     if (!LoadImage(parser.positionalArguments().first(), &image, &exitCode))
         return exitCode;

@@ -41,7 +41,8 @@ const std::vector<Command>& AllCommands() {
         {"read", "read --port DEVICE -o FILE.dat [--trace FILE] [--quiet]   read the radio into a .dat file",
          RunRead},
         {"write",
-         "write --port DEVICE [--alignment] [--verify] [--trace FILE] [--quiet] FILE.dat   "
+         "write --port DEVICE [--alignment] [--verify] [--preview [--yes]] [--trace FILE] [--quiet] "
+         "FILE.dat   "
          "write a .dat file to the radio",
          RunWrite},
         {"clone",

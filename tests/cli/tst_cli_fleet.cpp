@@ -19,6 +19,7 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <algorithm>
 #include <csignal>
 #include <set>
 
@@ -298,6 +299,46 @@ private slots:
         QCOMPARE(summary.status, 0);
         QCOMPARE(summary.err, QString());
         QVERIFY(summary.out.endsWith(QStringLiteral("\n%1 radios\n").arg(lines.size())));
+    }
+
+    void previewPrintsTheDiffLinesBeforeWriting() {
+        SKIP_WITHOUT_SIMULATOR();
+        const Station station("FleetPreview");
+        const RadioImage held = ImageFor(8, 0);
+        // The image differs from the radio only where a write reaches.
+        RadioImage image = held;
+        const RadioImage other = ImageFor(9, 0);
+        for (const TransferBlock& block : WritePlan(false))
+            std::copy_n(other.begin() + block.address, block.length, image.begin() + block.address);
+        SimulatorProcess radio(held);
+        QVERIFY(radio.isReady());
+        const QString heldPath = Saved(station.file("held.dat"), held);
+        const QString imagePath = Saved(station.file("image.dat"), image);
+        const QStringList write =
+            QStringList{"write", "--port", radio.linkPath(), "--preview"} + station.config();
+
+        const ChprogRun unasked = Chprog(write + QStringList{imagePath});
+        QCOMPARE(unasked.status, 2);
+        QVERIFY2(unasked.err.contains("write: standard input is not a terminal"), qPrintable(unasked.err));
+        QCOMPARE(unasked.out, QString());
+
+        const ChprogRun diff = Chprog(QStringList{"diff", heldPath, imagePath} + station.config());
+        QCOMPARE(diff.status, 1);
+        const ChprogRun preview = Chprog(write + QStringList{imagePath, "--yes"});
+        QCOMPARE(preview.status, 0);
+        QCOMPARE(preview.out, diff.out);
+
+        // The radio holds the image now; bytes no write reaches change nothing either.
+        RadioImage unreachable = image;
+        unreachable[ImageMap::kWritableEnd] ^= 0xFF;
+        unreachable[ImageMap::kSquelchCalibration] ^= 0x01;
+        for (const QString& path : {imagePath, Saved(station.file("own.dat"), unreachable)}) {
+            const ChprogRun again = Chprog(write + QStringList{path, "--yes"});
+            QCOMPARE(again.status, 0);
+            QCOMPARE(again.out, QString("nothing to change: the radio already holds the image\n"));
+        }
+        QVERIFY(radio.stop());
+        QCOMPARE(radio.savedMemory(), ImageBytes(image));
     }
 
     // Each refusal is one message and its status, before any radio is touched.
