@@ -7,6 +7,7 @@
 #include "cli/Commands.h"
 #include "cli/LinkSupport.h"
 #include "cli/StationLog.h"
+#include "cli/RadioWrite.h"
 #include "cli/WritePreview.h"
 #include "link/PortNames.h"
 #include "link/ProgrammingExchange.h"
@@ -26,45 +27,6 @@ namespace {
 
 // More radios than a station has cables is a mistake, and each takes a process.
 constexpr int kMaxSimulatedRadios = 64;
-
-// Reads the written blocks back; a block that differs, or a read back that fails, ends
-// the command with a failure.
-int VerifyWrite(SerialLink& link, const QString& device, const RadioImage& image,
-                const QCommandLineParser& parser) {
-    ProgressBar bar("Verifying", parser);
-    ProgrammingExchange exchange(link, CommandLineCallbacks(bar));
-    int firstDifference = -1;
-    const ExchangeOutcome outcome =
-        exchange.verify(device, image, parser.isSet(QStringLiteral("alignment")), &firstDifference);
-    if (!outcome.succeeded()) {
-        bar.endLine();
-        PrintError(QStringLiteral("write --verify: the written blocks could not be read back"));
-        return ReportOutcome(outcome, bar);
-    }
-    if (firstDifference < 0)
-        return kExitOk;
-    PrintError(QStringLiteral("write --verify: the radio does not hold what was written, first "
-                              "at address 0x%1")
-                   .arg(QString::number(firstDifference, 16).toUpper().rightJustified(3, u'0')));
-    return kExitFailure;
-}
-
-// Ctrl+C during a write: the exchange stopped at its next cancel point, which may have
-// come after the last block. Either way the user learns which it was.
-int ReportInterruptedWrite(const ExchangeOutcome& outcome, ProgressBar& bar) {
-    bar.endLine();
-    if (outcome.succeeded()) {
-        PrintError(QStringLiteral("write: interrupted, but the write had finished (nothing "
-                                  "was read back)"));
-        return kExitOk;
-    }
-    if (outcome.result == ExchangeResult::Cancelled) {
-        PrintError(outcome.partlyWritten
-                       ? QStringLiteral("write: interrupted: the write was abandoned part way")
-                       : QStringLiteral("write: interrupted before anything was written"));
-    }
-    return ReportOutcome(outcome, bar);
-}
 
 #ifdef Q_OS_UNIX
 // The options of chprog simulate; the steps below read them by name.
@@ -271,17 +233,6 @@ int RunRead(const QStringList& arguments) {
 
 namespace {
 
-// The log line's result of a write that did not succeed.
-int Failed(ProgrammingRecord* record, const QString& failure, int status) {
-    record->result = ProgrammingResult::Failed;
-    record->failure = failure;
-    return status;
-}
-
-QString FailureOf(const ExchangeOutcome& outcome) {
-    return outcome.message.isEmpty() ? QStringLiteral("interrupted") : outcome.message;
-}
-
 // Reads the radio before a write into `held`: its backup, and the check that the image
 // is meant for it. False (reported, and said in `record`) when the radio could not be
 // read or is another model or band.
@@ -314,38 +265,8 @@ bool RadioTakesImage(SerialLink& link, const QString& device, const RadioImage& 
     return true;
 }
 
-// --preview: the changes, and the answer to the question. False (said in `record`) when
-// nothing is to be written: the radio holds the image already (exit 0) or the answer was
-// no (exit 1).
-bool ChangesConfirmed(const RadioImage& held, const RadioImage& image,
-                      const QCommandLineParser& parser, ProgrammingRecord* record, int* exitCode) {
-    const Confirmation answer =
-        ConfirmChanges(held, image, parser.isSet(QStringLiteral("alignment")),
-                       parser.isSet(QStringLiteral("yes")), ConfigIniPath(parser));
-    if (answer == Confirmation::Write)
-        return true;
-    if (answer == Confirmation::NothingToChange) {
-        record->result = ProgrammingResult::AlreadyProgrammed;
-        *exitCode = kExitOk;
-        return false;
-    }
-    PrintError(QStringLiteral("write: nothing was written"));
-    *exitCode = Failed(record, QStringLiteral("not confirmed"), kExitFailure);
-    return false;
-}
-
-// Reads back what was written; the record says how it ended.
-int Verified(SerialLink& link, const QString& device, const RadioImage& image,
-             const QCommandLineParser& parser, ProgrammingRecord* record) {
-    const int status = VerifyWrite(link, device, image, parser);
-    if (status != kExitOk)
-        return Failed(record, QStringLiteral("verify failed"), status);
-    record->result = ProgrammingResult::WrittenVerified;
-    return status;
-}
-
-// The write of RunWrite after its arguments: the read first (unless --force), the write,
-// the read back with --verify.
+// The write of RunWrite after its arguments: the read first (unless --force), the
+// changes with --preview, the write, the read back with --verify.
 int WriteRadio(const RadioPort& port, const RadioImage& image, const QCommandLineParser& parser,
                ProgrammingRecord* record) {
     const std::unique_ptr<SerialLink> link = port.newLink();
@@ -355,26 +276,10 @@ int WriteRadio(const RadioPort& port, const RadioImage& image, const QCommandLin
     if (!parser.isSet(QStringLiteral("force")) &&
         !RadioTakesImage(*link, port.device, image, parser, &held, record, &exitCode))
         return exitCode;
-    if (parser.isSet(QStringLiteral("preview")) &&
-        !ChangesConfirmed(held, image, parser, record, &exitCode))
-        return exitCode;
-    BackUp(image, BackupKind::Write, ConfigIniPath(parser), RepeatsNamed(parser));
-    ProgressBar bar("Writing", parser);
-    ProgrammingExchange exchange(*link, CommandLineCallbacks(bar));
-    const bool alignment = parser.isSet(QStringLiteral("alignment"));
-    const ExchangeOutcome outcome = exchange.write(port.device, image, alignment);
-    if (InterruptRequested()) {
-        const int status = ReportInterruptedWrite(outcome, bar);
-        if (status == kExitOk)
-            record->result = ProgrammingResult::Written;
-        return status == kExitOk ? status : Failed(record, FailureOf(outcome), status);
-    }
-    if (!outcome.succeeded())
-        return Failed(record, FailureOf(outcome), ReportOutcome(outcome, bar));
-    if (parser.isSet(QStringLiteral("verify")))
-        return Verified(*link, port.device, image, parser, record);
-    record->result = ProgrammingResult::Written;
-    return kExitOk;
+    const WriteSteps steps{parser.isSet(QStringLiteral("preview")),
+                           parser.isSet(QStringLiteral("verify"))};
+    return WriteToRadio(QStringLiteral("write"), {*link, port.device, held, image}, steps, parser,
+                        record);
 }
 
 } // namespace
