@@ -49,6 +49,10 @@ const std::vector<Command>& AllCommands() {
          "clone --port DEVICE FILE.dat [--count N] [--alignment] [--no-verify] [--trace FILE]   "
          "program radio after radio",
          RunClone},
+        {"restore",
+         "restore --port DEVICE [BACKUP.dat | --last | --before-write N] [--yes]   write a backup "
+         "back to its radio",
+         RunRestore},
         {"log", "log LOG [--summary]             a programming log as a table, or its counts",
          RunLog},
         {"backups", "backups [--config DIR]   the images kept from every read and write, newest first",

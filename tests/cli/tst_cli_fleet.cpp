@@ -341,6 +341,51 @@ private slots:
         QCOMPARE(radio.savedMemory(), ImageBytes(image));
     }
 
+    void restoreWritesBackWhatTheRadioHeldBeforeAWrite() {
+        SKIP_WITHOUT_SIMULATOR();
+        const Station station("FleetRestore");
+        const RadioImage original = ImageFor(10, 0);
+        SimulatorProcess radio(original);
+        QVERIFY(radio.isReady());
+        const QStringList port = QStringList{"--port", radio.linkPath()} + station.config();
+        const QStringList restore = QStringList{"restore", "--yes"} + port;
+        // What the radio holds after each step, read back.
+        const auto holds = [&] {
+            const QString path = station.file("now.dat");
+            return Chprog(QStringList{"read", "-o", path} + port).status == 0 ? ReadFileBytes(path)
+                                                                             : QByteArray();
+        };
+
+        const ChprogRun nothingYet = Chprog(restore);
+        QCOMPARE(nothingYet.status, 2);
+        QVERIFY2(nothingYet.err.contains("restore: there is no backup of this radio ("),
+                 qPrintable(nothingYet.err));
+        QCOMPARE(holds(), ImageBytes(original));
+
+        const RadioImage first = ImageFor(11, 0);
+        for (int seed : {11, 12})
+            QCOMPARE(Chprog(QStringList{"write", Saved(station.file("image.dat"), ImageFor(seed, 0))} + port)
+                         .status,
+                     0);
+        // Before the last write it held the first image, over its own bytes.
+        RadioImage beforeLast = original;
+        for (const TransferBlock& block : WritePlan(false))
+            std::copy_n(first.begin() + block.address, block.length, beforeLast.begin() + block.address);
+        const ChprogRun last = Chprog(restore);
+        QCOMPARE(last.status, 0);
+        const QString chosen = last.out.section(' ', 1, 1);
+        QVERIFY2(last.out.startsWith("restoring " + chosen + " (read "), qPrintable(last.out));
+        QCOMPARE(ReadFileBytes(chosen), ImageBytes(beforeLast));
+        QCOMPARE(holds(), ImageBytes(beforeLast));
+
+        // The restore was a write too: three writes back the radio held what it came with.
+        const ChprogRun tooFar = Chprog(restore + QStringList{"--before-write", "4"});
+        QCOMPARE(tooFar.status, 2);
+        QVERIFY2(tooFar.err.contains("has backups from before 3 write(s) only"), qPrintable(tooFar.err));
+        QCOMPARE(Chprog(restore + QStringList{"--before-write", "3"}).status, 0);
+        QCOMPARE(holds(), ImageBytes(original));
+    }
+
     // Each refusal is one message and its status, before any radio is touched.
     void stationRefusesBadInput_data() {
         QTest::addColumn<QStringList>("arguments");
