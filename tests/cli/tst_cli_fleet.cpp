@@ -21,6 +21,10 @@
 
 #include <algorithm>
 #include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 #include <set>
 
 namespace {
@@ -83,7 +87,6 @@ public:
         m_process.waitForFinished(kWaitMs);
     }
     const QString& out() const { return m_out; }
-    QString err() { return QString::fromUtf8(m_process.readAllStandardError()); }
 
 private:
     QProcess m_process;
@@ -341,6 +344,34 @@ private slots:
         QCOMPARE(radio.savedMemory(), ImageBytes(image));
     }
 
+    // The answer is typed on a terminal: only a yes writes.
+    void previewAsksOnTheTerminal() {
+        SKIP_WITHOUT_SIMULATOR();
+        const Station station("FleetQuestion");
+        SimulatorProcess radio(ImageFor(13, 0));
+        QVERIFY(radio.isReady());
+        const QString image = Saved(station.file("image.dat"), ImageFor(14, 0));
+        const int terminal = ::posix_openpt(O_RDWR | O_NOCTTY);
+        QVERIFY(terminal >= 0 && ::grantpt(terminal) == 0 && ::unlockpt(terminal) == 0);
+        const QString keyboard = QString::fromLocal8Bit(::ptsname(terminal));
+        const int held = ::open(::ptsname(terminal), O_RDWR | O_NOCTTY); // keeps the line up
+        for (const char* typed : {"n\n", "yes\n"}) {
+            QVERIFY(::write(terminal, typed, std::strlen(typed)) > 0);
+            const ChprogRun run = RunBuilt("chprog",
+                                           QStringList{"write", "--port", radio.linkPath(), image,
+                                                       "--preview"} +
+                                               station.config(),
+                                           QProcessEnvironment::systemEnvironment(), kWaitMs, keyboard);
+            QVERIFY2(run.err.contains("Write these changes? [y/N] "), qPrintable(run.err));
+            QCOMPARE(run.status, typed[0] == 'n' ? 1 : 0);
+            QCOMPARE(run.err.contains("write: nothing was written"), typed[0] == 'n');
+        }
+        ::close(held);
+        ::close(terminal);
+        QVERIFY(radio.stop());
+        QCOMPARE(WrittenPart(radio.savedMemory()), WrittenPart(ImageBytes(ImageFor(14, 0))));
+    }
+
     void restoreWritesBackWhatTheRadioHeldBeforeAWrite() {
         SKIP_WITHOUT_SIMULATOR();
         const Station station("FleetRestore");
@@ -383,6 +414,12 @@ private slots:
         QCOMPARE(tooFar.status, 2);
         QVERIFY2(tooFar.err.contains("has backups from before 3 write(s) only"), qPrintable(tooFar.err));
         QCOMPARE(Chprog(restore + QStringList{"--before-write", "3"}).status, 0);
+        QCOMPARE(holds(), ImageBytes(original));
+        // A file read from another radio of another band is refused like any such write.
+        const ChprogRun stranger =
+            Chprog(restore + QStringList{Saved(station.file("other.dat"), ImageFor(15, 1))});
+        QCOMPARE(stranger.status, 1);
+        QVERIFY2(stranger.err.contains("restore: wrong target: band "), qPrintable(stranger.err));
         QCOMPARE(holds(), ImageBytes(original));
     }
 
