@@ -62,7 +62,8 @@ bool ChooseBackup(const QString& folder, const RadioImage& held, int writesBack,
         return false;
     }
     const BackupEntry& chosen = reads[static_cast<std::size_t>(writesBack - 1)];
-    if (!LoadDatFile(chosen.path, *backup, nullptr))
+    int unreadable = kExitOk;
+    if (!LoadImage(chosen.path, backup, &unreadable)) // removed meanwhile: said by LoadImage
         return false;
     PrintOut(QStringLiteral("restoring %1 (read %2, before the last %3)\n")
                  .arg(chosen.path, chosen.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
