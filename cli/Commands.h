@@ -22,3 +22,4 @@ int RunPlans(const QStringList& arguments);
 int RunCheck(const QStringList& arguments);
 int RunSort(const QStringList& arguments);
 int RunLog(const QStringList& arguments);
+int RunRestore(const QStringList& arguments);

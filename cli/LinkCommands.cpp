@@ -7,6 +7,8 @@
 #include "cli/Commands.h"
 #include "cli/LinkSupport.h"
 #include "cli/StationLog.h"
+#include "cli/RadioWrite.h"
+#include "cli/WritePreview.h"
 #include "link/PortNames.h"
 #include "link/ProgrammingExchange.h"
 #include "link/SerialTrace.h"
@@ -25,45 +27,6 @@ namespace {
 
 // More radios than a station has cables is a mistake, and each takes a process.
 constexpr int kMaxSimulatedRadios = 64;
-
-// Reads the written blocks back; a block that differs, or a read back that fails, ends
-// the command with a failure.
-int VerifyWrite(SerialLink& link, const QString& device, const RadioImage& image,
-                const QCommandLineParser& parser) {
-    ProgressBar bar("Verifying", parser);
-    ProgrammingExchange exchange(link, CommandLineCallbacks(bar));
-    int firstDifference = -1;
-    const ExchangeOutcome outcome =
-        exchange.verify(device, image, parser.isSet(QStringLiteral("alignment")), &firstDifference);
-    if (!outcome.succeeded()) {
-        bar.endLine();
-        PrintError(QStringLiteral("write --verify: the written blocks could not be read back"));
-        return ReportOutcome(outcome, bar);
-    }
-    if (firstDifference < 0)
-        return kExitOk;
-    PrintError(QStringLiteral("write --verify: the radio does not hold what was written, first "
-                              "at address 0x%1")
-                   .arg(QString::number(firstDifference, 16).toUpper().rightJustified(3, u'0')));
-    return kExitFailure;
-}
-
-// Ctrl+C during a write: the exchange stopped at its next cancel point, which may have
-// come after the last block. Either way the user learns which it was.
-int ReportInterruptedWrite(const ExchangeOutcome& outcome, ProgressBar& bar) {
-    bar.endLine();
-    if (outcome.succeeded()) {
-        PrintError(QStringLiteral("write: interrupted, but the write had finished (nothing "
-                                  "was read back)"));
-        return kExitOk;
-    }
-    if (outcome.result == ExchangeResult::Cancelled) {
-        PrintError(outcome.partlyWritten
-                       ? QStringLiteral("write: interrupted: the write was abandoned part way")
-                       : QStringLiteral("write: interrupted before anything was written"));
-    }
-    return ReportOutcome(outcome, bar);
-}
 
 #ifdef Q_OS_UNIX
 // The options of chprog simulate; the steps below read them by name.
@@ -270,26 +233,15 @@ int RunRead(const QStringList& arguments) {
 
 namespace {
 
-// The log line's result of a write that did not succeed.
-int Failed(ProgrammingRecord* record, const QString& failure, int status) {
-    record->result = ProgrammingResult::Failed;
-    record->failure = failure;
-    return status;
-}
-
-QString FailureOf(const ExchangeOutcome& outcome) {
-    return outcome.message.isEmpty() ? QStringLiteral("interrupted") : outcome.message;
-}
-
-// Reads the radio before a write: its backup, and the check that the image is meant for
-// it. False (reported, and said in `record`) when the radio could not be read or is
-// another model or band.
+// Reads the radio before a write into `held`: its backup, and the check that the image
+// is meant for it. False (reported, and said in `record`) when the radio could not be
+// read or is another model or band.
 bool RadioTakesImage(SerialLink& link, const QString& device, const RadioImage& image,
-                     const QCommandLineParser& parser, ProgrammingRecord* record, int* exitCode) {
+                     const QCommandLineParser& parser, RadioImage* held,
+                     ProgrammingRecord* record, int* exitCode) {
     ProgressBar bar("Reading", parser);
     ProgrammingExchange exchange(link, CommandLineCallbacks(bar));
-    RadioImage held = NewImage();
-    const ExchangeOutcome outcome = exchange.read(device, held);
+    const ExchangeOutcome outcome = exchange.read(device, *held);
     if (!outcome.succeeded()) {
         *exitCode = Failed(record, QStringLiteral("the radio could not be read: ") + FailureOf(outcome),
                            ReportOutcome(outcome, bar));
@@ -297,9 +249,9 @@ bool RadioTakesImage(SerialLink& link, const QString& device, const RadioImage& 
         return false;
     }
     const QString iniPath = ConfigIniPath(parser);
-    record->backup = BackUp(held, BackupKind::Read, iniPath, RepeatsNamed(parser));
-    record->fingerprint = RadioFingerprint(held, !parser.isSet(QStringLiteral("alignment")));
-    const WriteTargetCheck target = CheckWriteTarget(held, image);
+    record->backup = BackUp(*held, BackupKind::Read, iniPath, RepeatsNamed(parser));
+    record->fingerprint = RadioFingerprint(*held, !parser.isSet(QStringLiteral("alignment")));
+    const WriteTargetCheck target = CheckWriteTarget(*held, image);
     if (target.refusesWrite()) {
         PrintError(QStringLiteral("write: wrong target: %1; nothing was written (--force writes "
                                   "without this check)")
@@ -309,47 +261,25 @@ bool RadioTakesImage(SerialLink& link, const QString& device, const RadioImage& 
         return false;
     }
     if (target.identityDiffers)
-        PrintError(IdentityWarning(held, image));
+        PrintError(IdentityWarning(*held, image));
     return true;
 }
 
-// Reads back what was written; the record says how it ended.
-int Verified(SerialLink& link, const QString& device, const RadioImage& image,
-             const QCommandLineParser& parser, ProgrammingRecord* record) {
-    const int status = VerifyWrite(link, device, image, parser);
-    if (status != kExitOk)
-        return Failed(record, QStringLiteral("verify failed"), status);
-    record->result = ProgrammingResult::WrittenVerified;
-    return status;
-}
-
-// The write of RunWrite after its arguments: the read first (unless --force), the write,
-// the read back with --verify.
+// The write of RunWrite after its arguments: the read first (unless --force), the
+// changes with --preview, the write, the read back with --verify.
 int WriteRadio(const RadioPort& port, const RadioImage& image, const QCommandLineParser& parser,
                ProgrammingRecord* record) {
     const std::unique_ptr<SerialLink> link = port.newLink();
     int exitCode = kExitOk;
     CatchInterrupt();
+    RadioImage held = NewImage();
     if (!parser.isSet(QStringLiteral("force")) &&
-        !RadioTakesImage(*link, port.device, image, parser, record, &exitCode))
+        !RadioTakesImage(*link, port.device, image, parser, &held, record, &exitCode))
         return exitCode;
-    BackUp(image, BackupKind::Write, ConfigIniPath(parser), RepeatsNamed(parser));
-    ProgressBar bar("Writing", parser);
-    ProgrammingExchange exchange(*link, CommandLineCallbacks(bar));
-    const bool alignment = parser.isSet(QStringLiteral("alignment"));
-    const ExchangeOutcome outcome = exchange.write(port.device, image, alignment);
-    if (InterruptRequested()) {
-        const int status = ReportInterruptedWrite(outcome, bar);
-        if (status == kExitOk)
-            record->result = ProgrammingResult::Written;
-        return status == kExitOk ? status : Failed(record, FailureOf(outcome), status);
-    }
-    if (!outcome.succeeded())
-        return Failed(record, FailureOf(outcome), ReportOutcome(outcome, bar));
-    if (parser.isSet(QStringLiteral("verify")))
-        return Verified(*link, port.device, image, parser, record);
-    record->result = ProgrammingResult::Written;
-    return kExitOk;
+    const WriteSteps steps{parser.isSet(QStringLiteral("preview")),
+                           parser.isSet(QStringLiteral("verify"))};
+    return WriteToRadio(QStringLiteral("write"), {*link, port.device, held, image}, steps, parser,
+                        record);
 }
 
 } // namespace
@@ -366,7 +296,12 @@ int RunWrite(const QStringList& arguments) {
     const QCommandLineOption force = ForceOption(
         QStringLiteral("Write without reading the radio first: no backup of what it held and no "
                        "check that its model and band are the image's."));
-    parser.addOptions({PortOption(), TraceOption(), QuietOption(), alignment, verify, force});
+    const QCommandLineOption preview(QStringLiteral("preview"),
+                                     QStringLiteral("Read the radio, print what the write would "
+                                                    "change (the lines of chprog diff RADIO "
+                                                    "IMAGE) and ask before writing."));
+    parser.addOptions({PortOption(), TraceOption(), QuietOption(), alignment, verify, force,
+                       preview, YesOption()});
     AddLogOptions(parser);
     AddConfigOption(parser);
     parser.addPositionalArgument(QStringLiteral("FILE.dat"), QStringLiteral("The image to write."));
@@ -376,7 +311,9 @@ int RunWrite(const QStringList& arguments) {
                                      "(kept as a backup) and is not written when its model or "
                                      "band differs from the image's. The calibration values are "
                                      "brought into their valid ranges first, as the program does "
-                                     "before every write."),
+                                     "before every write. With --preview the changes are printed "
+                                     "first (nothing to change: nothing is written) and the write "
+                                     "waits for a yes on the terminal; --yes gives it at once."),
                       &exitCode))
         return exitCode;
     RadioPort port;
@@ -384,9 +321,17 @@ int RunWrite(const QStringList& arguments) {
         return kExitBadInput;
     if (parser.positionalArguments().size() != 1) {
         PrintError(QStringLiteral(
-            "write: use chprog write --port DEVICE [--alignment] [--verify] FILE.dat"));
+            "write: use chprog write --port DEVICE [--alignment] [--verify] [--preview [--yes]] "
+            "FILE.dat"));
         return kExitBadInput;
     }
+    if (parser.isSet(preview) && parser.isSet(force)) {
+        PrintError(QStringLiteral("write: --preview reads the radio first and --force does not; "
+                                  "give one of them"));
+        return kExitBadInput;
+    }
+    if (parser.isSet(preview) && !CanConfirm(QStringLiteral("write"), parser))
+        return kExitBadInput;
     RadioImage image;
     if (!LoadImage(parser.positionalArguments().first(), &image, &exitCode))
         return exitCode;

@@ -59,15 +59,15 @@ QString HexBytes(const RadioImage& image, int first, int count) {
         .toUpper();
 }
 
-bool StandardErrorIsTerminal() {
+} // namespace
+
+bool IsTerminal(std::FILE* stream) {
 #ifdef Q_OS_WIN
-    return _isatty(_fileno(stderr)) != 0;
+    return _isatty(_fileno(stream)) != 0;
 #else
-    return isatty(fileno(stderr)) != 0;
+    return isatty(fileno(stream)) != 0;
 #endif
 }
-
-} // namespace
 
 QCommandLineOption PortOption() {
     return QCommandLineOption(QStringLiteral("port"),
@@ -214,7 +214,7 @@ bool TakeDevices(const QString& command, const QCommandLineParser& parser, QStri
 }
 
 ProgressBar::ProgressBar(const char* verb, const QCommandLineParser& parser)
-    : m_verb(verb), m_shown(!parser.isSet(QStringLiteral("quiet")) && StandardErrorIsTerminal()) {}
+    : m_verb(verb), m_shown(!parser.isSet(QStringLiteral("quiet")) && IsTerminal(stderr)) {}
 
 void ProgressBar::draw(int done, int total) {
     const int percent = total > 0 ? done * 100 / total : 0;

@@ -12,6 +12,7 @@
 
 #include <QCommandLineParser>
 #include <QString>
+#include <cstdio>
 #include <memory>
 
 QCommandLineOption PortOption();
@@ -49,6 +50,10 @@ bool TakeDevices(const QString& command, const QCommandLineParser& parser, QStri
 // --port was given.
 QString PortRefusal(const QString& command, const QString& portName,
                     const QString& missingDevice, const DetectedPort* candidate);
+
+// Whether `stream` (stdin, stderr) is a terminal: the progress bar is drawn there, and a
+// question is asked only there.
+bool IsTerminal(std::FILE* stream);
 
 // "Reading [#########           ]  45%" redrawn in place on standard error, only when
 // standard error is a terminal and --quiet was not given: a log or a pipe gets nothing

@@ -41,13 +41,18 @@ const std::vector<Command>& AllCommands() {
         {"read", "read --port DEVICE -o FILE.dat [--trace FILE] [--quiet]   read the radio into a .dat file",
          RunRead},
         {"write",
-         "write --port DEVICE [--alignment] [--verify] [--trace FILE] [--quiet] FILE.dat   "
+         "write --port DEVICE [--alignment] [--verify] [--preview [--yes]] [--trace FILE] [--quiet] "
+         "FILE.dat   "
          "write a .dat file to the radio",
          RunWrite},
         {"clone",
          "clone --port DEVICE FILE.dat [--count N] [--alignment] [--no-verify] [--trace FILE]   "
          "program radio after radio",
          RunClone},
+        {"restore",
+         "restore --port DEVICE [BACKUP.dat | --last | --before-write N] [--yes]   write a backup "
+         "back to its radio",
+         RunRestore},
         {"log", "log LOG [--summary]             a programming log as a table, or its counts",
          RunLog},
         {"backups", "backups [--config DIR]   the images kept from every read and write, newest first",

@@ -1,0 +1,28 @@
+#pragma once
+// The look before a write (chprog write --preview, chprog restore): the lines chprog diff
+// prints from what the radio holds to what the write would leave in it, and the question
+// whether to go on. The question is asked on the terminal only; --yes answers it before.
+
+#include "radio/RadioImage.h"
+
+#include <QCommandLineParser>
+#include <QString>
+
+QCommandLineOption YesOption();
+
+// What the radio holding `held` holds after a write of `image`: the written blocks from
+// the image, everything else (its own bytes, and without `alignment` the calibration) as
+// it was.
+RadioImage AfterWrite(const RadioImage& held, const RadioImage& image, bool alignment);
+
+// False (after a message naming `command`) when the question cannot be asked: standard
+// input is not a terminal and --yes was not given.
+bool CanConfirm(const QString& command, const QCommandLineParser& parser);
+
+enum class Confirmation { Write, NothingToChange, Declined };
+
+// Prints the changes a write of `image` makes to the radio holding `held`, in the model
+// and band texts of the Program.ini at `iniPath`, and asks "Write these changes? [y/N]"
+// unless `yes`. Nothing to change is said, and nothing is asked.
+Confirmation ConfirmChanges(const RadioImage& held, const RadioImage& image, bool alignment,
+                            bool yes, const QString& iniPath);
