@@ -78,6 +78,16 @@ ProductSelection ProductFromIndexes(const QString& iniPath, int typeIndex, int b
     return selection;
 }
 
+std::optional<BandLimits> ImportBand(const QString& iniPath, const RadioImage& image) {
+    if (!NamesProduct(image))
+        return std::nullopt;
+    const ProductSelection product =
+        ProductFromIndexes(iniPath, image[ImageMap::kProductType], image[ImageMap::kProductBand]);
+    if (product.bandText.trimmed().isEmpty())
+        return std::nullopt;
+    return product.typingLimits;
+}
+
 ProductSelection ReconcileProduct(RadioImage& image, UserStore& store, const QString& iniPath,
                                   bool documentIsNew) {
     if (documentIsNew) {
