@@ -388,11 +388,13 @@ bool ReadCommonLayout(const std::vector<CsvRow>& rows, const ImportOptions& opti
     QHash<QString, int> fieldOf;
     if (rows.empty() || !MapCommonHeader(rows[0], &fieldOf, error))
         return false;
+    const std::vector<CommonRow> data = DataRows(rows, fieldOf);
     std::vector<CommonRow> kept;
     std::vector<int> channels;
-    if (!PlaceRows(DataRows(rows, fieldOf), options, &kept, &channels, error))
+    if (!PlaceRows(data, options, &kept, &channels, error))
         return false;
-    const double highestWatts = HighestWatts(kept);
+    // The whole file's largest wattage: a row means the same whatever --rows keeps.
+    const double highestWatts = HighestWatts(data);
     for (std::size_t i = 0; i < kept.size(); ++i) {
         ChannelRecord record;
         if (!MapRow(kept[i], channels[i], highestWatts, base, &record, error))

@@ -156,16 +156,34 @@ private slots:
         QVERIFY(image == NewImage());
     }
 
-    void wattsPickHighAndLow() { // the file's largest value is High
+    // The whole file's largest wattage is High, whichever rows are imported.
+    void wattsPickHighAndLow_data() {
+        QTest::addColumn<int>("from"); // --rows from-to, 0 for none
+        QTest::addColumn<int>("to");
+        QTest::addColumn<QString>("powers"); // of channels 1..4
+        QTest::newRow("whole file") << 0 << 0 << "High,Low,High,Low";
+        QTest::newRow("rows 2-4 without the 5.0 W row") << 2 << 4 << ",Low,High,Low";
+        QTest::newRow("row 4 alone") << 4 << 4 << ",,,Low";
+    }
+    void wattsPickHighAndLow() {
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(QString, powers);
+        ImportOptions options;
+        if (from > 0)
+            options.rows = LocationRange{from, to};
         RadioImage image = NewImage();
         QString error;
         QVERIFY(ImportInto(&image,
                            kHeader + "1,,146.52,,0,,88.5,88.5,023,NN,FM,5,,,5.0W,,\r\n"
                                      "2,,146.54,,0,,88.5,88.5,023,NN,FM,5,,,1.0W,,\r\n"
-                                     "3,,146.56,,0,,88.5,88.5,023,NN,FM,5,,,,,\r\n",
-                           {}, &error));
-        QCOMPARE(GridRow(image, 1).at(4) + GridRow(image, 2).at(4) + GridRow(image, 3).at(4),
-                 QStringLiteral("HighLowHigh"));
+                                     "3,,146.56,,0,,88.5,88.5,023,NN,FM,5,,,,,\r\n"
+                                     "4,,146.58,,0,,88.5,88.5,023,NN,FM,5,,,0.5W,,\r\n",
+                           options, &error));
+        QStringList shown;
+        for (int channel = 1; channel <= 4; ++channel)
+            shown << GridRow(image, channel).at(4);
+        QCOMPARE(shown.join(','), powers);
     }
 
     void placesRows_data() {
