@@ -123,19 +123,13 @@ QStringList CommonFields(int number, const Channel& channel) {
 
 QString CommonLayoutCsv(const RadioImage& image) {
     QString text = CsvRecord(HeaderColumns() + ExtraColumns());
+    // A receive-only channel (no transmit frequency) is written from its record too,
+    // although the grid shows none of its settings: its scan bit, mode and power are what
+    // its import wrote, and an import of this row writes them back.
     for (int number = 1; number <= ImageMap::kChannelCount; ++number) {
-        Channel channel = ReadChannel(image, number);
-        if (channel.rx.isEmpty())
-            continue;
-        // Receive only, no transmit frequency: empty to the radio, and the grid shows none
-        // of its settings. The row carries what an unshown setting exports as: FM, High,
-        // and skipped unless the scan bit of channels 9..16 shows.
-        if (channel.empty) {
-            channel.bandwidth = Bandwidth::Wide;
-            channel.power = Power::High;
-            channel.scanAdd = channel.scanAdd && number > 8;
-        }
-        text += CsvRecord(CommonFields(number, channel));
+        const Channel channel = ReadChannel(image, number);
+        if (!channel.rx.isEmpty())
+            text += CsvRecord(CommonFields(number, channel));
     }
     return text;
 }

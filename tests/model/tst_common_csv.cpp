@@ -5,6 +5,7 @@
 #include "radio/ChannelCodec.h"
 #include "document/ChannelCsv.h"
 #include "document/CommonCsvLayout.h"
+#include "tests/support/Files.h"
 #include "tests/support/TestSuite.h"
 
 #include <QTest>
@@ -294,6 +295,31 @@ private slots:
                            &error));
         for (int channel = 1; channel <= 16; ++channel)
             QCOMPARE(GridRow(fresh, channel).mid(0, 6), GridRow(image, channel).mid(0, 6));
+    }
+
+    // A receive-only channel (Duplex off) is empty to the grid, which shows none of its
+    // settings on channels 1..8; the export still carries the record's own scan bit, mode
+    // and power, so the list comes back as it went out.
+    void receiveOnlyChannelsComeBack() {
+        QString csv = kHeader;
+        for (int location = 1; location <= 8; ++location)
+            csv += Record(qPrintable(QStringLiteral("Location=%1;Frequency=162.%2;Duplex=off;%3")
+                                         .arg(location)
+                                         .arg(400 + 25 * location)
+                                         .arg(location == 8   ? "Skip=S"
+                                              : location == 2 ? "Mode=NFM"
+                                              : location == 3 ? "Power=Low"
+                                                              : ""))) +
+                   "\r\n";
+        RadioImage image = NewImage();
+        QString error;
+        QVERIFY2(ImportInto(&image, csv, {}, &error), qPrintable(error));
+        QCOMPARE(image[ImageMap::kScanListLow], std::uint8_t(0x7F));
+        RadioImage again = NewImage();
+        QVERIFY2(ImportInto(&again, ChannelCsvText(image, CsvLayout::Common, Language::English), {},
+                            &error),
+                 qPrintable(error));
+        QCOMPARE(ImageBytes(again), ImageBytes(image));
     }
 
     void exportWritesTheToneModes() {
