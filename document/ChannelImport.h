@@ -65,14 +65,15 @@ private:
 class ChannelRecordChecks {
 public:
     ChannelRecordChecks(const ImportOptions& options, const ChannelTable& table);
-    // False on a bad record ("line L, column "Name": ..."), with `error` set.
+    // False on a bad record ("line L, column "Name": ...", or "Location N appears twice:
+    // lines L1 and L2"), with `error` set.
     bool apply(const ChannelRecord& record, QString* error);
     const ChannelTable& table() const { return m_result; }
 
 private:
     const ImportOptions& m_options;
     ChannelTable m_result;
-    std::array<bool, ImageMap::kChannelCount> m_seen{};
+    std::array<int, ImageMap::kChannelCount> m_lineOf{}; // the record naming each channel; 0: none
 };
 
 // Reads the data records of our own layout (`rows[0]` is the header). On a bad header,

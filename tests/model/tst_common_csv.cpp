@@ -129,6 +129,13 @@ private slots:
         common("Location beyond 16", "Location=17",
                ": 17 is not a channel 1 to 16; choose the rows with --rows A-B and place them "
                "with --first-channel N");
+        QTest::newRow("Location twice")
+            << kHeader + Record("") + "\r\n" + Record("Location=2") + "\r\n" +
+                   Record("Frequency=146.54") + "\r\n"
+            << "Location 1 appears twice: lines 2 and 4";
+        own("own: CH twice",
+            "3,146.52,,None,None,High,No,Off,Wide,No\r\n03,146.54,,None,None,High,No,Off,Wide,No",
+            "CH 3 appears twice: lines 2 and 3");
         own("own: off step", "1,146.514,,None,None,High,No,Off,Wide,No",
             "line 2, column \"Rx Frequency\": 146.514 MHz is on neither");
         own("own: 1000 MHz", "1,1000,,None,None,High,No,Off,Wide,No",
