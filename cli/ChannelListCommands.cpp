@@ -211,9 +211,11 @@ int RunExportCsv(const QStringList& arguments) {
     parser.addOption(QCommandLineOption(
         QStringLiteral("layout"),
         QStringLiteral("own (default): the grid's columns; common: the Location,Name,Frequency,... "
-                       "layout of other programming tools, programmed channels only."),
+                       "layout of other programming tools, programmed channels only, Power in "
+                       "the model's watts when Program.ini names them."),
         QStringLiteral("own|common"), QStringLiteral("own")));
     parser.addPositionalArgument(QStringLiteral("FILE.dat"), QStringLiteral("The radio image."));
+    AddConfigOption(parser);
     int exitCode = kExitOk;
     Language language = Language::English;
     CsvLayout layout = CsvLayout::Own;
@@ -230,7 +232,8 @@ int RunExportCsv(const QStringList& arguments) {
     if (!TakeInput(parser, QStringLiteral(".dat file"), &path, &exitCode) ||
         !LoadImage(path, &image, &exitCode))
         return exitCode;
-    const QString csv = ChannelCsvText(image, layout, language);
+    const QString csv = ChannelCsvText(image, layout, language,
+                                       ModelWattsOf(ConfigIniPath(parser), image[ImageMap::kProductType]));
     if (!parser.isSet(QStringLiteral("o"))) {
         PrintOut(csv);
         return kExitOk;
@@ -291,8 +294,10 @@ int RunImportCsv(const QStringList& arguments) {
     RadioImage image;
     if (!LoadImage(basePath, &image, &exitCode))
         return exitCode;
+    const QString iniPath = ConfigIniPath(parser);
     if (!options.band)
-        options.band = ImportBand(ConfigIniPath(parser), image);
+        options.band = ImportBand(iniPath, image);
+    options.watts = ModelWattsOf(iniPath, image[ImageMap::kProductType]);
     QString csv;
     QString error;
     if (!ReadChannelList(csvPath, &csv, &error)) {

@@ -37,6 +37,17 @@ ProductSelection ProductFromIndexes(const QString& iniPath, int typeIndex, int b
 // the channel step is checked.
 std::optional<BandLimits> ImportBand(const QString& iniPath, const RadioImage& image);
 
+// A model's transmit power as Program.ini names it ("Power1=5.0W|1.0W": High|Low), in
+// tenths of a watt.
+struct ModelWatts {
+    int highTenths = 0;
+    int lowTenths = 0;
+};
+
+// The watts of model position `typeIndex` (0-based); none when its Power key is missing,
+// or is not two wattages with High above Low.
+std::optional<ModelWatts> ModelWattsOf(const QString& iniPath, int typeIndex);
+
 class UserStore;
 
 // The product step of every grid fill. A new document takes the user's last model and

@@ -4,6 +4,7 @@
 // and what is allowed there. Both CSV layouts end here: each is first turned into
 // ChannelRecords in the grid's own texts.
 
+#include "config/ProductCatalog.h"
 #include "radio/ChannelCodec.h"
 #include "document/ChannelEdit.h"
 #include "files/Csv.h"
@@ -24,6 +25,9 @@ struct ImportOptions {
     // its channels and takes neither.
     std::optional<LocationRange> rows;
     std::optional<int> firstChannel;
+    // The base's model watts: a wattage of the common layout is then the nearer of High
+    // and Low; without them the file's largest wattage is High.
+    std::optional<ModelWatts> watts;
 };
 
 // The words a list column takes (Power, Scan Add, Busy Lock, W/N, Compand); empty for

@@ -164,30 +164,46 @@ private slots:
         QVERIFY(image == NewImage());
     }
 
-    // The whole file's largest wattage is High, whichever rows are imported.
+    // Without the model's watts the whole file's largest wattage is High, whichever rows
+    // are imported; with them a wattage is the nearer of the model's High and Low.
     void wattsPickHighAndLow_data() {
-        QTest::addColumn<int>("from"); // --rows from-to, 0 for none
+        QTest::addColumn<QString>("file"); // the Power of Locations 1..4
+        QTest::addColumn<bool>("model");   // the model's 5.0W|1.0W known
+        QTest::addColumn<int>("from");     // --rows from-to, 0 for none
         QTest::addColumn<int>("to");
         QTest::addColumn<QString>("powers"); // of channels 1..4
-        QTest::newRow("whole file") << 0 << 0 << "High,Low,High,Low";
-        QTest::newRow("rows 2-4 without the 5.0 W row") << 2 << 4 << ",Low,High,Low";
-        QTest::newRow("row 4 alone") << 4 << 4 << ",,,Low";
+        const QString mixed = "5.0W,1.0W,,0.5W";
+        QTest::newRow("whole file") << mixed << false << 0 << 0 << "High,Low,High,Low";
+        QTest::newRow("rows 2-4 without the 5.0 W row") << mixed << false << 2 << 4 << ",Low,High,Low";
+        QTest::newRow("row 4 alone") << mixed << false << 4 << 4 << ",,,Low";
+        QTest::newRow("all 1.0 W") << "1.0W,1.0W,1.0W,1.0W" << false << 0 << 0 << "High,High,High,High";
+        QTest::newRow("all 1.0 W of a 5 W model")
+            << "1.0W,1.0W,1.0W,1.0W" << true << 0 << 0 << "Low,Low,Low,Low";
+        QTest::newRow("nearer of 5 W and 1 W")
+            << "4.0W,2.9W,3.0W,High" << true << 0 << 0 << "High,Low,High,High";
     }
     void wattsPickHighAndLow() {
+        QFETCH(QString, file);
+        QFETCH(bool, model);
         QFETCH(int, from);
         QFETCH(int, to);
         QFETCH(QString, powers);
         ImportOptions options;
         if (from > 0)
             options.rows = LocationRange{from, to};
+        if (model)
+            options.watts = ModelWatts{50, 10};
+        QString csv = kHeader;
+        const QStringList watts = file.split(',');
+        for (int location = 1; location <= 4; ++location)
+            csv += Record(qPrintable(QStringLiteral("Location=%1;Frequency=146.5%2;Power=%3")
+                                         .arg(location)
+                                         .arg(2 * location)
+                                         .arg(watts[location - 1]))) +
+                   "\r\n";
         RadioImage image = NewImage();
         QString error;
-        QVERIFY(ImportInto(&image,
-                           kHeader + "1,,146.52,,0,,88.5,88.5,023,NN,FM,5,,,5.0W,,\r\n"
-                                     "2,,146.54,,0,,88.5,88.5,023,NN,FM,5,,,1.0W,,\r\n"
-                                     "3,,146.56,,0,,88.5,88.5,023,NN,FM,5,,,,,\r\n"
-                                     "4,,146.58,,0,,88.5,88.5,023,NN,FM,5,,,0.5W,,\r\n",
-                           options, &error));
+        QVERIFY2(ImportInto(&image, csv, options, &error), qPrintable(error));
         QStringList shown;
         for (int channel = 1; channel <= 4; ++channel)
             shown << GridRow(image, channel).at(4);
@@ -342,6 +358,18 @@ private slots:
             kHeader +
                 "1,,146.520000,+,0.600000,DTCS,88.5,88.5,023,RN,NFM,5.00,S,,Low,023,Tone->Tone\r\n"
                 "2,,146.520000,,0.000000,Cross,67.0,71.9,023,NN,FM,5.00,,,High,023,Tone->Tone\r\n");
+        // With the model's watts, Power is written in them and read back as it was.
+        const QString watts =
+            ChannelCsvText(image, CsvLayout::Common, Language::English, ModelWatts{40, 5});
+        QCOMPARE(watts.section("\r\n", 1, 1).section(',', 14, 14), QString("0.5W"));
+        QCOMPARE(watts.section("\r\n", 2, 2).section(',', 14, 14), QString("4.0W"));
+        RadioImage again = NewImage();
+        ImportOptions options;
+        options.watts = ModelWatts{40, 5};
+        QString error;
+        QVERIFY2(ImportInto(&again, watts, options, &error), qPrintable(error));
+        QCOMPARE(GridRow(again, 1).mid(0, 6), GridRow(image, 1).mid(0, 6));
+        QCOMPARE(GridRow(again, 2).mid(0, 6), GridRow(image, 2).mid(0, 6));
     }
 };
 
