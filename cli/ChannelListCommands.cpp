@@ -232,8 +232,9 @@ int RunExportCsv(const QStringList& arguments) {
     if (!TakeInput(parser, QStringLiteral(".dat file"), &path, &exitCode) ||
         !LoadImage(path, &image, &exitCode))
         return exitCode;
-    const QString csv = ChannelCsvText(image, layout, language,
-                                       ModelWattsOf(ConfigIniPath(parser), image[ImageMap::kProductType]));
+    const QString csv =
+        ChannelCsvText(image, layout, language,
+                       ModelWattsOf(ConfigIniPath(parser), image[ImageMap::kProductType]));
     if (!parser.isSet(QStringLiteral("o"))) {
         PrintOut(csv);
         return kExitOk;

@@ -100,7 +100,8 @@ std::optional<BandLimits> ImportBand(const QString& iniPath, const RadioImage& i
 
 std::optional<ModelWatts> ModelWattsOf(const QString& iniPath, int typeIndex) {
     const QStringList pieces =
-        ReadProfileString(iniPath, kSetup, QStringLiteral("Power%1").arg(typeIndex + 1)).split(u'|');
+        ReadProfileString(iniPath, kSetup, QStringLiteral("Power%1").arg(typeIndex + 1))
+            .split(u'|');
     if (pieces.size() != 2)
         return std::nullopt;
     const ModelWatts watts{WattTenths(pieces[0]), WattTenths(pieces[1])};

@@ -92,7 +92,8 @@ QString PowerText(Power power, const std::optional<ModelWatts>& watts) {
     return FormatFixedPoint(tenths, 1) + u'W';
 }
 
-QStringList CommonFields(int number, const Channel& channel, const std::optional<ModelWatts>& watts) {
+QStringList CommonFields(int number, const Channel& channel,
+                         const std::optional<ModelWatts>& watts) {
     QHash<QString, QString> out = {
         {QStringLiteral("rToneFreq"), QStringLiteral("88.5")},
         {QStringLiteral("cToneFreq"), QStringLiteral("88.5")},

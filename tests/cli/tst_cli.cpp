@@ -107,8 +107,9 @@ private slots:
                                         "12,\"400.0125\",400.00625,254.1,67.0,低,無,關,寬,是\r\n"));
         const QString out = m_dir.filePath("out.dat");
         const ChprogRun run = Chprog({"import-csv", csv, "--base", base, "-o", out});
-        QCOMPARE(run.err, "chprog: note: " + base + " names no band, so no band was checked "
-                          "(--band checks one)\n");
+        QCOMPARE(run.err, "chprog: note: " + base +
+                              " names no band, so no band was checked "
+                              "(--band checks one)\n");
         QCOMPARE(run.status, 0);
         const QByteArray bytes = ReadFileBytes(out);
         QCOMPARE(quint8(bytes[0x200]), quint8(0x5A));
@@ -203,7 +204,8 @@ private slots:
         const QString noBand = "chprog: note: BASE names no band, so no band was checked "
                                "(--band checks one)\n";
         const QStringList none;
-        QTest::newRow("53 MHz into VHF") << 0 << 0 << "53" << none << 2 << refused("53", allowedVhf);
+        QTest::newRow("53 MHz into VHF")
+            << 0 << 0 << "53" << none << 2 << refused("53", allowedVhf);
         QTest::newRow("851 MHz into VHF")
             << 0 << 0 << "851" << none << 2 << refused("851", allowedVhf);
         QTest::newRow("--band instead of the base's")
@@ -233,9 +235,9 @@ private slots:
                                        ",,None,None,High,No,Off,Wide,No\r\n"));
         const QString out = m_dir.filePath("out.dat");
         QFile::remove(out);
-        const ChprogRun run = Chprog(QStringList{"import-csv", in, "--base", base, "-o", out,
-                                                 "--config", m_dir.path()} +
-                                     options);
+        const ChprogRun run = Chprog(
+            QStringList{"import-csv", in, "--base", base, "-o", out, "--config", m_dir.path()} +
+            options);
         QCOMPARE(run.status, status);
         QCOMPARE(run.err, QString(said).replace("BASE", base).replace("bad.csv", in));
         QCOMPARE(QFile::exists(out), status == 0);

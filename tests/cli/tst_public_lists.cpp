@@ -36,8 +36,8 @@ private slots:
         QTest::addColumn<int>("channels"); // 0: refused
         QTest::addColumn<QString>("said"); // the refusal after "FILE: line 2, column "Frequency": "
         const auto lands = [](const char* list, const char* model, const char* band, int channels) {
-            QTest::addRow("%s into %s %s", list, model, band) << list << model << band << channels
-                                                              << "";
+            QTest::addRow("%s into %s %s", list, model, band)
+                << list << model << band << channels << "";
         };
         const auto refused = [](const char* list, const char* model, const char* band,
                                 const char* said) {
@@ -65,12 +65,12 @@ private slots:
         const ConfigDir config(DefaultIniText());
         const QStringList withConfig{"--config", config.path()};
         const QString base = config.filePath("base.dat"), out = config.filePath("out.dat");
-        QCOMPARE(Chprog(QStringList{"new", "--model", model, "--band", band, "-o", base} +
-                        withConfig)
-                     .status,
-                 0);
-        const ChprogRun imported =
-            Chprog(QStringList{"import-csv", ListPath(list), "--base", base, "-o", out} + withConfig);
+        QCOMPARE(
+            Chprog(QStringList{"new", "--model", model, "--band", band, "-o", base} + withConfig)
+                .status,
+            0);
+        const ChprogRun imported = Chprog(
+            QStringList{"import-csv", ListPath(list), "--base", base, "-o", out} + withConfig);
         if (channels == 0) {
             QCOMPARE(imported.status, 2);
             QCOMPARE(imported.err, "chprog: " + ListPath(list) +
@@ -81,7 +81,8 @@ private slots:
         QCOMPARE(imported.status, 0);
         QCOMPARE(ProgrammedChannels(Chprog({"show", out}).out), channels);
 
-        const QString exported = config.filePath("exported.csv"), again = config.filePath("again.dat");
+        const QString exported = config.filePath("exported.csv"),
+                      again = config.filePath("again.dat");
         QCOMPARE(Chprog(QStringList{"export-csv", out, "--layout", "common", "-o", exported} +
                         withConfig)
                      .status,

@@ -129,10 +129,9 @@ private slots:
         common("Location beyond 16", "Location=17",
                ": 17 is not a channel 1 to 16; choose the rows with --rows A-B and place them "
                "with --first-channel N");
-        QTest::newRow("Location twice")
-            << kHeader + Record("") + "\r\n" + Record("Location=2") + "\r\n" +
-                   Record("Frequency=146.54") + "\r\n"
-            << "Location 1 appears twice: lines 2 and 4";
+        QTest::newRow("Location twice") << kHeader + Record("") + "\r\n" + Record("Location=2") +
+                                               "\r\n" + Record("Frequency=146.54") + "\r\n"
+                                        << "Location 1 appears twice: lines 2 and 4";
         own("own: CH twice",
             "3,146.52,,None,None,High,No,Off,Wide,No\r\n03,146.54,,None,None,High,No,Off,Wide,No",
             "CH 3 appears twice: lines 2 and 3");
@@ -174,9 +173,11 @@ private slots:
         QTest::addColumn<QString>("powers"); // of channels 1..4
         const QString mixed = "5.0W,1.0W,,0.5W";
         QTest::newRow("whole file") << mixed << false << 0 << 0 << "High,Low,High,Low";
-        QTest::newRow("rows 2-4 without the 5.0 W row") << mixed << false << 2 << 4 << ",Low,High,Low";
+        QTest::newRow("rows 2-4 without the 5.0 W row")
+            << mixed << false << 2 << 4 << ",Low,High,Low";
         QTest::newRow("row 4 alone") << mixed << false << 4 << 4 << ",,,Low";
-        QTest::newRow("all 1.0 W") << "1.0W,1.0W,1.0W,1.0W" << false << 0 << 0 << "High,High,High,High";
+        QTest::newRow("all 1.0 W")
+            << "1.0W,1.0W,1.0W,1.0W" << false << 0 << 0 << "High,High,High,High";
         QTest::newRow("all 1.0 W of a 5 W model")
             << "1.0W,1.0W,1.0W,1.0W" << true << 0 << 0 << "Low,Low,Low,Low";
         QTest::newRow("nearer of 5 W and 1 W")
