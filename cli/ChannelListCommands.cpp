@@ -211,9 +211,11 @@ int RunExportCsv(const QStringList& arguments) {
     parser.addOption(QCommandLineOption(
         QStringLiteral("layout"),
         QStringLiteral("own (default): the grid's columns; common: the Location,Name,Frequency,... "
-                       "layout of other programming tools, programmed channels only."),
+                       "layout of other programming tools, programmed channels only, Power in "
+                       "the model's watts when Program.ini names them."),
         QStringLiteral("own|common"), QStringLiteral("own")));
     parser.addPositionalArgument(QStringLiteral("FILE.dat"), QStringLiteral("The radio image."));
+    AddConfigOption(parser);
     int exitCode = kExitOk;
     Language language = Language::English;
     CsvLayout layout = CsvLayout::Own;
@@ -230,7 +232,9 @@ int RunExportCsv(const QStringList& arguments) {
     if (!TakeInput(parser, QStringLiteral(".dat file"), &path, &exitCode) ||
         !LoadImage(path, &image, &exitCode))
         return exitCode;
-    const QString csv = ChannelCsvText(image, layout, language);
+    const QString csv =
+        ChannelCsvText(image, layout, language,
+                       ModelWattsOf(ConfigIniPath(parser), image[ImageMap::kProductType]));
     if (!parser.isSet(QStringLiteral("o"))) {
         PrintOut(csv);
         return kExitOk;
@@ -252,7 +256,8 @@ int RunImportCsv(const QStringList& arguments) {
     parser.addOption(OutputOption(QStringLiteral("The .dat file to write.")));
     parser.addOption(QCommandLineOption(QStringLiteral("band"),
                                         QStringLiteral("Refuse frequencies outside this band, "
-                                                       "written like \"130 - 160MHz\"."),
+                                                       "written like \"130 - 160MHz\", instead "
+                                                       "of the band BASE names."),
                                         QStringLiteral("BAND")));
     parser.addOption(QCommandLineOption(
         QStringLiteral("rows"),
@@ -267,13 +272,15 @@ int RunImportCsv(const QStringList& arguments) {
                                  QStringLiteral("Channel rows, with the header line export-csv "
                                                 "writes (either layout); - reads standard "
                                                 "input. At most 1 MiB."));
+    AddConfigOption(parser);
     int exitCode = kExitOk;
     QString csvPath;
     if (!ParseCommand(parser, arguments,
                       QStringLiteral("Replaces the channels named in a CSV file (by CH, or by "
                                      "Location in the common layout) in BASE and writes the "
                                      "result. Rows are checked as the channel editor checks "
-                                     "them; any error writes nothing."),
+                                     "them, against the band BASE names (or --band); any "
+                                     "error writes nothing."),
                       &exitCode) ||
         !TakeInput(parser, QStringLiteral("CSV file"), &csvPath, &exitCode))
         return exitCode;
@@ -284,9 +291,14 @@ int RunImportCsv(const QStringList& arguments) {
     ImportOptions options;
     if (!ParseImportOptions(parser, &options))
         return kExitBadInput;
+    const QString basePath = parser.value(QStringLiteral("base"));
     RadioImage image;
-    if (!LoadImage(parser.value(QStringLiteral("base")), &image, &exitCode))
+    if (!LoadImage(basePath, &image, &exitCode))
         return exitCode;
+    const QString iniPath = ConfigIniPath(parser);
+    if (!options.band)
+        options.band = ImportBand(iniPath, image);
+    options.watts = ModelWattsOf(iniPath, image[ImageMap::kProductType]);
     QString csv;
     QString error;
     if (!ReadChannelList(csvPath, &csv, &error)) {
@@ -298,8 +310,15 @@ int RunImportCsv(const QStringList& arguments) {
         PrintError(csvPath + QStringLiteral(": ") + error);
         return kExitBadInput;
     }
+    // The notes follow a written file only: a failed save says its one message.
+    if (!SaveImage(parser.value(QStringLiteral("o")), image, &exitCode))
+        return exitCode;
+    if (!options.band)
+        PrintError(QStringLiteral("note: %1 names no band, so no band was checked (--band "
+                                  "checks one)")
+                       .arg(basePath));
     if (report.namesDropped)
         PrintError(QStringLiteral("note: the Name and Comment columns are not imported (the radio "
                                   "keeps no channel names)"));
-    return SaveImage(parser.value(QStringLiteral("o")), image, &exitCode) ? kExitOk : exitCode;
+    return kExitOk;
 }

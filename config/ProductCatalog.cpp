@@ -3,6 +3,7 @@
 #include "config/ProgramIni.h"
 #include "config/UserStore.h"
 
+#include <QRegularExpression>
 #include <algorithm>
 
 namespace {
@@ -35,6 +36,15 @@ BandLimits AnyKnownBand(const QString& iniPath) {
         }
     }
     return found ? any : BandLimits{1, kHighestFrequencyUnits};
+}
+
+// "5.0W", "5 W" or "0.5w": tenths of a watt, or -1.
+int WattTenths(const QString& text) {
+    static const QRegularExpression watts(QStringLiteral("^(\\d{1,4})(?:\\.(\\d))?\\s*[Ww]$"));
+    const QRegularExpressionMatch match = watts.match(text.trimmed());
+    if (!match.hasMatch())
+        return -1;
+    return match.captured(1).toInt() * 10 + match.captured(2).toInt();
 }
 
 } // namespace
@@ -76,6 +86,28 @@ ProductSelection ProductFromIndexes(const QString& iniPath, int typeIndex, int b
     selection.limits = BandLimitsFromText(selection.bandText);
     selection.typingLimits = TypingLimits(iniPath, selection.bandText);
     return selection;
+}
+
+std::optional<BandLimits> ImportBand(const QString& iniPath, const RadioImage& image) {
+    if (!NamesProduct(image))
+        return std::nullopt;
+    const ProductSelection product =
+        ProductFromIndexes(iniPath, image[ImageMap::kProductType], image[ImageMap::kProductBand]);
+    if (product.bandText.trimmed().isEmpty())
+        return std::nullopt;
+    return product.typingLimits;
+}
+
+std::optional<ModelWatts> ModelWattsOf(const QString& iniPath, int typeIndex) {
+    const QStringList pieces =
+        ReadProfileString(iniPath, kSetup, QStringLiteral("Power%1").arg(typeIndex + 1))
+            .split(u'|');
+    if (pieces.size() != 2)
+        return std::nullopt;
+    const ModelWatts watts{WattTenths(pieces[0]), WattTenths(pieces[1])};
+    if (watts.lowTenths <= 0 || watts.highTenths <= watts.lowTenths)
+        return std::nullopt;
+    return watts;
 }
 
 ProductSelection ReconcileProduct(RadioImage& image, UserStore& store, const QString& iniPath,

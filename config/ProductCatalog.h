@@ -8,6 +8,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 // What a new document starts with besides the new-image contents: the file name its
 // first Save As proposes ([Setup] AppName) and the user's last model and band.
@@ -29,6 +30,23 @@ QStringList BandPieces(const QString& iniPath, int typeIndex);
 BandLimits TypingLimits(const QString& iniPath, const QString& bandText);
 
 ProductSelection ProductFromIndexes(const QString& iniPath, int typeIndex, int bandIndex);
+
+// The band a channel list imported into `image` keeps to: the limits the channel view
+// checks a typed frequency of that image against (ProductSelection::typingLimits). None
+// when the image names no model or band (FF) or one Program.ini does not list: then only
+// the channel step is checked.
+std::optional<BandLimits> ImportBand(const QString& iniPath, const RadioImage& image);
+
+// A model's transmit power as Program.ini names it ("Power1=5.0W|1.0W": High|Low), in
+// tenths of a watt.
+struct ModelWatts {
+    int highTenths = 0;
+    int lowTenths = 0;
+};
+
+// The watts of model position `typeIndex` (0-based); none when its Power key is missing,
+// or is not two wattages with High above Low.
+std::optional<ModelWatts> ModelWattsOf(const QString& iniPath, int typeIndex);
 
 class UserStore;
 

@@ -103,9 +103,10 @@ bool ReadChannelList(const QString& path, QString* text, QString* error) {
     return true;
 }
 
-QString ChannelCsvText(const RadioImage& image, CsvLayout layout, Language language) {
+QString ChannelCsvText(const RadioImage& image, CsvLayout layout, Language language,
+                       const std::optional<ModelWatts>& watts) {
     if (layout == CsvLayout::Common)
-        return CommonLayoutCsv(image);
+        return CommonLayoutCsv(image, watts);
     return OwnLayoutCsv(DecodeChannels(image, language));
 }
 

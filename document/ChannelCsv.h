@@ -21,8 +21,10 @@ constexpr qint64 kChannelListMaxBytes = 1 << 20;
 bool ReadChannelList(const QString& path, QString* text, QString* error);
 
 // The channel table of `image` as CSV (RFC 4180, CRLF lines) with a header line; our
-// own layout writes the words of `language`, the common layout its own words.
-QString ChannelCsvText(const RadioImage& image, CsvLayout layout, Language language);
+// own layout writes the words of `language`, the common layout its own words, and its
+// Power in `watts` when they are given (see CommonCsvExport.h).
+QString ChannelCsvText(const RadioImage& image, CsvLayout layout, Language language,
+                       const std::optional<ModelWatts>& watts = std::nullopt);
 
 struct CsvImportReport {
     CsvLayout layout = CsvLayout::Own;

@@ -242,13 +242,22 @@ ChannelRecordChecks::ChannelRecordChecks(const ImportOptions& options, const Cha
 bool ChannelRecordChecks::apply(const ChannelRecord& record, QString* error) {
     const RowChecker check(record, m_options);
     const int channel = record.channel;
-    if (channel < 1 || channel > ImageMap::kChannelCount || m_seen[channel - 1]) {
+    if (channel < 1 || channel > ImageMap::kChannelCount) {
         *error = check.fail(kColNumber, OwnText("\"%1\" is not a channel; allowed: 1 to "
                                                 "16, each at most once")
                                             .arg(ShortenedForMessage(check.text(kColNumber))));
         return false;
     }
-    m_seen[channel - 1] = true;
+    int& firstLine = m_lineOf[channel - 1];
+    if (firstLine > 0) {
+        *error = OwnText("%1 %2 appears twice: lines %3 and %4")
+                     .arg(record.columnNames[kColNumber])
+                     .arg(channel)
+                     .arg(firstLine)
+                     .arg(record.line);
+        return false;
+    }
+    firstLine = record.line;
     return ImportRow(check, &m_result[channel - 1], error);
 }
 

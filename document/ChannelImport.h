@@ -4,6 +4,7 @@
 // and what is allowed there. Both CSV layouts end here: each is first turned into
 // ChannelRecords in the grid's own texts.
 
+#include "config/ProductCatalog.h"
 #include "radio/ChannelCodec.h"
 #include "document/ChannelEdit.h"
 #include "files/Csv.h"
@@ -24,6 +25,9 @@ struct ImportOptions {
     // its channels and takes neither.
     std::optional<LocationRange> rows;
     std::optional<int> firstChannel;
+    // The base's model watts: a wattage of the common layout is then the nearer of High
+    // and Low; without them the file's largest wattage is High.
+    std::optional<ModelWatts> watts;
 };
 
 // The words a list column takes (Power, Scan Add, Busy Lock, W/N, Compand); empty for
@@ -65,14 +69,15 @@ private:
 class ChannelRecordChecks {
 public:
     ChannelRecordChecks(const ImportOptions& options, const ChannelTable& table);
-    // False on a bad record ("line L, column "Name": ..."), with `error` set.
+    // False on a bad record ("line L, column "Name": ...", or "Location N appears twice:
+    // lines L1 and L2"), with `error` set.
     bool apply(const ChannelRecord& record, QString* error);
     const ChannelTable& table() const { return m_result; }
 
 private:
     const ImportOptions& m_options;
     ChannelTable m_result;
-    std::array<bool, ImageMap::kChannelCount> m_seen{};
+    std::array<int, ImageMap::kChannelCount> m_lineOf{}; // the record naming each channel; 0: none
 };
 
 // Reads the data records of our own layout (`rows[0]` is the header). On a bad header,

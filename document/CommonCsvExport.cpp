@@ -85,7 +85,15 @@ void WriteTones(const Channel& channel, QHash<QString, QString>* out) {
         (*out)[QStringLiteral("CrossMode")] = kindName(tx.kind) + QStringLiteral("->") + kindName(rx.kind);
 }
 
-QStringList CommonFields(int number, const Channel& channel) {
+QString PowerText(Power power, const std::optional<ModelWatts>& watts) {
+    if (!watts)
+        return power == Power::Low ? QStringLiteral("Low") : QStringLiteral("High");
+    const int tenths = power == Power::Low ? watts->lowTenths : watts->highTenths;
+    return FormatFixedPoint(tenths, 1) + u'W';
+}
+
+QStringList CommonFields(int number, const Channel& channel,
+                         const std::optional<ModelWatts>& watts) {
     QHash<QString, QString> out = {
         {QStringLiteral("rToneFreq"), QStringLiteral("88.5")},
         {QStringLiteral("cToneFreq"), QStringLiteral("88.5")},
@@ -111,8 +119,7 @@ QStringList CommonFields(int number, const Channel& channel) {
         channel.bandwidth == Bandwidth::Narrow ? QStringLiteral("NFM") : QStringLiteral("FM");
     out[QStringLiteral("TStep")] = rx % kStep5kHz == 0 ? QStringLiteral("5.00") : QStringLiteral("6.25");
     out[QStringLiteral("Skip")] = channel.scanAdd ? QString() : QStringLiteral("S");
-    out[QStringLiteral("Power")] =
-        channel.power == Power::Low ? QStringLiteral("Low") : QStringLiteral("High");
+    out[QStringLiteral("Power")] = PowerText(channel.power, watts);
     QStringList fields;
     for (const QString& column : HeaderColumns() + ExtraColumns())
         fields << out.value(column);
@@ -121,21 +128,15 @@ QStringList CommonFields(int number, const Channel& channel) {
 
 } // namespace
 
-QString CommonLayoutCsv(const RadioImage& image) {
+QString CommonLayoutCsv(const RadioImage& image, const std::optional<ModelWatts>& watts) {
     QString text = CsvRecord(HeaderColumns() + ExtraColumns());
+    // A receive-only channel (no transmit frequency) is written from its record too,
+    // although the grid shows none of its settings: its scan bit, mode and power are what
+    // its import wrote, and an import of this row writes them back.
     for (int number = 1; number <= ImageMap::kChannelCount; ++number) {
-        Channel channel = ReadChannel(image, number);
-        if (channel.rx.isEmpty())
-            continue;
-        // Receive only, no transmit frequency: empty to the radio, and the grid shows none
-        // of its settings. The row carries what an unshown setting exports as: FM, High,
-        // and skipped unless the scan bit of channels 9..16 shows.
-        if (channel.empty) {
-            channel.bandwidth = Bandwidth::Wide;
-            channel.power = Power::High;
-            channel.scanAdd = channel.scanAdd && number > 8;
-        }
-        text += CsvRecord(CommonFields(number, channel));
+        const Channel channel = ReadChannel(image, number);
+        if (!channel.rx.isEmpty())
+            text += CsvRecord(CommonFields(number, channel, watts));
     }
     return text;
 }

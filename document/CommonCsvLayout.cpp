@@ -251,8 +251,14 @@ bool MapModeAndSkip(const CommonRow& row, ChannelRecord* record, QString* error)
     return true;
 }
 
-// Power: "High..."/"Low...", or watts, of which the file's largest value is High.
-bool MapPower(const CommonRow& row, double highestWatts, ChannelRecord* record, QString* error) {
+// Where a wattage stops being Low: halfway between the model's Low and High, or, when
+// the model's watts are not known, the file's largest wattage.
+double HighFromWatts(const std::optional<ModelWatts>& model, double highestInFile) {
+    return model ? (model->highTenths + model->lowTenths) / 20.0 : highestInFile;
+}
+
+// Power: "High..."/"Low...", or watts, High from `highFrom` on.
+bool MapPower(const CommonRow& row, double highFrom, ChannelRecord* record, QString* error) {
     const QString power = row.text(QStringLiteral("Power"));
     record->columnNames[kColPower] = QStringLiteral("Power");
     bool isHigh = true;
@@ -261,7 +267,7 @@ bool MapPower(const CommonRow& row, double highestWatts, ChannelRecord* record, 
     if (power.startsWith(QLatin1String("Low"), Qt::CaseInsensitive))
         isHigh = false;
     else if (found)
-        isHigh = watts >= highestWatts;
+        isHigh = watts >= highFrom;
     else if (!power.isEmpty() && !power.startsWith(QLatin1String("High"), Qt::CaseInsensitive)) {
         *error = row.refuse(QStringLiteral("Power"), QStringLiteral("High, Low, or watts such as 5.0W"));
         return false;
@@ -290,7 +296,7 @@ void KeepUnlistedColumns(const ChannelRow& base, ChannelRecord* record) {
         programmed ? base[kColCompand] : WordText(Word::CompandNo, Language::English);
 }
 
-bool MapRow(const CommonRow& row, int channel, double highestWatts, const ChannelTable& base,
+bool MapRow(const CommonRow& row, int channel, double highFrom, const ChannelTable& base,
             ChannelRecord* record, QString* error) {
     record->line = row.line();
     record->channel = channel;
@@ -301,7 +307,7 @@ bool MapRow(const CommonRow& row, int channel, double highestWatts, const Channe
         return true; // no frequency: the channel is blanked
     KeepUnlistedColumns(base[channel - 1], record);
     return MapFrequencies(row, record, error) && MapTones(row, record, error) &&
-           MapModeAndSkip(row, record, error) && MapPower(row, highestWatts, record, error);
+           MapModeAndSkip(row, record, error) && MapPower(row, highFrom, record, error);
 }
 
 // The rows to import, in file order, and the channel of each.
@@ -388,14 +394,16 @@ bool ReadCommonLayout(const std::vector<CsvRow>& rows, const ImportOptions& opti
     QHash<QString, int> fieldOf;
     if (rows.empty() || !MapCommonHeader(rows[0], &fieldOf, error))
         return false;
+    const std::vector<CommonRow> data = DataRows(rows, fieldOf);
     std::vector<CommonRow> kept;
     std::vector<int> channels;
-    if (!PlaceRows(DataRows(rows, fieldOf), options, &kept, &channels, error))
+    if (!PlaceRows(data, options, &kept, &channels, error))
         return false;
-    const double highestWatts = HighestWatts(kept);
+    // The whole file's largest wattage: a row means the same whatever --rows keeps.
+    const double highFrom = HighFromWatts(options.watts, HighestWatts(data));
     for (std::size_t i = 0; i < kept.size(); ++i) {
         ChannelRecord record;
-        if (!MapRow(kept[i], channels[i], highestWatts, base, &record, error))
+        if (!MapRow(kept[i], channels[i], highFrom, base, &record, error))
             return false;
         if (!kept[i].text(QStringLiteral("Name")).isEmpty() ||
             !kept[i].text(QStringLiteral("Comment")).isEmpty())

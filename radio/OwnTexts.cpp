@@ -88,6 +88,7 @@ constexpr OwnTextForms kOwnTexts[] = {
      "第 %1 行，「CH」欄：「%2」不是信道；允許：1 至 16，每個最多一次"},
     {"\"%1\" is not a channel; allowed: 1 to 16, each at most once",
      "「%1」不是信道；允許：1 至 16，每個最多一次"},
+    {"%1 %2 appears twice: lines %3 and %4", "%1 %2 出現兩次：第 %3 行和第 %4 行"},
     {"\"%1\" is not a frequency; allowed: %2 MHz", "「%1」不是頻率；允許：%2 MHz"},
     {"\"%1\" is too long to be a frequency; allowed: %2 MHz", "「%1」太長，不是頻率；允許：%2 MHz"},
     {"%1 MHz is out of range; allowed: %2 MHz", "%1 MHz 超出範圍；允許：%2 MHz"},

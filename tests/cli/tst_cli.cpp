@@ -107,7 +107,9 @@ private slots:
                                         "12,\"400.0125\",400.00625,254.1,67.0,低,無,關,寬,是\r\n"));
         const QString out = m_dir.filePath("out.dat");
         const ChprogRun run = Chprog({"import-csv", csv, "--base", base, "-o", out});
-        QCOMPARE(run.err, QString());
+        QCOMPARE(run.err, "chprog: note: " + base +
+                              " names no band, so no band was checked "
+                              "(--band checks one)\n");
         QCOMPARE(run.status, 0);
         const QByteArray bytes = ReadFileBytes(out);
         QCOMPARE(quint8(bytes[0x200]), quint8(0x5A));
@@ -181,6 +183,64 @@ private slots:
         const QStringList lines = Chprog({"show", out}).out.split('\n');
         QVERIFY(lines[0].startsWith(" 1\t" + FrequencyText(15600000 + 2500 * 20)));
         QVERIFY(lines[15].startsWith("16\t" + FrequencyText(15600000 + 2500 * 35)));
+    }
+
+    // Without --band the base's product bytes name the band, looked up in Program.ini
+    // (model A: 136 - 174MHz|400 - 470MHz); a base naming none checks only the step. The
+    // bands of the shipped models are PublicListsTest's.
+    void importChecksTheBaseBand_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("band");
+        QTest::addColumn<QString>("frequency");
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("said"); // the whole of standard error
+        const QString allowedVhf = "allowed: 136.00000 to 174.00000 MHz\n";
+        const auto refused = [](const char* frequency, const QString& allowed) {
+            return QString("chprog: bad.csv: line 2, column \"Rx Frequency\": %1 MHz is out of "
+                           "range; %2")
+                .arg(frequency, allowed);
+        };
+        const QString noBand = "chprog: note: BASE names no band, so no band was checked "
+                               "(--band checks one)\n";
+        const QStringList none;
+        QTest::newRow("53 MHz into VHF")
+            << 0 << 0 << "53" << none << 2 << refused("53", allowedVhf);
+        QTest::newRow("851 MHz into VHF")
+            << 0 << 0 << "851" << none << 2 << refused("851", allowedVhf);
+        QTest::newRow("--band instead of the base's")
+            << 0 << 0 << "446.00625" << QStringList{"--band", "400 - 470MHz"} << 0 << "";
+        QTest::newRow("no band byte") << 0 << 0xFF << "851" << none << 0 << noBand;
+        QTest::newRow("no model byte") << 0xFF << 0 << "53" << none << 0 << noBand;
+        QTest::newRow("a model Program.ini lacks") << 5 << 0 << "53" << none << 0 << noBand;
+        QTest::newRow("no band byte, off the step")
+            << 0 << 0xFF << "851.001" << none << 2
+            << "chprog: bad.csv: line 2, column \"Rx Frequency\": 851.001 MHz is on neither the "
+               "5 kHz nor the 6.25 kHz channel step\n";
+    }
+    void importChecksTheBaseBand() {
+        QFETCH(int, type);
+        QFETCH(int, band);
+        QFETCH(QString, frequency);
+        QFETCH(QStringList, options);
+        QFETCH(int, status);
+        QFETCH(QString, said);
+        QVERIFY(WriteFileBytes(m_dir.filePath("Program.ini"), kCalibrationIni));
+        RadioImage image = NewImage();
+        image[kProductType] = std::uint8_t(type);
+        image[kProductBand] = std::uint8_t(band);
+        const QString base = saved(image, "base.dat");
+        const QString in = m_dir.filePath("bad.csv");
+        QVERIFY(WriteFileBytes(in, kOwnHeader + "1," + frequency.toUtf8() +
+                                       ",,None,None,High,No,Off,Wide,No\r\n"));
+        const QString out = m_dir.filePath("out.dat");
+        QFile::remove(out);
+        const ChprogRun run = Chprog(
+            QStringList{"import-csv", in, "--base", base, "-o", out, "--config", m_dir.path()} +
+            options);
+        QCOMPARE(run.status, status);
+        QCOMPARE(run.err, QString(said).replace("BASE", base).replace("bad.csv", in));
+        QCOMPARE(QFile::exists(out), status == 0);
     }
 
     void calibrationPrintsTheRowsOfTheFilesBand() {

@@ -5,6 +5,7 @@
 #include "radio/ChannelCodec.h"
 #include "document/ChannelCsv.h"
 #include "document/CommonCsvLayout.h"
+#include "tests/support/Files.h"
 #include "tests/support/TestSuite.h"
 
 #include <QTest>
@@ -128,6 +129,12 @@ private slots:
         common("Location beyond 16", "Location=17",
                ": 17 is not a channel 1 to 16; choose the rows with --rows A-B and place them "
                "with --first-channel N");
+        QTest::newRow("Location twice") << kHeader + Record("") + "\r\n" + Record("Location=2") +
+                                               "\r\n" + Record("Frequency=146.54") + "\r\n"
+                                        << "Location 1 appears twice: lines 2 and 4";
+        own("own: CH twice",
+            "3,146.52,,None,None,High,No,Off,Wide,No\r\n03,146.54,,None,None,High,No,Off,Wide,No",
+            "CH 3 appears twice: lines 2 and 3");
         own("own: off step", "1,146.514,,None,None,High,No,Off,Wide,No",
             "line 2, column \"Rx Frequency\": 146.514 MHz is on neither");
         own("own: 1000 MHz", "1,1000,,None,None,High,No,Off,Wide,No",
@@ -156,16 +163,52 @@ private slots:
         QVERIFY(image == NewImage());
     }
 
-    void wattsPickHighAndLow() { // the file's largest value is High
+    // Without the model's watts the whole file's largest wattage is High, whichever rows
+    // are imported; with them a wattage is the nearer of the model's High and Low.
+    void wattsPickHighAndLow_data() {
+        QTest::addColumn<QString>("file"); // the Power of Locations 1..4
+        QTest::addColumn<bool>("model");   // the model's 5.0W|1.0W known
+        QTest::addColumn<int>("from");     // --rows from-to, 0 for none
+        QTest::addColumn<int>("to");
+        QTest::addColumn<QString>("powers"); // of channels 1..4
+        const QString mixed = "5.0W,1.0W,,0.5W";
+        QTest::newRow("whole file") << mixed << false << 0 << 0 << "High,Low,High,Low";
+        QTest::newRow("rows 2-4 without the 5.0 W row")
+            << mixed << false << 2 << 4 << ",Low,High,Low";
+        QTest::newRow("row 4 alone") << mixed << false << 4 << 4 << ",,,Low";
+        QTest::newRow("all 1.0 W")
+            << "1.0W,1.0W,1.0W,1.0W" << false << 0 << 0 << "High,High,High,High";
+        QTest::newRow("all 1.0 W of a 5 W model")
+            << "1.0W,1.0W,1.0W,1.0W" << true << 0 << 0 << "Low,Low,Low,Low";
+        QTest::newRow("nearer of 5 W and 1 W")
+            << "4.0W,2.9W,3.0W,High" << true << 0 << 0 << "High,Low,High,High";
+    }
+    void wattsPickHighAndLow() {
+        QFETCH(QString, file);
+        QFETCH(bool, model);
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(QString, powers);
+        ImportOptions options;
+        if (from > 0)
+            options.rows = LocationRange{from, to};
+        if (model)
+            options.watts = ModelWatts{50, 10};
+        QString csv = kHeader;
+        const QStringList watts = file.split(',');
+        for (int location = 1; location <= 4; ++location)
+            csv += Record(qPrintable(QStringLiteral("Location=%1;Frequency=146.5%2;Power=%3")
+                                         .arg(location)
+                                         .arg(2 * location)
+                                         .arg(watts[location - 1]))) +
+                   "\r\n";
         RadioImage image = NewImage();
         QString error;
-        QVERIFY(ImportInto(&image,
-                           kHeader + "1,,146.52,,0,,88.5,88.5,023,NN,FM,5,,,5.0W,,\r\n"
-                                     "2,,146.54,,0,,88.5,88.5,023,NN,FM,5,,,1.0W,,\r\n"
-                                     "3,,146.56,,0,,88.5,88.5,023,NN,FM,5,,,,,\r\n",
-                           {}, &error));
-        QCOMPARE(GridRow(image, 1).at(4) + GridRow(image, 2).at(4) + GridRow(image, 3).at(4),
-                 QStringLiteral("HighLowHigh"));
+        QVERIFY2(ImportInto(&image, csv, options, &error), qPrintable(error));
+        QStringList shown;
+        for (int channel = 1; channel <= 4; ++channel)
+            shown << GridRow(image, channel).at(4);
+        QCOMPARE(shown.join(','), powers);
     }
 
     void placesRows_data() {
@@ -278,6 +321,31 @@ private slots:
             QCOMPARE(GridRow(fresh, channel).mid(0, 6), GridRow(image, channel).mid(0, 6));
     }
 
+    // A receive-only channel (Duplex off) is empty to the grid, which shows none of its
+    // settings on channels 1..8; the export still carries the record's own scan bit, mode
+    // and power, so the list comes back as it went out.
+    void receiveOnlyChannelsComeBack() {
+        QString csv = kHeader;
+        for (int location = 1; location <= 8; ++location)
+            csv += Record(qPrintable(QStringLiteral("Location=%1;Frequency=162.%2;Duplex=off;%3")
+                                         .arg(location)
+                                         .arg(400 + 25 * location)
+                                         .arg(location == 8   ? "Skip=S"
+                                              : location == 2 ? "Mode=NFM"
+                                              : location == 3 ? "Power=Low"
+                                                              : ""))) +
+                   "\r\n";
+        RadioImage image = NewImage();
+        QString error;
+        QVERIFY2(ImportInto(&image, csv, {}, &error), qPrintable(error));
+        QCOMPARE(image[ImageMap::kScanListLow], std::uint8_t(0x7F));
+        RadioImage again = NewImage();
+        QVERIFY2(ImportInto(&again, ChannelCsvText(image, CsvLayout::Common, Language::English), {},
+                            &error),
+                 qPrintable(error));
+        QCOMPARE(ImageBytes(again), ImageBytes(image));
+    }
+
     void exportWritesTheToneModes() {
         RadioImage image = NewImage();
         ChannelTable table = DecodeChannels(image, Language::English);
@@ -291,6 +359,11 @@ private slots:
             kHeader +
                 "1,,146.520000,+,0.600000,DTCS,88.5,88.5,023,RN,NFM,5.00,S,,Low,023,Tone->Tone\r\n"
                 "2,,146.520000,,0.000000,Cross,67.0,71.9,023,NN,FM,5.00,,,High,023,Tone->Tone\r\n");
+        // With the model's watts, Power is written in them (read back: wattsPickHighAndLow).
+        const QString watts =
+            ChannelCsvText(image, CsvLayout::Common, Language::English, ModelWatts{40, 5});
+        QCOMPARE(watts.section("\r\n", 1, 1).section(',', 14, 14), QString("0.5W"));
+        QCOMPARE(watts.section("\r\n", 2, 2).section(',', 14, 14), QString("4.0W"));
     }
 };
 

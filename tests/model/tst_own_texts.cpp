@@ -156,6 +156,10 @@ void OwnTextsTest::messagesOfAChineseRun_data() {
     QTest::newRow("list with a bad frequency")
         << import("CH,Rx Frequency,Tx Frequency,QT/DQT Dec,QT/DQT Enc,Power,Scan Add,Busy Lock,"
                   "W/N,Compand\n1,146.5x,,None,None,High,Yes,Off,Wide,No\n");
+    QTest::newRow("common list with a repeated Location")
+        << import("Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,"
+                  "DtcsPolarity,Mode,Skip\n1,,146.52,,0,,88.5,88.5,023,NN,FM,\n"
+                  "1,,146.54,,0,,88.5,88.5,023,NN,FM,\n");
     QTest::newRow("common list with an unknown mode")
         << import("Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,"
                   "DtcsPolarity,Mode,Skip\n1,A,146.52,,0,,88.5,88.5,023,NN,AM,\n");

@@ -120,6 +120,34 @@ private slots:
         QCOMPARE(none.typingLimits.high, kHighestFrequencyUnits);
     }
 
+    // A model's Power key: High|Low in watts, or nothing usable.
+    void modelWatts_data() {
+        QTest::addColumn<QString>("key"); // "" for none
+        QTest::addColumn<int>("high");    // tenths of a watt, 0 for no watts
+        QTest::addColumn<int>("low");
+        QTest::newRow("5.0W|1.0W") << "5.0W|1.0W" << 50 << 10;
+        QTest::newRow("whole watts, a space, lower case") << "4W| 0.5 w" << 40 << 5;
+        QTest::newRow("empty") << "" << 0 << 0;
+        QTest::newRow("one wattage") << "5.0W" << 0 << 0;
+        QTest::newRow("Low above High") << "1.0W|5.0W" << 0 << 0;
+        QTest::newRow("no unit") << "5.0|1.0" << 0 << 0;
+        QTest::newRow("words") << "High|Low" << 0 << 0;
+        QTest::newRow("zero Low") << "5W|0W" << 0 << 0;
+    }
+    void modelWatts() {
+        QFETCH(QString, key);
+        QFETCH(int, high);
+        QFETCH(int, low);
+        const ConfigDir config(QString(kIni).replace("Field2=", "Power2=" + key + "\nField2="));
+        const std::optional<ModelWatts> watts = ModelWattsOf(config.iniPath(), 1);
+        QCOMPARE(watts.has_value(), high > 0);
+        if (watts) {
+            QCOMPARE(watts->highTenths, high);
+            QCOMPARE(watts->lowTenths, low);
+        }
+        QVERIFY(!ModelWattsOf(config.iniPath(), 0));
+    }
+
     // The English forms are AppChannelsTest's.
     void titleForms() {
         const ConfigDir config(kIni);
