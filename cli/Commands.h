@@ -21,4 +21,5 @@ int RunClone(const QStringList& arguments);
 int RunPlans(const QStringList& arguments);
 int RunCheck(const QStringList& arguments);
 int RunSort(const QStringList& arguments);
+int RunEdit(const QStringList& arguments);
 int RunLog(const QStringList& arguments);
