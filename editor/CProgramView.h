@@ -23,7 +23,9 @@
 #include <functional>
 #include <memory>
 
+class ChannelBulkTools;
 class ChannelEditActions;
+struct ChannelBulkContext;
 class DocumentCommands;
 struct ChannelEditContext;
 struct DocumentCommandsContext;
@@ -48,6 +50,8 @@ public:
     CMSFlexGrid* grid() const { return m_grid; }
     // The grid's editing tools: channel selection, clipboard, moves, context menu.
     ChannelEditActions* editActions() const { return m_editActions; }
+    // The tools for many channels: Set for Selection, Fill Down, Frequency Series, ...
+    ChannelBulkTools* bulkTools() const { return m_bulkTools; }
 
     // Fills the grid for the bound document (the view is set up by its constructor).
     void OnInitialUpdate();
@@ -93,6 +97,7 @@ public:
     void printPreview(QPrinter& printer) override;
     void importChannels() override;
     void exportChannels() override;
+    void runChannelTool(ChannelTool tool) override;
     ProgramTransfer* transfer() const;
     bool isTransferring(TransferDirection* direction = nullptr) const override;
     void cancelTransfer(std::function<void()> ended) override;
@@ -133,6 +138,7 @@ private:
     void ShowCellEditor();
     void showHelp(int contextId) const;
     ChannelEditContext editContext();
+    ChannelBulkContext bulkContext();
     DocumentCommandsContext commandsContext();
     void watchGridAndEditors();
     void OnEnterKey();
@@ -160,4 +166,5 @@ private:
     RunSession* m_session;
     DocumentCommands* m_commands = nullptr;
     ChannelEditActions* m_editActions = nullptr;
+    ChannelBulkTools* m_bulkTools = nullptr;
 };
