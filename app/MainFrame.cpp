@@ -193,6 +193,14 @@ void CMainFrame::connectViewCommands() {
     toView(kFilePrintPreview, [this](DocumentView& view) { view.printPreview(m_printer); });
     toView(kImportChannels, &DocumentView::importChannels);
     toView(kExportChannels, &DocumentView::exportChannels);
+    for (const auto& [id, tool] :
+         {std::pair{kSetForSelection, ChannelTool::SetForSelection},
+          std::pair{kFillDown, ChannelTool::FillDown},
+          std::pair{kFrequencySeries, ChannelTool::FrequencySeries},
+          std::pair{kSortByFrequency, ChannelTool::SortByFrequency},
+          std::pair{kFindDuplicates, ChannelTool::FindDuplicates},
+          std::pair{kCompactChannels, ChannelTool::Compact}})
+        toView(id, [tool = tool](DocumentView& view) { view.runChannelTool(tool); });
 }
 
 // --- Documents -------------------------------------------------------------------

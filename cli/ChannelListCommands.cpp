@@ -10,6 +10,8 @@
 #include "radio/ProductInfo.h"
 #include "radio/RadioImage.h"
 
+#include <limits>
+
 namespace {
 
 QCommandLineOption OutputOption(const QString& what) {
@@ -40,17 +42,6 @@ bool ParseLayout(const QCommandLineParser& parser, CsvLayout* layout) {
     return false;
 }
 
-// "A-B" with 0 <= A <= B.
-bool ParseRows(const QString& text, LocationRange* range) {
-    const QStringList parts = text.split(u'-');
-    bool firstOk = false, lastOk = false;
-    if (parts.size() == 2) {
-        range->first = parts[0].trimmed().toInt(&firstOk);
-        range->last = parts[1].trimmed().toInt(&lastOk);
-    }
-    return firstOk && lastOk && range->first >= 0 && range->first <= range->last;
-}
-
 // --band, --rows and --first-channel.
 bool ParseImportOptions(const QCommandLineParser& parser, ImportOptions* options) {
     if (parser.isSet(QStringLiteral("band"))) {
@@ -65,7 +56,8 @@ bool ParseImportOptions(const QCommandLineParser& parser, ImportOptions* options
     }
     if (parser.isSet(QStringLiteral("rows"))) {
         LocationRange range;
-        if (!ParseRows(parser.value(QStringLiteral("rows")), &range)) {
+        if (!ParseRange(parser.value(QStringLiteral("rows")), 0, std::numeric_limits<int>::max(),
+                        &range.first, &range.last)) {
             PrintError(
                 QStringLiteral("--rows: \"%1\" is not a range of Locations; write it like 0-15")
                     .arg(ShortenedForMessage(parser.value(QStringLiteral("rows")))));

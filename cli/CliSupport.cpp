@@ -4,6 +4,7 @@
 
 #include "config/InstallLayout.h"
 #include "config/ProgramIni.h"
+#include "radio/ImageMap.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -126,4 +127,28 @@ bool SaveImage(const QString& path, const RadioImage& image, int* exitCode) {
     PrintError(error);
     *exitCode = kExitBadInput;
     return false;
+}
+
+bool ParseRange(const QString& text, int lowest, int highest, int* first, int* last) {
+    const QStringList parts = text.split(u'-');
+    if (parts.size() != 2)
+        return false;
+    bool firstOk = false, lastOk = false;
+    const int a = parts[0].trimmed().toInt(&firstOk);
+    const int b = parts[1].trimmed().toInt(&lastOk);
+    if (!firstOk || !lastOk || a < lowest || b > highest || a > b)
+        return false;
+    *first = a;
+    *last = b;
+    return true;
+}
+
+bool ParseChannelRange(const QString& text, std::vector<int>* channels) {
+    int first = 0, last = 0;
+    if (!ParseRange(text, 1, ImageMap::kChannelCount, &first, &last))
+        return false;
+    channels->clear();
+    for (int number = first; number <= last; ++number)
+        channels->push_back(number);
+    return true;
 }

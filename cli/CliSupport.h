@@ -8,6 +8,7 @@
 #include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 constexpr int kExitOk = 0;
 constexpr int kExitFailure = 1;  // the radio or the link failed (diff: the images differ; check: a rule is broken)
@@ -48,3 +49,9 @@ QString ConfigIniPath(const QCommandLineParser& parser);
 // and returns false.
 bool LoadImage(const QString& path, RadioImage* image, int* exitCode);
 bool SaveImage(const QString& path, const RadioImage& image, int* exitCode);
+
+// "A-B", lowest <= A <= B <= highest, spaces around either end allowed. Both ends are
+// required: one channel or row is written "5-5". Shared by --channels and --rows.
+bool ParseRange(const QString& text, int lowest, int highest, int* first, int* last);
+// --channels A-B: the channels A..B of 1..16, ascending.
+bool ParseChannelRange(const QString& text, std::vector<int>* channels);

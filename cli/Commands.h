@@ -21,5 +21,6 @@ int RunClone(const QStringList& arguments);
 int RunPlans(const QStringList& arguments);
 int RunCheck(const QStringList& arguments);
 int RunSort(const QStringList& arguments);
+int RunEdit(const QStringList& arguments);
 int RunLog(const QStringList& arguments);
 int RunRestore(const QStringList& arguments);

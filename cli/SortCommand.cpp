@@ -8,22 +8,6 @@
 
 namespace {
 
-// "A-B" (or "N") of channels 1..16, A <= B.
-bool ParseChannelRange(const QString& text, std::vector<int>* channels) {
-    const QStringList parts = text.split(u'-');
-    if (parts.size() > 2)
-        return false;
-    bool firstOk = false, lastOk = false;
-    const int first = parts.first().trimmed().toInt(&firstOk);
-    const int last = parts.last().trimmed().toInt(&lastOk);
-    if (!firstOk || !lastOk || first < 1 || last > ImageMap::kChannelCount || first > last)
-        return false;
-    channels->clear();
-    for (int number = first; number <= last; ++number)
-        channels->push_back(number);
-    return true;
-}
-
 void PrintDuplicates(const RadioImage& image) {
     for (const std::vector<int>& group : DuplicateChannels(image)) {
         QStringList numbers;

@@ -63,6 +63,10 @@ const std::vector<Command>& AllCommands() {
          RunSimulate},
         {"sort", "sort FILE.dat [--channels A-B] [--compact] [-o OUT.dat]   channels in frequency order",
          RunSort},
+        {"edit",
+         "edit FILE.dat [--channels A-B] COLUMN=VALUE... [-o OUT.dat]   set channel columns on "
+         "many channels",
+         RunEdit},
         {"plans", "plans [--lang en|zh]              list the channel plans", RunPlans},
         {"check", "check FILE.dat --plan NAME        the rules of the plan that channels break",
          RunCheck},

@@ -149,6 +149,26 @@ CellCommit CommitChannelCell(const Channel& before, int number, int column, cons
     }
 }
 
+CellRefusal CommitChannelCells(const std::vector<ChannelCellText>& cells, BandLimits band,
+                               RadioImage& image) {
+    RadioImage edited = image;
+    for (const ChannelCellText& cell : cells) {
+        const CellCommit commit = CommitChannelCell(ReadChannel(edited, cell.channel),
+                                                    cell.channel, cell.column, cell.text, band);
+        if (commit.result != CommitResult::Accepted)
+            return CellRefusal{commit.result, cell.channel, cell.column};
+        WriteChannelFields(commit.channel, commit.changed, cell.channel, edited);
+    }
+    image = edited;
+    return CellRefusal{};
+}
+
+QString CellRefusalMessage(const CellRefusal& refusal, Language language) {
+    return Tr(language, "Channel %1, %2: %3", "信道 %1，%2：%3")
+        .arg(refusal.channel)
+        .arg(ChannelColumnHeading(refusal.column, language), CommitMessage(refusal.result));
+}
+
 QString CommitMessage(CommitResult result) {
     switch (result) {
     case CommitResult::OutOfRange:

@@ -9,6 +9,7 @@
 #include "radio/ChannelCodec.h"
 
 #include <QString>
+#include <vector>
 
 struct FrequencyReading {
     long long units = 0; // exact value in 10 Hz units, truncated: what the checks see
@@ -53,6 +54,31 @@ struct CellCommit {
 // frequency changes nothing.
 CellCommit CommitChannelCell(const Channel& before, int number, int column, const QString& text,
                              BandLimits band);
+
+// One cell of a batch: the text committed into grid column `column` of channel `channel`.
+struct ChannelCellText {
+    int channel = 0;
+    int column = 0;
+    QString text;
+};
+
+// The first cell of a batch that the channel rules refuse; `result` Accepted when none.
+struct CellRefusal {
+    CommitResult result = CommitResult::Accepted;
+    int channel = 0;
+    int column = 0;
+    bool refused() const { return result != CommitResult::Accepted; }
+};
+
+// Commits `cells` in their order, each as typing it into its cell would (a later cell of
+// a channel sees what the earlier ones made of it), and writes only the fields each
+// commit changed. When one cell is refused, `image` is left exactly as it was and that
+// cell is named: a batch is stored whole or not at all.
+CellRefusal CommitChannelCells(const std::vector<ChannelCellText>& cells, BandLimits band,
+                               RadioImage& image);
+
+// "Channel 5, Tx Frequency: Out of range,please input again." in `language`.
+QString CellRefusalMessage(const CellRefusal& refusal, Language language);
 
 // The texts of a row a paste or an import fills: the settings a new channel starts with,
 // written into columns 3..9.

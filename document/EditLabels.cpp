@@ -47,6 +47,18 @@ QString EditLabel(EditKind kind, Language language, int count) {
         return Counted(language, count, "Move channel %1 down", "下移信道 %1");
     case EditKind::ImportChannels:
         return Tr(language, "Import Channels", "導入信道");
+    case EditKind::SetChannels:
+        return count == 1 ? Tr(language, "Set 1 channel", "設置 1 個信道")
+                          : Counted(language, count, "Set %1 channels", "設置 %1 個信道");
+    case EditKind::FillDown:
+        return count == 1 ? Tr(language, "Fill down 1 channel", "向下填充 1 個信道")
+                          : Counted(language, count, "Fill down %1 channels", "向下填充 %1 個信道");
+    case EditKind::FrequencySeries:
+        return Tr(language, "Frequency Series", "頻率序列");
+    case EditKind::SortByFrequency:
+        return Tr(language, "Sort by Frequency", "按頻率排序");
+    case EditKind::CompactChannels:
+        return Tr(language, "Compact", "緊縮信道");
     }
     return QString();
 }

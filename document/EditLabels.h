@@ -22,6 +22,11 @@ enum class EditKind {
     MoveChannelUp,
     MoveChannelDown,
     ImportChannels,
+    SetChannels, // `count` channels
+    FillDown,    // `count` channels below the first
+    FrequencySeries,
+    SortByFrequency,
+    CompactChannels,
 };
 
 QString EditLabel(EditKind kind, Language language, int count = 0);

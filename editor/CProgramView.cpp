@@ -5,6 +5,7 @@
 #include "ui/CMSFlexGrid.h"
 #include "ui/CellEditorOverlay.h"
 #include "editor/DocumentCommands.h"
+#include "editor/ChannelBulkTools.h"
 #include "editor/ChannelEditActions.h"
 #include "editor/ChannelGridSetup.h"
 #include "editor/ChannelPrinter.h"
@@ -73,6 +74,7 @@ CProgramView::CProgramView(CProgramDoc* document, ChannelViewRun run, RunSession
     m_editors = parts.editors;
     m_overlay = new CellEditorOverlay(m_grid);
     watchGridAndEditors();
+    m_bulkTools = new ChannelBulkTools(bulkContext());
     m_editActions = new ChannelEditActions(editContext());
 
     if (m_ownSession)
@@ -100,6 +102,28 @@ ChannelEditContext CProgramView::editContext() {
     context.showCaution = [this](const QString& text) { showMessage(text, CautionCaption()); };
     context.undo = [this] { undo(); };
     context.redo = [this] { redo(); };
+    context.bulkTools = m_bulkTools;
+    return context;
+}
+
+// The tools for many channels see the same, and the items of the list editors.
+ChannelBulkContext CProgramView::bulkContext() {
+    ChannelBulkContext context;
+    context.grid = m_grid;
+    context.document = m_document;
+    context.language = m_run.language;
+    context.typingBand = [this] { return typingBand(); };
+    context.refusesEdits = [this] { return refusesEdits(); };
+    context.settleCell = [this] { return !CommitCellEdit(); };
+    context.showCaution = [this](const QString& text) { showMessage(text, CautionCaption()); };
+    context.showNote = [this](const QString& text) { showStatusNote(text); };
+    context.columnItems = [this](int column) {
+        QStringList items;
+        if (const auto* list = qobject_cast<const QComboBox*>(cellEditor(column)))
+            for (int i = 0; i < list->count(); ++i)
+                items << list->itemText(i);
+        return items;
+    };
     return context;
 }
 
@@ -370,8 +394,10 @@ bool CProgramView::eventFilter(QObject* watched, QEvent* event) {
         QCoreApplication::sendEvent(m_grid, event);
         return true;
     }
-    // The grid's menu, from any cell: the editors have none of their own for these keys.
-    if (watched != m_grid && ChannelEditActions::IsMenuKey(key)) {
+    // The grid's menu and Fill Down, from any cell: the editors have none of their own
+    // for these keys.
+    if (watched != m_grid &&
+        (ChannelEditActions::IsMenuKey(key) || ChannelBulkTools::IsFillDownKey(key))) {
         QCoreApplication::sendEvent(m_grid, event);
         return true;
     }
@@ -466,6 +492,10 @@ void CProgramView::importChannels() {
 
 void CProgramView::exportChannels() {
     m_commands->exportChannels();
+}
+
+void CProgramView::runChannelTool(ChannelTool tool) {
+    m_bulkTools->run(tool);
 }
 
 void CProgramView::showHelp(int contextId) const {

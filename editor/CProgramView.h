@@ -23,7 +23,9 @@
 #include <functional>
 #include <memory>
 
+class ChannelBulkTools;
 class ChannelEditActions;
+struct ChannelBulkContext;
 class DocumentCommands;
 struct ChannelEditContext;
 struct DocumentCommandsContext;
@@ -50,6 +52,8 @@ public:
     CMSFlexGrid* grid() const { return m_grid; }
     // The grid's editing tools: channel selection, clipboard, moves, context menu.
     ChannelEditActions* editActions() const { return m_editActions; }
+    // The tools for many channels: Set for Selection, Fill Down, Frequency Series, ...
+    ChannelBulkTools* bulkTools() const { return m_bulkTools; }
 
     // Fills the grid for the bound document (the view is set up by its constructor).
     void OnInitialUpdate();
@@ -95,6 +99,7 @@ public:
     void printPreview(QPrinter& printer) override;
     void importChannels() override;
     void exportChannels() override;
+    void runChannelTool(ChannelTool tool) override;
     TransferController* transfer() const;
     bool isTransferring(TransferDirection* direction = nullptr) const override;
     void cancelTransfer(std::function<void()> ended) override;
@@ -131,6 +136,7 @@ private:
     void ShowCellEditor();
     void showHelp(int contextId) const;
     ChannelEditContext editContext();
+    ChannelBulkContext bulkContext();
     DocumentCommandsContext commandsContext();
     void watchGridAndEditors();
     void OnEnterKey();
@@ -159,4 +165,5 @@ private:
     const Prompts* m_prompts;
     DocumentCommands* m_commands = nullptr;
     ChannelEditActions* m_editActions = nullptr;
+    ChannelBulkTools* m_bulkTools = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "editor/ChannelEditActions.h"
 
 #include "ui/CMSFlexGrid.h"
+#include "editor/ChannelBulkTools.h"
 #include "editor/ChannelGridSetup.h"
 #include "document/ProgramDoc.h"
 #include "document/ChannelClipboard.h"
@@ -30,6 +31,36 @@ bool Contains(const std::vector<int>& channels, int channel) {
 
 QString ClipboardText() {
     return QGuiApplication::clipboard()->text();
+}
+
+// The tools for many channels, after the moves.
+void AddBulkToolItems(QMenu* menu, ChannelBulkTools* tools, Language language) {
+    const struct {
+        int commandId;
+        ChannelTool tool;
+        const char* english;
+        const char* chinese;
+    } items[] = {
+        {CommandId::kSetForSelection, ChannelTool::SetForSelection, "Set for &Selection...",
+         "設置所選信道(&S)..."},
+        {CommandId::kFillDown, ChannelTool::FillDown, "Fill Dow&n\tCtrl+D",
+         "向下填充(&N)\tCtrl+D"},
+        {CommandId::kFrequencySeries, ChannelTool::FrequencySeries, "Fr&equency Series...",
+         "頻率序列(&E)..."},
+        {CommandId::kSortByFrequency, ChannelTool::SortByFrequency, "Sort by Fre&quency",
+         "按頻率排序(&Q)"},
+        {CommandId::kFindDuplicates, ChannelTool::FindDuplicates, "Find Dup&licates",
+         "查找重複信道(&L)"},
+        {CommandId::kCompactChannels, ChannelTool::Compact, "Co&mpact", "緊縮信道(&M)"},
+    };
+    menu->addSeparator();
+    for (const auto& item : items) {
+        const ChannelTool tool = item.tool;
+        QAction* action = menu->addAction(Tr(language, item.english, item.chinese), tools,
+                                          [tools, tool] { tools->run(tool); });
+        action->setData(item.commandId);
+        action->setEnabled(tools->canRun(tool));
+    }
 }
 
 } // namespace
@@ -267,6 +298,8 @@ QMenu* ChannelEditActions::createContextMenu(QWidget* parent) {
         canMove(-1), &ChannelEditActions::moveUp);
     add(CommandId::kMoveChannelDown, Tr(language, "Move do&wn\tCtrl+Down", "下移(&W)\tCtrl+Down"),
         canMove(+1), &ChannelEditActions::moveDown);
+    if (ChannelBulkTools* tools = m_context.bulkTools)
+        AddBulkToolItems(menu, tools, language);
     return menu;
 }
 

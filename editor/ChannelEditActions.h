@@ -17,6 +17,7 @@
 #include <functional>
 #include <vector>
 
+class ChannelBulkTools;
 class CMSFlexGrid;
 class CProgramDoc;
 class QMenu;
@@ -35,6 +36,7 @@ struct ChannelEditContext {
     std::function<void(const QString&)> showCaution; // a refused paste says why
     std::function<void()> undo;                // the view's, offered in the context menu
     std::function<void()> redo;
+    ChannelBulkTools* bulkTools = nullptr; // the tools for many channels, on the same menu
 };
 
 class ChannelEditActions : public QObject {

@@ -12,6 +12,10 @@ class CProgramDoc;
 class QPrinter;
 class QWidget;
 
+// The channel grid's tools for many channels (editor/ChannelBulkTools).
+enum class ChannelTool { SetForSelection, FillDown, FrequencySeries, SortByFrequency,
+                         FindDuplicates, Compact };
+
 class DocumentView {
 public:
     virtual ~DocumentView() = default;
@@ -48,4 +52,6 @@ public:
     // File > Import Channels and Export Channels.
     virtual void importChannels() = 0;
     virtual void exportChannels() = 0;
+    // Edit > the tools for many channels.
+    virtual void runChannelTool(ChannelTool tool) = 0;
 };

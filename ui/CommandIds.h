@@ -36,6 +36,13 @@ constexpr int kEditUndo = 57643;
 constexpr int kEditRedo = 57644;
 constexpr int kMoveChannelUp = 32800;
 constexpr int kMoveChannelDown = 32801;
+// Tools for many channels (the grid's context menu and the Edit menu)
+constexpr int kSetForSelection = 32820;
+constexpr int kFillDown = 32821;
+constexpr int kFrequencySeries = 32822;
+constexpr int kSortByFrequency = 32823;
+constexpr int kFindDuplicates = 32824;
+constexpr int kCompactChannels = 32825;
 
 // Program
 constexpr int kRead = 32773;

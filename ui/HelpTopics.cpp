@@ -57,6 +57,12 @@ constexpr Topic kTopics[] = {
     {CommandId::kEditClear, "channels.html#editing"},
     {CommandId::kMoveChannelUp, "channels.html#editing"},
     {CommandId::kMoveChannelDown, "channels.html#editing"},
+    {CommandId::kSetForSelection, "channels.html#editing"},
+    {CommandId::kFillDown, "channels.html#editing"},
+    {CommandId::kFrequencySeries, "channels.html#editing"},
+    {CommandId::kSortByFrequency, "channels.html#editing"},
+    {CommandId::kFindDuplicates, "channels.html#editing"},
+    {CommandId::kCompactChannels, "channels.html#editing"},
     // Settings dialogs
     {CommandId::kProductInformation, "settings.html#product"},
     {CommandId::kOptionalFeatures, "settings.html#features"},

@@ -5,6 +5,7 @@
 #include "files/AtomicFile.h"
 #include "files/DatFile.h"
 #include "radio/ChannelCodec.h"
+#include "radio/ChannelRecord.h"
 #include "app/ChildFrame.h"
 #include "ui/CommandIds.h"
 #include "tests/support/Files.h"
@@ -115,6 +116,7 @@ private slots:
     void openHidesAndCloseOnlyHides();
     void saveAndUnsavedChangesOnClose();
     void treeAndAlignmentEntries();
+    void channelToolsFromTheEditMenu();
     void navigatorBar();
     void backgroundPicture();
     void languageSwitch();
@@ -412,11 +414,29 @@ void AppShellTest::treeAndAlignmentEntries() {
     frame->AppendAlignmentEntries();
     QCOMPARE(TreeChildren(frame).mid(3), QStringList({"Power Adjust", "Sql Adjust"}));
     const QList<QAction*> edit = frame->editMenu()->actions();
-    QCOMPARE(edit.size(), 8); // Undo, Redo and a separator first
-    QCOMPARE(edit[7]->data().toInt(), CommandId::kSqlAdjust);
+    QCOMPARE(edit.size(), 15); // Undo, Redo, the six tools for many channels, two separators
+    QCOMPARE(edit[14]->data().toInt(), CommandId::kSqlAdjust);
     const auto sql = DetachedCommand(frame, CommandId::kSqlAdjust);
     SelectWithPointerOver(tree, TreeChild(frame, "Sql Adjust"), productItem);
     QCOMPARE(sql->size(), 1);
+}
+
+// Edit > Compact and Sort by Frequency reach the active document's channel view.
+void AppShellTest::channelToolsFromTheEditMenu() {
+    RunningProgram program;
+    CProgramDoc* doc = program.frame->activeDocument();
+    doc->edit(QStringLiteral("test"), [](RadioImage& image) {
+        Channel channel = Channel::newChannelDefaults();
+        for (const auto& [number, units] : {std::pair{3, 14600000LL}, std::pair{5, 14500000LL}}) {
+            channel.rx = channel.tx = Frequency{units};
+            WriteChannelFields(channel, ChannelFields().set(), number, image);
+        }
+    });
+    program.frame->commandAction(CommandId::kCompactChannels)->trigger();
+    QCOMPARE(doc->undoLabel(), QStringLiteral("Compact"));
+    QCOMPARE(ReadChannel(doc->image(), 1).rx.units, 14600000LL);
+    program.frame->commandAction(CommandId::kSortByFrequency)->trigger();
+    QCOMPARE(ReadChannel(doc->image(), 1).rx.units, 14500000LL);
 }
 
 // A program folder without background.bmp shows the built-in picture.

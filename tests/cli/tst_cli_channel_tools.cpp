@@ -79,10 +79,10 @@ private slots:
         const QString image = dir.filePath("pmr.dat");
         QCOMPARE(Chprog({"new", "--plan", "pmr446", "--model", "QR-16U", "-o", image}).status, 0);
         const QByteArray before = ReadFileBytes(image);
-        const ChprogRun sorted = Chprog({"sort", image, "--channels", "16"});
+        const ChprogRun sorted = Chprog({"sort", image, "--channels", "16-16"});
         QCOMPARE(sorted.status, 0);
         QCOMPARE(ReadFileBytes(image), before); // already in order
-        for (const QString& range : {"0-3", "3-2", "1-17", "a-b", "1-2-3"}) {
+        for (const QString& range : {"0-3", "3-2", "1-17", "a-b", "1-2-3", "16"}) {
             const ChprogRun refused = Chprog({"sort", image, "--channels", range});
             QCOMPARE(refused.status, 2);
             QVERIFY2(refused.err.contains("is not a range of channels 1 to 16"), qPrintable(range));

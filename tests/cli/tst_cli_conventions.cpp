@@ -65,7 +65,7 @@ private slots:
         QTest::newRow("chprog") << QStringList{"--help"};
         for (const char* command :
              {"new", "show", "export-csv", "import-csv", "settings", "set", "calibration", "read",
-              "write", "clone", "restore", "simulate", "diff", "backups", "ports"})
+              "write", "clone", "restore", "simulate", "diff", "backups", "ports", "edit"})
             QTest::newRow(command) << QStringList{command, "--help"};
     }
     // chprog runs here by its full path; the usage line names it as the user types it.

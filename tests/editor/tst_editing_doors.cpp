@@ -7,6 +7,7 @@
 #include "dialogs/COptionalFeaturesDlg.h"
 #include "dialogs/CProductInfoDlg.h"
 #include "dialogs/CScanInfoDlg.h"
+#include "editor/ChannelBulkTools.h"
 #include "editor/ChannelEditActions.h"
 #include "editor/ChannelListFiles.h"
 #include "files/DatFile.h"
@@ -100,6 +101,13 @@ void AllowChannelFields(BitMask& mask, int channel) {
         for (const auto& [offset, bits] : ChannelFieldBits(ChannelField(field), channel))
             mask[offset] |= bits;
     }
+}
+
+// The bits of one field of channels first..last.
+void AllowField(BitMask& mask, ChannelField field, int first, int last) {
+    for (int channel = first; channel <= last; ++channel)
+        for (const auto& [offset, bits] : ChannelFieldBits(field, channel))
+            mask[offset] |= bits;
 }
 
 // A move exchanges whole records, the bytes no field uses among them.
@@ -210,6 +218,46 @@ std::map<QString, Door> Doors() {
                               AllowWholeRecord(m, 4);
                           },
                           Change::May};
+    doors["fill down: Power"] = {[](ChannelScreen& s, const QString&) {
+                                     s.view.bulkTools()->selectCells(kColPower, 2, 6);
+                                     s.view.bulkTools()->fillDown();
+                                 },
+                                 [](BitMask& m) { AllowField(m, ChannelField::Power, 3, 6); },
+                                 Change::May};
+    doors["set for selection: W/N"] = {
+        [](ChannelScreen& s, const QString&) {
+            s.view.editActions()->selectChannels(7, 13);
+            s.view.bulkTools()->setForSelection(kColBandwidth, QStringLiteral("Narrow"));
+        },
+        [](BitMask& m) { AllowField(m, ChannelField::Bandwidth, 7, 13); }, Change::May};
+    doors["frequency series"] = {[](ChannelScreen& s, const QString&) {
+                                     s.view.editActions()->selectChannels(10, 14);
+                                     s.view.bulkTools()->frequencySeries("146.5", "12.5");
+                                 },
+                                 [](BitMask& m) {
+                                     for (int channel = 10; channel <= 14; ++channel)
+                                         AllowChannelFields(m, channel);
+                                 }};
+    doors["sort by frequency"] = {[](ChannelScreen& s, const QString&) {
+                                      s.view.editActions()->selectChannels(1, 1);
+                                      s.view.bulkTools()->sortByFrequency();
+                                  },
+                                  [](BitMask& m) {
+                                      for (int channel = 1; channel <= kChannelCount; ++channel)
+                                          AllowWholeRecord(m, channel);
+                                  },
+                                  Change::May};
+    doors["chprog edit"] = {[](ChannelScreen&, const QString& dir) {
+                                RunChprog({QStringLiteral("edit"), dir + QStringLiteral("/base.dat"),
+                                           QStringLiteral("--channels"), QStringLiteral("2-9"),
+                                           QStringLiteral("Busy Lock=Off"), QStringLiteral("Compand=Yes"),
+                                           QStringLiteral("-o"), dir + QStringLiteral("/out.dat")});
+                            },
+                            [](BitMask& m) {
+                                AllowField(m, ChannelField::BusyLock, 2, 9);
+                                AllowField(m, ChannelField::Compand, 2, 9);
+                            },
+                            Change::May, true};
     doors["import, own layout"] = {[](ChannelScreen& s, const QString& dir) { ImportInWindow(s, dir, kOwnCsv); },
                                    [](BitMask& m) { AllowChannelFields(m, 1); }};
     doors["import, common layout"] = {
