@@ -86,6 +86,7 @@ bool Import(const ChannelListContext& context, const QString& path) {
     }
     ImportOptions options;
     options.band = context.band;
+    options.watts = context.watts;
     if (!AskPlacement(context, text, &options))
         return false;
     const RadioImage before = context.document->image();
@@ -108,7 +109,8 @@ bool Export(const ChannelListContext& context, const QString& path, CsvLayout la
     if (!context.document)
         return false;
     const QByteArray bytes =
-        ChannelCsvText(context.document->image(), layout, context.language).toUtf8();
+        ChannelCsvText(context.document->image(), layout, context.language, context.watts)
+            .toUtf8();
     QString reason;
     if (!AtomicFile::replace(path, bytes, &reason)) {
         Warn(context, OwnText("%1: cannot write the file (%2)").arg(path, reason));

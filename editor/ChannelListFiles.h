@@ -10,6 +10,7 @@
 
 #include <QString>
 #include <functional>
+#include <optional>
 
 class CProgramDoc;
 class Prompts;
@@ -23,6 +24,9 @@ struct ChannelListContext {
     BandLimits band;            // what an imported frequency is checked against
     const Prompts* prompts = nullptr; // the messages and questions
     std::function<void(const QString&)> showNote; // a note that needs no answer
+    // The model's watts from Program.ini, when it names them: the common layout's export
+    // writes Power in watts, and its import reads a wattage as the nearer of the two.
+    std::optional<ModelWatts> watts;
 };
 
 namespace ChannelListFiles {

@@ -9,6 +9,8 @@
 #include "ui/HelpHook.h"
 #include "ui/HelpTopics.h"
 #include "document/ProgramDoc.h"
+#include "config/ProductCatalog.h"
+#include "radio/ImageMap.h"
 
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -92,8 +94,11 @@ void DocumentCommands::printPreview(QPrinter& printer) {
 
 // The band is the one of the moment: Product Information may have changed it.
 ChannelListContext DocumentCommands::channelLists() const {
-    return {m_context.view,     m_context.document,      m_context.language,
-            m_context.typingBand(), m_context.prompts, m_context.showNote};
+    ChannelListContext lists{m_context.view,     m_context.document,      m_context.language,
+                             m_context.typingBand(), m_context.prompts, m_context.showNote};
+    lists.watts = ModelWattsOf(m_context.iniFilePath,
+                               m_context.document->image()[ImageMap::kProductType]);
+    return lists;
 }
 
 void DocumentCommands::importChannels() {
