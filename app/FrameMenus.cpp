@@ -25,6 +25,8 @@ struct CommandText {
 
 const CommandText kCommands[] = {
     {CommandId::kFileNew, "&New\tCtrl+N", "New", "Create a new document"},
+    {CommandId::kFileNewFromPlan, "New from &Plan...", "",
+     "Create a new document with the channels of a channel plan"},
     {CommandId::kFileOpen, "&Open...\tCtrl+O", "Open", "Open an existing document"},
     {CommandId::kFileClose, "&Close", "", "Close the channel window"},
     {CommandId::kFileSave, "&Save\tCtrl+S", "Save", "Save the active document"},
@@ -56,6 +58,8 @@ const CommandText kCommands[] = {
     {CommandId::kRead, "&Read    Ctrl+R", "Read", "Read the radio"},
     {CommandId::kWrite, "&Write   Ctrl+W", "Write", "Write to the radio"},
     {CommandId::kScanInfo, "Scan Info", "", "Edit the scan settings"},
+    {CommandId::kCheckAgainstPlan, "&Check Against Plan...", "",
+     "List the channels that break the rules of a channel plan"},
     {CommandId::kViewToolbar, "&Toolbar", "", "Show or hide the toolbar"},
     {CommandId::kViewStatusBar, "&Status Bar", "", "Show or hide the status bar"},
     {CommandId::kViewControlBar, "&Control Bar", "", "Show or hide the navigation bar"},
@@ -132,14 +136,14 @@ FrameMenus BuildFrameMenus(QMainWindow* frame) {
     const auto& a = menus.actions;
     menus.documentMenus = {
         AddMenu(frame, "&File", a,
-                {kFileNew, kFileOpen, kFileClose, kFileSave, kFileSaveAs, kImportChannels,
-                 kExportChannels, 0, kFilePrint,
+                {kFileNew, kFileNewFromPlan, kFileOpen, kFileClose, kFileSave, kFileSaveAs,
+                 kImportChannels, kExportChannels, 0, kFilePrint,
                  kFilePrintPreview, kFilePrintSetup, 0, kAppExit}),
         AddMenu(frame, "&Edit", a,
                 {kEditUndo, kEditRedo, 0, kSetForSelection, kFillDown, kFrequencySeries,
                  kSortByFrequency, kFindDuplicates, kCompactChannels, 0, kProductInformation,
                  kChannelInformation, kOptionalFeatures, kPowerAdjust, kSqlAdjust}),
-        AddMenu(frame, "&Program", a, {kRead, kWrite, kScanInfo}),
+        AddMenu(frame, "&Program", a, {kRead, kWrite, kScanInfo, 0, kCheckAgainstPlan}),
         AddMenu(frame, "&View", a, {kViewToolbar, kViewStatusBar, kViewControlBar}),
         AddMenu(frame, "&Setup", a, {kComSetup, kLanguage}),
         AddMenu(frame, "&Window", a, {kWindowTile, kWindowCascade}),
@@ -150,7 +154,8 @@ FrameMenus BuildFrameMenus(QMainWindow* frame) {
     menus.windowMenu = menus.documentMenus[5];
     menus.helpMenu = menus.documentMenus[6];
     menus.emptyMenus = {
-        AddMenu(frame, "&File", a, {kFileNew, kFileOpen, 0, kFilePrintSetup, 0, kAppExit}),
+        AddMenu(frame, "&File", a,
+                {kFileNew, kFileNewFromPlan, kFileOpen, 0, kFilePrintSetup, 0, kAppExit}),
         AddMenu(frame, "&View", a, {kViewToolbar, kViewStatusBar}),
         AddMenu(frame, "&Help", a, {kAppAbout}),
     };

@@ -14,10 +14,14 @@
 #include "app/NavigationTree.h"
 #include "app/NavigatorBar.h"
 #include "document/ProgramDoc.h"
+#include "config/InstallLayout.h"
 #include "config/RunConfig.h"
 #include "config/StartupConfig.h"
 #include "app/TransferClosing.h"
 #include "app/ViewFactory.h"
+#include "dialogs/NewFromPlanDlg.h"
+#include "dialogs/PlanCheckDlg.h"
+#include "radio/OwnTexts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -122,6 +126,7 @@ void CMainFrame::connectCommands() {
         connect(m_menus.actions[id], &QAction::triggered, this, slot);
     };
     on(kFileNew, &CMainFrame::OnFileNew);
+    on(kFileNewFromPlan, &CMainFrame::OnFileNewFromPlan);
     on(kFileOpen, &CMainFrame::OnFileOpen);
     on(kFileClose, &CMainFrame::OnFileClose);
     on(kFileSave, &CMainFrame::OnFileSave);
@@ -193,6 +198,7 @@ void CMainFrame::connectViewCommands() {
     toView(kFilePrintPreview, [this](DocumentView& view) { view.printPreview(m_printer); });
     toView(kImportChannels, &DocumentView::importChannels);
     toView(kExportChannels, &DocumentView::exportChannels);
+    toView(kCheckAgainstPlan, [this](DocumentView& view) { checkAgainstPlan(view); });
     for (const auto& [id, tool] :
          {std::pair{kSetForSelection, ChannelTool::SetForSelection},
           std::pair{kFillDown, ChannelTool::FillDown},
@@ -227,9 +233,49 @@ QList<CChildFrame*> CMainFrame::childFrames() const {
 }
 
 CChildFrame* CMainFrame::createNewDocument() {
+    const QString& iniPath = startupConfig().iniFilePath;
+    const NewDocumentDefaults defaults = NewDocumentDefaultsOf(iniPath);
     auto* doc = new CProgramDoc;
-    doc->OnNewDocument(NewDocumentDefaultsOf(startupConfig().iniFilePath));
-    return addDocument(doc);
+    if (!m_planOfNextNew) {
+        doc->OnNewDocument(defaults);
+        return addDocument(doc);
+    }
+    // The plan's channels that the new document's band holds, as chprog new --plan.
+    const ChannelPlan& plan = *m_planOfNextNew;
+    const ProductSelection product =
+        ProductFromIndexes(iniPath, defaults.productType, defaults.productBand);
+    int leftOut = 0;
+    doc->OnNewDocument(defaults, plan, product.limits, &leftOut);
+    CChildFrame* child = addDocument(doc);
+    if (leftOut > 0)
+        m_prompts.note(this, OwnText("%1 of the %2 channels of %3 are left out (outside %4, or "
+                                     "beyond 16).")
+                                 .arg(leftOut)
+                                 .arg(plan.channels.size())
+                                 .arg(plan.nameIn(startupConfig().language()), product.bandText));
+    return child;
+}
+
+std::vector<ChannelPlan> CMainFrame::channelPlans() {
+    QStringList problems;
+    std::vector<ChannelPlan> plans = InstalledChannelPlans(&problems);
+    if (plans.empty())
+        m_prompts.showError(this, OwnText("No channel plans were found in %1.")
+                                      .arg(ChannelPlanFolders(DetectInstallLayout(
+                                               QCoreApplication::applicationDirPath()))
+                                               .join(QStringLiteral(", "))));
+    return plans;
+}
+
+void CMainFrame::checkAgainstPlan(DocumentView& view) {
+    std::vector<ChannelPlan> plans = channelPlans();
+    if (plans.empty())
+        return;
+    const ChannelPlan* own = view.document()->plan();
+    PlanCheckDlg dialog(std::move(plans), own ? own->id : QString(), view.document()->image(),
+                        startupConfig().language(), this);
+    if (dialog.exec() == QDialog::Accepted && dialog.chosenBreach())
+        view.goToCell(dialog.chosenBreach()->channel, dialog.chosenBreach()->field);
 }
 
 bool CMainFrame::openDocumentFile(const QString& path) {
@@ -279,6 +325,20 @@ bool CMainFrame::saveDocument(CChildFrame* child, bool askForName) {
 void CMainFrame::OnFileNew() {
     if (!activeViewRefusesEdits())
         m_files->fileNew();
+}
+
+void CMainFrame::OnFileNewFromPlan() {
+    if (activeViewRefusesEdits())
+        return;
+    std::vector<ChannelPlan> plans = channelPlans();
+    if (plans.empty())
+        return;
+    NewFromPlanDlg dialog(std::move(plans), startupConfig().language(), this);
+    if (dialog.exec() != QDialog::Accepted || !dialog.chosenPlan())
+        return;
+    m_planOfNextNew = *dialog.chosenPlan();
+    m_files->fileNew();
+    m_planOfNextNew.reset();
 }
 
 void CMainFrame::OnFileOpen() {

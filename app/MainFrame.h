@@ -16,9 +16,11 @@
 #include <QPrinter>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/ChildFrame.h"
 #include "app/FrameMenus.h"
+#include "document/ChannelPlan.h"
 #include "ui/HelpHook.h"
 #include "link/RunSession.h"
 #include "ui/Prompts.h"
@@ -95,6 +97,8 @@ public:
 
 public slots:
     void OnFileNew();
+    // A plan chosen in New from Plan, then File > New with the plan's channels.
+    void OnFileNewFromPlan();
     void OnFileOpen();
     void OnFileClose();
     void OnFileSave();
@@ -126,6 +130,10 @@ private:
     void settleTypedValuesBeforeCommands();
     void settleTypedValues();
     void connectViewCommands();
+    // Program > Check Against Plan: the breaches, and the grid at the one double-clicked.
+    void checkAgainstPlan(DocumentView& view);
+    // The run's channel plans; none found is said in a message.
+    std::vector<ChannelPlan> channelPlans();
     void createStatusBar();
     void createNavigation();
     ViewSurroundings viewSurroundings();
@@ -157,4 +165,5 @@ private:
     RestartLauncher m_launchRestart;
     QStringList m_restartArguments;
     QMetaObject::Connection m_historyConnection;
+    std::optional<ChannelPlan> m_planOfNextNew; // while New from Plan runs File > New
 };

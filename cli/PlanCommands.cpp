@@ -3,19 +3,16 @@
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
 #include "cli/Plans.h"
-#include "config/InstallLayout.h"
 #include "radio/ChannelCodec.h"
 #include "radio/ChannelRecord.h"
 #include "radio/MessageText.h"
 
-#include <QCoreApplication>
 
 namespace {
 
 std::vector<ChannelPlan> KnownPlans() {
     QStringList problems;
-    const std::vector<ChannelPlan> plans = LoadChannelPlans(
-        ChannelPlanFolders(DetectInstallLayout(QCoreApplication::applicationDirPath())), &problems);
+    const std::vector<ChannelPlan> plans = InstalledChannelPlans(&problems);
     // A broken plan file of the user's must not hide the others; it is named each time.
     for (const QString& problem : problems)
         PrintError(QStringLiteral("plan left out: ") + problem);
@@ -29,25 +26,6 @@ QString PlanIds(const std::vector<ChannelPlan>& plans) {
     return ids.join(QStringLiteral(", "));
 }
 
-// What a breach means, in the words chprog prints.
-QString RuleText(PlanRule rule, const PlanRules& rules) {
-    switch (rule) {
-    case PlanRule::Frequency:
-        return QStringLiteral("not a frequency of the plan");
-    case PlanRule::Simplex:
-        return QStringLiteral("the plan is simplex: transmit must equal receive");
-    case PlanRule::Bandwidth:
-        return QStringLiteral("the plan requires %1")
-            .arg(rules.bandwidth == Bandwidth::Narrow ? QStringLiteral("Narrow")
-                                                      : QStringLiteral("Wide"));
-    case PlanRule::Power:
-        return QStringLiteral("the plan allows Low power only");
-    case PlanRule::Tones:
-        return QStringLiteral("the plan allows no tones");
-    }
-    return QString();
-}
-
 QString BreachLine(const PlanBreach& breach, const RadioImage& image, const PlanRules& rules) {
     const int column = int(breach.field) + 1;
     const ChannelRow cells =
@@ -55,7 +33,7 @@ QString BreachLine(const PlanBreach& breach, const RadioImage& image, const Plan
     return QStringLiteral("CH %1\t%2\t%3\t%4\n")
         .arg(breach.channel)
         .arg(ChannelColumnHeading(column, Language::English), cells[column],
-             RuleText(breach.rule, rules));
+             PlanRuleText(breach.rule, rules));
 }
 
 } // namespace

@@ -1,10 +1,13 @@
 #include "document/ChannelPlan.h"
 
+#include "config/InstallLayout.h"
 #include "document/ChannelEdit.h"
 #include "radio/ChannelRecord.h"
 #include "radio/ImageMap.h"
+#include "radio/OwnTexts.h"
 #include "radio/ToneCodes.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -234,6 +237,28 @@ std::vector<ChannelPlan> LoadChannelPlans(const QStringList& folders, QStringLis
         }
     }
     return plans;
+}
+
+std::vector<ChannelPlan> InstalledChannelPlans(QStringList* problems) {
+    return LoadChannelPlans(
+        ChannelPlanFolders(DetectInstallLayout(QCoreApplication::applicationDirPath())), problems);
+}
+
+QString PlanRuleText(PlanRule rule, const PlanRules& rules) {
+    switch (rule) {
+    case PlanRule::Frequency:
+        return OwnText("not a frequency of the plan");
+    case PlanRule::Simplex:
+        return OwnText("the plan is simplex: transmit must equal receive");
+    case PlanRule::Bandwidth:
+        return rules.bandwidth == Bandwidth::Narrow ? OwnText("the plan requires Narrow")
+                                                    : OwnText("the plan requires Wide");
+    case PlanRule::Power:
+        return OwnText("the plan allows Low power only");
+    case PlanRule::Tones:
+        return OwnText("the plan allows no tones");
+    }
+    return QString();
 }
 
 const ChannelPlan* FindChannelPlan(const std::vector<ChannelPlan>& plans, const QString& id) {

@@ -57,6 +57,10 @@ bool ReadChannelPlan(const QByteArray& json, const QString& id, ChannelPlan* pla
 // cannot be read are left out and named in `problems`.
 std::vector<ChannelPlan> LoadChannelPlans(const QStringList& folders, QStringList* problems);
 
+// The plans of this run: the shipped ones beside the program (or in its installed share
+// folder), then the user's own (config/InstallLayout ChannelPlanFolders).
+std::vector<ChannelPlan> InstalledChannelPlans(QStringList* problems);
+
 // The plan of `id` (case-insensitive) among `plans`, or nullptr.
 const ChannelPlan* FindChannelPlan(const std::vector<ChannelPlan>& plans, const QString& id);
 
@@ -67,6 +71,9 @@ struct PlanBreach {
     ChannelField field = ChannelField::RxFrequency;
     PlanRule rule = PlanRule::Frequency;
 };
+
+// What a breach of `rule` means, in the run's message language (radio/OwnTexts).
+QString PlanRuleText(PlanRule rule, const PlanRules& rules);
 
 // The rules that the programmed channels of `image` break, channel by channel in field
 // order. Empty channels break none.

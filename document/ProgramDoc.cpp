@@ -79,13 +79,35 @@ bool CProgramDoc::redo() {
     return true;
 }
 
-void CProgramDoc::OnNewDocument(const NewDocumentDefaults& defaults) {
-    m_pathName.clear();
-    m_defaultPathName = defaults.pathName;
-    m_isNew = true;
+namespace {
+
+RadioImage NewImageOf(const NewDocumentDefaults& defaults) {
     RadioImage image = NewImage();
     image[ImageMap::kProductType] = static_cast<std::uint8_t>(defaults.productType);
     image[ImageMap::kProductBand] = static_cast<std::uint8_t>(defaults.productBand);
+    return image;
+}
+
+} // namespace
+
+void CProgramDoc::OnNewDocument(const NewDocumentDefaults& defaults) {
+    m_plan.reset();
+    startNew(defaults, NewImageOf(defaults));
+}
+
+int CProgramDoc::OnNewDocument(const NewDocumentDefaults& defaults, const ChannelPlan& plan,
+                               BandLimits band, int* leftOut) {
+    RadioImage image = NewImageOf(defaults);
+    const int written = WritePlanChannels(plan, band, image, leftOut);
+    m_plan = plan;
+    startNew(defaults, image);
+    return written;
+}
+
+void CProgramDoc::startNew(const NewDocumentDefaults& defaults, RadioImage image) {
+    m_pathName.clear();
+    m_defaultPathName = defaults.pathName;
+    m_isNew = true;
     changeHistory([&] {
         m_history.clear();
         replaceImage(image);
@@ -99,6 +121,7 @@ bool CProgramDoc::OnOpenDocument(const QString& path, QString* error) {
     m_pathName = path;
     m_fileFingerprint = DatFileFingerprint(path);
     m_isNew = false;
+    m_plan.reset();
     changeHistory([&] {
         m_history.clear();
         replaceImage(loaded);

@@ -8,6 +8,7 @@
 // saved state clears the mark again.
 
 #include "config/ProductCatalog.h"
+#include "document/ChannelPlan.h"
 #include "document/EditHistory.h"
 #include "radio/Language.h"
 #include "radio/RadioImage.h"
@@ -15,6 +16,7 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <optional>
 
 class CProgramDoc : public QObject {
     Q_OBJECT
@@ -40,6 +42,17 @@ public:
     // New document: the new-image contents naming the given model and band, no file, an
     // empty history; isNew().
     void OnNewDocument(const NewDocumentDefaults& defaults);
+
+    // New document from a channel plan: the same, with the plan's channels that lie in
+    // `band` in channels 1.. (WritePlanChannels, as chprog new --plan writes them). The
+    // document remembers the plan. Returns how many channels were written; `leftOut`
+    // gets the number of plan channels left out.
+    int OnNewDocument(const NewDocumentDefaults& defaults, const ChannelPlan& plan,
+                      BandLimits band, int* leftOut);
+
+    // The plan this document was made from, or nullptr. Kept in memory only: a file
+    // opened later names no plan and may be checked against any.
+    const ChannelPlan* plan() const { return m_plan ? &*m_plan : nullptr; }
 
     // Loads a .dat file into an empty history. On failure nothing changes and `error`
     // says why.
@@ -75,6 +88,7 @@ signals:
 
 private:
     void replaceImage(const RadioImage& image);
+    void startNew(const NewDocumentDefaults& defaults, RadioImage image);
     // Runs `step` (a change of the history and the image), then reports the history's
     // new state and, when it flipped, the modified mark.
     template <typename Step> void changeHistory(Step step);
@@ -85,4 +99,5 @@ private:
     QByteArray m_fileFingerprint; // of m_pathName, at the last open or save
     QString m_defaultPathName;
     bool m_isNew = true;
+    std::optional<ChannelPlan> m_plan;
 };

@@ -229,6 +229,13 @@ void CProgramView::applyProduct(const ProductSelection& selection, ProductTitleF
     emit titleChanged(m_title);
 }
 
+void CProgramView::goToCell(int channel, ChannelField field) {
+    CommitCellEdit();
+    m_grid->SetRow(channel);
+    m_grid->SetCol(int(field) + kColRxFrequency);
+    m_grid->setFocus();
+}
+
 // ---- in-place editors --------------------------------------------------------------
 
 QWidget* CProgramView::cellEditor(int col) const {

@@ -100,6 +100,7 @@ public:
     void importChannels() override;
     void exportChannels() override;
     void runChannelTool(ChannelTool tool) override;
+    void goToCell(int channel, ChannelField field) override;
     TransferController* transfer() const;
     bool isTransferring(TransferDirection* direction = nullptr) const override;
     void cancelTransfer(std::function<void()> ended) override;

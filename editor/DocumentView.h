@@ -5,6 +5,7 @@
 
 #include "config/ProductCatalog.h"
 #include "link/TransferJob.h"
+#include "radio/Channel.h"
 
 #include <functional>
 
@@ -54,4 +55,6 @@ public:
     virtual void exportChannels() = 0;
     // Edit > the tools for many channels.
     virtual void runChannelTool(ChannelTool tool) = 0;
+    // Makes the cell of `field` of `channel` (1..16) the grid's current cell.
+    virtual void goToCell(int channel, ChannelField field) = 0;
 };

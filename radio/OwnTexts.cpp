@@ -128,6 +128,18 @@ constexpr OwnTextForms kOwnTexts[] = {
     {"line %1: %2 cells do not fit from column \"%3\" on",
      "第 %1 行：%2 個儲存格從「%3」欄起放不下"},
 
+    // Channel plans: the rules a channel breaks, checking and filling from a plan.
+    {"not a frequency of the plan", "不是此計劃的頻率"},
+    {"the plan is simplex: transmit must equal receive", "此計劃為單工：發射頻率必須等於接收頻率"},
+    {"the plan requires Narrow", "此計劃要求窄帶"},
+    {"the plan requires Wide", "此計劃要求寬帶"},
+    {"the plan allows Low power only", "此計劃只允許低功率"},
+    {"the plan allows no tones", "此計劃不允許亞音"},
+    {"No channel breaks a rule of %1.", "沒有信道違反 %1 的規則。"},
+    {"%1 of the %2 channels of %3 are left out (outside %4, or beyond 16).",
+     "%3 的 %2 個信道中有 %1 個未寫入（在 %4 之外，或超過 16 個）。"},
+    {"No channel plans were found in %1.", "在 %1 中找不到信道計劃。"},
+
     // Help.
     {"The help pages are missing: %1", "找不到幫助頁面：%1"},
 

@@ -19,6 +19,8 @@ constexpr int kAppExit = 57665;
 // Channel lists as CSV files (our own commands, after Save As).
 constexpr int kImportChannels = 32810;
 constexpr int kExportChannels = 32811;
+// A new document from a channel plan (after New).
+constexpr int kFileNewFromPlan = 32830;
 
 // Edit
 constexpr int kProductInformation = 32786;
@@ -48,6 +50,7 @@ constexpr int kCompactChannels = 32825;
 constexpr int kRead = 32773;
 constexpr int kWrite = 32774;
 constexpr int kScanInfo = 32782;
+constexpr int kCheckAgainstPlan = 32831;
 
 // View
 constexpr int kViewToolbar = 59392;

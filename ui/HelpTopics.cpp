@@ -15,6 +15,7 @@ struct Topic {
 constexpr Topic kTopics[] = {
     // Files and the window
     {CommandId::kFileNew, "files.html#new"},
+    {CommandId::kFileNewFromPlan, "files.html#new-from-plan"},
     {CommandId::kFileOpen, "files.html#open"},
     {CommandId::kFileClose, "window.html#channel-window"},
     {CommandId::kFileSave, "files.html#save"},
@@ -30,6 +31,7 @@ constexpr Topic kTopics[] = {
     {CommandId::kChannelInformation, "window.html#channel-window"},
     {CommandId::kImportChannels, "channels.html#lists"},
     {CommandId::kExportChannels, "channels.html#lists"},
+    {CommandId::kCheckAgainstPlan, "channels.html#check-plan"},
     {CommandId::kWindowTile, "window.html#windows"},
     {CommandId::kWindowCascade, "window.html#windows"},
     {CommandId::kAppAbout, "index.html"},
