@@ -22,7 +22,8 @@ constexpr QSize kMaxChildSize(1600, 1200);
 CChildFrame::CChildFrame(CProgramDoc* doc, const ViewSurroundings& surroundings, QWidget* parent)
     : QMdiSubWindow(parent), m_doc(doc) {
     m_doc->setParent(this);
-    m_view = CreateChannelView(m_doc, surroundings, this);
+    m_view = CreateChannelView(m_doc, surroundings, this,
+                               [this](const QString& title) { setMainTitle(title); });
     QWidget* view = m_view->widget();
     // A view that sized itself (the channel form) keeps that size; others get their
     // size hint.

@@ -2,11 +2,9 @@
 
 #include "app/ChildFrame.h"
 #include "config/LastFolder.h"
-#include "app/MainFrame.h"
 #include "document/ProgramDoc.h"
-#include "config/StartupConfig.h"
-#include "ui/Prompts.h"
 #include "radio/OwnTexts.h"
+#include "ui/Prompts.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -50,41 +48,41 @@ CChildFrame* WindowOfFile(const QList<CChildFrame*>& windows, const QString& pat
 } // namespace
 
 void FileCommands::fileNew() {
-    if (CChildFrame* old = m_frame.activeChild()) {
+    if (CChildFrame* old = m_context.activeChild()) {
         Prompt prompt;
         prompt.icon = QMessageBox::Warning;
         prompt.text = QStringLiteral("All data will be Cleared!");
         prompt.buttons = QMessageBox::Ok | QMessageBox::Cancel;
-        if (m_frame.prompts().ask(&m_frame, prompt) != QMessageBox::Ok)
+        if (m_context.prompts->ask(m_context.window, prompt) != QMessageBox::Ok)
             return;
         // After agreeing to clear, unsaved changes may still be saved first.
         if (!querySaveModified(old))
             return;
         delete old;
     }
-    m_frame.createNewDocument();
+    m_context.createNewDocument();
 }
 
 void FileCommands::fileOpen() {
-    const QString path =
-        m_frame.prompts().chooseFileToOpen(&m_frame, LastFileFolder(startupConfig().iniFilePath));
+    const QString path = m_context.prompts->chooseFileToOpen(m_context.window,
+                                                             LastFileFolder(m_context.iniFilePath));
     if (!path.isEmpty())
         openFile(path);
 }
 
 bool FileCommands::openFile(const QString& path) {
     // One document per file: two copies would each save over what the other saved.
-    if (CChildFrame* open = WindowOfFile(m_frame.childFrames(), path)) {
+    if (CChildFrame* open = WindowOfFile(m_context.childFrames(), path)) {
         open->showAgain();
         return true;
     }
     auto doc = std::make_unique<CProgramDoc>();
     QString error;
     if (!doc->OnOpenDocument(path, &error)) {
-        m_frame.prompts().showError(&m_frame, error);
+        m_context.prompts->showError(m_context.window, error);
         return false;
     }
-    if (CChildFrame* old = m_frame.activeChild()) {
+    if (CChildFrame* old = m_context.activeChild()) {
         // The window about to hide keeps its document; unsaved changes are settled
         // first, and discarded ones end that document.
         bool discarded = false;
@@ -95,8 +93,8 @@ bool FileCommands::openFile(const QString& path) {
         else
             old->hide();
     }
-    RememberFileFolder(startupConfig().iniFilePath, path);
-    m_frame.addDocument(doc.release());
+    RememberFileFolder(m_context.iniFilePath, path);
+    m_context.addDocument(doc.release());
     return true;
 }
 
@@ -107,7 +105,8 @@ bool FileCommands::save(CChildFrame* child, bool askForName) {
         QString proposed = path;
         if (proposed.isEmpty() && !doc->defaultPathName().isEmpty())
             proposed = doc->defaultPathName() + QStringLiteral(".dat");
-        path = m_frame.prompts().chooseFileToSave(&m_frame, InLastFolder(startupConfig().iniFilePath, proposed));
+        path = m_context.prompts->chooseFileToSave(m_context.window,
+                                                   InLastFolder(m_context.iniFilePath, proposed));
         if (path.isEmpty())
             return false;
     }
@@ -116,10 +115,10 @@ bool FileCommands::save(CChildFrame* child, bool askForName) {
         return false;
     QString error;
     if (!doc->OnSaveDocument(path, &error)) {
-        m_frame.prompts().showError(&m_frame, error);
+        m_context.prompts->showError(m_context.window, error);
         return false;
     }
-    RememberFileFolder(startupConfig().iniFilePath, path);
+    RememberFileFolder(m_context.iniFilePath, path);
     child->updateTitle();
     return true;
 }
@@ -132,7 +131,7 @@ bool FileCommands::agreeToOverwriteChangedFile(const CProgramDoc* doc) {
                       .arg(doc->pathName());
     prompt.buttons = QMessageBox::Save | QMessageBox::Cancel;
     prompt.defaultButton = QMessageBox::Cancel;
-    return m_frame.prompts().ask(&m_frame, prompt) == QMessageBox::Save;
+    return m_context.prompts->ask(m_context.window, prompt) == QMessageBox::Save;
 }
 
 bool FileCommands::querySaveModified(CChildFrame* child, bool* discarded) {
@@ -145,10 +144,10 @@ bool FileCommands::querySaveModified(CChildFrame* child, bool* discarded) {
     // Short lines: a message box wraps long ones wherever they overflow.
     prompt.text = OwnText("The channel data of \"%1\"\n"
                           "has changes that are not saved. Save them?")
-                      .arg(child->document()->title(startupConfig().language()));
+                      .arg(child->document()->title(m_context.language));
     prompt.buttons = QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
     prompt.defaultButton = QMessageBox::Save;
-    switch (m_frame.prompts().ask(&m_frame, prompt)) {
+    switch (m_context.prompts->ask(m_context.window, prompt)) {
     case QMessageBox::Save:
         return save(child, false);
     case QMessageBox::Discard:
@@ -161,7 +160,7 @@ bool FileCommands::querySaveModified(CChildFrame* child, bool* discarded) {
 }
 
 bool FileCommands::settleAllDocuments() {
-    for (CChildFrame* child : m_frame.childFrames()) {
+    for (CChildFrame* child : m_context.childFrames()) {
         if (!querySaveModified(child))
             return false;
     }
@@ -181,7 +180,7 @@ void FileCommands::drop(QDropEvent* event) {
     // Each opens as a further document; one that is not a radio image is refused with
     // the message File > Open gives.
     // Opened once the drop is over: a message box must not run inside the drop.
-    QTimer::singleShot(0, &m_frame, [this, files] {
+    QTimer::singleShot(0, m_context.window, [this, files] {
         for (const QString& file : files)
             openFile(file);
     });

@@ -2,18 +2,36 @@
 // The main window's file commands: New (after its warning), Open, Save, Save As, the
 // question about unsaved changes that everything ending a document asks first, and
 // files dropped on the window. A document that opens gets a child window of its own
-// from the main window (CMainFrame::addDocument).
+// from the main window (FileCommandsContext::addDocument).
+
+#include "radio/Language.h"
+
+#include <QList>
+#include <QString>
+#include <functional>
 
 class CChildFrame;
-class CMainFrame;
 class CProgramDoc;
+class Prompts;
 class QDragEnterEvent;
 class QDropEvent;
-class QString;
+class QWidget;
+
+// What the file commands work with, handed over by the main window.
+struct FileCommandsContext {
+    QWidget* window = nullptr;                        // the parent of their questions and choosers
+    const Prompts* prompts = nullptr;                 // the questions, messages and file choosers
+    Language language = Language::English;            // of the document titles the questions name
+    QString iniFilePath;                              // Program.ini keeps the last file folder
+    std::function<CChildFrame*()> activeChild;        // null while no document is open
+    std::function<QList<CChildFrame*>()> childFrames; // every document's window
+    std::function<void()> createNewDocument;          // in a new window, no question asked
+    std::function<void(CProgramDoc*)> addDocument;    // takes it over, in a new window
+};
 
 class FileCommands {
 public:
-    explicit FileCommands(CMainFrame& frame) : m_frame(frame) {}
+    explicit FileCommands(FileCommandsContext context) : m_context(std::move(context)) {}
 
     // "All data will be Cleared!", the unsaved changes, then a new document in place
     // of the active one.
@@ -42,5 +60,5 @@ public:
 private:
     bool agreeToOverwriteChangedFile(const CProgramDoc* doc);
 
-    CMainFrame& m_frame;
+    FileCommandsContext m_context;
 };

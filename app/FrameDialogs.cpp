@@ -1,29 +1,28 @@
 #include "app/FrameDialogs.h"
 #include "document/ChannelEdit.h"
 
+#include "alignment/CPowerAdjustDlg.h"
+#include "alignment/CSqlAdjustDlg.h"
 #include "dialogs/AboutDlg.h"
 #include "dialogs/COptionalFeaturesDlg.h"
-#include "alignment/CPowerAdjustDlg.h"
 #include "dialogs/CProductInfoDlg.h"
-#include "alignment/CSqlAdjustDlg.h"
-#include "ui/CommandIds.h"
-#include "editor/DocumentView.h"
-#include "document/EditLabels.h"
-#include "ui/HelpTopics.h"
 #include "dialogs/LanguageDlg.h"
-#include "app/MainFrame.h"
+#include "document/EditLabels.h"
 #include "document/ProgramDoc.h"
-#include "config/StartupConfig.h"
+#include "editor/DocumentView.h"
+#include "ui/CommandIds.h"
+#include "ui/HelpTopics.h"
+#include "ui/Prompts.h"
 
 void FrameDialogs::productInformation() {
-    DocumentView* view = m_frame.activeDocumentView();
+    DocumentView* view = m_context.activeView();
     if (!view || !view->document())
         return;
     if (!m_productInfo) {
-        m_productInfo = new CProductInfoDlg(startupConfig().iniFilePath,
-                                            startupConfig().language(), &m_frame);
+        m_productInfo =
+            new CProductInfoDlg(m_context.iniFilePath, m_context.language, m_context.window);
         m_productInfo->helpRequested = [this](int controlId) {
-            m_frame.showHelp(DialogHelpContext(controlId, CommandId::kProductInformation));
+            m_context.showHelp(DialogHelpContext(controlId, CommandId::kProductInformation));
         };
     }
     const BandLimits bandBefore = view->bandLimits();
@@ -36,55 +35,54 @@ void FrameDialogs::productInformation() {
         return;
     const int outside = ChannelsOutsideBand(view->document()->image(), band);
     if (outside > 0)
-        m_frame.prompts().showError(
-            &m_frame, ChannelsOutsideBandMessage(outside, startupConfig().language()));
+        m_context.prompts->showError(m_context.window,
+                                     ChannelsOutsideBandMessage(outside, m_context.language));
 }
 
 void FrameDialogs::optionalFeatures() {
-    CProgramDoc* doc = m_frame.activeDocument();
+    CProgramDoc* doc = m_context.activeDocument();
     if (!doc)
         return;
     if (!m_optionalFeatures) {
-        m_optionalFeatures = new COptionalFeaturesDlg(&m_frame, startupConfig().language());
+        m_optionalFeatures = new COptionalFeaturesDlg(m_context.window, m_context.language);
         m_optionalFeatures->helpRequested = [this](int controlId) {
-            m_frame.showHelp(DialogHelpContext(controlId, CommandId::kOptionalFeatures));
+            m_context.showHelp(DialogHelpContext(controlId, CommandId::kOptionalFeatures));
         };
     }
     RadioImage image = doc->image();
     if (m_optionalFeatures->run(image))
-        doc->edit(EditLabel(EditKind::OptionalFeatures, startupConfig().language()),
+        doc->edit(EditLabel(EditKind::OptionalFeatures, m_context.language),
                   [&image](RadioImage& target) { target = image; });
 }
 
-TransferContext FrameDialogs::adjustContext() {
-    const StartupConfig& run = startupConfig();
-    return {m_frame.session(), m_frame.prompts(), run.language(), run.iniFilePath};
+TransferContext FrameDialogs::adjustContext() const {
+    return {*m_context.session, *m_context.prompts, m_context.language, m_context.iniFilePath};
 }
 
 void FrameDialogs::powerAdjust() {
-    DocumentView* view = m_frame.activeDocumentView();
+    DocumentView* view = m_context.activeView();
     if (!view || !view->document())
         return;
-    CPowerAdjustDlg dialog(view->document(), view->bandLimits(), adjustContext(), &m_frame);
+    CPowerAdjustDlg dialog(view->document(), view->bandLimits(), adjustContext(), m_context.window);
     dialog.exec();
 }
 
 void FrameDialogs::sqlAdjust() {
-    DocumentView* view = m_frame.activeDocumentView();
+    DocumentView* view = m_context.activeView();
     if (!view || !view->document())
         return;
-    CSqlAdjustDlg dialog(view->document(), view->bandLimits(), adjustContext(), &m_frame);
+    CSqlAdjustDlg dialog(view->document(), view->bandLimits(), adjustContext(), m_context.window);
     dialog.exec();
 }
 
 bool FrameDialogs::languageChanged() {
     if (!m_language) {
-        m_language = new CLanguageDlg(startupConfig().language(), m_frame.prompts(), &m_frame);
+        m_language = new CLanguageDlg(m_context.language, *m_context.prompts, m_context.window);
     }
     return m_language->exec() == QDialog::Accepted && m_language->languageChanged();
 }
 
 void FrameDialogs::about() {
-    CAboutDlg dialog(startupConfig().programDirectory, &m_frame);
+    CAboutDlg dialog(m_context.programDirectory, m_context.window);
     dialog.exec();
 }

@@ -4,16 +4,33 @@
 // Information, Optional Features and Language are made once and run again on every
 // request; their help goes to the main window's help.
 
+#include "ui/HelpHook.h"
 #include "ui/TransferController.h"
 
+#include <functional>
+
 class CLanguageDlg;
-class CMainFrame;
+class CProgramDoc;
 class COptionalFeaturesDlg;
 class CProductInfoDlg;
+class DocumentView;
+
+// What the dialogs work on and with, handed over by the main window.
+struct FrameDialogsContext {
+    QWidget* window = nullptr;        // the parent (and owner) of the dialogs
+    RunSession* session = nullptr;    // the adjust dialogs' exchanges
+    const Prompts* prompts = nullptr; // their messages and questions
+    Language language = Language::English;
+    QString iniFilePath;      // Program.ini: the product lists, the adjust exchanges
+    QString programDirectory; // where About finds its picture
+    HelpHandler showHelp;
+    std::function<CProgramDoc*()> activeDocument; // null while no document is open
+    std::function<DocumentView*()> activeView;    // the same, as it takes commands
+};
 
 class FrameDialogs {
 public:
-    explicit FrameDialogs(CMainFrame& frame) : m_frame(frame) {}
+    explicit FrameDialogs(FrameDialogsContext context) : m_context(std::move(context)) {}
 
     // The product of the active document; a band change tells how many channels now
     // lie outside it.
@@ -28,10 +45,10 @@ public:
 
 private:
     // The session, prompts, language and Program.ini of the adjust dialogs' exchanges.
-    TransferContext adjustContext();
+    TransferContext adjustContext() const;
 
-    CMainFrame& m_frame;
-    CProductInfoDlg* m_productInfo = nullptr;           // owned by the frame
-    COptionalFeaturesDlg* m_optionalFeatures = nullptr; // owned by the frame
-    CLanguageDlg* m_language = nullptr;                 // owned by the frame
+    FrameDialogsContext m_context;
+    CProductInfoDlg* m_productInfo = nullptr;           // owned by the window
+    COptionalFeaturesDlg* m_optionalFeatures = nullptr; // owned by the window
+    CLanguageDlg* m_language = nullptr;                 // owned by the window
 };

@@ -1,9 +1,6 @@
 #include "app/FrameKeyFilter.h"
 
-#include "app/ChildFrame.h"
-#include "ui/HelpHook.h"
 #include "ui/HelpTopics.h"
-#include "app/MainFrame.h"
 
 #include <QAction>
 #include <QApplication>
@@ -11,7 +8,8 @@
 #include <QKeyEvent>
 #include <QMenu>
 
-CFrameKeyFilter::CFrameKeyFilter(CMainFrame* frame) : QObject(frame), m_frame(frame) {}
+CFrameKeyFilter::CFrameKeyFilter(FrameKeyFilterContext context)
+    : QObject(context.window), m_context(std::move(context)) {}
 
 bool CFrameKeyFilter::isFirstSighting(QObject* receiver) {
     auto* widget = qobject_cast<QWidget*>(receiver);
@@ -23,7 +21,7 @@ bool CFrameKeyFilter::isFirstSighting(QObject* receiver) {
 
 bool CFrameKeyFilter::belongsToFrame(QObject* receiver) const {
     auto* widget = qobject_cast<QWidget*>(receiver);
-    return widget && widget->window() == m_frame;
+    return widget && widget->window() == m_context.window;
 }
 
 int CFrameKeyFilter::helpContextFor(QObject* receiver) {
@@ -66,14 +64,14 @@ bool CFrameKeyFilter::eventFilter(QObject* watched, QEvent* event) {
         // Only in the main window itself, never while a modal dialog runs.
         if (!belongsToFrame(watched) || QApplication::activeModalWidget())
             return false;
-        emit m_frame->alignmentUnlockRequested();
+        m_context.unlockRequested();
         return true;
     }
     // F1 on a highlighted menu item asks for that command's topic. F1 elsewhere goes to
     // the focused widget first; a main-window widget that leaves it unhandled passes it
     // up to CMainFrame::keyPressEvent.
     if (key->key() == Qt::Key_F1 && qobject_cast<QMenu*>(watched)) {
-        m_frame->showHelp(helpContextFor(watched));
+        m_context.showHelp(helpContextFor(watched));
         return true;
     }
     // F1 in a dialog: its topic, whichever control has the focus; the key then goes
@@ -82,7 +80,7 @@ bool CFrameKeyFilter::eventFilter(QObject* watched, QEvent* event) {
     if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier &&
         isFirstSighting(watched)) {
         if (const int context = dialogHelpContextFor(watched))
-            m_frame->showHelp(context);
+            m_context.showHelp(context);
     }
     return false;
 }

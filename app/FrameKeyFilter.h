@@ -4,15 +4,25 @@
 // dialog that names its topic with the `helpId` property on itself. Installed on the
 // application, so it sees every key first.
 
-#include <QObject>
+#include "ui/HelpHook.h"
 
-class CMainFrame;
+#include <QObject>
+#include <functional>
+
 class QWidget;
+
+// What the keys reach, handed over by the main window.
+struct FrameKeyFilterContext {
+    QWidget* window = nullptr;             // Ctrl+F11 counts only inside it
+    std::function<void()> unlockRequested; // Ctrl+F11: the alignment access code
+    HelpHandler showHelp;                  // F1
+};
 
 class CFrameKeyFilter : public QObject {
     Q_OBJECT
 public:
-    explicit CFrameKeyFilter(CMainFrame* frame);
+    // The filter belongs to `context.window`.
+    explicit CFrameKeyFilter(FrameKeyFilterContext context);
 
     // The help context of a key press at `receiver`: the command id of a highlighted
     // menu item, else the nearest `helpId` property of the receiving (focused)
@@ -32,5 +42,5 @@ private:
     // A key is first delivered to its window's focused widget, else to the window.
     static bool isFirstSighting(QObject* receiver);
 
-    CMainFrame* m_frame;
+    FrameKeyFilterContext m_context;
 };

@@ -48,9 +48,10 @@ bool StartProgram(const QString& program, const QStringList& arguments) {
 CMainFrame::CMainFrame(RunSession session, QWidget* parent)
     : QMainWindow(parent), m_session(std::move(session)),
       m_prompts(startupConfig().applicationName), m_menus(BuildFrameMenus(this)),
-      m_dialogs(std::make_unique<FrameDialogs>(*this)),
-      m_files(std::make_unique<FileCommands>(*this)),
-      m_transfers(std::make_unique<TransferClosing>(*this)), m_launchRestart(StartProgram) {
+      m_dialogs(std::make_unique<FrameDialogs>(dialogsContext())),
+      m_files(std::make_unique<FileCommands>(fileCommandsContext())),
+      m_transfers(std::make_unique<TransferClosing>(transferClosingContext())),
+      m_launchRestart(StartProgram) {
     TakeStoredPort(m_session, startupConfig().iniFilePath);
     setObjectName(QStringLiteral("mainFrame"));
     resize(kInitialSize);
@@ -67,7 +68,7 @@ CMainFrame::CMainFrame(RunSession session, QWidget* parent)
     updateMenuBar();
     // Files dropped anywhere on the window open as File > Open would open them.
     setAcceptDrops(true);
-    qApp->installEventFilter(new CFrameKeyFilter(this));
+    qApp->installEventFilter(new CFrameKeyFilter(keyFilterContext()));
     connect(this, &CMainFrame::alignmentUnlockRequested, this,
             [this] {
                 RunAlignmentUnlock(this, m_session, m_prompts, startupConfig().language(),
@@ -81,6 +82,54 @@ CMainFrame::~CMainFrame() {
     navigationTree()->disconnect(this);
     // The documents' windows go before the session their views use.
     qDeleteAll(childFrames());
+}
+
+FileCommandsContext CMainFrame::fileCommandsContext() {
+    FileCommandsContext context;
+    context.window = this;
+    context.prompts = &m_prompts;
+    context.language = startupConfig().language();
+    context.iniFilePath = startupConfig().iniFilePath;
+    context.activeChild = [this] { return activeChild(); };
+    context.childFrames = [this] { return childFrames(); };
+    context.createNewDocument = [this] { createNewDocument(); };
+    context.addDocument = [this](CProgramDoc* doc) { addDocument(doc); };
+    return context;
+}
+
+FrameDialogsContext CMainFrame::dialogsContext() {
+    FrameDialogsContext context;
+    context.window = this;
+    context.session = &m_session;
+    context.prompts = &m_prompts;
+    context.language = startupConfig().language();
+    context.iniFilePath = startupConfig().iniFilePath;
+    context.programDirectory = startupConfig().programDirectory;
+    context.showHelp = [this](int contextId) { showHelp(contextId); };
+    context.activeDocument = [this] { return activeDocument(); };
+    context.activeView = [this] { return activeDocumentView(); };
+    return context;
+}
+
+TransferClosingContext CMainFrame::transferClosingContext() {
+    TransferClosingContext context;
+    context.window = this;
+    context.prompts = &m_prompts;
+    context.views = [this] {
+        QList<DocumentView*> views;
+        for (CChildFrame* child : childFrames())
+            views << child->documentView();
+        return views;
+    };
+    return context;
+}
+
+FrameKeyFilterContext CMainFrame::keyFilterContext() {
+    FrameKeyFilterContext context;
+    context.window = this;
+    context.unlockRequested = [this] { emit alignmentUnlockRequested(); };
+    context.showHelp = [this](int contextId) { showHelp(contextId); };
+    return context;
 }
 
 void CMainFrame::createStatusBar() {
@@ -318,10 +367,6 @@ void CMainFrame::showTitleOf(CChildFrame* child) {
         setWindowTitle(child->mainTitle());
 }
 
-bool CMainFrame::saveDocument(CChildFrame* child, bool askForName) {
-    return m_files->save(child, askForName);
-}
-
 void CMainFrame::OnFileNew() {
     if (!activeViewRefusesEdits())
         m_files->fileNew();
@@ -352,12 +397,12 @@ void CMainFrame::OnFileClose() {
 
 void CMainFrame::OnFileSave() {
     if (m_activeChild)
-        saveDocument(m_activeChild, false);
+        m_files->save(m_activeChild, false);
 }
 
 void CMainFrame::OnFileSaveAs() {
     if (m_activeChild)
-        saveDocument(m_activeChild, true);
+        m_files->save(m_activeChild, true);
 }
 
 // --- Commands --------------------------------------------------------------------

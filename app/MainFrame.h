@@ -30,6 +30,10 @@ class CLockKeyPanes;
 class FileCommands;
 class FrameDialogs;
 class TransferClosing;
+struct FileCommandsContext;
+struct FrameDialogsContext;
+struct FrameKeyFilterContext;
+struct TransferClosingContext;
 class NavigationTree;
 class CMdiClientWnd;
 class QMdiArea;
@@ -51,18 +55,13 @@ public:
     CChildFrame* activeChild() const { return m_activeChild; }
     CProgramDoc* activeDocument() const;
     QWidget* activeView() const;
-    // The same, as it takes the window's commands.
-    DocumentView* activeDocumentView() const;
     QList<CChildFrame*> childFrames() const;
 
     // A new document in a new child window, without any question (start-up, and the
     // second half of File > New).
     CChildFrame* createNewDocument();
-    // Shows `doc` (taken over) in a new child window, which becomes the active one.
-    CChildFrame* addDocument(CProgramDoc* doc);
-    // File > Open and File > Save without their choosers (FileCommands).
+    // File > Open without its chooser.
     bool openDocumentFile(const QString& path);
-    bool saveDocument(CChildFrame* child, bool askForName);
 
     QAction* commandAction(int commandId) const { return m_menus.actions.value(commandId); }
     QMenu* editMenu() const { return m_menus.editMenu; }
@@ -126,6 +125,16 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // What the window's helpers work with (the window itself stays out of their reach).
+    FileCommandsContext fileCommandsContext();
+    FrameDialogsContext dialogsContext();
+    TransferClosingContext transferClosingContext();
+    FrameKeyFilterContext keyFilterContext();
+    // The active document's view, as it takes the window's commands.
+    DocumentView* activeDocumentView() const;
+    // Shows `doc` (taken over) in a new child window, which becomes the active one.
+    CChildFrame* addDocument(CProgramDoc* doc);
+
     void connectCommands();
     void settleTypedValuesBeforeCommands();
     void settleTypedValues();

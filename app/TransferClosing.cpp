@@ -1,18 +1,16 @@
 #include "app/TransferClosing.h"
 
-#include "app/ChildFrame.h"
-#include "app/MainFrame.h"
 #include "editor/DocumentView.h"
 #include "ui/TransferController.h"
 
 #include <QTimer>
+#include <QWidget>
 #include <vector>
 
 bool TransferClosing::mayClose(const std::function<void()>& closeAgain) {
     std::vector<DocumentView*> running;
     bool writing = false;
-    for (CChildFrame* child : m_frame.childFrames()) {
-        DocumentView* view = child->documentView();
+    for (DocumentView* view : m_context.views()) {
         TransferDirection direction = TransferDirection::Read;
         if (view && view->isTransferring(&direction)) {
             running.push_back(view);
@@ -21,14 +19,14 @@ bool TransferClosing::mayClose(const std::function<void()>& closeAgain) {
     }
     if (running.empty())
         return true;
-    if (m_endingExchanges > 0 || !UserClosesDuringTransfer(m_frame.prompts(), &m_frame, writing,
-                                                             ClosingWhat::Program))
+    if (m_endingExchanges > 0 || !UserClosesDuringTransfer(*m_context.prompts, m_context.window,
+                                                           writing, ClosingWhat::Program))
         return false; // already ending: the window closes when they have
     m_endingExchanges = static_cast<int>(running.size());
     for (DocumentView* view : running) {
         view->cancelTransfer([this, closeAgain] {
             if (--m_endingExchanges == 0)
-                QTimer::singleShot(0, &m_frame, closeAgain);
+                QTimer::singleShot(0, m_context.window, closeAgain);
         });
     }
     return false;
