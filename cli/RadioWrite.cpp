@@ -78,10 +78,6 @@ int Failed(ProgrammingRecord* record, const QString& failure, int status) {
     return status;
 }
 
-QString FailureOf(const ExchangeOutcome& outcome) {
-    return outcome.message.isEmpty() ? QStringLiteral("interrupted") : outcome.message;
-}
-
 int WriteToRadio(const QString& command, const WriteJob& job, WriteSteps steps,
                  const QCommandLineParser& parser, ProgrammingRecord* record) {
     int exitCode = kExitOk;

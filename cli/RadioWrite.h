@@ -31,5 +31,3 @@ int WriteToRadio(const QString& command, const WriteJob& job, WriteSteps steps,
 
 // The record's result of a write that did not succeed; returns `status`.
 int Failed(ProgrammingRecord* record, const QString& failure, int status);
-// The failure an exchange's outcome names.
-QString FailureOf(const ExchangeOutcome& outcome);

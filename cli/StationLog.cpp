@@ -2,8 +2,6 @@
 
 #include "link/DetectedPorts.h"
 
-#include <QCryptographicHash>
-
 void AddLogOptions(QCommandLineParser& parser) {
     using Option = QCommandLineOption;
     parser.addOptions(
@@ -58,7 +56,5 @@ bool StationLog::append(const ProgrammingRecord& record, QString* error) {
 }
 
 void StationLog::setImage(const RadioImage& image) {
-    const QByteArray bytes(reinterpret_cast<const char*>(image.data()), ImageMap::kImageSize);
-    m_imageSha256 =
-        QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
+    m_imageSha256 = ImageSha256(image);
 }

@@ -19,10 +19,16 @@ QString DataFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
 }
 
-QString BackupFolderOf(const QString& appName) {
-    return QDir(DataFolder())
-        .filePath(PackageName() + u'/' + SafeAppName(appName) + QStringLiteral("/backups"));
+// Where the backups folder and the programming log of one AppName are.
+QString UserDataFolderOf(const QString& appName) {
+    return QDir(DataFolder()).filePath(PackageName() + u'/' + SafeAppName(appName));
 }
+
+QString BackupFolderOf(const QString& appName) {
+    return UserDataFolderOf(appName) + QStringLiteral("/backups");
+}
+
+const QString kVerifyAfterWriting = QStringLiteral("VerifyAfterWriting");
 
 // The move of the earlier places, once per AppName and process (both programs may open
 // the store many times in a run).
@@ -97,6 +103,10 @@ QString BackupFolder(const QString& appName) {
     return BackupFolderOf(appName);
 }
 
+QString ProgrammingLogFile(const QString& appName) {
+    return UserDataFolderOf(appName) + QStringLiteral("/programming-log.jsonl");
+}
+
 void MoveEarlierUserFiles(const QString& appName) {
 #ifndef Q_OS_WIN
     MoveEarlierStore(appName);
@@ -119,6 +129,10 @@ int UserStore::readNumber(const QString& name, int fallback) const {
         return ok ? static_cast<int>(static_cast<quint32>(value)) : fallback;
     }
     return fallback;
+}
+
+bool UserStore::verifiesAfterWriting() const {
+    return readNumber(kVerifyAfterWriting, 1) != 0;
 }
 
 void UserStore::writeNumber(const QString& name, int value) {

@@ -16,6 +16,10 @@ QString SafeAppName(const QString& appName);
 // other systems).
 QString BackupFolder(const QString& appName);
 
+// The window program's programming log, beside the backups folder: one JSON line per
+// Write (files/ProgrammingLog.h).
+QString ProgrammingLogFile(const QString& appName);
+
 // Earlier versions kept the store in $XDG_CONFIG_HOME/Software/<AppName>.conf and the
 // backups in ${XDG_DATA_HOME}/<AppName>/backups. Moves what is there to the places above,
 // once: a store is moved only when there is none in the new place yet, and a backup only
@@ -40,6 +44,10 @@ public:
     void remove(const QString& name);
 
     QString appName() const { return m_appName; }
+
+    // The window program's Write reads the written blocks back unless the user turned
+    // it off (VerifyAfterWriting=0).
+    bool verifiesAfterWriting() const;
 
 private:
     void writeValue(const QString& name, const QVariant& value);

@@ -3,6 +3,7 @@
 #include "files/Csv.h"
 #include "files/RegularFile.h"
 
+#include <QCryptographicHash>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonValue>
@@ -76,6 +77,11 @@ bool ReadCsvLog(const QString& text, std::vector<LogLine>* lines, int* unreadabl
 }
 
 } // namespace
+
+QString ImageSha256(const RadioImage& image) {
+    const QByteArray bytes(reinterpret_cast<const char*>(image.data()), ImageMap::kImageSize);
+    return QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
+}
 
 QString ResultText(const ProgrammingRecord& record) {
     switch (record.result) {

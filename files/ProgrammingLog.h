@@ -11,6 +11,8 @@
 //
 // The CSV file has the same fields in the same order, under a header line.
 
+#include "radio/RadioImage.h"
+
 #include <QDateTime>
 #include <QFile>
 #include <QMutex>
@@ -34,6 +36,9 @@ struct ProgrammingRecord {
     QString backup;  // the backup of the radio as it was before
     qint64 durationMs = 0;
 };
+
+// An image as a log names it: the SHA-256 of its bytes (those of its .dat file), in hex.
+QString ImageSha256(const RadioImage& image);
 
 // "written+verified", "written", "already programmed", "skipped: wrong target",
 // "failed: <failure>".

@@ -23,3 +23,9 @@ struct ExchangeOutcome {
 
     bool succeeded() const { return result == ExchangeResult::Success; }
 };
+
+// The failure a programming log names for an outcome that did not succeed: its message,
+// or "interrupted" for a cancel, which has none.
+inline QString FailureOf(const ExchangeOutcome& outcome) {
+    return outcome.message.isEmpty() ? QStringLiteral("interrupted") : outcome.message;
+}

@@ -1,5 +1,6 @@
 #include "ui/TransferController.h"
 
+#include "config/ProductCatalog.h"
 #include "config/UserStore.h"
 #include "files/Backups.h"
 #include "link/AlignmentExchange.h"
@@ -7,6 +8,7 @@
 #include "link/RunSession.h"
 #include "link/TransferRunner.h"
 #include "radio/OwnTexts.h"
+#include "radio/WriteTarget.h"
 #include "ui/CProcessDlg.h"
 #include "ui/CommandIds.h"
 #include "ui/HelpHook.h"
@@ -14,6 +16,9 @@
 #include "ui/StandInPort.h"
 
 #include <QApplication>
+#include <algorithm>
+#include <QDir>
+#include <QFileInfo>
 #include <QTimer>
 
 namespace {
@@ -50,6 +55,32 @@ std::optional<Prompt> AlignmentOutcomePrompt(const ExchangeOutcome& outcome) {
     if (!outcome.portDetail.isEmpty())
         prompt.text += QStringLiteral("\n\n") + outcome.portDetail;
     return prompt;
+}
+
+// The read back after a write: the job's image is what was written, and becomes the
+// image with the written blocks as the radio gave them back.
+ExchangeRun ReadBackRun(bool alignmentUnlocked) {
+    return [alignmentUnlocked](SerialLink& link, TransferJob& job,
+                               const ExchangeCallbacks& callbacks) {
+        ProgrammingExchange exchange(link, callbacks);
+        int firstDifference = -1;
+        RadioImage readBack = job.image;
+        const ExchangeOutcome outcome =
+            exchange.verify(job.device, job.image, alignmentUnlocked, &firstDifference, &readBack);
+        job.image = readBack;
+        return outcome;
+    };
+}
+
+// What a model and band byte pair names: the band, after the model when `withModel`.
+QString ProductText(const QString& iniPath, std::uint8_t model, std::uint8_t band,
+                    bool withModel) {
+    const ProductSelection product = ProductFromIndexes(iniPath, model, band);
+    return withModel ? product.typeName + u' ' + product.bandText : product.bandText;
+}
+
+QString HexByte(int value) {
+    return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
 }
 
 } // namespace
@@ -163,14 +194,113 @@ void TransferController::startProgramming() {
     TransferJob job;
     job.direction = m_direction;
     job.device = askDevice(m_dialog ? static_cast<QWidget*>(m_dialog) : m_owner);
-    if (job.direction == TransferDirection::Write && m_hooks.imageToWrite) {
-        job.image = m_hooks.imageToWrite();
-        backUp(job.image, BackupKind::Write);
-    }
     m_runner->setLinkFactory(m_linkFactory ? m_linkFactory : m_context.session.serialLinks());
     m_runningDirection = job.direction;
     m_alignmentTable.reset();
-    m_runner->start(job, ProgrammingRun(m_context.session.alignmentUnlocked()));
+    if (job.direction == TransferDirection::Read) {
+        m_runner->start(job, ProgrammingRun(m_context.session.alignmentUnlocked()));
+        return;
+    }
+    m_writeAlignment = m_context.session.alignmentUnlocked();
+    m_record = ProgrammingRecord();
+    m_record.time = QDateTime::currentDateTime();
+    m_record.port = job.device;
+    m_writeMessage.reset();
+    m_writeClock.start();
+    startWriteStep(WriteStep::ReadFirst, job);
+}
+
+// Each step is an exchange of its own on the same device; the progress window stays.
+void TransferController::startWriteStep(WriteStep step, const TransferJob& job) {
+    m_writeStep = step;
+    TransferJob next = job;
+    next.direction = step == WriteStep::ReadFirst ? TransferDirection::Read : TransferDirection::Write;
+    if (step == WriteStep::ReadBack)
+        m_runner->start(next, ReadBackRun(m_writeAlignment));
+    else
+        m_runner->start(next, ProgrammingRun(m_writeAlignment));
+}
+
+// After a step that succeeded: true when the next step runs (or this object is gone),
+// false when the Write ends here.
+bool TransferController::writeGoesOn(const TransferJob& job) {
+    switch (m_writeStep) {
+    case WriteStep::ReadFirst:
+        return writeAfterRead(job);
+    case WriteStep::Write:
+        if (UserStore(m_context.iniFilePath).verifiesAfterWriting()) {
+            startWriteStep(WriteStep::ReadBack, job);
+            return true;
+        }
+        m_record.result = ProgrammingResult::Written;
+        return false;
+    case WriteStep::ReadBack:
+        checkReadBack(job.image);
+        return false;
+    case WriteStep::None:
+        break;
+    }
+    return false;
+}
+
+// The radio as read is kept, and must be one the document is meant for.
+bool TransferController::writeAfterRead(const TransferJob& job) {
+    const QPointer<TransferController> alive(this);
+    const RadioImage& held = job.image;
+    m_record.backup = backUp(held, BackupKind::Read);
+    m_record.fingerprint = RadioFingerprint(held, !m_writeAlignment);
+    m_written = m_hooks.imageToWrite ? m_hooks.imageToWrite() : held;
+    if (!userTakesTarget(held, m_written))
+        return !alive;
+    m_record.imageSha256 = ImageSha256(m_written);
+    backUp(m_written, BackupKind::Write);
+    TransferJob write = job;
+    write.image = m_written;
+    startWriteStep(WriteStep::Write, write);
+    return true;
+}
+
+// Another model or band is a question, default No; another identity block only a note.
+bool TransferController::userTakesTarget(const RadioImage& held, const RadioImage& image) {
+    const WriteTargetCheck target = CheckWriteTarget(held, image);
+    if (target.identityDiffers && !target.refusesWrite())
+        m_context.prompts.note(m_owner, OwnText("The radio's identity block differs from the "
+                                                "document's; the document's is written."));
+    if (!target.refusesWrite())
+        return true;
+    const QString& ini = m_context.iniFilePath;
+    Prompt prompt;
+    prompt.icon = QMessageBox::Warning;
+    prompt.text =
+        OwnText("The radio is for %1; this document is for %2. Write anyway?")
+            .arg(ProductText(ini, target.radioModel, target.radioBand, target.modelDiffers),
+                 ProductText(ini, target.imageModel, target.imageBand, target.modelDiffers));
+    prompt.buttons = QMessageBox::Yes | QMessageBox::No;
+    prompt.defaultButton = QMessageBox::No;
+    if (m_context.prompts.ask(m_dialog ? static_cast<QWidget*>(m_dialog) : m_owner, prompt) ==
+        QMessageBox::Yes)
+        return true;
+    m_record.result = ProgrammingResult::WrongTarget;
+    return false;
+}
+
+// The read back holds the written blocks as the radio returned them.
+void TransferController::checkReadBack(const RadioImage& readBack) {
+    const auto differs = std::mismatch(m_written.begin(), m_written.end(), readBack.begin());
+    if (differs.first == m_written.end()) {
+        m_record.result = ProgrammingResult::WrittenVerified;
+        m_context.prompts.note(m_owner, OwnText("Written and verified"));
+        return;
+    }
+    const int address = static_cast<int>(differs.first - m_written.begin());
+    m_record.result = ProgrammingResult::Failed;
+    m_record.failure = QStringLiteral("verify failed");
+    Prompt prompt;
+    prompt.icon = QMessageBox::Warning;
+    prompt.text = OwnText("Verify failed at 0x%1: the radio holds %2, the image %3")
+                      .arg(QString::number(address, 16).toUpper().rightJustified(3, u'0'),
+                           HexByte(*differs.second), HexByte(*differs.first));
+    m_writeMessage = prompt;
 }
 
 bool TransferController::startAlignment(TransferDirection direction, CalibrationTable table) {
@@ -215,22 +345,56 @@ void TransferController::askRetry() {
 
 void TransferController::finish(const TransferJob& job, const ExchangeOutcome& outcome) {
     const QPointer<TransferController> alive(this);
+    if (outcome.succeeded() && m_writeStep != WriteStep::None && writeGoesOn(job))
+        return; // the next step runs, or the window was closed while a question was up
+    const WriteStep step = std::exchange(m_writeStep, WriteStep::None);
     if (m_hooks.ended)
         m_hooks.ended();
-    const bool succeeded = outcome.succeeded();
-    if (succeeded && job.direction == TransferDirection::Read) {
+    bool succeeded = outcome.succeeded();
+    if (step != WriteStep::None) {
+        endWrite(outcome, step);
+        succeeded = m_record.result == ProgrammingResult::Written ||
+                    m_record.result == ProgrammingResult::WrittenVerified;
+    } else if (succeeded && job.direction == TransferDirection::Read) {
         if (!m_alignmentTable)
             backUp(job.image, BackupKind::Read);
         if (m_hooks.readCompleted)
             m_hooks.readCompleted(job.image);
     }
     tellOutcome(outcome);
+    if (alive && m_writeMessage)
+        m_context.prompts.show(m_owner, *std::exchange(m_writeMessage, std::nullopt));
     if (!alive) // the window was closed while the message was up
         return;
     closeWindow();
     emit finished(succeeded);
     if (m_closeAgain)
         QTimer::singleShot(0, m_owner, std::exchange(m_closeAgain, nullptr));
+}
+
+// The log's result of a Write that ended with `step`, and its line.
+void TransferController::endWrite(const ExchangeOutcome& outcome, WriteStep step) {
+    if (!outcome.succeeded()) {
+        m_record.result = ProgrammingResult::Failed;
+        if (step == WriteStep::ReadFirst)
+            m_record.failure = QStringLiteral("the radio could not be read: ") + FailureOf(outcome);
+        else if (step == WriteStep::ReadBack)
+            m_record.failure = QStringLiteral("verify failed");
+        else
+            m_record.failure = FailureOf(outcome);
+    }
+    m_record.durationMs = m_writeClock.elapsed();
+    logWrite();
+}
+
+// A log that cannot be written is a note: the radio is written all the same.
+void TransferController::logWrite() {
+    const QString path = ProgrammingLogFile(UserStore(m_context.iniFilePath).appName());
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    ProgrammingLog log(path, LogFormat::JsonLines);
+    QString error;
+    if (!log.open(&error) || !log.append(m_record, &error))
+        m_context.prompts.note(m_owner, OwnText("Not logged (%1)").arg(error));
 }
 
 // On the heap (see Prompts::show): the owner may close while the box is up.
@@ -244,23 +408,25 @@ void TransferController::tellOutcome(const ExchangeOutcome& outcome) {
 // A backup that cannot be saved never fails the exchange: the user is told in the
 // status bar, and the first time also in a message that does not hold up the exchange.
 // Older backups removed are told in the status bar; an image already kept is no news.
-void TransferController::backUp(const RadioImage& image, BackupKind kind) {
+// Returns the backup's path (empty when none was kept).
+QString TransferController::backUp(const RadioImage& image, BackupKind kind) {
     const KeptBackup kept = KeepBackup(BackupFolder(UserStore(m_context.iniFilePath).appName()),
                                        image, kind, QDateTime::currentDateTime());
     if (kept.error.isEmpty()) {
         if (!kept.removed.isEmpty())
             m_context.prompts.note(m_owner, kept.note());
-        return;
+        return kept.path;
     }
     const QString warning = OwnText("No backup kept (%1)").arg(kept.error);
     m_context.prompts.note(m_owner, warning);
     if (!m_context.session.firstBackupWarning())
-        return;
+        return {};
     Prompt prompt;
     prompt.icon = QMessageBox::Warning;
     prompt.text = warning;
     prompt.waitsForAnswer = false;
     m_context.prompts.show(m_owner, prompt);
+    return {};
 }
 
 void TransferController::closeWindow() {

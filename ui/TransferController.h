@@ -10,6 +10,10 @@
 //   command; a command given while a window is already there (or an exchange runs)
 //   only prepares the next exchange. Every image read, and every image about to be
 //   written, is kept in the backups folder. Only a failure is told.
+//   A Write reads the radio first: a radio of another model or band is written only
+//   when the user insists. Then the image is written and (unless the user turned it
+//   off) the written blocks are read back and compared. Every Write ends with one line
+//   in the programming log (ProgrammingLogFile).
 // - The adjust dialogs' Read and Write (startAlignment): the alignment exchange of one
 //   calibration table starts at once; the dialog shows itself busy. Every outcome the
 //   exchange words is told.
@@ -17,17 +21,19 @@
 // The cancel flag is seen by the exchange only at its fixed check points.
 
 #include "files/Backups.h"
+#include "files/ProgrammingLog.h"
 #include "link/AlignmentExchange.h"
 #include "link/TransferJob.h"
 #include "radio/Language.h"
+#include "ui/Prompts.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <functional>
 #include <optional>
 
 class CProcessDlg;
-class Prompts;
 class QWidget;
 class RunSession;
 class TransferRunner;
@@ -95,14 +101,24 @@ signals:
     void finished(bool succeeded);
 
 private:
+    // The exchanges of the channel view's Write, in their order.
+    enum class WriteStep { None, ReadFirst, Write, ReadBack };
+
     void request(TransferDirection direction);
     void openWindow();
     void startProgramming();
     QString askDevice(QWidget* parent);
     void askRetry();
     void finish(const TransferJob& job, const ExchangeOutcome& outcome);
+    void startWriteStep(WriteStep step, const TransferJob& job);
+    bool writeGoesOn(const TransferJob& job);
+    bool writeAfterRead(const TransferJob& job);
+    bool userTakesTarget(const RadioImage& held, const RadioImage& image);
+    void checkReadBack(const RadioImage& readBack);
+    void endWrite(const ExchangeOutcome& outcome, WriteStep step);
+    void logWrite();
     void tellOutcome(const ExchangeOutcome& outcome);
-    void backUp(const RadioImage& image, BackupKind kind);
+    QString backUp(const RadioImage& image, BackupKind kind);
     void closeWindow();
 
     QWidget* m_owner;
@@ -116,4 +132,13 @@ private:
     std::optional<CalibrationTable> m_alignmentTable;
     QPointer<CProcessDlg> m_dialog;
     std::function<void()> m_closeAgain; // set while a close waits for the exchange's end
+
+    // The Write under way: its step, the image it sends, its line of the log, and what
+    // its end tells besides the exchange's own failure.
+    WriteStep m_writeStep = WriteStep::None;
+    bool m_writeAlignment = false;
+    RadioImage m_written{};
+    ProgrammingRecord m_record;
+    QElapsedTimer m_writeClock;
+    std::optional<Prompt> m_writeMessage;
 };

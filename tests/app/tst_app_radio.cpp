@@ -57,16 +57,20 @@ bool Transfer(CMainFrame* frame, CProgramView* view, int commandId) {
     return finished.wait(30000) && finished.first().first().toBool();
 }
 
-// Starts a Read or Write through its menu command and waits until `blocks` blocks went;
-// the radio's line is paced at 9600 baud, so the exchange still runs afterwards.
+// Starts a Read or Write through its menu command and waits until `blocks` blocks of
+// its exchange went (a Write's own exchange, after the read before it); the radio's line
+// is paced at 9600 baud, so the exchange still runs afterwards.
 bool StartTransfer(CMainFrame* frame, CProgramView* view, int commandId, int blocks) {
+    const int planBlocks = commandId == CommandId::kWrite ? 122 : 128;
     frame->commandAction(commandId)->trigger();
     const QPointer<CProcessDlg> window = view->transfer()->progressWindow();
     if (!window)
         return false;
     window->findChild<QPushButton*>()->click();
     auto* bar = window->findChild<QProgressBar*>();
-    return QTest::qWaitFor([&] { return window && bar->value() >= blocks; }, 20000) &&
+    return QTest::qWaitFor(
+               [&] { return window && bar->maximum() == planBlocks && bar->value() >= blocks; },
+               20000) &&
            view->transfer()->isRunning();
 }
 

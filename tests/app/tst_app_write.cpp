@@ -1,0 +1,145 @@
+// The window program's Write on a scripted radio: the read before it, the question when
+// the radio is for another band, the read back after it, and its line in the log.
+#include "config/UserStore.h"
+#include "document/ProgramDoc.h"
+#include "editor/CProgramView.h"
+#include "files/ProgrammingLog.h"
+#include "radio/ChannelCodec.h"
+#include "tests/support/FakeLink.h"
+#include "tests/support/ProgramFixture.h"
+#include "tests/support/ScriptedRadio.h"
+#include "tests/support/TestSuite.h"
+#include "ui/CProcessDlg.h"
+#include "ui/CommandIds.h"
+#include "ui/TransferController.h"
+
+#include <QAction>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+// Model 3 of the default Program.ini: band 0 is 136 - 174MHz, band 1 400 - 470MHz.
+RadioImage DualBandImage(std::uint8_t band) {
+    RadioImage image = NewImage();
+    image[ImageMap::kProductType] = 2;
+    image[ImageMap::kProductBand] = band;
+    return image;
+}
+
+// The program with its channel view on a scripted radio, its document the radio's
+// image with channel 1 set.
+struct WriteBench {
+    RunningProgram program;
+    std::shared_ptr<FakeLink> link = std::make_shared<FakeLink>();
+    std::shared_ptr<ScriptedRadio> radio;
+    CProgramView* view = nullptr;
+    QString logPath = ProgrammingLogFile(QStringLiteral("RadioProgrammer"));
+
+    explicit WriteBench(const RadioImage& held, std::uint8_t documentBand)
+        : radio(std::make_shared<ScriptedRadio>(held)) {
+        link->radio = [radio = radio](const QByteArray& written) { return radio->answer(written); };
+        view = qobject_cast<CProgramView*>(program.frame->activeView());
+        view->transfer()->setLinkFactory([link = link] { return link; });
+        RadioImage document = DualBandImage(documentBand);
+        ChannelTable table = DecodeChannels(document, Language::English);
+        table[0] = {"", "146.52", "146.52", "", "", "High", "Yes", "Off", "Wide", "No"};
+        GridToImage(table, document);
+        program.frame->activeDocument()->edit(QStringLiteral("test"),
+                                              [&](RadioImage& image) { image = document; });
+        QFile::remove(logPath);
+    }
+
+    // Write, OK in the progress window, and the end; whether it succeeded.
+    bool write() {
+        QSignalSpy finished(view->transfer(), &TransferController::finished);
+        program.frame->commandAction(CommandId::kWrite)->trigger();
+        view->transfer()->progressWindow()->findChild<QPushButton*>()->click();
+        return finished.wait(20000) && finished.first().first().toBool();
+    }
+
+    QStringList logResults() const {
+        std::vector<LogLine> lines;
+        int unreadable = 0;
+        QString error;
+        if (!ReadProgrammingLog(logPath, &lines, &unreadable, &error) || unreadable)
+            return {QStringLiteral("unreadable")};
+        QStringList results;
+        const int result = static_cast<int>(ProgrammingLogFields().indexOf("result"));
+        for (const LogLine& line : lines)
+            results << line[result];
+        return results;
+    }
+};
+
+} // namespace
+
+class AppWriteTest : public QObject {
+    Q_OBJECT
+private slots:
+    void writeEndsAsTheRadioAllows_data();
+    void writeEndsAsTheRadioAllows();
+    void everyWriteIsLogged();
+};
+
+void AppWriteTest::writeEndsAsTheRadioAllows_data() {
+    QTest::addColumn<int>("radioBand");
+    QTest::addColumn<int>("answer"); // to the wrong-band question
+    QTest::addColumn<int>("dropWriteAtBlock");
+    QTest::addColumn<QString>("asked");
+    QTest::addColumn<bool>("written");
+    QTest::addColumn<QString>("logged");
+    const QString wrongBand =
+        "The radio is for 400 - 470MHz; this document is for 136 - 174MHz. Write anyway?";
+    QTest::newRow("same band") << 0 << 0 << 0 << QString() << true << "written+verified";
+    QTest::newRow("wrong band, No") << 1 << int(QMessageBox::No) << 0 << wrongBand << false
+                                    << "skipped: wrong target";
+    QTest::newRow("wrong band, Yes") << 1 << int(QMessageBox::Yes) << 0 << wrongBand << true
+                                     << "written+verified";
+    // Block 3 holds 0x010-0x017, the start of channel 1's record: acknowledged, never
+    // stored.
+    QTest::newRow("a lost block") << 0 << 0 << 3
+                                  << "Verify failed at 0x010: the radio holds FF, the image 00"
+                                  << false << "failed: verify failed";
+}
+
+void AppWriteTest::writeEndsAsTheRadioAllows() {
+    QFETCH(int, radioBand);
+    QFETCH(int, answer);
+    QFETCH(int, dropWriteAtBlock);
+    QFETCH(QString, asked);
+    QFETCH(bool, written);
+    QFETCH(QString, logged);
+    WriteBench bench(DualBandImage(static_cast<std::uint8_t>(radioBand)), 0);
+    bench.radio->dropWriteAtBlock = dropWriteAtBlock;
+    if (answer)
+        bench.program.prompts.answerNext(QMessageBox::StandardButton(answer));
+    const RadioImage document = bench.program.frame->activeDocument()->image();
+
+    QCOMPARE(bench.write(), written && !dropWriteAtBlock);
+    QCOMPARE(bench.program.prompts.asked.size(), asked.isEmpty() ? 0 : 1);
+    if (!asked.isEmpty())
+        QCOMPARE(bench.program.prompts.asked[0].text, asked);
+    const int record = ImageMap::channelRecord(1);
+    QCOMPARE(bench.radio->memory[record] == document[record], written);
+    QCOMPARE(bench.logResults(), QStringList{logged});
+}
+
+// One parseable line per Write, appended, naming the port and the radio as it was read.
+void AppWriteTest::everyWriteIsLogged() {
+    WriteBench bench(DualBandImage(0), 0);
+    QVERIFY(bench.write());
+    QVERIFY(bench.write());
+    QCOMPARE(bench.logResults(), (QStringList{"written+verified", "written+verified"}));
+    std::vector<LogLine> lines;
+    int unreadable = 0;
+    QString error;
+    QVERIFY(ReadProgrammingLog(bench.logPath, &lines, &unreadable, &error));
+    const QStringList fields = ProgrammingLogFields();
+    QCOMPARE(lines[0][fields.indexOf("fingerprint")], RadioFingerprint(DualBandImage(0), true));
+    QVERIFY(QFileInfo::exists(lines[0][fields.indexOf("backup")]));
+}
+
+TEST_CLASS(AppWriteTest)
+#include "tst_app_write.moc"
