@@ -166,6 +166,8 @@ void ShootDialogs(CMainFrame* frame) {
     ShootDialog("product-information", [frame] { frame->OnProductInformation(); });
     ShootDialog("optional-features", [frame] { frame->OnOptionalFeatures(); });
     ShootDialog("scan-info", command(CommandId::kScanInfo));
+    ShootDialog("new-from-plan", command(CommandId::kFileNewFromPlan));
+    ShootDialog("check-plan", command(CommandId::kCheckAgainstPlan));
     // The password dialog, then its error box for a wrong code.
     WhenUp([frame] { emit frame->alignmentUnlockRequested(); }, [](QWidget* password) {
         Shoot(password, "password");
