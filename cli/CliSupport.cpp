@@ -143,10 +143,16 @@ bool ParseRange(const QString& text, int lowest, int highest, int* first, int* l
     return true;
 }
 
-bool ParseChannelRange(const QString& text, std::vector<int>* channels) {
-    int first = 0, last = 0;
-    if (!ParseRange(text, 1, ImageMap::kChannelCount, &first, &last))
+bool TakeChannelsOption(const QCommandLineParser& parser, std::vector<int>* channels) {
+    int first = 1, last = ImageMap::kChannelCount;
+    const QString text = parser.value(QStringLiteral("channels"));
+    if (parser.isSet(QStringLiteral("channels")) &&
+        !ParseRange(text, 1, ImageMap::kChannelCount, &first, &last)) {
+        PrintError(QStringLiteral("--channels: \"%1\" is not a range of channels 1 to 16; write "
+                                  "it like 3-8")
+                       .arg(ShortenedForMessage(text)));
         return false;
+    }
     channels->clear();
     for (int number = first; number <= last; ++number)
         channels->push_back(number);

@@ -53,5 +53,6 @@ bool SaveImage(const QString& path, const RadioImage& image, int* exitCode);
 // "A-B", lowest <= A <= B <= highest, spaces around either end allowed. Both ends are
 // required: one channel or row is written "5-5". Shared by --channels and --rows.
 bool ParseRange(const QString& text, int lowest, int highest, int* first, int* last);
-// --channels A-B: the channels A..B of 1..16, ascending.
-bool ParseChannelRange(const QString& text, std::vector<int>* channels);
+// --channels A-B: the channels A..B of 1..16, ascending; every channel when the option
+// is not given. A range that is not one is told on standard error (false).
+bool TakeChannelsOption(const QCommandLineParser& parser, std::vector<int>* channels);

@@ -5,7 +5,6 @@
 #include "cli/Commands.h"
 #include "config/ProductCatalog.h"
 #include "document/ChannelEdit.h"
-#include "document/ChannelOrder.h"
 #include "radio/ImageMap.h"
 #include "radio/MessageText.h"
 
@@ -98,14 +97,9 @@ int RunEdit(const QStringList& arguments) {
         PrintError(QStringLiteral("edit: expected FILE.dat and at least one COLUMN=VALUE"));
         return kExitBadInput;
     }
-    std::vector<int> channels = AllChannels();
-    if (parser.isSet(QStringLiteral("channels")) &&
-        !ParseChannelRange(parser.value(QStringLiteral("channels")), &channels)) {
-        PrintError(QStringLiteral("--channels: \"%1\" is not a range of channels 1 to 16; write "
-                                  "it like 3-8")
-                       .arg(ShortenedForMessage(parser.value(QStringLiteral("channels")))));
+    std::vector<int> channels;
+    if (!TakeChannelsOption(parser, &channels))
         return kExitBadInput;
-    }
     std::vector<ColumnValue> values;
     if (!ParseColumnValues(positional.mid(1), &values))
         return kExitBadInput;

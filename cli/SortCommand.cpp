@@ -4,7 +4,6 @@
 #include "cli/Commands.h"
 #include "document/ChannelOrder.h"
 #include "radio/ImageMap.h"
-#include "radio/MessageText.h"
 
 namespace {
 
@@ -47,14 +46,9 @@ int RunSort(const QStringList& arguments) {
         PrintError(QStringLiteral("sort: use chprog sort FILE.dat [--channels A-B] [--compact]"));
         return kExitBadInput;
     }
-    std::vector<int> channels = AllChannels();
-    if (parser.isSet(QStringLiteral("channels")) &&
-        !ParseChannelRange(parser.value(QStringLiteral("channels")), &channels)) {
-        PrintError(QStringLiteral("--channels: \"%1\" is not a range of channels 1 to 16; write "
-                                  "it like 3-8")
-                       .arg(ShortenedForMessage(parser.value(QStringLiteral("channels")))));
+    std::vector<int> channels;
+    if (!TakeChannelsOption(parser, &channels))
         return kExitBadInput;
-    }
     const QString inPath = parser.positionalArguments().first();
     RadioImage image;
     if (!LoadImage(inPath, &image, &exitCode))
