@@ -90,32 +90,35 @@ CProgramView::~CProgramView() {
     delete m_commands;
 }
 
-// The editing tools see the grid and the document, and come back for the band, the
-// refusal of edits, messages and the history.
-ChannelEditContext CProgramView::editContext() {
-    ChannelEditContext context;
+// Every editing tool sees the grid and the document, and comes back for the band, the
+// refusal of edits and its cautions.
+ChannelGridContext CProgramView::gridContext() {
+    ChannelGridContext context;
     context.grid = m_grid;
     context.document = m_document;
     context.language = m_run.language;
     context.typingBand = [this] { return typingBand(); };
     context.refusesEdits = [this] { return refusesEdits(); };
     context.showCaution = [this](const QString& text) { showMessage(text, CautionCaption()); };
+    return context;
+}
+
+// The editing tools also get the history, for their context menu.
+ChannelEditContext CProgramView::editContext() {
+    ChannelEditContext context;
+    static_cast<ChannelGridContext&>(context) = gridContext();
     context.undo = [this] { undo(); };
     context.redo = [this] { redo(); };
     context.bulkTools = m_bulkTools;
     return context;
 }
 
-// The tools for many channels see the same, and the items of the list editors.
+// The tools for many channels also settle the open editor, write notes and see the
+// items of the list editors.
 ChannelBulkContext CProgramView::bulkContext() {
     ChannelBulkContext context;
-    context.grid = m_grid;
-    context.document = m_document;
-    context.language = m_run.language;
-    context.typingBand = [this] { return typingBand(); };
-    context.refusesEdits = [this] { return refusesEdits(); };
+    static_cast<ChannelGridContext&>(context) = gridContext();
     context.settleCell = [this] { return !CommitCellEdit(); };
-    context.showCaution = [this](const QString& text) { showMessage(text, CautionCaption()); };
     context.showNote = [this](const QString& text) { showStatusNote(text); };
     context.columnItems = [this](int column) {
         QStringList items;

@@ -28,6 +28,7 @@ class ChannelEditActions;
 struct ChannelBulkContext;
 class DocumentCommands;
 struct ChannelEditContext;
+struct ChannelGridContext;
 struct DocumentCommandsContext;
 class Prompts;
 class TransferController;
@@ -136,6 +137,7 @@ private:
     // Opens the editor of the current column over the current cell.
     void ShowCellEditor();
     void showHelp(int contextId) const;
+    ChannelGridContext gridContext();
     ChannelEditContext editContext();
     ChannelBulkContext bulkContext();
     DocumentCommandsContext commandsContext();

@@ -10,6 +10,7 @@
 // current cell), or else the current cell alone.
 
 #include "document/ChannelEdit.h"
+#include "editor/ChannelGridContext.h"
 #include "editor/DocumentView.h"
 
 #include <QObject>
@@ -23,15 +24,9 @@ class QKeyEvent;
 class QWidget;
 
 // The grid and the document the tools work on, and what they ask of the view.
-struct ChannelBulkContext {
-    CMSFlexGrid* grid = nullptr;
-    CProgramDoc* document = nullptr;
-    Language language = Language::English;
-    std::function<BandLimits()> typingBand;          // what a value is checked against
-    std::function<bool()> refusesEdits;              // true while the document must not change
-    std::function<bool()> settleCell;                // commits the open editor; false if refused
-    std::function<void(const QString&)> showCaution; // a refusal says why
-    std::function<void(const QString&)> showNote;    // the status bar
+struct ChannelBulkContext : ChannelGridContext {
+    std::function<bool()> settleCell;             // commits the open editor; false if refused
+    std::function<void(const QString&)> showNote; // the status bar
     std::function<QStringList(int column)> columnItems; // the list of a column's editor
 };
 

@@ -10,7 +10,7 @@
 // and the Menu key open the context menu at the current cell.
 
 #include "document/EditLabels.h"
-#include "config/ProductCatalog.h"
+#include "editor/ChannelGridContext.h"
 
 #include <QEvent>
 #include <QObject>
@@ -27,13 +27,7 @@ class QPoint;
 class QWidget;
 
 // The grid and the document the tools work on, and what they ask of the view.
-struct ChannelEditContext {
-    CMSFlexGrid* grid = nullptr;
-    CProgramDoc* document = nullptr;
-    Language language = Language::English;
-    std::function<BandLimits()> typingBand;    // what a pasted frequency is checked against
-    std::function<bool()> refusesEdits;        // true while the document must not change
-    std::function<void(const QString&)> showCaution; // a refused paste says why
+struct ChannelEditContext : ChannelGridContext {
     std::function<void()> undo;                // the view's, offered in the context menu
     std::function<void()> redo;
     ChannelBulkTools* bulkTools = nullptr; // the tools for many channels, on the same menu

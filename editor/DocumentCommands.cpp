@@ -94,10 +94,14 @@ void DocumentCommands::printPreview(QPrinter& printer) {
 
 // The band is the one of the moment: Product Information may have changed it.
 ChannelListContext DocumentCommands::channelLists() const {
-    ChannelListContext lists{m_context.view,     m_context.document,      m_context.language,
-                             m_context.typingBand(), m_context.prompts, m_context.showNote};
-    lists.watts = ModelWattsOf(m_context.iniFilePath,
-                               m_context.document->image()[ImageMap::kProductType]);
+    ChannelListContext lists{m_context.view,
+                             m_context.document,
+                             m_context.language,
+                             m_context.typingBand(),
+                             m_context.prompts,
+                             m_context.showNote,
+                             ModelWattsOf(m_context.iniFilePath,
+                                          m_context.document->image()[ImageMap::kProductType])};
     return lists;
 }
 

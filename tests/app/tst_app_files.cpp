@@ -174,7 +174,8 @@ private slots:
         auto* view = qobject_cast<CProgramView*>(frame->activeView());
         const ChannelListContext lists{view, frame->activeDocument(), Language::English,
                                        view->typingBand(), &frame->prompts(),
-                                       [view](const QString& text) { view->showStatusNote(text); }};
+                                       [view](const QString& text) { view->showStatusNote(text); },
+                                       {}};
         QVERIFY(ChannelListFiles::Import(lists, path));
         QVERIFY2(frame->statusBar()->currentMessage().contains("Name and Comment"),
                  qPrintable(frame->statusBar()->currentMessage()));

@@ -59,7 +59,8 @@ struct ChannelScreen {
     // The view's document and band, as File > Import and Export Channels give them.
     ChannelListContext lists() {
         return {&view, &doc, startupConfig().language(), view.typingBand(), &prompts,
-                [this](const QString& text) { view.showStatusNote(text); }};
+                [this](const QString& text) { view.showStatusNote(text); },
+                {}};
     }
     QString cell(int row, int col) { return grid().TextMatrix(row, col); }
     QStringList settings(int row) {
