@@ -181,15 +181,50 @@ QString CommitMessage(CommitResult result) {
     return QString();
 }
 
-int ChannelsOutsideBand(const RadioImage& image, BandLimits band) {
-    const auto inside = [band](Frequency f) { return f.units >= band.low && f.units <= band.high; };
-    int count = 0;
+std::vector<ChannelFrequencyFault> ChannelFrequencyFaults(const Channel& channel, int number,
+                                                          BandLimits band) {
+    std::vector<ChannelFrequencyFault> faults;
+    if (channel.rx.isEmpty())
+        return faults;
+    const bool bandKnown = band.high != 0;
+    const auto check = [&](Frequency frequency, ChannelField field) {
+        if (frequency.isEmpty())
+            return;
+        if (bandKnown && (frequency.units < band.low || frequency.units > band.high))
+            faults.push_back({number, field, FrequencyFault::OutsideBand});
+        else if (!IsOnChannelStep(frequency.units))
+            faults.push_back({number, field, FrequencyFault::OffStep});
+    };
+    check(channel.rx, ChannelField::RxFrequency);
+    check(channel.tx, ChannelField::TxFrequency);
+    return faults;
+}
+
+std::vector<ChannelFrequencyFault> ImageFrequencyFaults(const RadioImage& image, BandLimits band) {
+    std::vector<ChannelFrequencyFault> faults;
     for (int number = 1; number <= ImageMap::kChannelCount; ++number) {
-        const Channel channel = ReadChannel(image, number);
-        if (channel.rx.isEmpty())
-            continue;
-        if (!inside(channel.rx) || (!channel.tx.isEmpty() && !inside(channel.tx)))
+        const auto channelFaults = ChannelFrequencyFaults(ReadChannel(image, number), number, band);
+        faults.insert(faults.end(), channelFaults.begin(), channelFaults.end());
+    }
+    return faults;
+}
+
+QString FrequencyFaultText(FrequencyFault fault, BandLimits band, Language language) {
+    if (fault == FrequencyFault::OffStep)
+        return Tr(language, "off the channel step (5 kHz / 6.25 kHz)",
+                  "不在信道步進上（5 kHz / 6.25 kHz）");
+    return Tr(language, "outside the band (%1 - %2 MHz)", "超出頻段（%1 - %2 MHz）")
+        .arg(FrequencyText(band.low), FrequencyText(band.high));
+}
+
+int ChannelsOutsideBand(const RadioImage& image, BandLimits band) {
+    int count = 0;
+    int lastCounted = 0;
+    for (const ChannelFrequencyFault& fault : ImageFrequencyFaults(image, band)) {
+        if (fault.fault == FrequencyFault::OutsideBand && fault.channel != lastCounted) {
             ++count;
+            lastCounted = fault.channel;
+        }
     }
     return count;
 }

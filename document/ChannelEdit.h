@@ -93,6 +93,24 @@ inline QString CautionCaption() {
     return QStringLiteral("Caution");
 }
 
+// A stored frequency that the grid would refuse if it were typed: one that came from a
+// file or a radio. Such channels are kept as they are, but marked and named before a write.
+enum class FrequencyFault { OutsideBand, OffStep };
+struct ChannelFrequencyFault {
+    int channel = 0; // 1..16
+    ChannelField field = ChannelField::RxFrequency;
+    FrequencyFault fault = FrequencyFault::OutsideBand;
+};
+
+// The faults of channel `number` (none when it is empty; an empty transmit frequency is
+// receive only). A band of 0..0 names none, so only the step is checked.
+std::vector<ChannelFrequencyFault> ChannelFrequencyFaults(const Channel& channel, int number,
+                                                          BandLimits band);
+// The faults of every programmed channel of `image`, channel by channel.
+std::vector<ChannelFrequencyFault> ImageFrequencyFaults(const RadioImage& image, BandLimits band);
+// "outside the band (136.00000 - 174.00000 MHz)" or "off the channel step (...)".
+QString FrequencyFaultText(FrequencyFault fault, BandLimits band, Language language);
+
 // How many programmed channels have a receive or transmit frequency outside `band`.
 int ChannelsOutsideBand(const RadioImage& image, BandLimits band);
 

@@ -7,6 +7,7 @@
 #include "tests/support/TestSuite.h"
 
 #include <QTest>
+#include <tuple>
 
 namespace {
 
@@ -108,6 +109,40 @@ private slots:
                 written << field;
         }
         QCOMPARE(written, changed);
+    }
+
+    // Stored frequencies that typing would refuse: the band is checked before the step, a
+    // receive-only channel has no transmit fault, an empty channel none, a band of 0..0
+    // checks the step only. Channels outside the band are counted once however many.
+    void storedFrequencyFaults() {
+        RadioImage image = NewImage();
+        const auto put = [&image](int number, long long rx, long long tx) {
+            Channel channel = Channel::newChannelDefaults();
+            channel.rx = Frequency{rx};
+            channel.tx = Frequency{tx};
+            WriteChannel(channel, number, image);
+        };
+        put(1, 14652000, 14652000);  // fine
+        put(2, 44600625, 14652000);  // rx outside
+        put(3, 14652000, 17000100);  // tx outside (and off step: the band wins)
+        put(4, 14651400, 0);         // rx off step, receive only
+        put(5, 44600625, 44600625);  // both outside
+        using F = FrequencyFault;
+        using C = ChannelField;
+        const std::vector<std::tuple<int, C, F>> expected{
+            {2, C::RxFrequency, F::OutsideBand}, {3, C::TxFrequency, F::OutsideBand},
+            {4, C::RxFrequency, F::OffStep},     {5, C::RxFrequency, F::OutsideBand},
+            {5, C::TxFrequency, F::OutsideBand}};
+        std::vector<std::tuple<int, C, F>> found;
+        for (const ChannelFrequencyFault& f : ImageFrequencyFaults(image, kBand130to160))
+            found.emplace_back(f.channel, f.field, f.fault);
+        QVERIFY(found == expected);
+        QCOMPARE(ChannelsOutsideBand(image, kBand130to160), 3);
+        const auto unbanded = ImageFrequencyFaults(image, BandLimits{});
+        QCOMPARE(int(unbanded.size()), 2); // channel 3's tx and channel 4's rx are off step
+        QCOMPARE(unbanded[0].channel, 3);
+        QVERIFY(FrequencyFaultText(F::OutsideBand, kBand130to160, Language::English)
+                    .contains("130.00000 - 160.00000"));
     }
 };
 
