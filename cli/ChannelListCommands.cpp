@@ -84,27 +84,27 @@ bool ParseImportOptions(const QCommandLineParser& parser, ImportOptions* options
 // --model and --band: the positions of Program.ini's model and band names (case and
 // spaces aside); the first model and its first band when not given.
 bool ParseProduct(const QCommandLineParser& parser, const QString& iniPath, int* type, int* band) {
-    const auto same = [](const QString& a, const QString& b) {
-        return QString(a).remove(u' ').compare(QString(b).remove(u' '), Qt::CaseInsensitive) == 0;
-    };
-    const auto position = [&](const QStringList& names, const QString& option, int* index) {
+    const auto chosen = [&](const QString& option, const QStringList& names, int position,
+                            int* index) {
         if (!parser.isSet(option))
             return true;
-        for (int i = 0; i < names.size(); ++i) {
-            if (same(names[i], parser.value(option))) {
-                *index = i;
-                return true;
-            }
+        if (position >= 0) {
+            *index = position;
+            return true;
         }
         PrintError(QStringLiteral("--%1: \"%2\" is not one of %3")
                        .arg(option, ShortenedForMessage(parser.value(option)),
                             names.join(QStringLiteral(", "))));
         return false;
     };
+    const QString model = QStringLiteral("model");
+    const QString bandOption = QStringLiteral("band");
     *type = 0;
     *band = 0;
-    return position(ProductTypeNames(iniPath), QStringLiteral("model"), type) &&
-           position(BandPieces(iniPath, *type), QStringLiteral("band"), band);
+    return chosen(model, ProductTypeNames(iniPath), ModelPosition(iniPath, parser.value(model)),
+                  type) &&
+           chosen(bandOption, BandPieces(iniPath, *type),
+                  BandPosition(iniPath, *type, parser.value(bandOption)), band);
 }
 
 // The plan's channels that the image's band holds, with a note of those left out.

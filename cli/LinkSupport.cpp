@@ -39,20 +39,6 @@ void OnRepeatedInterrupt(int) {
     g_interruptRequested = true;
 }
 
-// The Program.ini name of a model or band position, or its number where the list has none.
-QString NamedPosition(const QStringList& names, std::uint8_t position) {
-    const QString name = position < names.size() ? names[position].trimmed() : QString();
-    return name.isEmpty() ? QStringLiteral("#%1").arg(position) : name;
-}
-
-QString ModelText(const QString& iniPath, std::uint8_t model) {
-    return NamedPosition(ProductTypeNames(iniPath), model);
-}
-
-QString BandText(const QString& iniPath, std::uint8_t model, std::uint8_t band) {
-    return NamedPosition(BandPieces(iniPath, model), band);
-}
-
 QString HexBytes(const RadioImage& image, int first, int count) {
     return QByteArray(reinterpret_cast<const char*>(image.data()) + first, count)
         .toHex(' ')
@@ -298,10 +284,10 @@ QString WrongTargetText(const WriteTargetCheck& check, const QString& iniPath) {
     QStringList parts;
     if (check.modelDiffers)
         parts << QStringLiteral("model %1, image is for %2")
-                     .arg(ModelText(iniPath, check.radioModel), ModelText(iniPath, check.imageModel));
+                     .arg(ModelName(iniPath, check.radioModel), ModelName(iniPath, check.imageModel));
     if (check.bandDiffers) {
-        QString radioBand = BandText(iniPath, check.radioModel, check.radioBand);
-        QString imageBand = BandText(iniPath, check.imageModel, check.imageBand);
+        QString radioBand = BandName(iniPath, check.radioModel, check.radioBand);
+        QString imageBand = BandName(iniPath, check.imageModel, check.imageBand);
         if (radioBand == imageBand) { // two positions past the end of one list
             radioBand += QStringLiteral(" (#%1)").arg(check.radioBand);
             imageBand += QStringLiteral(" (#%1)").arg(check.imageBand);

@@ -74,6 +74,41 @@ QStringList BandPieces(const QString& iniPath, int typeIndex) {
         .split(u'|');
 }
 
+namespace {
+
+QString NameAt(const QStringList& names, int position) {
+    const QString name =
+        position >= 0 && position < names.size() ? names[position].trimmed() : QString();
+    return name.isEmpty() ? QStringLiteral("#%1").arg(position) : name;
+}
+
+int PositionOf(const QStringList& names, const QString& name) {
+    const auto bare = [](const QString& text) { return QString(text).remove(u' ').toCaseFolded(); };
+    for (int i = 0; i < names.size(); ++i) {
+        if (!names[i].trimmed().isEmpty() && bare(names[i]) == bare(name))
+            return i;
+    }
+    return -1;
+}
+
+} // namespace
+
+QString ModelName(const QString& iniPath, int model) {
+    return NameAt(ProductTypeNames(iniPath), model);
+}
+
+QString BandName(const QString& iniPath, int model, int band) {
+    return NameAt(BandPieces(iniPath, model), band);
+}
+
+int ModelPosition(const QString& iniPath, const QString& name) {
+    return PositionOf(ProductTypeNames(iniPath), name);
+}
+
+int BandPosition(const QString& iniPath, int model, const QString& name) {
+    return PositionOf(BandPieces(iniPath, model), name);
+}
+
 BandLimits TypingLimits(const QString& iniPath, const QString& bandText) {
     return bandText.trimmed().isEmpty() ? AnyKnownBand(iniPath) : BandLimitsFromText(bandText);
 }

@@ -26,6 +26,17 @@ QStringList ProductTypeNames(const QString& iniPath);
 // text gives one empty piece.
 QStringList BandPieces(const QString& iniPath, int typeIndex);
 
+// How a message names the model or band at a position: its Program.ini name, or "#N"
+// where the list names none there (the grid's BandTextAt falls back to the last band; a
+// message must not).
+QString ModelName(const QString& iniPath, int model);
+QString BandName(const QString& iniPath, int model, int band);
+
+// The position of `name` among Program.ini's models, or among the bands of `model`, with
+// case and spaces aside ("400-470mhz" finds "400 - 470MHz"); -1 when it is not listed.
+int ModelPosition(const QString& iniPath, const QString& name);
+int BandPosition(const QString& iniPath, int model, const QString& name);
+
 // The limits typed frequencies are checked against for `bandText` (see ProductSelection).
 BandLimits TypingLimits(const QString& iniPath, const QString& bandText);
 

@@ -75,8 +75,8 @@ ExchangeRun ReadBackRun(bool alignmentUnlocked) {
 // What a model and band byte pair names: the band, after the model when `withModel`.
 QString ProductText(const QString& iniPath, std::uint8_t model, std::uint8_t band,
                     bool withModel) {
-    const ProductSelection product = ProductFromIndexes(iniPath, model, band);
-    return withModel ? product.typeName + u' ' + product.bandText : product.bandText;
+    const QString bandName = BandName(iniPath, model, band);
+    return withModel ? ModelName(iniPath, model) + u' ' + bandName : bandName;
 }
 
 QString HexByte(int value) {

@@ -39,6 +39,16 @@ private slots:
         QCOMPARE(second.typeName, QString("B"));
         QCOMPARE(second.limits.low, 40000000LL);
         QCOMPARE(ProductFromIndexes(ini, 1, 9).bandText, QString("400 - 470MHz")); // beyond: last
+        // Messages name a position the list lacks by its number, never by the last band;
+        // typed names are found with case and spaces aside, an empty piece never.
+        QCOMPARE(BandName(ini, 1, 9), QString("#9"));
+        QCOMPARE(BandName(ini, 0, 0), QString("#0"));
+        QCOMPARE(ModelName(ini, 3), QString("#3"));
+        QCOMPARE(ModelName(ini, 1) + ' ' + BandName(ini, 1, 0), QString("B 136 - 174MHz"));
+        QCOMPARE(ModelPosition(ini, "b"), 1);
+        QCOMPARE(ModelPosition(ini, "D"), -1); // beyond the first gap
+        QCOMPARE(BandPosition(ini, 1, "400-470mhz"), 1);
+        QCOMPARE(BandPosition(ini, 0, ""), -1);
     }
 
     void newDocumentTakesTheUsersLastChoice() {
