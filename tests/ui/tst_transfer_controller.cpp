@@ -1,4 +1,4 @@
-// The window side of a radio transfer. Against a slow scripted radio: the runner on its
+// The window side of a radio transfer (TransferController). Against a slow scripted radio: the runner on its
 // worker thread and the progress window. Against the real link: a port that cannot open,
 // and the event loop while the worker waits out real time-outs.
 
@@ -183,13 +183,13 @@ private slots:
     }
 };
 
-class LinkUiTest : public QObject {
+class TransferControllerTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() {
         QVERIFY(m_dir.isValid());
         StartupConfigForTests().iniFilePath = m_dir.filePath("Program.ini");
-        WriteProfileString(startupConfig().iniFilePath, "Setup", "AppName", "LinkUiTest");
+        WriteProfileString(startupConfig().iniFilePath, "Setup", "AppName", "TransferControllerTest");
     }
 
     void progressWindowFollowsTheRead() {
@@ -331,7 +331,7 @@ private slots:
     // A backup that cannot be kept: the status bar says so every time, one message box
     // the first time, both naming the folder and the reason; the read and the write go on.
     void backupThatCannotBeKeptIsTold() {
-        const QString folder = BackupFolder("LinkUiTest");
+        const QString folder = BackupFolder("TransferControllerTest");
         QDir(folder).removeRecursively();
         QVERIFY(WriteFileBytes(folder, "a file where the folder should be"));
         const QString why = folder + ": cannot create the backups folder (Not a directory)";
@@ -392,5 +392,5 @@ private:
 };
 
 TEST_CLASS(TransferRunnerTest)
-TEST_CLASS(LinkUiTest)
-#include "tst_link_ui.moc"
+TEST_CLASS(TransferControllerTest)
+#include "tst_transfer_controller.moc"
