@@ -1,5 +1,6 @@
 // chprog clone: programs radio after radio with one image, with no key press between
-// radios, on one cable or on several at once (a worker per cable, cli/CloneStation.h).
+// radios, on one cable or on several at once (a worker per cable, link/FleetStation.h;
+// its lines are cli/CloneStation.h).
 // Each poll is a whole read (its handshake tells whether a radio is there), so a radio
 // that answers is read once and that read is its backup. A radio that already holds the
 // image where the write covers it is left alone: that is also how the radio just
@@ -9,6 +10,7 @@
 #include "cli/CloneStation.h"
 #include "cli/Commands.h"
 #include "cli/LinkSupport.h"
+#include "cli/StationLog.h"
 #include "link/ProgrammingExchange.h"
 #include "radio/ChannelCodec.h"
 #include "radio/MessageText.h"
@@ -63,9 +65,12 @@ int ReportFleet(const std::vector<std::unique_ptr<PortWorker>>& workers, const S
     return clean ? kExitOk : kExitFailure;
 }
 
-int RunStation(const CloneSettings& settings, const QStringList& devices, StationLog& log) {
+int RunStation(CloneSettings& settings, const QStringList& devices, StationLog& log) {
     const bool fleet = devices.size() > 1;
-    Station station(settings, log, fleet);
+    settings.stopRequested = InterruptRequested;
+    settings.stopAtOnce = StopAtOnceRequested;
+    CloneStation printer(settings, fleet);
+    Station station(settings, log, printer);
     std::vector<std::unique_ptr<PortWorker>> workers;
     for (const QString& device : devices)
         workers.push_back(std::make_unique<PortWorker>(station, device, fleet));

@@ -1,7 +1,5 @@
 #include "cli/StationLog.h"
 
-#include "link/DetectedPorts.h"
-
 void AddLogOptions(QCommandLineParser& parser) {
     using Option = QCommandLineOption;
     parser.addOptions(
@@ -16,45 +14,14 @@ void AddLogOptions(QCommandLineParser& parser) {
                 QStringLiteral("NAME"))});
 }
 
-Cable CableAt(const QString& device) {
-    const QList<DetectedPort> ports = DetectedPorts();
-    const DetectedPort* port = FindPort(ports, device);
-    if (!port)
-        return {};
-    return {port->serialNumber, port->usbId()};
-}
-
 bool StationLog::open(const QCommandLineParser& parser, QString* error) {
-    m_operator = parser.value(QStringLiteral("operator"));
+    setOperator(parser.value(QStringLiteral("operator")));
     const std::pair<const char*, LogFormat> files[] = {{"log", LogFormat::JsonLines},
                                                        {"log-csv", LogFormat::Csv}};
     for (const auto& [option, format] : files) {
-        if (!parser.isSet(QString::fromLatin1(option)))
-            continue;
-        auto log = std::make_unique<ProgrammingLog>(parser.value(QString::fromLatin1(option)), format);
-        if (!log->open(error))
-            return false;
-        m_logs.push_back(std::move(log));
-    }
-    return true;
-}
-
-ProgrammingRecord StationLog::record() const {
-    ProgrammingRecord record;
-    record.time = QDateTime::currentDateTime();
-    record.operatorName = m_operator;
-    record.imageSha256 = m_imageSha256;
-    return record;
-}
-
-bool StationLog::append(const ProgrammingRecord& record, QString* error) {
-    for (const std::unique_ptr<ProgrammingLog>& log : m_logs) {
-        if (!log->append(record, error))
+        if (parser.isSet(QString::fromLatin1(option)) &&
+            !addFile(parser.value(QString::fromLatin1(option)), format, error))
             return false;
     }
     return true;
-}
-
-void StationLog::setImage(const RadioImage& image) {
-    m_imageSha256 = ImageSha256(image);
 }

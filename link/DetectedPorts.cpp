@@ -85,6 +85,14 @@ const DetectedPort* FindPort(const QList<DetectedPort>& ports, const QString& de
     return nullptr;
 }
 
+Cable CableAt(const QString& device) {
+    const QList<DetectedPort> ports = DetectedPorts();
+    const DetectedPort* port = FindPort(ports, device);
+    if (!port)
+        return {};
+    return {port->serialNumber, port->usbId()};
+}
+
 QString ComNamesOf(const QString& device, const QString& iniPath) {
     const QString wanted = Resolved(device);
     QStringList names;

@@ -39,6 +39,14 @@ void SetPortLister(PortLister lister);
 // The port of `ports` that is `device` (symbolic links followed), or nullptr.
 const DetectedPort* FindPort(const QList<DetectedPort>& ports, const QString& device);
 
+// The USB serial number and vendor:product of the cable at `device`, where the system
+// reports them (a programming log names the cable a radio was on by them).
+struct Cable {
+    QString usbSerial;
+    QString usbId;
+};
+Cable CableAt(const QString& device);
+
 // "COM1", "COM1,COM3" or "": the COM numbers whose mapping in `iniPath` opens `device`.
 QString ComNamesOf(const QString& device, const QString& iniPath);
 // The COM names of a detected port: its own COM name where the system gives it one
