@@ -5,6 +5,7 @@
 #include "alignment/CSqlAdjustDlg.h"
 #include "dialogs/AboutDlg.h"
 #include "dialogs/COptionalFeaturesDlg.h"
+#include "dialogs/FleetStationDlg.h"
 #include "dialogs/CProductInfoDlg.h"
 #include "dialogs/LanguageDlg.h"
 #include "document/EditLabels.h"
@@ -84,5 +85,19 @@ bool FrameDialogs::languageChanged() {
 
 void FrameDialogs::about() {
     CAboutDlg dialog(m_context.programDirectory, m_context.window);
+    dialog.exec();
+}
+
+void FrameDialogs::fleetStation() {
+    FleetStationContext context;
+    context.prompts = m_context.prompts;
+    context.language = m_context.language;
+    context.iniFilePath = m_context.iniFilePath;
+    if (CProgramDoc* doc = m_context.activeDocument()) {
+        context.documentImage = doc->image();
+        context.documentName = doc->pathName().isEmpty() ? doc->title(m_context.language)
+                                                         : doc->pathName();
+    }
+    FleetStationDlg dialog(std::move(context), m_context.window);
     dialog.exec();
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The dialogs the main window opens on the active document and for the run: Product
-// Information, Optional Features, Power Adjust, Sql Adjust, Language and About. Product
+// Information, Optional Features, Power Adjust, Sql Adjust, Language, About and the fleet
+// station. Product
 // Information, Optional Features and Language are made once and run again on every
 // request; their help goes to the main window's help.
 
@@ -42,6 +43,8 @@ public:
     // True when the user chose the other language (the main window then restarts).
     bool languageChanged();
     void about();
+    // The fleet station, with the active document's image when one is open.
+    void fleetStation();
 
 private:
     // The session, prompts, language and Program.ini of the adjust dialogs' exchanges.

@@ -187,6 +187,8 @@ void CMainFrame::connectCommands() {
     on(kSqlAdjust, &CMainFrame::OnSqlAdjust);
     on(kLanguage, &CMainFrame::OnLanguage);
     on(kAppAbout, &CMainFrame::OnAppAbout);
+    connect(m_menus.actions[kFleetStation], &QAction::triggered, this,
+            [this] { m_dialogs->fleetStation(); });
     on(kEditUndo, &CMainFrame::OnEditUndo);
     on(kEditRedo, &CMainFrame::OnEditRedo);
     connect(this, &CMainFrame::activeDocumentChanged, this, &CMainFrame::followHistoryOf);

@@ -188,6 +188,7 @@ void PortWorker::pollOnce() {
         if (!m_reportedProgrammed) {
             RadioReport report;
             report.end = RadioReport::End::AlreadyProgrammed;
+            report.justWritten = m_justWritten == held;
             m_observer.radioEnded(m_device, report);
             // The radio programmed here a moment ago has its line already.
             if (m_justWritten != held) {

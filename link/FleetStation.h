@@ -72,6 +72,9 @@ struct RadioReport {
     QString detail;
     int address = -1;
     WriteTargetCheck target; // what differs, for a skipped or forced radio
+    // Already programmed: it is the radio programmed on this port a moment ago, still
+    // connected, whose result was reported already.
+    bool justWritten = false;
 };
 
 // The English failure text of chprog's line and of the log: "writing failed: ...".

@@ -51,6 +51,7 @@ constexpr int kRead = 32773;
 constexpr int kWrite = 32774;
 constexpr int kScanInfo = 32782;
 constexpr int kCheckAgainstPlan = 32831;
+constexpr int kFleetStation = 32840;
 
 // View
 constexpr int kViewToolbar = 59392;

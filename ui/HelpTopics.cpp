@@ -39,6 +39,7 @@ constexpr Topic kTopics[] = {
     {CommandId::kComSetup, "connecting.html#port"},
     {CommandId::kRead, "reading.html"},
     {CommandId::kWrite, "writing.html"},
+    {CommandId::kFleetStation, "station.html"},
     // Channel grid (1000) and its in-place editors
     {1000, "channels.html"},
     {2127, "channels.html#frequency"},

@@ -154,6 +154,7 @@ void HelpKeysTest::f1InEveryDialog_data() {
     QTest::newRow("Power Adjust")
         << Opener(&CMainFrame::OnPowerAdjust) << "Cancel" << "alignment.html#power";
     QTest::newRow("Sql Adjust") << Opener(&CMainFrame::OnSqlAdjust) << "" << "alignment.html#squelch";
+    QTest::newRow("Fleet Station") << Command(CommandId::kFleetStation) << "Close" << "station.html";
     QTest::newRow("Print Preview")
         << Command(CommandId::kFilePrintPreview) << "" << "files.html#print";
 }
