@@ -2,7 +2,7 @@
 # Takes the README's screenshots of the window program on a virtual display with a
 # window manager (so every window has its frame and caption): the main window and
 # every dialog and message box, in English and Chinese at 100% scale, and the main
-# window at 200%. Writes docs/screenshots/*.png; the main windows also go to
+# window at 200%; the fleet station runs two radios of `chprog simulate`. Writes docs/screenshots/*.png; the main windows also go to
 # docs/program-en.png and docs/program-zh.png. Needs a build (./run.sh or ./test.sh)
 # and xvfb, xauth and openbox (./scripts/install-deps.sh --gui).
 set -euo pipefail

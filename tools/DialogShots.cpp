@@ -14,6 +14,9 @@
 #include "app/ProgramApp.h"
 #include "document/ProgramDoc.h"
 #include "config/StartupConfig.h"
+#include "dialogs/FleetStationDlg.h"
+#include "files/DatFile.h"
+#include "link/DetectedPorts.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -26,6 +29,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QProcess>
 #include <QScreen>
 #include <QTimer>
 #include <cstdio>
@@ -155,6 +159,7 @@ void ShootGridEditing(CMainFrame* frame) {
 }
 
 void ShootFileMessages(CMainFrame* frame);
+void ShootStation(CMainFrame* frame);
 
 void ShootDialogs(CMainFrame* frame) {
     ShootImportMenu(frame);
@@ -168,6 +173,7 @@ void ShootDialogs(CMainFrame* frame) {
     ShootDialog("scan-info", command(CommandId::kScanInfo));
     ShootDialog("new-from-plan", command(CommandId::kFileNewFromPlan));
     ShootDialog("check-plan", command(CommandId::kCheckAgainstPlan));
+    ShootStation(frame);
     // The password dialog, then its error box for a wrong code.
     WhenUp([frame] { emit frame->alignmentUnlockRequested(); }, [](QWidget* password) {
         Shoot(password, "password");
@@ -224,6 +230,64 @@ void ShootFileMessages(CMainFrame* frame) {
     write(shared, 1025);
     ShootDialog("changed-file-question", [frame] { frame->OnFileSave(); });
     frame->activeDocument()->undo();
+}
+
+// The fleet station with two radios done: `chprog simulate` plays two radios that hold
+// the document with one channel changed, on links listed as two USB cables.
+void ShootStation(CMainFrame* frame) {
+    QTemporaryDir folder(QStringLiteral("/tmp/cables-XXXXXX"));
+    if (!frame->activeDocument())
+        return;
+    RadioImage memory = frame->activeDocument()->image();
+    memory[0x00] ^= 0x11;
+    const QString memoryPath = folder.filePath(QStringLiteral("memory.dat"));
+    if (!SaveDatFile(memoryPath, memory, nullptr))
+        return;
+    QProcess simulator;
+    simulator.setReadChannel(QProcess::StandardError);
+    simulator.start(QCoreApplication::applicationDirPath() + QStringLiteral("/chprog"),
+                    {QStringLiteral("simulate"), QStringLiteral("--count"), QStringLiteral("2"),
+                     QStringLiteral("--link-prefix"), folder.filePath(QStringLiteral("usb")),
+                     QStringLiteral("--image"), memoryPath, QStringLiteral("--baud"),
+                     QStringLiteral("9600")});
+    QByteArray said;
+    for (int waited = 0; said.count("ready:") < 2 && waited < 10000; waited += 100) {
+        simulator.waitForReadyRead(100);
+        said += simulator.readAllStandardError();
+    }
+    QList<DetectedPort> cables;
+    for (int k = 1; k <= 2; ++k) {
+        DetectedPort cable;
+        cable.device = folder.filePath(QStringLiteral("usb%1").arg(k));
+        cable.portName = QStringLiteral("usb%1").arg(k);
+        cable.description = QStringLiteral("USB-Serial Controller");
+        cable.isUsb = true;
+        cables << cable;
+    }
+    SetPortLister([cables] { return cables; });
+    const auto open = [frame] { frame->commandAction(CommandId::kFleetStation)->trigger(); };
+    WhenUp(open, [cables](QWidget* modal) {
+        auto* station = qobject_cast<FleetStationDlg*>(modal);
+        if (!station)
+            return;
+        for (const DetectedPort& cable : cables)
+            station->tickPort(cable.device);
+        if (auto* name = station->findChild<QLineEdit*>())
+            name->setText(QStringLiteral("kim"));
+        station->start();
+        const auto resultsShown = [station, &cables] {
+            return !station->tileResult(cables[0].device).isEmpty() &&
+                   !station->tileResult(cables[1].device).isEmpty();
+        };
+        for (int waited = 0; waited < 30000 && !resultsShown(); waited += 200)
+            Wait(200);
+        Wait(2500); // the poll that finds the radios still connected
+        ShootAndClose(modal, QStringLiteral("fleet-station"));
+        Wait(1000);
+    });
+    SetPortLister({});
+    simulator.terminate();
+    simulator.waitForFinished(5000);
 }
 
 } // namespace
