@@ -29,6 +29,7 @@ QString BackupFolderOf(const QString& appName) {
 }
 
 const QString kVerifyAfterWriting = QStringLiteral("VerifyAfterWriting");
+const QString kOperatorName = QStringLiteral("Operator");
 
 // The move of the earlier places, once per AppName and process (both programs may open
 // the store many times in a run).
@@ -133,6 +134,14 @@ int UserStore::readNumber(const QString& name, int fallback) const {
 
 bool UserStore::verifiesAfterWriting() const {
     return readNumber(kVerifyAfterWriting, 1) != 0;
+}
+
+QString UserStore::operatorName() const {
+    return readText(kOperatorName);
+}
+
+void UserStore::setOperatorName(const QString& name) {
+    writeText(kOperatorName, name);
 }
 
 void UserStore::writeNumber(const QString& name, int value) {

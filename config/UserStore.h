@@ -49,6 +49,10 @@ public:
     // it off (VerifyAfterWriting=0).
     bool verifiesAfterWriting() const;
 
+    // The operator a programming log names, as last typed in the fleet station.
+    QString operatorName() const;
+    void setOperatorName(const QString& name);
+
 private:
     void writeValue(const QString& name, const QVariant& value);
 

@@ -28,9 +28,6 @@
 
 namespace {
 
-// The user store's name of the operator last named here.
-const QString kOperatorValue = QStringLiteral("StationOperator");
-
 const QColor kGood(0, 128, 0);
 const QColor kBad(192, 0, 0);
 
@@ -158,7 +155,7 @@ QWidget* FleetStationDlg::buildSetup() {
     image->addWidget(m_chooseFile);
     m_ports = new QListWidget(setup);
     m_ports->setMaximumHeight(m_ports->fontMetrics().height() * 6);
-    m_operator = new QLineEdit(UserStore(m_context.iniFilePath).readText(kOperatorValue), setup);
+    m_operator = new QLineEdit(UserStore(m_context.iniFilePath).operatorName(), setup);
     m_verify = new QCheckBox(tr2("Verify after writing", "寫入後驗證"), setup);
     m_verify->setChecked(true);
     auto* form = new QFormLayout(setup);
@@ -231,7 +228,7 @@ bool FleetStationDlg::start() {
         return false;
     }
     UserStore store(m_context.iniFilePath);
-    store.writeText(kOperatorValue, m_operator->text());
+    store.setOperatorName(m_operator->text());
     // The same log as the window's Write.
     const QString logPath = ProgrammingLogFile(store.appName());
     QDir().mkpath(QFileInfo(logPath).absolutePath());

@@ -4,6 +4,7 @@
 #include "config/UserStore.h"
 #include "files/Backups.h"
 #include "link/AlignmentExchange.h"
+#include "link/DetectedPorts.h"
 #include "link/ProgrammingExchange.h"
 #include "link/RunSession.h"
 #include "link/TransferRunner.h"
@@ -205,6 +206,10 @@ void TransferController::startProgramming() {
     m_record = ProgrammingRecord();
     m_record.time = QDateTime::currentDateTime();
     m_record.port = job.device;
+    const Cable cable = CableAt(job.device); // the same fields as the station's lines
+    m_record.usbSerial = cable.usbSerial;
+    m_record.usbId = cable.usbId;
+    m_record.operatorName = UserStore(m_context.iniFilePath).operatorName();
     m_writeMessage.reset();
     m_writeClock.start();
     startWriteStep(WriteStep::ReadFirst, job);

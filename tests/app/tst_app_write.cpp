@@ -1,9 +1,11 @@
 // The window program's Write on a scripted radio: the read before it, the question when
 // the radio is for another band, the read back after it, and its line in the log.
+#include "config/StartupConfig.h"
 #include "config/UserStore.h"
 #include "document/ProgramDoc.h"
 #include "editor/CProgramView.h"
 #include "files/ProgrammingLog.h"
+#include "link/DetectedPorts.h"
 #include "radio/ChannelCodec.h"
 #include "tests/support/FakeLink.h"
 #include "tests/support/ProgramFixture.h"
@@ -126,17 +128,29 @@ void AppWriteTest::writeEndsAsTheRadioAllows() {
     QCOMPARE(bench.logResults(), QStringList{logged});
 }
 
-// One parseable line per Write, appended, naming the port and the radio as it was read.
+// One parseable line per Write, appended, naming the port, the cable's serial number,
+// the operator and the radio as it was read.
 void AppWriteTest::everyWriteIsLogged() {
     WriteBench bench(DualBandImage(0), 0);
     QVERIFY(bench.write());
-    QVERIFY(bench.write());
-    QCOMPARE(bench.logResults(), (QStringList{"written+verified", "written+verified"}));
-    std::vector<LogLine> lines;
+    std::vector<LogLine> first;
     int unreadable = 0;
     QString error;
+    QVERIFY(ReadProgrammingLog(bench.logPath, &first, &unreadable, &error) && first.size() == 1);
+    DetectedPort cable;
+    cable.device = first[0][ProgrammingLogFields().indexOf("port")];
+    cable.serialNumber = QStringLiteral("A1B2");
+    SetPortLister([cable] { return QList<DetectedPort>{cable}; });
+    UserStore(startupConfig().iniFilePath).setOperatorName(QStringLiteral("kim"));
+    const bool secondWritten = bench.write();
+    SetPortLister({});
+    QVERIFY(secondWritten);
+    QCOMPARE(bench.logResults(), (QStringList{"written+verified", "written+verified"}));
+    std::vector<LogLine> lines;
     QVERIFY(ReadProgrammingLog(bench.logPath, &lines, &unreadable, &error));
     const QStringList fields = ProgrammingLogFields();
+    QCOMPARE(lines[1][fields.indexOf("usb_serial")], QString("A1B2"));
+    QCOMPARE(lines[1][fields.indexOf("operator")], QString("kim"));
     QCOMPARE(lines[0][fields.indexOf("fingerprint")], RadioFingerprint(DualBandImage(0), true));
     QVERIFY(QFileInfo::exists(lines[0][fields.indexOf("backup")]));
 }
