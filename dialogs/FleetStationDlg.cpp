@@ -437,7 +437,7 @@ bool FleetStationDlg::radiosBeingWritten() const {
 }
 
 void FleetStationDlg::runEnded() {
-    delete m_run; // every worker has ended: nothing to wait for
+    m_run->deleteLater(); // every worker has ended: nothing to wait for
     m_run = nullptr;
     enableSetup(true);
     showTotal();

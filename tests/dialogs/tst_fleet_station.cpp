@@ -35,14 +35,14 @@ QByteArray WrittenPart(const QByteArray& memory) {
 }
 
 // A station window on `image` with a Program.ini (and so a log and backups) of its own;
-// every question is answered No and recorded.
+// every question is recorded and answered with `answer`.
 class StationWindow {
 public:
     StationWindow(const RadioImage& image, const QString& appName)
         : m_config(DefaultIniWith("AppName", appName)) {
         m_prompts.setHandlers({[this](const Prompt& prompt) {
                                    m_asked << prompt.text;
-                                   return PromptAnswer(QMessageBox::No);
+                                   return PromptAnswer(answer);
                                },
                                [](const QString&) {}, {}, {}});
         FleetStationContext context;
@@ -59,6 +59,7 @@ public:
     const QStringList& asked() const { return m_asked; }
 
     std::unique_ptr<FleetStationDlg> dialog;
+    QMessageBox::StandardButton answer = QMessageBox::No;
 
 private:
     ConfigDir m_config;
@@ -96,6 +97,28 @@ private slots:
         QVERIFY(first.stop() && second.stop());
         QCOMPARE(WrittenPart(first.savedMemory()), WrittenPart(ImageBytes(image)));
         QCOMPARE(WrittenPart(second.savedMemory()), WrittenPart(ImageBytes(image)));
+    }
+
+    // A radio at 9600 baud takes seconds to write: closing meanwhile asks, No keeps it
+    // going, Yes breaks it off and the window goes once the worker has ended.
+    void closingWhileWritingAsksFirst() {
+        SKIP_WITHOUT_SIMULATOR();
+        SimulatorProcess radio(ForBandZero(6), {"--baud", "9600"});
+        QVERIFY(radio.isReady());
+        StationWindow station(ForBandZero(7), "FleetWindowClosing");
+        station.dialog->tickPort(radio.linkPath());
+        QVERIFY(station.dialog->start());
+        QTRY_COMPARE_WITH_TIMEOUT(station.dialog->tileState(radio.linkPath()), QString("Writing"),
+                                  kWaitMs);
+        station.dialog->reject();
+        QCOMPARE(station.asked().size(), 1);
+        QVERIFY(station.dialog->isVisible() && station.dialog->isRunning());
+        station.answer = QMessageBox::Yes;
+        station.dialog->reject();
+        QVERIFY(station.dialog->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(!station.dialog->isVisible(), kWaitMs);
+        QVERIFY(!station.dialog->isRunning());
+        QVERIFY(station.logText().contains("failed: stopped part way"));
     }
 
     void aPortThatCannotBeOpenedFailsAlone() {
