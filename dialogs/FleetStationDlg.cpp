@@ -311,6 +311,10 @@ void FleetStationDlg::showState(const QString& port, PortState state) {
         return;
     tile->shown = state;
     tile->state->setText(StateText(state, m_context.language));
+    const bool failed = state == PortState::Failed || state == PortState::WrongTarget;
+    Paint(tile->state, state == PortState::Done ? kGood
+                       : failed                 ? kBad
+                                                : palette().color(QPalette::WindowText));
     if (state == PortState::Reading || state == PortState::Writing || state == PortState::Verifying)
         tile->bar->setValue(0);
 }
@@ -361,7 +365,6 @@ void FleetStationDlg::showRadio(const QString& port, const RadioReport& report) 
     const bool good = report.end == End::Programmed || report.end == End::AlreadyProgrammed;
     tile->result->setText(text);
     Paint(tile->result, good ? kGood : kBad);
-    Paint(tile->state, good ? kGood : kBad);
     tile->count->setText(tr2("Done: %1", "已完成：%1").arg(tile->programmed));
     if (good)
         tile->note->clear();
