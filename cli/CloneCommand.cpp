@@ -150,12 +150,8 @@ int RunClone(const QStringList& arguments) {
     if (!LoadImage(parser.positionalArguments().first(), &settings.image, &exitCode))
         return exitCode;
     StationLog log;
-    QString error;
-    if (!log.open(parser, &error)) {
-        PrintError(error);
+    if (!log.open(parser, settings.image))
         return kExitBadInput;
-    }
-    log.setImage(settings.image);
     settings.iniPath = ConfigIniPath(parser);
     ClampCalibration(settings.image); // as every write does, so that the comparisons hold
     settings.alignment = parser.isSet(alignment);

@@ -336,12 +336,8 @@ int RunWrite(const QStringList& arguments) {
     if (!LoadImage(parser.positionalArguments().first(), &image, &exitCode))
         return exitCode;
     StationLog log;
-    QString error;
-    if (!log.open(parser, &error)) {
-        PrintError(error);
+    if (!log.open(parser, image))
         return kExitBadInput;
-    }
-    log.setImage(image);
     ClampCalibration(image);
     ProgrammingRecord record = log.record();
     record.port = port.device;
@@ -352,6 +348,7 @@ int RunWrite(const QStringList& arguments) {
     clock.start();
     const int status = WriteRadio(port, image, parser, &record);
     record.durationMs = clock.elapsed();
+    QString error;
     if (log.isOpen() && !log.append(record, &error)) {
         PrintError(error);
         return kExitFailure;

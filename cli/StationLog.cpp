@@ -1,5 +1,7 @@
 #include "cli/StationLog.h"
 
+#include "cli/CliSupport.h"
+
 void AddLogOptions(QCommandLineParser& parser) {
     using Option = QCommandLineOption;
     parser.addOptions(
@@ -14,14 +16,18 @@ void AddLogOptions(QCommandLineParser& parser) {
                 QStringLiteral("NAME"))});
 }
 
-bool StationLog::open(const QCommandLineParser& parser, QString* error) {
+bool StationLog::open(const QCommandLineParser& parser, const RadioImage& image) {
     setOperator(parser.value(QStringLiteral("operator")));
     const std::pair<const char*, LogFormat> files[] = {{"log", LogFormat::JsonLines},
                                                        {"log-csv", LogFormat::Csv}};
     for (const auto& [option, format] : files) {
+        QString error;
         if (parser.isSet(QString::fromLatin1(option)) &&
-            !addFile(parser.value(QString::fromLatin1(option)), format, error))
+            !addFile(parser.value(QString::fromLatin1(option)), format, &error)) {
+            PrintError(error);
             return false;
+        }
     }
+    setImage(image);
     return true;
 }
