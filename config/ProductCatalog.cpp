@@ -38,6 +38,23 @@ BandLimits AnyKnownBand(const QString& iniPath) {
     return found ? any : BandLimits{1, kHighestFrequencyUnits};
 }
 
+// An opened or read image that names no model or band keeps its bytes until the user
+// chooses in Product Information. Meanwhile typing is checked against the user's last
+// band, as a new document would have it, or, when the user never chose one, against
+// every band, so that it never blocks.
+ProductSelection UnnamedProduct(const RadioImage& image, const UserStore& store,
+                                const QString& iniPath) {
+    ProductSelection selection =
+        ProductFromIndexes(iniPath, image[ImageMap::kProductType], image[ImageMap::kProductBand]);
+    selection.namedByImage = false;
+    const int type = store.readNumber(kStoredType, -1);
+    const int band = store.readNumber(kStoredBand, -1);
+    selection.typingLimits = type < 0 || band < 0
+                                 ? AnyKnownBand(iniPath)
+                                 : ProductFromIndexes(iniPath, type, band).typingLimits;
+    return selection;
+}
+
 // "5.0W", "5 W" or "0.5w": tenths of a watt, or -1.
 int WattTenths(const QString& text) {
     static const QRegularExpression watts(QStringLiteral("^(\\d{1,4})(?:\\.(\\d))?\\s*[Ww]$"));
@@ -153,6 +170,8 @@ ProductSelection ReconcileProduct(RadioImage& image, UserStore& store, const QSt
     } else if (NamesProduct(image)) {
         store.writeNumber(kStoredType, image[ImageMap::kProductType]);
         store.writeNumber(kStoredBand, image[ImageMap::kProductBand]);
+    } else {
+        return UnnamedProduct(image, store, iniPath);
     }
     return ProductFromIndexes(iniPath, image[ImageMap::kProductType],
                               image[ImageMap::kProductBand]);

@@ -63,7 +63,9 @@ class UserStore;
 
 // The product step of every grid fill. A new document takes the user's last model and
 // band from the store into its image; an opened or read document pushes its own to the
-// store. Either way the result is what the image now names.
+// store. Either way the result is what the image now names. An opened or read image that
+// names no model or band (FF) is left so; its typing limits are the user's last band's,
+// or every band's when the store holds none (ProductSelection::namedByImage is false).
 ProductSelection ReconcileProduct(RadioImage& image, UserStore& store, const QString& iniPath,
                                   bool documentIsNew);
 

@@ -29,6 +29,9 @@ struct ProductSelection {
     QString bandText;
     BandLimits limits;
     // What a typed frequency is checked against: the band, or, for an image that names
-    // no band, every band Program.ini lists, so that such an image never blocks typing.
+    // no model or band, the user's last band, else every band Program.ini lists, so that
+    // such an image never blocks typing.
     BandLimits typingLimits;
+    // False when the image names no model or no band (FF): the window title says so.
+    bool namedByImage = true;
 };

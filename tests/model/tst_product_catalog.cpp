@@ -98,26 +98,34 @@ private slots:
     }
 
     // An image that names no model or band (FF, as an old file or a blank radio holds)
-    // is never remembered as the user's choice, and typing into it is checked against
-    // every band Program.ini lists instead of refusing everything.
+    // keeps its bytes and is never remembered as the user's choice. Typing into it is
+    // checked against the user's last band, or, with none stored, against every band
+    // Program.ini lists instead of refusing everything.
     void imageWithoutProductNeverBlocksNorIsStored() {
         const ConfigDir config(kIni);
         const QString ini = config.iniPath();
         UserStore store(ini);
-        RadioImage chosen = NewImage();
-        StoreProductChoice(chosen, store, 1, 1);
         for (const auto& [type, band] : {std::pair{0xFF, 0xFF}, {0x01, 0xFF}, {0xFF, 0x00}}) {
+            store.remove("Type"); // a user who never chose a product
+            store.remove("Field");
             RadioImage image = NewImage();
             image[ImageMap::kProductType] = static_cast<std::uint8_t>(type);
             image[ImageMap::kProductBand] = static_cast<std::uint8_t>(band);
-            const ProductSelection selection = ReconcileProduct(image, store, ini, false);
+            const ProductSelection anyBand = ReconcileProduct(image, store, ini, false);
+            QVERIFY(!anyBand.namedByImage);
+            QCOMPARE(anyBand.typingLimits.low, 13000000LL);
+            QCOMPARE(anyBand.typingLimits.high, 47000000LL);
+            QCOMPARE(store.readNumber("Type", -1), -1);
+
+            RadioImage chosen = NewImage();
+            StoreProductChoice(chosen, store, 1, 0);
+            const ProductSelection lastBand = ReconcileProduct(image, store, ini, false);
+            QCOMPARE(lastBand.typingLimits.low, 13600000LL);
+            QCOMPARE(lastBand.typingLimits.high, 17400000LL);
             QCOMPARE(store.readNumber("Type"), 1);
-            QCOMPARE(store.readNumber("Field"), 1);
+            QCOMPARE(store.readNumber("Field"), 0);
             QCOMPARE(image[ImageMap::kProductType], std::uint8_t(type));
-            if (selection.bandText.isEmpty()) {
-                QCOMPARE(selection.typingLimits.low, 13000000LL);
-                QCOMPARE(selection.typingLimits.high, 47000000LL);
-            }
+            QCOMPARE(image[ImageMap::kProductBand], std::uint8_t(band));
         }
         // A band that is named keeps its own limits for typing.
         RadioImage named = NewImage();
