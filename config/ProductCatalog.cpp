@@ -202,3 +202,14 @@ QString ProductTitle(const QString& iniPath, const QString& languageName, const 
         afterDialog ? QStringLiteral("  Field:") : Tr(language, "  Fre:", "  频率:");
     return appName + typeWord + typeName + bandWord + bandText + QStringLiteral(" ]");
 }
+
+QString NoProductTitle(const QString& iniPath, const QString& languageName, Language language) {
+    return ReadProfileString(iniPath, languageName, QStringLiteral("AppName")) +
+           Tr(language, "  [ No model: choose one in Product Information ]",
+              "  [ 未指定型號：請在類型設置中選擇 ]");
+}
+
+QString NoProductNote(Language language) {
+    return Tr(language, "The image names no model; choose one in Product Information",
+              "此資料未指定型號，請在類型設置中選擇");
+}

@@ -87,3 +87,7 @@ void StoreProductChoice(RadioImage& image, UserStore& store, int typeIndex, int 
 enum class ProductTitleForm { AfterFill, AfterDialog };
 QString ProductTitle(const QString& iniPath, const QString& languageName, const QString& typeName,
                      const QString& bandText, ProductTitleForm form, Language language);
+
+// The title of an image that names no model, and the note the channel view gives once.
+QString NoProductTitle(const QString& iniPath, const QString& languageName, Language language);
+QString NoProductNote(Language language);

@@ -25,6 +25,7 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QTimer>
 
 namespace {
 
@@ -227,9 +228,16 @@ void CProgramView::applyProduct(const ProductSelection& selection, ProductTitleF
     m_nFreqLow = selection.limits.low;
     m_nFreqHigh = selection.limits.high;
     m_typingBand = selection.typingLimits;
-    m_title = ProductTitle(m_run.iniFilePath, m_run.languageName, selection.typeName,
-                           selection.bandText, form, m_run.language);
+    m_title = selection.namedByImage
+                  ? ProductTitle(m_run.iniFilePath, m_run.languageName, selection.typeName,
+                                 selection.bandText, form, m_run.language)
+                  : NoProductTitle(m_run.iniFilePath, m_run.languageName, m_run.language);
     emit titleChanged(m_title);
+    if (!selection.namedByImage && !m_noProductNoted) {
+        m_noProductNoted = true;
+        // The first fill runs before the view sits in the main window: note once it does.
+        QTimer::singleShot(0, this, [this] { showStatusNote(NoProductNote(m_run.language)); });
+    }
 }
 
 void CProgramView::goToCell(int channel, ChannelField field) {

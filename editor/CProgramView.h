@@ -79,7 +79,8 @@ public:
     BandLimits typingBand() const override { return m_typingBand; }
     long long freqLow() const { return m_nFreqLow; }
     long long freqHigh() const { return m_nFreqHigh; }
-    // Applies a product selection: band limits and window title.
+    // Applies a product selection: band limits and window title; the first time the
+    // image names no model, a status note says so.
     void applyProduct(const ProductSelection& selection, ProductTitleForm form) override;
     // The main window title the view asks for.
     QString title() const { return m_title; }
@@ -160,6 +161,7 @@ private:
     long long m_nFreqHigh = 0;
     BandLimits m_typingBand;
     QString m_title;
+    bool m_noProductNoted = false; // the note that the image names no model, once
     QString m_textAtOpening; // the open editor's text when it opened
     HelpHandler m_showHelp;
     std::unique_ptr<RunSession> m_ownSession;
