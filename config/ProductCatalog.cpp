@@ -177,10 +177,10 @@ ProductSelection ReconcileProduct(RadioImage& image, UserStore& store, const QSt
                               image[ImageMap::kProductBand]);
 }
 
-ProductPositions ShownProduct(const RadioImage& image, bool documentIsNew, const UserStore& store) {
-    if (documentIsNew && !NamesProduct(image))
-        return {store.readNumber(kStoredType), store.readNumber(kStoredBand)};
-    return {image[ImageMap::kProductType], image[ImageMap::kProductBand]};
+ProductPositions ShownProduct(const RadioImage& image, const UserStore& store) {
+    if (!NamesProduct(image))
+        return {store.readNumber(kStoredType), store.readNumber(kStoredBand), false};
+    return {image[ImageMap::kProductType], image[ImageMap::kProductBand], true};
 }
 
 void StoreProductChoice(RadioImage& image, UserStore& store, int typeIndex, int bandIndex) {

@@ -70,12 +70,14 @@ ProductSelection ReconcileProduct(RadioImage& image, UserStore& store, const QSt
                                   bool documentIsNew);
 
 // The model and band positions the Product Information dialog opens on: the image's
-// own, or, for a new document whose image names none, the user's last choice.
+// own, or, when its image names none, the user's last choice (then `namedByImage` is
+// false, and OK on it is a choice to store).
 struct ProductPositions {
     int type = -1;
     int band = -1;
+    bool namedByImage = true;
 };
-ProductPositions ShownProduct(const RadioImage& image, bool documentIsNew, const UserStore& store);
+ProductPositions ShownProduct(const RadioImage& image, const UserStore& store);
 
 // Stores a choice of the Product Information dialog in the image (low 8 bits, so "no
 // selection" (-1) gives FF) and in the store.

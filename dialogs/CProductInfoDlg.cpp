@@ -75,14 +75,14 @@ bool CProductInfoDlg::run(CProgramDoc& document) {
     return accepted;
 }
 
-// The document's own model and band decide what the dialog shows; a position the lists
-// do not have shows no selection.
+// The document's own model and band decide what the dialog shows (the user's last ones
+// when its image names none); a position the lists do not have shows no selection.
 void CProductInfoDlg::showDocumentChoice() {
     const QString& iniPath = m_iniPath;
-    const ProductPositions shown =
-        ShownProduct(m_document->image(), m_document->isNew(), UserStore(iniPath));
+    const ProductPositions shown = ShownProduct(m_document->image(), UserStore(iniPath));
     m_shownType = shown.type;
     m_shownBand = shown.band;
+    m_shownFromImage = shown.namedByImage;
 
     m_filling = true;
     m_typeList->clear();
@@ -106,9 +106,10 @@ void CProductInfoDlg::onOk() {
     const QString& iniPath = m_iniPath;
     const int type = m_typeList->currentIndex();
     const int band = m_bandList->currentIndex();
-    if (type == m_shownType && band == m_shownBand) {
-        // OK on what was shown changes nothing, not even a byte the lists could not
-        // show: the document keeps the product its grid was filled with.
+    if (m_shownFromImage && type == m_shownType && band == m_shownBand) {
+        // OK on what the image names changes nothing, not even a byte the lists could
+        // not show: the document keeps the product its grid was filled with. OK on the
+        // user's last choice, shown for an image that names none, stores it.
         const RadioImage& image = m_document->image();
         m_selection = ProductFromIndexes(iniPath, image[ImageMap::kProductType],
                                          image[ImageMap::kProductBand]);

@@ -53,5 +53,6 @@ private:
     ProductSelection m_selection;
     int m_shownType = -1; // the list positions the dialog opened on
     int m_shownBand = -1;
+    bool m_shownFromImage = true; // false: the user's last choice, for an image naming none
     bool m_filling = false; // the lists are being filled, not changed by the user
 };
