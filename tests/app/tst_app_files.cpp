@@ -3,26 +3,33 @@
 // the Window menu reaches every open document, hidden ones included.
 
 #include "app/ChildFrame.h"
+#include "dialogs/CProductInfoDlg.h"
 #include "editor/CProgramView.h"
 #include "editor/ChannelListFiles.h"
 #include "ui/CommandIds.h"
 #include "tests/support/Files.h"
 #include "radio/ImageMap.h"
 #include "config/LastFolder.h"
+#include "config/UserStore.h"
+#include "ui/CMSFlexGrid.h"
 #include "app/MainFrame.h"
 #include "document/ProgramDoc.h"
 #include "tests/support/ProgramFixture.h"
 #include "config/StartupConfig.h"
+#include "tests/support/Modal.h"
 #include "tests/support/TestSuite.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QDropEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QMimeData>
+#include <QSignalSpy>
 #include <QTest>
 #include <QUrl>
 
@@ -181,6 +188,58 @@ private slots:
                  qPrintable(frame->statusBar()->currentMessage()));
         program.prompts.answerNext(QMessageBox::Discard);
         QVERIFY(frame->close());
+    }
+
+    // A file that names no model or band (FF) is typed into with the user's last band,
+    // says once that it names no model, and keeps FF until a choice in Product Information.
+    void imageWithoutProductKeepsTheUsersBand() {
+        PromptRecorder prompts;
+        ConfigDir config(DefaultIniText());
+        UserStore store(config.iniPath()); // the user's last product: QR-16U, 400 - 470MHz
+        store.writeNumber("Type", 1);
+        store.writeNumber("Field", 0);
+        const QString path = config.filePath("old.dat");
+        QByteArray bytes = ImageBytes(NewImage());
+        bytes[ImageMap::kProductType] = bytes[ImageMap::kProductBand] = char(0xFF);
+        QVERIFY(WriteFileBytes(path, bytes));
+        auto app = StartProgram(config);
+        CMainFrame* frame = app->mainFrame();
+        const QString note("The image names no model; choose one in Product Information");
+        QSignalSpy notes(frame->statusBar(), &QStatusBar::messageChanged);
+        prompts.setOpenFile(path);
+        frame->OnFileOpen();
+        auto* view = qobject_cast<CProgramView*>(frame->activeView());
+        QTest::qWait(10);
+        frame->statusBar()->clearMessage();
+        view->OnInitialUpdate(); // a second fill says nothing more
+        QTest::qWait(10);
+        QCOMPARE(notes.count(QVariantList{note}), 1);
+        QCOMPARE(frame->windowTitle(),
+                 QString("FM Radio Programmer  [ No model: choose one in Product Information ]"));
+
+        for (const auto& [channel, typed, refused] :
+             {std::tuple{1, "446.00625", false}, {2, "146.52", true}}) {
+            view->goToCell(channel, ChannelField::RxFrequency);
+            QTest::keyClicks(view->grid(), QString(typed).left(1));
+            QTest::keyClicks(view->openEditor(), QString(typed).mid(1));
+            QTest::keyClick(view->openEditor(), Qt::Key_Return);
+            QCOMPARE(prompts.asked.size(), refused ? 1 : 0);
+        }
+        view->HideCellEditors();
+        QCOMPARE(view->grid()->TextMatrix(1, kColRxFrequency), QString("446.00625"));
+        frame->OnFileSave();
+        QCOMPARE(ReadFileBytes(path).mid(ImageMap::kProductType, 2), QByteArray(2, char(0xFF)));
+
+        // Product Information opens on the user's last choice; OK stores it in the image.
+        WhenModal<CProductInfoDlg>([](CProductInfoDlg* dialog) {
+            QCOMPARE(dialog->typeList()->currentIndex(), 1);
+            QCOMPARE(dialog->bandList()->currentIndex(), 0);
+            emit dialog->findChild<QDialogButtonBox*>()->accepted();
+        });
+        frame->commandAction(CommandId::kProductInformation)->trigger();
+        QCOMPARE(frame->activeDocument()->image()[ImageMap::kProductType], std::uint8_t(1));
+        QCOMPARE(frame->windowTitle(),
+                 QString("FM Radio Programmer  [ Type:QR-16U  Field:400 - 470MHz ]"));
     }
 };
 
