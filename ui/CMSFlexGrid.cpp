@@ -14,6 +14,20 @@ namespace {
 // Default width of every column, the fixed one included, in average characters.
 constexpr int kDefaultColumnChars = 13;
 constexpr int kAlignGeneral = 9;
+// Where a cell keeps its mark colour; its tooltip is the item's own.
+constexpr int kMarkRole = Qt::UserRole + 1;
+// How much of the mark colour goes into the base colour, in percent.
+constexpr int kMarkTintPercent = 35;
+// The strip of a selected marked cell, in pixels.
+constexpr int kMarkStripWidth = 4;
+
+QColor Tint(const QColor& base, const QColor& mark) {
+    const auto mix = [](int from, int to) {
+        return from + (to - from) * kMarkTintPercent / 100;
+    };
+    return QColor(mix(base.red(), mark.red()), mix(base.green(), mark.green()),
+                  mix(base.blue(), mark.blue()));
+}
 
 Qt::Alignment AlignmentFromValue(int value) {
     if (value < 0 || value > 8)
@@ -43,16 +57,33 @@ int ShiftValue(Qt::KeyboardModifiers modifiers) {
 
 } // namespace
 
-// Draws the selected cell highlighted only as HighLight allows.
+// Draws the selected cell highlighted only as HighLight allows, and a marked cell on
+// its tint: the style paints the background under the text, the selection instead of
+// it, so a selected marked cell gets its colour as a strip at its left edge.
 class CMSFlexGrid::Delegate : public QStyledItemDelegate {
 public:
     explicit Delegate(CMSFlexGrid* grid) : QStyledItemDelegate(grid), m_grid(grid) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyledItemDelegate::paint(painter, option, index);
+        const QColor mark = index.data(kMarkRole).value<QColor>();
+        if (!mark.isValid() || !(option.state & QStyle::State_Selected) ||
+            !m_grid->highlightsSelection())
+            return;
+        QRect strip = option.rect;
+        strip.setWidth(kMarkStripWidth);
+        painter->fillRect(strip, mark);
+    }
 
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
         QStyledItemDelegate::initStyleOption(option, index);
         if (!m_grid->highlightsSelection())
             option->state &= ~QStyle::State_Selected;
+        const QColor mark = index.data(kMarkRole).value<QColor>();
+        if (mark.isValid())
+            option->backgroundBrush = Tint(option->palette.color(QPalette::Base), mark);
     }
 
 private:
@@ -237,6 +268,36 @@ void CMSFlexGrid::SetTextArray(int index, const QString& text) {
     if (index < 0 || index >= Rows() * Cols())
         return;
     SetTextMatrix(index / Cols(), index % Cols(), text);
+}
+
+void CMSFlexGrid::SetCellMark(int row, int col, const QColor& colour, const QString& toolTip) {
+    if (row < 1 || col < 1 || row >= Rows() || col >= Cols())
+        return;
+    QTableWidgetItem* cell = ensureItem(row, col);
+    cell->setData(kMarkRole, colour);
+    cell->setToolTip(toolTip);
+}
+
+void CMSFlexGrid::ClearCellMarks() {
+    for (int row = 0; row < rowCount(); ++row) {
+        for (int col = 0; col < columnCount(); ++col) {
+            QTableWidgetItem* cell = item(row, col);
+            if (cell && cell->data(kMarkRole).isValid()) {
+                cell->setData(kMarkRole, QVariant());
+                cell->setToolTip(QString());
+            }
+        }
+    }
+}
+
+QColor CMSFlexGrid::CellMarkColor(int row, int col) const {
+    const QTableWidgetItem* cell = row >= 1 && col >= 1 ? item(row - 1, col - 1) : nullptr;
+    return cell ? cell->data(kMarkRole).value<QColor>() : QColor();
+}
+
+QString CMSFlexGrid::CellMarkTip(int row, int col) const {
+    const QTableWidgetItem* cell = row >= 1 && col >= 1 ? item(row - 1, col - 1) : nullptr;
+    return cell ? cell->toolTip() : QString();
 }
 
 // ---- alignment and colours ---------------------------------------------------------

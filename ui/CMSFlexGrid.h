@@ -74,6 +74,17 @@ public:
     // Whether the selected cell is drawn highlighted right now.
     bool highlightsSelection() const;
 
+    // A mark on an ordinary cell: its background tinted with `colour` (blended into the
+    // palette's base colour, so one strong hue reads as a soft tint on light and dark
+    // palettes alike) and `toolTip` over it. A mark stays through new texts; the current
+    // cell and the selection are drawn as ever, a selected marked cell keeping a strip of
+    // the colour at its left edge.
+    void SetCellMark(int row, int col, const QColor& colour, const QString& toolTip);
+    void ClearCellMarks();
+    // The mark's colour as given (invalid when unmarked) and its tooltip.
+    QColor CellMarkColor(int row, int col) const;
+    QString CellMarkTip(int row, int col) const;
+
     // The cell under the mouse pointer at the last mouse event over the grid (-1 where
     // the pointer was past the last row or column).
     int MouseRow() const { return m_mouseRow; }

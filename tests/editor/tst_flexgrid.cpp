@@ -40,7 +40,8 @@ private slots:
 };
 
 // Leave comes before the move, Enter after it; the same cell, a fixed cell, a cell
-// outside the table and shrinking the table raise nothing.
+// outside the table and shrinking the table raise nothing. A cell's mark stays through a
+// new text.
 void FlexGridTest::setCurrentCell() {
     CMSFlexGrid grid;
     grid.SetRows(17);
@@ -57,6 +58,11 @@ void FlexGridTest::setCurrentCell() {
     QCOMPARE(log.take(), QStringList({"leave 1,1", "enter 1,3", "leave 1,3", "enter 2,3"}));
     grid.SetText("146.52000"); // the current cell
     QCOMPARE(grid.TextMatrix(2, 3), QString("146.52000"));
+    grid.SetCellMark(2, 3, Qt::red, "outside the band");
+    grid.SetText("146.53000"); // a new text keeps the mark
+    QCOMPARE(grid.CellMarkTip(2, 3), QString("outside the band"));
+    grid.ClearCellMarks();
+    QVERIFY(!grid.CellMarkColor(2, 3).isValid());
     for (const auto& [row, col] : {std::pair{2, 3}, {2, 0}, {0, 3}, {17, 3}, {2, 10}}) {
         grid.SetRow(row);
         grid.SetCol(col);
