@@ -325,7 +325,11 @@ void CMainFrame::checkAgainstPlan(DocumentView& view) {
     const ChannelPlan* own = view.document()->plan();
     PlanCheckDlg dialog(std::move(plans), own ? own->id : QString(), view.document()->image(),
                         startupConfig().language(), this);
-    if (dialog.exec() == QDialog::Accepted && dialog.chosenBreach())
+    const bool chosen = dialog.exec() == QDialog::Accepted && dialog.chosenBreach();
+    // The grid marks the cells that break the plan last checked against.
+    if (const ChannelPlan* shown = dialog.shownPlan())
+        view.document()->setPlan(*shown);
+    if (chosen)
         view.goToCell(dialog.chosenBreach()->channel, dialog.chosenBreach()->field);
 }
 

@@ -59,6 +59,11 @@ PlanCheckDlg::PlanCheckDlg(std::vector<ChannelPlan> plans, const QString& presel
     showBreachesOf(shown);
 }
 
+const ChannelPlan* PlanCheckDlg::shownPlan() const {
+    const int index = m_choice->currentIndex();
+    return index >= 0 && index < int(m_plans.size()) ? &m_plans[size_t(index)] : nullptr;
+}
+
 void PlanCheckDlg::showBreachesOf(int planIndex) {
     m_list->clear();
     m_breaches.clear();

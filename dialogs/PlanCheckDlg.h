@@ -25,6 +25,9 @@ public:
 
     // The breach of the line double-clicked, when the dialog closed that way.
     std::optional<PlanBreach> chosenBreach() const { return m_chosen; }
+    // The plan whose breaches are shown, or nullptr: the document holds its channels to
+    // it once the dialog closes.
+    const ChannelPlan* shownPlan() const;
 
     QComboBox* planChoice() const { return m_choice; }
     QTreeWidget* breachList() const { return m_list; }

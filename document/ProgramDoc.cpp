@@ -91,7 +91,7 @@ RadioImage NewImageOf(const NewDocumentDefaults& defaults) {
 } // namespace
 
 void CProgramDoc::OnNewDocument(const NewDocumentDefaults& defaults) {
-    m_plan.reset();
+    replacePlan(std::nullopt);
     startNew(defaults, NewImageOf(defaults));
 }
 
@@ -99,9 +99,20 @@ int CProgramDoc::OnNewDocument(const NewDocumentDefaults& defaults, const Channe
                                BandLimits band, int* leftOut) {
     RadioImage image = NewImageOf(defaults);
     const int written = WritePlanChannels(plan, band, image, leftOut);
-    m_plan = plan;
+    replacePlan(plan);
     startNew(defaults, image);
     return written;
+}
+
+void CProgramDoc::setPlan(const ChannelPlan& plan) {
+    replacePlan(plan);
+}
+
+void CProgramDoc::replacePlan(std::optional<ChannelPlan> plan) {
+    if (!plan && !m_plan)
+        return;
+    m_plan = std::move(plan);
+    emit planChanged();
 }
 
 void CProgramDoc::startNew(const NewDocumentDefaults& defaults, RadioImage image) {
@@ -121,7 +132,7 @@ bool CProgramDoc::OnOpenDocument(const QString& path, QString* error) {
     m_pathName = path;
     m_fileFingerprint = DatFileFingerprint(path);
     m_isNew = false;
-    m_plan.reset();
+    replacePlan(std::nullopt);
     changeHistory([&] {
         m_history.clear();
         replaceImage(loaded);

@@ -50,9 +50,12 @@ public:
     int OnNewDocument(const NewDocumentDefaults& defaults, const ChannelPlan& plan,
                       BandLimits band, int* leftOut);
 
-    // The plan this document was made from, or nullptr. Kept in memory only: a file
-    // opened later names no plan and may be checked against any.
+    // The plan this document was made from or last checked against, or nullptr. Kept in
+    // memory only: a file opened into the document names no plan until it is checked.
     const ChannelPlan* plan() const { return m_plan ? &*m_plan : nullptr; }
+    // The document holds its channels to `plan` from now on (planChanged); the image and
+    // its history stay as they are.
+    void setPlan(const ChannelPlan& plan);
 
     // Loads a .dat file into an empty history. On failure nothing changes and `error`
     // says why.
@@ -85,6 +88,8 @@ signals:
     void imageChanged(int first, int last);
     // Undo or redo became possible or impossible, or their labels changed.
     void historyChanged();
+    // plan() names another plan, or none.
+    void planChanged();
 
 private:
     void replaceImage(const RadioImage& image);
@@ -92,6 +97,7 @@ private:
     // Runs `step` (a change of the history and the image), then reports the history's
     // new state and, when it flipped, the modified mark.
     template <typename Step> void changeHistory(Step step);
+    void replacePlan(std::optional<ChannelPlan> plan);
 
     RadioImage m_image;
     EditHistory m_history;

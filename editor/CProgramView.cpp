@@ -8,6 +8,7 @@
 #include "editor/ChannelBulkTools.h"
 #include "editor/ChannelEditActions.h"
 #include "editor/ChannelGridSetup.h"
+#include "editor/ChannelMarks.h"
 #include "editor/ChannelPrinter.h"
 #include "ui/CommandIds.h"
 #include "ui/Prompts.h"
@@ -82,8 +83,12 @@ CProgramView::CProgramView(CProgramDoc* document, ChannelViewRun run, RunSession
         TakeStoredPort(*m_ownSession, m_run.iniFilePath);
     m_commands = new DocumentCommands(commandsContext(), *m_session);
 
-    if (m_document)
+    if (m_document) {
         connect(m_document, &CProgramDoc::imageChanged, this, &CProgramView::onImageChanged);
+        connect(m_document, &CProgramDoc::planChanged, this, &CProgramView::refreshMarks);
+    }
+    // Every product the view applies ends with its title; the band may have changed.
+    connect(this, &CProgramView::titleChanged, this, &CProgramView::refreshMarks);
 }
 
 CProgramView::~CProgramView() {
@@ -171,7 +176,7 @@ void CProgramView::FillGrid() {
     if (!m_document)
         return;
     redrawChangedRows();
-    applyProductOfImage();
+    applyProductOfImage(); // marks the cells against the image's band
 }
 
 // Rows whose texts differ from the document's are written again; the others keep
@@ -203,6 +208,14 @@ void CProgramView::onImageChanged(int first, int last) {
     redrawChangedRows();
     if (first <= ImageMap::kProductBand && last >= ImageMap::kProductType)
         applyProductOfImage();
+    else
+        refreshMarks();
+}
+
+void CProgramView::refreshMarks() {
+    if (m_document)
+        MarkChannelGrid(*m_grid, m_document->image(), m_document->plan(), typingBand(),
+                        m_run.language);
 }
 
 ChannelTable CProgramView::channelTable() const {

@@ -149,6 +149,8 @@ private:
     void writeRow(int row, const ChannelRow& texts);
     void onImageChanged(int first, int last);
     void redrawChangedRows();
+    // The cells that break the document's plan or the typing band (ChannelMarks).
+    void refreshMarks();
     void applyProductOfImage();
     void storeCommittedCell(int row, const CellCommit& commit);
 

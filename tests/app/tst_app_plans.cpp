@@ -1,5 +1,6 @@
 // Channel plans in the window program: File > New from Plan writes what chprog new --plan
-// writes, and Program > Check Against Plan lists the breaches and leads to their cells.
+// writes, and Program > Check Against Plan lists the breaches, leads to their cells and
+// leaves the grid marked against the plan.
 #include "app/MainFrame.h"
 #include "dialogs/NewFromPlanDlg.h"
 #include "dialogs/PlanCheckDlg.h"
@@ -99,6 +100,10 @@ void AppPlansTest::newFromPlanThenCheck() {
     auto* view = qobject_cast<CProgramView*>(frame->activeView());
     QCOMPARE(view->grid()->Row(), 2);
     QCOMPARE(view->grid()->Col(), int(kColBandwidth));
+    // The document is held to the plan it was checked against: the grid marks its breaches.
+    QCOMPARE(doc->plan()->id, QStringLiteral("marine-vhf"));
+    QCOMPARE(view->grid()->CellMarkTip(2, kColBandwidth),
+             QStringLiteral("Marine VHF simplex: the plan requires Wide"));
 }
 
 TEST_CLASS(AppPlansTest)
