@@ -155,6 +155,10 @@ void HelpKeysTest::f1InEveryDialog_data() {
         << Opener(&CMainFrame::OnPowerAdjust) << "Cancel" << "alignment.html#power";
     QTest::newRow("Sql Adjust") << Opener(&CMainFrame::OnSqlAdjust) << "" << "alignment.html#squelch";
     QTest::newRow("Fleet Station") << Command(CommandId::kFleetStation) << "Close" << "station.html";
+    QTest::newRow("New from Plan")
+        << Command(CommandId::kFileNewFromPlan) << "Cancel" << "files.html#new-from-plan";
+    QTest::newRow("Check Against Plan")
+        << Command(CommandId::kCheckAgainstPlan) << "" << "channels.html#check-plan";
     QTest::newRow("Print Preview")
         << Command(CommandId::kFilePrintPreview) << "" << "files.html#print";
 }
