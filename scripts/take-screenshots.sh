@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Takes the README's screenshots of the window program on a virtual display with a
 # window manager (so every window has its frame and caption): the main window and
-# every dialog and message box, in English and Chinese at 100% scale, and the main
-# window at 200%; the fleet station runs two radios of `chprog simulate`. Writes docs/screenshots/*.png; the main windows also go to
+# every dialog and message box, and a grid marked against its plan, in English and
+# Chinese at 100% scale, and the main window at 200%; the fleet station runs two radios
+# of `chprog simulate`. Writes docs/screenshots/*.png; the main windows also go to
 # docs/program-en.png and docs/program-zh.png. Needs a build (./run.sh or ./test.sh)
 # and xvfb, xauth and openbox (./scripts/install-deps.sh --gui).
 set -euo pipefail
@@ -29,17 +30,21 @@ CSV
 "$bin/chprog" import-csv "$work/sample.csv" --base "$work/blank.dat" -o "$work/sample.dat" \
   --band "136 - 174MHz" >/dev/null
 printf '\000\000' | dd of="$work/sample.dat" bs=1 seek=$((0x3DE)) conv=notrunc status=none
+# A PMR446 document with channel 3 at High power and channel 6 wide: the grid marks both.
+"$bin/chprog" new --plan pmr446 --model QR-16U --band "400 - 470MHz" -o "$work/pmr446.dat" >/dev/null
+"$bin/chprog" edit "$work/pmr446.dat" --channels 3-3 "Power=High" >/dev/null
+"$bin/chprog" edit "$work/pmr446.dat" --channels 6-6 "W/N=Wide" >/dev/null
 
-# shoot LANGUAGE SUFFIX SCALE [--main-only]
+# shoot LANGUAGE SUFFIX SCALE [--main-only]: without it every dialog and the marked grid
 shoot() {
-  local language=$1 suffix=$2 scale=$3 only=${4:-}
+  local language=$1 suffix=$2 scale=$3 mode=${4:---marks $work/pmr446.dat}
   mkdir -p "$work/$language"
   sed "s/^Language=.*/Language=$language/" resources/Program.ini > "$work/$language/Program.ini"
   XDG_CONFIG_HOME="$work/settings" QT_SCALE_FACTOR=$scale QT_QPA_PLATFORM=xcb \
     xvfb-run -a -s "-screen 0 1280x800x24" bash -c "
       openbox >/dev/null 2>&1 &
       sleep 1
-      '$bin/dialog_shots' '$out' '$suffix' $only --config '$work/$language' '$work/sample.dat'"
+      '$bin/dialog_shots' '$out' '$suffix' $mode --config '$work/$language' '$work/sample.dat'"
 }
 
 shoot English en 1

@@ -2,8 +2,9 @@
 // (a virtual one with a window manager, see scripts/take-screenshots.sh), opens each
 // dialog and message box the way a user does, and saves each window with its frame.
 //
-//   dialog_shots OUTPUT_FOLDER SUFFIX [--main-only] PROGRAM_ARGUMENTS...
-// writes OUTPUT_FOLDER/<dialog>-SUFFIX.png for every dialog, and main-SUFFIX.png.
+//   dialog_shots OUTPUT_FOLDER SUFFIX [--main-only | --marks FILE.dat] PROGRAM_ARGUMENTS...
+// writes OUTPUT_FOLDER/<dialog>-SUFFIX.png for every dialog, and main-SUFFIX.png; with
+// --marks also plan-marks-SUFFIX.png, the grid of FILE.dat checked against its plan.
 #include "ui/CMSFlexGrid.h"
 #include "editor/CProgramView.h"
 #include "editor/ChannelEditActions.h"
@@ -12,6 +13,7 @@
 #include "ui/HelpHook.h"
 #include "app/MainFrame.h"
 #include "app/ProgramApp.h"
+#include "dialogs/PlanCheckDlg.h"
 #include "document/ProgramDoc.h"
 #include "config/StartupConfig.h"
 #include "dialogs/FleetStationDlg.h"
@@ -21,6 +23,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -32,6 +35,7 @@
 #include <QProcess>
 #include <QScreen>
 #include <QTimer>
+#include <QToolTip>
 #include <cstdio>
 #include <functional>
 
@@ -43,6 +47,7 @@ constexpr int kBorder = 1;
 
 QString g_folder;
 QString g_suffix;
+QString g_markedFile; // --marks
 
 void Wait(int ms) {
     QEventLoop loop;
@@ -158,6 +163,31 @@ void ShootGridEditing(CMainFrame* frame) {
     view->GetDocument()->undo();
 }
 
+// The marked file opened and checked against PMR446, which the grid then marks against,
+// with one mark's tooltip up.
+void ShootPlanMarks(CMainFrame* frame) {
+    if (g_markedFile.isEmpty() || !frame->openDocumentFile(g_markedFile))
+        return;
+    WhenUp([frame] { frame->commandAction(CommandId::kCheckAgainstPlan)->trigger(); },
+           [](QWidget* modal) {
+               if (auto* check = qobject_cast<PlanCheckDlg*>(modal)) {
+                   QComboBox* plans = check->planChoice();
+                   plans->setCurrentIndex(plans->findText(QStringLiteral("PMR446")));
+                   check->reject();
+               }
+           });
+    frame->activeChild()->showMaximized();
+    Wait(500);
+    // The tooltip of channel 3's power, as the pointer resting on the cell shows it.
+    if (auto* view = qobject_cast<CProgramView*>(frame->activeView())) {
+        CMSFlexGrid* grid = view->grid();
+        const QRect cell = grid->visualItemRect(grid->item(2, kColPower - 1));
+        QToolTip::showText(grid->viewport()->mapToGlobal(cell.center()),
+                           grid->CellMarkTip(3, kColPower), grid->viewport());
+    }
+    Shoot(frame, QStringLiteral("plan-marks"));
+}
+
 void ShootFileMessages(CMainFrame* frame);
 void ShootStation(CMainFrame* frame);
 
@@ -207,6 +237,7 @@ void ShootDialogs(CMainFrame* frame) {
             break;
         }
     }
+    ShootPlanMarks(frame);
     ShootFileMessages(frame);
 }
 
@@ -296,14 +327,22 @@ int main(int argc, char** argv) {
     QApplication qtApp(argc, argv);
     QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() < 3) {
-        std::fprintf(stderr, "usage: dialog_shots FOLDER SUFFIX [--main-only] PROGRAM_ARGUMENTS...\n");
+        std::fprintf(stderr, "usage: dialog_shots FOLDER SUFFIX [--main-only | --marks FILE.dat] "
+                             "PROGRAM_ARGUMENTS...\n");
         return 2;
     }
     g_folder = arguments[1];
     g_suffix = arguments[2];
-    const bool mainOnly = arguments.size() > 3 && arguments[3] == QLatin1String("--main-only");
+    int first = 3; // of the program's own arguments
+    const bool mainOnly = arguments.size() > first && arguments[first] == QLatin1String("--main-only");
+    if (mainOnly)
+        ++first;
+    if (arguments.size() > first + 1 && arguments[first] == QLatin1String("--marks")) {
+        g_markedFile = arguments[first + 1];
+        first += 2;
+    }
     QStringList programArguments{QStringLiteral("Program")};
-    programArguments += arguments.mid(mainOnly ? 4 : 3);
+    programArguments += arguments.mid(first);
     CProgramApp app;
     if (!app.InitInstance(programArguments, QCoreApplication::applicationDirPath()))
         return app.exitCode();
