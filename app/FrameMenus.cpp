@@ -73,31 +73,6 @@ const CommandText kCommands[] = {
      "Display program information, version number and copyright"},
 };
 
-// The commands this program added to the menus read in the run's language; the menus
-// it always had stay English in both.
-const struct {
-    int id;
-    const char* text;
-    const char* statusTip;
-} kChineseCommands[] = {
-    {CommandId::kFileNewFromPlan, "從信道計劃新建(&P)...", "以信道計劃的信道新建文件"},
-    {CommandId::kSetForSelection, "設置所選信道(&S)...", "為每個所選信道設置同一欄的值"},
-    {CommandId::kFillDown, "向下填充(&N)\tCtrl+D", "把所選的第一格複製到其下各格"},
-    {CommandId::kFrequencySeries, "頻率序列(&E)...", "按起始頻率和步進給所選信道設置頻率"},
-    {CommandId::kSortByFrequency, "按頻率排序(&Q)", "按接收頻率排序所選信道，未選則排序全部"},
-    {CommandId::kFindDuplicates, "查找重複信道(&L)", "選中接收頻率和亞音都相同的信道"},
-    {CommandId::kCompactChannels, "緊縮信道(&M)", "把已編程的信道上移到空信道之上"},
-    {CommandId::kCheckAgainstPlan, "按信道計劃檢查(&C)...", "列出違反信道計劃規則的信道"},
-};
-
-void UseChineseTexts(const QHash<int, QAction*>& actions) {
-    for (const auto& command : kChineseCommands) {
-        QAction* action = actions.value(command.id);
-        action->setText(QString::fromUtf8(command.text));
-        action->setStatusTip(QString::fromUtf8(command.statusTip));
-    }
-}
-
 // The accelerator table: keys that run a command wherever the focus is in the window.
 const struct {
     QKeyCombination key;
@@ -158,8 +133,6 @@ FrameMenus BuildFrameMenus(QMainWindow* frame) {
         menus.actions[id]->setChecked(true);
     }
     SetIcons(frame, menus.actions);
-    if (startupConfig().language() == Language::Chinese)
-        UseChineseTexts(menus.actions);
 
     using namespace CommandId;
     const auto& a = menus.actions;
