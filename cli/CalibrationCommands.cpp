@@ -4,7 +4,7 @@
 #include "radio/Calibration.h"
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
-#include "cli/ImageListings.h"
+#include "document/ImageDifferences.h"
 #include "config/ProductCatalog.h"
 #include "radio/RadioImage.h"
 
@@ -25,17 +25,6 @@ QString CalibrationText(const RadioImage& image, BandLimits band) {
 }
 
 } // namespace
-
-std::vector<CalibrationRow> CalibrationRows(const RadioImage& image, BandLimits band) {
-    const std::vector<int> points = CalibrationPoints(band);
-    const int count = static_cast<int>(points.size());
-    const PowerTable power = ReadPowerTable(image, count);
-    const SquelchTable squelch = ReadSquelchTable(image, count);
-    std::vector<CalibrationRow> rows;
-    for (int k = 0; k < count; ++k)
-        rows.push_back({points[k], power[k].low, power[k].high, squelch[k]});
-    return rows;
-}
 
 int RunCalibration(const QStringList& arguments) {
     QCommandLineParser parser;

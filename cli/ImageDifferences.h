@@ -1,8 +1,9 @@
 #pragma once
-// The differences between two images as chprog diff prints them, one TAB-separated line
-// each, named as the channel grid, chprog settings, the Product Information dialog and
-// chprog calibration name them; any byte none of those accounts for is listed by
-// address. chprog write --preview and chprog restore show the same lines.
+// The differences between two images (document/ImageDifferences.h) as chprog diff prints
+// them, one TAB-separated line each, named as the channel grid, chprog settings, the
+// Product Information dialog and chprog calibration name them; any byte none of those
+// accounts for is listed by address. chprog write --preview and chprog restore show the
+// same lines.
 
 #include "radio/Language.h"
 #include "radio/RadioImage.h"
