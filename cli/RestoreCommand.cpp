@@ -1,12 +1,9 @@
 // chprog restore: a backup written back to the radio it was read from, after a look at
 // what it changes, and read back.
 //
-// Which backup: the radio is read, and its backups (those with its own bytes, see
-// files/Backups.h) are walked newest first. The reads that hold what the radio holds now
-// were taken after its last write (clone reads a radio again once it is written); the
-// first read that holds something else is what the radio held before that write, the
-// next one before the write before it, and so on (--before-write N). Backups of kind
-// "write" hold an image that was about to be written, never what a radio held.
+// Which backup: the radio is read, and the reads of it taken before a write are walked
+// newest first (PreWriteReads of files/Backups.h): --last takes the first, --before-write N
+// the Nth.
 
 #include "cli/CliSupport.h"
 #include "cli/Commands.h"
@@ -23,25 +20,6 @@
 namespace {
 
 const QString kCommand = QStringLiteral("restore");
-
-// The reads of the radio holding `held` that were taken before a write to it, newest
-// first: the first is from before its last write.
-std::vector<BackupEntry> PreWriteReads(const QString& folder, const RadioImage& held) {
-    const QByteArray radio = RadioOwnBytes(held);
-    std::vector<BackupEntry> reads;
-    bool sinceLastWrite = true;
-    for (const BackupEntry& entry : ListBackups(folder)) {
-        RadioImage kept;
-        if (entry.kind != QLatin1String("read") || !LoadDatFile(entry.path, kept, nullptr) ||
-            RadioOwnBytes(kept) != radio)
-            continue;
-        if (sinceLastWrite && kept == held)
-            continue;
-        sinceLastWrite = false;
-        reads.push_back(entry);
-    }
-    return reads;
-}
 
 // The backup --last or --before-write N means (1 for --last), said on standard output.
 bool ChooseBackup(const QString& folder, const RadioImage& held, int writesBack,

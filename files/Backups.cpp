@@ -186,3 +186,29 @@ QString RadioLabel(const RadioImage& image) {
     return QString::fromLatin1(
         QCryptographicHash::hash(RadioOwnBytes(image), QCryptographicHash::Sha1).toHex().left(8));
 }
+
+std::vector<BackupEntry> ListRadioBackups(const QString& folder, const RadioImage& held) {
+    const QByteArray radio = RadioOwnBytes(held);
+    std::vector<BackupEntry> backups;
+    for (const BackupEntry& entry : ListBackups(folder)) {
+        RadioImage kept;
+        if (LoadDatFile(entry.path, kept, nullptr) && RadioOwnBytes(kept) == radio)
+            backups.push_back(entry);
+    }
+    return backups;
+}
+
+std::vector<BackupEntry> PreWriteReads(const QString& folder, const RadioImage& held) {
+    std::vector<BackupEntry> reads;
+    bool sinceLastWrite = true;
+    for (const BackupEntry& entry : ListRadioBackups(folder, held)) {
+        RadioImage kept;
+        if (entry.kind != QLatin1String("read") || !LoadDatFile(entry.path, kept, nullptr))
+            continue;
+        if (sinceLastWrite && kept == held)
+            continue;
+        sinceLastWrite = false;
+        reads.push_back(entry);
+    }
+    return reads;
+}

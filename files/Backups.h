@@ -51,6 +51,16 @@ struct BackupEntry {
 // The backups in `folder`, newest first (by the dates in their names).
 std::vector<BackupEntry> ListBackups(const QString& folder);
 
+// The backups of the radio holding `held` (those with its own bytes), newest first.
+std::vector<BackupEntry> ListRadioBackups(const QString& folder, const RadioImage& held);
+
+// The reads of the radio holding `held` taken before a write to it, newest first: the
+// first is what it held before its last write, the next before the write before it.
+// The reads that hold what the radio holds now were taken after its last write (a
+// clone reads a radio again once it is written) and are passed over; backups of kind
+// "write" hold an image that was about to be written, never what a radio held.
+std::vector<BackupEntry> PreWriteReads(const QString& folder, const RadioImage& held);
+
 // The bytes that are the radio's own: 0x3F1-0x3FF, and with `withCalibration` the squelch
 // and power tables too (a normal write never sends them; an alignment write does). Backups
 // tell radios apart by them, calibration included.
