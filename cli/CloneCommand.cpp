@@ -11,6 +11,7 @@
 #include "cli/Commands.h"
 #include "cli/LinkSupport.h"
 #include "cli/StationLog.h"
+#include "cli/WritePreview.h"
 #include "link/ProgrammingExchange.h"
 #include "radio/ChannelCodec.h"
 #include "radio/MessageText.h"
@@ -153,6 +154,7 @@ int RunClone(const QStringList& arguments) {
     if (!log.open(parser, settings.image))
         return kExitBadInput;
     settings.iniPath = ConfigIniPath(parser);
+    WarnFrequencyFaults(settings.image, settings.iniPath);
     ClampCalibration(settings.image); // as every write does, so that the comparisons hold
     settings.alignment = parser.isSet(alignment);
     settings.verify = !parser.isSet(noVerify);

@@ -335,6 +335,7 @@ int RunWrite(const QStringList& arguments) {
     RadioImage image;
     if (!LoadImage(parser.positionalArguments().first(), &image, &exitCode))
         return exitCode;
+    WarnFrequencyFaults(image, ConfigIniPath(parser));
     StationLog log;
     if (!log.open(parser, image))
         return kExitBadInput;

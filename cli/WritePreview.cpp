@@ -3,21 +3,16 @@
 #include "cli/CliSupport.h"
 #include "cli/ImageDifferences.h"
 #include "cli/LinkSupport.h"
+#include "config/ProductCatalog.h"
+#include "document/ChannelEdit.h"
 #include "link/LinkProtocol.h"
+#include "radio/ChannelCodec.h"
 
 #include <QTextStream>
-#include <algorithm>
 
 QCommandLineOption YesOption() {
     return QCommandLineOption(QStringLiteral("yes"),
                               QStringLiteral("Write the changes shown without asking."));
-}
-
-RadioImage AfterWrite(const RadioImage& held, const RadioImage& image, bool alignment) {
-    RadioImage after = held;
-    for (const TransferBlock& block : WritePlan(alignment))
-        std::copy_n(image.begin() + block.address, block.length, after.begin() + block.address);
-    return after;
 }
 
 bool CanConfirm(const QString& command, const QCommandLineParser& parser) {
@@ -28,6 +23,17 @@ bool CanConfirm(const QString& command, const QCommandLineParser& parser) {
                               "without asking)")
                    .arg(command));
     return false;
+}
+
+void WarnFrequencyFaults(const RadioImage& image, const QString& iniPath) {
+    const BandLimits band = ImportBand(iniPath, image).value_or(BandLimits{});
+    for (const ChannelFrequencyFault& fault : ImageFrequencyFaults(image, band)) {
+        const int column = static_cast<int>(FieldIndex(fault.field)) + kColRxFrequency;
+        PrintError(QStringLiteral("warning: CH %1 %2: %3")
+                       .arg(fault.channel)
+                       .arg(ChannelColumnHeading(column, Language::English),
+                            FrequencyFaultText(fault.fault, band, Language::English)));
+    }
 }
 
 namespace {
@@ -47,7 +53,7 @@ bool AnswerIsYes() {
 Confirmation ConfirmChanges(const RadioImage& held, const RadioImage& image, bool alignment,
                             bool yes, const QString& iniPath) {
     const QStringList lines =
-        ImageDifferences(held, AfterWrite(held, image, alignment), Language::English, iniPath);
+        ImageDifferences(held, ImageAfterWrite(held, image, alignment), Language::English, iniPath);
     if (lines.isEmpty()) {
         PrintOut(QStringLiteral("nothing to change: the radio already holds the image\n"));
         return Confirmation::NothingToChange;

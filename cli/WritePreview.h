@@ -10,14 +10,15 @@
 
 QCommandLineOption YesOption();
 
-// What the radio holding `held` holds after a write of `image`: the written blocks from
-// the image, everything else (its own bytes, and without `alignment` the calibration) as
-// it was.
-RadioImage AfterWrite(const RadioImage& held, const RadioImage& image, bool alignment);
-
 // False (after a message naming `command`) when the question cannot be asked: standard
 // input is not a terminal and --yes was not given.
 bool CanConfirm(const QString& command, const QCommandLineParser& parser);
+
+// One "warning: CH 3 Rx Frequency: outside the band (...)" line on standard error for
+// each stored frequency of `image` that typing would refuse: outside the band its model
+// and band name in the Program.ini at `iniPath`, or off the channel step. They are
+// written all the same.
+void WarnFrequencyFaults(const RadioImage& image, const QString& iniPath);
 
 enum class Confirmation { Write, NothingToChange, Declined };
 

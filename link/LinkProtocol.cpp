@@ -47,6 +47,13 @@ QVector<TransferBlock> WritePlan(bool alignmentUnlocked) {
                           {powerEnd, kWritableEnd}});
 }
 
+RadioImage ImageAfterWrite(const RadioImage& held, const RadioImage& image, bool alignmentUnlocked) {
+    RadioImage after = held;
+    for (const TransferBlock& block : WritePlan(alignmentUnlocked))
+        std::copy_n(image.begin() + block.address, block.length, after.begin() + block.address);
+    return after;
+}
+
 QByteArray ReadRequest(const TransferBlock& block) {
     return FrameHeader(LinkProtocol::kReadCommand, block);
 }

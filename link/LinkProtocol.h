@@ -12,6 +12,8 @@
 //   read reply              radio -> PC   57 high low n, then n data bytes
 //   write request           PC -> radio   'W' high low n, then n data bytes
 
+#include "radio/RadioImage.h"
+
 #include <QByteArray>
 #include <QVector>
 
@@ -55,6 +57,11 @@ QVector<TransferBlock> ReadPlan();
 // Everything below 0x3F1; without the alignment unlock it leaves out the factory block
 // and both calibration tables: 122 blocks, or 127 with `alignmentUnlocked`.
 QVector<TransferBlock> WritePlan(bool alignmentUnlocked);
+
+// What the radio holding `held` holds after a write of `image`: the blocks of the write
+// plan from the image, everything else (its own bytes, and without `alignmentUnlocked`
+// the calibration) as it was.
+RadioImage ImageAfterWrite(const RadioImage& held, const RadioImage& image, bool alignmentUnlocked);
 
 // 'R' high low n.
 QByteArray ReadRequest(const TransferBlock& block);

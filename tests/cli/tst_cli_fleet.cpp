@@ -6,6 +6,7 @@
 #include "files/Backups.h"
 #include "files/DatFile.h"
 #include "link/LinkProtocol.h"
+#include "radio/ChannelRecord.h"
 #include "tests/support/Chprog.h"
 #include "tests/support/Files.h"
 #include "tests/support/SimulatorProcess.h"
@@ -370,6 +371,29 @@ private slots:
         ::close(terminal);
         QVERIFY(radio.stop());
         QCOMPARE(WrittenPart(radio.savedMemory()), WrittenPart(ImageBytes(ImageFor(14, 0))));
+    }
+
+    // A stored frequency typing would refuse is named on standard error; the write goes on.
+    void writeWarnsOfFrequenciesOutsideTheBand() {
+        SKIP_WITHOUT_SIMULATOR();
+        const Station station("FleetOutsideBand");
+        RadioImage image = NewImage();
+        image[ImageMap::kProductType] = 0; // 136 - 174MHz
+        image[ImageMap::kProductBand] = 0;
+        Channel outside;
+        outside.rx.units = 18000000;
+        WriteChannel(outside, 2, image);
+        SimulatorProcess radio(image);
+        QVERIFY(radio.isReady());
+        const ChprogRun run =
+            Chprog(QStringList{"write", "--port", radio.linkPath(), Saved(station.file("image.dat"), image)} +
+                   station.config());
+        QCOMPARE(run.status, 0);
+        QVERIFY2(run.err.startsWith("chprog: warning: CH 2 Rx Frequency: outside the band "
+                                    "(136.00000 - 174.00000 MHz)\n"),
+                 qPrintable(run.err));
+        QCOMPARE(run.err.count("warning:"), 1);
+        QVERIFY(radio.stop());
     }
 
     void restoreWritesBackWhatTheRadioHeldBeforeAWrite() {
