@@ -6,6 +6,7 @@
 #include "ui/Pictures.h"
 #include "document/ProgramDoc.h"
 #include "config/StartupConfig.h"
+#include "config/UserStore.h"
 
 #include <QAction>
 #include <QMainWindow>
@@ -58,6 +59,10 @@ const CommandText kCommands[] = {
     {CommandId::kRead, "&Read    Ctrl+R", "Read", "Read the radio"},
     {CommandId::kWrite, "&Write   Ctrl+W", "Write", "Write to the radio"},
     {CommandId::kScanInfo, "Scan Info", "", "Edit the scan settings"},
+    {CommandId::kShowChangesBeforeWriting, "Show changes before writing", "",
+     "List what a write changes in the radio and ask first"},
+    {CommandId::kVerifyAfterWriting, "Verify after writing", "",
+     "Read the written data back and compare it"},
     {CommandId::kCheckAgainstPlan, "&Check Against Plan...", "",
      "List the channels that break the rules of a channel plan"},
     {CommandId::kFleetStation, "&Fleet Station...", "",
@@ -114,6 +119,34 @@ void SetIcons(QMainWindow* frame, const QHash<int, QAction*>& actions) {
     actions[CommandId::kAppAbout]->setIcon(style->standardIcon(QStyle::SP_MessageBoxInformation));
 }
 
+// The Write's two choices are per-user values; the menu shows them as they are when it
+// opens (the preview's own check box changes one too).
+void BindWriteChoices(QMenu* program, const QHash<int, QAction*>& actions) {
+    const struct {
+        int id;
+        bool (UserStore::*read)() const;
+        void (UserStore::*write)(bool);
+    } choices[] = {
+        {CommandId::kShowChangesBeforeWriting, &UserStore::showsChangesBeforeWriting,
+         &UserStore::setShowsChangesBeforeWriting},
+        {CommandId::kVerifyAfterWriting, &UserStore::verifiesAfterWriting,
+         &UserStore::setVerifiesAfterWriting},
+    };
+    for (const auto& choice : choices) {
+        QAction* action = actions.value(choice.id);
+        action->setCheckable(true);
+        const auto show = [action, read = choice.read] {
+            action->setChecked((UserStore(startupConfig().iniFilePath).*read)());
+        };
+        show();
+        QObject::connect(program, &QMenu::aboutToShow, action, show);
+        QObject::connect(action, &QAction::triggered, action, [write = choice.write](bool on) {
+            UserStore store(startupConfig().iniFilePath);
+            (store.*write)(on);
+        });
+    }
+}
+
 } // namespace
 
 FrameMenus BuildFrameMenus(QMainWindow* frame) {
@@ -145,13 +178,16 @@ FrameMenus BuildFrameMenus(QMainWindow* frame) {
                 {kEditUndo, kEditRedo, 0, kSetForSelection, kFillDown, kFrequencySeries,
                  kSortByFrequency, kFindDuplicates, kCompactChannels, 0, kProductInformation,
                  kChannelInformation, kOptionalFeatures, kPowerAdjust, kSqlAdjust}),
-        AddMenu(frame, "&Program", a, {kRead, kWrite, kScanInfo, 0, kCheckAgainstPlan, 0, kFleetStation}),
+        AddMenu(frame, "&Program", a,
+                {kRead, kWrite, kScanInfo, 0, kCheckAgainstPlan, 0, kFleetStation, 0,
+                 kShowChangesBeforeWriting, kVerifyAfterWriting}),
         AddMenu(frame, "&View", a, {kViewToolbar, kViewStatusBar, kViewControlBar}),
         AddMenu(frame, "&Setup", a, {kComSetup, kLanguage}),
         AddMenu(frame, "&Window", a, {kWindowTile, kWindowCascade}),
         AddMenu(frame, "&Help", a, {kAppAbout}),
     };
     menus.editMenu = menus.documentMenus[1];
+    BindWriteChoices(menus.documentMenus[2], a);
     menus.setupMenu = menus.documentMenus[4];
     menus.windowMenu = menus.documentMenus[5];
     menus.helpMenu = menus.documentMenus[6];

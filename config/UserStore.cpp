@@ -30,6 +30,7 @@ QString BackupFolderOf(const QString& appName) {
 
 const QString kVerifyAfterWriting = QStringLiteral("VerifyAfterWriting");
 const QString kOperatorName = QStringLiteral("Operator");
+const QString kShowChangesBeforeWriting = QStringLiteral("ShowChangesBeforeWriting");
 
 // The move of the earlier places, once per AppName and process (both programs may open
 // the store many times in a run).
@@ -142,6 +143,18 @@ QString UserStore::operatorName() const {
 
 void UserStore::setOperatorName(const QString& name) {
     writeText(kOperatorName, name);
+}
+
+void UserStore::setVerifiesAfterWriting(bool on) {
+    writeNumber(kVerifyAfterWriting, on ? 1 : 0);
+}
+
+bool UserStore::showsChangesBeforeWriting() const {
+    return readNumber(kShowChangesBeforeWriting, 1) != 0;
+}
+
+void UserStore::setShowsChangesBeforeWriting(bool on) {
+    writeNumber(kShowChangesBeforeWriting, on ? 1 : 0);
 }
 
 void UserStore::writeNumber(const QString& name, int value) {

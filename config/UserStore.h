@@ -48,6 +48,11 @@ public:
     // The window program's Write reads the written blocks back unless the user turned
     // it off (VerifyAfterWriting=0).
     bool verifiesAfterWriting() const;
+    void setVerifiesAfterWriting(bool on);
+    // It shows what the write changes in the radio and asks first, unless the user
+    // turned it off (ShowChangesBeforeWriting=0).
+    bool showsChangesBeforeWriting() const;
+    void setShowsChangesBeforeWriting(bool on);
 
     // The operator a programming log names, as last typed in the fleet station.
     QString operatorName() const;

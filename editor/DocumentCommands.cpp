@@ -2,6 +2,9 @@
 
 #include "dialogs/CComSetupDlg.h"
 #include "dialogs/CScanInfoDlg.h"
+#include "dialogs/WritePreviewDlg.h"
+#include "config/UserStore.h"
+#include "document/ImageDifferences.h"
 #include "editor/ChannelListFiles.h"
 #include "editor/ChannelPrinter.h"
 #include "ui/CommandIds.h"
@@ -12,9 +15,30 @@
 #include "config/ProductCatalog.h"
 #include "radio/ImageMap.h"
 
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+
+namespace {
+
+// The preview of a Write; its check box is kept whatever the answer. On the heap, as
+// every question of a Write: the window under it may close while it is up (that is a
+// Cancel).
+bool UserConfirmsChanges(QWidget* parent, const ImageComparison& changes, Language language,
+                         const QString& iniFilePath) {
+    UserStore store(iniFilePath);
+    const QPointer<WritePreviewDlg> dialog =
+        new WritePreviewDlg(changes, language, store.showsChangesBeforeWriting(), parent);
+    const bool write = dialog->exec() == QDialog::Accepted;
+    if (!dialog)
+        return false;
+    store.setShowsChangesBeforeWriting(dialog->showsChanges());
+    delete dialog;
+    return write;
+}
+
+} // namespace
 
 DocumentCommands::DocumentCommands(DocumentCommandsContext context, RunSession& session)
     : QObject(context.view), m_context(std::move(context)), m_session(session),
@@ -50,6 +74,11 @@ TransferController::Hooks DocumentCommands::transferHooks() {
                        [&image](RadioImage& target) { target = image; });
         m_context.refill();
     };
+    hooks.confirmChanges = [language = m_context.language, ini = m_context.iniFilePath](
+                               QWidget* parent, const RadioImage& held, const RadioImage& after) {
+        return UserConfirmsChanges(parent, CompareImages(held, after, language, ini), language, ini);
+    };
+    hooks.writeBand = m_context.typingBand;
     return hooks;
 }
 

@@ -52,6 +52,9 @@ constexpr int kWrite = 32774;
 constexpr int kScanInfo = 32782;
 constexpr int kCheckAgainstPlan = 32831;
 constexpr int kFleetStation = 32840;
+// The Write's two choices (checkable).
+constexpr int kShowChangesBeforeWriting = 32843;
+constexpr int kVerifyAfterWriting = 32844;
 
 // View
 constexpr int kViewToolbar = 59392;

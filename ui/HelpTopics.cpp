@@ -40,6 +40,8 @@ constexpr Topic kTopics[] = {
     {CommandId::kRead, "reading.html"},
     {CommandId::kWrite, "writing.html"},
     {CommandId::kFleetStation, "station.html"},
+    {CommandId::kShowChangesBeforeWriting, "writing.html#preview"},
+    {CommandId::kVerifyAfterWriting, "writing.html#verify"},
     // Channel grid (1000) and its in-place editors
     {1000, "channels.html"},
     {2127, "channels.html#frequency"},

@@ -5,9 +5,11 @@
 #include "files/Backups.h"
 #include "link/AlignmentExchange.h"
 #include "link/DetectedPorts.h"
+#include "link/LinkProtocol.h"
 #include "link/ProgrammingExchange.h"
 #include "link/RunSession.h"
 #include "link/TransferRunner.h"
+#include "radio/ChannelCodec.h"
 #include "radio/OwnTexts.h"
 #include "radio/WriteTarget.h"
 #include "ui/CProcessDlg.h"
@@ -194,7 +196,7 @@ void TransferController::startProgramming() {
         m_hooks.commitEdit();
     TransferJob job;
     job.direction = m_direction;
-    job.device = askDevice(m_dialog ? static_cast<QWidget*>(m_dialog) : m_owner);
+    job.device = askDevice(questionParent());
     m_runner->setLinkFactory(m_linkFactory ? m_linkFactory : m_context.session.serialLinks());
     m_runningDirection = job.direction;
     m_alignmentTable.reset();
@@ -255,7 +257,9 @@ bool TransferController::writeAfterRead(const TransferJob& job) {
     m_record.backup = backUp(held, BackupKind::Read);
     m_record.fingerprint = RadioFingerprint(held, !m_writeAlignment);
     m_written = m_hooks.imageToWrite ? m_hooks.imageToWrite() : held;
-    if (!userTakesTarget(held, m_written))
+    // Each question runs its own event loop: the window may be closed meanwhile.
+    if (!userTakesTarget(held, m_written) || !alive || !userTakesFaults(m_written) || !alive ||
+        !userTakesChanges(held) || !alive)
         return !alive;
     m_record.imageSha256 = ImageSha256(m_written);
     backUp(m_written, BackupKind::Write);
@@ -282,10 +286,60 @@ bool TransferController::userTakesTarget(const RadioImage& held, const RadioImag
                  ProductText(ini, target.imageModel, target.imageBand, target.modelDiffers));
     prompt.buttons = QMessageBox::Yes | QMessageBox::No;
     prompt.defaultButton = QMessageBox::No;
-    if (m_context.prompts.ask(m_dialog ? static_cast<QWidget*>(m_dialog) : m_owner, prompt) ==
-        QMessageBox::Yes)
+    if (m_context.prompts.ask(questionParent(), prompt) == QMessageBox::Yes)
         return true;
     m_record.result = ProgrammingResult::WrongTarget;
+    return false;
+}
+
+// Frequencies the grid would refuse are named, channel by channel; a question, default No.
+bool TransferController::userTakesFaults(const RadioImage& image) {
+    if (!m_hooks.writeBand)
+        return true;
+    const BandLimits band = m_hooks.writeBand();
+    const std::vector<ChannelFrequencyFault> faults = ImageFrequencyFaults(image, band);
+    if (faults.empty())
+        return true;
+    const Language language = m_context.language;
+    QStringList lines;
+    for (const ChannelFrequencyFault& fault : faults) {
+        const int column = static_cast<int>(FieldIndex(fault.field)) + kColRxFrequency;
+        lines << QStringLiteral("CH %1 %2: %3")
+                     .arg(fault.channel)
+                     .arg(ChannelColumnHeading(column, language),
+                          FrequencyFaultText(fault.fault, band, language));
+    }
+    Prompt prompt;
+    prompt.icon = QMessageBox::Warning;
+    prompt.text = OwnText("These frequencies would be refused if typed:\n%1\nWrite anyway?")
+                      .arg(lines.join(u'\n'));
+    prompt.buttons = QMessageBox::Yes | QMessageBox::No;
+    prompt.defaultButton = QMessageBox::No;
+    const QPointer<TransferController> alive(this);
+    if (m_context.prompts.ask(questionParent(), prompt) == QMessageBox::Yes || !alive)
+        return true;
+    m_record.result = ProgrammingResult::Failed;
+    m_record.failure = QStringLiteral("not confirmed");
+    return false;
+}
+
+// The changes are shown unless the user turned that off. A radio that holds the image
+// already is not written; Cancel writes nothing.
+bool TransferController::userTakesChanges(const RadioImage& held) {
+    if (!m_hooks.confirmChanges || !UserStore(m_context.iniFilePath).showsChangesBeforeWriting())
+        return true;
+    const RadioImage after = ImageAfterWrite(held, m_written, m_writeAlignment);
+    if (after == held) {
+        m_record.result = ProgrammingResult::AlreadyProgrammed;
+        m_context.prompts.note(m_owner,
+                               OwnText("The radio already holds this image; nothing was written."));
+        return false;
+    }
+    const QPointer<TransferController> alive(this);
+    if (m_hooks.confirmChanges(questionParent(), held, after) || !alive)
+        return true;
+    m_record.result = ProgrammingResult::Failed;
+    m_record.failure = QStringLiteral("not confirmed");
     return false;
 }
 
@@ -359,7 +413,8 @@ void TransferController::finish(const TransferJob& job, const ExchangeOutcome& o
     if (step != WriteStep::None) {
         endWrite(outcome, step);
         succeeded = m_record.result == ProgrammingResult::Written ||
-                    m_record.result == ProgrammingResult::WrittenVerified;
+                    m_record.result == ProgrammingResult::WrittenVerified ||
+                    m_record.result == ProgrammingResult::AlreadyProgrammed;
     } else if (succeeded && job.direction == TransferDirection::Read) {
         if (!m_alignmentTable)
             backUp(job.image, BackupKind::Read);
@@ -438,4 +493,8 @@ void TransferController::closeWindow() {
     if (m_dialog)
         m_dialog->deleteLater();
     m_dialog = nullptr;
+}
+
+QWidget* TransferController::questionParent() const {
+    return m_dialog ? static_cast<QWidget*>(m_dialog) : m_owner;
 }

@@ -11,15 +11,18 @@
 //   only prepares the next exchange. Every image read, and every image about to be
 //   written, is kept in the backups folder. Only a failure is told.
 //   A Write reads the radio first: a radio of another model or band is written only
-//   when the user insists. Then the image is written and (unless the user turned it
-//   off) the written blocks are read back and compared. Every Write ends with one line
-//   in the programming log (ProgrammingLogFile).
+//   when the user insists, and so is an image with frequencies the grid would refuse.
+//   Unless the user turned it off, the changes are shown and confirmed first (a radio
+//   that holds the image already is not written). Then the image is written and
+//   (unless the user turned it off) the written blocks are read back and compared.
+//   Every Write ends with one line in the programming log (ProgrammingLogFile).
 // - The adjust dialogs' Read and Write (startAlignment): the alignment exchange of one
 //   calibration table starts at once; the dialog shows itself busy. Every outcome the
 //   exchange words is told.
 //
 // The cancel flag is seen by the exchange only at its fixed check points.
 
+#include "document/ChannelEdit.h"
 #include "files/Backups.h"
 #include "files/ProgrammingLog.h"
 #include "link/AlignmentExchange.h"
@@ -66,6 +69,15 @@ public:
         // A read succeeded: what arrived (for an alignment read, only the table's bytes
         // are the radio's).
         std::function<void(const RadioImage&)> readCompleted;
+        // The Write's hooks below start empty, so a caller that sets only the ones above
+        // need not name them.
+        // The changes a Write makes from `held` to `after`, shown over `parent`: true
+        // when the user goes on. Without it a Write shows none.
+        std::function<bool(QWidget* parent, const RadioImage& held, const RadioImage& after)>
+            confirmChanges{};
+        // The band a Write checks the image's frequencies against: the one typing is
+        // checked against. Without it nothing is checked.
+        std::function<BandLimits()> writeBand{};
     };
 
     TransferController(QWidget* owner, TransferContext context, Hooks hooks);
@@ -114,12 +126,16 @@ private:
     bool writeGoesOn(const TransferJob& job);
     bool writeAfterRead(const TransferJob& job);
     bool userTakesTarget(const RadioImage& held, const RadioImage& image);
+    bool userTakesFaults(const RadioImage& image);
+    bool userTakesChanges(const RadioImage& held);
     void checkReadBack(const RadioImage& readBack);
     void endWrite(const ExchangeOutcome& outcome, WriteStep step);
     void logWrite();
     void tellOutcome(const ExchangeOutcome& outcome);
     QString backUp(const RadioImage& image, BackupKind kind);
     void closeWindow();
+    // The progress window while there is one, else the owner.
+    QWidget* questionParent() const;
 
     QWidget* m_owner;
     TransferContext m_context;

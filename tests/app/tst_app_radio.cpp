@@ -1,8 +1,10 @@
 // The window program against the simulated radio: read the radio, edit a channel,
 // write it back, and find the edit in the radio's memory.
 #include "ui/CMSFlexGrid.h"
+#include "dialogs/WritePreviewDlg.h"
 #include "document/ChannelClipboard.h"
 #include "tests/support/Files.h"
+#include "tests/support/Modal.h"
 #include "ui/CProcessDlg.h"
 #include "editor/CProgramView.h"
 #include "radio/ChannelCodec.h"
@@ -120,6 +122,8 @@ void AppRadioTest::closingDuringATransferAsks() {
     QVERIFY(program.start());
     CMainFrame* frame = program.frame;
     TransferController* transfer = program.view->transfer();
+    if (command == CommandId::kWrite)
+        WhenModal<WritePreviewDlg>([](WritePreviewDlg* preview) { preview->writeButton()->click(); });
     QVERIFY(StartTransfer(frame, program.view, command, 8));
 
     program.prompts.answerNext(QMessageBox::No);
@@ -217,6 +221,7 @@ void AppRadioTest::readEditWriteAgainstTheSimulator() {
     QTest::keyClicks(editor, "145.5875");
     QTest::keyClick(editor, Qt::Key_Return);
     QCOMPARE(view->grid()->TextMatrix(2, kColTxFrequency), QString("145.58750"));
+    WhenModal<WritePreviewDlg>([](WritePreviewDlg* preview) { preview->writeButton()->click(); });
     QVERIFY(Transfer(frame, view, CommandId::kWrite));
 
     // The radio holds the new channel; what a normal write leaves out stays its own.

@@ -1,7 +1,9 @@
 // The window program's Write on a scripted radio: the read before it, the question when
-// the radio is for another band, the read back after it, and its line in the log.
+// the radio is for another band, the changes shown, the read back after it, its line in
+// the log.
 #include "config/StartupConfig.h"
 #include "config/UserStore.h"
+#include "dialogs/WritePreviewDlg.h"
 #include "document/ProgramDoc.h"
 #include "editor/CProgramView.h"
 #include "files/ProgrammingLog.h"
@@ -16,9 +18,12 @@
 #include "ui/TransferController.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
 
 namespace {
 
@@ -38,8 +43,12 @@ struct WriteBench {
     std::shared_ptr<ScriptedRadio> radio;
     CProgramView* view = nullptr;
     QString logPath = ProgrammingLogFile(QStringLiteral("RadioProgrammer"));
+    bool previewAnswer = true;  // Write
+    QStringList previewed;      // "item|field|radio|written" per line shown
 
-    explicit WriteBench(const RadioImage& held, std::uint8_t documentBand)
+    // `channel2`: the receive and transmit frequency of channel 2, empty for none.
+    explicit WriteBench(const RadioImage& held, std::uint8_t documentBand,
+                        const QString& channel2 = QString())
         : radio(std::make_shared<ScriptedRadio>(held)) {
         link->radio = [radio = radio](const QByteArray& written) { return radio->answer(written); };
         view = qobject_cast<CProgramView*>(program.frame->activeView());
@@ -47,18 +56,38 @@ struct WriteBench {
         RadioImage document = DualBandImage(documentBand);
         ChannelTable table = DecodeChannels(document, Language::English);
         table[0] = {"", "146.52", "146.52", "", "", "High", "Yes", "Off", "Wide", "No"};
+        if (!channel2.isEmpty())
+            table[1] = {"", channel2, channel2, "", "", "High", "Yes", "Off", "Wide", "No"};
         GridToImage(table, document);
         program.frame->activeDocument()->edit(QStringLiteral("test"),
                                               [&](RadioImage& image) { image = document; });
         QFile::remove(logPath);
     }
 
-    // Write, OK in the progress window, and the end; whether it succeeded.
-    bool write() {
+    // The command, OK in the progress window, the answers to the
+    // dialogs it opens, and the end; whether it succeeded.
+    bool write(int command = CommandId::kWrite) {
         QSignalSpy finished(view->transfer(), &TransferController::finished);
-        program.frame->commandAction(CommandId::kWrite)->trigger();
+        QTimer dialogs;
+        dialogs.setInterval(5);
+        QObject::connect(&dialogs, &QTimer::timeout, [this] { answerDialog(); });
+        dialogs.start();
+        program.frame->commandAction(command)->trigger();
         view->transfer()->progressWindow()->findChild<QPushButton*>()->click();
         return finished.wait(20000) && finished.first().first().toBool();
+    }
+
+    // The preview: its lines kept, then Write or Cancel.
+    void answerDialog() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* preview = qobject_cast<WritePreviewDlg*>(modal)) {
+            for (int i = 0; i < preview->changeList()->topLevelItemCount(); ++i) {
+                const QTreeWidgetItem* item = preview->changeList()->topLevelItem(i);
+                previewed << QStringList{item->text(0), item->text(1), item->text(2), item->text(3)}
+                                 .join(u'|');
+            }
+            previewAnswer ? preview->writeButton()->click() : preview->reject();
+        }
     }
 
     QStringList logResults() const {
@@ -83,6 +112,8 @@ private slots:
     void writeEndsAsTheRadioAllows_data();
     void writeEndsAsTheRadioAllows();
     void everyWriteIsLogged();
+    void theChoicesDecideTheWrite_data();
+    void theChoicesDecideTheWrite();
 };
 
 void AppWriteTest::writeEndsAsTheRadioAllows_data() {
@@ -129,7 +160,8 @@ void AppWriteTest::writeEndsAsTheRadioAllows() {
 }
 
 // One parseable line per Write, appended, naming the port, the cable's serial number,
-// the operator and the radio as it was read.
+// the operator and the radio as it was read. A radio that holds the image already is
+// not written again.
 void AppWriteTest::everyWriteIsLogged() {
     WriteBench bench(DualBandImage(0), 0);
     QVERIFY(bench.write());
@@ -145,7 +177,7 @@ void AppWriteTest::everyWriteIsLogged() {
     const bool secondWritten = bench.write();
     SetPortLister({});
     QVERIFY(secondWritten);
-    QCOMPARE(bench.logResults(), (QStringList{"written+verified", "written+verified"}));
+    QCOMPARE(bench.logResults(), (QStringList{"written+verified", "already programmed"}));
     std::vector<LogLine> lines;
     QVERIFY(ReadProgrammingLog(bench.logPath, &lines, &unreadable, &error));
     const QStringList fields = ProgrammingLogFields();
@@ -153,6 +185,47 @@ void AppWriteTest::everyWriteIsLogged() {
     QCOMPARE(lines[1][fields.indexOf("operator")], QString("kim"));
     QCOMPARE(lines[0][fields.indexOf("fingerprint")], RadioFingerprint(DualBandImage(0), true));
     QVERIFY(QFileInfo::exists(lines[0][fields.indexOf("backup")]));
+}
+
+void AppWriteTest::theChoicesDecideTheWrite_data() {
+    QTest::addColumn<bool>("showChanges");
+    QTest::addColumn<bool>("verify");
+    QTest::addColumn<bool>("answer"); // to the preview: Write
+    QTest::addColumn<QString>("channel2");
+    QTest::addColumn<QString>("firstChange"); // empty: no preview
+    QTest::addColumn<QString>("logged");
+    const QString channel1 = "CH 1|Rx Frequency||146.52000";
+    QTest::newRow("shown, Write") << true << true << true << "" << channel1 << "written+verified";
+    QTest::newRow("shown, Cancel") << true << true << false << "" << channel1
+                                   << "failed: not confirmed";
+    QTest::newRow("not shown") << false << true << true << "" << "" << "written+verified";
+    QTest::newRow("not verified") << true << false << true << "" << channel1 << "written";
+    // The question about channel 2 is answered with its default, No, before any preview.
+    QTest::newRow("outside the band") << true << true << true << "180" << ""
+                                      << "failed: not confirmed";
+}
+
+void AppWriteTest::theChoicesDecideTheWrite() {
+    QFETCH(bool, showChanges);
+    QFETCH(bool, verify);
+    QFETCH(bool, answer);
+    QFETCH(QString, channel2);
+    QFETCH(QString, firstChange);
+    QFETCH(QString, logged);
+    WriteBench bench(DualBandImage(0), 0, channel2);
+    UserStore store(startupConfig().iniFilePath);
+    store.setShowsChangesBeforeWriting(showChanges);
+    store.setVerifiesAfterWriting(verify);
+    bench.previewAnswer = answer;
+    const RadioImage held = bench.radio->memory;
+
+    QCOMPARE(bench.write(), logged.startsWith("written"));
+    QCOMPARE(bench.previewed.value(0), firstChange);
+    QCOMPARE(bench.radio->memory == held, !logged.startsWith("written"));
+    QCOMPARE(bench.logResults(), QStringList{logged});
+    if (!channel2.isEmpty())
+        QVERIFY(bench.program.prompts.asked.value(0).text.contains(
+            "CH 2 Rx Frequency: outside the band"));
 }
 
 TEST_CLASS(AppWriteTest)

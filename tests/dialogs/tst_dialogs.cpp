@@ -3,6 +3,8 @@
 
 #include "dialogs/COptionalFeaturesDlg.h"
 #include "dialogs/CScanInfoDlg.h"
+#include "dialogs/WritePreviewDlg.h"
+#include "radio/ChannelRecord.h"
 #include "radio/ImageMap.h"
 #include "tests/support/Modal.h"
 #include "radio/ScanInfo.h"
@@ -67,6 +69,8 @@ private slots:
     void optionalFeatures();
     void scanInfoStepFields();
     void scanInfoRefusesUnprogrammedChannel();
+    void writePreviewUsesTheGridsWords_data();
+    void writePreviewUsesTheGridsWords();
 
 private:
     const Prompts m_prompts; // real message boxes, answered through Modal.h
@@ -179,6 +183,28 @@ void DialogsTest::scanInfoRefusesUnprogrammedChannel() {
     });
     QVERIFY(!changed);
     QCOMPARE(image, before);
+}
+
+void DialogsTest::writePreviewUsesTheGridsWords_data() {
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("English") << int(Language::English) << "CH 1|Rx Frequency||146.52000";
+    QTest::newRow("Chinese") << int(Language::Chinese) << "CH 1|接收頻率||146.52000";
+}
+
+void DialogsTest::writePreviewUsesTheGridsWords() {
+    QFETCH(int, language);
+    QFETCH(QString, line);
+    const Language words = Language(language);
+    const RadioImage radio = NewImage();
+    RadioImage written = radio;
+    Channel channel;
+    channel.rx.units = 14652000;
+    WriteChannelField(channel, ChannelField::RxFrequency, 1, written);
+    const std::vector<QStringList> lines =
+        WritePreviewLines(CompareImages(radio, written, words, QString()), words);
+    QCOMPARE(lines.size(), size_t(1));
+    QCOMPARE(lines[0].join(u'|'), line);
 }
 
 TEST_CLASS(DialogsTest)
