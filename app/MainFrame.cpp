@@ -243,6 +243,7 @@ void CMainFrame::connectViewCommands() {
     };
     toView(kRead, &DocumentView::read);
     toView(kWrite, &DocumentView::write);
+    toView(kRestoreRadio, &DocumentView::restoreRadio);
     toView(kScanInfo, &DocumentView::scanInfo);
     toView(kComSetup, &DocumentView::comSetup);
     toView(kFilePrint, [this](DocumentView& view) { view.print(m_printer); });

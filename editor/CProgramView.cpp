@@ -499,6 +499,10 @@ void CProgramView::write() {
     m_commands->write();
 }
 
+void CProgramView::restoreRadio() {
+    m_commands->restoreRadio();
+}
+
 void CProgramView::scanInfo() {
     if (!refusesEdits())
         m_commands->scanInfo();

@@ -95,6 +95,7 @@ public:
     CProgramDoc* document() const override { return m_document; }
     void read() override;
     void write() override;
+    void restoreRadio() override;
     void scanInfo() override;
     void comSetup() override;
     void print(QPrinter& printer) override;

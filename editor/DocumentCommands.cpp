@@ -2,7 +2,11 @@
 
 #include "dialogs/CComSetupDlg.h"
 #include "dialogs/CScanInfoDlg.h"
+#include "dialogs/RestoreRadioDlg.h"
 #include "dialogs/WritePreviewDlg.h"
+#include "files/Backups.h"
+#include "files/DatFile.h"
+#include "radio/OwnTexts.h"
 #include "config/UserStore.h"
 #include "document/ImageDifferences.h"
 #include "editor/ChannelListFiles.h"
@@ -38,7 +42,45 @@ bool UserConfirmsChanges(QWidget* parent, const ImageComparison& changes, Langua
     return write;
 }
 
+// The backup chosen in `dialog`, which is deleted; none when it was cancelled or closed
+// with the window under it.
+std::optional<BackupEntry> ChosenBackup(const QPointer<RestoreRadioDlg>& dialog) {
+    const bool chosen = dialog->exec() == QDialog::Accepted;
+    if (!dialog)
+        return std::nullopt;
+    const std::optional<BackupEntry> backup = chosen ? dialog->chosenBackup() : std::nullopt;
+    delete dialog;
+    return backup;
+}
+
 } // namespace
+
+// The radio's backups, what it held before its last write chosen first; the backup as
+// every write sends it.
+std::optional<RadioImage> DocumentCommands::chooseBackup(QWidget* parent, const RadioImage& held) {
+    const QString folder = BackupFolder(UserStore(m_context.iniFilePath).appName());
+    std::vector<BackupEntry> backups = ListRadioBackups(folder, held);
+    if (backups.empty()) {
+        m_context.prompts->showError(parent,
+                                     OwnText("There is no backup of this radio in %1.").arg(folder));
+        return std::nullopt;
+    }
+    const std::vector<BackupEntry> reads = PreWriteReads(folder, held);
+    const Prompts* prompts = m_context.prompts; // this object may go with the window
+    const std::optional<BackupEntry> chosen = ChosenBackup(
+        new RestoreRadioDlg(std::move(backups), reads.empty() ? QString() : reads.front().path,
+                            m_context.language, parent));
+    if (!chosen)
+        return std::nullopt;
+    RadioImage image;
+    QString error;
+    if (!LoadDatFile(chosen->path, image, &error)) {
+        prompts->showError(parent, error);
+        return std::nullopt;
+    }
+    ClampCalibration(image);
+    return image;
+}
 
 DocumentCommands::DocumentCommands(DocumentCommandsContext context, RunSession& session)
     : QObject(context.view), m_context(std::move(context)), m_session(session),
@@ -79,6 +121,9 @@ TransferController::Hooks DocumentCommands::transferHooks() {
         return UserConfirmsChanges(parent, CompareImages(held, after, language, ini), language, ini);
     };
     hooks.writeBand = m_context.typingBand;
+    hooks.chooseBackup = [this](QWidget* parent, const RadioImage& held) {
+        return chooseBackup(parent, held);
+    };
     return hooks;
 }
 
@@ -88,6 +133,10 @@ void DocumentCommands::read() {
 
 void DocumentCommands::write() {
     m_transfer->requestWrite();
+}
+
+void DocumentCommands::restoreRadio() {
+    m_transfer->requestRestore();
 }
 
 void DocumentCommands::scanInfo() {

@@ -1,5 +1,5 @@
 #pragma once
-// The channel view's commands that reach beyond its grid: Read and Write with the
+// The channel view's commands that reach beyond its grid: Read, Write and Restore with the
 // radio (through TransferController and the run's session), Scan Info, COM Setup,
 // printing, and the import and export of channel lists. The view owns one and hands
 // the main window's typed calls (DocumentView) to it.
@@ -42,6 +42,8 @@ public:
 
     void read();
     void write();
+    // Program > Restore Radio: the radio is read, and a backup of it written back.
+    void restoreRadio();
     // The document's scan settings; the priority-channel check sees the channels as
     // they are edited now.
     void scanInfo();
@@ -53,6 +55,7 @@ public:
 
 private:
     TransferController::Hooks transferHooks();
+    std::optional<RadioImage> chooseBackup(QWidget* parent, const RadioImage& held);
     ChannelListContext channelLists() const;
 
     DocumentCommandsContext m_context;

@@ -45,6 +45,8 @@ public:
     // Program > Read, Write and Scan Info; Setup > COM Setup.
     virtual void read() = 0;
     virtual void write() = 0;
+    // Program > Restore Radio: a backup of the connected radio written back to it.
+    virtual void restoreRadio() = 0;
     virtual void scanInfo() = 0;
     virtual void comSetup() = 0;
     // File > Print and Print Preview on the main window's printer.

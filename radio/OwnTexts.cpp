@@ -79,6 +79,7 @@ constexpr OwnTextForms kOwnTexts[] = {
      "下列頻率若是鍵入會被拒絕：\n%1\n仍要寫入嗎？"},
     {"The radio already holds this image; nothing was written.",
      "電台已存有此資料；沒有寫入任何內容。"},
+    {"There is no backup of this radio in %1.", "%1 中沒有此電台的備份。"},
     {"%1: the file is too large for a channel list", "%1：檔案太大，不能作為信道列表"},
     {"The Name and Comment columns are not imported (the radio keeps no channel names).",
      "名稱（Name）和備註（Comment）欄沒有導入（電台不保存信道名稱）。"},

@@ -52,9 +52,10 @@ constexpr int kWrite = 32774;
 constexpr int kScanInfo = 32782;
 constexpr int kCheckAgainstPlan = 32831;
 constexpr int kFleetStation = 32840;
-// The Write's two choices (checkable).
+// The Write's two choices (checkable) and writing a backup back.
 constexpr int kShowChangesBeforeWriting = 32843;
 constexpr int kVerifyAfterWriting = 32844;
+constexpr int kRestoreRadio = 32845;
 
 // View
 constexpr int kViewToolbar = 59392;

@@ -42,6 +42,7 @@ constexpr Topic kTopics[] = {
     {CommandId::kFleetStation, "station.html"},
     {CommandId::kShowChangesBeforeWriting, "writing.html#preview"},
     {CommandId::kVerifyAfterWriting, "writing.html#verify"},
+    {CommandId::kRestoreRadio, "writing.html#restore"},
     // Channel grid (1000) and its in-place editors
     {1000, "channels.html"},
     {2127, "channels.html#frequency"},

@@ -129,12 +129,19 @@ void TransferController::setLinkFactory(LinkFactory linkFactory) {
 }
 
 void TransferController::requestRead() {
+    m_restoring = false;
     request(TransferDirection::Read);
 }
 
 void TransferController::requestWrite() {
     if (m_hooks.commitEdit)
         m_hooks.commitEdit();
+    m_restoring = false;
+    request(TransferDirection::Write);
+}
+
+void TransferController::requestRestore() {
+    m_restoring = true;
     request(TransferDirection::Write);
 }
 
@@ -256,7 +263,15 @@ bool TransferController::writeAfterRead(const TransferJob& job) {
     const RadioImage& held = job.image;
     m_record.backup = backUp(held, BackupKind::Read);
     m_record.fingerprint = RadioFingerprint(held, !m_writeAlignment);
-    m_written = m_hooks.imageToWrite ? m_hooks.imageToWrite() : held;
+    const std::optional<RadioImage> image = imageFor(held);
+    if (!alive)
+        return true;
+    if (!image) {
+        m_record.result = ProgrammingResult::Failed;
+        m_record.failure = QStringLiteral("no backup chosen");
+        return false;
+    }
+    m_written = *image;
     // Each question runs its own event loop: the window may be closed meanwhile.
     if (!userTakesTarget(held, m_written) || !alive || !userTakesFaults(m_written) || !alive ||
         !userTakesChanges(held) || !alive)
@@ -267,6 +282,13 @@ bool TransferController::writeAfterRead(const TransferJob& job) {
     write.image = m_written;
     startWriteStep(WriteStep::Write, write);
     return true;
+}
+
+// The document's image, or for a restore the backup the user chooses.
+std::optional<RadioImage> TransferController::imageFor(const RadioImage& held) {
+    if (m_restoring)
+        return m_hooks.chooseBackup ? m_hooks.chooseBackup(questionParent(), held) : std::nullopt;
+    return m_hooks.imageToWrite ? m_hooks.imageToWrite() : held;
 }
 
 // Another model or band is a question, default No; another identity block only a note.

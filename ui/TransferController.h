@@ -16,6 +16,8 @@
 //   that holds the image already is not written). Then the image is written and
 //   (unless the user turned it off) the written blocks are read back and compared.
 //   Every Write ends with one line in the programming log (ProgrammingLogFile).
+//   Restore Radio (requestRestore) is a Write too, in the same progress window: its
+//   image is the backup the user chooses once the radio is read.
 // - The adjust dialogs' Read and Write (startAlignment): the alignment exchange of one
 //   calibration table starts at once; the dialog shows itself busy. Every outcome the
 //   exchange words is told.
@@ -78,6 +80,10 @@ public:
         // The band a Write checks the image's frequencies against: the one typing is
         // checked against. Without it nothing is checked.
         std::function<BandLimits()> writeBand{};
+        // The image a restore writes to the radio holding `held`, chosen over `parent`;
+        // none when the user cancels.
+        std::function<std::optional<RadioImage>(QWidget* parent, const RadioImage& held)>
+            chooseBackup{};
     };
 
     TransferController(QWidget* owner, TransferContext context, Hooks hooks);
@@ -90,6 +96,9 @@ public:
     // The channel view's commands: the progress window.
     void requestRead();
     void requestWrite();
+    // Program > Restore Radio: a Write whose image is chosen (chooseBackup) once the
+    // radio is read.
+    void requestRestore();
     TransferDirection nextDirection() const { return m_direction; }
     CProcessDlg* progressWindow() const;
 
@@ -125,6 +134,7 @@ private:
     void startWriteStep(WriteStep step, const TransferJob& job);
     bool writeGoesOn(const TransferJob& job);
     bool writeAfterRead(const TransferJob& job);
+    std::optional<RadioImage> imageFor(const RadioImage& held);
     bool userTakesTarget(const RadioImage& held, const RadioImage& image);
     bool userTakesFaults(const RadioImage& image);
     bool userTakesChanges(const RadioImage& held);
@@ -154,6 +164,7 @@ private:
     WriteStep m_writeStep = WriteStep::None;
     bool m_writeAlignment = false;
     RadioImage m_written{};
+    bool m_restoring = false; // the next Write writes back a backup the user chooses
     ProgrammingRecord m_record;
     QElapsedTimer m_writeClock;
     std::optional<Prompt> m_writeMessage;

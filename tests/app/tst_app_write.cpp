@@ -1,8 +1,9 @@
 // The window program's Write on a scripted radio: the read before it, the question when
 // the radio is for another band, the changes shown, the read back after it, its line in
-// the log.
+// the log, and Restore Radio.
 #include "config/StartupConfig.h"
 #include "config/UserStore.h"
+#include "dialogs/RestoreRadioDlg.h"
 #include "dialogs/WritePreviewDlg.h"
 #include "document/ProgramDoc.h"
 #include "editor/CProgramView.h"
@@ -45,6 +46,7 @@ struct WriteBench {
     QString logPath = ProgrammingLogFile(QStringLiteral("RadioProgrammer"));
     bool previewAnswer = true;  // Write
     QStringList previewed;      // "item|field|radio|written" per line shown
+    QString restoreChoice;      // the kind of the backup Restore Radio chose first
 
     // `channel2`: the receive and transmit frequency of channel 2, empty for none.
     explicit WriteBench(const RadioImage& held, std::uint8_t documentBand,
@@ -64,7 +66,7 @@ struct WriteBench {
         QFile::remove(logPath);
     }
 
-    // The command, OK in the progress window, the answers to the
+    // The command (Write, Restore Radio), OK in the progress window, the answers to the
     // dialogs it opens, and the end; whether it succeeded.
     bool write(int command = CommandId::kWrite) {
         QSignalSpy finished(view->transfer(), &TransferController::finished);
@@ -77,7 +79,8 @@ struct WriteBench {
         return finished.wait(20000) && finished.first().first().toBool();
     }
 
-    // The preview: its lines kept, then Write or Cancel.
+    // The preview: its lines kept, then Write or Cancel. The backups: the one chosen first
+    // kept, then Restore.
     void answerDialog() {
         QWidget* modal = QApplication::activeModalWidget();
         if (auto* preview = qobject_cast<WritePreviewDlg*>(modal)) {
@@ -87,6 +90,10 @@ struct WriteBench {
                                  .join(u'|');
             }
             previewAnswer ? preview->writeButton()->click() : preview->reject();
+        } else if (auto* restore = qobject_cast<RestoreRadioDlg*>(modal)) {
+            const QTreeWidgetItem* chosen = restore->backupList()->currentItem();
+            restoreChoice = chosen ? chosen->text(1) : QString();
+            restore->restoreButton()->click();
         }
     }
 
@@ -114,6 +121,7 @@ private slots:
     void everyWriteIsLogged();
     void theChoicesDecideTheWrite_data();
     void theChoicesDecideTheWrite();
+    void restoreWritesBackWhatTheRadioHeld();
 };
 
 void AppWriteTest::writeEndsAsTheRadioAllows_data() {
@@ -226,6 +234,23 @@ void AppWriteTest::theChoicesDecideTheWrite() {
     if (!channel2.isEmpty())
         QVERIFY(bench.program.prompts.asked.value(0).text.contains(
             "CH 2 Rx Frequency: outside the band"));
+}
+
+// After a Write, Restore Radio chooses what the radio held before it and writes that back.
+void AppWriteTest::restoreWritesBackWhatTheRadioHeld() {
+    WriteBench bench(DualBandImage(0), 0);
+    const RadioImage before = bench.radio->memory;
+    QVERIFY(bench.write());
+    QVERIFY(bench.radio->memory != before);
+    const RadioImage document = bench.program.frame->activeDocument()->image();
+    bench.previewed.clear();
+
+    QVERIFY(bench.write(CommandId::kRestoreRadio));
+    QVERIFY(bench.restoreChoice.startsWith("read"));
+    QCOMPARE(bench.previewed.value(0), "CH 1|Rx Frequency|146.52000|");
+    QCOMPARE(bench.radio->memory, before);
+    QCOMPARE(bench.program.frame->activeDocument()->image(), document);
+    QCOMPARE(bench.logResults(), (QStringList{"written+verified", "written+verified"}));
 }
 
 TEST_CLASS(AppWriteTest)
