@@ -121,7 +121,6 @@ private slots:
         QStringList expected = kHandshakeFrames;
         for (int block = 0; block < 128; ++block)
             expected << FrameHeader('R', 8 * block, 8) << "06";
-        QCOMPARE(expected[expected.size() - 2], QStringLiteral("52 03 F8 08"));
         QCOMPARE(rig.link.writtenFrames(), expected);
         QVERIFY(image == rig.radio.memory);
         QCOMPARE(rig.done, 128);
@@ -173,9 +172,6 @@ private slots:
         QFETCH(int, readErrors);
         QFETCH(int, refusedAcks);
         QFETCH(int, retries);
-        QFETCH(int, result);
-        QFETCH(int, questions);
-        QFETCH(int, greetings);
         Rig rig(PatternImage(2));
         rig.link.failNextReads = readErrors;
         rig.radio.refuseHandshakeAcks = refusedAcks;
@@ -183,9 +179,9 @@ private slots:
         RadioImage image = NewImage();
         const RadioImage before = image;
         const ExchangeOutcome outcome = rig.read(image);
-        QCOMPARE(int(outcome.result), result);
-        QCOMPARE(rig.retryQuestions, questions);
-        QCOMPARE(rig.greetingsSent(), greetings);
+        QTEST(int(outcome.result), "result");
+        QTEST(rig.retryQuestions, "questions");
+        QTEST(rig.greetingsSent(), "greetings");
         QVERIFY(rig.closedAfterUse());
         if (outcome.result == ExchangeResult::CommunicationFailed)
             QCOMPARE(outcome.message, QString::fromUtf8(kCommunicationErrorText));
@@ -349,7 +345,6 @@ private slots:
         QFETCH(int, droppedBlock);
         QFETCH(int, disturbedBlock);
         QFETCH(bool, succeeded);
-        QFETCH(int, firstDifference);
         Rig rig(PatternImage(5));
         rig.radio.disturbedBlock = disturbedBlock;
         rig.radio.disturbReply = [](const QByteArray&) { return "\x06"; };
@@ -361,7 +356,7 @@ private slots:
         int difference = 0;
         const ExchangeOutcome outcome = exchange.verify("COM1", image, true, &difference);
         QCOMPARE(outcome.result, succeeded ? ExchangeResult::Success : ExchangeResult::ProgramInterrupt);
-        QCOMPARE(difference, firstDifference);
+        QTEST(difference, "firstDifference");
         QCOMPARE(rig.radio.greetings, 2);
         if (succeeded)
             QCOMPARE(rig.radio.blocks, static_cast<int>(WritePlan(true).size()));

@@ -208,32 +208,23 @@ private slots:
     // Joining a group is advised only when the group may read and write the device and is
     // not root's; otherwise the udev rule is the fix, and no group is named for joining.
     void advice_data() {
-        QTest::addColumn<QString>("owner");
-        QTest::addColumn<QString>("group");
+        QTest::addColumn<QString>("group"); // of a device root owns
         QTest::addColumn<int>("mode");
         QTest::addColumn<QString>("command"); // empty: the udev rule is advised
-        QTest::newRow("dialout rw") << "root"
-                                    << "dialout" << 0660 << "sudo usermod -aG dialout alice";
-        QTest::newRow("uucp rw") << "root"
-                                 << "uucp" << 0660 << "sudo usermod -aG uucp alice";
-        QTest::newRow("dialout read-only") << "root"
-                                           << "dialout" << 0640 << "";
-        QTest::newRow("dialout write-only") << "root"
-                                            << "dialout" << 0620 << "";
-        QTest::newRow("group root rw") << "root"
-                                       << "root" << 0660 << "";
-        QTest::newRow("root only") << "root"
-                                   << "root" << 0600 << "";
-        QTest::newRow("unknown group") << "root"
-                                       << "" << 0660 << "";
+        QTest::newRow("dialout rw") << "dialout" << 0660 << "sudo usermod -aG dialout alice";
+        QTest::newRow("uucp rw") << "uucp" << 0660 << "sudo usermod -aG uucp alice";
+        QTest::newRow("dialout read-only") << "dialout" << 0640 << "";
+        QTest::newRow("dialout write-only") << "dialout" << 0620 << "";
+        QTest::newRow("group root rw") << "root" << 0660 << "";
+        QTest::newRow("root only") << "root" << 0600 << "";
+        QTest::newRow("unknown group") << "" << 0660 << "";
     }
     void advice() {
-        QFETCH(QString, owner);
         QFETCH(QString, group);
         QFETCH(int, mode);
         QFETCH(QString, command);
         const QString text =
-            PermissionAdvice("/dev/ttyUSB0", "alice", {owner, group, unsigned(mode), true});
+            PermissionAdvice("/dev/ttyUSB0", "alice", {"root", group, unsigned(mode), true});
         QVERIFY2(text.startsWith("/dev/ttyUSB0: no permission"), qPrintable(text));
         QVERIFY2(!text.contains("usermod -aG root") && !text.contains("usermod -aG  "),
                  qPrintable(text));
