@@ -6,10 +6,9 @@
 #include "files/Backups.h"
 #include "files/DatFile.h"
 #include "radio/OwnTexts.h"
+#include "tests/support/Files.h"
 #include "tests/support/TestSuite.h"
 
-#include <QDir>
-#include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -61,129 +60,112 @@ public:
 class OwnTextsTest : public QObject {
     Q_OBJECT
 private slots:
-    void everyChineseFormIsTraditional();
-    void messagesOfAChineseRun_data();
-    void messagesOfAChineseRun();
-    void englishRunKeepsEnglish();
-};
-
-void OwnTextsTest::everyChineseFormIsTraditional() {
-    int count = 0;
-    const OwnTextForms* table = OwnTextTable(&count);
-    QVERIFY(count > 0);
-    std::set<QString> keys;
-    for (int i = 0; i < count; ++i) {
-        const QString english = QString::fromUtf8(table[i].english);
-        const QString chinese = QString::fromUtf8(table[i].chinese);
-        QVERIFY2(keys.insert(english).second, qPrintable("listed twice: " + english));
-        QVERIFY2(HasChinese(chinese), qPrintable("not Chinese: " + chinese));
-        QVERIFY2(SimplifiedIn(chinese).isEmpty(),
-                 qPrintable(QStringLiteral("Simplified %1 in: %2").arg(SimplifiedIn(chinese), chinese)));
-        QVERIFY2(Placeholders(chinese) == Placeholders(english),
-                 qPrintable("placeholders differ: " + english));
+    void everyChineseFormIsTraditional() {
+        int count = 0;
+        const OwnTextForms* table = OwnTextTable(&count);
+        QVERIFY(count > 0);
+        std::set<QString> keys;
+        for (int i = 0; i < count; ++i) {
+            const QString english = QString::fromUtf8(table[i].english);
+            const QString chinese = QString::fromUtf8(table[i].chinese);
+            QVERIFY2(keys.insert(english).second, qPrintable("listed twice: " + english));
+            QVERIFY2(HasChinese(chinese), qPrintable("not Chinese: " + chinese));
+            QVERIFY2(
+                SimplifiedIn(chinese).isEmpty(),
+                qPrintable(
+                    QStringLiteral("Simplified %1 in: %2").arg(SimplifiedIn(chinese), chinese)));
+            QVERIFY2(Placeholders(chinese) == Placeholders(english),
+                     qPrintable("placeholders differ: " + english));
+        }
     }
-}
 
-// What the user sees when each goes wrong, as the window program shows it.
-void OwnTextsTest::messagesOfAChineseRun_data() {
-    QTest::addColumn<std::function<QString(const QString& folder)>>("failure");
-    using Failure = std::function<QString(const QString&)>;
-    QTest::newRow("open a missing file") << Failure([](const QString& folder) {
-        RadioImage image{};
-        QString error;
-        LoadDatFile(folder + "/missing.dat", image, &error);
-        return error;
-    });
-    QTest::newRow("open a short file") << Failure([](const QString& folder) {
-        QFile file(folder + "/short.dat");
-        file.open(QIODevice::WriteOnly);
-        file.write(QByteArray(10, 0));
-        file.close();
-        RadioImage image{};
-        QString error;
-        LoadDatFile(file.fileName(), image, &error);
-        return error;
-    });
-    QTest::newRow("open a folder") << Failure([](const QString& folder) {
-        RadioImage image{};
-        QString error;
-        LoadDatFile(folder, image, &error);
-        return error;
-    });
-    QTest::newRow("save into a missing folder") << Failure([](const QString& folder) {
-        QString error;
-        SaveDatFile(folder + "/no/such/folder/a.dat", RadioImage{}, &error);
-        return error;
-    });
-    QTest::newRow("backups where a file is") << Failure([](const QString& folder) {
-        QFile file(folder + "/plain");
-        file.open(QIODevice::WriteOnly);
-        file.close();
-        return KeepBackup(file.fileName() + "/backups", RadioImage{}, BackupKind::Read,
-                          QDateTime::currentDateTime())
-            .error;
-    });
-    QTest::newRow("backup kept already") << Failure([](const QString& folder) {
-        const QDateTime now = QDateTime::currentDateTime();
-        KeepBackup(folder, RadioImage{}, BackupKind::Read, now);
-        return KeepBackup(folder, RadioImage{}, BackupKind::Read, now.addSecs(5)).note();
-    });
-    QTest::newRow("--config without Program.ini") << Failure([](const QString& folder) {
-        return ConfigFolderProblem(folder);
-    });
-    QTest::newRow("channel list over 1 MiB") << Failure([](const QString& folder) {
-        QFile file(folder + "/long.csv");
-        file.open(QIODevice::WriteOnly);
-        file.write(QByteArray(kChannelListMaxBytes + 1, '\n'));
-        file.close();
-        QString text, error;
-        ReadChannelList(file.fileName(), &text, &error);
-        return error;
-    });
-    // A refused channel list names its line and column in the run's language, from the
-    // CSV reader, our own layout and the common layout alike.
-    const auto import = [](const char* csv) {
-        return Failure([csv](const QString&) {
+    // What the user sees when each goes wrong, as the window program shows it.
+    void messagesOfAChineseRun_data() {
+        QTest::addColumn<std::function<QString(const QString& folder)>>("failure");
+        using Failure = std::function<QString(const QString&)>;
+        const auto load = [](const QString& path) {
             RadioImage image{};
-            CsvImportReport report;
             QString error;
-            ImportChannelCsv(QString::fromUtf8(csv), ImportOptions{}, image, &report, &error);
+            LoadDatFile(path, image, &error);
+            return error;
+        };
+        QTest::newRow("open a missing file")
+            << Failure([load](const QString& folder) { return load(folder + "/missing.dat"); });
+        QTest::newRow("open a short file") << Failure([load](const QString& folder) {
+            WriteFileBytes(folder + "/short.dat", QByteArray(10, 0));
+            return load(folder + "/short.dat");
+        });
+        QTest::newRow("open a folder") << Failure(load);
+        QTest::newRow("save into a missing folder") << Failure([](const QString& folder) {
+            QString error;
+            SaveDatFile(folder + "/no/such/folder/a.dat", RadioImage{}, &error);
             return error;
         });
-    };
-    QTest::newRow("list with an open quote") << import("CH,Rx Frequency\n1,\"146.5\n");
-    QTest::newRow("list with a stray heading") << import("CH,Rx Frequency,Colour\n");
-    QTest::newRow("list with a bad frequency")
-        << import("CH,Rx Frequency,Tx Frequency,QT/DQT Dec,QT/DQT Enc,Power,Scan Add,Busy Lock,"
-                  "W/N,Compand\n1,146.5x,,None,None,High,Yes,Off,Wide,No\n");
-    QTest::newRow("common list with a repeated Location")
-        << import("Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,"
-                  "DtcsPolarity,Mode,Skip\n1,,146.52,,0,,88.5,88.5,023,NN,FM,\n"
-                  "1,,146.54,,0,,88.5,88.5,023,NN,FM,\n");
-    QTest::newRow("common list with an unknown mode")
-        << import("Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,"
-                  "DtcsPolarity,Mode,Skip\n1,A,146.52,,0,,88.5,88.5,023,NN,AM,\n");
-}
+        QTest::newRow("backups where a file is") << Failure([](const QString& folder) {
+            WriteFileBytes(folder + "/plain", {});
+            return KeepBackup(folder + "/plain/backups", RadioImage{}, BackupKind::Read,
+                              QDateTime::currentDateTime())
+                .error;
+        });
+        QTest::newRow("backup kept already") << Failure([](const QString& folder) {
+            const QDateTime now = QDateTime::currentDateTime();
+            KeepBackup(folder, RadioImage{}, BackupKind::Read, now);
+            return KeepBackup(folder, RadioImage{}, BackupKind::Read, now.addSecs(5)).note();
+        });
+        QTest::newRow("--config without Program.ini") << Failure([](const QString& folder) {
+            return ConfigFolderProblem(folder);
+        });
+        QTest::newRow("channel list over 1 MiB") << Failure([](const QString& folder) {
+            WriteFileBytes(folder + "/long.csv", QByteArray(kChannelListMaxBytes + 1, '\n'));
+            QString text, error;
+            ReadChannelList(folder + "/long.csv", &text, &error);
+            return error;
+        });
+        // A refused channel list names its line and column in the run's language, from the
+        // CSV reader, our own layout and the common layout alike.
+        const auto import = [](const char* csv) {
+            return Failure([csv](const QString&) {
+                RadioImage image{};
+                CsvImportReport report;
+                QString error;
+                ImportChannelCsv(QString::fromUtf8(csv), ImportOptions{}, image, &report, &error);
+                return error;
+            });
+        };
+        QTest::newRow("list with an open quote") << import("CH,Rx Frequency\n1,\"146.5\n");
+        QTest::newRow("list with a stray heading") << import("CH,Rx Frequency,Colour\n");
+        QTest::newRow("list with a bad frequency")
+            << import("CH,Rx Frequency,Tx Frequency,QT/DQT Dec,QT/DQT Enc,Power,Scan Add,Busy Lock,"
+                      "W/N,Compand\n1,146.5x,,None,None,High,Yes,Off,Wide,No\n");
+        QTest::newRow("common list with a repeated Location")
+            << import("Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,"
+                      "DtcsPolarity,Mode,Skip\n1,,146.52,,0,,88.5,88.5,023,NN,FM,\n"
+                      "1,,146.54,,0,,88.5,88.5,023,NN,FM,\n");
+        QTest::newRow("common list with an unknown mode")
+            << import("Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,"
+                      "DtcsPolarity,Mode,Skip\n1,A,146.52,,0,,88.5,88.5,023,NN,AM,\n");
+    }
 
-void OwnTextsTest::messagesOfAChineseRun() {
-    QFETCH(std::function<QString(const QString&)>, failure);
-    QTemporaryDir folder;
-    const ChineseRun run;
-    const QString message = failure(folder.path());
-    QVERIFY(!message.isEmpty());
-    // The folder's own name is Latin; the words around it must not be.
-    const QString words = QString(message).remove(folder.path());
-    QVERIFY2(HasChinese(words), qPrintable(message));
-    QVERIFY2(SimplifiedIn(words).isEmpty(), qPrintable(message));
-}
+    void messagesOfAChineseRun() {
+        QFETCH(std::function<QString(const QString&)>, failure);
+        QTemporaryDir folder;
+        const ChineseRun run;
+        const QString message = failure(folder.path());
+        QVERIFY(!message.isEmpty());
+        // The folder's own name is Latin; the words around it must not be.
+        const QString words = QString(message).remove(folder.path());
+        QVERIFY2(HasChinese(words), qPrintable(message));
+        QVERIFY2(SimplifiedIn(words).isEmpty(), qPrintable(message));
+    }
 
-void OwnTextsTest::englishRunKeepsEnglish() {
-    QCOMPARE(OwnText("Please enter a number."), QStringLiteral("Please enter a number."));
-    const ChineseRun run;
-    QCOMPARE(OwnText("Please enter a number."), QString::fromUtf8("請輸入一個數字。"));
-    // A text not in the table stays as written rather than vanish.
-    QCOMPARE(OwnText("not a message of ours"), QStringLiteral("not a message of ours"));
-}
+    void englishRunKeepsEnglish() {
+        QCOMPARE(OwnText("Please enter a number."), QStringLiteral("Please enter a number."));
+        const ChineseRun run;
+        QCOMPARE(OwnText("Please enter a number."), QString::fromUtf8("請輸入一個數字。"));
+        // A text not in the table stays as written rather than vanish.
+        QCOMPARE(OwnText("not a message of ours"), QStringLiteral("not a message of ours"));
+    }
+};
 
 TEST_CLASS(OwnTextsTest)
 #include "tst_own_texts.moc"
