@@ -151,30 +151,24 @@ private slots:
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<int>("writtenBits");
-        QTest::newRow("QT/DQT to Carrier") << 0x10 << "QT/DQT"
-                                           << "Carrier" << 0x08;
-        QTest::newRow("Carrier to QT/DQT") << 0x08 << "Carrier"
-                                           << "QT/DQT" << 0x10;
-        QTest::newRow("QT/DQT to Off") << 0x10 << "QT/DQT"
-                                       << "Off" << 0x00;
-        QTest::newRow("both bits to Carrier") << 0x18 << "QT/DQT"
-                                              << "Carrier" << 0x08;
+        QTest::newRow("QT/DQT to Carrier") << 0x10 << "QT/DQT" << "Carrier" << 0x08;
+        QTest::newRow("Carrier to QT/DQT") << 0x08 << "Carrier" << "QT/DQT" << 0x10;
+        QTest::newRow("QT/DQT to Off") << 0x10 << "QT/DQT" << "Off" << 0x00;
+        QTest::newRow("both bits to Carrier") << 0x18 << "QT/DQT" << "Carrier" << 0x08;
     }
 
     void busyLockReplacesBothBits() {
         QFETCH(int, storedBits);
-        QFETCH(QString, shown);
         QFETCH(QString, chosen);
-        QFETCH(int, writtenBits);
         RadioImage image = NewImage();
         const std::uint8_t flagsA = static_cast<std::uint8_t>(0xC7 | storedBits);
         SetRecord(image, 2,
                   QByteArray::fromHex("0020651400206514ffffffff") + char(flagsA) + '\xCF');
         ChannelTable table = DecodeChannels(image, Language::English);
-        QCOMPARE(table[1][kColBusyLock], shown);
+        QTEST(table[1][kColBusyLock], "shown");
         table[1][kColBusyLock] = chosen;
         GridToImage(table, image);
-        QCOMPARE(RecordOf(image, 2)[12] & (kBusyLockCarrierBit | kBusyLockToneBit), writtenBits);
+        QTEST(RecordOf(image, 2)[12] & (kBusyLockCarrierBit | kBusyLockToneBit), "writtenBits");
     }
 
     void calibrationClamp() {

@@ -53,12 +53,11 @@ private slots:
 
     void rewriteKeepsTheFile() {
         QFETCH(QByteArray, before);
-        QFETCH(QByteArray, after);
         QTemporaryDir dir;
         const QString ini = dir.filePath("Program.ini");
         QVERIFY(before.isNull() || WriteFileBytes(ini, before));
         QVERIFY(WriteProfileString(ini, "Setup", "Language", "Chinese"));
-        QCOMPARE(ReadFileBytes(ini), after);
+        QTEST(ReadFileBytes(ini), "after");
     }
 
 };

@@ -63,19 +63,12 @@ private slots:
     void appNameStaysInsideItsFolders_data() {
         QTest::addColumn<QString>("appName");
         QTest::addColumn<QString>("safe");
-        QTest::newRow("plain, blanks and dots kept") << "Radio Programmer 1.2"
-                                                     << "Radio Programmer 1.2";
-        QTest::newRow("parent folders") << "../../x/evil"
-                                        << "______x_evil";
-        QTest::newRow("backslashes") << "..\\..\\evil"
-                                     << "______evil";
-        QTest::newRow("absolute path, drive colon") << "C:/tmp/evil"
-                                                    << "C__tmp_evil";
-        QTest::newRow("control characters") << "a\tb\x01"
-                                               "c"
-                                            << "a_b_c";
-        QTest::newRow("empty") << ""
-                               << "_";
+        QTest::newRow("blanks and dots kept") << "Radio Programmer 1.2" << "Radio Programmer 1.2";
+        QTest::newRow("parent folders") << "../../x/evil" << "______x_evil";
+        QTest::newRow("backslashes") << "..\\..\\evil" << "______evil";
+        QTest::newRow("absolute path, drive colon") << "C:/tmp/evil" << "C__tmp_evil";
+        QTest::newRow("control characters") << "a\tb\x01" "c" << "a_b_c";
+        QTest::newRow("empty") << "" << "_";
     }
     void appNameStaysInsideItsFolders() {
         QFETCH(QString, appName);
