@@ -87,17 +87,20 @@ private slots:
 
     void emptyChannelMarkers() {
         RadioImage image = NewImage();
-        // Zeros decode as empty, like FF; an empty channel still shows its tones; a receive
-        // frequency with FF in byte 7: rx shown, the rest empty.
+        // Zeros decode as empty, like FF; an empty channel still shows its tones; a transmit
+        // frequency whose last byte is FF or 00 empties the channel, its rx still shown.
         SetRecord(image, 1, QByteArray::fromHex("0000000000000000ffffffff2030"));
         SetRecord(image, 5, QByteArray::fromHex("ffffffffffffffff9e0213a8"));
         SetRecord(image, 2, QByteArray::fromHex("00206514ffffffffffffffff2030"));
+        SetRecord(image, 3, QByteArray::fromHex("0020651400206500ffffffff2030"));
         const ChannelTable table = DecodeChannels(image, Language::English);
         for (int c = 1; c < kChannelColumns; ++c)
             QVERIFY(table[0][c].isEmpty());
-        QCOMPARE(table[1][kColRxFrequency], QString("146.52000"));
-        for (int c = kColTxFrequency; c < kChannelColumns; ++c)
-            QVERIFY(table[1][c].isEmpty());
+        for (int row : {1, 2}) {
+            QCOMPARE(table[row][kColRxFrequency], QString("146.52000"));
+            for (int c = kColTxFrequency; c < kChannelColumns; ++c)
+                QVERIFY(table[row][c].isEmpty());
+        }
         QCOMPARE(table[4][kColDecodeTone] + table[4][kColEncodeTone] + table[4][kColPower],
                  QString("67.0D023I"));
 
