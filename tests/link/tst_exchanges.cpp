@@ -59,6 +59,17 @@ struct Rig {
     ExchangeOutcome write(CalibrationTable table, Language language, const RadioImage& image) {
         return AlignmentExchange(link, table, language).write(QStringLiteral("COM2"), image);
     }
+    // A radio that fails at `block` in the way `fault` names.
+    void fail(const QString& fault, int block) {
+        if (fault == "silent")
+            radio.silentFromBlock = block;
+        else if (fault == "bad-ack")
+            radio.badAckAtBlock = block;
+        else if (fault == "short")
+            radio.shortReplyAtBlock = block;
+        else if (fault == "pulled")
+            pullCableAtBlock = block;
+    }
     int greetingsSent() const { return static_cast<int>(link.writes.count(QByteArray("P"))); }
     bool closedAfterUse() const { return !link.isOpen() && link.closes == link.opens; }
 
@@ -219,14 +230,7 @@ private slots:
         QFETCH(QString, fault);
         QFETCH(int, block);
         Rig rig(NewImage());
-        if (fault == "silent")
-            rig.radio.silentFromBlock = block;
-        else if (fault == "bad-ack")
-            rig.radio.badAckAtBlock = block;
-        else if (fault == "short")
-            rig.radio.shortReplyAtBlock = block;
-        else
-            rig.pullCableAtBlock = block;
+        rig.fail(fault, block);
         RadioImage image = PatternImage(4);
         const RadioImage original = image;
         const ExchangeOutcome outcome = writing ? rig.write(image, false) : rig.read(image);
@@ -407,8 +411,7 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("power read") << int(CalibrationTable::Power) << false << true << "通信出錯";
         QTest::newRow("power write") << int(CalibrationTable::Power) << true << true << "通訊出錯";
-        QTest::newRow("squelch write")
-            << int(CalibrationTable::Squelch) << true << true << "通信出錯";
+        QTest::newRow("squelch write") << int(CalibrationTable::Squelch) << true << true << "通信出錯";
         QTest::newRow("english") << int(CalibrationTable::Power) << true << false
                                  << "Communication Error";
     }
@@ -438,23 +441,20 @@ private slots:
 
     void failedReadLeavesTheImage_data() {
         QTest::addColumn<QString>("fault");
-        QTest::newRow("short identification") << "identification";
-        QTest::newRow("short reply in block 2") << "short";
-        QTest::newRow("no reply from block 3") << "silent";
-        QTest::newRow("wrong acknowledge of block 3") << "bad-ack";
+        QTest::addColumn<int>("block");
+        QTest::newRow("short identification") << "identification" << 0;
+        QTest::newRow("short reply in block 2") << "short" << 2;
+        QTest::newRow("no reply from block 3") << "silent" << 3;
+        QTest::newRow("wrong acknowledge of block 3") << "bad-ack" << 3;
     }
 
     void failedReadLeavesTheImage() {
         QFETCH(QString, fault);
+        QFETCH(int, block);
         Rig rig(PatternImage(4));
+        rig.fail(fault, block);
         if (fault == "identification")
             rig.radio.identificationLength = 7;
-        if (fault == "short")
-            rig.radio.shortReplyAtBlock = 2;
-        if (fault == "silent")
-            rig.radio.silentFromBlock = 3;
-        if (fault == "bad-ack")
-            rig.radio.badAckAtBlock = 3;
         RadioImage image = NewImage();
         const ExchangeOutcome outcome = rig.read(CalibrationTable::Power, Language::Chinese, image);
         QCOMPARE(outcome.result, ExchangeResult::CommunicationFailed);
