@@ -35,8 +35,7 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("caption");
         QTest::newRow("English") << false << "Password Error" << "Error";
-        QTest::newRow("Chinese") << true << QString::fromUtf8("密码错误")
-                                 << QString::fromUtf8("错误");
+        QTest::newRow("Chinese") << true << QString::fromUtf8("密码错误") << QString::fromUtf8("错误");
     }
 
     // The entry has the focus, hides what is typed and takes six characters.

@@ -12,15 +12,11 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("shown");
         const QString ellipsis(QChar(0x2026));
-        QTest::newRow("plain") << "146.52"
-                               << "146.52";
-        QTest::newRow("escape sequence") << "\x1b[2J\x1b]0;x\x07"
-                                         << "\\x1b[2J\\x1b]0;x\\x07";
+        QTest::newRow("plain") << "146.52" << "146.52";
+        QTest::newRow("escape sequence") << "\x1b[2J\x1b]0;x\x07" << "\\x1b[2J\\x1b]0;x\\x07";
         QTest::newRow("NUL inside") << QString::fromLatin1("1\0xyz", 5) << "1\\x00xyz";
-        QTest::newRow("line end, delete, C1") << "a\r\nb\x7f\u009b"
-                                              << "a\\x0d\\x0ab\\x7f\\x9b";
-        QTest::newRow("text direction") << "ab\u202ecd"
-                                        << "ab\\u202ecd";
+        QTest::newRow("line end, delete, C1") << "a\r\nb\x7f\u009b" << "a\\x0d\\x0ab\\x7f\\x9b";
+        QTest::newRow("text direction") << "ab\u202ecd" << "ab\\u202ecd";
         QTest::newRow("40 characters") << QString(40, 'x') << QString(40, 'x');
         QTest::newRow("5 MB") << QString(5 << 20, 'x') << QString(40, 'x') + ellipsis;
         // An escape that would cross the limit is left out whole.

@@ -59,7 +59,6 @@ private slots:
         QVERIFY(WriteProfileString(ini, "Setup", "Language", "Chinese"));
         QTEST(ReadFileBytes(ini), "after");
     }
-
 };
 
 TEST_CLASS(ProgramIniTest)

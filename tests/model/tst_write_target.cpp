@@ -45,8 +45,7 @@ private slots:
         QTest::newRow("image without a model")
             << 2 << 1 << kNone << 4 << -1 << false << true << false;
         QTest::newRow("identity only warns") << 0 << 1 << 0 << 1 << 0x41 << false << false << true;
-        QTest::newRow("identity and band")
-            << 0 << 1 << 0 << 0 << 0x41 << false << true << true;
+        QTest::newRow("identity and band") << 0 << 1 << 0 << 0 << 0x41 << false << true << true;
     }
 
     void productAndIdentity() {
