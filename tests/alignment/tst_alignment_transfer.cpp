@@ -4,8 +4,8 @@
 #include "ui/CMSFlexGrid.h"
 #include "alignment/CPowerAdjustDlg.h"
 #include "alignment/CSqlAdjustDlg.h"
-#include "tests/alignment/ExchangeRun.h"
 #include "tests/support/FakeLink.h"
+#include "tests/support/Modal.h"
 #include "radio/ProductInfo.h"
 #include "document/ProgramDoc.h"
 #include "tests/support/ScriptedRadio.h"
@@ -14,6 +14,7 @@
 #include "radio/OwnTexts.h"
 #include "tests/support/TestSuite.h"
 
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTemporaryDir>
@@ -36,6 +37,18 @@ RadioImage RadioMemory() {
         memory[kSquelchCalibration + k] = k % 2 ? 0x82 : 0x01;
     }
     return memory;
+}
+
+// Clicks a dialog's Read or Write and waits until the exchange ended and its message was
+// answered; returns the message.
+SeenMessage RunExchange(AlignmentDialog& dialog, QPushButton* button) {
+    SeenMessage seen;
+    QSignalSpy done(&dialog, &AlignmentDialog::transferDone);
+    AnswerNextMessage(&seen);
+    button->click();
+    if (done.isEmpty())
+        done.wait(20000);
+    return seen;
 }
 
 struct Bench {
