@@ -274,7 +274,6 @@ private slots:
         QCOMPARE(lines[1].split('\t').value(2), RadioLabel(PatternImage(3)) + " (first)");
         QCOMPARE(lines[1].split('\t').value(4), backups[1].path);
 
-
         // The trace is appended: two runs, each opened and closed once, every line stamped.
         const QStringList traced =
             QString::fromUtf8(ReadFileBytes(trace)).split('\n', Qt::SkipEmptyParts);

@@ -110,24 +110,19 @@ private slots:
     void blockFromTheCurrentColumn() {
         ChannelTable table = DecodeChannels(NewImage(), Language::English);
         QString message;
-        QCOMPARE(PasteChannelText("146.52\t\td023n\tnone\tlow\n", 1, kColRxFrequency, kBand, table,
-                                  Language::English, &message),
-                 1);
+        const auto paste = [&](const char* text, int column) {
+            return PasteChannelText(text, 1, column, kBand, table, Language::English, &message);
+        };
+        QCOMPARE(paste("146.52\t\td023n\tnone\tlow\n", kColRxFrequency), 1);
         QCOMPARE(table[0][kColTxFrequency], QString("146.52000"));
         QCOMPARE(table[0][kColDecodeTone], QString("D023N"));
         QCOMPARE(table[0][kColPower], QString("Low"));
         QVERIFY(!table[0][kColScanAdd].isEmpty()); // a new channel's default
-        QCOMPARE(PasteChannelText("High\tYes\tOff\tWide\tNo\tx\n", 1, kColPower, kBand, table,
-                                  Language::English, &message),
-                 0);
+        QCOMPARE(paste("High\tYes\tOff\tWide\tNo\tx\n", kColPower), 0);
         QVERIFY2(message.contains("6 cells do not fit from column \"Power\""), qPrintable(message));
-        QCOMPARE(PasteChannelText("wide\n", 1, kColPower, kBand, table, Language::English,
-                                  &message),
-                 0); // W/N is not Power's list
+        QCOMPARE(paste("wide\n", kColPower), 0); // W/N is not Power's list
         QVERIFY2(message.contains("\"wide\" is not allowed"), qPrintable(message));
-        QCOMPARE(PasteChannelText("HIGH\nHigh\n", 1, kColPower, kBand, table, Language::English,
-                                  &message),
-                 2);
+        QCOMPARE(paste("HIGH\nHigh\n", kColPower), 2);
         QCOMPARE(table[0][kColPower], QString("High"));
         QCOMPARE(table[1][kColRxFrequency], QString()); // settings of an empty channel drop
     }

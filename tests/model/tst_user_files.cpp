@@ -10,7 +10,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #ifdef Q_OS_UNIX

@@ -100,9 +100,9 @@ struct Window : SlowRadio {
     }
     ~Window() { delete owner; }
 
-    // Read, then OK in the progress window.
-    QPointer<CProcessDlg> startRead() {
-        transfer->requestRead();
+    // Read (or Write), then OK in the progress window.
+    QPointer<CProcessDlg> start(bool write = false) {
+        write ? transfer->requestWrite() : transfer->requestRead();
         QPointer<CProcessDlg> window = transfer->progressWindow();
         window->findChild<QPushButton*>()->click();
         return window;
@@ -196,7 +196,7 @@ private slots:
         Window rig;
         rig.answerDelayMs = 1;
         QSignalSpy finished(rig.transfer.data(), &TransferController::finished);
-        const QPointer<CProcessDlg> window = rig.startRead();
+        const QPointer<CProcessDlg> window = rig.start();
         QCOMPARE(window->windowTitle(), QString("Read Data"));
         rig.transfer->requestWrite(); // meanwhile: only prepares the next exchange
         QCOMPARE(window->windowTitle(), QString("Read Data"));
@@ -226,7 +226,7 @@ private slots:
         QSignalSpy finished(rig.transfer.data(), &TransferController::finished);
         SeenMessage seen;
         AnswerNextMessage(&seen, answer);
-        rig.startRead();
+        rig.start();
         QVERIFY(finished.wait(20000));
         QCOMPARE(seen.text, QString::fromUtf8(kCommunicationErrorText));
         QCOMPARE(seen.buttons, QMessageBox::Retry | QMessageBox::Cancel);
@@ -247,7 +247,7 @@ private slots:
             if (question)
                 question->reject();
         });
-        rig.startRead();
+        rig.start();
         QVERIFY(QTest::qWaitFor([&] { return rig.owner.isNull() && rig.transfer.isNull(); }, 5000));
         QVERIFY2(closing.elapsed() < 2000, qPrintable(QString::number(closing.elapsed())));
         QCOMPARE(rig.link->closes, rig.link->opens);
@@ -321,8 +321,7 @@ private slots:
         QSignalSpy finished(rig.transfer.data(), &TransferController::finished);
         SeenMessage seen;
         AnswerNextMessage(&seen);
-        rig.transfer->requestWrite();
-        rig.transfer->progressWindow()->findChild<QPushButton*>()->click();
+        rig.start(true);
         QVERIFY(finished.wait(30000));
         SetMessageLanguage(Language::English);
         QCOMPARE(seen.text, QString(kProgramInterruptText) + "\n" + advice);
@@ -344,7 +343,7 @@ private slots:
         };
         Window rig;
         QSignalSpy finished(rig.transfer.data(), &TransferController::finished);
-        rig.startRead();
+        rig.start();
         QVERIFY(finished.wait(20000));
         QCOMPARE(finished.last().first().toBool(), true);
         QVERIFY(rig.received == PatternImage(5));
@@ -353,8 +352,7 @@ private slots:
 
         rig.owner->statusBar()->clearMessage();
         UserStore(startupConfig().iniFilePath).writeNumber("VerifyAfterWriting", 0);
-        rig.transfer->requestWrite();
-        rig.transfer->progressWindow()->findChild<QPushButton*>()->click();
+        rig.start(true);
         QVERIFY(finished.wait(20000));
         QCOMPARE(finished.last().first().toBool(), true);
         QCOMPARE(rig.owner->statusBar()->currentMessage(), "No backup kept (" + why + ")");
