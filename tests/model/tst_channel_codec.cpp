@@ -19,20 +19,6 @@ void SetRecord(RadioImage& image, int channel, const QByteArray& bytes) {
     std::copy(bytes.begin(), bytes.end(), RecordOf(image, channel));
 }
 
-ChannelRow ProgrammedRow(const QString& rx, const QString& tx) {
-    ChannelRow row;
-    row[kColRxFrequency] = rx;
-    row[kColTxFrequency] = tx;
-    row[kColDecodeTone] = "None";
-    row[kColEncodeTone] = "None";
-    row[kColPower] = "High";
-    row[kColScanAdd] = "No";
-    row[kColBusyLock] = "Off";
-    row[kColBandwidth] = "Wide";
-    row[kColCompand] = "No";
-    return row;
-}
-
 } // namespace
 
 class ChannelCodecTest : public QObject {
@@ -124,10 +110,9 @@ private slots:
         QCOMPARE(image[kScanListHigh], 0x08); // channel 12's bit is kept
 
         // Programmed channels: bit n-1 of the first byte, n-9 of the second.
-        table[0] = ProgrammedRow("146.52", "146.52");
-        table[0][kColScanAdd] = "Yes";
-        table[8] = ProgrammedRow("146.52", "146.52");
-        table[8][kColScanAdd] = "Yes";
+        const QStringList cells = QString("146.52|146.52|None|None|High|Yes|Off|Wide|No").split('|');
+        for (int row : {0, 8})
+            std::copy(cells.begin(), cells.end(), table[row].begin() + 1);
         table[11][kColScanAdd] = "";
         GridToImage(table, image);
         QCOMPARE(image[kScanListLow], 0x01);
