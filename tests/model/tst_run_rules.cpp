@@ -62,34 +62,32 @@ private slots:
     }
 
     void runConfigFromProgramIni_data() {
-        QTest::addColumn<bool>("writeIni");
-        QTest::addColumn<QString>("iniText");
+        QTest::addColumn<QString>("iniText"); // null: no Program.ini
         QTest::addColumn<bool>("chinese");
         QTest::addColumn<QString>("company");
         QTest::addColumn<bool>("languageItem");
-        QTest::newRow("default") << true << DefaultIniText() << false << "Quorvane Radio" << true;
-        QTest::newRow("no Program.ini") << false << QString() << false << "" << false;
-        QTest::newRow("no keys") << true << "[Setup]\n" << false << "" << false;
+        QTest::newRow("default") << DefaultIniText() << false << "Quorvane Radio" << true;
+        QTest::newRow("no Program.ini") << QString() << false << "" << false;
+        QTest::newRow("no keys") << "[Setup]\n" << false << "" << false;
         QTest::newRow("Chinese without its section")
-            << true << "[Setup]\nLanguage=Chinese\nShowLang=1\n[English]\nCompany=Acme\n"
-            << true << "" << true;
+            << "[Setup]\nLanguage=Chinese\nShowLang=1\n[English]\nCompany=Acme\n" << true << ""
+            << true;
         // Section names match without regard to case, so the texts still come from [Chinese].
         QTest::newRow("lower-case chinese runs in English")
-            << true << DefaultIniWith("Language", "chinese") << false << "Quorvane 無線電" << true;
-        QTest::newRow("ShowLang 0") << true << DefaultIniWith("ShowLang", "0") << false
+            << DefaultIniWith("Language", "chinese") << false << "Quorvane 無線電" << true;
+        QTest::newRow("ShowLang 0") << DefaultIniWith("ShowLang", "0") << false
                                     << "Quorvane Radio" << false;
-        QTest::newRow("ShowLang letters") << true << DefaultIniWith("ShowLang", "yes") << false
+        QTest::newRow("ShowLang letters") << DefaultIniWith("ShowLang", "yes") << false
                                           << "Quorvane Radio" << false;
         QTest::newRow("ShowLang blank and digits")
-            << true << DefaultIniWith("ShowLang", " 2x") << false << "Quorvane Radio" << true;
+            << DefaultIniWith("ShowLang", " 2x") << false << "Quorvane Radio" << true;
     }
 
     void runConfigFromProgramIni() {
-        QFETCH(bool, writeIni);
         QFETCH(QString, iniText);
         QFETCH(bool, chinese);
         auto config =
-            writeIni ? std::make_unique<ConfigDir>(iniText) : std::make_unique<ConfigDir>();
+            iniText.isNull() ? std::make_unique<ConfigDir>() : std::make_unique<ConfigDir>(iniText);
         CommandLine commandLine;
         commandLine.configDir = config->path();
         commandLine.port = QStringLiteral("/dev/ttyACM7");
