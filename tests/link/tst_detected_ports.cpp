@@ -1,9 +1,6 @@
-// The system's serial devices as the program shows and uses them: the line format of
-// `chprog ports`, which COM number stands for a device, the single-USB-device stand-in
-// for a chosen COM number whose device is missing (offered by a question in the window
-// program, named by chprog, end to end), and COM Setup, which
-// shows each COM number's device, greys absent ones, and lets Other… pick a listed port
-// or a typed path, stored beside the COM number.
+// The system's serial devices as the program shows and uses them: `chprog ports` lines,
+// the COM number of a device, the stand-in for a missing chosen device (asked in the
+// window program, named by chprog, end to end), and COM Setup with its Other… device.
 
 #include "dialogs/CComSetupDlg.h"
 #include "ui/CProcessDlg.h"

@@ -46,7 +46,6 @@ private slots:
         QVERIFY(radio.isReady());
         const QString port = radio.linkPath();
 
-        // Read what the radio holds.
         const QString readPath = m_dir.filePath("read.dat");
         QCOMPARE(Chprog({"read", "--port", port, "-o", readPath}).status, 0);
         QCOMPARE(ReadFileBytes(readPath), ImageBytes(original));

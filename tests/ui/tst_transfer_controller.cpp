@@ -1,4 +1,4 @@
-// The window side of a radio transfer (TransferController). Against a slow scripted radio: the runner on its
+// The window side of a radio transfer. Against a slow scripted radio: the runner on its
 // worker thread and the progress window. Against the real link: a port that cannot open,
 // and the event loop while the worker waits out real time-outs.
 
