@@ -16,6 +16,7 @@
 #include "tests/support/SimulatorProcess.h"
 #include "config/StartupConfig.h"
 #include "radio/OwnTexts.h"
+#include "tests/support/TestRun.h"
 #include "tests/support/TestSuite.h"
 #include "link/TransferRunner.h"
 
@@ -188,7 +189,7 @@ class TransferControllerTest : public QObject {
 private slots:
     void initTestCase() {
         QVERIFY(m_dir.isValid());
-        StartupConfigForTests().iniFilePath = m_dir.filePath("Program.ini");
+        StartupConfigForTests().iniFilePath = m_run.iniFilePath = m_dir.filePath("Program.ini");
         WriteProfileString(startupConfig().iniFilePath, "Setup", "AppName", "TransferControllerTest");
     }
 
@@ -270,9 +271,9 @@ private slots:
         std::optional<SimulatorProcess> radio;
         if (!fault.isEmpty())
             QVERIFY(radio.emplace(QStringList{"--fault", fault}).isReady());
-        m_session.setPortName(radio ? radio->linkPath() : m_dir.filePath("no-such-device"));
+        m_run.session.setPortName(radio ? radio->linkPath() : m_dir.filePath("no-such-device"));
         QWidget owner;
-        TransferController transfer(&owner, context(), {});
+        TransferController transfer(&owner, m_run.context(), {});
         QSignalSpy finished(&transfer, &TransferController::finished);
         SeenMessage seen;
         AnswerNextMessage(&seen, QMessageBox::Cancel); // or closes the box when it has none
@@ -362,7 +363,7 @@ private slots:
     void cancelBeforeStartClosesTheWindow() {
         QWidget owner;
         bool prepared = false;
-        TransferController transfer(&owner, context(),
+        TransferController transfer(&owner, m_run.context(),
                                     {nullptr, nullptr,
                                   [&] {
                                       prepared = true;
@@ -379,13 +380,8 @@ private slots:
     }
 
 private:
-    TransferContext context() {
-        return {m_session, m_prompts, Language::English, startupConfig().iniFilePath};
-    }
-
     QTemporaryDir m_dir;
-    RunSession m_session;
-    Prompts m_prompts;
+    TestRun m_run;
 };
 
 TEST_CLASS(TransferRunnerTest)
