@@ -4,12 +4,11 @@
 #include "ui/CMSFlexGrid.h"
 #include "alignment/CPowerAdjustDlg.h"
 #include "alignment/CSqlAdjustDlg.h"
-#include "tests/support/FakeLink.h"
 #include "tests/support/Modal.h"
 #include "radio/ProductInfo.h"
 #include "document/ProgramDoc.h"
-#include "tests/support/ScriptedRadio.h"
 #include "tests/support/SimulatorProcess.h"
+#include "tests/support/SlowRadio.h"
 #include "tests/support/TestRun.h"
 #include "radio/OwnTexts.h"
 #include "tests/support/TestSuite.h"
@@ -18,9 +17,6 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTemporaryDir>
-#include <QThread>
-#include <atomic>
-#include <memory>
 
 using namespace ImageMap;
 
@@ -51,24 +47,10 @@ SeenMessage RunExchange(AlignmentDialog& dialog, QPushButton* button) {
     return seen;
 }
 
-struct Bench {
-    std::shared_ptr<FakeLink> link = std::make_shared<FakeLink>();
-    std::shared_ptr<ScriptedRadio> radio = std::make_shared<ScriptedRadio>(RadioMemory());
-    int answerDelayMs = 0;
-    std::atomic<bool> held{false}; // while set, the radio holds its next answer back
-
-    Bench() {
-        link->radio = [radio = radio, this](const QByteArray& written) {
-            while (held)
-                QThread::msleep(2);
-            if (answerDelayMs > 0)
-                QThread::msleep(static_cast<unsigned long>(answerDelayMs));
-            return radio->answer(written);
-        };
-    }
-    void attach(AlignmentDialog& dialog) {
-        dialog.setLinkFactory([link = link] { return link; });
-    }
+// The slow radio, holding RadioMemory(), as the dialog's link.
+struct Bench : SlowRadio {
+    Bench() : SlowRadio(RadioMemory()) {}
+    void attach(AlignmentDialog& dialog) { dialog.setLinkFactory(links()); }
 };
 
 } // namespace

@@ -3,7 +3,6 @@
 // and the event loop while the worker waits out real time-outs.
 
 #include "ui/CProcessDlg.h"
-#include "tests/support/FakeLink.h"
 #include "tests/support/Files.h"
 #include "tests/support/Modal.h"
 #include "config/ProgramIni.h"
@@ -12,8 +11,8 @@
 #include "ui/TransferController.h"
 #include "link/ProgrammingExchange.h"
 #include "link/RunSession.h"
-#include "tests/support/ScriptedRadio.h"
 #include "tests/support/SimulatorProcess.h"
+#include "tests/support/SlowRadio.h"
 #include "config/StartupConfig.h"
 #include "radio/OwnTexts.h"
 #include "tests/support/TestRun.h"
@@ -37,23 +36,6 @@
 
 namespace {
 
-// A scripted radio on a fake link that takes `answerDelayMs` for every answer.
-struct SlowRadio {
-    std::shared_ptr<FakeLink> link = std::make_shared<FakeLink>();
-    std::shared_ptr<ScriptedRadio> radio = std::make_shared<ScriptedRadio>(PatternImage(5));
-    int answerDelayMs = 0;
-
-    SlowRadio() {
-        link->radio = [radio = radio, this](const QByteArray& written) {
-            QThread::msleep(static_cast<unsigned long>(answerDelayMs));
-            return radio->answer(written);
-        };
-    }
-    LinkFactory links() const {
-        return [link = link] { return link; };
-    }
-};
-
 // A runner on the slow radio and what it reported. Every receiver names the runner as
 // its context, so that it runs on the owner's thread.
 struct Bench : SlowRadio {
@@ -63,7 +45,7 @@ struct Bench : SlowRadio {
     std::optional<TransferJob> job;
     std::optional<ExchangeOutcome> outcome;
 
-    Bench() {
+    Bench() : SlowRadio(PatternImage(5)) {
         QObject::connect(
             runner.get(), &TransferRunner::progress, runner.get(), [this](int done, int total) {
                 progress.append({done, total});
@@ -92,7 +74,7 @@ struct Window : SlowRadio {
     QPointer<TransferController> transfer;
     RadioImage received = NewImage(); // what a read handed to the window
 
-    Window() {
+    Window() : SlowRadio(PatternImage(5)) {
         transfer = new TransferController(
             owner, {session, prompts, Language::English, startupConfig().iniFilePath},
             {nullptr, nullptr, [] { return NewImage(); },
