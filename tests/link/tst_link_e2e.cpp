@@ -22,21 +22,6 @@
 #include <QTest>
 #include <csignal>
 
-namespace {
-
-// `radio` after a write of `image` (clamped, as every write is) that reached the radio
-// with blocks [0, blocks) of `plan`.
-RadioImage AfterWrite(RadioImage radio, RadioImage image, const QVector<TransferBlock>& plan,
-                      int blocks) {
-    ClampCalibration(image);
-    for (int i = 0; i < blocks; ++i)
-        std::copy(image.begin() + plan[i].address, image.begin() + plan[i].address + plan[i].length,
-                  radio.begin() + plan[i].address);
-    return radio;
-}
-
-} // namespace
-
 class LinkEndToEndTest : public QObject {
     Q_OBJECT
 private slots:

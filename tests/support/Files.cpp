@@ -1,5 +1,7 @@
 #include "tests/support/Files.h"
 
+#include "radio/ChannelCodec.h"
+
 #include <QFile>
 
 #ifdef Q_OS_UNIX
@@ -71,4 +73,13 @@ QString DefaultIniWith(const QString& key, const QString& value) {
             line = key + u'=' + value;
     }
     return lines.join(u'\n');
+}
+
+RadioImage AfterWrite(RadioImage radio, RadioImage image, const QVector<TransferBlock>& plan,
+                      int blocks) {
+    ClampCalibration(image);
+    for (int i = 0; i < blocks; ++i)
+        std::copy(image.begin() + plan[i].address, image.begin() + plan[i].address + plan[i].length,
+                  radio.begin() + plan[i].address);
+    return radio;
 }

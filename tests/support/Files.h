@@ -1,6 +1,7 @@
 #pragma once
 // Files, images and configuration folders as the tests write and compare them.
 
+#include "link/LinkProtocol.h"
 #include "radio/RadioImage.h"
 
 #include <QByteArray>
@@ -16,6 +17,11 @@ QByteArray ImageBytes(const RadioImage& image);
 // An image in which neighbouring bytes differ, and images of different seeds differ at
 // every byte, so that a byte taken from the wrong place or left out shows.
 RadioImage PatternImage(int seed);
+
+// The memory `radio` after a write of `image` (clamped, as every write is) that reached the
+// radio with blocks [0, blocks) of `plan`.
+RadioImage AfterWrite(RadioImage radio, RadioImage image, const QVector<TransferBlock>& plan,
+                      int blocks);
 
 // A named pipe or a character device (/dev/null's) at `path`, for the refusals of files
 // that are not regular; false where the system has none (Windows) or refuses (a device
