@@ -27,13 +27,8 @@ bool CanConfirm(const QString& command, const QCommandLineParser& parser) {
 
 void WarnFrequencyFaults(const RadioImage& image, const QString& iniPath) {
     const BandLimits band = ImportBand(iniPath, image).value_or(BandLimits{});
-    for (const ChannelFrequencyFault& fault : ImageFrequencyFaults(image, band)) {
-        const int column = static_cast<int>(FieldIndex(fault.field)) + kColRxFrequency;
-        PrintError(QStringLiteral("warning: CH %1 %2: %3")
-                       .arg(fault.channel)
-                       .arg(ChannelColumnHeading(column, Language::English),
-                            FrequencyFaultText(fault.fault, band, Language::English)));
-    }
+    for (const ChannelFrequencyFault& fault : ImageFrequencyFaults(image, band))
+        PrintError(QStringLiteral("warning: ") + FrequencyFaultLine(fault, band, Language::English));
 }
 
 namespace {

@@ -118,6 +118,10 @@ QString BandName(const QString& iniPath, int model, int band) {
     return NameAt(BandPieces(iniPath, model), band);
 }
 
+QString ProductName(const QString& iniPath, int model, int band) {
+    return ModelName(iniPath, model) + u' ' + BandName(iniPath, model, band);
+}
+
 int ModelPosition(const QString& iniPath, const QString& name) {
     return PositionOf(ProductTypeNames(iniPath), name);
 }

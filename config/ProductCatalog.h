@@ -31,6 +31,8 @@ QStringList BandPieces(const QString& iniPath, int typeIndex);
 // message must not).
 QString ModelName(const QString& iniPath, int model);
 QString BandName(const QString& iniPath, int model, int band);
+// The model and its band: "QR-16U 400 - 470MHz".
+QString ProductName(const QString& iniPath, int model, int band);
 
 // The position of `name` among Program.ini's models, or among the bands of `model`, with
 // case and spaces aside ("400-470mhz" finds "400 - 470MHz"); -1 when it is not listed.

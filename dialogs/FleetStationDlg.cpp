@@ -84,11 +84,6 @@ QString FailureWords(const RadioReport& report, Language language) {
     return QString();
 }
 
-QString ProductOf(const QString& iniPath, int model, int band) {
-    const ProductSelection product = ProductFromIndexes(iniPath, model, band);
-    return product.typeName + u' ' + product.bandText;
-}
-
 } // namespace
 
 // One port's tile: large enough to read from across a bench.
@@ -175,12 +170,15 @@ void FleetStationDlg::showImageSource() {
 
 // The ports as the system lists them now, with their USB descriptions.
 void FleetStationDlg::showPorts() {
-    for (const DetectedPort& port : DetectedPorts()) {
-        auto* item = new QListWidgetItem(port.label(), m_ports);
-        item->setData(Qt::UserRole, port.device);
-        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-        item->setCheckState(Qt::Unchecked);
-    }
+    for (const DetectedPort& port : DetectedPorts())
+        addPort(port.label(), port.device, Qt::Unchecked);
+}
+
+void FleetStationDlg::addPort(const QString& label, const QString& device, Qt::CheckState state) {
+    auto* item = new QListWidgetItem(label, m_ports);
+    item->setData(Qt::UserRole, device);
+    item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+    item->setCheckState(state);
 }
 
 void FleetStationDlg::tickPort(const QString& device) {
@@ -191,10 +189,7 @@ void FleetStationDlg::tickPort(const QString& device) {
             return;
         }
     }
-    auto* item = new QListWidgetItem(device, m_ports);
-    item->setData(Qt::UserRole, device);
-    item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-    item->setCheckState(Qt::Checked);
+    addPort(device, device, Qt::Checked); // a device the system does not list
 }
 
 void FleetStationDlg::chooseFile() {
@@ -350,10 +345,10 @@ void FleetStationDlg::showRadio(const QString& port, const RadioReport& report) 
         text = tr2("Radio %1: skipped: the radio is for %2, the image for %3",
                    "電台 %1：已略過：電台適用於 %2，此資料適用於 %3")
                    .arg(report.number)
-                   .arg(ProductOf(m_context.iniFilePath, report.target.radioModel,
-                                  report.target.radioBand),
-                        ProductOf(m_context.iniFilePath, report.target.imageModel,
-                                  report.target.imageBand));
+                   .arg(ProductName(m_context.iniFilePath, report.target.radioModel,
+                                    report.target.radioBand),
+                        ProductName(m_context.iniFilePath, report.target.imageModel,
+                                    report.target.imageBand));
         break;
     case End::Failed:
         ++m_failed;

@@ -61,6 +61,7 @@ private:
     void chooseFile();
     void showImageSource();
     void showPorts();
+    void addPort(const QString& label, const QString& device, Qt::CheckState state);
     void stop();
     void makeTiles(const QStringList& devices);
     void connectRun();

@@ -217,6 +217,14 @@ QString FrequencyFaultText(FrequencyFault fault, BandLimits band, Language langu
         .arg(FrequencyText(band.low), FrequencyText(band.high));
 }
 
+QString FrequencyFaultLine(const ChannelFrequencyFault& fault, BandLimits band, Language language) {
+    const int column = static_cast<int>(FieldIndex(fault.field)) + kColRxFrequency;
+    return QStringLiteral("CH %1 %2: %3")
+        .arg(fault.channel)
+        .arg(ChannelColumnHeading(column, language),
+             FrequencyFaultText(fault.fault, band, language));
+}
+
 int ChannelsOutsideBand(const RadioImage& image, BandLimits band) {
     int count = 0;
     int lastCounted = 0;

@@ -110,6 +110,8 @@ std::vector<ChannelFrequencyFault> ChannelFrequencyFaults(const Channel& channel
 std::vector<ChannelFrequencyFault> ImageFrequencyFaults(const RadioImage& image, BandLimits band);
 // "outside the band (136.00000 - 174.00000 MHz)" or "off the channel step (...)".
 QString FrequencyFaultText(FrequencyFault fault, BandLimits band, Language language);
+// The fault with its channel and column: "CH 2 Rx Frequency: outside the band (...)".
+QString FrequencyFaultLine(const ChannelFrequencyFault& fault, BandLimits band, Language language);
 
 // How many programmed channels have a receive or transmit frequency outside `band`.
 int ChannelsOutsideBand(const RadioImage& image, BandLimits band);

@@ -87,8 +87,6 @@ CProgramView::CProgramView(CProgramDoc* document, ChannelViewRun run, RunSession
         connect(m_document, &CProgramDoc::imageChanged, this, &CProgramView::onImageChanged);
         connect(m_document, &CProgramDoc::planChanged, this, &CProgramView::refreshMarks);
     }
-    // Every product the view applies ends with its title; the band may have changed.
-    connect(this, &CProgramView::titleChanged, this, &CProgramView::refreshMarks);
 }
 
 CProgramView::~CProgramView() {
@@ -246,6 +244,7 @@ void CProgramView::applyProduct(const ProductSelection& selection, ProductTitleF
                                  selection.bandText, form, m_run.language)
                   : NoProductTitle(m_run.iniFilePath, m_run.languageName, m_run.language);
     emit titleChanged(m_title);
+    refreshMarks(); // against the band just applied
     if (!selection.namedByImage && !m_noProductNoted) {
         m_noProductNoted = true;
         // The first fill runs before the view sits in the main window: note once it does.

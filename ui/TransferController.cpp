@@ -75,13 +75,6 @@ ExchangeRun ReadBackRun(bool alignmentUnlocked) {
     };
 }
 
-// What a model and band byte pair names: the band, after the model when `withModel`.
-QString ProductText(const QString& iniPath, std::uint8_t model, std::uint8_t band,
-                    bool withModel) {
-    const QString bandName = BandName(iniPath, model, band);
-    return withModel ? ModelName(iniPath, model) + u' ' + bandName : bandName;
-}
-
 QString HexByte(int value) {
     return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
 }
@@ -299,13 +292,16 @@ bool TransferController::userTakesTarget(const RadioImage& held, const RadioImag
                                                 "document's; the document's is written."));
     if (!target.refusesWrite())
         return true;
+    // The band is named, after the model when the models differ.
     const QString& ini = m_context.iniFilePath;
+    const auto named = [&](int model, int band) {
+        return target.modelDiffers ? ProductName(ini, model, band) : BandName(ini, model, band);
+    };
     Prompt prompt;
     prompt.icon = QMessageBox::Warning;
-    prompt.text =
-        OwnText("The radio is for %1; this document is for %2. Write anyway?")
-            .arg(ProductText(ini, target.radioModel, target.radioBand, target.modelDiffers),
-                 ProductText(ini, target.imageModel, target.imageBand, target.modelDiffers));
+    prompt.text = OwnText("The radio is for %1; this document is for %2. Write anyway?")
+                      .arg(named(target.radioModel, target.radioBand),
+                           named(target.imageModel, target.imageBand));
     prompt.buttons = QMessageBox::Yes | QMessageBox::No;
     prompt.defaultButton = QMessageBox::No;
     if (m_context.prompts.ask(questionParent(), prompt) == QMessageBox::Yes)
@@ -324,13 +320,8 @@ bool TransferController::userTakesFaults(const RadioImage& image) {
         return true;
     const Language language = m_context.language;
     QStringList lines;
-    for (const ChannelFrequencyFault& fault : faults) {
-        const int column = static_cast<int>(FieldIndex(fault.field)) + kColRxFrequency;
-        lines << QStringLiteral("CH %1 %2: %3")
-                     .arg(fault.channel)
-                     .arg(ChannelColumnHeading(column, language),
-                          FrequencyFaultText(fault.fault, band, language));
-    }
+    for (const ChannelFrequencyFault& fault : faults)
+        lines << FrequencyFaultLine(fault, band, language);
     Prompt prompt;
     prompt.icon = QMessageBox::Warning;
     prompt.text = OwnText("These frequencies would be refused if typed:\n%1\nWrite anyway?")
