@@ -56,7 +56,7 @@ int RunBackups(const QStringList& arguments) {
         QString radio = readable ? RadioLabel(image) : unreadable;
         if (entry.first)
             radio += QStringLiteral(" (first)");
-        text += QStringList{entry.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), entry.kind,
+        text += QStringList{entry.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), BackupKindName(entry.kind),
                             radio, readable ? FrequencySummary(image) : unreadable, entry.path}
                     .join(u'\t') +
                 u'\n';

@@ -15,7 +15,7 @@
 namespace {
 
 QString KindText(const BackupEntry& entry, Language language) {
-    const QString kind = entry.kind == QLatin1String("read") ? Tr(language, "read", "讀取")
+    const QString kind = entry.kind == BackupKind::Read ? Tr(language, "read", "讀取")
                                                              : Tr(language, "written", "寫入的");
     return entry.first ? kind + Tr(language, " (first)", "（首個）") : kind;
 }

@@ -103,7 +103,7 @@ QStringList Prune(const QDir& folder, const QStringList& newestFirst, const QStr
 
 QString NewBackupName(const QDir& folder, const QDateTime& now, BackupKind kind, bool first) {
     const QString time = now.toString(kTimeFormat);
-    QString stem = time + (kind == BackupKind::Read ? QStringLiteral("-read") : QStringLiteral("-write"));
+    QString stem = time + u'-' + BackupKindName(kind);
     // A later backup in the same second, of either kind, takes the next counter, so
     // that the order of the names is the order of the backups.
     const int sameSecond = folder.entryList({time + QStringLiteral("-*.dat")}, QDir::Files).size();
@@ -113,6 +113,10 @@ QString NewBackupName(const QDir& folder, const QDateTime& now, BackupKind kind,
 }
 
 } // namespace
+
+QString BackupKindName(BackupKind kind) {
+    return kind == BackupKind::Read ? QStringLiteral("read") : QStringLiteral("write");
+}
 
 QString KeptBackup::note() const {
     if (repeated)
@@ -159,7 +163,9 @@ std::vector<BackupEntry> ListBackups(const QString& folder) {
     for (const QString& name : BackupFiles(dir)) {
         const QRegularExpressionMatch match = BackupName().match(name);
         entries.push_back({dir.filePath(name), QDateTime::fromString(match.captured(1), kTimeFormat),
-                           match.captured(2), !match.captured(4).isEmpty()});
+                           match.captured(2) == BackupKindName(BackupKind::Read) ? BackupKind::Read
+                                                                                  : BackupKind::Write,
+                           !match.captured(4).isEmpty()});
     }
     return entries;
 }
@@ -203,7 +209,7 @@ std::vector<BackupEntry> PreWriteReads(const QString& folder, const RadioImage& 
     bool sinceLastWrite = true;
     for (const BackupEntry& entry : ListRadioBackups(folder, held)) {
         RadioImage kept;
-        if (entry.kind != QLatin1String("read") || !LoadDatFile(entry.path, kept, nullptr))
+        if (entry.kind != BackupKind::Read || !LoadDatFile(entry.path, kept, nullptr))
             continue;
         if (sinceLastWrite && kept == held)
             continue;

@@ -25,6 +25,8 @@
 constexpr int kBackupsKept = 200;
 
 enum class BackupKind { Read, Write };
+// "read" or "write", as the backup's file name and chprog backups say it.
+QString BackupKindName(BackupKind kind);
 
 // What became of one backup, and what the user is told of it.
 struct KeptBackup {
@@ -44,7 +46,7 @@ KeptBackup KeepBackup(const QString& folder, const RadioImage& image, BackupKind
 struct BackupEntry {
     QString path;
     QDateTime time;
-    QString kind;       // "read" or "write"
+    BackupKind kind = BackupKind::Read;
     bool first = false; // the radio's first backup, kept for good
 };
 

@@ -240,7 +240,7 @@ private slots:
         // Each radio's first backup is the read before its write.
         int firstReads = 0;
         for (const BackupEntry& entry : station.backups())
-            firstReads += entry.first && entry.kind == "read";
+            firstReads += entry.first && entry.kind == BackupKind::Read;
         QCOMPARE(firstReads, 3);
     }
 

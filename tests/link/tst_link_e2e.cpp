@@ -232,7 +232,7 @@ private slots:
         QCOMPARE(Chprog({"read", "--port", radio.linkPath(), "-o", out, "--trace", trace}).status, 0);
         std::vector<BackupEntry> backups = ListBackups(backupsFolder);
         QCOMPARE(backups.size(), std::size_t(1));
-        QCOMPARE(backups[0].kind, QStringLiteral("read"));
+        QVERIFY(backups[0].kind == BackupKind::Read);
         QCOMPARE(ReadFileBytes(backups[0].path), ReadFileBytes(out));
         // Read again, the radio holding the same: named, not kept again.
         const ChprogRun again = Chprog({"read", "--port", radio.linkPath(), "-o", out});
@@ -247,7 +247,7 @@ private slots:
             0);
         backups = ListBackups(backupsFolder);
         QCOMPARE(backups.size(), std::size_t(2));
-        QCOMPARE(backups[0].kind, QStringLiteral("write"));
+        QVERIFY(backups[0].kind == BackupKind::Write);
 
         // Time, kind, radio, frequencies, file: two radios, each with its first backup.
         const QStringList lines = Chprog({"backups"}).out.split('\n', Qt::SkipEmptyParts);

@@ -71,7 +71,7 @@ private slots:
         const std::vector<BackupEntry> list = ListBackups(dir.path());
         QCOMPARE(int(list.size()), 3);
         QCOMPARE(QFileInfo(list[0].path).fileName(), QStringLiteral("20261207-181500-read-3.dat"));
-        QCOMPARE(list[1].kind, QStringLiteral("write"));
+        QVERIFY(list[1].kind == BackupKind::Write);
         QVERIFY(list[2].first && !list[1].first && !list[0].first);
         QVERIFY(QFile::exists(dir.filePath("notes.dat")));
 
